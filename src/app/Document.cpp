@@ -1,0 +1,10 @@
+#include "app/Document.h"
+
+const char *Document::extension(int section)
+{
+    static const char *const exts[SectionCount] = {".orz", ".ocn", ".oan", ".oaf", ".obg",
+                                                   ".oap", ".ovd", ".oco", ".olv", ".osc"};
+    if (section < 1 || section > SectionCount)
+        return "";
+    return exts[section - 1];
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "app/Document.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+class Clock;
+class QComboBox;
+class QWidget;
+class UiServices;
+
+// What a section page needs from the document window: the document state,
+// the dialogs, today's date, the drop-down boxes that hold the named lists,
+// and the start directory. The document window owns it; tests build one of
+// their own (tests/support).
+class DocumentContext
+{
+public:
+    DocumentContext(UiServices &ui, const Clock &clock) : m_ui(ui), m_clock(clock) {}
+
+    Document &document() { return m_doc; }
+    const Document &document() const { return m_doc; }
+    UiServices &ui() const { return m_ui; }
+    const Clock &clock() const { return m_clock; }
+
+    // ComboBox1 .. ComboBox10 of the document window. A page that shows one
+    // of them takes it into its own layout. Null until the window made them.
+    QComboBox *comboBox(int n) const { return (n >= 1 && n <= 10) ? m_combos[n - 1] : nullptr; }
+    void setComboBox(int n, QComboBox *box) { m_combos[n - 1] = box; }
+
+    // The widget to parent modal dialogs and message boxes to.
+    QWidget *dialogParent() const { return m_dialogParent; }
+    void setDialogParent(QWidget *w) { m_dialogParent = w; }
+
+    QString startDirectory;
+
+    // Remembered lists that go with the nine drop-down boxes but have no box
+    // of their own, by tag (see RememberedLists::extraTags()).
+    QMap<QString, QStringList> extraLists;
+
+private:
+    Document m_doc;
+    UiServices &m_ui;
+    const Clock &m_clock;
+    std::array<QComboBox *, 10> m_combos{};
+    QWidget *m_dialogParent = nullptr;
+};

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class DocumentContext;
+
+// One page of the document window: one section of the document set.
+//
+// The document window routes the generic commands to the page that shows;
+// a command a section does not offer keeps the default, which does nothing.
+// Each section names its own routines after the older program (LitSemaine,
+// EcritNoms, ...) and overrides these entry points with them.
+class SectionPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    SectionPage(DocumentContext &context, int number, QWidget *parent = nullptr);
+
+    int number() const { return m_number; }
+    DocumentContext &context() const { return m_context; }
+
+    // The file of this section for a document path (base name + extension).
+    QString fileName(const QString &documentPath) const;
+
+    // Back to the state of a new, empty document (creation and "Nouveau").
+    virtual void reset() = 0;
+    // Load the section file of the document (ChargeXxx). A missing file
+    // leaves the section as it was.
+    virtual void load(const QString &documentPath) = 0;
+    // Write back the screen, then write the section file (SauveXxx) when the
+    // section's rule says so, or always when `force` (saving under a new
+    // name). Returns false, after telling the user, when a write failed.
+    virtual bool save(const QString &documentPath, bool force) = 0;
+
+    // Write the edits shown on screen back into the store (EcritXxx).
+    virtual void writeBack() {}
+    // Show the section's current position from the store (LitXxx).
+    virtual void display() {}
+
+    // Generic commands.
+    virtual void premier() {}
+    virtual void precedent() {}
+    virtual void suivant() {}
+    virtual void dernier() {}
+    virtual void ajout() {}
+    virtual void supprime() {}
+    virtual void chercher() {}
+    virtual void findNext() {}
+    virtual void couper() {}
+    virtual void copier() {}
+    virtual void coller() {}
+
+    // The document window's resizing rules for this page; W and H are the
+    // document window's width and height.
+    virtual void layoutFor(int width, int height)
+    {
+        Q_UNUSED(width);
+        Q_UNUSED(height);
+    }
+
+protected:
+    // Writes lines to the section file atomically; tells the user and
+    // returns false when it failed.
+    bool writeFile(const QString &path, const QStringList &lines);
+
+private:
+    DocumentContext &m_context;
+    int m_number;
+};

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// "Tivarel.ini": exactly four lines.
+//   1. a reserved real, written 23 characters wide in scientific notation
+//      (" 0.00000000000000E+0000" for zero);
+//   2. the remembered document (full path, may be empty);
+//   3. automatic opening, 1 = on, anything else = off;
+//   4. a reserved integer.
+class Settings
+{
+public:
+    double reservedReal = 0.0;
+    QString rememberedDocument;
+    int autoOpen = 0;
+    int reservedInteger = 0;
+
+    bool autoOpenOn() const { return autoOpen == 1; }
+
+    // Nothing when the lines are not four readable lines (a number, a text,
+    // two integers); the caller keeps the defaults then.
+    static std::optional<Settings> fromLines(const QStringList &lines);
+    QStringList toLines() const;
+
+    // The 23-character real of line 1.
+    static QString formatReal(double value);
+};
+
+// "Tivarel.cbx": one list item per line, a 6-character tag naming the list
+// followed directly by the item's text. Lines with an unknown tag and lines
+// shorter than 6 characters are skipped.
+namespace RememberedLists {
+
+// The nine remembered lists and the drop-down box of each, in file order
+// ("Combo8" is deliberately absent: the book condition box is fixed).
+struct ListTag
+{
+    const char *tag;
+    int comboBox; // 1..10
+};
+const QList<ListTag> &tags();
+
+// Tags of lists that go with the nine but that older readers skip, written
+// after them.
+//  "Solde2": the balance of each account of ComboBox2, in the same order.
+const QStringList &extraTags();
+
+int comboForTag(const QString &tag); // 0 when not one of the nine
+
+// Items per tag (of the nine and of the extra tags), in file order; items
+// are kept whole.
+QMap<QString, QStringList> parse(const QStringList &lines);
+QStringList write(const QMap<QString, QStringList> &lists);
+
+} // namespace RememberedLists

@@ -1,0 +1,271 @@
+#include "app/TChild.h"
+
+#include "agenda/WeekPage.h"
+#include "app/SectionPage.h"
+#include "budget/BudgetPage.h"
+#include "collections/AlbumPage.h"
+#include "collections/BookPage.h"
+#include "collections/ReimbursementPage.h"
+#include "collections/ShoppingPage.h"
+#include "collections/VideoPage.h"
+#include "common/BaseName.h"
+#include "common/Clock.h"
+#include "common/TextFile.h"
+#include "common/UiServices.h"
+#include "contacts/AddressPage.h"
+#include "contacts/BirthdayPage.h"
+#include "contacts/TodoPage.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kIniFile = QStringLiteral("Tivarel.ini");
+const QString kCbxFile = QStringLiteral("Tivarel.cbx");
+
+} // namespace
+
+TChild::TChild(UiServices &ui, const Clock &clock, QWidget *parent) : QWidget(parent), m_context(ui, clock)
+{
+    setObjectName(QStringLiteral("Child"));
+    m_context.setDialogParent(this);
+    m_context.document().referenceDate = clock.today();
+
+    // The drop-down boxes of the named lists belong to the document window;
+    // the pages that show them take them into their own layouts.
+    for (int n = 1; n <= 10; ++n) {
+        auto *box = new QComboBox(this);
+        box->setObjectName(QStringLiteral("ComboBox%1").arg(n));
+        box->hide();
+        m_context.setComboBox(n, box);
+    }
+
+    m_stack = new QStackedWidget(this);
+    m_stack->setObjectName(QStringLiteral("PageControl1"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_stack);
+    createPages();
+    m_stack->setCurrentIndex(0);
+
+    qApp->installEventFilter(this);
+}
+
+TChild::~TChild()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TChild::createPages()
+{
+    DocumentContext &c = m_context;
+    m_pages = {new WeekPage(c),   new AddressPage(c), new BirthdayPage(c), new TodoPage(c),
+               new BudgetPage(c), new AlbumPage(c),   new VideoPage(c),    new ShoppingPage(c),
+               new BookPage(c),   new ReimbursementPage(c)};
+    for (SectionPage *p : m_pages)
+        m_stack->addWidget(p);
+}
+
+// ---------------------------------------------------------------------------
+// Document set
+
+void TChild::Charge(const QString &documentPath)
+{
+    for (SectionPage *p : m_pages)
+        p->load(documentPath);
+    m_context.document().modified = false;
+    setWindowTitle(m_context.document().caption);
+}
+
+bool TChild::Sauve(const QString &documentPath)
+{
+    if (documentPath.size() < 5)
+        return true;
+    Document &doc = m_context.document();
+    // Saving under another name writes every file, so the set there is
+    // complete.
+    const bool newName = doc.name.isEmpty() || BaseName::of(doc.name) != BaseName::of(documentPath);
+    doc.name = documentPath;
+    bool ok = true;
+    for (SectionPage *p : m_pages)
+        ok = p->save(documentPath, newName) && ok;
+    if (ok)
+        doc.modified = false;
+    doc.caption = BaseName::fileNamePart(doc.name);
+    setWindowTitle(doc.caption);
+    return ok;
+}
+
+void TChild::Nouveau()
+{
+    Document &doc = m_context.document();
+    doc.name.clear();
+    doc.referenceDate = m_context.clock().today();
+    for (SectionPage *p : m_pages)
+        p->reset();
+    doc.modified = false;
+    doc.caption.clear();
+    setWindowTitle(QString());
+    current()->display();
+}
+
+// ---------------------------------------------------------------------------
+// Sections and routing
+
+void TChild::Section(int n)
+{
+    if (n < 1 || n > Document::SectionCount)
+        return;
+    // Write back every section that keeps edits on screen; the to-do and
+    // shopping pages keep none and do nothing here.
+    for (SectionPage *p : m_pages)
+        p->writeBack();
+    m_stack->setCurrentIndex(n - 1);
+    m_pages[n - 1]->display();
+}
+
+int TChild::activePage() const
+{
+    return m_stack->currentIndex() + 1;
+}
+
+SectionPage *TChild::current() const
+{
+    return m_pages[m_stack->currentIndex()];
+}
+
+void TChild::Premier() { current()->premier(); }
+void TChild::Precedent() { current()->precedent(); }
+void TChild::Suivant() { current()->suivant(); }
+void TChild::Dernier() { current()->dernier(); }
+void TChild::Ajout() { current()->ajout(); }
+void TChild::Supprime() { current()->supprime(); }
+void TChild::Chercher() { current()->chercher(); }
+void TChild::FindNext() { current()->findNext(); }
+void TChild::Couper() { current()->couper(); }
+void TChild::Copier() { current()->copier(); }
+void TChild::Coller() { current()->coller(); }
+
+// ---------------------------------------------------------------------------
+// Settings
+
+void TChild::ChargeIni()
+{
+    if (const auto lines = TextFile::read(kIniFile)) {
+        // A settings file that is not four readable lines leaves the defaults.
+        if (const auto s = Settings::fromLines(*lines))
+            m_settings = *s;
+    }
+    if (!m_settings.autoOpenOn())
+        m_settings.rememberedDocument.clear();
+    m_context.document().name = m_settings.rememberedDocument;
+    // The lists are read even without a settings file: they would otherwise
+    // be written back empty at exit.
+    ChargeCombos();
+}
+
+void TChild::ChargeCombos()
+{
+    const auto lines = TextFile::read(kCbxFile);
+    if (!lines)
+        return;
+    const auto lists = RememberedLists::parse(*lines);
+    for (auto it = lists.cbegin(); it != lists.cend(); ++it) {
+        const int n = RememberedLists::comboForTag(it.key());
+        if (n > 0)
+            comboBox(n)->addItems(it.value());
+        else
+            m_context.extraLists[it.key()] += it.value();
+    }
+}
+
+void TChild::SauveIni()
+{
+    m_settings.rememberedDocument = m_context.document().name;
+    QString error;
+    if (!TextFile::write(kIniFile, m_settings.toLines(), &error))
+        m_context.ui().message(this, error, UiServices::Icon::Critical, QMessageBox::Ok);
+    SAuveCombos();
+}
+
+void TChild::SAuveCombos()
+{
+    QMap<QString, QStringList> lists = m_context.extraLists;
+    for (const auto &t : RememberedLists::tags()) {
+        QStringList items;
+        QComboBox *box = comboBox(t.comboBox);
+        for (int i = 0; i < box->count(); ++i)
+            items << box->itemText(i);
+        lists[QLatin1String(t.tag)] = items;
+    }
+    QString error;
+    if (!TextFile::write(kCbxFile, RememberedLists::write(lists), &error))
+        m_context.ui().message(this, error, UiServices::Icon::Critical, QMessageBox::Ok);
+}
+
+TChild::IniValues TChild::GetIni() const
+{
+    return {m_settings.autoOpenOn(), m_context.document().name, m_settings.reservedInteger};
+}
+
+void TChild::SetIni(bool autoOpen)
+{
+    m_settings.autoOpen = autoOpen ? 1 : 0;
+}
+
+// ---------------------------------------------------------------------------
+// Window events
+
+void TChild::activate()
+{
+    if (m_activated)
+        return;
+    m_activated = true;
+    ChargeIni();
+    if (m_settings.autoOpenOn() && !m_settings.rememberedDocument.isEmpty())
+        Charge(m_settings.rememberedDocument);
+    m_stack->setCurrentIndex(0);
+    m_pages[0]->display();
+    m_pages[1]->display();
+}
+
+void TChild::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    activate();
+}
+
+void TChild::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TChild::FormResize()
+{
+    for (SectionPage *p : m_pages)
+        p->layoutFor(width(), height());
+}
+
+bool TChild::eventFilter(QObject *watched, QEvent *event)
+{
+    // Page Up and Page Down anywhere in the document window step the section
+    // that shows; the key goes no further.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        auto *w = static_cast<QWidget *>(watched);
+        if ((key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown)
+            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && (w == this || isAncestorOf(w))) {
+            if (key->key() == Qt::Key_PageUp)
+                Precedent();
+            else
+                Suivant();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

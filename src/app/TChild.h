@@ -1,0 +1,89 @@
+#pragma once
+
+#include "app/DocumentContext.h"
+#include "app/Settings.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QComboBox;
+class QStackedWidget;
+class SectionPage;
+
+// The document window: the one window that holds the open document set, its
+// ten section pages (no visible tabs), the drop-down boxes of the named lists
+// and the settings. It routes the generic commands to the page that shows.
+class TChild : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TChild(UiServices &ui, const Clock &clock, QWidget *parent = nullptr);
+    ~TChild() override;
+
+    DocumentContext &context() { return m_context; }
+    Document &document() { return m_context.document(); }
+
+    // Document set.
+    void Charge(const QString &documentPath);
+    // Saves every section; false when a file could not be written (the user
+    // was told, and the document stays modified).
+    bool Sauve(const QString &documentPath);
+    bool TestModif() const { return m_context.document().modified; }
+    // A new, empty, unnamed document.
+    void Nouveau();
+
+    // Sections.
+    void Section(int page);
+    int activePage() const; // 1..10
+    SectionPage *page(int n) const { return m_pages[n - 1]; }
+    QComboBox *comboBox(int n) const { return m_context.comboBox(n); }
+
+    // Generic commands, routed to the page that shows.
+    void Premier();
+    void Precedent();
+    void Suivant();
+    void Dernier();
+    void Ajout();
+    void Supprime();
+    void Chercher();
+    void FindNext();
+    void Couper();
+    void Copier();
+    void Coller();
+
+    // Settings and remembered lists, in the current directory.
+    void ChargeIni();
+    void SauveIni();
+    void ChargeCombos();
+    void SAuveCombos();
+    struct IniValues
+    {
+        bool autoOpen;
+        QString rememberedDocument;
+        int reservedInteger;
+    };
+    IniValues GetIni() const;
+    void SetIni(bool autoOpen);
+
+    // First activation: settings, automatic opening, week and address pages.
+    // Runs once; showEvent calls it, tests may call it directly.
+    void activate();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createPages();
+    void FormResize();
+    SectionPage *current() const;
+
+    DocumentContext m_context;
+    Settings m_settings;
+    QStackedWidget *m_stack = nullptr;
+    std::array<SectionPage *, Document::SectionCount> m_pages{};
+    bool m_activated = false;
+};

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+#include <functional>
+
+class QPainter;
+class QPaintDevice;
+
+// A printing surface addressed in millimetres from the top-left corner of
+// the printable area. Mh and Mv turn millimetres into device pixels with a
+// fixed 5 mm margin and the device's whole pixels per millimetre (integer
+// division, so a 600 dpi printer with 23.6 pixels per millimetre uses 23).
+// Print routines draw through it; tests record what they drew.
+class MmCanvas
+{
+public:
+    virtual ~MmCanvas() = default;
+
+    virtual int Mh(int xMm) const = 0;
+    virtual int Mv(int yMm) const = 0;
+
+    virtual void setFont(const QString &family, int pointSize, bool bold = false) = 0;
+    // Text whose top-left corner is at (x, y) millimetres.
+    virtual void textOut(int xMm, int yMm, const QString &text) = 0;
+    virtual int textWidth(const QString &text) const = 0; // device pixels
+    virtual void line(int x1Mm, int y1Mm, int x2Mm, int y2Mm) = 0;
+    virtual void rectangle(int x1Mm, int y1Mm, int x2Mm, int y2Mm) = 0;
+    virtual void newPage() = 0;
+};
+
+// The real canvas over a painter on a printer (or any paint device).
+class PainterMmCanvas final : public MmCanvas
+{
+public:
+    // `painter` must be active on `device`.
+    PainterMmCanvas(QPainter &painter, const QPaintDevice &device, std::function<bool()> newPage = {});
+
+    int Mh(int xMm) const override;
+    int Mv(int yMm) const override;
+    void setFont(const QString &family, int pointSize, bool bold) override;
+    void textOut(int xMm, int yMm, const QString &text) override;
+    int textWidth(const QString &text) const override;
+    void line(int x1Mm, int y1Mm, int x2Mm, int y2Mm) override;
+    void rectangle(int x1Mm, int y1Mm, int x2Mm, int y2Mm) override;
+    void newPage() override;
+
+private:
+    QPainter &m_painter;
+    int m_pxPerMmX;
+    int m_pxPerMmY;
+    std::function<bool()> m_newPage;
+};

@@ -1,0 +1,99 @@
+#include "common/TextFile.h"
+
+#include "common/Cp1252.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace TextFile {
+
+QStringList splitLines(QByteArrayView data)
+{
+    QStringList lines;
+    const qsizetype n = data.size();
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < n) {
+        const char c = data[i];
+        if (c == '\r' || c == '\n') {
+            lines.append(Cp1252::decode(data.sliced(start, i - start)));
+            if (c == '\r' && i + 1 < n && data[i + 1] == '\n')
+                ++i;
+            ++i;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < n)
+        lines.append(Cp1252::decode(data.sliced(start)));
+    return lines;
+}
+
+QByteArray joinLines(const QStringList &lines)
+{
+    qsizetype total = 0;
+    for (const QString &l : lines)
+        total += l.size() + 2;
+    QByteArray out;
+    out.reserve(total);
+    for (const QString &l : lines) {
+        out.append(Cp1252::encode(l));
+        out.append("\r\n", 2);
+    }
+    return out;
+}
+
+bool exists(const QString &path)
+{
+    const QFileInfo fi(path);
+    return fi.exists() && fi.isFile();
+}
+
+std::optional<QStringList> read(const QString &path, QString *error)
+{
+    const QFileInfo fi(path);
+    if (!fi.exists() || !fi.isFile()) {
+        if (error)
+            *error = QStringLiteral("Fichier %1 n'existe pas").arg(path);
+        return std::nullopt;
+    }
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("Impossible de lire le fichier %1 : %2").arg(path, f.errorString());
+        return std::nullopt;
+    }
+    const QByteArray data = f.readAll();
+    return splitLines(data);
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, f.errorString());
+        return false;
+    }
+    if (f.write(bytes) != bytes.size()) {
+        if (error)
+            *error = QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, f.errorString());
+        f.cancelWriting();
+        return false;
+    }
+    if (!f.commit()) {
+        if (error)
+            *error = QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, f.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool write(const QString &path, const QStringList &lines, QString *error)
+{
+    return writeBytes(path, joinLines(lines), error);
+}
+
+} // namespace TextFile

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Text files of lines in Windows-1252. Reading accepts CR LF, LF or CR as
+// line ends; writing ends every line with CR LF. A file whose last line ends
+// with a line end has no extra empty line, so a file written by us reads back
+// to the same lines and writes back to the same bytes.
+namespace TextFile {
+
+QStringList splitLines(QByteArrayView data);
+QByteArray joinLines(const QStringList &lines);
+
+bool exists(const QString &path);
+
+// The lines of a regular file, or nothing when it is missing or unreadable.
+std::optional<QStringList> read(const QString &path, QString *error = nullptr);
+
+// Replaces the file atomically: the lines go to a temporary file beside it,
+// which is renamed over the old one only when everything was written. On
+// failure the old file is untouched and *error (when given) says why, in
+// French.
+bool write(const QString &path, const QStringList &lines, QString *error = nullptr);
+bool writeBytes(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+} // namespace TextFile
