@@ -1,0 +1,1 @@
+# Tests of the video library, book library and reimbursements.
