@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+
+class Clock;
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+class QToolButton;
+class TChild;
+class UiServices;
+
+// The frame of the program: menu bar, tool bar, status bar with hints and a
+// clock, and the one document window. Every command is a thin forwarder to
+// the document window or to a utility window.
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    TMainForm(UiServices &ui, const Clock &clock, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    TChild *child() const { return m_child; }
+    const QString &fileName() const { return m_fileName; }
+    const QString &startDirectory() const { return m_startDirectory; }
+
+    // File commands.
+    void FileNew();
+    void FileOpen();
+    bool FileSave();
+    bool FileSaveAs();
+    void FilePrinterSetup();
+    // The close query: true when the window may close.
+    bool CloseQuery();
+    void ToggleAutoOpen();
+
+    // Runs a print routine between "Imprime..." and a cleared status panel.
+    void runPrint(const std::function<void()> &print);
+
+    // Commands of the "&Options" and "&Utilitaires" menus, bound by the
+    // program's entry to the windows that serve them; an unbound command
+    // does nothing.
+    void setOptionHandler(const QString &actionName, std::function<void()> handler);
+
+    QAction *action(const QString &objectName) const;
+    QToolButton *toolButton(const QString &objectName) const;
+    QLabel *hintPanel() const { return m_hintPanel; }
+    QLabel *clockPanel() const { return m_clockPanel; }
+
+    // The size a window of this width starts with: maximised on a screen at
+    // most 800 pixels wide, 800 x 600 otherwise.
+    static bool startsMaximised(int screenWidth) { return screenWidth <= 800; }
+
+    // The document file name for a path chosen in the open or save dialog:
+    // its file-name part cut at the first "." and ".Orz" appended.
+    static QString documentNameFor(const QString &chosenPath);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void createCommands();
+    void FormShow();
+    void runOption(const QString &actionName);
+    void runUtility(const QString &actionName);
+    void openHelp();
+    void refreshClock();
+    // Asks about unsaved changes; false when the user cancels (or the save
+    // that was asked for did not happen).
+    bool saveChangesFirst();
+    bool anyFileOfSetExists(const QString &documentPath) const;
+
+    UiServices &m_ui;
+    const Clock &m_clock;
+    TChild *m_child = nullptr;
+    QString m_fileName;
+    QString m_startDirectory;
+    QLabel *m_hintPanel = nullptr;
+    QLabel *m_clockPanel = nullptr;
+    QTimer *m_clockTimer = nullptr;
+    QAction *m_autoOpen = nullptr;
+    bool m_shown = false;
+    QMenu *m_optionsMenu = nullptr;
+    QHash<QString, std::function<void()>> m_handlers;
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QWidget>
+
+// The borderless window shown, centred, while the program starts.
+class TSplash : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TSplash(QWidget *parent = nullptr);
+};
