@@ -1,14 +1,14 @@
 #pragma once
 
-#include "app/RawSectionPage.h"
+#include "collections/PlainBlockPage.h"
 
-class AlbumPage : public RawSectionPage
+class AlbumPage : public PlainBlockPage
 {
     Q_OBJECT
 
 public:
     explicit AlbumPage(DocumentContext &context, QWidget *parent = nullptr)
-        : RawSectionPage(context, 6, WriteRule::Always, {}, parent)
+        : PlainBlockPage(context, 6, parent)
     {
     }
 };

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "app/RawSectionPage.h"
+#include "collections/PlainBlockPage.h"
 
-class BookPage : public RawSectionPage
+class BookPage : public PlainBlockPage
 {
     Q_OBJECT
 
 public:
     explicit BookPage(DocumentContext &context, QWidget *parent = nullptr)
-        : RawSectionPage(context, 9, WriteRule::Always, {}, parent)
+        : PlainBlockPage(context, 9, parent)
     {
     }
 };

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "app/RawSectionPage.h"
+#include "collections/PlainBlockPage.h"
 
-class ReimbursementPage : public RawSectionPage
+class ReimbursementPage : public PlainBlockPage
 {
     Q_OBJECT
 
 public:
     explicit ReimbursementPage(DocumentContext &context, QWidget *parent = nullptr)
-        : RawSectionPage(context, 10, WriteRule::Always, {}, parent)
+        : PlainBlockPage(context, 10, parent)
     {
     }
 };

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "app/RawSectionPage.h"
+#include "collections/PlainBlockPage.h"
 
-class ShoppingPage : public RawSectionPage
+class ShoppingPage : public PlainBlockPage
 {
     Q_OBJECT
 
 public:
     explicit ShoppingPage(DocumentContext &context, QWidget *parent = nullptr)
-        : RawSectionPage(context, 8, WriteRule::Always, {}, parent)
+        : PlainBlockPage(context, 8, parent)
     {
     }
 };

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "app/RawSectionPage.h"
+#include "collections/PlainBlockPage.h"
 
-class VideoPage : public RawSectionPage
+class VideoPage : public PlainBlockPage
 {
     Q_OBJECT
 
 public:
     explicit VideoPage(DocumentContext &context, QWidget *parent = nullptr)
-        : RawSectionPage(context, 7, WriteRule::Always, {}, parent)
+        : PlainBlockPage(context, 7, parent)
     {
     }
 };

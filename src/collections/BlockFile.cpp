@@ -1,0 +1,360 @@
+#include "collections/BlockFile.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr qsizetype kStartLength = 10; // "<BLOC0000>"
+
+BlockFile::Config makeConfig(int section)
+{
+    BlockFile::Config c;
+    c.section = section;
+    const QString ask = QStringLiteral("Un fichier a été altéré. Vérifier si pertes de données ?");
+    switch (section) {
+    case 6: // photo album: title and picture lines, then untagged comment lines
+        c.fixedLines = 2;
+        c.readLimit = 0; // comments are read up to the end marker, however many
+        c.initialCount = 1;
+        c.blankAfterAdd = true;
+        c.checkText = QStringLiteral("Le fichier a été altéré. Restaurer ?");
+        break;
+    case 7: // videos: 15 fixed lines, "Memo2".."Memo4" lines
+        c.fixedLines = 15;
+        c.readLimit = 200;
+        c.initialCount = 1;
+        c.restartBelow = 10;
+        c.restartCount = 1;
+        c.checkText = ask;
+        break;
+    case 8: // shopping lists: date, shop, "CMDE" item lines
+        c.fixedLines = 2;
+        c.readLimit = 100;
+        c.initialCount = 0;
+        c.restartBelow = 12;
+        c.restartCount = 0;
+        c.squeeze = false;
+        c.removeDuplicates = true;
+        c.checkAsks = false;
+        c.checkText = QStringLiteral("Un fichier a été altéré. Vérifier si pertes de données");
+        c.writeOnSwitch = false;
+        c.readOnLoad = false;
+        c.writeBeforeDelete = false;
+        c.changedAfterDelete = false;
+        break;
+    case 9: // books: 10 fixed lines, "Memo5" and "Memo6" lines
+        c.fixedLines = 10;
+        c.readLimit = 200;
+        c.initialCount = 1;
+        c.restartBelow = 10;
+        c.restartCount = 1;
+        c.checkText = ask;
+        break;
+    case 10: // reimbursements: 11 fixed lines only
+        c.fixedLines = 11;
+        c.readLimit = 11;
+        c.initialCount = 1;
+        c.restartBelow = 10;
+        c.restartCount = 1;
+        c.checkText = ask;
+        break;
+    default:
+        break;
+    }
+    return c;
+}
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+} // namespace
+
+const BlockFile::Config &BlockFile::config(int section)
+{
+    static const std::array<Config, 5> configs = {makeConfig(6), makeConfig(7), makeConfig(8), makeConfig(9),
+                                                  makeConfig(10)};
+    return configs[std::clamp(section, 6, 10) - 6];
+}
+
+QString BlockFile::digits(int number)
+{
+    // "000" + decimal text, 4 characters from the position equal to the
+    // length of the decimal text: 7 -> 0007, 123 -> 0123, 10005 -> 0005.
+    const QString text = QString::number(number);
+    return (QStringLiteral("000") + text).mid(text.size() - 1, 4);
+}
+
+QString BlockFile::startMarker(int number)
+{
+    return QStringLiteral("<BLOC") + digits(number) + u'>';
+}
+
+QString BlockFile::endMarker(int number)
+{
+    return QStringLiteral("</BLOC") + digits(number) + u'>';
+}
+
+std::optional<int> BlockFile::markerNumber(const QString &line)
+{
+    qsizetype from = -1;
+    if (isEndMarker(line))
+        from = 6;
+    else if (isStartMarker(line))
+        from = 5;
+    if (from < 0 || line.size() < from + 4)
+        return std::nullopt;
+    int n = 0;
+    for (qsizetype i = from; i < from + 4; ++i) {
+        if (!isDigit(line[i]))
+            return std::nullopt;
+        n = n * 10 + (line[i].unicode() - u'0');
+    }
+    return n;
+}
+
+int BlockFile::exactStartKey(const QString &line)
+{
+    if (line.size() != kStartLength || !isStartMarker(line) || line[9] != u'>')
+        return -1;
+    int n = 0;
+    for (int i = 5; i < 9; ++i) {
+        if (!isDigit(line[i]))
+            return -1;
+        n = n * 10 + (line[i].unicode() - u'0');
+    }
+    return n;
+}
+
+BlockFile::BlockFile(const Config &settings) : m_config(settings), m_count(settings.initialCount) {}
+
+void BlockFile::setLines(QStringList lines)
+{
+    m_lines = std::move(lines);
+    invalidateIndex();
+}
+
+void BlockFile::clear()
+{
+    m_lines.clear();
+    m_count = m_config.initialCount;
+    m_current = 0;
+    invalidateIndex();
+}
+
+int BlockFile::countStartMarkers() const
+{
+    int n = 0;
+    for (const QString &l : m_lines)
+        if (isStartMarker(l))
+            ++n;
+    return n;
+}
+
+void BlockFile::buildIndex() const
+{
+    m_index.assign(MaxRecords, {});
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const int key = exactStartKey(m_lines[i]);
+        if (key >= 0)
+            m_index[key].push_back(i);
+    }
+    m_indexValid = true;
+}
+
+qsizetype BlockFile::findStart(int number) const
+{
+    if (number < 0)
+        return -1;
+    if (!m_indexValid)
+        buildIndex();
+    const auto &positions = m_index[number % MaxRecords];
+    return positions.empty() ? -1 : positions.front();
+}
+
+std::optional<QStringList> BlockFile::readRecord(int number) const
+{
+    const qsizetype start = findStart(number);
+    if (start < 0)
+        return std::nullopt;
+    const QString end = endMarker(number);
+    const qsizetype size = m_lines.size();
+    QStringList body;
+    for (qsizetype i = start + 1; i < size; ++i) {
+        const qsizetype offset = i - start;
+        if (m_config.readLimit > 0 && offset > m_config.readLimit)
+            break;
+        const QString &line = m_lines[i];
+        if (line == end)
+            break;
+        // The last line of the list is no tagged line of a sound block (that
+        // would be the end marker); only a fixed line is taken from there.
+        if (i == size - 1 && offset > m_config.fixedLines)
+            break;
+        body.append(line);
+    }
+    return body;
+}
+
+void BlockFile::eraseLines(qsizetype pos, qsizetype count)
+{
+    if (count <= 0)
+        return;
+    m_lines.remove(pos, count);
+    if (!m_indexValid)
+        return;
+    const qsizetype last = pos + count;
+    for (auto &positions : m_index) {
+        if (positions.empty() || positions.back() < pos)
+            continue;
+        auto out = positions.begin();
+        for (qsizetype p : positions) {
+            if (p < pos)
+                *out++ = p;
+            else if (p >= last)
+                *out++ = p - count;
+        }
+        positions.erase(out, positions.end());
+    }
+}
+
+bool BlockFile::removeRecord(int number)
+{
+    const qsizetype start = findStart(number);
+    if (start < 0)
+        return false;
+    const QString end = endMarker(number);
+    qsizetype stop = start + 1;
+    while (stop < m_lines.size() && m_lines[stop - 1] != end)
+        ++stop;
+    // Lines start .. stop-1 go: up to the end marker included, or to the end
+    // of the list when the end marker is missing.
+    if (m_lines[stop - 1] != end)
+        stop = m_lines.size();
+    eraseLines(start, stop - start);
+    return true;
+}
+
+void BlockFile::appendLine(const QString &line)
+{
+    m_lines.append(line);
+    if (m_indexValid) {
+        const int key = exactStartKey(line);
+        if (key >= 0)
+            m_index[key].push_back(m_lines.size() - 1);
+    }
+}
+
+void BlockFile::appendRecord(int number, const QStringList &body)
+{
+    m_lines.reserve(m_lines.size() + body.size() + 2);
+    appendLine(startMarker(number));
+    for (const QString &l : body)
+        appendLine(l);
+    appendLine(endMarker(number));
+}
+
+void BlockFile::renumber(int deleted, QString *damaged)
+{
+    if (m_count < 2)
+        return;
+    for (QString &line : m_lines) {
+        const bool end = isEndMarker(line);
+        if (!end && !isStartMarker(line))
+            continue;
+        const auto n = markerNumber(line);
+        if (!n) {
+            if (damaged && damaged->isEmpty())
+                *damaged = line;
+            continue;
+        }
+        if (*n - 1 >= deleted)
+            line = end ? endMarker(*n - 1) : startMarker(*n - 1);
+    }
+    invalidateIndex();
+    --m_count;
+}
+
+int BlockFile::balance() const
+{
+    int b = 0;
+    for (const QString &l : m_lines) {
+        if (isStartMarker(l))
+            ++b;
+        else if (isEndMarker(l))
+            --b;
+    }
+    return b;
+}
+
+void BlockFile::repair()
+{
+    QStringList repaired;
+    const qsizetype size = m_lines.size();
+    for (int n = 0; n < m_count; ++n) {
+        const qsizetype start = findStart(n);
+        if (start < 0)
+            break;
+        const QString end = endMarker(n);
+        for (qsizetype i = start; i < size; ++i) {
+            repaired.append(m_lines[i]);
+            if (m_lines[i] == end)
+                break;
+        }
+    }
+    setLines(std::move(repaired));
+    m_count = countStartMarkers();
+}
+
+BlockFile::CheckResult BlockFile::check(const Teller &tell)
+{
+    if (balance() == 0)
+        return CheckResult::Sound;
+    const bool yes = tell(m_config.checkText, m_config.checkAsks);
+    if (m_config.checkAsks && !yes)
+        return CheckResult::Kept;
+    repair();
+    return CheckResult::Repaired;
+}
+
+void BlockFile::removeDuplicates(QString *damaged)
+{
+    if (m_count <= 0)
+        return;
+    std::vector<int> seen(static_cast<size_t>(m_count), 0);
+    for (const QString &line : m_lines) {
+        if (!isStartMarker(line))
+            continue;
+        const auto n = markerNumber(line);
+        if (!n) {
+            if (damaged && damaged->isEmpty())
+                *damaged = line;
+            continue;
+        }
+        if (*n < m_count)
+            ++seen[static_cast<size_t>(*n)];
+    }
+    for (int n = 0; n < m_count; ++n)
+        if (seen[static_cast<size_t>(n)] >= 2)
+            removeOneBlock(n);
+}
+
+void BlockFile::squeeze()
+{
+    auto blank = [](const QString &l) {
+        return std::all_of(l.cbegin(), l.cend(), [](QChar c) { return c.unicode() <= 0x20; });
+    };
+    bool removed = false;
+    while (!m_lines.isEmpty()) {
+        if (!blank(m_lines.first()))
+            break;
+        m_lines.removeFirst();
+        removed = true;
+        if (m_lines.size() < 3)
+            break;
+    }
+    if (removed)
+        invalidateIndex();
+}

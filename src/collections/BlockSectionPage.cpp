@@ -1,0 +1,216 @@
+#include "collections/BlockSectionPage.h"
+
+#include "app/DocumentContext.h"
+#include "common/TextFile.h"
+#include "common/UiServices.h"
+
+BlockSectionPage::BlockSectionPage(DocumentContext &context, int section, QWidget *parent)
+    : SectionPage(context, section, parent), m_file(BlockFile::config(section))
+{
+}
+
+void BlockSectionPage::markEdited()
+{
+    m_changed = true;
+    context().document().setModified();
+}
+
+void BlockSectionPage::reportDamaged(const QString &marker)
+{
+    if (marker.isEmpty())
+        return;
+    context().ui().message(context().dialogParent(),
+                           QStringLiteral("Le fichier de cette section est endommagé : la ligne « %1 » "
+                                          "ne porte pas un numéro de fiche lisible.\n"
+                                          "Elle est laissée telle quelle.")
+                               .arg(marker.left(40)),
+                           UiServices::Icon::Warning, QMessageBox::Ok);
+}
+
+// ---------------------------------------------------------------------------
+// Load and save
+
+void BlockSectionPage::reset()
+{
+    m_file.clear();
+    m_changed = false;
+    readRecord();
+}
+
+void BlockSectionPage::load(const QString &documentPath)
+{
+    // A missing file leaves the section as it was.
+    auto lines = TextFile::read(fileName(documentPath));
+    if (!lines)
+        return;
+    m_file.setLines(std::move(*lines));
+    m_changed = false;
+    m_file.setRecordCount(m_file.countStartMarkers());
+    verify();
+    if (m_file.settings().removeDuplicates) {
+        QString damaged;
+        m_file.removeDuplicates(&damaged);
+        reportDamaged(damaged);
+    }
+    m_changed = false;
+    if (m_file.settings().readOnLoad) {
+        m_file.setCurrent(0);
+        readRecord();
+        m_changed = false;
+    }
+}
+
+BlockFile::CheckResult BlockSectionPage::verify()
+{
+    const auto result = m_file.check([this](const QString &text, bool question) {
+        QWidget *parent = context().dialogParent();
+        if (question)
+            return context().ui().message(parent, text, UiServices::Icon::Warning,
+                                          QMessageBox::Yes | QMessageBox::No)
+                   == QMessageBox::Yes;
+        context().ui().message(parent, text, UiServices::Icon::Warning, QMessageBox::Ok);
+        return true;
+    });
+    if (result == BlockFile::CheckResult::Repaired)
+        context().document().setModified();
+    return result;
+}
+
+bool BlockSectionPage::save(const QString &documentPath, bool force)
+{
+    Q_UNUSED(force); // block files are written on every save
+    if (m_file.settings().squeeze)
+        m_file.squeeze();
+    writeRecord();
+    const bool ok = writeFile(fileName(documentPath), m_file.lines());
+    m_changed = false;
+    return ok;
+}
+
+// ---------------------------------------------------------------------------
+// One record
+
+void BlockSectionPage::writeRecord()
+{
+    if (!mayWrite())
+        return;
+    const auto body = recordFromScreen();
+    const int number = m_file.current();
+    const bool removed = m_file.removeRecord(number);
+    if (body)
+        m_file.appendRecord(number, *body);
+    if (removed || body)
+        context().document().setModified();
+}
+
+void BlockSectionPage::readRecord()
+{
+    m_changed = false;
+    clearRecord();
+    if (const auto body = m_file.readRecord(m_file.current()))
+        showRecord(*body);
+    m_changed = false;
+}
+
+void BlockSectionPage::writeBack()
+{
+    if (m_file.settings().writeOnSwitch)
+        writeRecord();
+}
+
+void BlockSectionPage::display()
+{
+    readRecord();
+}
+
+void BlockSectionPage::goToRecord(int record)
+{
+    writeRecord();
+    m_file.setCurrent(std::max(0, record));
+    readRecord();
+}
+
+// ---------------------------------------------------------------------------
+// Record commands
+
+void BlockSectionPage::premier()
+{
+    writeRecord();
+    m_file.setCurrent(0);
+    readRecord();
+}
+
+void BlockSectionPage::precedent()
+{
+    writeRecord();
+    m_file.setCurrent(std::max(0, m_file.current() - 1));
+    readRecord();
+}
+
+void BlockSectionPage::suivant()
+{
+    writeRecord();
+    m_file.setCurrent(std::max(0, std::min(m_file.current() + 1, m_file.recordCount() - 1)));
+    readRecord();
+}
+
+void BlockSectionPage::dernier()
+{
+    writeRecord();
+    m_file.setCurrent(std::max(0, m_file.recordCount() - 1));
+    readRecord();
+}
+
+void BlockSectionPage::ajout()
+{
+    addRecord();
+}
+
+void BlockSectionPage::supprime()
+{
+    deleteRecord();
+}
+
+void BlockSectionPage::addRecord()
+{
+    writeRecord();
+    const BlockFile::Config &c = m_file.settings();
+    int count = m_file.recordCount();
+    if (c.restartBelow > 0 && m_file.lines().size() < c.restartBelow)
+        count = c.restartCount;
+    // Record 10000 would carry the digits of record 0: refuse rather than
+    // mix two records.
+    if (count + 1 > BlockFile::MaxRecords) {
+        context().ui().message(context().dialogParent(),
+                               QStringLiteral("Impossible d'ajouter une fiche : cette section en contient déjà %1, "
+                                              "le plus grand nombre possible.")
+                                   .arg(BlockFile::MaxRecords),
+                               UiServices::Icon::Warning, QMessageBox::Ok);
+        return;
+    }
+    if (c.blankAfterAdd)
+        m_file.appendLine(QStringLiteral(" "));
+    m_file.setRecordCount(count + 1);
+    m_file.setCurrent(count);
+    readRecord();
+    focusNewRecord();
+}
+
+void BlockSectionPage::deleteRecord()
+{
+    const BlockFile::Config &c = m_file.settings();
+    prepareDelete();
+    if (c.writeBeforeDelete)
+        writeRecord();
+    const int number = m_file.current();
+    m_file.removeRecord(number);
+    QString damaged;
+    m_file.renumber(number, &damaged);
+    if (m_file.current() > m_file.recordCount() - 1)
+        m_file.setCurrent(std::max(0, m_file.recordCount() - 1));
+    readRecord();
+    if (c.changedAfterDelete)
+        m_changed = true;
+    context().document().setModified();
+    reportDamaged(damaged);
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "app/SectionPage.h"
+#include "collections/BlockFile.h"
+
+#include <QStringList>
+
+#include <optional>
+
+// The page of a collection section kept in a block file (album, videos,
+// shopping lists, books, reimbursements). It owns the section's BlockFile and
+// runs everything the five sections share: load (read, check and repair,
+// duplicate removal for the shopping lists, first record shown), save
+// (squeeze, write of the record shown, whole file written atomically on every
+// save), and the record commands first / previous / next / last / add /
+// delete, each of which writes the record shown back when it changed, moves,
+// and shows the new record.
+//
+// A concrete page only moves its fields to and from the lines of a record
+// through the hooks below; "body" always means the lines of a block between
+// its two markers (the fixed field lines first, then the tagged lines).
+//
+// Record-changed flag: set by the page (setRecordChanged() or markEdited())
+// when the user edits the record shown; cleared when a record is read into
+// the fields and after a save. The record is written back only while it is
+// set (or whatever mayWrite() decides).
+class BlockSectionPage : public SectionPage
+{
+    Q_OBJECT
+
+public:
+    // `section` is the page number 6..10; the block file takes that
+    // section's settings (BlockFile::config).
+    BlockSectionPage(DocumentContext &context, int section, QWidget *parent = nullptr);
+
+    BlockFile &blockFile() { return m_file; }
+    const BlockFile &blockFile() const { return m_file; }
+    const QStringList &lines() const { return m_file.lines(); }
+    int currentRecord() const { return m_file.current(); }
+    int recordCount() const { return m_file.recordCount(); }
+    bool recordChanged() const { return m_changed; }
+
+    // SectionPage.
+    void reset() override;
+    void load(const QString &documentPath) override;
+    bool save(const QString &documentPath, bool force) override;
+    void writeBack() override;
+    void display() override;
+    void premier() override;
+    void precedent() override;
+    void suivant() override;
+    void dernier() override;
+    void ajout() override;
+    void supprime() override;
+
+    // The section's routines (EcritXxx, LitXxx, AjoutXxx, SupXxx, VerifN).
+    void writeRecord();
+    void readRecord();
+    void addRecord();
+    void deleteRecord();
+    BlockFile::CheckResult verify();
+
+    // Shows another record (the search's result): the record shown is
+    // written back first.
+    void goToRecord(int record);
+
+protected:
+    void setRecordChanged(bool changed = true) { m_changed = changed; }
+    // An edit by the user: the record changed and so did the document.
+    void markEdited();
+
+    // --- Hooks of the concrete page ---------------------------------------
+    // Reset every field to its empty value or default (start of a read).
+    virtual void clearRecord() = 0;
+    // Fill the fields from the body of the record's block (only called when
+    // the block exists). Missing lines are simply absent from `body`.
+    virtual void showRecord(const QStringList &body) = 0;
+    // The body to write for the record shown; nothing to leave the record out
+    // of the file (its old block is removed all the same).
+    virtual std::optional<QStringList> recordFromScreen() = 0;
+    // Whether the record shown is written at all; when false its old block
+    // stays as it is. Default: when the record-changed flag is set.
+    virtual bool mayWrite() const { return m_changed; }
+    // Called at the start of a delete, before the record is written (the
+    // album forgets its picture here).
+    virtual void prepareDelete() {}
+    // After an add has shown the new, empty record: focus the first field.
+    virtual void focusNewRecord() {}
+
+private:
+    void reportDamaged(const QString &marker);
+
+    BlockFile m_file;
+    bool m_changed = false;
+};
