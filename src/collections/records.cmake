@@ -1,3 +1,14 @@
+# Video library, book library and reimbursements: the record sections.
+
+# Field tables, block body reading and writing, reimbursement results.
+target_sources(tivarel_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/RecordSchema.cpp ${CMAKE_CURRENT_LIST_DIR}/RecordSchema.h
+  ${CMAKE_CURRENT_LIST_DIR}/VideoRecord.cpp ${CMAKE_CURRENT_LIST_DIR}/VideoRecord.h
+  ${CMAKE_CURRENT_LIST_DIR}/BookRecord.cpp ${CMAKE_CURRENT_LIST_DIR}/BookRecord.h
+  ${CMAKE_CURRENT_LIST_DIR}/ReimbursementRecord.cpp ${CMAKE_CURRENT_LIST_DIR}/ReimbursementRecord.h
+)
+
+# The record form and the three pages.
 target_sources(tivarel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/VideoPage.h
   ${CMAKE_CURRENT_LIST_DIR}/BookPage.h
