@@ -1,14 +1,59 @@
 #pragma once
 
-#include "app/RawSectionPage.h"
+#include "app/SectionPage.h"
+#include "contacts/TodoList.h"
 
-class TodoPage : public RawSectionPage
+class QLabel;
+class QListWidget;
+class QToolButton;
+
+// Page 4, the to-do list "Choses à faire", stored in the ".oaf" file.
+//
+// Two lists side by side, "A faire" (ListBox15) and "Fait" (ListBox16), with
+// SpeedButton2 moving the selected entry to "Fait" and SpeedButton1 moving it
+// back. Entries are typed in the input box; a double click changes one, the
+// Delete key removes it. The lists are the section's whole model: showing
+// the page rereads nothing, and there is nothing to write back.
+class TodoPage : public SectionPage
 {
     Q_OBJECT
 
 public:
-    explicit TodoPage(DocumentContext &context, QWidget *parent = nullptr)
-        : RawSectionPage(context, 4, WriteRule::Never, {}, parent)
-    {
-    }
+    explicit TodoPage(DocumentContext &context, QWidget *parent = nullptr);
+
+    void reset() override;
+    void load(const QString &documentPath) override { ChargeFaire(documentPath); }
+    bool save(const QString &documentPath, bool force) override { return SauveFaire(documentPath, force); }
+    void display() override { showLists(); }
+    void ajout() override { AjoutFaire(); }
+
+    void ChargeFaire(const QString &documentPath);
+    bool SauveFaire(const QString &documentPath, bool force);
+    void AjoutFaire();
+    void SpeedButton1Click(); // "Fait" -> "A faire"
+    void SpeedButton2Click(); // "A faire" -> "Fait"
+    void ListBox15DblClick();
+    void ListBox16DblClick();
+
+    // The to-do-changed flag: set by every change, cleared by load and save.
+    bool changed() const { return m_changed; }
+    const TodoList &list() const { return m_list; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void showLists();
+    void touch();
+    void change(TodoList::Which which);
+    void remove(TodoList::Which which);
+    void moveFrom(TodoList::Which which);
+    QListWidget *view(TodoList::Which which) const { return which == TodoList::Todo ? m_todo : m_done; }
+    // The selected row of a list, or -1.
+    int selectedRow(TodoList::Which which) const;
+
+    TodoList m_list;
+    bool m_changed = false;
+    QListWidget *m_todo = nullptr; // ListBox15
+    QListWidget *m_done = nullptr; // ListBox16
 };

@@ -1,0 +1,346 @@
+#include "contacts/AddressPage.h"
+
+#include "app/DocumentContext.h"
+#include "common/TextFile.h"
+#include "common/UiServices.h"
+#include "contacts/BlockListWidget.h"
+#include "contacts/ContactForm.h"
+#include "contacts/TCsaisie.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kLinesPerContact = ContactForm::FieldCount + 1; // seven fields and a separator
+constexpr int kItemHeight = 20;
+
+} // namespace
+
+AddressPage::AddressPage(DocumentContext &context, QWidget *parent) : SectionPage(context, 2, parent)
+{
+    m_caption = new QLabel(this);
+    m_caption->setObjectName(QStringLiteral("Panel8"));
+    m_caption->setAlignment(Qt::AlignCenter);
+    m_caption->setFrameShape(QFrame::Panel);
+    m_caption->setFrameShadow(QFrame::Raised);
+    QFont bold = m_caption->font();
+    bold.setBold(true);
+    m_caption->setFont(bold);
+
+    // Letter buttons, two columns of thirteen.
+    auto *letters = new QGridLayout;
+    letters->setSpacing(1);
+    for (int i = 0; i < 26; ++i) {
+        const QChar letter(u'A' + i);
+        auto *b = new QPushButton(QString(letter), this);
+        b->setObjectName(QStringLiteral("Button%1").arg(i + 2));
+        b->setFixedSize(28, 24);
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &QPushButton::clicked, this, [this, letter] { Button2Click(letter); });
+        letters->addWidget(b, i % 13, i / 13);
+    }
+
+    m_summaryPanel = new QWidget(this);
+    m_summaryPanel->setObjectName(QStringLiteral("Panel5"));
+    m_summary = new QTreeWidget(m_summaryPanel);
+    m_summary->setObjectName(QStringLiteral("ListView1"));
+    m_summary->setColumnCount(2);
+    m_summary->setHeaderLabels({QStringLiteral("Nom"), QStringLiteral("Téléphone")});
+    m_summary->setColumnWidth(0, 200);
+    m_summary->setColumnWidth(1, 120);
+    m_summary->setRootIsDecorated(false);
+    m_summary->setUniformRowHeights(true);
+    m_summary->setAllColumnsShowFocus(true);
+    auto *summaryLayout = new QVBoxLayout(m_summaryPanel);
+    summaryLayout->setContentsMargins(0, 0, 0, 0);
+    summaryLayout->addWidget(m_summary);
+    m_summaryPanel->setFixedWidth(800 / 2 - 24);
+
+    m_blocks = new BlockListWidget(this);
+    m_blocks->setObjectName(QStringLiteral("ListBox8"));
+    m_blocks->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_blocks->setUniformItemSizes(true);
+
+    connect(m_blocks, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!m_syncing)
+            ListBox8Click(row);
+    });
+    connect(m_blocks, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { ListBox8Click(m_blocks->row(item)); });
+    connect(m_blocks, &QListWidget::itemDoubleClicked, this, [this] { MajNoms(); });
+    connect(m_summary, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
+        if (!m_syncing && item)
+            selectContact(m_summary->indexOfTopLevelItem(item));
+    });
+    connect(m_summary, &QTreeWidget::itemDoubleClicked, this, [this] { MajNoms(); });
+    m_blocks->installEventFilter(this);
+    m_blocks->viewport()->installEventFilter(this);
+    m_summary->installEventFilter(this);
+
+    auto *row = new QHBoxLayout;
+    row->addLayout(letters);
+    row->addWidget(m_summaryPanel);
+    row->addWidget(m_blocks, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(m_caption);
+    layout->addLayout(row, 1);
+
+    showPage();
+}
+
+// ---------------------------------------------------------------------------
+// Document set
+
+void AddressPage::reset()
+{
+    m_book.reset();
+    showPage();
+}
+
+void AddressPage::ChargeAdr(const QString &documentPath)
+{
+    // A missing file is no error: the book stays as it was.
+    if (const auto lines = TextFile::read(fileName(documentPath))) {
+        m_book.setLines(*lines);
+        showPage();
+    }
+}
+
+bool AddressPage::SauveAdr(const QString &documentPath, bool force)
+{
+    EcritNoms();
+    if (!context().document().modified && !force)
+        return true;
+    return writeFile(fileName(documentPath), m_book.lines());
+}
+
+// ---------------------------------------------------------------------------
+// Page
+
+void AddressPage::LitNoms()
+{
+    m_book.LitNoms();
+    showPage();
+}
+
+void AddressPage::EcritNoms()
+{
+    if (m_book.EcritNoms())
+        context().document().setModified();
+}
+
+void AddressPage::Button2Click(QChar letter)
+{
+    if (letter < u'A' || letter > u'Z')
+        return;
+    if (m_book.setLetter(letter))
+        context().document().setModified();
+    showPage();
+}
+
+void AddressPage::precedent()
+{
+    const QChar l = m_book.letter();
+    Button2Click(l > u'A' ? QChar(l.unicode() - 1) : l);
+}
+
+void AddressPage::suivant()
+{
+    const QChar l = m_book.letter();
+    Button2Click(l < u'Z' ? QChar(l.unicode() + 1) : l);
+}
+
+void AddressPage::AjoutNom()
+{
+    if (m_book.isPageFull()) {
+        context().ui().message(context().dialogParent(),
+                               QStringLiteral("La lettre %1 contient déjà %2 adresses, le maximum pour une lettre.\n"
+                                              "Classez cette adresse sous une autre lettre.")
+                                   .arg(m_book.letter())
+                                   .arg(AddressBook::MaxContactsPerPage),
+                               UiServices::Icon::Warning, QMessageBox::Ok);
+        return;
+    }
+    TCsaisie dialog(context().dialogParent());
+    dialog.Init(QStringList(ContactForm::FieldCount, QString()));
+    if (context().ui().exec(&dialog) != QDialog::Accepted)
+        return;
+    if (!m_book.AjoutNom(dialog.Result()))
+        return;
+    context().document().setModified();
+    showPage();
+    selectContact(int(m_book.page().size()) - 1);
+}
+
+void AddressPage::MajNoms()
+{
+    const int index = selectedContact();
+    if (index < 0)
+        return;
+    if (m_book.page().size() > AddressBook::MaxContactsPerPage) {
+        context().ui().message(context().dialogParent(),
+                               QStringLiteral("La lettre %1 contient plus de %2 adresses : ses adresses ne peuvent "
+                                              "pas être modifiées, seulement effacées.")
+                                   .arg(m_book.letter())
+                                   .arg(AddressBook::MaxContactsPerPage),
+                               UiServices::Icon::Warning, QMessageBox::Ok);
+        return;
+    }
+    TCsaisie dialog(context().dialogParent());
+    dialog.Init(m_book.page().at(index).fields);
+    if (context().ui().exec(&dialog) != QDialog::Accepted)
+        return;
+    if (!m_book.MajNoms(index, dialog.Result()))
+        return;
+    context().document().setModified();
+    showPage();
+    selectContact(index);
+}
+
+void AddressPage::SupNom()
+{
+    EcritNoms();
+    const int index = selectedContact();
+    if (index < 0)
+        return;
+    // No question: Delete takes the contact away at once.
+    if (m_book.SupNom(index))
+        context().document().setModified();
+    showPage();
+}
+
+void AddressPage::ListBox8Click(int row)
+{
+    if (row < 0 || row >= m_blocks->count()) {
+        selectContact(-1);
+        return;
+    }
+    // A separator belongs to the contact above it.
+    selectContact(row / kLinesPerContact);
+}
+
+int AddressPage::selectedContact() const
+{
+    const QModelIndexList rows = m_blocks->selectionModel()->selectedRows();
+    int first = -1;
+    for (const QModelIndex &i : rows) {
+        if (first < 0 || i.row() < first)
+            first = i.row();
+    }
+    if (first < 0)
+        return -1;
+    const int index = first / kLinesPerContact;
+    return index < m_book.page().size() ? index : -1;
+}
+
+void AddressPage::selectContact(int index)
+{
+    m_syncing = true;
+    QItemSelectionModel *sel = m_blocks->selectionModel();
+    if (index < 0 || index >= m_book.page().size()) {
+        sel->clearSelection();
+        m_summary->clearSelection();
+    } else {
+        const int top = index * kLinesPerContact;
+        const QModelIndex first = m_blocks->model()->index(top, 0);
+        const QModelIndex last = m_blocks->model()->index(top + ContactForm::FieldCount - 1, 0);
+        sel->select(QItemSelection(first, last), QItemSelectionModel::ClearAndSelect);
+        if (m_blocks->currentRow() / kLinesPerContact != index)
+            sel->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+        m_blocks->scrollTo(last);
+        m_blocks->scrollTo(first);
+        m_summary->setCurrentItem(m_summary->topLevelItem(index));
+    }
+    m_syncing = false;
+}
+
+void AddressPage::showPage()
+{
+    m_syncing = true;
+    m_caption->setText(u'<' + m_book.letter() + u'>');
+    m_summary->clear();
+    m_blocks->clear();
+    const QString separator = separatorLine();
+    QList<QTreeWidgetItem *> items;
+    for (const AddressBook::Contact &c : m_book.page()) {
+        items.append(new QTreeWidgetItem(QStringList{c.fields.value(0), ContactForm::telephoneColumn(c.fields.value(4))}));
+        for (const QString &f : c.fields) {
+            auto *item = new QListWidgetItem(f, m_blocks);
+            item->setSizeHint(QSize(0, kItemHeight));
+        }
+        auto *item = new QListWidgetItem(separator, m_blocks);
+        item->setSizeHint(QSize(0, kItemHeight));
+    }
+    m_summary->addTopLevelItems(items);
+    m_syncing = false;
+}
+
+QString AddressPage::separatorLine() const
+{
+    // As many dashes as fit across the list.
+    const int dash = std::max(1, m_blocks->fontMetrics().horizontalAdvance(QLatin1Char('-')));
+    return QString(std::max(1, m_blocks->viewport()->width() / dash), QLatin1Char('-'));
+}
+
+void AddressPage::updateSeparators()
+{
+    const QString separator = separatorLine();
+    for (int row = ContactForm::FieldCount; row < m_blocks->count(); row += kLinesPerContact)
+        m_blocks->item(row)->setText(separator);
+}
+
+QList<QStringList> AddressPage::summary() const
+{
+    QList<QStringList> rows;
+    for (int i = 0; i < m_summary->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *item = m_summary->topLevelItem(i);
+        rows.append({item->text(0), item->text(1)});
+    }
+    return rows;
+}
+
+QStringList AddressPage::blockLines() const
+{
+    QStringList lines;
+    for (int i = 0; i < m_blocks->count(); ++i)
+        lines.append(m_blocks->item(i)->text());
+    return lines;
+}
+
+void AddressPage::layoutFor(int width, int height)
+{
+    Q_UNUSED(height);
+    const int panel = std::max(0, width / 2 - 24);
+    m_summaryPanel->setFixedWidth(panel);
+    m_summary->setColumnWidth(0, std::max(0, panel - 130));
+}
+
+bool AddressPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_blocks->viewport() && event->type() == QEvent::Resize) {
+        updateSeparators();
+    } else if ((watched == m_blocks || watched == m_summary) && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+            if (key->key() == Qt::Key_F2) {
+                MajNoms();
+                return true;
+            }
+            if (key->key() == Qt::Key_Delete) {
+                SupNom();
+                return true;
+            }
+        }
+    }
+    return SectionPage::eventFilter(watched, event);
+}

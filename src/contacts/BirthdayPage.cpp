@@ -1,0 +1,206 @@
+#include "contacts/BirthdayPage.h"
+
+#include "app/DocumentContext.h"
+#include "common/Clock.h"
+#include "common/DateText.h"
+#include "common/TextFile.h"
+#include "common/UiServices.h"
+#include "contacts/TNoteAnniv.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+BirthdayPage::BirthdayPage(DocumentContext &context, QWidget *parent) : SectionPage(context, 3, parent)
+{
+    m_caption = new QLabel(this);
+    m_caption->setObjectName(QStringLiteral("Panel9"));
+    m_caption->setAlignment(Qt::AlignCenter);
+    m_caption->setFrameShape(QFrame::Panel);
+    m_caption->setFrameShadow(QFrame::Raised);
+    QFont bold = m_caption->font();
+    bold.setBold(true);
+    m_caption->setFont(bold);
+
+    static const char *const labelNames[] = {"Label2", "Label16", "Label17", "Label21", "Label22", "Label23"};
+    auto *grid = new QGridLayout;
+    for (int k = 0; k < BirthdayBook::ListCount; ++k) {
+        auto *label = new QLabel(this);
+        label->setObjectName(QLatin1String(labelNames[k]));
+        QFont f = label->font();
+        f.setBold(true);
+        label->setFont(f);
+        label->setStyleSheet(QStringLiteral("color: navy"));
+        auto *list = new QListWidget(this);
+        list->setObjectName(QStringLiteral("ListBox%1").arg(9 + k));
+        list->installEventFilter(this);
+        connect(list, &QListWidget::itemDoubleClicked, this, [this, k] { MajAnniv(k); });
+        label->setBuddy(list);
+        const int column = k / 3;
+        const int row = (k % 3) * 2;
+        grid->addWidget(label, row, column);
+        grid->addWidget(list, row + 1, column);
+        grid->setRowStretch(row + 1, 1);
+        m_labels[k] = label;
+        m_lists[k] = list;
+    }
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(m_caption);
+    layout->addLayout(grid, 1);
+
+    showLists();
+}
+
+void BirthdayPage::reset()
+{
+    m_book.reset();
+    showLists();
+}
+
+void BirthdayPage::ChargeAnniv(const QString &documentPath)
+{
+    // A missing file is no error: the list stays as it was.
+    if (const auto lines = TextFile::read(fileName(documentPath))) {
+        m_book.setLines(*lines);
+        showLists();
+    }
+}
+
+bool BirthdayPage::SauveAnniv(const QString &documentPath, bool force)
+{
+    Q_UNUSED(force); // written on every save
+    EcritAnniv();
+    return writeFile(fileName(documentPath), m_book.lines());
+}
+
+void BirthdayPage::LitAnniv()
+{
+    m_book.LitAnniv();
+    showLists();
+}
+
+void BirthdayPage::EcritAnniv()
+{
+    if (m_book.EcritAnniv())
+        context().document().setModified();
+}
+
+void BirthdayPage::showHalf(int half)
+{
+    EcritAnniv();
+    m_book.setHalf(half);
+    showLists();
+}
+
+std::optional<BirthdayPage::Answer> BirthdayPage::ask(const QString &description, QDate date)
+{
+    TNoteAnniv dialog(context().dialogParent());
+    dialog.Init(description, date);
+    context().ui().exec(&dialog);
+    const TNoteAnniv::Answer a = dialog.Result();
+    if (a.description.isEmpty() || !a.date.isValid())
+        return std::nullopt;
+    return Answer{a.date, a.description};
+}
+
+void BirthdayPage::AjoutAnniv()
+{
+    const auto a = ask(QString(), context().document().referenceDate);
+    if (!a)
+        return;
+    if (!m_book.AjoutAnniv(a->date, a->description))
+        return;
+    // The document counts as changed at once, so that closing the program
+    // asks to save a birthday just added.
+    context().document().setModified();
+    showLists();
+    const int k = a->date.month() - 1 - BirthdayBook::ListCount * m_book.half();
+    if (k >= 0 && k < BirthdayBook::ListCount)
+        selectEntry(k, QStringLiteral("%1 %2").arg(a->date.day(), 2, 10, QLatin1Char('0')).arg(a->description));
+}
+
+void BirthdayPage::MajAnniv(int k)
+{
+    QListWidget *list = m_lists.at(k);
+    const int index = list->currentRow();
+    if (index < 0 || !list->currentItem()->isSelected())
+        return;
+    const int year = context().document().referenceDate.isValid() ? context().document().referenceDate.year()
+                                                                  : context().clock().today().year();
+    const auto a = ask(BirthdayBook::description(m_book.list(k).at(index)), m_book.dateOf(k, index, year));
+    if (!a)
+        return;
+    if (!m_book.MajAnniv(k, index, a->date, a->description))
+        return;
+    context().document().setModified();
+    showLists();
+    selectEntry(k, QStringLiteral("%1 %2").arg(a->date.day(), 2, 10, QLatin1Char('0')).arg(a->description));
+}
+
+void BirthdayPage::SupAnniv(int k)
+{
+    QListWidget *list = m_lists.at(k);
+    const int index = list->currentRow();
+    if (index < 0 || !list->currentItem()->isSelected())
+        return;
+    if (!m_book.remove(k, index))
+        return;
+    context().document().setModified();
+    showLists();
+}
+
+void BirthdayPage::showLists()
+{
+    m_caption->setText(QStringLiteral("Anniversaires %1").arg(context().clock().today().year()));
+    for (int k = 0; k < BirthdayBook::ListCount; ++k) {
+        m_labels[k]->setText(monthLabel(k));
+        m_lists[k]->clear();
+        m_lists[k]->addItems(m_book.list(k));
+    }
+}
+
+void BirthdayPage::selectEntry(int k, const QString &entry)
+{
+    const int row = int(m_book.list(k).indexOf(entry));
+    if (row >= 0) {
+        m_lists[k]->setCurrentRow(row);
+        m_lists[k]->scrollToItem(m_lists[k]->item(row));
+    }
+}
+
+QString BirthdayPage::monthLabel(int k) const
+{
+    return DateText::frenchMonth(m_book.monthOf(k));
+}
+
+QStringList BirthdayPage::entries(int k) const
+{
+    return m_book.list(k);
+}
+
+bool BirthdayPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        for (int k = 0; k < BirthdayBook::ListCount; ++k) {
+            if (watched != m_lists[k])
+                continue;
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier)
+                break;
+            if (key->key() == Qt::Key_F2) {
+                MajAnniv(k);
+                return true;
+            }
+            if (key->key() == Qt::Key_Delete) {
+                SupAnniv(k);
+                return true;
+            }
+            break;
+        }
+    }
+    return SectionPage::eventFilter(watched, event);
+}

@@ -1,0 +1,81 @@
+#include "contacts/TCsaisie.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TCsaisie::TCsaisie(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Csaisie"));
+    setWindowTitle(QStringLiteral("Saisie de l'adresse"));
+
+    auto *form = new QFormLayout;
+    for (int i = 0; i < ContactForm::EntryCount; ++i) {
+        auto *e = new QLineEdit(this);
+        e->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
+        e->setMaxLength(ContactForm::limit(i));
+        // Wide enough for the longest text the entry takes.
+        e->setMinimumWidth(e->fontMetrics().averageCharWidth() * std::min(ContactForm::limit(i), 30) + 12);
+        auto *label = new QLabel(ContactForm::label(i), this);
+        label->setBuddy(e);
+        form->addRow(label, e);
+        m_edits[i] = e;
+    }
+
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName(QStringLiteral("OKButton"));
+    auto *cancel = new QPushButton(QStringLiteral("Annuler"), this);
+    cancel->setObjectName(QStringLiteral("CancelButton"));
+    // Enter must not close the dialog from the first seven entries, so no
+    // button takes Enter on its own; Escape still cancels.
+    m_ok->setAutoDefault(false);
+    cancel->setAutoDefault(false);
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    for (int i = 0; i < ContactForm::EntryCount; ++i) {
+        if (i >= ContactForm::Ville)
+            connect(m_edits[i], &QLineEdit::returnPressed, m_ok, &QPushButton::click);
+        else
+            connect(m_edits[i], &QLineEdit::returnPressed, m_edits[i + 1], [this, i] { m_edits[i + 1]->setFocus(Qt::TabFocusReason); });
+    }
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    buttons->addWidget(cancel);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // fixed dialog border
+
+    m_edits[0]->setFocus();
+}
+
+void TCsaisie::Init(const QStringList &fields)
+{
+    const ContactForm f = ContactForm::fromFields(fields);
+    for (int i = 0; i < ContactForm::EntryCount; ++i) {
+        const QString &text = f.entries[i];
+        // A line from elsewhere may hold a longer part than the dialog lets
+        // one type; the entry takes it whole rather than cutting it.
+        m_edits[i]->setMaxLength(std::max<int>(ContactForm::limit(i), text.size()));
+        m_edits[i]->setText(text);
+    }
+    m_edits[0]->setFocus();
+}
+
+QStringList TCsaisie::Result() const
+{
+    if (result() != QDialog::Accepted)
+        return QStringList(ContactForm::FieldCount, QString());
+    ContactForm f;
+    for (int i = 0; i < ContactForm::EntryCount; ++i)
+        f.entries[i] = m_edits[i]->text();
+    return f.toFields();
+}
