@@ -1,31 +1,366 @@
 #include "agenda/WeekPage.h"
 
+#include "agenda/DayList.h"
+#include "agenda/TFicheRdv.h"
+#include "agenda/WeekArithmetic.h"
 #include "app/DocumentContext.h"
 #include "common/BaseName.h"
 #include "common/Clock.h"
+#include "common/DateText.h"
 #include "common/TextFile.h"
 #include "common/UiServices.h"
 
-WeekPage::WeekPage(DocumentContext &context, QWidget *parent)
-    : RawSectionPage(context, 1, WriteRule::WhenModified, {QStringLiteral(" ")}, parent)
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+// Height of the week number bar; the two columns start below it.
+constexpr int kBarHeight = 25;
+// Day lists and day names start this far from the left of their column.
+constexpr int kInset = 8;
+// The first day list of a column starts this far down, below its labels.
+constexpr int kFirstListTop = 24;
+constexpr int kLabelHeight = 18;
+constexpr int kDateLabelWidth = 181;
+constexpr int kSeparatorWidth = 4;
+
+const char16_t *const kDayNames[7] = {u"Lundi",    u"Mardi",  u"Mercredi", u"Jeudi",
+                                      u"Vendredi", u"Samedi", u"Dimanche"};
+
+} // namespace
+
+WeekPage::WeekPage(DocumentContext &context, QWidget *parent) : SectionPage(context, 1, parent)
 {
+    m_panel4 = new QLabel(this);
+    m_panel4->setObjectName(QStringLiteral("Panel4"));
+    m_panel4->setAlignment(Qt::AlignCenter);
+    m_panel4->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    QFont barFont = m_panel4->font();
+    barFont.setBold(true);
+    m_panel4->setFont(barFont);
+
+    m_panel1 = new QFrame(this);
+    m_panel1->setObjectName(QStringLiteral("Panel1"));
+    m_panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_panel2 = new QFrame(this);
+    m_panel2->setObjectName(QStringLiteral("Panel2"));
+    m_panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_panel3 = new QFrame(this);
+    m_panel3->setObjectName(QStringLiteral("Panel3"));
+    m_panel3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+
+    QFont nameFont = font();
+    nameFont.setBold(true);
+    QPalette namePalette = palette();
+    namePalette.setColor(QPalette::WindowText, Qt::blue);
+
+    // Day i: Monday to Wednesday in the left column, Thursday to Sunday in
+    // the right one. The date labels are Label10 .. Label15, then Label1 for
+    // Sunday.
+    for (int i = 0; i < 7; ++i) {
+        QFrame *column = i < 3 ? m_panel1 : m_panel2;
+
+        auto *name = new QLabel(QString::fromUtf16(kDayNames[i]), column);
+        name->setObjectName(QStringLiteral("Label%1").arg(3 + i));
+        name->setFont(nameFont);
+        name->setPalette(namePalette);
+        m_dayNames[i] = name;
+
+        auto *date = new QLabel(column);
+        date->setObjectName(i < 6 ? QStringLiteral("Label%1").arg(10 + i) : QStringLiteral("Label1"));
+        date->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_dateLabels[i] = date;
+
+        auto *list = new DayList(column);
+        list->setObjectName(QStringLiteral("ListBox%1").arg(i + 1));
+        m_lists[i] = list;
+        const int day = i + 1;
+        connect(list, &DayList::changeRequested, this, [this, day] { ListBoxDblClick(day); });
+        connect(list, &DayList::itemRemoved, this, &WeekPage::setWeekEdited);
+    }
+
+    m_buffer = new QLineEdit(this);
+    m_buffer->setObjectName(QStringLiteral("Edit1"));
+    m_buffer->hide();
+
+    layoutFor(800, 480);
+    InitSemaine();
+    LitSemaine();
+}
+
+// ---------------------------------------------------------------------------
+// Week arithmetic on screen
+
+QDate WeekPage::reference()
+{
+    Document &doc = context().document();
+    if (!doc.referenceDate.isValid())
+        doc.referenceDate = context().clock().today();
+    return doc.referenceDate;
+}
+
+void WeekPage::setReference(QDate date)
+{
+    context().document().referenceDate = date;
+}
+
+QDate WeekPage::dayDate(int i) const
+{
+    QDate r = context().document().referenceDate;
+    if (!r.isValid())
+        r = context().clock().today();
+    return WeekArithmetic::day(r, i);
+}
+
+void WeekPage::InitSemaine()
+{
+    const QDate r = reference();
+    for (int i = 1; i <= 7; ++i)
+        m_dateLabels[i - 1]->setText(DateText::dayLabel(WeekArithmetic::day(r, i)));
+    NumeroSemaine();
+}
+
+void WeekPage::NumeroSemaine()
+{
+    m_panel4->setText(WeekArithmetic::weekLabel(reference()));
+}
+
+// ---------------------------------------------------------------------------
+// Store <-> day lists
+
+void WeekPage::LitRdv(DayList *list, QDate date)
+{
+    list->setItems(m_store.dayItems(date));
+    m_weekEdited = false;
+}
+
+void WeekPage::LitSemaine()
+{
+    const QDate r = reference();
+    for (int i = 1; i <= 7; ++i)
+        LitRdv(m_lists[i - 1], WeekArithmetic::day(r, i));
+}
+
+void WeekPage::MetRdv(DayList *list, QDate date)
+{
+    m_store.setDayItems(date, list->items());
+}
+
+void WeekPage::EcritSemaine()
+{
+    if (!m_weekEdited)
+        return;
+    const QDate r = reference();
+    for (int i = 1; i <= 7; ++i)
+        MetRdv(m_lists[i - 1], WeekArithmetic::day(r, i));
+    context().document().setModified();
+    m_store.sort();
+    // The screen and the store agree again: writing back twice would only
+    // mark an unchanged document as modified.
+    m_weekEdited = false;
+}
+
+void WeekPage::display()
+{
+    InitSemaine();
+    LitSemaine();
+}
+
+// ---------------------------------------------------------------------------
+// Document set
+
+void WeekPage::reset()
+{
+    m_store.reset();
+    m_weekEdited = false;
+    InitSemaine();
+    LitSemaine();
 }
 
 void WeekPage::load(const QString &documentPath)
 {
     Document &doc = context().document();
     doc.name = BaseName::withExtension(documentPath, QStringLiteral(".orz"));
-    if (auto lines = TextFile::read(doc.name)) {
-        m_lines = std::move(*lines);
+    const bool found = [&] {
+        auto lines = TextFile::read(doc.name);
+        if (!lines)
+            return false;
+        m_store.setLines(std::move(*lines));
+        return true;
+    }();
+    // Lines shorter than a date key at the top of the store carry no
+    // appointment (a new store holds a single blank).
+    m_store.dropShortTopLines();
+    if (found) {
         doc.caption = BaseName::fileNamePart(doc.name);
-        doc.referenceDate = context().clock().today();
+        setReference(context().clock().today());
+        InitSemaine();
+        LitSemaine();
     } else {
         context().ui().message(context().dialogParent(),
                                QStringLiteral("Fichier ") + doc.name + QStringLiteral(" n'existe pas"),
                                UiServices::Icon::None, QMessageBox::Ok);
     }
-    // Lines shorter than a date key at the top of the store carry no
-    // appointment (a new store holds a single blank).
-    while (!m_lines.isEmpty() && m_lines.constFirst().size() < 8)
-        m_lines.removeFirst();
+}
+
+bool WeekPage::save(const QString &documentPath, bool force)
+{
+    EcritSemaine();
+    Document &doc = context().document();
+    if (!doc.modified && !force)
+        return true;
+    doc.name = fileName(documentPath);
+    m_store.sort();
+    return writeFile(doc.name, m_store.lines());
+}
+
+// ---------------------------------------------------------------------------
+// Commands
+
+void WeekPage::AjoutJour()
+{
+    EcritSemaine();
+    TFicheRdv dialog(context().dialogParent() ? context().dialogParent() : window());
+    dialog.Init(QStringLiteral("10:00"), QString(), reference());
+    context().ui().exec(&dialog);
+    const TFicheRdv::Values v = dialog.Result();
+    if (v.message.isEmpty())
+        return;
+    m_store.addAppointment(v.key, v.time, v.message);
+    context().document().setModified();
+    LitSemaine();
+}
+
+void WeekPage::MajJour(DayList *list, int day)
+{
+    EcritSemaine();
+    if (!list->hasSelection())
+        return;
+    // An item is "hh:mm message": the old time is its first 5 characters,
+    // the old message what follows the blank.
+    const QString item = list->selectedText();
+    const QDate oldDate = dayDate(day);
+    TFicheRdv dialog(context().dialogParent() ? context().dialogParent() : window());
+    dialog.Init(item.left(5), item.mid(6), oldDate);
+    context().ui().exec(&dialog);
+    const TFicheRdv::Values v = dialog.Result();
+    if (v.message.isEmpty())
+        return;
+    m_store.changeAppointment(oldDate, item, v.key, v.time, v.message);
+    context().document().setModified();
+    LitSemaine();
+}
+
+void WeekPage::ListBoxDblClick(int day)
+{
+    for (int i = 1; i <= 7; ++i) {
+        if (i != day)
+            m_lists[i - 1]->clearSelection();
+    }
+    MajJour(m_lists[day - 1], day);
+}
+
+void WeekPage::SupSemaine()
+{
+    for (DayList *list : m_lists)
+        list->removeSelected();
+    setWeekEdited();
+    context().document().setModified();
+}
+
+void WeekPage::showWeekOfLine(const QString &line)
+{
+    if (line.size() < AgendaStore::KeyLength)
+        return;
+    // The date is read back through its "dd/mm/yyyy" text; a line whose
+    // first 8 characters are no date leaves the week as it is.
+    const auto date = DateText::fromText(DateText::keyToText(QStringView(line).left(AgendaStore::KeyLength)));
+    if (!date)
+        return;
+    setReference(*date);
+    InitSemaine();
+    LitSemaine();
+}
+
+void WeekPage::Premier()
+{
+    EcritSemaine();
+    if (!m_store.isEmpty())
+        showWeekOfLine(m_store.lines().constFirst());
+}
+
+void WeekPage::Dernier()
+{
+    EcritSemaine();
+    if (!m_store.isEmpty())
+        showWeekOfLine(m_store.lines().constLast());
+}
+
+void WeekPage::Precedent()
+{
+    EcritSemaine();
+    setReference(reference().addDays(-7));
+    InitSemaine();
+    LitSemaine();
+}
+
+void WeekPage::Suivant()
+{
+    EcritSemaine();
+    setReference(reference().addDays(7));
+    InitSemaine();
+    LitSemaine();
+}
+
+// ---------------------------------------------------------------------------
+// Resizing: W and H are the document window's width and height.
+
+void WeekPage::layoutFor(int W, int H)
+{
+    const auto nonNegative = [](int v) { return qMax(0, v); };
+
+    const int panel1Width = nonNegative(W / 2 - 18);
+    const int panel2Width = nonNegative(W / 2 - 14);
+    const int columnHeight = nonNegative(H - kBarHeight);
+    const int panel3Left = W / 2 - 15;
+
+    m_panel4->setGeometry(0, 0, nonNegative(W), kBarHeight);
+    m_panel1->setGeometry(0, kBarHeight, panel1Width, columnHeight);
+    m_panel3->setGeometry(panel3Left, kBarHeight, kSeparatorWidth, nonNegative(H - 75));
+    m_panel2->setGeometry(panel3Left + kSeparatorWidth + 2, kBarHeight, panel2Width, columnHeight);
+
+    const int listWidth = nonNegative(W / 2 - 35);
+    const int tallHeight = nonNegative(H / 3 - 50);
+    const int middleTop = H / 3 - 4;
+    const int lowTop = (2 * H) / 3 - 28;
+
+    // Top and height of each day list, Monday to Sunday.
+    const std::array<std::pair<int, int>, 7> lists = {{
+        {kFirstListTop, tallHeight},
+        {middleTop, tallHeight},
+        {lowTop, tallHeight},
+        {kFirstListTop, tallHeight},
+        {middleTop, tallHeight},
+        {lowTop, nonNegative(H / 6 - 34)},
+        {H - 120, nonNegative(H / 6 - 40)},
+    }};
+    for (int i = 0; i < 7; ++i) {
+        const auto [top, height] = lists[i];
+        m_lists[i]->setGeometry(kInset, top, listWidth, height);
+
+        // Monday's and Thursday's labels stay at the top of their column;
+        // the others sit just above their list.
+        const int labelTop = (i == 0 || i == 3) ? kFirstListTop - 20 : top - 20;
+        int dateLeft;
+        if (i < 3)
+            dateLeft = panel1Width - 190;
+        else if (i == 3)
+            dateLeft = panel2Width - 190;
+        else
+            dateLeft = panel2Width - 194;
+        m_dayNames[i]->setGeometry(kInset, labelTop, 100, kLabelHeight);
+        m_dateLabels[i]->setGeometry(dateLeft, labelTop, kDateLabelWidth, kLabelHeight);
+    }
 }

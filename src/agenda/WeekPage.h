@@ -1,16 +1,102 @@
 #pragma once
 
-#include "app/RawSectionPage.h"
+#include "agenda/AgendaStore.h"
+#include "app/SectionPage.h"
 
-// Page 1, the week planner, stored in the organiser file ".orz".
-class WeekPage : public RawSectionPage
+#include <QDate>
+
+#include <array>
+
+class DayList;
+class QFrame;
+class QLabel;
+class QLineEdit;
+
+// Page 1, the week planner, kept in the organiser file ".orz".
+//
+// It shows the week that contains the document's reference date: the week
+// number on Panel4, then two columns (Panel1: Monday to Wednesday, Panel2:
+// Thursday to Sunday) of day names, date labels and day lists ListBox1
+// (Monday) .. ListBox7 (Sunday), filled from the appointment store.
+//
+// Edits made on screen (the Delete key, "Effacer", and later cut and paste)
+// set the week edited flag and reach the store when the week is written back
+// (EcritSemaine), which everything that leaves the week does first.
+class WeekPage : public SectionPage
 {
     Q_OBJECT
 
 public:
     explicit WeekPage(DocumentContext &context, QWidget *parent = nullptr);
 
+    // The store and its lines, as the organiser file holds them.
+    const AgendaStore &store() const { return m_store; }
+    AgendaStore &store() { return m_store; }
+    const QStringList &lines() const { return m_store.lines(); }
+
+    // Day list i, 1 (Monday) .. 7 (Sunday), and its date.
+    DayList *dayList(int i) const { return m_lists[i - 1]; }
+    QDate dayDate(int i) const;
+    // The hidden one-line buffer (Edit1) used by cut, copy and paste.
+    QLineEdit *buffer() const { return m_buffer; }
+
+    bool weekEdited() const { return m_weekEdited; }
+    // An edit on screen that the store does not hold yet.
+    void setWeekEdited() { m_weekEdited = true; }
+
+    // SectionPage
+    void reset() override;
     // ChargeOrg: the organiser file names the document; a missing one is
     // reported and leaves the appointments in memory as they were.
     void load(const QString &documentPath) override;
+    // SauveOrg: the week is written back; the file is written, sorted, only
+    // when the document was modified (or `force`).
+    bool save(const QString &documentPath, bool force) override;
+    void writeBack() override { EcritSemaine(); }
+    void display() override;
+    void premier() override { Premier(); }
+    void precedent() override { Precedent(); }
+    void suivant() override { Suivant(); }
+    void dernier() override { Dernier(); }
+    void ajout() override { AjoutJour(); }
+    void supprime() override { SupSemaine(); }
+    void layoutFor(int width, int height) override;
+
+    // Week arithmetic on screen: the seven date labels and the week number.
+    void InitSemaine();
+    void NumeroSemaine();
+
+    // Store <-> day lists.
+    void LitRdv(DayList *list, QDate date);
+    void LitSemaine();
+    void MetRdv(DayList *list, QDate date);
+    void EcritSemaine();
+
+    // Commands.
+    void AjoutJour();
+    void MajJour(DayList *list, int day);
+    void SupSemaine();
+    void Premier();
+    void Dernier();
+    void Precedent();
+    void Suivant();
+
+private:
+    QDate reference();
+    void setReference(QDate date);
+    // Premier and Dernier: the week of one store line's date key.
+    void showWeekOfLine(const QString &line);
+    void ListBoxDblClick(int day);
+
+    AgendaStore m_store;
+    bool m_weekEdited = false;
+
+    QLabel *m_panel4 = nullptr;
+    QFrame *m_panel1 = nullptr;
+    QFrame *m_panel2 = nullptr;
+    QFrame *m_panel3 = nullptr;
+    std::array<DayList *, 7> m_lists{};
+    std::array<QLabel *, 7> m_dayNames{};  // Label3 .. Label9
+    std::array<QLabel *, 7> m_dateLabels{}; // Label10 .. Label15, Label1
+    QLineEdit *m_buffer = nullptr;
 };

@@ -1,0 +1,110 @@
+#include "agenda/DayList.h"
+
+#include "agenda/AgendaOrder.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <algorithm>
+
+DayList::DayList(QWidget *parent) : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+}
+
+QListWidgetItem *DayList::makeItem(const QString &text) const
+{
+    auto *item = new QListWidgetItem(text);
+    // A long message may not fit the column; the whole item stays in the
+    // tool tip (and in the store).
+    item->setToolTip(text);
+    return item;
+}
+
+QStringList DayList::items() const
+{
+    QStringList out;
+    out.reserve(count());
+    for (int i = 0; i < count(); ++i)
+        out.append(item(i)->text());
+    return out;
+}
+
+void DayList::setItems(QStringList texts)
+{
+    std::stable_sort(texts.begin(), texts.end(), AgendaOrder::itemLess);
+    clear();
+    for (const QString &t : std::as_const(texts))
+        addItem(makeItem(t));
+}
+
+int DayList::insertSorted(const QString &text)
+{
+    // After the items that sort before it or with it, like a sorted list box.
+    int lo = 0;
+    int hi = count();
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (AgendaOrder::itemLess(text, item(mid)->text()))
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    insertItem(lo, makeItem(text));
+    return lo;
+}
+
+bool DayList::hasSelection() const
+{
+    return !selectedItems().isEmpty();
+}
+
+QString DayList::selectedText() const
+{
+    const auto selected = selectedItems();
+    return selected.isEmpty() ? QString() : selected.constFirst()->text();
+}
+
+bool DayList::removeSelected()
+{
+    const auto selected = selectedItems();
+    if (selected.isEmpty())
+        return false;
+    delete takeItem(row(selected.constFirst()));
+    // The list keeps no selection after a removal: the next Delete must not
+    // remove a neighbour the user did not choose.
+    clearSelection();
+    return true;
+}
+
+void DayList::keyPressEvent(QKeyEvent *event)
+{
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Delete) {
+            if (removeSelected())
+                emit itemRemoved();
+            event->accept();
+            return;
+        }
+        if (event->key() == Qt::Key_F2) {
+            emit changeRequested();
+            event->accept();
+            return;
+        }
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+void DayList::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        // The first click of the double click already selected the item
+        // under the pointer.
+        emit changeRequested();
+        event->accept();
+        return;
+    }
+    QListWidget::mouseDoubleClickEvent(event);
+}
