@@ -1,0 +1,339 @@
+#include "ScriptedUiServices.h"
+#include "TestFiles.h"
+#include "app/SectionPage.h"
+#include "app/TChild.h"
+#include "app/TMainForm.h"
+#include "common/Clock.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusTipEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+class MainFormTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_previousDir;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    struct Fixture
+    {
+        ScriptedUiServices ui;
+        FixedClock clock{QDateTime(QDate(2026, 1, 6), QTime(14, 5, 9))};
+        TMainForm form{ui, clock};
+        Fixture() { form.show(); }
+    };
+
+private slots:
+    void init()
+    {
+        m_previousDir = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+    }
+    void cleanup()
+    {
+        QDir::setCurrent(m_previousDir);
+        for (const QString &f : QDir(m_dir.path()).entryList(QDir::Files))
+            QFile::remove(path(f));
+    }
+
+    void menus_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QStringList>("captions");
+        QTest::newRow("Fichier") << "&Fichier"
+                                 << QStringList{"&Nouveau", "&Ouvrir...", "&Enregistrer", "Enregistrer &sous...",
+                                                "&Imprimer", "&Configuration imprimante...", "", "&Quitter"};
+        QTest::newRow("Ediiton") << "&Ediiton"
+                                 << QStringList{"Co&uper", "C&opier", "Co&ller", "Rechercher...", "Continuer"};
+        QTest::newRow("Sections") << "&Sections"
+                                  << QStringList{"&Semaine", "&Adresses", "A&nniversaires", "&Choses à faire",
+                                                 "&Budget mensuel", "Album &photos", "&Vidéothèque", "B&ibliothèque",
+                                                 "&Liste des achats", "S&uivi sécu"};
+        QTest::newRow("Options") << "&Options"
+                                 << QStringList{"&Comptes", "&Postes", "Vi&déothèque catégorie", "Formats &vidéo",
+                                                "Formats &audio", "B&ibliothèque catégories", "&Magasins",
+                                                "P&raticiens", "P&harmacies", "&Ouvrir automatiquement"};
+        QTest::newRow("Utilitaires") << "&Utilitaires"
+                                     << QStringList{"&Horloge", "&Calendrier", "C&alculatrice", "&Euro conversion",
+                                                    "Bloc-notes", "&Prénoms", "Pèse &lettres", "&Reversi"};
+        QTest::newRow("Aide") << "&Aide" << QStringList{"&Index", "&Rechercher...", "&Utiliser l'aide", "&A propos"};
+    }
+    void menus()
+    {
+        QFETCH(QString, menu);
+        QFETCH(QStringList, captions);
+        Fixture f;
+        QMenu *found = nullptr;
+        for (QAction *a : f.form.menuBar()->actions()) {
+            if (a->text() == menu)
+                found = a->menu();
+        }
+        QVERIFY(found);
+        QStringList actual;
+        for (QAction *a : found->actions())
+            actual << a->text();
+        QCOMPARE(actual, captions);
+    }
+
+    void hintsAndShortcuts()
+    {
+        Fixture f;
+        QCOMPARE(f.form.action("PrintNamesItem")->statusTip(), QStringLiteral("Imprime noms commencant pat la lettre"));
+        QCOMPARE(f.form.action("PostesItem")->statusTip(), QStringLiteral("Postres de budget"));
+        QCOMPARE(f.form.action("CategorieItem")->statusTip(), QStringLiteral("Cathégorie de film"));
+        QCOMPARE(f.form.action("FileExitItem")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
+        QCOMPARE(f.form.action("FindNextItem")->shortcut(), QKeySequence(Qt::Key_F3));
+    }
+
+    void toolBarOrder()
+    {
+        Fixture f;
+        auto *bar = f.form.findChild<QToolBar *>("ToolBar");
+        QVERIFY(bar);
+        QStringList hints;
+        for (QAction *a : bar->actions()) {
+            if (a->isSeparator()) {
+                hints << "|";
+            } else if (auto *b = qobject_cast<QToolButton *>(bar->widgetForAction(a))) {
+                hints << b->toolTip();
+            }
+        }
+        QCOMPARE(hints, (QStringList{"Nouveau", "Ouvrir", "Enregistrer", "|", "Copier", "Coller", "|", "Premier",
+                                     "Précédent", "Suivant", "Dernier", "|", "Ajouter", "Chercher", "Effacer", "|",
+                                     "Agenda", "Adresses", "Anniversaire", "Choses à faire", "Budget mensuel",
+                                     "Album photos", "Vidéothèque", "Bibliothèque", "Liste des achats",
+                                     "Suivi Sécu"}));
+    }
+
+    void sectionButtonsSwitchPages_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("page");
+        QTest::newRow("Agenda") << "SpeedButton11" << 1;
+        QTest::newRow("Adresses") << "SpeedButton8" << 2;
+        QTest::newRow("Bibliothèque is page 9") << "SpeedButton16" << 9;
+        QTest::newRow("Liste des achats is page 8") << "SpeedButton15" << 8;
+        QTest::newRow("Suivi Sécu") << "SpeedButton17" << 10;
+    }
+    void sectionButtonsSwitchPages()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, page);
+        Fixture f;
+        QTest::mouseClick(f.form.toolButton(button), Qt::LeftButton);
+        QCOMPARE(f.form.child()->activePage(), page);
+    }
+
+    void hintGoesToPanelZero()
+    {
+        Fixture f;
+        QStatusTipEvent tip(QStringLiteral("Ouvrir un fichier"));
+        QCoreApplication::sendEvent(&f.form, &tip);
+        QCOMPARE(f.form.hintPanel()->text(), QStringLiteral("Ouvrir un fichier"));
+        QCOMPARE(f.form.clockPanel()->text(), QStringLiteral("14:05:09"));
+        f.form.resize(900, 700);
+        QCOMPARE(f.form.hintPanel()->width(), 800);
+    }
+
+    void printCommandsShowImprime()
+    {
+        Fixture f;
+        QString during;
+        f.form.runPrint([&] { during = f.form.hintPanel()->text(); });
+        QCOMPARE(during, QStringLiteral("Imprime..."));
+        QVERIFY(f.form.hintPanel()->text().isEmpty());
+    }
+
+    void screenWidthDecidesTheStartSize()
+    {
+        QVERIFY(TMainForm::startsMaximised(640));
+        QVERIFY(TMainForm::startsMaximised(800));
+        QVERIFY(!TMainForm::startsMaximised(1024));
+    }
+
+    void chosenNamesBecomeOrzNames_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("txt") << "/d/agenda.txt" << "/d/agenda.Orz";
+        QTest::newRow("dot in folder") << "/d/my.docs/agenda" << "/d/my.docs/agenda.Orz";
+        QTest::newRow("no dot") << "/d/agenda" << "/d/agenda.Orz";
+    }
+    void chosenNamesBecomeOrzNames()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, name);
+        QCOMPARE(TMainForm::documentNameFor(chosen), name);
+    }
+
+    void openLoadsTheChosenSet()
+    {
+        TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste"}));
+        Fixture f;
+        f.ui.fileName(path("agenda.txt"));
+        f.form.FileOpen();
+        QCOMPARE(f.form.fileName(), path("agenda.Orz"));
+        QCOMPARE(f.form.child()->document().name, path("agenda.orz"));
+        QVERIFY(f.ui.messages().isEmpty());
+        QCOMPARE(f.form.windowTitle(), QStringLiteral("Tivarel - agenda.orz"));
+    }
+
+    void openAsksAboutUnsavedChangesFirst()
+    {
+        Fixture f;
+        f.form.child()->document().setModified();
+        f.ui.answer(QMessageBox::Cancel);
+        f.form.FileOpen();
+        QCOMPARE(f.ui.messages(), QStringList{"Enregistrer changements dans  ?"});
+        QVERIFY(f.form.child()->TestModif());
+        QCOMPARE(f.ui.shown().size(), 1); // no open dialog after Cancel
+    }
+
+    void saveWithoutANameRunsSaveAs_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("empty") << "";
+    }
+    void saveWithoutANameRunsSaveAs()
+    {
+        Fixture f;
+        f.form.child()->document().setModified();
+        // Cancelled Save As: nothing saved, no name.
+        QVERIFY(!f.form.FileSave());
+        QCOMPARE(f.ui.shown().constLast().kind, QStringLiteral("save"));
+        QVERIFY(f.form.fileName().isEmpty());
+        QVERIFY(f.form.child()->TestModif());
+
+        f.ui.fileName(path("budget.orz"));
+        QVERIFY(f.form.FileSave());
+        QCOMPARE(f.form.fileName(), path("budget.Orz"));
+        QVERIFY(QFile::exists(path("budget.orz")));
+        QVERIFY(!f.form.child()->TestModif());
+    }
+
+    void saveAsAsksBeforeReplacingAnyFileOfTheSet_data()
+    {
+        QTest::addColumn<QString>("existing");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("organiser exists, OK") << "famille.orz" << int(QMessageBox::Ok) << true;
+        QTest::newRow("organiser exists, Cancel") << "famille.orz" << int(QMessageBox::Cancel) << false;
+        QTest::newRow("only the budget exists, Cancel") << "famille.obg" << int(QMessageBox::Cancel) << false;
+    }
+    void saveAsAsksBeforeReplacingAnyFileOfTheSet()
+    {
+        QFETCH(QString, existing);
+        QFETCH(int, answer);
+        QFETCH(bool, saved);
+        TestFiles::writeBytes(path(existing), "old\r\n");
+        Fixture f;
+        f.form.child()->document().setModified();
+        f.ui.fileName(path("famille.orz"));
+        f.ui.answer(QMessageBox::StandardButton(answer));
+        QCOMPARE(f.form.FileSaveAs(), saved);
+        QCOMPARE(f.ui.messages(), QStringList{"Ce fichier existe déjà"});
+        QCOMPARE(f.ui.shown().constLast().buttons, QMessageBox::Ok | QMessageBox::Cancel);
+        QCOMPARE(f.form.fileName().isEmpty(), !saved);
+        QCOMPARE(TestFiles::readBytes(path(existing)) == "old\r\n", !saved);
+    }
+
+    void closeQuery_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("Yes saves and closes") << int(QMessageBox::Yes) << true << true;
+        QTest::newRow("No closes without saving") << int(QMessageBox::No) << true << false;
+        QTest::newRow("Cancel keeps the program") << int(QMessageBox::Cancel) << false << false;
+    }
+    void closeQuery()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        QFETCH(bool, saved);
+        TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste"}));
+        Fixture f;
+        f.ui.fileName(path("agenda.orz"));
+        f.form.FileOpen();
+        f.form.child()->document().setModified();
+        QFile::remove(path("agenda.orz"));
+        f.ui.answer(QMessageBox::StandardButton(answer));
+        QCOMPARE(f.form.close(), closes);
+        QCOMPARE(f.ui.messages(), QStringList{"Enregistrer changements dans agenda.Orz ?"});
+        QCOMPARE(f.ui.shown().constLast().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(QFile::exists(path("agenda.orz")), saved);
+        QCOMPARE(f.form.child()->TestModif(), !saved);
+        // The settings are written only when the window really closes.
+        QCOMPARE(QFile::exists(path("Tivarel.ini")), closes);
+    }
+
+    void closeWithoutChangesAsksNothing()
+    {
+        Fixture f;
+        QVERIFY(f.form.close());
+        QVERIFY(f.ui.messages().isEmpty());
+    }
+
+    void closeQueryYesWithCancelledSaveAsKeepsTheProgram()
+    {
+        Fixture f;
+        f.form.child()->document().setModified();
+        f.ui.answer(QMessageBox::Yes); // then the Save As dialog is cancelled
+        QVERIFY(!f.form.close());
+        QVERIFY(f.form.child()->TestModif());
+    }
+
+    void automaticOpeningToggles()
+    {
+        Fixture f;
+        QAction *autoOpen = f.form.action("AutoOpenItem");
+        QVERIFY(!autoOpen->isChecked());
+        autoOpen->trigger();
+        QVERIFY(autoOpen->isChecked());
+        QVERIFY(f.form.child()->GetIni().autoOpen);
+        autoOpen->trigger();
+        QVERIFY(!autoOpen->isChecked());
+        QVERIFY(!f.form.child()->GetIni().autoOpen);
+    }
+
+    void startReadsTheSettings()
+    {
+        TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste"}));
+        TestFiles::writeBytes(path("Tivarel.ini"),
+                              TestFiles::crlf({" 0.00000000000000E+0000", path("agenda.orz"), "1", "0"}));
+        Fixture f;
+        QVERIFY(f.form.action("AutoOpenItem")->isChecked());
+        QCOMPARE(f.form.fileName(), path("agenda.orz"));
+        QCOMPARE(f.form.startDirectory(), m_dir.path());
+        QVERIFY(f.ui.messages().isEmpty());
+    }
+
+    void newDocumentAfterTheQuestion()
+    {
+        TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste"}));
+        Fixture f;
+        f.ui.fileName(path("agenda.orz"));
+        f.form.FileOpen();
+        f.form.child()->document().setModified();
+        f.ui.answer(QMessageBox::No);
+        QTest::mouseClick(f.form.toolButton("FileNew1Btn"), Qt::LeftButton);
+        QVERIFY(f.form.fileName().isEmpty());
+        QVERIFY(f.form.child()->document().name.isEmpty());
+        QVERIFY(!f.form.child()->TestModif());
+        QCOMPARE(f.form.windowTitle(), QStringLiteral("Tivarel"));
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "test_mainform.moc"

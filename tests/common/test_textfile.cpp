@@ -1,0 +1,143 @@
+#include "common/Cp1252.h"
+#include "common/TextFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestTextFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyByteSurvivesDecodeAndEncode()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        const QString text = Cp1252::decode(all);
+        QCOMPARE(text.size(), 256);
+        bool lossless = false;
+        QCOMPARE(Cp1252::encode(text, &lossless), all);
+        QVERIFY(lossless);
+    }
+
+    void knownCharacters_data()
+    {
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<int>("unicode");
+        QTest::newRow("euro") << 0x80 << 0x20AC;
+        QTest::newRow("oe ligature") << 0x9C << 0x0153;
+        QTest::newRow("undefined 0x81 kept as C1") << 0x81 << 0x0081;
+        QTest::newRow("undefined 0x9D kept as C1") << 0x9D << 0x009D;
+        QTest::newRow("no-break space") << 0xA0 << 0x00A0;
+        QTest::newRow("e acute") << 0xE9 << 0x00E9;
+        QTest::newRow("y diaeresis") << 0xFF << 0x00FF;
+        QTest::newRow("Y diaeresis") << 0x9F << 0x0178;
+    }
+    void knownCharacters()
+    {
+        QFETCH(int, byte);
+        QFETCH(int, unicode);
+        const QByteArray one(1, char(byte));
+        QCOMPARE(int(Cp1252::decode(one).at(0).unicode()), unicode);
+        QCOMPARE(Cp1252::encode(QString(QChar(char16_t(unicode)))), one);
+    }
+
+    void characterOutsideTheSetIsReported()
+    {
+        bool lossless = true;
+        QCOMPARE(Cp1252::encode(QStringLiteral("a\u4e2db"), &lossless), QByteArray("a?b"));
+        QVERIFY(!lossless);
+    }
+
+    void splitLines_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty file") << QByteArray() << QStringList();
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+        QTest::newRow("LF") << QByteArray("a\nb\n") << QStringList{"a", "b"};
+        QTest::newRow("CR") << QByteArray("a\rb\r") << QStringList{"a", "b"};
+        QTest::newRow("mixed") << QByteArray("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"};
+        QTest::newRow("last line without end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
+        QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx\r\n") << QStringList{"", "", "x"};
+        QTest::newRow("CR then CR LF is two ends") << QByteArray("a\r\r\nb") << QStringList{"a", "", "b"};
+        QTest::newRow("single blank line") << QByteArray(" \r\n") << QStringList{" "};
+    }
+    void splitLines()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        QCOMPARE(TextFile::splitLines(bytes), lines);
+    }
+
+    void writtenFileReadsBackToTheSameBytes()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("all.txt"));
+        QByteArray bytes;
+        // Every byte value but the line ends, in lines of 16.
+        for (int b = 0; b < 256; ++b) {
+            if (b == '\r' || b == '\n')
+                continue;
+            bytes.append(char(b));
+            if (b % 16 == 15)
+                bytes.append("\r\n");
+        }
+        bytes.append("\r\n");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+
+        const auto lines = TextFile::read(path);
+        QVERIFY(lines.has_value());
+        QVERIFY(TextFile::write(path, *lines));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), bytes);
+    }
+
+    void writeEndsEveryLineWithCrLf()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("x.txt"));
+        QVERIFY(TextFile::write(path, {QStringLiteral("été"), QString(), QStringLiteral("fin")}));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("\xE9t\xE9\r\n\r\nfin\r\n"));
+    }
+
+    void missingOrSpecialFilesAreNotRead()
+    {
+        QTemporaryDir dir;
+        QString error;
+        QVERIFY(!TextFile::read(dir.filePath(QStringLiteral("none.txt")), &error));
+        QVERIFY(error.contains(QStringLiteral("n'existe pas")));
+        QVERIFY(!TextFile::read(dir.path())); // a folder is not a text file
+        QVERIFY(!TextFile::exists(dir.path()));
+    }
+
+    void failedWriteKeepsNothingHalfWritten()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("missing/folder/x.txt"));
+        QString error;
+        QVERIFY(!TextFile::write(path, {QStringLiteral("a")}, &error));
+        QVERIFY(error.startsWith(QStringLiteral("Impossible d'écrire")));
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void replacingAFileLeavesNoTemporaryBehind()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("x.txt"));
+        QVERIFY(TextFile::write(path, {QStringLiteral("old")}));
+        QVERIFY(TextFile::write(path, {QStringLiteral("new")}));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("x.txt")});
+        QCOMPARE(*TextFile::read(path), QStringList{QStringLiteral("new")});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTextFile)
+#include "test_textfile.moc"
