@@ -1,14 +1,112 @@
 #pragma once
 
-#include "collections/PlainBlockPage.h"
+#include "collections/BlockSectionPage.h"
+#include "collections/PictureFit.h"
 
-class AlbumPage : public PlainBlockPage
+#include <QSize>
+#include <QString>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMediaPlayer;
+class QMovie;
+class QPlainTextEdit;
+class QPushButton;
+class QStackedWidget;
+class QVideoWidget;
+
+// The photo album (page 6, file ".oap"): one album page per record, with a
+// title, one picture or animation referenced by its path, and a comment.
+//
+// Block of one album page (the start marker is line 0):
+//     1   "TITLE " + title
+//     2   "ANIMATE " + path when the path names an ".avi" file (any letter
+//         case), else "PICTURE " + path (empty when no file is chosen)
+//     3.. the comment, one line per line, untagged
+//     end marker
+// Reading takes the title from character 7 and the path from character 9 of
+// their lines (at most 255 characters each) and decides again from the path
+// whether it is an animation; the keyword is not looked at. Paths keep their
+// letter case: Linux file names are case-sensitive.
+//
+// A page is kept in the file as soon as it has a title, a comment or a file;
+// an entirely empty page is left out, and deleting a page removes it.
+//
+// The picture is read from its file each time the page is shown and fitted
+// into the frame Panel18 (Echelle6); animations play in the same place through
+// Qt Multimedia, silently (no audio output is attached), and a note replaces
+// them where the platform cannot play them.
+class AlbumPage : public BlockSectionPage
 {
     Q_OBJECT
 
 public:
-    explicit AlbumPage(DocumentContext &context, QWidget *parent = nullptr)
-        : PlainBlockPage(context, 6, parent)
-    {
-    }
+    explicit AlbumPage(DocumentContext &context, QWidget *parent = nullptr);
+    ~AlbumPage() override;
+
+    // The section's routines under their own names.
+    void EcritAlbum() { writeRecord(); }
+    void LitAlbum() { readRecord(); }
+    void AjoutAlbum() { addRecord(); }
+    void SupAlbum() { deleteRecord(); }
+    void ChargeAlbum(const QString &documentPath) { load(documentPath); }
+    bool SauveAlbum(const QString &documentPath) { return save(documentPath, false); }
+    // "Choisir image" and "Choisir video".
+    void Button41Click();
+    void Button40Click();
+    // Fits the picture shown into the frame.
+    void Echelle6();
+
+    // The path of the page's file, as chosen or read (empty when none).
+    QString chosenPath() const { return m_path; }
+    // The picture's own width and height (invalid when none is shown).
+    QSize pictureSize() const { return m_pictureSize; }
+    // The note shown instead of an animation that cannot be played.
+    QString animationNote() const;
+    // The animation player, once an animation was shown (null before).
+    QMediaPlayer *player() const { return m_player; }
+
+    static bool isAnimation(const QString &path);
+    // The filter of the "Choisir image" dialog.
+    static QString pictureFilter();
+
+    // Frame of the picture, in pixels.
+    static constexpr QSize FrameSize{388, 373};
+
+protected:
+    void clearRecord() override;
+    void showRecord(const QStringList &body) override;
+    std::optional<QStringList> recordFromScreen() override;
+    void prepareDelete() override;
+    void focusNewRecord() override;
+
+private:
+    void buildUi();
+    void clearPicture();
+    void showPicture(const QString &path, bool fit);
+    void playAnimation(const QString &path);
+    void stopAnimation();
+    void showAnimationNote(const QString &text);
+    void ensurePlayer();
+    QString dialogDirectory() const;
+
+    QLabel *m_header = nullptr;        // Panel20
+    QLineEdit *m_title = nullptr;      // Edit7
+    QPlainTextEdit *m_comment = nullptr; // Memo1
+    QStackedWidget *m_notebook = nullptr; // Notebook1
+    QFrame *m_frame = nullptr;         // Panel18
+    QLabel *m_image = nullptr;         // Image1
+    QVideoWidget *m_video = nullptr;   // Animate1
+    QLabel *m_note = nullptr;          // AnimationNote
+    QLabel *m_width = nullptr;         // Label26
+    QLabel *m_height = nullptr;        // Label27
+    QPushButton *m_choosePicture = nullptr; // Button41
+    QPushButton *m_chooseVideo = nullptr;   // Button40
+
+    QMediaPlayer *m_player = nullptr;
+    QMovie *m_movie = nullptr;
+    QString m_path;
+    QSize m_pictureSize;
+    bool m_filling = false;
 };
