@@ -1,0 +1,56 @@
+#include "budget/BudgetGrid.h"
+
+#include "common/Amount.h"
+
+#include <utility>
+
+void BudgetGrid::clear()
+{
+    for (QString &c : m_cells)
+        c.clear();
+    m_lineCount = 0;
+}
+
+int BudgetGrid::countLines()
+{
+    int n = 0;
+    while (n < Rows && !cell(n, Date).isEmpty())
+        ++n;
+    m_lineCount = n;
+    return n;
+}
+
+void BudgetGrid::swapRows(int a, int b)
+{
+    for (int c = 0; c < Columns; ++c)
+        std::swap(m_cells[index(a, c)], m_cells[index(b, c)]);
+}
+
+void BudgetGrid::sortByDay()
+{
+    const int n = m_lineCount;
+    for (int i = 0; i < n - 1; ++i) {
+        for (int j = i + 1; j < n; ++j) {
+            if (QStringView(cell(i, Date)).left(2).compare(QStringView(cell(j, Date)).left(2)) > 0)
+                swapRows(i, j);
+        }
+    }
+}
+
+BudgetGrid::Totals BudgetGrid::totals() const
+{
+    Totals t;
+    auto add = [&t](const QString &text, double &sum) {
+        if (text.trimmed().isEmpty())
+            return;
+        if (const auto v = Amount::parse(text))
+            sum += *v;
+        else
+            ++t.unreadable;
+    };
+    for (int r = 0; r < Rows; ++r) {
+        add(cell(r, Expense), t.expense);
+        add(cell(r, Income), t.income);
+    }
+    return t;
+}

@@ -1,0 +1,142 @@
+#include "budget/BudgetModel.h"
+
+#include "budget/BudgetFormat.h"
+#include "common/Amount.h"
+#include "common/DateText.h"
+
+void BudgetModel::reset(QDate today)
+{
+    m_store.clear();
+    m_grid.clear();
+    m_month = today.month();
+    m_year = today.year();
+    m_changed = false;
+    m_editing = false;
+    m_editedRow = 0;
+    m_shownAccount.clear();
+    m_shownKey.clear();
+}
+
+void BudgetModel::loadLines(const QStringList &lines)
+{
+    m_store.setLines(lines);
+    m_changed = false;
+    m_editing = false;
+    m_grid.clear();
+    m_shownAccount.clear();
+    m_shownKey.clear();
+}
+
+QString BudgetModel::MoisLong(int month)
+{
+    return DateText::frenchMonth(month);
+}
+
+QString BudgetModel::caption() const
+{
+    return QStringLiteral("Budget - ") + monthName() + u' ' + QString::number(m_year);
+}
+
+void BudgetModel::setMonth(int month)
+{
+    if (month >= 1 && month <= 12)
+        m_month = month;
+}
+
+void BudgetModel::previousMonth()
+{
+    if (m_month == 1) {
+        m_month = 12;
+        --m_year;
+    } else {
+        --m_month;
+    }
+}
+
+void BudgetModel::nextMonth()
+{
+    if (m_month == 12) {
+        m_month = 1;
+        ++m_year;
+    } else {
+        ++m_month;
+    }
+}
+
+BudgetModel::DisplayResult BudgetModel::display(const QString &account)
+{
+    DisplayResult result;
+    const QString key = BudgetFormat::monthKeyFor(account, m_year, m_month);
+    m_grid.clear();
+    const auto content = BudgetFormat::readMonth(m_store.monthLines(key), key, m_grid);
+    result.damagedLines = content.damagedLines;
+    m_grid.countLines();
+    result.droppedDeferred = BudgetFormat::appendDeferred(content.deferred, m_grid, &result.damagedLines);
+    m_shownAccount = account;
+    m_shownKey = key;
+    m_editing = false;
+    m_editedRow = 0;
+    return result;
+}
+
+bool BudgetModel::writeBack()
+{
+    if (!m_changed || m_shownKey.isEmpty())
+        return false;
+    m_store.replaceMonth(m_shownKey, BudgetFormat::writeMonth(m_shownKey, m_grid));
+    return true;
+}
+
+BudgetModel::Entry BudgetModel::takeRow(int row)
+{
+    Entry e;
+    if (row < 0 || row >= BudgetGrid::Rows)
+        return e;
+    e.date = m_grid.cell(row, BudgetGrid::Date);
+    e.post = m_grid.cell(row, BudgetGrid::Post);
+    e.description = m_grid.cell(row, BudgetGrid::Description);
+    e.expense = m_grid.cell(row, BudgetGrid::Expense).trimmed();
+    e.income = m_grid.cell(row, BudgetGrid::Income).trimmed();
+    m_editing = row < m_grid.lineCount();
+    m_editedRow = m_editing ? row : 0;
+    return e;
+}
+
+std::optional<QString> BudgetModel::amountCell(const QString &typed)
+{
+    if (typed.trimmed().isEmpty())
+        return QString();
+    const auto v = Amount::parse(Amount::normaliseTyped(typed));
+    if (!v)
+        return std::nullopt;
+    return Amount::rightAligned(Amount::format(*v), BudgetFormat::AmountWidth);
+}
+
+BudgetModel::CommitResult BudgetModel::commit(const Entry &entry)
+{
+    if (entry.expense.trimmed().isEmpty() && entry.income.trimmed().isEmpty())
+        return CommitResult::NoAmount;
+    const auto expense = amountCell(entry.expense);
+    if (!expense)
+        return CommitResult::BadExpense;
+    const auto income = amountCell(entry.income);
+    if (!income)
+        return CommitResult::BadIncome;
+    int row = m_editedRow;
+    if (!m_editing) {
+        row = m_grid.lineCount();
+        if (row >= BudgetGrid::Rows)
+            return CommitResult::Full;
+        m_grid.setLineCount(row + 1);
+    }
+    m_grid.setCell(row, BudgetGrid::Date, entry.date);
+    m_grid.setCell(row, BudgetGrid::Post, entry.post);
+    m_grid.setCell(row, BudgetGrid::Description, entry.description);
+    m_grid.setCell(row, BudgetGrid::Expense, *expense);
+    m_grid.setCell(row, BudgetGrid::Income, *income);
+    m_grid.sortByDay();
+    m_changed = true;
+    m_editing = false;
+    m_editedRow = 0;
+    return CommitResult::Committed;
+}
