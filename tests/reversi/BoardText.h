@@ -35,4 +35,29 @@ inline QString format(const OtelloBoard &b)
     return s;
 }
 
+// A full board but for (1,1), where the human's move turns exactly the
+// computer's disc on (2,1) and ends the game. Before the move the human has
+// `humanDiscs` discs (at least 3), the computer the other 63 - humanDiscs;
+// after it the margin is 2 * humanDiscs - 60.
+inline OtelloBoard lastMoveBoard(int humanDiscs)
+{
+    constexpr quint8 H = OtelloBoard::HumanDisc, C = OtelloBoard::ComputerDisc;
+    OtelloBoard b;
+    b.set(2, 1, C);
+    b.set(3, 1, H);
+    b.set(1, 2, H);
+    b.set(2, 2, H);
+    int humans = 3;
+    for (int c = 1; c <= 8; ++c) {
+        for (int r = 1; r <= 8; ++r) {
+            if (b.at(c, r) != OtelloBoard::Empty || (c == 1 && r == 1))
+                continue;
+            const bool human = humans < humanDiscs;
+            b.set(c, r, human ? H : C);
+            humans += human ? 1 : 0;
+        }
+    }
+    return b;
+}
+
 } // namespace BoardText

@@ -87,29 +87,6 @@ std::optional<QPoint> firstHumanMove(const OtelloEngine &e)
     return std::nullopt;
 }
 
-OtelloBoard fullBoardWithLastMove(int humanDiscs)
-{
-    // Every square but (1,1) is taken. The human's move on (1,1) turns
-    // exactly the computer's disc on (2,1): (3,1), (1,2) and (2,2) are
-    // human. Of the other 59 squares, the first ones column by column are
-    // human until the human has `humanDiscs`, the rest the computer's.
-    OtelloBoard b;
-    b.set(2, 1, C);
-    b.set(3, 1, H);
-    b.set(1, 2, H);
-    b.set(2, 2, H);
-    int humans = 3;
-    for (int c = 1; c <= 8; ++c) {
-        for (int r = 1; r <= 8; ++r) {
-            if (b.at(c, r) != OtelloBoard::Empty || (c == 1 && r == 1))
-                continue;
-            b.set(c, r, humans < humanDiscs ? H : C);
-            humans += humans < humanDiscs ? 1 : 0;
-        }
-    }
-    return b;
-}
-
 } // namespace
 
 void TestReversiEngine::skillSetsDepth_data()
@@ -341,7 +318,7 @@ void TestReversiEngine::finalScore()
     QFETCH(QString, events);
     OtelloEngine e;
     Recorder rec(e);
-    e.setBoard(fullBoardWithLastMove(humanDiscs));
+    e.setBoard(BoardText::lastMoveBoard(humanDiscs));
     QCOMPARE(e.board().count(H), humanDiscs);
     QVERIFY(e.humanMove(1, 1));
     QCOMPARE(rec.events, events);
