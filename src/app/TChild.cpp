@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -220,15 +221,28 @@ void TChild::SetIni(bool autoOpen)
 // ---------------------------------------------------------------------------
 // Window events
 
-void TChild::activate()
+void TChild::activate(bool openAfterFirstPaint)
 {
     if (m_activated)
         return;
     m_activated = true;
     ChargeIni();
-    if (m_settings.autoOpenOn() && !m_settings.rememberedDocument.isEmpty())
-        Charge(m_settings.rememberedDocument);
     m_stack->setCurrentIndex(0);
+    if (m_settings.autoOpenOn() && !m_settings.rememberedDocument.isEmpty()) {
+        if (openAfterFirstPaint) {
+            m_openPending = true;
+            update();
+            return;
+        }
+        Charge(m_settings.rememberedDocument);
+    }
+    m_pages[0]->display();
+    m_pages[1]->display();
+}
+
+void TChild::openRemembered()
+{
+    Charge(m_settings.rememberedDocument);
     m_pages[0]->display();
     m_pages[1]->display();
 }
@@ -236,7 +250,16 @@ void TChild::activate()
 void TChild::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    activate();
+    activate(true);
+}
+
+void TChild::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (m_openPending) {
+        m_openPending = false;
+        QTimer::singleShot(0, this, &TChild::openRemembered);
+    }
 }
 
 void TChild::resizeEvent(QResizeEvent *event)

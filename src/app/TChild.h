@@ -68,16 +68,20 @@ public:
     void SetIni(bool autoOpen);
 
     // First activation: settings, automatic opening, week and address pages.
-    // Runs once; showEvent calls it, tests may call it directly.
-    void activate();
+    // Runs once. When the window shows, the remembered document is opened
+    // just after the window's first paint, so a large document never holds
+    // up the start; called directly (tests), it opens at once.
+    void activate(bool openAfterFirstPaint = false);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createPages();
+    void openRemembered();
     void FormResize();
     SectionPage *current() const;
 
@@ -86,4 +90,5 @@ private:
     QStackedWidget *m_stack = nullptr;
     std::array<SectionPage *, Document::SectionCount> m_pages{};
     bool m_activated = false;
+    bool m_openPending = false;
 };

@@ -316,6 +316,8 @@ private slots:
         QVERIFY(f.form.action("AutoOpenItem")->isChecked());
         QCOMPARE(f.form.fileName(), path("agenda.orz"));
         QCOMPARE(f.form.startDirectory(), m_dir.path());
+        // The document opens once the window has been painted.
+        QTRY_COMPARE(f.form.windowTitle(), QStringLiteral("Tivarel - agenda.orz"));
         QVERIFY(f.ui.messages().isEmpty());
     }
 
