@@ -34,7 +34,7 @@ inline constexpr int AmountWidth = 16;
 inline constexpr int MaximumCellLength = 251;
 
 // The sum of the Windows-1252 codes of the name's characters in upper-case
-// hexadecimal, at least 3 digits ("Caisse" -> "102", as 258 = 0x102). Two
+// hexadecimal, at least 3 digits ("Caisse" sums to 600 and gives "258"). Two
 // names with the same sum share a code and therefore their months. A
 // character that Windows-1252 cannot hold counts as "?".
 QString accountCode(const QString &account);
