@@ -118,7 +118,7 @@ void TMainForm::createCommands()
     // "&Fichier"
     QMenu *file = menuBar()->addMenu(QStringLiteral("&Fichier"));
     file->setObjectName(QStringLiteral("Fichier1"));
-    file->menuAction()->setWhatsThis(QStringLiteral("3")); // help context
+    file->menuAction()->setProperty("helpContext", 3);
     makeAction(file, QStringLiteral("FileNewItem"), QStringLiteral("&Nouveau"), QStringLiteral("Nouveau fichier"),
                [this] { FileNew(); });
     makeAction(file, QStringLiteral("FileOpenItem"), QStringLiteral("&Ouvrir..."),
@@ -155,7 +155,7 @@ void TMainForm::createCommands()
     // "&Ediiton"
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Ediiton"));
     edit->setObjectName(QStringLiteral("Edition1"));
-    edit->menuAction()->setWhatsThis(QStringLiteral("4"));
+    edit->menuAction()->setProperty("helpContext", 4);
     makeAction(edit, QStringLiteral("CutItem"), QStringLiteral("Co&uper"), QStringLiteral("Couper"),
                childCmd(&TChild::Couper));
     makeAction(edit, QStringLiteral("CopyItem"), QStringLiteral("C&opier"), QStringLiteral("Copier"),
@@ -171,7 +171,7 @@ void TMainForm::createCommands()
     // "&Sections"
     QMenu *sections = menuBar()->addMenu(QStringLiteral("&Sections"));
     sections->setObjectName(QStringLiteral("Sections1"));
-    sections->menuAction()->setWhatsThis(QStringLiteral("5"));
+    sections->menuAction()->setProperty("helpContext", 5);
     struct SectionItem
     {
         const char16_t *caption;
@@ -197,7 +197,7 @@ void TMainForm::createCommands()
     // "&Options"
     QMenu *options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("Options1"));
-    options->menuAction()->setWhatsThis(QStringLiteral("6"));
+    options->menuAction()->setProperty("helpContext", 6);
     m_optionsMenu = options;
     struct OptionItem
     {
@@ -233,7 +233,7 @@ void TMainForm::createCommands()
     // "&Utilitaires"
     QMenu *tools = menuBar()->addMenu(QStringLiteral("&Utilitaires"));
     tools->setObjectName(QStringLiteral("Utilitaires1"));
-    tools->menuAction()->setWhatsThis(QStringLiteral("7"));
+    tools->menuAction()->setProperty("helpContext", 7);
     const OptionItem toolItems[] = {
         {"HorlogeItem", u"&Horloge", u"Horloge"},
         {"CalendrierItem", u"&Calendrier", u"Calendrier"},

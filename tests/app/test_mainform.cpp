@@ -1,5 +1,6 @@
 #include "ScriptedUiServices.h"
 #include "TestFiles.h"
+#include "app/Application.h"
 #include "app/SectionPage.h"
 #include "app/TChild.h"
 #include "app/TMainForm.h"
@@ -11,6 +12,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
@@ -153,6 +156,30 @@ private slots:
         f.form.runPrint([&] { during = f.form.hintPanel()->text(); });
         QCOMPARE(during, QStringLiteral("Imprime..."));
         QVERIFY(f.form.hintPanel()->text().isEmpty());
+    }
+
+    void qtDialogsSpeakFrench()
+    {
+        Application::setUp(*qApp);
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Tivarel"), QStringLiteral("?"),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Yes)->text().remove(u'&'), QStringLiteral("Oui"));
+        QCOMPARE(box.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Non"));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text().remove(u'&'), QStringLiteral("Annuler"));
+        QCOMPARE(QLocale().language(), QLocale::French);
+    }
+
+    void helpContexts()
+    {
+        Fixture f;
+        QMap<QString, int> contexts;
+        for (QAction *a : f.form.menuBar()->actions())
+            contexts[a->text()] = a->property("helpContext").toInt();
+        QCOMPARE(contexts.value("&Fichier"), 3);
+        QCOMPARE(contexts.value("&Ediiton"), 4);
+        QCOMPARE(contexts.value("&Sections"), 5);
+        QCOMPARE(contexts.value("&Options"), 6);
+        QCOMPARE(contexts.value("&Utilitaires"), 7);
     }
 
     void screenWidthDecidesTheStartSize()
