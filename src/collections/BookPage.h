@@ -1,14 +1,34 @@
 #pragma once
 
-#include "collections/PlainBlockPage.h"
+#include "collections/RecordSectionPage.h"
 
-class BookPage : public PlainBlockPage
+// The book library, page 9 "Ma bibliothèque": one book per block of the
+// ".olv" file (fields in BookRecord). Built like the video library, without
+// a picture.
+class BookPage : public RecordSectionPage
 {
     Q_OBJECT
 
 public:
-    explicit BookPage(DocumentContext &context, QWidget *parent = nullptr)
-        : PlainBlockPage(context, 9, parent)
-    {
-    }
+    explicit BookPage(DocumentContext &context, QWidget *parent = nullptr);
+
+    // The section's routines under their own names.
+    void EcritLivre() { writeRecord(); }
+    void LitLivre() { readRecord(); }
+    void AjoutLivre() { addRecord(); }
+    void SupLivre() { deleteRecord(); }
+    void ChargeLivre(const QString &documentPath) { load(documentPath); }
+    bool SauveLivre(const QString &documentPath) { return save(documentPath, false); }
+    BlockFile::CheckResult Verif9() { return verify(); }
+    void Squize9();
+    void Renum9(int deleted);
+
+    // A change of any field of the page.
+    void Edit13Change();
+    // Page Down / Page Up in a field: next / previous book.
+    void Edit13KeyDown(bool pageDown);
+
+protected:
+    void fieldEdited(int field) override;
+    void pageKey(bool next) override { Edit13KeyDown(next); }
 };

@@ -204,6 +204,21 @@ RecordReading RecordSchema::read(const QStringList &body) const
     return r;
 }
 
+std::optional<QStringList> RecordSchema::blockBody(const QStringList &lines, qsizetype start,
+                                                   const QString &endMarker)
+{
+    if (start < 0 || start >= lines.size())
+        return std::nullopt;
+    QStringList body;
+    for (qsizetype i = start + 1; i < lines.size(); ++i) {
+        const QString &line = lines[i];
+        if (line == endMarker || line.startsWith(QLatin1String("<BLOC")) || line.startsWith(QLatin1String("</BLOC")))
+            break;
+        body << line;
+    }
+    return body;
+}
+
 QString RecordSchema::damageMessage(const RecordReading &reading, int recordNumber) const
 {
     if (!reading.damaged() || reading.faultField < 0 || reading.faultField >= fieldCount())

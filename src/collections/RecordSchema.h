@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <optional>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -109,6 +110,13 @@ public:
     // begins with a memo's tag goes, without the tag, to the end of that memo;
     // other lines are ignored.
     RecordReading read(const QStringList &body) const;
+
+    // The body of a record's block in a section's line list, whole: from the
+    // line after its start marker up to its end marker, however many lines
+    // that is. A block whose end marker is missing (a damaged file kept as it
+    // was) ends before the next marker line or at the end of the list.
+    // Nothing when the start marker is absent.
+    static std::optional<QStringList> blockBody(const QStringList &lines, qsizetype start, const QString &endMarker);
 
     // The user's message for a damaged record (record counted from 1), in
     // French, naming the field and the text that could not be read.

@@ -1,14 +1,49 @@
 #pragma once
 
-#include "collections/PlainBlockPage.h"
+#include "collections/RecordSectionPage.h"
 
-class ReimbursementPage : public PlainBlockPage
+class QLabel;
+
+// The reimbursements, page 10 "Suivi Sécu": one consultation per block of
+// the ".osc" file (fields in ReimbursementRecord), with the results of the
+// group "Remboursements": the total refunded (Label75) and the share of the
+// expense refunded (Label76).
+class ReimbursementPage : public RecordSectionPage
 {
     Q_OBJECT
 
 public:
-    explicit ReimbursementPage(DocumentContext &context, QWidget *parent = nullptr)
-        : PlainBlockPage(context, 10, parent)
-    {
-    }
+    explicit ReimbursementPage(DocumentContext &context, QWidget *parent = nullptr);
+
+    // The section's routines under their own names.
+    void EcritSecu() { writeRecord(); }
+    void LitSecu() { readRecord(); }
+    void AjoutSecu() { addRecord(); }
+    void SupSecu() { deleteRecord(); }
+    void ChargeSecu(const QString &documentPath) { load(documentPath); }
+    bool SauveSecu(const QString &documentPath) { return save(documentPath, false); }
+    BlockFile::CheckResult Verif10() { return verify(); }
+    void Squize10();
+    void Renum10(int deleted);
+
+    // Computes the two results from the amounts shown. They are computed
+    // when a record is read, not while the user types. An amount that is not
+    // a number is reported, naming its field; the total then changes only
+    // when both refunds could be read, and the share stays as it was.
+    void Rembours();
+    // A change of any field of the page.
+    void Edit18Change();
+    // Page Down / Page Up in a field: next / previous record.
+    void Edit18KeyDown(bool pageDown);
+
+protected:
+    void fieldEdited(int field) override;
+    void pageKey(bool next) override { Edit18KeyDown(next); }
+    void recordShown(const RecordReading &reading) override;
+
+private:
+    QString amount(const char *name) const;
+
+    QLabel *m_total = nullptr;
+    QLabel *m_share = nullptr;
 };

@@ -1,14 +1,39 @@
 #pragma once
 
-#include "collections/PlainBlockPage.h"
+#include "collections/RecordSectionPage.h"
 
-class VideoPage : public PlainBlockPage
+// The video library, page 7 "Ma vidéothèque": one film per block of the
+// ".ovd" file (fields in VideoRecord), with its cover picture.
+class VideoPage : public RecordSectionPage
 {
     Q_OBJECT
 
 public:
-    explicit VideoPage(DocumentContext &context, QWidget *parent = nullptr)
-        : PlainBlockPage(context, 7, parent)
-    {
-    }
+    explicit VideoPage(DocumentContext &context, QWidget *parent = nullptr);
+
+    // The section's routines under their own names.
+    void EcritVideo() { writeRecord(); }
+    void LitVideo() { readRecord(); }
+    void AjoutVideo() { addRecord(); }
+    void SupVideo() { deleteRecord(); }
+    void ChargeVideo(const QString &documentPath) { load(documentPath); }
+    bool SauveVideo(const QString &documentPath) { return save(documentPath, false); }
+    BlockFile::CheckResult Verif7() { return verify(); }
+    void Squize7();
+    void Renum7(int deleted);
+
+    // Fits the cover into its frame.
+    void Echelle7();
+    // "Choisir photo": the picture dialog; on OK the path becomes the cover.
+    void Button42Click();
+    // A key typed in a text field or memo.
+    void Edit8KeyPress();
+    // A change of the date, a spin value or a choice.
+    void DateTimePicker1Change();
+    // Page Down / Page Up in a field: next / previous film.
+    void Edit8KeyDown(bool pageDown);
+
+protected:
+    void fieldEdited(int field) override;
+    void pageKey(bool next) override { Edit8KeyDown(next); }
 };

@@ -10,7 +10,10 @@ target_sources(tivarel_core PRIVATE
 
 # The record form and the three pages.
 target_sources(tivarel_ui PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/VideoPage.h
-  ${CMAKE_CURRENT_LIST_DIR}/BookPage.h
-  ${CMAKE_CURRENT_LIST_DIR}/ReimbursementPage.h
+  ${CMAKE_CURRENT_LIST_DIR}/RecordForm.cpp ${CMAKE_CURRENT_LIST_DIR}/RecordForm.h
+  ${CMAKE_CURRENT_LIST_DIR}/RecordPicture.cpp ${CMAKE_CURRENT_LIST_DIR}/RecordPicture.h
+  ${CMAKE_CURRENT_LIST_DIR}/RecordSectionPage.cpp ${CMAKE_CURRENT_LIST_DIR}/RecordSectionPage.h
+  ${CMAKE_CURRENT_LIST_DIR}/VideoPage.cpp ${CMAKE_CURRENT_LIST_DIR}/VideoPage.h
+  ${CMAKE_CURRENT_LIST_DIR}/BookPage.cpp ${CMAKE_CURRENT_LIST_DIR}/BookPage.h
+  ${CMAKE_CURRENT_LIST_DIR}/ReimbursementPage.cpp ${CMAKE_CURRENT_LIST_DIR}/ReimbursementPage.h
 )

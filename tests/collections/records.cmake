@@ -1,3 +1,4 @@
 # Tests of the video library, book library and reimbursements.
 tivarel_add_test(test_records_schema SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_records_schema.cpp)
 tivarel_add_test(test_reimb_results SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_reimb_results.cpp)
+tivarel_add_test(test_video_page SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_video_page.cpp LIBS tivarel_testsupport)

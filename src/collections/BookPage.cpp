@@ -1,0 +1,38 @@
+#include "collections/BookPage.h"
+
+#include "collections/BlockRoutines.h"
+#include "collections/BookRecord.h"
+
+BookPage::BookPage(DocumentContext &context, QWidget *parent)
+    : RecordSectionPage(context, 9, BookRecord::schema(), parent)
+{
+}
+
+void BookPage::Squize9()
+{
+    BlockRoutines::Squize9(blockFile());
+}
+
+void BookPage::Renum9(int deleted)
+{
+    BlockRoutines::Renum9(blockFile(), deleted);
+}
+
+void BookPage::Edit13Change()
+{
+    markEdited();
+}
+
+void BookPage::Edit13KeyDown(bool pageDown)
+{
+    if (pageDown)
+        suivant();
+    else
+        precedent();
+}
+
+void BookPage::fieldEdited(int field)
+{
+    Q_UNUSED(field);
+    Edit13Change();
+}

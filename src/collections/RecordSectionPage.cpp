@@ -1,0 +1,83 @@
+#include "collections/RecordSectionPage.h"
+
+#include "app/DocumentContext.h"
+#include "collections/RecordForm.h"
+#include "common/Clock.h"
+#include "common/UiServices.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+RecordSectionPage::RecordSectionPage(DocumentContext &context, int section, const RecordSchema &schema,
+                                     QWidget *parent)
+    : BlockSectionPage(context, section, parent), m_schema(schema)
+{
+    m_header = new QLabel(m_schema.header(), this);
+    m_header->setObjectName(QStringLiteral("PageHeader"));
+    QFont font = m_header->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.4);
+    m_header->setFont(font);
+    m_position = new QLabel(this);
+    m_position->setObjectName(QStringLiteral("RecordPosition"));
+    m_position->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    m_form = new RecordForm(m_schema, context, this);
+    connect(m_form, &RecordForm::edited, this, [this](int field) { fieldEdited(field); });
+    connect(m_form, &RecordForm::pageKey, this, [this](bool next) { pageKey(next); });
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_header, 1);
+    top->addWidget(m_position);
+    m_layout = new QVBoxLayout(this);
+    m_layout->addLayout(top);
+    m_layout->addWidget(m_form, 1);
+
+    clearRecord();
+}
+
+void RecordSectionPage::clearRecord()
+{
+    m_position->setText(QStringLiteral("Fiche %1 sur %2").arg(currentRecord() + 1).arg(std::max(1, recordCount())));
+    m_form->clear(context().clock().today());
+}
+
+void RecordSectionPage::showRecord(const QStringList &body)
+{
+    // The engine hands over the body up to the section's old reading limit;
+    // the record is read whole instead, so that no memo line is lost.
+    const int number = currentRecord();
+    const auto whole = RecordSchema::blockBody(lines(), blockFile().findStart(number), BlockFile::endMarker(number));
+    const RecordReading reading = m_schema.read(whole.value_or(body));
+    m_form->setValues(reading.values);
+    if (reading.damaged())
+        context().ui().message(context().dialogParent(), m_schema.damageMessage(reading, number + 1),
+                               UiServices::Icon::Warning, QMessageBox::Ok);
+    recordShown(reading);
+}
+
+std::optional<QStringList> RecordSectionPage::recordFromScreen()
+{
+    // A record is written whatever its fields hold, also when all are empty.
+    return m_schema.write(m_form->values());
+}
+
+void RecordSectionPage::focusNewRecord()
+{
+    m_form->focusFirstField();
+}
+
+void RecordSectionPage::fieldEdited(int field)
+{
+    Q_UNUSED(field);
+    markEdited();
+}
+
+void RecordSectionPage::pageKey(bool next)
+{
+    if (next)
+        suivant();
+    else
+        precedent();
+}

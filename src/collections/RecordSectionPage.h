@@ -1,0 +1,58 @@
+#pragma once
+
+#include "collections/BlockSectionPage.h"
+#include "collections/RecordSchema.h"
+
+class QLabel;
+class QVBoxLayout;
+class RecordForm;
+
+// The page of a record section (video library, book library,
+// reimbursements): a header, the record form built from the section's field
+// list, and the block-file machinery of BlockSectionPage underneath.
+//
+// Reading a record: the form is cleared (each field as its section says:
+// spin fields keep their value, dates go to today), then the whole block is
+// read, memo lines up to the end marker. A date or integer that cannot be
+// read stops the reading at that field; the user is told once which field of
+// which record is damaged, the fields read so far stay on screen, and since
+// the record-changed flag stays clear the file keeps the record as it was
+// unless the user edits it.
+//
+// Any change the user makes to a field marks the record as changed and the
+// document as modified, so that the close query never forgets an edit that
+// was not yet written back.
+class RecordSectionPage : public BlockSectionPage
+{
+    Q_OBJECT
+
+public:
+    RecordSectionPage(DocumentContext &context, int section, const RecordSchema &schema,
+                      QWidget *parent = nullptr);
+
+    RecordForm *form() const { return m_form; }
+    const RecordSchema &schema() const { return m_schema; }
+
+protected:
+    void clearRecord() override;
+    void showRecord(const QStringList &body) override;
+    std::optional<QStringList> recordFromScreen() override;
+    void focusNewRecord() override;
+
+    // A field was changed by the user.
+    virtual void fieldEdited(int field);
+    // Page Up / Page Down in a field.
+    virtual void pageKey(bool next);
+    // After a record was read from its block.
+    virtual void recordShown(const RecordReading &reading) { Q_UNUSED(reading); }
+
+    // The page's own layout, below the form.
+    QVBoxLayout *pageLayout() const { return m_layout; }
+
+private:
+    const RecordSchema &m_schema;
+    QVBoxLayout *m_layout = nullptr;
+    QLabel *m_header = nullptr;
+    QLabel *m_position = nullptr;
+    RecordForm *m_form = nullptr;
+};

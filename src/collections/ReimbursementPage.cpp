@@ -1,0 +1,90 @@
+#include "collections/ReimbursementPage.h"
+
+#include "app/DocumentContext.h"
+#include "collections/BlockRoutines.h"
+#include "collections/RecordForm.h"
+#include "collections/ReimbursementRecord.h"
+#include "common/UiServices.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+ReimbursementPage::ReimbursementPage(DocumentContext &context, QWidget *parent)
+    : RecordSectionPage(context, 10, ReimbursementRecord::schema(), parent)
+{
+    // Edit19KeyPress: the key filter of the four amount fields.
+    form()->setAmountKeyFilter(&ReimbursementRecord::filterAmountKey);
+
+    auto *group = new QGroupBox(QStringLiteral("Remboursements"), this);
+    group->setObjectName(QStringLiteral("GroupBox1"));
+    m_total = new QLabel(QStringLiteral("0,00"), group);
+    m_total->setObjectName(QStringLiteral("Label75"));
+    m_share = new QLabel(QStringLiteral("0,00 %"), group);
+    m_share->setObjectName(QStringLiteral("Label76"));
+    for (QLabel *l : {m_total, m_share}) {
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    auto *results = new QFormLayout(group);
+    results->addRow(QStringLiteral("Total remboursé"), m_total);
+    results->addRow(QStringLiteral("Part remboursée"), m_share);
+    pageLayout()->addWidget(group);
+    pageLayout()->addStretch(1);
+}
+
+void ReimbursementPage::Squize10()
+{
+    BlockRoutines::Squize10(blockFile());
+}
+
+void ReimbursementPage::Renum10(int deleted)
+{
+    BlockRoutines::Renum10(blockFile(), deleted);
+}
+
+QString ReimbursementPage::amount(const char *name) const
+{
+    return form()->value(schema().indexOf(QString::fromLatin1(name))).toString();
+}
+
+void ReimbursementPage::Rembours()
+{
+    const auto r = ReimbursementRecord::Rembours(amount("Edit19"), amount("Edit20"), amount("Edit21"),
+                                                 amount("Edit22"));
+    if (r.total)
+        m_total->setText(*r.total);
+    if (r.share)
+        m_share->setText(*r.share);
+    if (!r.errors.isEmpty())
+        context().ui().message(context().dialogParent(), r.errors.join(u'\n'), UiServices::Icon::Warning,
+                               QMessageBox::Ok);
+}
+
+void ReimbursementPage::recordShown(const RecordReading &reading)
+{
+    // Computed from what was read, also when the reading stopped early.
+    Q_UNUSED(reading);
+    Rembours();
+}
+
+void ReimbursementPage::Edit18Change()
+{
+    markEdited();
+}
+
+void ReimbursementPage::Edit18KeyDown(bool pageDown)
+{
+    if (pageDown)
+        suivant();
+    else
+        precedent();
+}
+
+void ReimbursementPage::fieldEdited(int field)
+{
+    Q_UNUSED(field);
+    Edit18Change();
+}

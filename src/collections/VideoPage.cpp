@@ -1,0 +1,77 @@
+#include "collections/VideoPage.h"
+
+#include "app/DocumentContext.h"
+#include "collections/BlockRoutines.h"
+#include "collections/RecordForm.h"
+#include "collections/RecordPicture.h"
+#include "collections/VideoRecord.h"
+#include "common/UiServices.h"
+
+#include <QFileInfo>
+
+VideoPage::VideoPage(DocumentContext &context, QWidget *parent)
+    : RecordSectionPage(context, 7, VideoRecord::schema(), parent)
+{
+    connect(form(), &RecordForm::pictureRequested, this, &VideoPage::Button42Click);
+}
+
+void VideoPage::Squize7()
+{
+    BlockRoutines::Squize7(blockFile());
+}
+
+void VideoPage::Renum7(int deleted)
+{
+    BlockRoutines::Renum7(blockFile(), deleted);
+}
+
+void VideoPage::Echelle7()
+{
+    if (RecordPicture *p = form()->picture())
+        p->Echelle7();
+}
+
+void VideoPage::Button42Click()
+{
+    const QString current = form()->picturePath();
+    const QString directory = current.isEmpty() ? context().startDirectory : QFileInfo(current).absolutePath();
+    const QString path = context().ui().openFileName(context().dialogParent(), QStringLiteral("Choisir photo"),
+                                                     directory, QString(), VideoRecord::pictureFilter());
+    if (path.isEmpty())
+        return;
+    form()->setPicturePath(path); // loads and fits the picture
+    markEdited();
+}
+
+void VideoPage::Edit8KeyPress()
+{
+    markEdited();
+}
+
+void VideoPage::DateTimePicker1Change()
+{
+    // The older program only marked the film as changed here; the document
+    // is marked too, so that closing asks to save the change.
+    markEdited();
+}
+
+void VideoPage::Edit8KeyDown(bool pageDown)
+{
+    if (pageDown)
+        suivant();
+    else
+        precedent();
+}
+
+void VideoPage::fieldEdited(int field)
+{
+    switch (schema().field(field).kind) {
+    case RecordField::Kind::Text:
+    case RecordField::Kind::Memo:
+        Edit8KeyPress();
+        break;
+    default:
+        DateTimePicker1Change();
+        break;
+    }
+}
