@@ -57,6 +57,7 @@ AddressPage::AddressPage(DocumentContext &context, QWidget *parent) : SectionPag
     m_summary->setColumnWidth(0, 200);
     m_summary->setColumnWidth(1, 120);
     m_summary->setRootIsDecorated(false);
+    m_summary->header()->setStretchLastSection(false);
     m_summary->setUniformRowHeights(true);
     m_summary->setAllColumnsShowFocus(true);
     auto *summaryLayout = new QVBoxLayout(m_summaryPanel);
