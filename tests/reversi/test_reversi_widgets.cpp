@@ -1,0 +1,497 @@
+#include "BoardText.h"
+#include "ScriptedUiServices.h"
+#include "reversi/TOtello.h"
+#include "reversi/TOthello.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QtTest>
+
+// The board control and the game window, driven the way the user drives
+// them: clicks on squares and buttons, pointer moves, the level choice.
+class TestReversiWidgets : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The control on its own
+    void paintsDiscsAndGrid();
+    void clickMapsToSquares_data();
+    void clickMapsToSquares();
+    void pointerShape_data();
+    void pointerShape();
+    void busyPointerWhileThinking();
+    void tinyControlIgnoresTheMouse_data();
+    void tinyControlIgnoresTheMouse();
+    void englishMessagesWithoutHandlers_data();
+    void englishMessagesWithoutHandlers();
+    void boundHandlersReplaceTheMessages();
+
+    // The window
+    void windowControls();
+    void skillMapping_data();
+    void skillMapping();
+    void passBeforeAnyMove();
+    void passRefusedAfterHumanMove();
+    void badMoveMessage();
+    void resultMessages_data();
+    void resultMessages();
+    void newGameKeepsTheStatusLine();
+    void wholeGameInTheWindow();
+    void closingStopsTheSearch_data();
+    void closingStopsTheSearch();
+};
+
+namespace {
+
+constexpr quint8 H = OtelloBoard::HumanDisc;
+constexpr quint8 C = OtelloBoard::ComputerDisc;
+
+QPoint centreOf(const TOtello &board, int column, int row)
+{
+    return board.cellRect(column, row).center();
+}
+
+void moveMouse(TOtello &board, QPoint pos)
+{
+    QMouseEvent ev(QEvent::MouseMove, pos, board.mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&board, &ev);
+}
+
+void clickSquare(TOtello &board, int column, int row)
+{
+    QTest::mouseClick(&board, Qt::LeftButton, Qt::NoModifier, centreOf(board, column, row));
+}
+
+void finishSearch(TOtello &board)
+{
+    while (board.ThinkStep()) {
+    }
+}
+
+template <typename T>
+T *child(QWidget &parent, const char *name)
+{
+    T *w = parent.findChild<T *>(QString::fromLatin1(name));
+    if (!w)
+        qFatal("no %s", name);
+    return w;
+}
+
+// On the radio's indicator: the middle of a wide radio button may lie past
+// its text, where a click does nothing.
+void clickItem(TOthello &window, int item)
+{
+    auto *radio = window.findChild<QRadioButton *>(QStringLiteral("RadioGroup1_%1").arg(item));
+    QVERIFY(radio);
+    QTest::mouseClick(radio, Qt::LeftButton, Qt::NoModifier, QPoint(6, radio->height() / 2));
+    QVERIFY(radio->isChecked());
+}
+
+QString statusText(TOthello &window)
+{
+    return child<QStatusBar>(window, "StatusBar1")->findChild<QLabel *>()->text();
+}
+
+} // namespace
+
+void TestReversiWidgets::paintsDiscsAndGrid()
+{
+    ScriptedUiServices ui;
+    TOtello board(ui);
+    board.resize(273, 249); // cells of 34 x 31, the grid 1 pixel in from the left
+    board.setColor(Qt::white);
+    const QImage img = board.grab().toImage();
+
+    QCOMPARE(board.cellRect(1, 1), QRect(0, 0, 34, 31));
+    QCOMPARE(board.cellRect(8, 8), QRect(238, 217, 34, 31));
+    QCOMPARE(img.pixelColor(centreOf(board, 4, 4)), QColor(255, 0, 0));
+    QCOMPARE(img.pixelColor(centreOf(board, 5, 5)), QColor(255, 0, 0));
+    QCOMPARE(img.pixelColor(centreOf(board, 5, 4)), QColor(0, 0, 255));
+    QCOMPARE(img.pixelColor(centreOf(board, 4, 5)), QColor(0, 0, 255));
+    QCOMPARE(img.pixelColor(centreOf(board, 1, 1)), QColor(Qt::white));
+    // The disc stays 2 pixels inside its cell: the cell's corner area is
+    // background, the grid lines are drawn.
+    const QRect cell = board.cellRect(4, 4);
+    QCOMPARE(img.pixelColor(cell.topLeft() + QPoint(2, 2)), QColor(Qt::white));
+    QCOMPARE(img.pixelColor(QPoint(cell.left(), cell.center().y())), QColor(Qt::black));
+    QCOMPARE(img.pixelColor(QPoint(cell.center().x(), cell.top())), QColor(Qt::black));
+    QCOMPARE(img.pixelColor(QPoint(8 * 34, 100)), QColor(Qt::black)); // right edge of the grid
+
+    board.setHuman(QColor(0, 128, 0));
+    board.setComputer(QColor(255, 255, 0));
+    const QImage recoloured = board.grab().toImage();
+    QCOMPARE(recoloured.pixelColor(centreOf(board, 4, 4)), QColor(0, 128, 0));
+    QCOMPARE(recoloured.pixelColor(centreOf(board, 5, 4)), QColor(255, 255, 0));
+}
+
+void TestReversiWidgets::clickMapsToSquares_data()
+{
+    QTest::addColumn<QPoint>("pixel");
+    QTest::addColumn<bool>("played");
+    // 300 x 300: cells of 37, a 2-pixel margin all round; (1,1) is legal.
+    QTest::newRow("inside (1,1)") << QPoint(3, 3) << true;
+    QTest::newRow("last pixel of (1,1)") << QPoint(38, 38) << true;
+    QTest::newRow("margin left of (1,1)") << QPoint(0, 10) << false;
+    QTest::newRow("margin above (1,1)") << QPoint(10, 1) << false;
+    QTest::newRow("first pixel of (2,1)") << QPoint(39, 10) << false;
+    QTest::newRow("margin right of the grid") << QPoint(299, 10) << false;
+}
+
+void TestReversiWidgets::clickMapsToSquares()
+{
+    QFETCH(QPoint, pixel);
+    QFETCH(bool, played);
+    ScriptedUiServices ui;
+    TOtello board(ui);
+    board.resize(300, 300);
+    const QString empty(8, u'.');
+    board.setBoard(BoardText::parse({".CH.....", empty, empty, empty, "....C...", empty, empty, empty}));
+    QTest::mouseClick(&board, Qt::LeftButton, Qt::NoModifier, pixel);
+    QCOMPARE(board.engine().board().at(1, 1), played ? H : quint8(OtelloBoard::Empty));
+    QCOMPARE(ui.messages().contains(QStringLiteral("You may only move to space where the cursor is a cross")),
+             !played);
+}
+
+void TestReversiWidgets::pointerShape_data()
+{
+    QTest::addColumn<QPoint>("square");
+    QTest::addColumn<int>("shape");
+    QTest::newRow("legal (6,4)") << QPoint(6, 4) << int(Qt::CrossCursor);
+    QTest::newRow("legal (5,3)") << QPoint(5, 3) << int(Qt::CrossCursor);
+    QTest::newRow("legal (3,5)") << QPoint(3, 5) << int(Qt::CrossCursor);
+    QTest::newRow("legal (4,6)") << QPoint(4, 6) << int(Qt::CrossCursor);
+    QTest::newRow("empty corner (1,1)") << QPoint(1, 1) << int(Qt::ArrowCursor);
+    QTest::newRow("computer's square (6,5)") << QPoint(6, 5) << int(Qt::ArrowCursor);
+    QTest::newRow("own disc (4,4)") << QPoint(4, 4) << int(Qt::ArrowCursor);
+    QTest::newRow("next to the discs (3,3)") << QPoint(3, 3) << int(Qt::ArrowCursor);
+}
+
+void TestReversiWidgets::pointerShape()
+{
+    QFETCH(QPoint, square);
+    QFETCH(int, shape);
+    ScriptedUiServices ui;
+    TOtello board(ui);
+    board.resize(273, 249);
+    moveMouse(board, centreOf(board, 2, 2)); // from a neutral square
+    QCOMPARE(board.cursor().shape(), Qt::ArrowCursor);
+    moveMouse(board, centreOf(board, square.x(), square.y()));
+    QCOMPARE(int(board.cursor().shape()), shape);
+}
+
+void TestReversiWidgets::busyPointerWhileThinking()
+{
+    ScriptedUiServices ui;
+    TOtello board(ui);
+    board.resize(273, 249);
+    board.setSkill(skMaster);
+    moveMouse(board, centreOf(board, 6, 4));
+    clickSquare(board, 6, 4);
+    QVERIFY(board.Thinking());
+    QCOMPARE(board.cursor().shape(), Qt::BusyCursor);
+    moveMouse(board, centreOf(board, 3, 3));
+    QCOMPARE(board.cursor().shape(), Qt::BusyCursor);
+
+    // Clicks while thinking are ignored, without a message.
+    clickSquare(board, 1, 1);
+    QVERIFY(board.Thinking());
+    QVERIFY(ui.messages().isEmpty());
+
+    finishSearch(board);
+    // The pointer follows the square it rests on again: (3,3) is no move.
+    QCOMPARE(board.cursor().shape(), Qt::ArrowCursor);
+    QCOMPARE(board.engine().board().at(6, 3), C);
+}
+
+void TestReversiWidgets::tinyControlIgnoresTheMouse_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("7 pixels wide") << QSize(7, 200);
+    QTest::newRow("7 pixels high") << QSize(200, 7);
+    QTest::newRow("nothing at all") << QSize(0, 0);
+}
+
+void TestReversiWidgets::tinyControlIgnoresTheMouse()
+{
+    QFETCH(QSize, size);
+    ScriptedUiServices ui;
+    TOtello board(ui);
+    board.resize(size);
+    board.grab(); // painting must not divide by zero
+    for (const QPoint p : {QPoint(0, 0), QPoint(3, 3), QPoint(size.width() / 2, size.height() / 2)}) {
+        QVERIFY(!board.squareAt(p));
+        QTest::mouseClick(&board, Qt::LeftButton, Qt::NoModifier, p);
+    }
+    QVERIFY(ui.messages().isEmpty());
+    QCOMPARE(board.engine().board(), OtelloBoard::starting());
+}
+
+void TestReversiWidgets::englishMessagesWithoutHandlers_data()
+{
+    QTest::addColumn<OtelloBoard>("position");
+    QTest::addColumn<QPoint>("square");
+    QTest::addColumn<QString>("message");
+    const QString empty(8, u'.');
+    QTest::newRow("bad move") << OtelloBoard::starting() << QPoint(1, 1)
+                              << QStringLiteral("You may only move to space where the cursor is a cross");
+    QTest::newRow("win, empty squares counted")
+        << BoardText::parse({"HC......", empty, empty, empty, empty, empty, empty, empty}) << QPoint(3, 1)
+        << QStringLiteral("You win by 64");
+    QTest::newRow("draw") << BoardText::lastMoveBoard(30) << QPoint(1, 1) << QStringLiteral("You win by 0");
+    QTest::newRow("lost by 10") << BoardText::lastMoveBoard(25) << QPoint(1, 1)
+                                << QStringLiteral("You lost by : -10");
+}
+
+void TestReversiWidgets::englishMessagesWithoutHandlers()
+{
+    QFETCH(OtelloBoard, position);
+    QFETCH(QPoint, square);
+    QFETCH(QString, message);
+    ScriptedUiServices ui;
+    TOtello board(ui);
+    board.resize(273, 249);
+    board.setBoard(position);
+    clickSquare(board, square.x(), square.y());
+    QCOMPARE(ui.messages(), QStringList{message});
+    QCOMPARE(ui.shown().constFirst().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+void TestReversiWidgets::boundHandlersReplaceTheMessages()
+{
+    ScriptedUiServices ui;
+    TOtello board(ui);
+    board.resize(273, 249);
+    QString events;
+    connect(&board, &TOtello::OnBadMove, &board, [&] { events += u'B'; });
+    connect(&board, &TOtello::OnWin, &board, [&] { events += u'W'; });
+    clickSquare(board, 1, 1);
+    board.setBoard(BoardText::lastMoveBoard(35));
+    clickSquare(board, 1, 1);
+    QCOMPARE(events, QStringLiteral("BW"));
+    QCOMPARE(board.Score(), 10);
+    QVERIFY(ui.messages().isEmpty());
+    // The whole board shown: every square filled.
+    QCOMPARE(board.engine().board().count(OtelloBoard::Empty), 0);
+}
+
+void TestReversiWidgets::windowControls()
+{
+    ScriptedUiServices ui;
+    TOthello w(ui);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Othello"));
+    QCOMPARE(w.size(), QSize(395, 323));
+    QCOMPARE(w.minimumSize(), w.maximumSize());
+    auto *board = child<TOtello>(w, "Otello1");
+    QCOMPARE(board->size(), QSize(273, 249));
+    QCOMPARE(board->Color(), QColor(Qt::white));
+    QCOMPARE(board->Skill(), skBeginner);
+    QCOMPARE(child<QToolButton>(w, "SpeedButton1")->toolTip(), QStringLiteral("Nouvelle partie"));
+    QCOMPARE(child<QToolButton>(w, "SpeedButton2")->toolTip(), QStringLiteral("Passer"));
+    QCOMPARE(child<QPushButton>(w, "Button1")->text(), QStringLiteral("Fermer"));
+    QCOMPARE(child<QGroupBox>(w, "RadioGroup1")->title(), QStringLiteral("Niveau de jeu"));
+    const QStringList items = {QStringLiteral("Débutant"), QStringLiteral("Novice"), QStringLiteral("Expérimenté"),
+                               QStringLiteral("Maître")};
+    for (int i = 0; i < 4; ++i) {
+        auto *radio = child<QRadioButton>(w, qPrintable(QStringLiteral("RadioGroup1_%1").arg(i)));
+        QCOMPARE(radio->text(), items.at(i));
+        QCOMPARE(radio->isChecked(), i == 0);
+    }
+    QCOMPARE(statusText(w), QString());
+}
+
+void TestReversiWidgets::skillMapping_data()
+{
+    QTest::addColumn<int>("item");
+    QTest::addColumn<int>("skill");
+    QTest::addColumn<int>("depth");
+    QTest::newRow("Débutant") << 0 << int(skBeginner) << 1;
+    QTest::newRow("Novice") << 1 << int(skNovice) << 2;
+    QTest::newRow("Expérimenté searches deepest") << 2 << int(skMaster) << 6;
+    QTest::newRow("Maître searches to 4") << 3 << int(skExpert) << 4;
+}
+
+void TestReversiWidgets::skillMapping()
+{
+    QFETCH(int, item);
+    QFETCH(int, skill);
+    QFETCH(int, depth);
+    ScriptedUiServices ui;
+    TOthello w(ui);
+    w.show();
+    auto *board = child<TOtello>(w, "Otello1");
+    clickItem(w, item);
+    // The choice waits for "Nouvelle partie".
+    QCOMPARE(board->Skill(), skBeginner);
+    clickSquare(*board, 6, 4);
+    QTRY_VERIFY(!board->Thinking());
+    QVERIFY(board->Placements() > 0);
+
+    QTest::mouseClick(child<QToolButton>(w, "SpeedButton1"), Qt::LeftButton);
+    QCOMPARE(int(board->Skill()), skill);
+    QCOMPARE(board->Depth(), depth);
+    QCOMPARE(board->engine().board(), OtelloBoard::starting());
+    QCOMPARE(board->Placements(), 0);
+}
+
+void TestReversiWidgets::passBeforeAnyMove()
+{
+    ScriptedUiServices ui;
+    TOthello w(ui);
+    w.show();
+    auto *board = child<TOtello>(w, "Otello1");
+    auto *pass = child<QToolButton>(w, "SpeedButton2");
+    QTest::mouseClick(pass, Qt::LeftButton);
+    QVERIFY(board->Thinking());
+    QCOMPARE(statusText(w), QStringLiteral("je réfléchis..."));
+    // Driven by the window's event loop, not by the test.
+    QTRY_VERIFY(!board->Thinking());
+    QCOMPARE(statusText(w), QStringLiteral("A vous de jouer"));
+    QCOMPARE(board->engine().board().at(3, 4), C);
+    QVERIFY(ui.messages().isEmpty());
+
+    QTest::mouseClick(pass, Qt::LeftButton);
+    QCOMPARE(ui.messages(), QStringList{QStringLiteral("Vous ne pouvez pas passer. le curseurr doit être une croix")});
+    QVERIFY(!board->Thinking());
+}
+
+void TestReversiWidgets::passRefusedAfterHumanMove()
+{
+    ScriptedUiServices ui;
+    TOthello w(ui);
+    w.show();
+    auto *board = child<TOtello>(w, "Otello1");
+    clickSquare(*board, 6, 4);
+    QTRY_VERIFY(!board->Thinking());
+    const OtelloBoard before = board->engine().board();
+    QTest::mouseClick(child<QToolButton>(w, "SpeedButton2"), Qt::LeftButton);
+    QCOMPARE(ui.lastMessage(), QStringLiteral("Vous ne pouvez pas passer. le curseurr doit être une croix"));
+    QCOMPARE(board->engine().board(), before);
+}
+
+void TestReversiWidgets::badMoveMessage()
+{
+    ScriptedUiServices ui;
+    TOthello w(ui);
+    w.show();
+    auto *board = child<TOtello>(w, "Otello1");
+    clickSquare(*board, 1, 1);
+    QCOMPARE(ui.messages(), QStringList{QStringLiteral("Vous ne pouvez jouer que là où la souris est une croix")});
+    QCOMPARE(board->engine().board(), OtelloBoard::starting());
+    QCOMPARE(board->Placements(), 0);
+}
+
+void TestReversiWidgets::resultMessages_data()
+{
+    QTest::addColumn<int>("humanDiscs");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("won by 10") << 35 << QStringLiteral("Vous gagnez de 10 points");
+    QTest::newRow("lost by 10") << 25 << QStringLiteral("Vous perdez de 10 points");
+    QTest::newRow("draw") << 30 << QStringLiteral("Vous gagnez de 0 points");
+}
+
+void TestReversiWidgets::resultMessages()
+{
+    QFETCH(int, humanDiscs);
+    QFETCH(QString, message);
+    ScriptedUiServices ui;
+    TOthello w(ui);
+    w.show();
+    auto *board = child<TOtello>(w, "Otello1");
+    board->setBoard(BoardText::lastMoveBoard(humanDiscs));
+    clickSquare(*board, 1, 1);
+    QCOMPARE(ui.messages(), QStringList{message});
+}
+
+void TestReversiWidgets::newGameKeepsTheStatusLine()
+{
+    ScriptedUiServices ui;
+    TOthello w(ui);
+    w.show();
+    auto *board = child<TOtello>(w, "Otello1");
+    clickSquare(*board, 6, 4);
+    QTRY_COMPARE(statusText(w), QStringLiteral("A vous de jouer"));
+    QTest::mouseClick(child<QToolButton>(w, "SpeedButton1"), Qt::LeftButton);
+    QCOMPARE(statusText(w), QStringLiteral("A vous de jouer"));
+    QCOMPARE(board->engine().board(), OtelloBoard::starting());
+}
+
+// A scripted human at the deepest level, clicking its first legal square
+// column by column; the window's idle drive runs every search.
+void TestReversiWidgets::wholeGameInTheWindow()
+{
+    ScriptedUiServices ui;
+    TOthello w(ui);
+    w.show();
+    auto *board = child<TOtello>(w, "Otello1");
+    clickItem(w, 2);
+    QTest::mouseClick(child<QToolButton>(w, "SpeedButton1"), Qt::LeftButton);
+    QCOMPARE(board->Depth(), 6);
+
+    for (int turn = 0; ui.messages().isEmpty(); ++turn) {
+        QVERIFY2(turn < 64, "the game does not end");
+        QTRY_VERIFY_WITH_TIMEOUT(!board->Thinking(), 20000);
+        if (!ui.messages().isEmpty())
+            break;
+        if (turn > 0)
+            QCOMPARE(statusText(w), QStringLiteral("A vous de jouer"));
+        std::optional<QPoint> move;
+        for (int c = 1; c <= 8 && !move; ++c)
+            for (int r = 1; r <= 8 && !move; ++r)
+                if (board->engine().isHumanMove(c, r))
+                    move = QPoint(c, r);
+        QVERIFY(move);
+        clickSquare(*board, move->x(), move->y());
+    }
+    const OtelloBoard &b = board->engine().board();
+    QCOMPARE(b.count(OtelloBoard::Empty), 0);
+    const int margin = b.count(H) - b.count(C);
+    QCOMPARE(board->Score(), margin);
+    QCOMPARE(ui.messages(), QStringList{margin >= 0 ? QStringLiteral("Vous gagnez de %1 points").arg(margin)
+                                                    : QStringLiteral("Vous perdez de %1 points").arg(-margin)});
+}
+
+void TestReversiWidgets::closingStopsTheSearch_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Fermer") << QStringLiteral("button");
+    QTest::newRow("Escape") << QStringLiteral("escape");
+    QTest::newRow("title bar") << QStringLiteral("close");
+}
+
+void TestReversiWidgets::closingStopsTheSearch()
+{
+    QFETCH(QString, how);
+    ScriptedUiServices ui;
+    TOthello w(ui);
+    w.show();
+    auto *board = child<TOtello>(w, "Otello1");
+    clickItem(w, 2);
+    QTest::mouseClick(child<QToolButton>(w, "SpeedButton1"), Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>(w, "SpeedButton2"), Qt::LeftButton);
+    QVERIFY(board->Thinking());
+
+    if (how == u"button")
+        QTest::mouseClick(child<QPushButton>(w, "Button1"), Qt::LeftButton);
+    else if (how == u"escape")
+        QTest::keyClick(&w, Qt::Key_Escape);
+    else
+        w.close();
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.result(), int(QDialog::Rejected));
+    QVERIFY(!board->Thinking());
+    QVERIFY(!board->ThinkStep());
+    // Nothing steps the board any more once the window is closed.
+    const std::uint64_t steps = board->engine().steps();
+    QTest::qWait(20);
+    QCOMPARE(board->engine().steps(), steps);
+    QCOMPARE(board->engine().board(), OtelloBoard::starting());
+}
+
+QTEST_MAIN(TestReversiWidgets)
+#include "test_reversi_widgets.moc"
