@@ -109,7 +109,8 @@ std::optional<BirthdayPage::Answer> BirthdayPage::ask(const QString &description
 
 void BirthdayPage::AjoutAnniv()
 {
-    const auto a = ask(QString(), context().document().referenceDate);
+    const QDate planner = context().document().referenceDate;
+    const auto a = ask(QString(), planner.isValid() ? planner : context().clock().today());
     if (!a)
         return;
     if (!m_book.AjoutAnniv(a->date, a->description))

@@ -208,10 +208,17 @@ bool TodoPage::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && (watched == m_todo || watched == m_done)) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Delete
-            && (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier)) {
-            remove(watched == m_todo ? TodoList::Todo : TodoList::Done);
-            return true;
+        const TodoList::Which which = watched == m_todo ? TodoList::Todo : TodoList::Done;
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+            if (key->key() == Qt::Key_Delete) {
+                remove(which);
+                return true;
+            }
+            // F2 changes, as in the address book and the birthday lists.
+            if (key->key() == Qt::Key_F2) {
+                change(which);
+                return true;
+            }
         }
     }
     return SectionPage::eventFilter(watched, event);

@@ -11,8 +11,8 @@ class QToolButton;
 //
 // Two lists side by side, "A faire" (ListBox15) and "Fait" (ListBox16), with
 // SpeedButton2 moving the selected entry to "Fait" and SpeedButton1 moving it
-// back. Entries are typed in the input box; a double click changes one, the
-// Delete key removes it. The lists are the section's whole model: showing
+// back. Entries are typed in the input box; a double click or F2 changes one,
+// the Delete key removes it. The lists are the section's whole model: showing
 // the page rereads nothing, and there is nothing to write back.
 class TodoPage : public SectionPage
 {

@@ -6,6 +6,8 @@
 #include "common/TextFile.h"
 #include "contacts/AddressPage.h"
 #include "contacts/BirthdayPage.h"
+#include "contacts/TCsaisie.h"
+#include "contacts/TNoteAnniv.h"
 #include "contacts/TodoPage.h"
 
 #include <QDateEdit>
@@ -138,6 +140,15 @@ class TestContactsPages : public QObject
     Q_OBJECT
 
 private slots:
+    // Dialogs
+    void contactDialogEnterKey_data();
+    void contactDialogEnterKey();
+    void contactDialogLimits_data();
+    void contactDialogLimits();
+    void contactDialogKeepsLongerStoredParts();
+    void contactDialogCancelledGivesEmptyFields();
+    void birthdayDialogEnterAndCancel();
+
     // Address book
     void addedContactShowsAndSaves();
     void newDocumentFileStartsWithBlankLine();
@@ -179,6 +190,110 @@ private slots:
     void whichFilesASaveWrites_data();
     void whichFilesASaveWrites();
 };
+
+// ---------------------------------------------------------------------------
+// Dialogs
+
+void TestContactsPages::contactDialogEnterKey_data()
+{
+    QTest::addColumn<int>("edit");
+    QTest::addColumn<bool>("accepts");
+    for (int i = 1; i <= 13; ++i)
+        QTest::addRow("Edit%d", i) << i << (i >= 8);
+}
+
+void TestContactsPages::contactDialogEnterKey()
+{
+    QFETCH(int, edit);
+    QFETCH(bool, accepts);
+    TCsaisie dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(QApplication::focusWidget(), dialog.edit(1));
+    QLineEdit *e = dialog.edit(edit);
+    e->setFocus();
+    QTest::keyClick(e, Qt::Key_Return);
+    QCOMPARE(dialog.result() == QDialog::Accepted, accepts);
+    QCOMPARE(dialog.isVisible(), !accepts);
+    if (!accepts) // Enter went on to the next entry
+        QCOMPARE(QApplication::focusWidget(), dialog.edit(edit + 1));
+}
+
+void TestContactsPages::contactDialogLimits_data()
+{
+    QTest::addColumn<int>("edit");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("limit");
+    const QList<std::tuple<QString, int>> rows{{"Titre", 5},     {"Nom", 30},         {"Prénom", 20},   {"Fonction", 10},
+                                               {"Société", 20},  {"Adresse", 40},     {"Code postal", 6}, {"Ville", 20},
+                                               {"Téléphone", 16}, {"Téléphone", 16},  {"Fax", 16},      {"Pays", 16},
+                                               {"E.mail", 25}};
+    for (int i = 0; i < rows.size(); ++i)
+        QTest::addRow("Edit%d %s", i + 1, qPrintable(std::get<0>(rows[i]))) << i + 1 << std::get<0>(rows[i]) << std::get<1>(rows[i]);
+}
+
+void TestContactsPages::contactDialogLimits()
+{
+    QFETCH(int, edit);
+    QFETCH(QString, label);
+    QFETCH(int, limit);
+    TCsaisie dialog;
+    QLineEdit *e = dialog.edit(edit);
+    QCOMPARE(e->objectName(), QStringLiteral("Edit%1").arg(edit));
+    QTest::keyClicks(e, QString(limit + 5, u'9'));
+    QCOMPARE(e->text().size(), limit);
+    bool labelled = false;
+    for (const QLabel *l : dialog.findChildren<QLabel *>())
+        labelled = labelled || (l->buddy() == e && l->text() == label);
+    QVERIFY(labelled);
+}
+
+void TestContactsPages::contactDialogKeepsLongerStoredParts()
+{
+    // A file from elsewhere may hold more than the dialog lets one type.
+    const QString longName(45, u'n');
+    TCsaisie dialog;
+    dialog.Init({"Monsieur" + QString(N) + longName + N, QString(N), "", QString(N), "Tél: " + QString(N),
+                 "Fax: " + QString(N), "E.mail "});
+    QCOMPARE(dialog.edit(1)->text(), QString("Monsieur"));
+    QCOMPARE(dialog.edit(2)->text(), longName);
+    dialog.accept();
+    QCOMPARE(dialog.Result().first(), "Monsieur" + QString(N) + longName + N);
+}
+
+void TestContactsPages::contactDialogCancelledGivesEmptyFields()
+{
+    TCsaisie dialog;
+    dialog.edit(2)->setText("Dupont");
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClick(dialog.edit(2), Qt::Key_Escape);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.Result(), QStringList(7, QString()));
+    QCOMPARE(dialog.windowTitle(), QString("Saisie de l'adresse"));
+}
+
+void TestContactsPages::birthdayDialogEnterAndCancel()
+{
+    TNoteAnniv dialog;
+    QCOMPARE(dialog.windowTitle(), QString("NoteAnniv"));
+    dialog.Init("Paul", QDate(2026, 3, 15));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto *picker = dialog.findChild<QDateEdit *>("DateTimePicker1");
+    QCOMPARE(picker->date(), QDate(2026, 3, 15));
+    QVERIFY(picker->calendarPopup());
+    QCOMPARE(picker->text(), QString("15/03/2026"));
+    QTest::keyClick(dialog.findChild<QLineEdit *>("Edit1"), Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.Result().description, QString("Paul"));
+    QCOMPARE(dialog.Result().date, QDate(2026, 3, 15));
+
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClick(dialog.findChild<QLineEdit *>("Edit1"), Qt::Key_Escape);
+    QCOMPARE(dialog.Result().description, QString());
+}
 
 // ---------------------------------------------------------------------------
 // Address book
@@ -724,12 +839,16 @@ void TestContactsPages::todoDoubleClickAndDelete()
     f.t.ui.input(std::nullopt); // cancelled
     doubleClickRow(f.w<QListWidget>("ListBox15"), 0);
     QCOMPARE(texts(f.w<QListWidget>("ListBox15")), QStringList{"Un"});
+    f.t.ui.input(QString("Un bis"));
+    QTest::keyClick(f.w<QListWidget>("ListBox15"), Qt::Key_F2);
+    QCOMPARE(f.t.ui.shown().last().text, QString("A faire"));
+    QCOMPARE(texts(f.w<QListWidget>("ListBox15")), QStringList{"Un bis"});
 
     clickRow(done, 0);
     QTest::keyClick(done, Qt::Key_Delete);
     QCOMPARE(texts(done), QStringList{"Rangé hier"});
     QVERIFY(f.page.save(f.doc(), false));
-    QCOMPARE(TestFiles::readBytes(f.file(".oaf")), QByteArray("<FAIRE>\r\nUn\r\n<FAIT>\r\nRang\xE9 hier\r\n"));
+    QCOMPARE(TestFiles::readBytes(f.file(".oaf")), QByteArray("<FAIRE>\r\nUn bis\r\n<FAIT>\r\nRang\xE9 hier\r\n"));
     QVERIFY(!f.page.changed());
 }
 
