@@ -375,12 +375,12 @@ QString RecordForm::picturePath() const
     return m_picturePath;
 }
 
-void RecordForm::setPicturePath(const QString &path)
+QString RecordForm::setPicturePath(const QString &path)
 {
     if (!m_picture)
-        return;
+        return {};
     m_picturePath = path;
-    m_picture->showFile(path);
+    return m_picture->showFile(path);
 }
 
 void RecordForm::focusFirstField()

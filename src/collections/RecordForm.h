@@ -57,7 +57,9 @@ public:
 
     // Cover picture: the path kept in the record (letter case as chosen).
     QString picturePath() const;
-    void setPicturePath(const QString &path);
+    // Shows the picture of the new path; returns why it cannot be shown
+    // (French), empty when it shows.
+    QString setPicturePath(const QString &path);
     RecordPicture *picture() const { return m_picture; }
 
     // Filter applied to each character typed in an amount field: the

@@ -1,21 +1,10 @@
 #include "collections/RecordPicture.h"
 
-#include <QFileInfo>
-#include <QImageReader>
+#include "collections/PictureFile.h"
+#include "collections/PictureFit.h"
+
 #include <QLabel>
 #include <QPixmap>
-
-#include <cmath>
-
-namespace {
-
-// Round to the nearest integer, halves to the even neighbour.
-int roundEven(double v)
-{
-    return int(std::nearbyint(v)); // the default rounding mode is to nearest, ties to even
-}
-
-} // namespace
 
 RecordPicture::RecordPicture(QWidget *parent) : QFrame(parent)
 {
@@ -27,71 +16,69 @@ RecordPicture::RecordPicture(QWidget *parent) : QFrame(parent)
     m_box->setObjectName(QStringLiteral("Image2"));
     m_box->setAlignment(Qt::AlignCenter);
     m_box->setWordWrap(true);
-    m_box->setScaledContents(false);
-}
-
-RecordPicture::Fit RecordPicture::fit(QSize frame, QSize picture)
-{
-    Fit f;
-    const int W = frame.width() - 2;
-    const int H = frame.height() - 2;
-    f.box = QRect(1, 1, W, H);
-    if (picture.width() > 0 && picture.height() > H && picture.width() > W) {
-        const double r = double(picture.height()) / picture.width();
-        f.stretch = true;
-        if (r >= 1) {
-            const int width = roundEven(frame.width() / r);
-            f.box.setLeft((frame.width() - width) / 2);
-            f.box.setWidth(width);
-        } else {
-            const int height = roundEven(r * frame.height());
-            f.box.setTop((frame.height() - height) / 2);
-            f.box.setHeight(height);
-        }
-    }
-    return f;
+    m_box->setEnabled(true);
 }
 
 void RecordPicture::clear()
 {
+    m_path.clear();
     m_image = QImage();
+    m_size = QSize();
     m_box->clear();
     m_box->setToolTip(QString());
     Echelle7();
 }
 
-void RecordPicture::showFile(const QString &path)
+QString RecordPicture::showFile(const QString &path)
 {
     clear();
     if (path.isEmpty())
-        return;
+        return {};
+    m_path = path;
     m_box->setToolTip(path);
-    const QFileInfo info(path);
-    if (!info.isFile()) {
+    if (!PictureFile::isRegularFile(path)) {
         m_box->setText(QStringLiteral("Image introuvable"));
-        return;
+        return QStringLiteral("Le fichier « %1 » n'existe pas.").arg(path);
     }
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    m_image = reader.read();
-    if (m_image.isNull()) {
+    const QString error = decode();
+    if (!error.isEmpty()) {
         m_box->setText(QStringLiteral("Image illisible"));
-        return;
+        m_box->setToolTip(path + u'\n' + error);
+        return error;
     }
     Echelle7();
+    return {};
+}
+
+QString RecordPicture::decode()
+{
+    // A large JPEG is decoded straight at the size it is drawn at.
+    const QSize frame = size();
+    PictureFile::Decoded d = PictureFile::load(m_path, [frame](QSize own) {
+        const PictureFit f = PictureFit::Echelle6(frame, own);
+        return f.stretch ? f.box.size() : QSize();
+    });
+    if (!d.ok())
+        return d.error;
+    m_image = std::move(d.image);
+    m_size = d.size.isValid() ? d.size : m_image.size();
+    return {};
 }
 
 void RecordPicture::Echelle7()
 {
-    const Fit f = fit(size(), m_image.size());
-    m_box->setGeometry(f.box);
+    const PictureFit fit = PictureFit::Echelle6(size(), m_size);
+    m_box->setGeometry(fit.box);
     if (m_image.isNull())
         return;
-    if (f.stretch)
-        m_box->setPixmap(QPixmap::fromImage(
-            m_image.scaled(f.box.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
-    else
+    const QSize drawn = fit.drawnSize(m_size);
+    // The frame grew beyond what a reduced decoding kept: read it again.
+    if (m_image.size() != m_size && (drawn.width() > m_image.width() || drawn.height() > m_image.height()))
+        decode();
+    if (m_image.size() == drawn)
         m_box->setPixmap(QPixmap::fromImage(m_image));
+    else
+        m_box->setPixmap(QPixmap::fromImage(m_image.scaled(drawn, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 }
 
 void RecordPicture::resizeEvent(QResizeEvent *event)

@@ -2,22 +2,17 @@
 
 #include <QFrame>
 #include <QImage>
-#include <QRect>
+#include <QSize>
 #include <QString>
 
 class QLabel;
 
 // The cover picture of a film: the frame `Panel22` holding the picture box
-// `Image2`. The picture is loaded from its file each time a film is shown and
-// fitted into the frame (Echelle7):
-//  1. the box is placed at (1, 1), 2 pixels smaller than the frame both ways
-//     (W x H), without stretching;
-//  2. a picture higher than H and wider than W is stretched: with
-//     r = height / width, when r >= 1 the box width becomes
-//     round(frame width / r) and the box is centred across; when r < 1 the box
-//     height becomes round(r x frame height) and the box is centred down;
-//     rounding halves to the even neighbour;
-//  3. any other picture keeps its own size, centred in the box.
+// `Image2`. The picture is read from its file each time a film is shown
+// (PictureFile: only regular files are opened) and fitted into the frame by
+// the album's rule (Echelle7 = PictureFit::Echelle6 on this frame): a picture
+// larger than the box both ways is stretched to it keeping its proportions,
+// any other keeps its own size, centred.
 class RecordPicture : public QFrame
 {
     Q_OBJECT
@@ -25,30 +20,29 @@ class RecordPicture : public QFrame
 public:
     explicit RecordPicture(QWidget *parent = nullptr);
 
-    struct Fit
-    {
-        QRect box;
-        bool stretch = false;
-    };
-    static Fit fit(QSize frame, QSize picture);
-
-    // Shows the picture of a file: only a regular file is opened; a missing
-    // or unreadable one shows a short note instead. The path itself is not
-    // kept here.
-    void showFile(const QString &path);
+    // Shows the picture of a file. A missing file or one that cannot be read
+    // shows a short note in the frame instead; the returned text says why in
+    // French (empty when the picture shows). The path itself is not kept
+    // here: the record keeps it whatever happens.
+    QString showFile(const QString &path);
     void clear();
 
     bool hasPicture() const { return !m_image.isNull(); }
-    QSize pictureSize() const { return m_image.size(); }
+    // The picture's own width and height.
+    QSize pictureSize() const { return m_size; }
     QLabel *box() const { return m_box; }
 
-    // Fits the picture into the frame again (Echelle7).
+    // Fits the picture into the frame again.
     void Echelle7();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    QString decode();
+
     QLabel *m_box = nullptr;
-    QImage m_image;
+    QString m_path;
+    QImage m_image; // as decoded: a large JPEG may come reduced to the frame
+    QSize m_size;   // the picture's own size
 };

@@ -4,6 +4,7 @@
 #include "collections/BlockRoutines.h"
 #include "collections/RecordForm.h"
 #include "collections/RecordPicture.h"
+#include "collections/AlbumPage.h"
 #include "collections/VideoRecord.h"
 #include "common/UiServices.h"
 
@@ -36,11 +37,14 @@ void VideoPage::Button42Click()
     const QString current = form()->picturePath();
     const QString directory = current.isEmpty() ? context().startDirectory : QFileInfo(current).absolutePath();
     const QString path = context().ui().openFileName(context().dialogParent(), QStringLiteral("Choisir photo"),
-                                                     directory, QString(), VideoRecord::pictureFilter());
+                                                     directory, QString(), AlbumPage::pictureFilter());
     if (path.isEmpty())
         return;
-    form()->setPicturePath(path); // loads and fits the picture
+    // The path becomes the cover's even when the picture cannot be shown.
+    const QString error = form()->setPicturePath(path); // reads and fits the picture
     markEdited();
+    if (!error.isEmpty())
+        context().ui().message(context().dialogParent(), error, UiServices::Icon::Warning, QMessageBox::Ok);
 }
 
 void VideoPage::Edit8KeyPress()

@@ -33,11 +33,4 @@ const RecordSchema &schema()
     return s;
 }
 
-QString pictureFilter()
-{
-    return QStringLiteral("Tout (*.bmp *.emf *.wmf *.jpg *.gif *.pcx);;Bitmaps (*.bmp);;Pcx (*.pcx);;"
-                          "MétaFichiers améliorés (*.emf);;MetaFichiers (*.wmf);;Compressés jpeg (*.jpg);;"
-                          "Compuserve gif (*.gif)");
-}
-
 } // namespace VideoRecord

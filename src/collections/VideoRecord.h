@@ -17,7 +17,4 @@ namespace VideoRecord {
 
 const RecordSchema &schema();
 
-// Picture dialog filter shared with the photo album.
-QString pictureFilter();
-
 } // namespace VideoRecord

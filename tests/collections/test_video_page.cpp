@@ -54,6 +54,7 @@ private slots:
     void coverPathKeepsItsCaseWhenTheFileIsMissing();
     void coverIsChosenAndFitted();
     void onlyRegularFilesAreOpenedAsCovers();
+    void unreadableCoverIsReportedAndKept();
     void pageDownInAFieldShowsTheNextFilm();
     void changingASpinMarksTheDocument();
     void namedListEditorKeepsTheFilmsCategory();
@@ -282,6 +283,24 @@ void TestVideoPage::onlyRegularFilesAreOpenedAsCovers()
     QCOMPARE(m_page->form()->picturePath(), m_dir->path());
     QVERIFY(!m_page->form()->picture()->hasPicture());
     QCOMPARE(w<QLabel>("Image2")->text(), QStringLiteral("Image introuvable"));
+}
+
+void TestVideoPage::unreadableCoverIsReportedAndKept()
+{
+    const QString cover = m_dir->filePath(QStringLiteral("Faux.jpg"));
+    TestFiles::writeBytes(cover, "ceci n'est pas une image");
+    m_t->ui.fileName(cover);
+    m_page->Button42Click();
+    QCOMPARE(m_t->ui.messages().size(), 1);
+    QCOMPARE(m_page->form()->picturePath(), cover);
+    QVERIFY(!m_page->form()->picture()->hasPicture());
+    QVERIFY(m_page->recordChanged());
+    m_page->save(doc(), false);
+    QCOMPARE(TextFile::splitLines(TestFiles::readBytes(ovd())).value(15), cover);
+    // Cancelling the dialog changes nothing.
+    m_page->LitVideo();
+    m_page->Button42Click();
+    QVERIFY(!m_page->recordChanged());
 }
 
 void TestVideoPage::pageDownInAFieldShowsTheNextFilm()
