@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -139,6 +140,7 @@ void BudgetPage::buildWidgets()
     m_grid->setObjectName(QStringLiteral("StringGrid1"));
     m_grid->setModel(m_gridModel);
     m_grid->horizontalHeader()->hide();
+    m_grid->horizontalHeader()->setMinimumSectionSize(4); // the mark column is 10 wide
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
@@ -147,8 +149,8 @@ void BudgetPage::buildWidgets()
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_grid->setWordWrap(false);
-    connect(m_grid, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex &index) { StringGrid1DblClick(index.row()); });
+    // A double click anywhere on a row takes it (see eventFilter).
+    m_grid->viewport()->installEventFilter(this);
 
     m_totalsLabel = new QLabel(QStringLiteral("Totaux"), this);
     m_totalsLabel->setObjectName(QStringLiteral("Label25"));
@@ -511,6 +513,14 @@ bool BudgetPage::eventFilter(QObject *watched, QEvent *event)
         if ((watched == m_description || watched == m_expense || watched == m_income)
             && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             Edit2KeyPress();
+            return true;
+        }
+    } else if (event->type() == QEvent::MouseButtonDblClick && watched == m_grid->viewport()) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        const QModelIndex index = m_grid->indexAt(mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton && index.isValid()) {
+            m_grid->setCurrentIndex(index);
+            StringGrid1DblClick(index.row());
             return true;
         }
     } else if (event->type() == QEvent::FocusOut) {
