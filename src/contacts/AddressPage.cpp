@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -29,6 +30,7 @@ AddressPage::AddressPage(DocumentContext &context, QWidget *parent) : SectionPag
     m_caption = new QLabel(this);
     m_caption->setObjectName(QStringLiteral("Panel8"));
     m_caption->setAlignment(Qt::AlignCenter);
+    m_caption->setTextFormat(Qt::PlainText); // "<A>" is no HTML tag
     m_caption->setFrameShape(QFrame::Panel);
     m_caption->setFrameShadow(QFrame::Raised);
     QFont bold = m_caption->font();
@@ -69,6 +71,7 @@ AddressPage::AddressPage(DocumentContext &context, QWidget *parent) : SectionPag
     m_blocks->setObjectName(QStringLiteral("ListBox8"));
     m_blocks->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_blocks->setUniformItemSizes(true);
+    m_blocks->setTextElideMode(Qt::ElideNone);
 
     connect(m_blocks, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!m_syncing)
@@ -290,7 +293,8 @@ QString AddressPage::separatorLine() const
 {
     // As many dashes as fit across the list.
     const int dash = std::max(1, m_blocks->fontMetrics().horizontalAdvance(QLatin1Char('-')));
-    return QString(std::max(1, m_blocks->viewport()->width() / dash), QLatin1Char('-'));
+    const int margins = 2 * (m_blocks->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_blocks) + 2);
+    return QString(std::max(1, (m_blocks->viewport()->width() - margins) / dash), QLatin1Char('-'));
 }
 
 void AddressPage::updateSeparators()

@@ -18,6 +18,7 @@ BirthdayPage::BirthdayPage(DocumentContext &context, QWidget *parent) : SectionP
     m_caption = new QLabel(this);
     m_caption->setObjectName(QStringLiteral("Panel9"));
     m_caption->setAlignment(Qt::AlignCenter);
+    m_caption->setTextFormat(Qt::PlainText);
     m_caption->setFrameShape(QFrame::Panel);
     m_caption->setFrameShadow(QFrame::Raised);
     QFont bold = m_caption->font();

@@ -22,6 +22,7 @@ TodoPage::TodoPage(DocumentContext &context, QWidget *parent) : SectionPage(cont
     auto *caption = new QLabel(kCaption, this);
     caption->setObjectName(QStringLiteral("Panel10"));
     caption->setAlignment(Qt::AlignCenter);
+    caption->setTextFormat(Qt::PlainText);
     caption->setFrameShape(QFrame::Panel);
     caption->setFrameShadow(QFrame::Raised);
     QFont bold = caption->font();
