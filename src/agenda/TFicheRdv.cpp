@@ -70,6 +70,7 @@ TFicheRdv::TFicheRdv(QWidget *parent) : QDialog(parent)
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     // Enter in the message field is taken by eventFilter and acts as "OK".
     m_message->installEventFilter(this);
+    m_time->installEventFilter(this);
 
     m_time->setText(QStringLiteral("10:00"));
     setResult(QDialog::Rejected);
@@ -116,6 +117,26 @@ bool TFicheRdv::eventFilter(QObject *watched, QEvent *event)
             // Consumed here, so the default button is not clicked again.
             Button2Click();
             return true;
+        }
+    }
+    if (watched == m_time && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->text() == QLatin1String(" ") && m_time->cursorPosition() == 0) {
+            // A blank typed for the first hour digit leaves it out, as the
+            // pattern's blank would.
+            m_time->setText(QString(kBlank) + m_time->displayText().mid(1));
+            m_time->setCursorPosition(1);
+            return true;
+        }
+        if (key->text() == QLatin1String(":") && m_time->cursorPosition() == 1) {
+            // "9:" typed from the start: the hour has one digit, which moves
+            // to the second position.
+            const QString shown = m_time->displayText();
+            if (shown.size() == 5 && shown[0].isDigit() && shown[1] == kBlank) {
+                m_time->setText(QString(kBlank) + shown[0] + shown.mid(2));
+                m_time->setCursorPosition(3);
+                return true;
+            }
         }
     }
     return QDialog::eventFilter(watched, event);
