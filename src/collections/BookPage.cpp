@@ -20,7 +20,7 @@ void BookPage::Renum9(int deleted)
 
 void BookPage::Edit13Change()
 {
-    markEdited();
+    recordEdited();
 }
 
 void BookPage::Edit13KeyDown(bool pageDown)

@@ -39,6 +39,8 @@ RecordSectionPage::RecordSectionPage(DocumentContext &context, int section, cons
 
 void RecordSectionPage::clearRecord()
 {
+    m_damaged = false;
+    m_userEdited = false;
     m_position->setText(QStringLiteral("Fiche %1 sur %2").arg(currentRecord() + 1).arg(std::max(1, recordCount())));
     m_form->clear(context().clock().today());
 }
@@ -51,6 +53,7 @@ void RecordSectionPage::showRecord(const QStringList &body)
     const auto whole = RecordSchema::blockBody(lines(), blockFile().findStart(number), BlockFile::endMarker(number));
     const RecordReading reading = m_schema.read(whole.value_or(body));
     m_form->setValues(reading.values);
+    m_damaged = reading.damaged();
     if (reading.damaged())
         context().ui().message(context().dialogParent(), m_schema.damageMessage(reading, number + 1),
                                UiServices::Icon::Warning, QMessageBox::Ok);
@@ -68,10 +71,21 @@ void RecordSectionPage::focusNewRecord()
     m_form->focusFirstField();
 }
 
+bool RecordSectionPage::mayWrite() const
+{
+    return recordChanged() && (!m_damaged || m_userEdited);
+}
+
+void RecordSectionPage::recordEdited()
+{
+    m_userEdited = true;
+    markEdited();
+}
+
 void RecordSectionPage::fieldEdited(int field)
 {
     Q_UNUSED(field);
-    markEdited();
+    recordEdited();
 }
 
 void RecordSectionPage::pageKey(bool next)

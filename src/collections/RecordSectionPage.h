@@ -38,9 +38,14 @@ protected:
     void showRecord(const QStringList &body) override;
     std::optional<QStringList> recordFromScreen() override;
     void focusNewRecord() override;
+    // A damaged record that the user has not touched is never written back,
+    // not even after a delete marked the record shown as changed.
+    bool mayWrite() const override;
 
-    // A field was changed by the user.
+    // A field was changed by the user: the record changed, and so did the
+    // document.
     virtual void fieldEdited(int field);
+    void recordEdited();
     // Page Up / Page Down in a field.
     virtual void pageKey(bool next);
     // After a record was read from its block.
@@ -55,4 +60,6 @@ private:
     QLabel *m_header = nullptr;
     QLabel *m_position = nullptr;
     RecordForm *m_form = nullptr;
+    bool m_damaged = false;    // the record shown could not be read whole
+    bool m_userEdited = false; // the user changed a field of the record shown
 };

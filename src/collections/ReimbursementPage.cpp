@@ -72,7 +72,7 @@ void ReimbursementPage::recordShown(const RecordReading &reading)
 
 void ReimbursementPage::Edit18Change()
 {
-    markEdited();
+    recordEdited();
 }
 
 void ReimbursementPage::Edit18KeyDown(bool pageDown)

@@ -42,21 +42,21 @@ void VideoPage::Button42Click()
         return;
     // The path becomes the cover's even when the picture cannot be shown.
     const QString error = form()->setPicturePath(path); // reads and fits the picture
-    markEdited();
+    recordEdited();
     if (!error.isEmpty())
         context().ui().message(context().dialogParent(), error, UiServices::Icon::Warning, QMessageBox::Ok);
 }
 
 void VideoPage::Edit8KeyPress()
 {
-    markEdited();
+    recordEdited();
 }
 
 void VideoPage::DateTimePicker1Change()
 {
     // The older program only marked the film as changed here; the document
     // is marked too, so that closing asks to save the change.
-    markEdited();
+    recordEdited();
 }
 
 void VideoPage::Edit8KeyDown(bool pageDown)

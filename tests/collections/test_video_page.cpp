@@ -3,6 +3,7 @@
 #include "test_records_typing.h"
 #include "collections/RecordForm.h"
 #include "collections/VideoPage.h"
+#include "budget/OptionsCommands.h"
 #include "collections/RecordPicture.h"
 #include "common/TextFile.h"
 
@@ -58,6 +59,10 @@ private slots:
     void pageDownInAFieldShowsTheNextFilm();
     void changingASpinMarksTheDocument();
     void namedListEditorKeepsTheFilmsCategory();
+    void categoryEditorKeepsTheFilmShown();
+    void deleteShowsTheFollowingFilm();
+    void deleteNextToADamagedFilmKeepsIt();
+    void damagedFilmIsWrittenOnceTheUserEditsIt();
 
 private:
     template<typename T> T *w(const char *name) { return m_page->findChild<T *>(QLatin1String(name)); }
@@ -345,6 +350,58 @@ void TestVideoPage::namedListEditorKeepsTheFilmsCategory()
     QVERIFY(m_page->recordChanged());
     m_page->save(doc(), false);
     QVERIFY(TestFiles::readBytes(ovd()).contains("\r\nPolicier\r\n"));
+}
+
+void TestVideoPage::categoryEditorKeepsTheFilmShown()
+{
+    m_t->context.comboBox(3)->addItems({QStringLiteral("Drame"), QStringLiteral("Western")});
+    open(block(0, film("A", "Premier")));
+    m_t->ui.dialog([](QDialog *) { return int(QDialog::Accepted); });
+    OptionsCommands::Categorie(m_t->context);
+    QCOMPARE(m_t->context.comboBox(3)->count(), 2);
+    QCOMPARE(w<QComboBox>("ComboBox3")->currentText(), QStringLiteral("Drame"));
+    QVERIFY(!m_page->recordChanged());
+    QVERIFY(!m_t->context.document().modified);
+}
+
+void TestVideoPage::deleteShowsTheFollowingFilm()
+{
+    open(block(0, film("A", "Un")) + block(1, film("B", "Deux")) + block(2, film("C", "Trois")));
+    m_page->suivant();
+    m_page->SupVideo();
+    QCOMPARE(m_page->recordCount(), 2);
+    QCOMPARE(m_page->currentRecord(), 1);
+    QCOMPARE(w<QLineEdit>("Edit9")->text(), QStringLiteral("Trois"));
+    QVERIFY(m_t->context.document().modified);
+    m_page->save(doc(), false);
+    QCOMPARE(TestFiles::readBytes(ovd()), TestFiles::crlf(block(0, film("A", "Un")) + block(1, film("C", "Trois"))));
+}
+
+void TestVideoPage::deleteNextToADamagedFilmKeepsIt()
+{
+    QStringList damaged = film("B", "Abîmé");
+    damaged[1] = QStringLiteral("hier");
+    damaged << QStringLiteral("Memo4garder");
+    open(block(0, film("A", "Un")) + block(1, damaged));
+    m_page->SupVideo(); // the damaged film becomes film 0 and shows
+    QCOMPARE(m_t->ui.messages().size(), 1);
+    QCOMPARE(w<QLineEdit>("Edit8")->text(), QStringLiteral("B"));
+    m_page->suivant();
+    m_page->save(doc(), false);
+    QCOMPARE(TestFiles::readBytes(ovd()), TestFiles::crlf(block(0, damaged)));
+}
+
+void TestVideoPage::damagedFilmIsWrittenOnceTheUserEditsIt()
+{
+    QStringList damaged = film("B", "Abîmé");
+    damaged[8] = QStringLiteral("deux mille");
+    open(block(0, damaged));
+    QTest::keyClick(w<QLineEdit>("Edit9"), Qt::Key_End);
+    typeText(w<QLineEdit>("Edit9"), QStringLiteral("!"));
+    m_page->save(doc(), false);
+    const QStringList lines = TextFile::splitLines(TestFiles::readBytes(ovd()));
+    QCOMPARE(lines.value(4), QStringLiteral("Abîmé!"));
+    QCOMPARE(lines.value(9), QStringLiteral("2000")); // the year shown, the form's default
 }
 
 QTEST_MAIN(TestVideoPage)
