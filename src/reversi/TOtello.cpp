@@ -170,12 +170,13 @@ void TOtello::paintEvent(QPaintEvent *)
     }
 }
 
-void TOtello::mousePressEvent(QMouseEvent *)
+void TOtello::mousePressEvent(QMouseEvent *event)
 {
-    // Qt holds the mouse for the pressed widget until the release; the flag
-    // only records that this press started a move.
-    if (!m_engine.Thinking() && geometry().usable())
-        m_captured = true;
+    // Accepting the press makes Qt send the pointer's moves and the release
+    // to the board until the button goes up, wherever the pointer goes: the
+    // capture a move needs. While thinking, or with no board drawn, the
+    // press is not the board's.
+    event->setAccepted(!m_engine.Thinking() && geometry().usable());
 }
 
 void TOtello::mouseMoveEvent(QMouseEvent *event)
@@ -193,7 +194,6 @@ void TOtello::mouseReleaseEvent(QMouseEvent *event)
 {
     if (m_engine.Thinking() || !geometry().usable())
         return;
-    m_captured = false;
     m_pointer = event->position().toPoint();
 
     const std::optional<QPoint> sq = squareAt(event->position().toPoint());

@@ -104,6 +104,5 @@ private:
     QColor m_human{255, 0, 0};
     QColor m_color;
     bool m_parentColor = true;
-    bool m_captured = false;
     std::optional<QPoint> m_pointer; // last known pointer position over the control
 };

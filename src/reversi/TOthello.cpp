@@ -93,6 +93,7 @@ TOthello::TOthello(UiServices &ui, QWidget *parent)
     auto *group = new QGroupBox(QStringLiteral("Niveau de jeu"), this);
     group->setObjectName(QStringLiteral("RadioGroup1"));
     auto *items = new QVBoxLayout(group);
+    items->setContentsMargins(6, 4, 2, 4);
     m_skills = new QButtonGroup(group);
     const QString labels[] = {QStringLiteral("Débutant"), QStringLiteral("Novice"), QStringLiteral("Expérimenté"),
                               QStringLiteral("Maître")};
@@ -112,7 +113,8 @@ TOthello::TOthello(UiServices &ui, QWidget *parent)
     m_status->addWidget(m_statusText, 1);
 
     auto *middle = new QHBoxLayout;
-    middle->setContentsMargins(4, 4, 4, 4);
+    middle->setContentsMargins(2, 4, 2, 0);
+    middle->setSpacing(4);
     middle->addWidget(m_board, 0, Qt::AlignLeft | Qt::AlignTop);
     middle->addWidget(group, 1, Qt::AlignTop);
 
