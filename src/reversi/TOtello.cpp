@@ -12,8 +12,6 @@ TOtello::TOtello(UiServices &ui, QWidget *parent)
 {
     // The pointer shape follows the square under it, pressed or not.
     setMouseTracking(true);
-    // The whole client area is painted on every paint.
-    setAttribute(Qt::WA_OpaquePaintEvent);
 
     m_engine.OnThink = [this] {
         updatePointer();

@@ -9,11 +9,8 @@ class TestReversiBoard : public QObject
     Q_OBJECT
 
 private slots:
-    void startingPosition();
     void legalSquares_data();
     void legalSquares();
-    void flipsNeedAClosingDisc_data();
-    void flipsNeedAClosingDisc();
     void playTurnsEveryFlankedRun();
     void evaluation_data();
     void evaluation();
@@ -44,22 +41,6 @@ OtelloBoard withDiscs(std::initializer_list<std::tuple<int, int, quint8>> discs)
 }
 
 } // namespace
-
-void TestReversiBoard::startingPosition()
-{
-    const OtelloBoard b = OtelloBoard::starting();
-    QCOMPARE(b.at(4, 4), H);
-    QCOMPARE(b.at(5, 5), H);
-    QCOMPARE(b.at(4, 5), C);
-    QCOMPARE(b.at(5, 4), C);
-    QCOMPARE(b.count(OtelloBoard::Empty), 60);
-    for (int i = 0; i < 10; ++i) {
-        QCOMPARE(b.at(0, i), quint8(OtelloBoard::Border));
-        QCOMPARE(b.at(9, i), quint8(OtelloBoard::Border));
-        QCOMPARE(b.at(i, 0), quint8(OtelloBoard::Border));
-        QCOMPARE(b.at(i, 9), quint8(OtelloBoard::Border));
-    }
-}
 
 void TestReversiBoard::legalSquares_data()
 {
@@ -97,33 +78,6 @@ void TestReversiBoard::legalSquares()
     const quint8 m = quint8(mover), o = m == H ? C : H;
     QCOMPARE(legalList(b, m, o), expected);
     QCOMPARE(b.hasMove(m, o), !expected.isEmpty());
-}
-
-void TestReversiBoard::flipsNeedAClosingDisc_data()
-{
-    QTest::addColumn<QString>("row1");
-    QTest::addColumn<int>("column"); // square played on row 1 by the human
-    QTest::addColumn<int>("direction");
-    QTest::addColumn<int>("expected");
-
-    QTest::newRow("three closed to the right") << "HCCC...." << 5 << -10 << 3;
-    QTest::newRow("one closed to the left") << "...CH..." << 3 << 10 << 1;
-    QTest::newRow("not starting with the opponent") << "...HC..H" << 3 << 10 << 0;
-    QTest::newRow("open end") << ".CCC...." << 5 << -10 << 0;
-    QTest::newRow("border end") << "CCC....." << 4 << -10 << 0;
-    QTest::newRow("whole row closed") << "HCCCCCC." << 8 << -10 << 6;
-}
-
-void TestReversiBoard::flipsNeedAClosingDisc()
-{
-    QFETCH(QString, row1);
-    QFETCH(int, column);
-    QFETCH(int, direction);
-    QFETCH(int, expected);
-    QStringList rows(8, QStringLiteral("........"));
-    rows[0] = row1;
-    const OtelloBoard b = BoardText::parse(rows);
-    QCOMPARE(b.flips(OtelloBoard::index(column, 1), direction, H, C), expected);
 }
 
 void TestReversiBoard::playTurnsEveryFlankedRun()

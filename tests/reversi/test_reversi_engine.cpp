@@ -10,15 +10,12 @@ class TestReversiEngine : public QObject
     Q_OBJECT
 
 private slots:
-    void skillSetsDepth_data();
-    void skillSetsDepth();
     void newGameState();
     void humanOpeningSquares();
     void replyToOpening_data();
     void replyToOpening();
     void computerStarts_data();
     void computerStarts();
-    void placementsCountSetSquares();
     void illegalHumanMoveChangesNothing_data();
     void illegalHumanMoveChangesNothing();
     void wholeGame_data();
@@ -89,33 +86,10 @@ std::optional<QPoint> firstHumanMove(const OtelloEngine &e)
 
 } // namespace
 
-void TestReversiEngine::skillSetsDepth_data()
-{
-    QTest::addColumn<int>("skill");
-    QTest::addColumn<int>("depth");
-    QTest::newRow("skBeginner") << int(skBeginner) << 1;
-    QTest::newRow("skNovice") << int(skNovice) << 2;
-    QTest::newRow("skExpert") << int(skExpert) << 4;
-    QTest::newRow("skMaster") << int(skMaster) << 6;
-}
-
-void TestReversiEngine::skillSetsDepth()
-{
-    QFETCH(int, skill);
-    QFETCH(int, depth);
-    OtelloEngine e;
-    QCOMPARE(e.Skill(), skBeginner);
-    QCOMPARE(e.Depth(), 1);
-    e.setSkill(TSkill(skill));
-    QCOMPARE(e.Depth(), depth);
-    e.NewGame(); // keeps the strength
-    QCOMPARE(e.Skill(), TSkill(skill));
-    QCOMPARE(e.Depth(), depth);
-}
-
 void TestReversiEngine::newGameState()
 {
     OtelloEngine e;
+    e.setSkill(skExpert);
     Recorder rec(e);
     QVERIFY(e.humanMove(6, 4));
     runSearch(e);
@@ -126,6 +100,8 @@ void TestReversiEngine::newGameState()
     QCOMPARE(e.Placements(), 0);
     QCOMPARE(e.Score(), 0);
     QVERIFY(!e.Thinking());
+    QCOMPARE(e.Skill(), skExpert); // the strength stays
+    QCOMPARE(e.Depth(), 4);
     QCOMPARE(rec.events, QString()); // NewGame reports nothing
 }
 
@@ -184,18 +160,6 @@ void TestReversiEngine::computerStarts()
     QCOMPARE(rec.events, QStringLiteral("TP"));
     QCOMPARE(rec.placed, (QList<QPoint>{{3, 4}, {4, 4}}));
     QCOMPARE(e.Placements(), 2);
-}
-
-void TestReversiEngine::placementsCountSetSquares()
-{
-    OtelloEngine e;
-    QCOMPARE(e.Placements(), 0);
-    QVERIFY(!e.humanMove(1, 1)); // refused: nothing set
-    QCOMPARE(e.Placements(), 0);
-    QVERIFY(e.humanMove(6, 4)); // the disc and one turned disc
-    QCOMPARE(e.Placements(), 2);
-    runSearch(e); // (6,3) turns one
-    QCOMPARE(e.Placements(), 4);
 }
 
 void TestReversiEngine::illegalHumanMoveChangesNothing_data()
