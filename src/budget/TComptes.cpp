@@ -129,6 +129,23 @@ bool TComptes::hasAccount(const QString &name, int except) const
     return false;
 }
 
+QString TComptes::accountWithCode(const QString &code) const
+{
+    for (int i = 0; i < m_list->count(); ++i) {
+        const QString other = AccountLine::name(m_list->item(i)->text()).trimmed();
+        if (BudgetFormat::accountCode(other) == code)
+            return other;
+    }
+    return QString();
+}
+
+QString TComptes::sameCodeMessage(const QString &name, const QString &other)
+{
+    return QStringLiteral("Le compte « %1 » serait confondu avec le compte « %2 » (même code) : "
+                          "choisissez un autre nom.")
+        .arg(name, other);
+}
+
 QString TComptes::usedMessage()
 {
     return QStringLiteral("Ce compte est déjà utilisé");
@@ -160,6 +177,14 @@ void TComptes::Button1Click()
     }
     if (hasAccount(name, -1)) {
         m_ui.showError(this, duplicateMessage(name));
+        return;
+    }
+    // Months are filed under the account code, the sum of the name's
+    // characters: a name with the same sum as another account ("Compte 12"
+    // and "Compte 21") would share that account's months.
+    const QString twin = accountWithCode(BudgetFormat::accountCode(name));
+    if (!twin.isEmpty()) {
+        m_ui.showError(this, sameCodeMessage(name, twin));
         return;
     }
     m_list->addItem(AccountLine::make(name, balance));

@@ -31,12 +31,14 @@ public:
     static QString usedMessage();                        // "Ce compte est déjà utilisé"
     static QString confirmDeletion(const QString &line); // "Supprimer le compte ... ?"
     static QString duplicateMessage(const QString &name);
+    static QString sameCodeMessage(const QString &name, const QString &other);
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
     bool hasAccount(const QString &name, int except) const;
+    QString accountWithCode(const QString &code) const;
 
     UiServices &m_ui;
     QListWidget *m_list = nullptr; // ListBox1

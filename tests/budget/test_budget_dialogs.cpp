@@ -91,6 +91,8 @@ private slots:
     void accounts_changeModeKeepsTheName();
     void accounts_tooLongNameIsRefused();
     void accounts_cancelledAddChangesNothing();
+    void accounts_addRefusesDuplicateOrSameCode_data();
+    void accounts_addRefusesDuplicateOrSameCode();
     void addAccount_balanceKeyFilter_data();
     void addAccount_balanceKeyFilter();
     void addAccount_okRefusesTooLongName();
@@ -256,6 +258,30 @@ void TestBudgetDialogs::accounts_cancelledAddChangesNothing()
     QCOMPARE(items(t.context.comboBox(2)), QStringList({"Caisse"}));
     QVERIFY(t.ui.messages().isEmpty());
     QVERIFY(t.ui.allAnswersUsed());
+}
+
+void TestBudgetDialogs::accounts_addRefusesDuplicateOrSameCode_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("same name") << " Compte 12 " << TComptes::duplicateMessage("Compte 12");
+    QTest::newRow("same character sum") << "Compte 21" << TComptes::sameCodeMessage("Compte 21", "Compte 12");
+}
+
+void TestBudgetDialogs::accounts_addRefusesDuplicateOrSameCode()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    TestContext t;
+    t.context.comboBox(2)->addItems({"Compte 12"});
+    t.ui.dialog([&](QDialog *d) {
+        click(d, "Button1");
+        return int(QDialog::Accepted);
+    });
+    t.ui.dialog(addAccount(name, "1"));
+    OptionsCommands::BudgetComptes(t.context);
+    QCOMPARE(t.ui.messages(), QStringList({message}));
+    QCOMPARE(items(t.context.comboBox(2)), QStringList({"Compte 12"}));
 }
 
 void TestBudgetDialogs::addAccount_balanceKeyFilter_data()

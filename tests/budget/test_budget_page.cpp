@@ -118,6 +118,10 @@ private slots:
     void accountSwitch_keepsEachAccountsLines();
     void accountBox_emptyGetsCaisse();
     void layoutFor_followsTheWindowsRightEdge();
+    void doubleClick_keepsAPostThatLeftTheList();
+    void save_failureKeepsTheBudgetToSave();
+    void reset_isANewDocument();
+    void documentWindow_savesAndReloadsTheMonth();
 };
 
 void TestBudgetPage::commit_expenseOnlyAndIncomeOnly_data()
@@ -533,6 +537,84 @@ void TestBudgetPage::layoutFor_followsTheWindowsRightEdge()
     p.page->layoutFor(640, 480);
     QCOMPARE(p.find<QFrame>("Panel17")->x(), 580);
     QCOMPARE(p.accounts()->x(), 470);
+}
+
+void TestBudgetPage::doubleClick_keepsAPostThatLeftTheList()
+{
+    Page p;
+    p.page->display();
+    p.type("05012026", 2, "bail", "700", "");
+    QCOMPARE(p.cell(0, 1), QStringLiteral("Loyer"));
+    // The posts editor has since renamed the post.
+    p.posts()->setItemText(2, QStringLiteral("habitation"));
+    p.page->StringGrid1DblClick(0);
+    QCOMPARE(p.posts()->currentIndex(), -1);
+    QCOMPARE(p.posts()->placeholderText(), QStringLiteral("Loyer"));
+    p.description()->setText(QStringLiteral("bail de janvier"));
+    QTest::keyClick(p.description(), Qt::Key_Return);
+    QCOMPARE(p.cell(0, 1), QStringLiteral("Loyer"));
+    QCOMPARE(p.cell(0, 2), QStringLiteral("bail de janvier"));
+    QVERIFY(p.posts()->placeholderText().isEmpty());
+}
+
+void TestBudgetPage::save_failureKeepsTheBudgetToSave()
+{
+    QTemporaryDir dir;
+    Page p;
+    p.page->display();
+    p.type("05012026", 0, "x", "1", "");
+    QVERIFY(!p.page->save(dir.filePath("absent/folder/doc.orz"), false));
+    QCOMPARE(p.t.ui.messages().size(), 1);
+    QVERIFY(p.page->model().changed());
+    QVERIFY(p.page->save(dir.filePath("doc.orz"), false));
+    QVERIFY(!p.page->model().changed());
+    QVERIFY(TestFiles::readBytes(dir.filePath("doc.obg")).startsWith("258202601000005/01/2026\r\n"));
+}
+
+void TestBudgetPage::reset_isANewDocument()
+{
+    Page p(QDate(2026, 1, 7));
+    p.page->display();
+    p.type("05012026", 0, "x", "1", "");
+    p.page->precedent();
+    p.t.clock.setDate(QDate(2027, 6, 30));
+    p.page->reset();
+    QCOMPARE(p.caption(), QStringLiteral("Budget"));
+    QVERIFY(p.cell(0, 0).isEmpty());
+    QVERIFY(p.page->model().store().isEmpty());
+    QVERIFY(!p.page->model().changed());
+    p.page->display();
+    QCOMPARE(p.caption(), QStringLiteral("Budget - Juin 2027"));
+    QCOMPARE(p.page->model().grid().lineCount(), 0);
+}
+
+void TestBudgetPage::documentWindow_savesAndReloadsTheMonth()
+{
+    QTemporaryDir dir;
+    const QString doc = dir.filePath("famille.orz");
+    ScriptedUiServices ui;
+    FixedClock clock(QDateTime(QDate(2026, 2, 10), QTime(9, 0)));
+    TChild child(ui, clock);
+    child.Section(5);
+    auto *date = child.findChild<QLineEdit *>("MaskEdit1");
+    auto *expense = child.findChild<QLineEdit *>("Edit3");
+    date->setText("10/02/2026");
+    expense->setText("42");
+    QTest::keyClick(expense, Qt::Key_Return);
+    QVERIFY(child.TestModif());
+    child.Section(1); // leaving the page writes the month back
+    QVERIFY(child.Sauve(doc));
+    const QByteArray saved = TestFiles::readBytes(dir.filePath("famille.obg"));
+    QCOMPARE(saved.count("\r\n"), 6);
+    QVERIFY(saved.contains("2582026020003           42,00\r\n"));
+
+    TChild other(ui, clock);
+    other.Charge(doc);
+    other.Section(5);
+    auto *view = other.findChild<QTableView *>("StringGrid1");
+    QCOMPARE(view->model()->index(0, 0).data().toString(), QStringLiteral("10/02/2026"));
+    QCOMPARE(view->model()->index(0, 3).data().toString(), QStringLiteral("42,00"));
+    QVERIFY(!other.TestModif());
 }
 
 QTEST_MAIN(TestBudgetPage)
