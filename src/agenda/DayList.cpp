@@ -100,8 +100,11 @@ void DayList::keyPressEvent(QKeyEvent *event)
 void DayList::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
-        // The first click of the double click already selected the item
-        // under the pointer.
+        // The item under the pointer is the one to change (the first click
+        // has normally selected it already); below the last item the
+        // selection stays as it was.
+        if (QListWidgetItem *hit = itemAt(event->position().toPoint()))
+            setCurrentItem(hit);
         emit changeRequested();
         event->accept();
         return;

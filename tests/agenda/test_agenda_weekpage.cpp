@@ -1,9 +1,698 @@
+#include "TestFiles.h"
+#include "agenda/DayList.h"
+#include "agenda/TFicheRdv.h"
+#include "agenda/WeekPage.h"
+#include "app/TChild.h"
+
+#include <QDateEdit>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
-class TestAgenda_weekpage : public QObject
+#include <memory>
+
+// The week page driven through its widgets: day lists, keys, double clicks,
+// the generic commands, loading and saving the organiser file.
+class TestAgendaWeekPage : public QObject
 {
     Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void labelsAndWeekNumber_data();
+    void labelsAndWeekNumber();
+    void dayNamesAndControls();
+    void loadShowsTodaysWeekInTimeOrder_data();
+    void loadShowsTodaysWeekInTimeOrder();
+    void loadMissingFileReportsAndKeepsStore();
+    void saveWritesSortedCrLfCp1252();
+    void saveUnmodifiedWritesNothing_data();
+    void saveUnmodifiedWritesNothing();
+    void doubleClickChangesAppointment();
+    void f2ChangesSelectedAppointment();
+    void changeMovesToAnotherWeek();
+    void changeCancelledLeavesStore();
+    void doubleClickWithoutSelectionDoesNothing();
+    void ajouterOpensDialogOnReferenceDate();
+    void ajouterReplacesSameDateAndTime_data();
+    void ajouterReplacesSameDateAndTime();
+    void ajouterInAnotherWeek();
+    void deleteThenNavigationStoresDeletion();
+    void deleteThenReloadLosesDeletion();
+    void effacerRemovesSelectedItems();
+    void effacerWithoutSelectionSetsFlags();
+    void precedentSuivantKeepWeekday();
+    void premierDernier_data();
+    void premierDernier();
+    void dernierAfterUnsortedAdd();
+    void longMessageWholeThroughDisplayAndWriteBack();
+    void malformedFileSurvives();
+    void pageUpDownInDocumentWindow();
+    void resetShowsNewDocument();
+    void layoutRules_data();
+    void layoutRules();
+
+private:
+    WeekPage &page() { return *m_page; }
+    DayList *list(int i) { return page().findChild<DayList *>(QStringLiteral("ListBox%1").arg(i)); }
+    QString label(const char *name) { return page().findChild<QLabel *>(name)->text(); }
+    QString path(const QString &name = QStringLiteral("agenda.orz")) { return m_dir->filePath(name); }
+    void writeFile(const QStringList &lines, const QString &name = QStringLiteral("agenda.orz"))
+    {
+        TestFiles::writeBytes(path(name), TestFiles::crlf(lines));
+    }
+    void select(int day, int row) { list(day)->setCurrentRow(row); }
+    void doubleClick(int day, int row)
+    {
+        DayList *l = list(day);
+        QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
+    }
+    // Queues an answer of the appointment dialog: new date, time and message,
+    // accepted; `seen` receives what the dialog showed.
+    struct Seen
+    {
+        QDate date;
+        QString time;
+        QString message;
+    };
+    void answerDialog(QDate date, const QString &time, const QString &message, Seen *seen = nullptr,
+                      int result = QDialog::Accepted)
+    {
+        m_t->ui.dialog([=](QDialog *d) {
+            auto *dateEdit = d->findChild<QDateEdit *>("DateTimePicker1");
+            auto *timeEdit = d->findChild<QLineEdit *>("MaskEdit1");
+            auto *messageEdit = d->findChild<QLineEdit *>("Edit1");
+            if (seen)
+                *seen = {dateEdit->date(), static_cast<TFicheRdv *>(d)->timeText(), messageEdit->text()};
+            if (date.isValid())
+                dateEdit->setDate(date);
+            if (!time.isNull())
+                timeEdit->setText(QString(time).replace(u' ', u'_'));
+            if (!message.isNull())
+                messageEdit->setText(message);
+            return result;
+        });
+    }
+    int dialogsShown() const
+    {
+        int n = 0;
+        for (const auto &s : m_t->ui.shown())
+            n += s.kind == QLatin1String("dialog");
+        return n;
+    }
+    void load(const QStringList &lines)
+    {
+        writeFile(lines);
+        page().load(path());
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestContext> m_t;
+    WeekPage *m_page = nullptr;
 };
 
-QTEST_MAIN(TestAgenda_weekpage)
+namespace {
+
+// Monday 9 January 2006 .. Sunday 15 January 2006.
+const QDate kMonday(2006, 1, 9);
+const QStringList kFile{" ",
+                        "2006010213:00 Semaine d'avant",
+                        "20060109 9:30 Dentiste",
+                        "2006010910:00 Réunion",
+                        "2006011210:00 Jeudi",
+                        "2006011520:00 Dimanche soir",
+                        "2006011608:00 Semaine d'après"};
+
+} // namespace
+
+void TestAgendaWeekPage::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_t = std::make_unique<TestContext>(QDate(2006, 1, 11)); // a Wednesday
+    m_page = new WeekPage(m_t->context, m_t->window.get());
+    m_t->window->resize(800, 480);
+    m_page->setGeometry(0, 0, 800, 480);
+    m_page->layoutFor(800, 480);
+    m_t->window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_t->window.get()));
+}
+
+void TestAgendaWeekPage::cleanup()
+{
+    m_page = nullptr;
+    m_t.reset();
+    m_dir.reset();
+}
+
+void TestAgendaWeekPage::labelsAndWeekNumber_data()
+{
+    QTest::addColumn<QDate>("reference");
+    QTest::addColumn<QStringList>("labels"); // Label10 .. Label15, Label1
+    QTest::addColumn<QString>("week");
+
+    QTest::newRow("wednesday in week 2 of 2026")
+        << QDate(2026, 1, 7)
+        << QStringList{"5 janvier 2026",  "6 janvier 2026",  "7 janvier 2026", "8 janvier 2026",
+                       "9 janvier 2026",  "10 janvier 2026", "11 janvier 2026"}
+        << "Semaine 2";
+    QTest::newRow("sunday shows the week it ends")
+        << QDate(2026, 1, 4)
+        << QStringList{"29 décembre 2025", "30 décembre 2025", "31 décembre 2025", "1 janvier 2026",
+                       "2 janvier 2026",   "3 janvier 2026",   "4 janvier 2026"}
+        << "Semaine 1";
+    QTest::newRow("week 53 across the year end")
+        << QDate(2026, 12, 31)
+        << QStringList{"28 décembre 2026", "29 décembre 2026", "30 décembre 2026", "31 décembre 2026",
+                       "1 janvier 2027",   "2 janvier 2027",   "3 janvier 2027"}
+        << "Semaine 53";
+    QTest::newRow("29 february")
+        << QDate(2024, 2, 29)
+        << QStringList{"26 février 2024", "27 février 2024", "28 février 2024", "29 février 2024",
+                       "1 mars 2024",     "2 mars 2024",     "3 mars 2024"}
+        << "Semaine 9";
+    QTest::newRow("sunday 1 january 2006")
+        << QDate(2006, 1, 1)
+        << QStringList{"26 décembre 2005", "27 décembre 2005", "28 décembre 2005", "29 décembre 2005",
+                       "30 décembre 2005", "31 décembre 2005", "1 janvier 2006"}
+        << "Semaine 52";
+}
+
+void TestAgendaWeekPage::labelsAndWeekNumber()
+{
+    QFETCH(QDate, reference);
+    QFETCH(QStringList, labels);
+    QFETCH(QString, week);
+
+    m_t->context.document().referenceDate = reference;
+    page().InitSemaine();
+    const char *names[7] = {"Label10", "Label11", "Label12", "Label13", "Label14", "Label15", "Label1"};
+    for (int i = 0; i < 7; ++i)
+        QCOMPARE(label(names[i]), labels[i]);
+    QCOMPARE(label("Panel4"), week);
+}
+
+void TestAgendaWeekPage::dayNamesAndControls()
+{
+    const QStringList names{"Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", "Samedi", "Dimanche"};
+    for (int i = 0; i < 7; ++i) {
+        auto *l = page().findChild<QLabel *>(QStringLiteral("Label%1").arg(3 + i));
+        QVERIFY(l);
+        QCOMPARE(l->text(), names[i]);
+        QVERIFY(l->font().bold());
+        QCOMPARE(l->palette().color(QPalette::WindowText), QColor(Qt::blue));
+        // Monday to Wednesday in the left column, the others in the right.
+        QCOMPARE(l->parent()->objectName(), QString(i < 3 ? "Panel1" : "Panel2"));
+        QCOMPARE(list(i + 1)->parent()->objectName(), QString(i < 3 ? "Panel1" : "Panel2"));
+        QCOMPARE(list(i + 1)->selectionMode(), QAbstractItemView::SingleSelection);
+    }
+    QVERIFY(page().findChild<QLabel *>("Label10")->alignment() & Qt::AlignRight);
+    auto *edit1 = page().findChild<QLineEdit *>("Edit1");
+    QVERIFY(edit1);
+    QVERIFY(edit1->isHidden());
+    QVERIFY(page().findChild<QFrame *>("Panel3"));
+}
+
+void TestAgendaWeekPage::loadShowsTodaysWeekInTimeOrder_data()
+{
+    QTest::addColumn<QByteArray>("lineEnd");
+    QTest::newRow("CR LF") << QByteArray("\r\n");
+    QTest::newRow("LF") << QByteArray("\n");
+    QTest::newRow("CR") << QByteArray("\r");
+}
+
+void TestAgendaWeekPage::loadShowsTodaysWeekInTimeOrder()
+{
+    QFETCH(QByteArray, lineEnd);
+
+    // The file lists Réunion before Dentiste; the list shows them by time.
+    const QStringList lines{" ", "2006010910:00 Réunion", "20060109 9:30 Dentiste", "2006011520:00 Film",
+                            "2006011608:00 Plus tard"};
+    QByteArray bytes = TestFiles::crlf(lines);
+    bytes.replace("\r\n", lineEnd);
+    TestFiles::writeBytes(path(), bytes);
+    m_t->context.document().referenceDate = QDate(2001, 5, 5);
+    m_t->clock.setDate(kMonday.addDays(6)); // today: Sunday 15 January
+
+    page().load(path());
+
+    QCOMPARE(m_t->context.document().referenceDate, kMonday.addDays(6));
+    QCOMPARE(list(1)->items(), (QStringList{" 9:30 Dentiste", "10:00 Réunion"}));
+    QCOMPARE(list(7)->items(), QStringList{"20:00 Film"});
+    QCOMPARE(list(2)->count(), 0);
+    QCOMPARE(label("Label10"), QStringLiteral("9 janvier 2006"));
+    QCOMPARE(label("Panel4"), QStringLiteral("Semaine 2"));
+    QCOMPARE(page().lines(), lines.mid(1)); // the blank top line is dropped, nothing sorted
+    QCOMPARE(m_t->context.document().name, path());
+    QCOMPARE(m_t->context.document().caption, QStringLiteral("agenda.orz"));
+    QVERIFY(m_t->ui.messages().isEmpty());
+}
+
+void TestAgendaWeekPage::loadMissingFileReportsAndKeepsStore()
+{
+    load(kFile);
+    m_t->context.document().referenceDate = QDate(2006, 1, 20);
+    m_t->context.document().caption = QStringLiteral("agenda.orz");
+    const QStringList before = page().lines();
+
+    const QString missing = path(QStringLiteral("x.txt"));
+    page().load(missing);
+
+    QCOMPARE(m_t->ui.lastMessage(), QStringLiteral("Fichier ") + path(QStringLiteral("x.orz"))
+                                        + QStringLiteral(" n'existe pas"));
+    QCOMPARE(m_t->ui.shown().constLast().icon, UiServices::Icon::None);
+    QCOMPARE(m_t->ui.shown().constLast().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(page().lines(), before);
+    QCOMPARE(m_t->context.document().referenceDate, QDate(2006, 1, 20));
+    QCOMPARE(m_t->context.document().caption, QStringLiteral("agenda.orz"));
+    QCOMPARE(m_t->context.document().name, path(QStringLiteral("x.orz")));
+}
+
+void TestAgendaWeekPage::saveWritesSortedCrLfCp1252()
+{
+    load(kFile);
+    answerDialog(QDate(2006, 1, 10), QStringLiteral(" 8:00"), QStringLiteral("Café à l'hôtel"));
+    page().AjoutJour();
+    QVERIFY(m_t->context.document().modified);
+    QVERIFY(page().save(path(QStringLiteral("agenda.Orz")), false));
+
+    const QByteArray expected = QByteArray("2006010213:00 Semaine d'avant\r\n"
+                                           "20060109 9:30 Dentiste\r\n"
+                                           "2006010910:00 R\xE9union\r\n"
+                                           "20060110 8:00 Caf\xE9 \xE0 l'h\xF4tel\r\n"
+                                           "2006011210:00 Jeudi\r\n"
+                                           "2006011520:00 Dimanche soir\r\n"
+                                           "2006011608:00 Semaine d'apr\xE8s\r\n");
+    QCOMPARE(TestFiles::readBytes(path()), expected);
+    QCOMPARE(m_t->context.document().name, path());
+}
+
+void TestAgendaWeekPage::saveUnmodifiedWritesNothing_data()
+{
+    QTest::addColumn<bool>("force");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("unmodified") << false << false;
+    QTest::newRow("forced (new name)") << true << true;
+}
+
+void TestAgendaWeekPage::saveUnmodifiedWritesNothing()
+{
+    QFETCH(bool, force);
+    QFETCH(bool, written);
+
+    load({"2006011210:00 B", "2006010910:00 A"});
+    m_t->context.document().modified = false;
+    QVERIFY(page().save(path(QStringLiteral("autre.orz")), force));
+    QCOMPARE(QFile::exists(path(QStringLiteral("autre.orz"))), written);
+    if (written)
+        QCOMPARE(TestFiles::readBytes(path(QStringLiteral("autre.orz"))),
+                 QByteArray("2006010910:00 A\r\n2006011210:00 B\r\n"));
+}
+
+void TestAgendaWeekPage::doubleClickChangesAppointment()
+{
+    load(kFile);
+    select(4, 0); // a selection in Thursday, cleared by the double click
+    Seen seen;
+    answerDialog({}, QStringLiteral("11:00"), QString(), &seen);
+    doubleClick(1, 1); // "10:00 Réunion"
+
+    QCOMPARE(seen.date, kMonday);
+    QCOMPARE(seen.time, QStringLiteral("10:00"));
+    QCOMPARE(seen.message, QStringLiteral("Réunion"));
+    QCOMPARE(list(1)->items(), (QStringList{" 9:30 Dentiste", "11:00 Réunion"}));
+    QVERIFY(!page().lines().contains(QStringLiteral("2006010910:00 Réunion")));
+    QCOMPARE(page().lines().constLast(), QStringLiteral("2006010911:00 Réunion"));
+    QVERIFY(m_t->context.document().modified);
+    QVERIFY(!list(4)->hasSelection());
+}
+
+void TestAgendaWeekPage::f2ChangesSelectedAppointment()
+{
+    load(kFile);
+    select(1, 0);
+    Seen seen;
+    answerDialog({}, {}, QStringLiteral("Dentiste (contrôle)"), &seen);
+    list(1)->setFocus();
+    QTest::keyClick(list(1), Qt::Key_F2);
+
+    QCOMPARE(seen.time, QStringLiteral(" 9:30"));
+    QCOMPARE(seen.message, QStringLiteral("Dentiste"));
+    QCOMPARE(list(1)->items(), (QStringList{" 9:30 Dentiste (contrôle)", "10:00 Réunion"}));
+    QCOMPARE(page().lines().constLast(), QStringLiteral("20060109 9:30 Dentiste (contrôle)"));
+}
+
+void TestAgendaWeekPage::changeMovesToAnotherWeek()
+{
+    load(kFile);
+    answerDialog(QDate(2006, 2, 1), {}, {});
+    doubleClick(1, 1);
+
+    QCOMPARE(list(1)->items(), QStringList{" 9:30 Dentiste"});
+    QCOMPARE(page().lines().constLast(), QStringLiteral("2006020110:00 Réunion"));
+    m_t->context.document().referenceDate = QDate(2006, 2, 1);
+    page().display();
+    QCOMPARE(list(3)->items(), QStringList{"10:00 Réunion"});
+}
+
+void TestAgendaWeekPage::changeCancelledLeavesStore()
+{
+    load(kFile);
+    const QStringList before = page().lines();
+    answerDialog({}, QStringLiteral("12:00"), QStringLiteral("Autre"), nullptr, QDialog::Rejected);
+    doubleClick(1, 0);
+    QCOMPARE(dialogsShown(), 1);
+    QCOMPARE(page().lines(), before);
+    QVERIFY(!m_t->context.document().modified);
+    // Emptied message: nothing changes either.
+    answerDialog({}, {}, QStringLiteral(""));
+    doubleClick(1, 0);
+    QCOMPARE(page().lines(), before);
+}
+
+void TestAgendaWeekPage::doubleClickWithoutSelectionDoesNothing()
+{
+    load(kFile);
+    DayList *tuesday = list(2);
+    QCOMPARE(tuesday->count(), 0);
+    QTest::mouseDClick(tuesday->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(dialogsShown(), 0);
+    QVERIFY(!m_t->context.document().modified);
+}
+
+void TestAgendaWeekPage::ajouterOpensDialogOnReferenceDate()
+{
+    load(kFile);
+    m_t->context.document().referenceDate = QDate(2006, 1, 11);
+    const QStringList before = page().lines();
+    Seen seen;
+    answerDialog({}, {}, {}, &seen); // "OK" without a message
+    page().ajout();
+
+    QCOMPARE(seen.date, QDate(2006, 1, 11));
+    QCOMPARE(seen.time, QStringLiteral("10:00"));
+    QCOMPARE(seen.message, QString());
+    QCOMPARE(page().lines(), before);
+    QVERIFY(!m_t->context.document().modified);
+}
+
+void TestAgendaWeekPage::ajouterReplacesSameDateAndTime_data()
+{
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<QStringList>("monday");
+    QTest::newRow("same time replaced") << "10:00" << QStringList{" 9:30 Dentiste", "10:00 Banque"};
+    QTest::newRow("other time added") << "10:30"
+                                      << QStringList{" 9:30 Dentiste", "10:00 Réunion", "10:30 Banque"};
+    QTest::newRow("leading-blank hour replaced") << " 9:30" << QStringList{" 9:30 Banque", "10:00 Réunion"};
+}
+
+void TestAgendaWeekPage::ajouterReplacesSameDateAndTime()
+{
+    QFETCH(QString, time);
+    QFETCH(QStringList, monday);
+
+    load(kFile);
+    answerDialog(kMonday, time, QStringLiteral("Banque"));
+    page().ajout();
+    QCOMPARE(list(1)->items(), monday);
+    QCOMPARE(page().lines().constLast(), QStringLiteral("20060109") + time + QStringLiteral(" Banque"));
+    QVERIFY(m_t->context.document().modified);
+}
+
+void TestAgendaWeekPage::ajouterInAnotherWeek()
+{
+    load(kFile);
+    answerDialog(QDate(2006, 3, 1), QStringLiteral("10:00"), QStringLiteral("Plus tard"));
+    page().ajout();
+    for (int i = 1; i <= 7; ++i)
+        QVERIFY(!list(i)->items().contains(QStringLiteral("10:00 Plus tard")));
+    QCOMPARE(page().lines().constLast(), QStringLiteral("2006030110:00 Plus tard"));
+}
+
+void TestAgendaWeekPage::deleteThenNavigationStoresDeletion()
+{
+    load(kFile);
+    select(1, 0);
+    list(1)->setFocus();
+    QTest::keyClick(list(1), Qt::Key_Delete);
+    QCOMPARE(list(1)->items(), QStringList{"10:00 Réunion"});
+    QVERIFY(page().weekEdited());
+    QVERIFY(page().lines().contains(QStringLiteral("20060109 9:30 Dentiste"))); // not yet written back
+
+    // Delete with no selection left does nothing more.
+    QTest::keyClick(list(1), Qt::Key_Delete);
+    QCOMPARE(list(1)->count(), 1);
+
+    page().suivant();
+    QVERIFY(!page().lines().contains(QStringLiteral("20060109 9:30 Dentiste")));
+    QVERIFY(m_t->context.document().modified);
+    page().precedent();
+    QCOMPARE(list(1)->items(), QStringList{"10:00 Réunion"});
+    // Written back sorted, the other weeks as they were.
+    QCOMPARE(page().lines(), (QStringList{"2006010213:00 Semaine d'avant", "2006010910:00 Réunion",
+                                          "2006011210:00 Jeudi", "2006011520:00 Dimanche soir",
+                                          "2006011608:00 Semaine d'après"}));
+}
+
+void TestAgendaWeekPage::deleteThenReloadLosesDeletion()
+{
+    load(kFile);
+    select(1, 0);
+    QTest::keyClick(list(1), Qt::Key_Delete);
+    page().load(path());
+    QCOMPARE(list(1)->items(), (QStringList{" 9:30 Dentiste", "10:00 Réunion"}));
+    QVERIFY(!page().weekEdited());
+    page().suivant();
+    QVERIFY(page().lines().contains(QStringLiteral("20060109 9:30 Dentiste")));
+    QVERIFY(!m_t->context.document().modified);
+}
+
+void TestAgendaWeekPage::effacerRemovesSelectedItems()
+{
+    load(kFile);
+    select(1, 0); // first item of Monday
+    select(7, 0);
+    page().supprime();
+    QCOMPARE(list(1)->items(), QStringList{"10:00 Réunion"});
+    QCOMPARE(list(7)->count(), 0);
+    QCOMPARE(list(4)->count(), 1);
+    QVERIFY(page().weekEdited());
+    QVERIFY(m_t->context.document().modified);
+    page().writeBack();
+    QVERIFY(!page().lines().contains(QStringLiteral("20060109 9:30 Dentiste")));
+    QVERIFY(!page().lines().contains(QStringLiteral("2006011520:00 Dimanche soir")));
+}
+
+void TestAgendaWeekPage::effacerWithoutSelectionSetsFlags()
+{
+    load(kFile);
+    const QStringList before = page().lines();
+    page().supprime();
+    QVERIFY(page().weekEdited());
+    QVERIFY(m_t->context.document().modified);
+    page().writeBack();
+    QCOMPARE(page().lines(), before); // rewritten the same (the file was sorted)
+}
+
+void TestAgendaWeekPage::precedentSuivantKeepWeekday()
+{
+    load(kFile);
+    m_t->context.document().referenceDate = QDate(2006, 1, 11);
+    page().precedent();
+    QCOMPARE(m_t->context.document().referenceDate, QDate(2006, 1, 4));
+    QCOMPARE(list(1)->items(), QStringList{"13:00 Semaine d'avant"});
+    QCOMPARE(label("Label10"), QStringLiteral("2 janvier 2006"));
+    QCOMPARE(label("Panel4"), QStringLiteral("Semaine 1"));
+    page().suivant();
+    page().suivant();
+    QCOMPARE(m_t->context.document().referenceDate, QDate(2006, 1, 18));
+    QCOMPARE(list(1)->items(), QStringList{"08:00 Semaine d'après"});
+    QCOMPARE(label("Panel4"), QStringLiteral("Semaine 3"));
+    QVERIFY(!m_t->context.document().modified); // nothing edited, nothing written back
+}
+
+void TestAgendaWeekPage::premierDernier_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QDate>("afterPremier");
+    QTest::addColumn<QDate>("afterDernier");
+
+    const QDate unchanged(2006, 1, 11);
+    QTest::newRow("new document: single blank") << QStringList{" "} << unchanged << unchanged;
+    QTest::newRow("empty store") << QStringList{} << unchanged << unchanged;
+    QTest::newRow("earliest and latest week")
+        << QStringList{"2005123112:00 A", "2006011009:00 B", "2007070708:00 C"} << QDate(2005, 12, 31)
+        << QDate(2007, 7, 7);
+    QTest::newRow("malformed first and last lines")
+        << QStringList{"abcdefgh x", "2006011009:00 B", "20061399 mois 13"} << unchanged << unchanged;
+    QTest::newRow("sunday appointment shown in its own week")
+        << QStringList{"2006010120:00 Dimanche"} << QDate(2006, 1, 1) << QDate(2006, 1, 1);
+}
+
+void TestAgendaWeekPage::premierDernier()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QDate, afterPremier);
+    QFETCH(QDate, afterDernier);
+
+    page().store().setLines(lines); // as held in memory, top lines included
+    m_t->context.document().referenceDate = QDate(2006, 1, 11);
+    page().display();
+
+    page().premier();
+    QCOMPARE(m_t->context.document().referenceDate, afterPremier);
+    m_t->context.document().referenceDate = QDate(2006, 1, 11);
+    page().dernier();
+    QCOMPARE(m_t->context.document().referenceDate, afterDernier);
+    if (afterDernier == QDate(2006, 1, 1))
+        QCOMPARE(list(7)->items(), QStringList{"20:00 Dimanche"});
+}
+
+void TestAgendaWeekPage::dernierAfterUnsortedAdd()
+{
+    load(kFile);
+    // Added through the dialog, the line waits at the end of the store until
+    // the next sort: "Dernier" shows its week although later ones exist.
+    answerDialog(QDate(2005, 6, 15), QStringLiteral("10:00"), QStringLiteral("Ancien"));
+    page().ajout();
+    page().dernier();
+    QCOMPARE(m_t->context.document().referenceDate, QDate(2005, 6, 15));
+    QCOMPARE(list(3)->items(), QStringList{"10:00 Ancien"});
+    page().premier();
+    QCOMPARE(m_t->context.document().referenceDate, QDate(2006, 1, 2));
+    // Once the store is sorted (here by saving), it is the latest week.
+    QVERIFY(page().save(path(), false));
+    page().dernier();
+    QCOMPARE(m_t->context.document().referenceDate, QDate(2006, 1, 16));
+}
+
+void TestAgendaWeekPage::longMessageWholeThroughDisplayAndWriteBack()
+{
+    const QString message = QString(300, u'm') + QStringLiteral(" fin");
+    load({"2006010910:00 " + message, "2006010911:00 Court"});
+    QCOMPARE(list(1)->items().constFirst(), "10:00 " + message);
+    select(1, 1);
+    page().supprime();
+    page().suivant();
+    QCOMPARE(page().lines(), QStringList{"2006010910:00 " + message});
+    // Changing it shows and keeps the whole message.
+    page().precedent();
+    Seen seen;
+    answerDialog({}, QStringLiteral("10:30"), {}, &seen);
+    doubleClick(1, 0);
+    QCOMPARE(seen.message, message);
+    QCOMPARE(page().lines(), QStringList{"2006010910:30 " + message});
+}
+
+void TestAgendaWeekPage::malformedFileSurvives()
+{
+    QByteArray bytes("\r\n\r\n2006010910:00 ok\r\nabcdefghijk\r\n20061340 bad date\r\n200601\r\n");
+    bytes += QByteArray("20060110\x81\x8D\x90\x9D \xFF\x00 binaire\r\n", 25);
+    bytes += QByteArray(5000, 'z') + "\r\n";
+    TestFiles::writeBytes(path(), bytes);
+    page().load(path());
+    QCOMPARE(page().lines().size(), 6);
+    QCOMPARE(list(1)->items(), QStringList{"10:00 ok"});
+    QCOMPARE(list(2)->count(), 1);
+    page().premier();
+    page().dernier(); // "zzz..." is no date: the week stays
+    QCOMPARE(m_t->context.document().referenceDate, kMonday);
+    select(1, 0);
+    page().supprime();
+    page().suivant();
+    page().precedent();
+    QCOMPARE(list(1)->count(), 0);
+    QCOMPARE(list(2)->count(), 1);
+    QVERIFY(page().save(path(), false));
+    // Every other line is written back byte for byte, sorted.
+    QCOMPARE(TestFiles::readBytes(path()), QByteArray("200601\r\n")
+                                               + QByteArray("20060110\x81\x8D\x90\x9D \xFF\x00 binaire\r\n", 25)
+                                               + "20061340 bad date\r\nabcdefghijk\r\n"
+                                               + QByteArray(5000, 'z') + "\r\n");
+}
+
+void TestAgendaWeekPage::pageUpDownInDocumentWindow()
+{
+    TChild child(m_t->ui, m_t->clock);
+    writeFile(kFile);
+    m_t->clock.setDate(QDate(2006, 1, 11));
+    child.Charge(path());
+    auto *week = static_cast<WeekPage *>(child.page(1));
+    auto *monday = week->findChild<DayList *>(QStringLiteral("ListBox1"));
+    QCOMPARE(monday->items(), (QStringList{" 9:30 Dentiste", "10:00 Réunion"}));
+
+    monday->setCurrentRow(0);
+    QTest::keyClick(monday, Qt::Key_Delete);
+    QTest::keyClick(monday, Qt::Key_PageDown);
+    QCOMPARE(child.document().referenceDate, QDate(2006, 1, 18));
+    QCOMPARE(monday->items(), QStringList{"08:00 Semaine d'après"});
+    QVERIFY(child.TestModif()); // the deletion was written back on leaving the week
+    QTest::keyClick(monday, Qt::Key_PageUp);
+    QCOMPARE(child.document().referenceDate, QDate(2006, 1, 11));
+    QCOMPARE(monday->items(), QStringList{"10:00 Réunion"});
+}
+
+void TestAgendaWeekPage::resetShowsNewDocument()
+{
+    load(kFile);
+    page().reset();
+    QCOMPARE(page().lines(), QStringList{" "});
+    for (int i = 1; i <= 7; ++i)
+        QCOMPARE(list(i)->count(), 0);
+    QVERIFY(!page().weekEdited());
+}
+
+void TestAgendaWeekPage::layoutRules_data()
+{
+    QTest::addColumn<int>("w");
+    QTest::addColumn<int>("h");
+    QTest::newRow("800 x 480") << 800 << 480;
+    QTest::newRow("1024 x 700") << 1024 << 700;
+    QTest::newRow("odd sizes 801 x 451") << 801 << 451;
+}
+
+void TestAgendaWeekPage::layoutRules()
+{
+    QFETCH(int, w);
+    QFETCH(int, h);
+
+    page().layoutFor(w, h);
+    const auto geo = [this](const char *name) { return page().findChild<QWidget *>(name)->geometry(); };
+
+    QCOMPARE(geo("Panel1").width(), w / 2 - 18);
+    QCOMPARE(geo("Panel2").width(), w / 2 - 14);
+    QCOMPARE(geo("Panel3").left(), w / 2 - 15);
+    QCOMPARE(geo("Panel3").height(), h - 75);
+    for (int i = 1; i <= 7; ++i)
+        QCOMPARE(list(i)->width(), w / 2 - 35);
+    for (int i : {1, 2, 3, 4, 5})
+        QCOMPARE(list(i)->height(), h / 3 - 50);
+    QCOMPARE(list(6)->height(), h / 6 - 34);
+    QCOMPARE(list(7)->height(), h / 6 - 40);
+    QCOMPARE(list(2)->y(), h / 3 - 4);
+    QCOMPARE(list(5)->y(), h / 3 - 4);
+    QCOMPARE(list(3)->y(), (2 * h) / 3 - 28);
+    QCOMPARE(list(6)->y(), (2 * h) / 3 - 28);
+    QCOMPARE(list(7)->y(), h - 120);
+    for (const char *l : {"Label10", "Label11", "Label12"})
+        QCOMPARE(geo(l).left(), geo("Panel1").width() - 190);
+    QCOMPARE(geo("Label13").left(), geo("Panel2").width() - 190);
+    for (const char *l : {"Label14", "Label15", "Label1"})
+        QCOMPARE(geo(l).left(), geo("Panel2").width() - 194);
+    // Tuesday, Wednesday, Friday, Saturday, Sunday: labels 20 above the list.
+    const std::pair<const char *, const char *> labelled[] = {
+        {"Label4", "Label11"}, {"Label5", "Label12"}, {"Label7", "Label14"}, {"Label8", "Label15"},
+        {"Label9", "Label1"}};
+    const int days[] = {2, 3, 5, 6, 7};
+    for (int k = 0; k < 5; ++k) {
+        QCOMPARE(geo(labelled[k].first).top(), list(days[k])->y() - 20);
+        QCOMPARE(geo(labelled[k].second).top(), list(days[k])->y() - 20);
+    }
+}
+
+QTEST_MAIN(TestAgendaWeekPage)
 #include "test_agenda_weekpage.moc"
