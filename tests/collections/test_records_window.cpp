@@ -1,0 +1,166 @@
+// The three record sections inside the document window: document set load
+// and save, section switching, Page Down in a field, the remembered lists.
+#include "ScriptedUiServices.h"
+#include "TestFiles.h"
+#include "app/TChild.h"
+#include "collections/BookPage.h"
+#include "collections/ReimbursementPage.h"
+#include "collections/VideoPage.h"
+#include "common/Clock.h"
+#include "test_records_typing.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QStringList block(int n, const QStringList &body)
+{
+    const QString digits = QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0'));
+    return QStringList{QStringLiteral("<BLOC%1>").arg(digits)} + body + QStringList{QStringLiteral("</BLOC%1>").arg(digits)};
+}
+
+QStringList film(const QString &title)
+{
+    return {"V", "01/01/2000", "1", title, "", "", "", "", "1999", "90", "", "96", "", "96", ""};
+}
+
+QStringList book(const QString &title)
+{
+    return {"L", "01/01/2000", "1", title, "", "", "", "Roman", "1999", "Bon"};
+}
+
+} // namespace
+
+class TestRecordsWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void documentSetLoadsAndSavesTheThreeSections();
+    void switchingSectionWritesTheRecordShown();
+    void pageDownInAFieldStepsOneRecord();
+    void rememberedListsFillTheBoxesWithoutTouchingTheRecord();
+
+private:
+    QString doc() const { return m_dir->filePath(QStringLiteral("maison.orz")); }
+    template<typename T> T *w(int page, const char *name)
+    {
+        return m_child->page(page)->findChild<T *>(QLatin1String(name));
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_previousDir;
+    ScriptedUiServices m_ui;
+    FixedClock m_clock{QDateTime(QDate(2026, 3, 11), QTime(9, 0))};
+    std::unique_ptr<TChild> m_child;
+};
+
+void TestRecordsWindow::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_previousDir = QDir::currentPath();
+    QDir::setCurrent(m_dir->path()); // the start directory, for the remembered lists
+    m_ui.clear();
+    m_child = std::make_unique<TChild>(m_ui, m_clock);
+}
+
+void TestRecordsWindow::cleanup()
+{
+    m_child.reset();
+    QDir::setCurrent(m_previousDir);
+    m_dir.reset();
+}
+
+void TestRecordsWindow::documentSetLoadsAndSavesTheThreeSections()
+{
+    const QString base = m_dir->filePath(QStringLiteral("maison"));
+    const QByteArray ovd = TestFiles::crlf(block(0, film("Un film")) + block(1, film("Deux films")));
+    const QByteArray olv = TestFiles::crlf(block(0, book("Très mauvais livre")));
+    const QByteArray osc = TestFiles::crlf(block(0, {"Anne", "02/01/2026", "Dr Martin", "40", "", "", "03/01/2026",
+                                                     "10", "", "20", ""}));
+    TestFiles::writeBytes(base + ".ovd", ovd);
+    TestFiles::writeBytes(base + ".olv", olv);
+    TestFiles::writeBytes(base + ".osc", osc);
+    m_child->activate();
+    m_child->Charge(doc());
+    QVERIFY(!m_child->TestModif());
+    m_child->Section(7);
+    QCOMPARE(w<QLineEdit>(7, "Edit9")->text(), QStringLiteral("Un film"));
+    m_child->Section(9);
+    QCOMPARE(w<QLineEdit>(9, "Edit14")->text(), QStringLiteral("Très mauvais livre"));
+    m_child->Section(10);
+    QCOMPARE(w<QLabel>(10, "Label75")->text(), QStringLiteral("30,00"));
+    QCOMPARE(w<QLabel>(10, "Label76")->text(), QStringLiteral("75,00 %"));
+    m_child->Suivant();
+    m_child->Dernier();
+    QVERIFY(!m_child->TestModif());
+    // Saved without a change, the three files come back byte for byte.
+    QVERIFY(m_child->Sauve(doc()));
+    QCOMPARE(TestFiles::readBytes(base + ".ovd"), ovd);
+    QCOMPARE(TestFiles::readBytes(base + ".olv"), olv);
+    QCOMPARE(TestFiles::readBytes(base + ".osc"), osc);
+    // Only the week planner's word about the missing organiser file.
+    const QStringList messages = m_ui.messages();
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages.first().endsWith(QStringLiteral(" n'existe pas")), qPrintable(messages.first()));
+}
+
+void TestRecordsWindow::switchingSectionWritesTheRecordShown()
+{
+    m_child->activate();
+    m_child->Section(9);
+    typeText(w<QLineEdit>(9, "Edit14"), QStringLiteral("Écrit en partant"));
+    QVERIFY(m_child->TestModif());
+    m_child->Section(1);
+    auto *books = static_cast<BookPage *>(m_child->page(9));
+    QCOMPARE(books->lines().value(4), QStringLiteral("Écrit en partant"));
+    m_child->Section(9);
+    QCOMPARE(w<QLineEdit>(9, "Edit14")->text(), QStringLiteral("Écrit en partant"));
+}
+
+void TestRecordsWindow::pageDownInAFieldStepsOneRecord()
+{
+    TestFiles::writeBytes(m_dir->filePath(QStringLiteral("maison.ovd")),
+                          TestFiles::crlf(block(0, film("Un")) + block(1, film("Deux")) + block(2, film("Trois"))));
+    m_child->activate();
+    m_child->Charge(doc());
+    m_child->Section(7);
+    auto *videos = static_cast<VideoPage *>(m_child->page(7));
+    QTest::keyClick(w<QSpinBox>(7, "SpinEdit3"), Qt::Key_PageDown);
+    QCOMPARE(videos->currentRecord(), 1);
+    QCOMPARE(w<QSpinBox>(7, "SpinEdit3")->value(), 90);
+    QTest::keyClick(w<QLineEdit>(7, "Edit9"), Qt::Key_PageDown);
+    QCOMPARE(videos->currentRecord(), 2);
+    QTest::keyClick(w<QComboBox>(7, "ComboBox3")->lineEdit(), Qt::Key_PageUp);
+    QCOMPARE(videos->currentRecord(), 1);
+    QCOMPARE(w<QLineEdit>(7, "Edit9")->text(), QStringLiteral("Deux"));
+}
+
+void TestRecordsWindow::rememberedListsFillTheBoxesWithoutTouchingTheRecord()
+{
+    TestFiles::writeBytes(m_dir->filePath(QStringLiteral("Tivarel.cbx")),
+                          TestFiles::crlf({"Combo3Western", "Combo3Drame", "Combo7Roman", "Combo9Dr Martin"}));
+    m_child->activate();
+    m_child->Section(7);
+    auto *category = w<QComboBox>(7, "ComboBox3");
+    QVERIFY(category);
+    QCOMPARE(category->count(), 2);
+    QCOMPARE(category->currentText(), QString());
+    QVERIFY(category->isEditable());
+    QCOMPARE(w<QComboBox>(9, "ComboBox8")->count(), 5);
+    QVERIFY(!m_child->TestModif());
+    // The boxes still belong to the document window's lists.
+    QCOMPARE(m_child->comboBox(9), w<QComboBox>(10, "ComboBox9"));
+}
+
+QTEST_MAIN(TestRecordsWindow)
+#include "test_records_window.moc"
