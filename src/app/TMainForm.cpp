@@ -4,10 +4,12 @@
 #include "app/Document.h"
 #include "app/TAboutBox.h"
 #include "app/TChild.h"
+#include "budget/OptionsCommands.h"
 #include "common/BaseName.h"
 #include "common/Clock.h"
 #include "common/DateText.h"
 #include "common/UiServices.h"
+#include "reversi/TOthello.h"
 
 #include <QAction>
 #include <QApplication>
@@ -198,28 +200,27 @@ void TMainForm::createCommands()
     QMenu *options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("Options1"));
     options->menuAction()->setProperty("helpContext", 6);
-    m_optionsMenu = options;
     struct OptionItem
     {
         const char *name;
         const char16_t *caption;
         const char16_t *hint;
+        void (*command)(DocumentContext &);
     };
     const OptionItem optionItems[] = {
-        {"ComptesItem", u"&Comptes", u"Comptes de budget"},
-        {"PostesItem", u"&Postes", u"Postres de budget"},
-        {"CategorieItem", u"Vi&déothèque catégorie", u"Cathégorie de film"},
-        {"FormatvItem", u"Formats &vidéo", u"format vidéo"},
-        {"FormataItem", u"Formats &audio", u"Formats audio"},
-        {"Categorie2Item", u"B&ibliothèque catégories", u"Les catégories de livres"},
-        {"MagasinsItem", u"&Magasins", u"Liste des magasins"},
-        {"PraticiensItem", u"P&raticiens", u"Liste des praticiens"},
-        {"PharmaciesItem", u"P&harmacies", u"Liste des pharmacies"},
+        {"ComptesItem", u"&Comptes", u"Comptes de budget", &OptionsCommands::BudgetComptes},
+        {"PostesItem", u"&Postes", u"Postres de budget", &OptionsCommands::BudgetPostes},
+        {"CategorieItem", u"Vi&déothèque catégorie", u"Cathégorie de film", &OptionsCommands::Categorie},
+        {"FormatvItem", u"Formats &vidéo", u"format vidéo", &OptionsCommands::Formatv},
+        {"FormataItem", u"Formats &audio", u"Formats audio", &OptionsCommands::Formata},
+        {"Categorie2Item", u"B&ibliothèque catégories", u"Les catégories de livres", &OptionsCommands::Categorie2},
+        {"MagasinsItem", u"&Magasins", u"Liste des magasins", &OptionsCommands::Magasins},
+        {"PraticiensItem", u"P&raticiens", u"Liste des praticiens", &OptionsCommands::Praticiens},
+        {"PharmaciesItem", u"P&harmacies", u"Liste des pharmacies", &OptionsCommands::Pharmacies},
     };
     for (const OptionItem &o : optionItems) {
-        const QString name = QString::fromLatin1(o.name);
-        makeAction(options, name, QString::fromUtf16(o.caption), QString::fromUtf16(o.hint),
-                   [this, name] { runOption(name); });
+        makeAction(options, QString::fromLatin1(o.name), QString::fromUtf16(o.caption), QString::fromUtf16(o.hint),
+                   [this, command = o.command] { command(m_child->context()); });
     }
     m_autoOpen = makeAction(options, QStringLiteral("AutoOpenItem"), QStringLiteral("&Ouvrir automatiquement"),
                             QStringLiteral("Ouvrir le dernier fichier utilisé"), [this] {
@@ -234,7 +235,13 @@ void TMainForm::createCommands()
     QMenu *tools = menuBar()->addMenu(QStringLiteral("&Utilitaires"));
     tools->setObjectName(QStringLiteral("Utilitaires1"));
     tools->menuAction()->setProperty("helpContext", 7);
-    const OptionItem toolItems[] = {
+    struct ToolItem
+    {
+        const char *name;
+        const char16_t *caption;
+        const char16_t *hint;
+    };
+    const ToolItem toolItems[] = {
         {"HorlogeItem", u"&Horloge", u"Horloge"},
         {"CalendrierItem", u"&Calendrier", u"Calendrier"},
         {"CalculatriceItem", u"C&alculatrice", u"Calculatrice"},
@@ -242,13 +249,15 @@ void TMainForm::createCommands()
         {"BlocNotesItem", u"Bloc-notes", u"Bloc notes"},
         {"PrenomsItem", u"&Prénoms", u"Les prénoms"},
         {"PeseLettresItem", u"Pèse &lettres", u"Pèse-lettres"},
-        {"ReversiItem", u"&Reversi", u"Jeu Reversi"},
     };
-    for (const OptionItem &o : toolItems) {
-        const QString name = QString::fromLatin1(o.name);
-        makeAction(tools, name, QString::fromUtf16(o.caption), QString::fromUtf16(o.hint),
-                   [this, name] { runUtility(name); });
-    }
+    for (const ToolItem &o : toolItems)
+        makeAction(tools, QString::fromLatin1(o.name), QString::fromUtf16(o.caption), QString::fromUtf16(o.hint),
+                   nothing);
+    makeAction(tools, QStringLiteral("ReversiItem"), QStringLiteral("&Reversi"), QStringLiteral("Jeu Reversi"),
+               [this] {
+                   TOthello game(m_ui, this);
+                   m_ui.exec(&game);
+               });
 
     // "&Aide"
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Aide"));
@@ -327,22 +336,6 @@ QAction *TMainForm::action(const QString &objectName) const
 QToolButton *TMainForm::toolButton(const QString &objectName) const
 {
     return findChild<QToolButton *>(objectName);
-}
-
-void TMainForm::setOptionHandler(const QString &actionName, std::function<void()> handler)
-{
-    m_handlers[actionName] = std::move(handler);
-}
-
-void TMainForm::runOption(const QString &actionName)
-{
-    if (const auto it = m_handlers.constFind(actionName); it != m_handlers.cend() && *it)
-        (*it)();
-}
-
-void TMainForm::runUtility(const QString &actionName)
-{
-    runOption(actionName);
 }
 
 void TMainForm::openHelp()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QMainWindow>
 #include <QString>
 
@@ -43,11 +42,6 @@ public:
     // Runs a print routine between "Imprime..." and a cleared status panel.
     void runPrint(const std::function<void()> &print);
 
-    // Commands of the "&Options" and "&Utilitaires" menus, bound by the
-    // program's entry to the windows that serve them; an unbound command
-    // does nothing.
-    void setOptionHandler(const QString &actionName, std::function<void()> handler);
-
     QAction *action(const QString &objectName) const;
     QToolButton *toolButton(const QString &objectName) const;
     QLabel *hintPanel() const { return m_hintPanel; }
@@ -70,8 +64,6 @@ protected:
 private:
     void createCommands();
     void FormShow();
-    void runOption(const QString &actionName);
-    void runUtility(const QString &actionName);
     void openHelp();
     void refreshClock();
     // Asks about unsaved changes; false when the user cancels (or the save
@@ -89,6 +81,5 @@ private:
     QTimer *m_clockTimer = nullptr;
     QAction *m_autoOpen = nullptr;
     bool m_shown = false;
-    QMenu *m_optionsMenu = nullptr;
-    QHash<QString, std::function<void()>> m_handlers;
+
 };

@@ -182,6 +182,35 @@ private slots:
         QCOMPARE(contexts.value("&Utilitaires"), 7);
     }
 
+    void optionsAndGameOpenTheirWindows_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("Comptes") << "ComptesItem" << "TComptes";
+        QTest::newRow("Postes") << "PostesItem" << "TPostes";
+        QTest::newRow("Vidéothèque catégorie") << "CategorieItem" << "TCateg";
+        QTest::newRow("Formats vidéo") << "FormatvItem" << "TFmtv";
+        QTest::newRow("Formats audio") << "FormataItem" << "TFmtA";
+        QTest::newRow("Bibliothèque catégories") << "Categorie2Item" << "TCateg2";
+        QTest::newRow("Magasins") << "MagasinsItem" << "TFmtM";
+        QTest::newRow("Praticiens") << "PraticiensItem" << "TMedecins";
+        QTest::newRow("Pharmacies") << "PharmaciesItem" << "TOfficines";
+        QTest::newRow("Reversi") << "ReversiItem" << "Othello";
+        QTest::newRow("A propos") << "HelpAboutItem" << "AboutBox";
+    }
+    void optionsAndGameOpenTheirWindows()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, window);
+        Fixture f;
+        f.form.action(item)->trigger();
+        QVERIFY(!f.ui.shown().isEmpty());
+        QCOMPARE(f.ui.shown().constLast().kind, QStringLiteral("dialog"));
+        QCOMPARE(f.ui.shown().constLast().text, window);
+        // A cancelled editor leaves the document as it was.
+        QVERIFY(!f.form.child()->TestModif());
+    }
+
     void screenWidthDecidesTheStartSize()
     {
         QVERIFY(TMainForm::startsMaximised(640));
