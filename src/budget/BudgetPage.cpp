@@ -10,6 +10,7 @@
 #include "common/TextFile.h"
 #include "common/UiServices.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QFrame>
@@ -423,10 +424,14 @@ void BudgetPage::ComboBox1Exit()
 
 void BudgetPage::focusLater(QWidget *w)
 {
+    // Runs once the focus has moved: only a move on along the entry line is
+    // sent back (a click in the grid or on the account box is not held up).
     QTimer::singleShot(0, w, [this, w] {
         if (w == m_posts && m_posts->currentIndex() >= 0)
             return;
-        if (w->isVisible())
+        QWidget *now = QApplication::focusWidget();
+        const bool alongEntryLine = now == m_date || now == m_description || now == m_expense || now == m_income;
+        if (alongEntryLine && w->isVisible())
             w->setFocus(Qt::OtherFocusReason);
     });
 }

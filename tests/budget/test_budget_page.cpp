@@ -101,6 +101,7 @@ private slots:
     void commit_fullMonthIsRefused();
     void leavingEmptyDateBoxFillsToday();
     void leavingPostBoxMarksThePostUsed();
+    void leavingPostBoxEmptyComesBack();
     void postAndAccountBoxesTakeNoTyping();
     void doubleClick_takesRowForChangeAndResorts();
     void doubleClick_belowCountedLinesAddsAtFirstFreeRow();
@@ -240,6 +241,24 @@ void TestBudgetPage::leavingPostBoxMarksThePostUsed()
     p.posts()->setCurrentIndex(3);
     p.page->ComboBox1Exit();
     QCOMPARE(p.posts()->itemText(3), QString::fromUtf8("électricité"));
+}
+
+void TestBudgetPage::leavingPostBoxEmptyComesBack()
+{
+    Page p;
+    p.t.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.t.window.get()));
+    p.page->display();
+    p.posts()->setFocus();
+    QTRY_VERIFY(p.posts()->hasFocus());
+    QTest::keyClick(p.posts(), Qt::Key_Tab);
+    QTRY_VERIFY(p.posts()->hasFocus());
+    // With a post chosen the user goes on to the description.
+    QTest::keyClick(p.posts(), Qt::Key_Down);
+    QCOMPARE(p.posts()->currentText(), QStringLiteral("alimentation"));
+    QTest::keyClick(p.posts(), Qt::Key_Tab);
+    QTRY_VERIFY(p.description()->hasFocus());
+    QCOMPARE(p.posts()->currentText(), QStringLiteral("Alimentation"));
 }
 
 void TestBudgetPage::postAndAccountBoxesTakeNoTyping()
