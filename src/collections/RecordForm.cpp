@@ -85,13 +85,26 @@ RecordForm::RecordForm(const RecordSchema &schema, DocumentContext &context, QWi
                 grid->addWidget(new QLabel(f.unit, this), row, 3);
             continue;
         }
+        if (!f.unit.isEmpty()) { // "Durée [60] min"
+            ++row;
+            auto *label = new QLabel(f.label, this);
+            label->setBuddy(w);
+            grid->addWidget(label, row, 0);
+            auto *cell = new QHBoxLayout;
+            cell->addWidget(w);
+            cell->addWidget(new QLabel(f.unit, this));
+            cell->addStretch(1);
+            grid->addLayout(cell, row, 1);
+            continue;
+        }
         ++row;
         auto *label = new QLabel(f.label, this);
         label->setBuddy(w);
         grid->addWidget(label, row, 0);
-        grid->addWidget(w, row, 1);
-        if (!f.unit.isEmpty())
-            grid->addWidget(new QLabel(f.unit, this), row, 2);
+        // Dates, numbers and amounts keep a short width; texts and choices
+        // take the row.
+        const bool shortField = f.kind == Kind::Date || f.kind == Kind::Integer || f.kind == Kind::Amount;
+        grid->addWidget(w, row, 1, shortField ? Qt::AlignLeft : Qt::Alignment());
     }
     --m_filling;
 
@@ -133,6 +146,10 @@ QWidget *RecordForm::makeControl(int i)
     case Kind::Text:
     case Kind::Amount: {
         auto *edit = new QLineEdit(this);
+        if (f.kind == Kind::Amount) {
+            edit->setAlignment(Qt::AlignRight);
+            edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000 000,00")) + 16);
+        }
         connect(edit, &QLineEdit::textChanged, this, [this, i] { userChange(i); });
         w = edit;
         break;
@@ -143,6 +160,7 @@ QWidget *RecordForm::makeControl(int i)
         edit->setCalendarPopup(true);
         edit->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
         edit->setDate(m_context.clock().today());
+        edit->setMinimumWidth(edit->sizeHint().width() + 8);
         connect(edit, &QDateEdit::dateChanged, this, [this, i] { userChange(i); });
         w = edit;
         break;
@@ -152,6 +170,8 @@ QWidget *RecordForm::makeControl(int i)
         spin->setRange(INT_MIN, INT_MAX); // no minimum or maximum
         spin->setValue(f.defaultValue);
         spin->setAlignment(Qt::AlignRight);
+        spin->setMinimumWidth(spin->fontMetrics().horizontalAdvance(QStringLiteral("-0000000")) + 30);
+        spin->setMaximumWidth(spin->minimumWidth() + 40);
         connect(spin, &QSpinBox::valueChanged, this, [this, i] { userChange(i); });
         w = spin;
         break;
