@@ -152,6 +152,13 @@ void AddressPage::Button2Click(QChar letter)
     showPage();
 }
 
+void AddressPage::showLetterOf(int storeLine)
+{
+    const QStringList &lines = m_book.lines();
+    if (storeLine >= 0 && storeLine < lines.size() && !lines.at(storeLine).isEmpty())
+        Button2Click(lines.at(storeLine).at(0));
+}
+
 void AddressPage::precedent()
 {
     const QChar l = m_book.letter();

@@ -59,6 +59,9 @@ public:
     // shown, and showing the page of a letter.
     const AddressBook &book() const { return m_book; }
     QChar currentLetter() const { return m_book.letter(); }
+    // Shows the page of the letter that begins a store line (a line found
+    // by the search); a line of no letter changes nothing.
+    void showLetterOf(int storeLine);
     // Summary rows (name line, telephone) and the lines of ListBox8, as shown.
     QList<QStringList> summary() const;
     QStringList blockLines() const;

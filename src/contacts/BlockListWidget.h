@@ -12,6 +12,9 @@ class BlockListWidget : public QListWidget
 public:
     using QListWidget::QListWidget;
 
+    // Select-all (Ctrl+A) would leave no single contact selected.
+    void selectAll() override {}
+
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
                                                          const QEvent *event = nullptr) const override

@@ -57,17 +57,14 @@ private slots:
     void typedSeparatorsBecomeBlanks();
 
     // Contact store
-    void newBookHoldsOneBlankLine();
     void contactReading_data();
     void contactReading();
     void addAndLetterChangeRenumbers();
-    void addingFilesUnderTheShownLetter();
     void deleteKeepsKeysUntilNextWriteBack();
     void deleteGoesByPositionNotKey();
     void foreignAndBlankLinesSurvive();
     void fullPageRefusesAdd();
     void oversizedPageIsNeverRenumbered();
-    void letterOutsideAToZIsIgnored();
 
     // Birthdays
     void monthListsSortedByDay_data();
@@ -79,13 +76,11 @@ private slots:
     void addKeepsPendingChanges();
     void changeDialogDate_data();
     void changeDialogDate();
-    void removeEntry();
 
     // To-do
     void todoReading_data();
     void todoReading();
     void todoFileBytes();
-    void todoMoves();
 };
 
 // ---------------------------------------------------------------------------
@@ -196,15 +191,6 @@ void TestContactsCore::typedSeparatorsBecomeBlanks()
 // ---------------------------------------------------------------------------
 // Contact store
 
-void TestContactsCore::newBookHoldsOneBlankLine()
-{
-    AddressBook book;
-    QCOMPARE(book.lines(), QStringList{" "});
-    QCOMPARE(book.letter(), QChar(u'A'));
-    QVERIFY(book.page().isEmpty());
-    QVERIFY(!book.pageChanged());
-}
-
 void TestContactsCore::contactReading_data()
 {
     QTest::addColumn<QString>("line");
@@ -252,15 +238,6 @@ void TestContactsCore::addAndLetterChangeRenumbers()
     QCOMPARE(book.lines().at(3), lineFor("A108", "Premier"));
     QCOMPARE(book.lines().at(4), lineFor("A116", "Second"));
     QCOMPARE(book.page().size(), 3);
-}
-
-void TestContactsCore::addingFilesUnderTheShownLetter()
-{
-    AddressBook book;
-    book.setLetter(u'C');
-    book.AjoutNom(named("Zorro"));
-    QVERIFY(book.EcritNoms());
-    QCOMPARE(book.lines().last().left(4), QString("C100"));
 }
 
 void TestContactsCore::deleteKeepsKeysUntilNextWriteBack()
@@ -326,15 +303,6 @@ void TestContactsCore::oversizedPageIsNeverRenumbered()
     // Deleting works on the store as it is.
     QVERIFY(book.SupNom(119));
     QCOMPARE(book.lines(), lines.mid(0, 119));
-}
-
-void TestContactsCore::letterOutsideAToZIsIgnored()
-{
-    AddressBook book;
-    book.setLetter(u'Z');
-    book.setLetter(u'[');
-    book.setLetter(u'a');
-    QCOMPARE(book.letter(), QChar(u'Z'));
 }
 
 // ---------------------------------------------------------------------------
@@ -450,17 +418,6 @@ void TestContactsCore::changeDialogDate()
     QCOMPARE(book.dateOf(k, 0, 2026), date);
 }
 
-void TestContactsCore::removeEntry()
-{
-    BirthdayBook book;
-    book.setLines({"0601 A", "0602 B"});
-    QVERIFY(!book.remove(5, 2));
-    QVERIFY(!book.changed());
-    QVERIFY(book.remove(5, 0));
-    QCOMPARE(book.list(5), QStringList{"02 B"});
-    QVERIFY(book.changed());
-}
-
 // ---------------------------------------------------------------------------
 // To-do
 
@@ -507,18 +464,6 @@ void TestContactsCore::todoFileBytes()
     QCOMPARE(TextFile::joinLines(list.toLines()), QByteArray("<FAIRE>\r\nR\xE9parer\r\n<FAIT>\r\nPayer\r\n"));
     TodoList empty;
     QCOMPARE(TextFile::joinLines(empty.toLines()), QByteArray("<FAIRE>\r\n<FAIT>\r\n"));
-}
-
-void TestContactsCore::todoMoves()
-{
-    TodoList list;
-    list.read({"<FAIRE>", "a", "b", "<FAIT>", "c"});
-    QVERIFY(list.move(TodoList::Todo, 0));
-    QCOMPARE(list.todo(), QStringList{"b"});
-    QCOMPARE(list.done(), (QStringList{"c", "a"}));
-    QVERIFY(list.move(TodoList::Done, 0));
-    QCOMPARE(list.todo(), (QStringList{"b", "c"}));
-    QVERIFY(!list.move(TodoList::Done, 1));
 }
 
 QTEST_GUILESS_MAIN(TestContactsCore)

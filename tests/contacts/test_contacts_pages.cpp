@@ -166,6 +166,7 @@ private slots:
     void fullLetterRefusesNewContact();
     void loadShowsLetterAAndMissingFileKeepsBook();
     void resizingRules();
+    void foundLineShowsItsLetter();
     void pageDownInDocumentWindowStepsLetters();
 
     // Birthdays
@@ -589,6 +590,19 @@ void TestContactsPages::resizingRules()
     f.page.layoutFor(801, 600);
     QCOMPARE(f.w<QWidget>("Panel5")->width(), 376);
     QCOMPARE(f.w<QTreeWidget>("ListView1")->columnWidth(0), 246);
+}
+
+void TestContactsPages::foundLineShowsItsLetter()
+{
+    Fixture<AddressPage> f;
+    TestFiles::writeBytes(f.file(".ocn"), TestFiles::crlf({" ", contactLine("K100", "Ka"), "", "a100 minuscule"}));
+    f.page.load(f.doc());
+    f.page.showLetterOf(1);
+    QCOMPARE(f.w<QLabel>("Panel8")->text(), QString("<K>"));
+    QCOMPARE(f.w<QListWidget>("ListBox8")->count(), 8);
+    for (int line : {0, 2, 3, 4, -1}) // blank, empty, lower case, beyond the store
+        f.page.showLetterOf(line);
+    QCOMPARE(f.page.currentLetter(), QChar(u'K'));
 }
 
 void TestContactsPages::pageDownInDocumentWindowStepsLetters()
