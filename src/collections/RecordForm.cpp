@@ -76,6 +76,7 @@ RecordForm::RecordForm(const RecordSchema &schema, DocumentContext &context, QWi
             auto *choose = new QPushButton(QStringLiteral("Choisir photo"), this);
             choose->setObjectName(QStringLiteral("Button42"));
             connect(choose, &QPushButton::clicked, this, &RecordForm::pictureRequested);
+            watch(choose, i);
             pictureColumn->addWidget(choose);
             continue;
         }
@@ -148,6 +149,9 @@ QWidget *RecordForm::makeControl(int i)
         auto *edit = new QLineEdit(this);
         if (f.kind == Kind::Amount) {
             edit->setAlignment(Qt::AlignRight);
+            // Composed characters would slip past the key filter; an amount
+            // needs none.
+            edit->setAttribute(Qt::WA_InputMethodEnabled, false);
             edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000 000,00")) + 16);
         }
         connect(edit, &QLineEdit::textChanged, this, [this, i] { userChange(i); });
@@ -319,6 +323,17 @@ void RecordForm::clear(QDate today)
             static_cast<QPlainTextEdit *>(w)->clear();
             break;
         }
+    }
+    --m_filling;
+}
+
+void RecordForm::restoreDefaults(QDate today)
+{
+    clear(today);
+    ++m_filling;
+    for (int i = 0; i < m_schema.fieldCount(); ++i) {
+        if (m_schema.field(i).kind == Kind::Integer)
+            static_cast<QSpinBox *>(m_controls[i])->setValue(m_schema.field(i).defaultValue);
     }
     --m_filling;
 }

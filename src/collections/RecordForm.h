@@ -49,6 +49,8 @@ public:
     // Start of a read: texts, choices, memos and the picture are cleared,
     // dates set to `today`; fields marked keptOnRead keep their value.
     void clear(QDate today);
+    // Back to the form's own defaults, kept fields included (a new document).
+    void restoreDefaults(QDate today);
     // Shows the values that were read; an invalid value leaves its control
     // as it is.
     void setValues(const RecordValues &values);

@@ -16,7 +16,6 @@ RecordPicture::RecordPicture(QWidget *parent) : QFrame(parent)
     m_box->setObjectName(QStringLiteral("Image2"));
     m_box->setAlignment(Qt::AlignCenter);
     m_box->setWordWrap(true);
-    m_box->setEnabled(true);
 }
 
 void RecordPicture::clear()

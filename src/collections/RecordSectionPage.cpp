@@ -37,6 +37,12 @@ RecordSectionPage::RecordSectionPage(DocumentContext &context, int section, cons
     clearRecord();
 }
 
+void RecordSectionPage::reset()
+{
+    BlockSectionPage::reset();
+    m_form->restoreDefaults(context().clock().today());
+}
+
 void RecordSectionPage::clearRecord()
 {
     m_damaged = false;

@@ -33,6 +33,9 @@ public:
     RecordForm *form() const { return m_form; }
     const RecordSchema &schema() const { return m_schema; }
 
+    // A new, empty document: the form shows its own defaults again.
+    void reset() override;
+
 protected:
     void clearRecord() override;
     void showRecord(const QStringList &body) override;

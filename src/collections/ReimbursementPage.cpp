@@ -35,6 +35,13 @@ ReimbursementPage::ReimbursementPage(DocumentContext &context, QWidget *parent)
     pageLayout()->addStretch(1);
 }
 
+void ReimbursementPage::reset()
+{
+    RecordSectionPage::reset();
+    m_total->setText(QStringLiteral("0,00"));
+    m_share->setText(QStringLiteral("0,00 %"));
+}
+
 void ReimbursementPage::Squize10()
 {
     BlockRoutines::Squize10(blockFile());

@@ -26,6 +26,8 @@ public:
     void Squize10();
     void Renum10(int deleted);
 
+    void reset() override;
+
     // Computes the two results from the amounts shown. They are computed
     // when a record is read, not while the user types. An amount that is not
     // a number is reported, naming its field; the total then changes only

@@ -49,6 +49,7 @@ private slots:
     void switchingSectionWritesTheRecordShown();
     void pageDownInAFieldStepsOneRecord();
     void rememberedListsFillTheBoxesWithoutTouchingTheRecord();
+    void newDocumentShowsTheFormDefaults();
 
 private:
     QString doc() const { return m_dir->filePath(QStringLiteral("maison.orz")); }
@@ -160,6 +161,26 @@ void TestRecordsWindow::rememberedListsFillTheBoxesWithoutTouchingTheRecord()
     QVERIFY(!m_child->TestModif());
     // The boxes still belong to the document window's lists.
     QCOMPARE(m_child->comboBox(9), w<QComboBox>(10, "ComboBox9"));
+}
+
+void TestRecordsWindow::newDocumentShowsTheFormDefaults()
+{
+    TestFiles::writeBytes(m_dir->filePath(QStringLiteral("maison.ovd")), TestFiles::crlf(block(0, film("Un"))));
+    TestFiles::writeBytes(m_dir->filePath(QStringLiteral("maison.osc")),
+                          TestFiles::crlf(block(0, {"A", "", "", "40", "", "", "", "10", "", "20", ""})));
+    m_child->activate();
+    m_child->Charge(doc());
+    m_child->Section(10);
+    QCOMPARE(w<QLabel>(10, "Label75")->text(), QStringLiteral("30,00"));
+    m_child->Section(7);
+    QCOMPARE(w<QSpinBox>(7, "SpinEdit2")->value(), 1999);
+    m_child->Nouveau();
+    QCOMPARE(w<QLineEdit>(7, "Edit9")->text(), QString());
+    QCOMPARE(w<QSpinBox>(7, "SpinEdit2")->value(), 2000);
+    QCOMPARE(w<QSpinBox>(7, "SpinEdit3")->value(), 60);
+    QCOMPARE(w<QLabel>(10, "Label75")->text(), QStringLiteral("0,00"));
+    QCOMPARE(w<QLabel>(10, "Label76")->text(), QStringLiteral("0,00 %"));
+    QVERIFY(!m_child->TestModif());
 }
 
 QTEST_MAIN(TestRecordsWindow)
