@@ -16,6 +16,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTimer>
+#include <QVideoFrame>
+#include <QVideoSink>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QVideoWidget>
@@ -287,8 +290,11 @@ void AlbumPage::showPicture(const QString &path, bool fit)
         m_width->setText(kWidth + QString::number(m_pictureSize.width()));
         m_height->setText(kHeight + QString::number(m_pictureSize.height()));
     }
-    if (m_movie)
+    if (m_movie) {
         m_movie->start();
+        if (!isVisible())
+            m_movie->setPaused(true);
+    }
 }
 
 void AlbumPage::Echelle6()
@@ -322,6 +328,26 @@ void AlbumPage::ensurePlayer()
     connect(m_player, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString &why) {
         showAnimationNote(QStringLiteral("Cette animation ne peut pas être lue.\n%1").arg(why));
     });
+    connect(m_video->videoSink(), &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame &frame) {
+        if (!frame.isValid() || m_frameSeen)
+            return;
+        m_frameSeen = true;
+        // A slow start after all: the frames replace the note.
+        if (m_noFrameNote) {
+            m_noFrameNote = false;
+            m_note->hide();
+        }
+    });
+    m_frameWatch = new QTimer(this);
+    m_frameWatch->setSingleShot(true);
+    m_frameWatch->setInterval(FrameWaitMs);
+    connect(m_frameWatch, &QTimer::timeout, this, [this] {
+        if (!m_frameSeen && m_player->playbackState() == QMediaPlayer::PlayingState && animationNote().isEmpty()) {
+            m_noFrameNote = true;
+            showAnimationNote(QStringLiteral("Cette animation ne peut pas être lue : aucune image n'a pu en être "
+                                             "décodée (format vidéo non pris en charge sur ce système)."));
+        }
+    });
     connect(m_player, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
         if (status == QMediaPlayer::InvalidMedia)
             showAnimationNote(QStringLiteral("Cette animation ne peut pas être lue : "
@@ -342,15 +368,53 @@ void AlbumPage::playAnimation(const QString &path)
     m_player->setSource(QUrl());
     m_player->setLoops(QMediaPlayer::Infinite);
     m_player->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    // Loading a document reads the album's first page while another section
+    // shows: the animation then starts when the album comes to the front.
+    m_frameSeen = false;
+    if (isVisible())
+        startPlaying();
+    else
+        m_playWhenShown = true;
+}
+
+void AlbumPage::startPlaying()
+{
     m_player->play();
+    if (!m_frameSeen)
+        m_frameWatch->start();
+}
+
+void AlbumPage::showEvent(QShowEvent *event)
+{
+    BlockSectionPage::showEvent(event);
+    if (m_playWhenShown && m_player && !m_player->source().isEmpty())
+        startPlaying();
+    m_playWhenShown = false;
+    if (m_movie)
+        m_movie->setPaused(false);
+}
+
+void AlbumPage::hideEvent(QHideEvent *event)
+{
+    BlockSectionPage::hideEvent(event);
+    if (m_player && m_player->playbackState() == QMediaPlayer::PlayingState) {
+        m_frameWatch->stop();
+        m_player->pause();
+        m_playWhenShown = true;
+    }
+    if (m_movie)
+        m_movie->setPaused(true);
 }
 
 void AlbumPage::stopAnimation()
 {
+    m_playWhenShown = false;
+    m_noFrameNote = false;
     m_note->hide();
     m_note->clear();
     if (!m_player)
         return;
+    m_frameWatch->stop();
     m_player->stop();
     m_player->setSource(QUrl());
 }

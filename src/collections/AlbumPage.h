@@ -14,6 +14,7 @@ class QMovie;
 class QPlainTextEdit;
 class QPushButton;
 class QStackedWidget;
+class QTimer;
 class QVideoWidget;
 
 // The photo album (page 6, file ".oap"): one album page per record, with a
@@ -75,6 +76,10 @@ public:
     static constexpr QSize FrameSize{388, 373};
 
 protected:
+    // An animation plays only while the page shows; a hidden page pauses it.
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
     void clearRecord() override;
     void showRecord(const QStringList &body) override;
     std::optional<QStringList> recordFromScreen() override;
@@ -89,6 +94,7 @@ private:
     void stopAnimation();
     void showAnimationNote(const QString &text);
     void ensurePlayer();
+    void startPlaying();
     QString dialogDirectory() const;
 
     QLabel *m_header = nullptr;        // Panel20
@@ -109,4 +115,13 @@ private:
     QString m_path;
     QSize m_pictureSize;
     bool m_filling = false;
+    bool m_playWhenShown = false;
+    // Some back ends "play" a file they cannot decode without a word: an
+    // animation that shows no frame within FrameWait gets the note.
+    QTimer *m_frameWatch = nullptr;
+    bool m_frameSeen = false;
+    bool m_noFrameNote = false;
+
+public:
+    static constexpr int FrameWaitMs = 3000;
 };

@@ -4,6 +4,8 @@
 #include "common/TextFile.h"
 #include "common/UiServices.h"
 
+#include <QFileInfo>
+
 BlockSectionPage::BlockSectionPage(DocumentContext &context, int section, QWidget *parent)
     : SectionPage(context, section, parent), m_file(BlockFile::config(section))
 {
@@ -39,10 +41,16 @@ void BlockSectionPage::reset()
 
 void BlockSectionPage::load(const QString &documentPath)
 {
-    // A missing file leaves the section as it was.
-    auto lines = TextFile::read(fileName(documentPath));
-    if (!lines)
+    // A missing file leaves the section as it was. A file that is there but
+    // cannot be read is told: saving would otherwise replace it.
+    const QString path = fileName(documentPath);
+    QString error;
+    auto lines = TextFile::read(path, &error);
+    if (!lines) {
+        if (QFileInfo::exists(path))
+            context().ui().message(context().dialogParent(), error, UiServices::Icon::Warning, QMessageBox::Ok);
         return;
+    }
     m_file.setLines(std::move(*lines));
     m_changed = false;
     m_file.setRecordCount(m_file.countStartMarkers());

@@ -328,6 +328,7 @@ void TestAlbum::animatedGifPlays()
                                                                    QByteArray(250000, char(2))}));
     TestContext t;
     AlbumPage page(t.context, t.window.get());
+    t.window->show();
     loadLines(page, {"<BLOC0000>", "TITLE ", "PICTURE " + gif, "</BLOC0000>"});
     QMovie *movie = child<QLabel>(page, "Image1")->movie();
     QVERIFY(movie);
@@ -438,11 +439,19 @@ void TestAlbum::animationPlays()
     TestFiles::writeBytes(clip, PictureSamples::avi(64, 48, 20));
     TestContext t;
     AlbumPage page(t.context, t.window.get());
+    // Read while the page does not show: it waits.
+    loadLines(page, {"<BLOC0000>", "TITLE ", "PICTURE ", "</BLOC0000>", "<BLOC0001>", "TITLE ", "ANIMATE " + clip,
+                     "</BLOC0001>"});
+    page.suivant();
+    QVERIFY(page.player());
+    QVERIFY(page.player()->playbackState() != QMediaPlayer::PlayingState);
+    page.premier();
+
     t.window->show();
     t.ui.fileName(clip);
     QTest::mouseClick(child<QPushButton>(page, "Button40"), Qt::LeftButton);
     QCOMPARE(child<QStackedWidget>(page, "Notebook1")->currentIndex(), 1);
-    QVERIFY(page.player());
+    QCOMPARE(page.player()->playbackState(), QMediaPlayer::PlayingState);
     QVERIFY(!page.player()->audioOutput()); // silent
     if (!page.player()->isAvailable())
         QSKIP("no multimedia back end on this system");
