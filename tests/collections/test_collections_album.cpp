@@ -5,6 +5,7 @@
 
 #include "PictureSamples.h"
 #include "TestFiles.h"
+#include "app/TChild.h"
 #include "collections/AlbumPage.h"
 
 #include <QDir>
@@ -60,6 +61,7 @@ private slots:
     void addBeyondTenThousandRefused();
     void navigationWritesChangedPage();
     void cp1252Title();
+    void pageKeysAndSectionSwitchInDocumentWindow();
     void animationPlays();
     void brokenAnimationGivesNote();
 
@@ -431,6 +433,37 @@ void TestAlbum::cp1252Title()
     AlbumPage again(t2.context, t2.window.get());
     again.load(doc());
     QCOMPARE(child<QLineEdit>(again, "Edit7")->text(), QStringLiteral("Été à Noël"));
+}
+
+void TestAlbum::pageKeysAndSectionSwitchInDocumentWindow()
+{
+    TestFiles::writeBytes(oap(), TestFiles::crlf({"<BLOC0000>", "TITLE A", "PICTURE ", "</BLOC0000>", "<BLOC0001>",
+                                                 "TITLE B", "PICTURE ", "</BLOC0001>"}));
+    ScriptedUiServices ui;
+    FixedClock clock;
+    TChild child(ui, clock);
+    child.show();
+    child.Charge(doc());
+    child.Section(6);
+    auto *page = qobject_cast<AlbumPage *>(child.page(6));
+    QVERIFY(page);
+    auto *title = child.findChild<QLineEdit *>("Edit7");
+    QCOMPARE(title->text(), QStringLiteral("A"));
+    title->setFocus();
+    QTest::keyClicks(title, "1");
+    QTest::keyClick(title, Qt::Key_PageDown);
+    QCOMPARE(title->text(), QStringLiteral("B"));
+    QCOMPARE(child.findChild<QLabel *>("Panel20")->text(), QStringLiteral("Image 2"));
+    QTest::keyClick(title, Qt::Key_PageUp);
+    QCOMPARE(title->text(), QStringLiteral("A1"));
+    // Typing, then leaving for another section, writes the page back.
+    QTest::keyClicks(title, "2");
+    child.Section(1);
+    QCOMPARE(page->lines().mid(4), QStringList({"<BLOC0000>", "TITLE A12", "PICTURE ", "</BLOC0000>"}));
+    QVERIFY(child.TestModif());
+    QVERIFY(child.Sauve(doc()));
+    QCOMPARE(TestFiles::readBytes(oap()), TestFiles::crlf({"<BLOC0001>", "TITLE B", "PICTURE ", "</BLOC0001>",
+                                                          "<BLOC0000>", "TITLE A12", "PICTURE ", "</BLOC0000>"}));
 }
 
 void TestAlbum::animationPlays()
