@@ -2,7 +2,7 @@
 #include "TestFiles.h"
 #include "collections/BookPage.h"
 #include "common/TextFile.h"
-#include "test_records_typing.h"
+#include "test_records_support.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -17,12 +17,6 @@ namespace {
 QStringList book(const QString &code, const QString &title, const QString &year, const QString &condition)
 {
     return {code, "14/07/2025", "3", title, "Hugo", "Hetzel", "France", "Roman", year, condition};
-}
-
-QStringList block(int n, const QStringList &body)
-{
-    const QString digits = QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0'));
-    return QStringList{QStringLiteral("<BLOC%1>").arg(digits)} + body + QStringList{QStringLiteral("</BLOC%1>").arg(digits)};
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 #include "collections/ReimbursementPage.h"
 #include "collections/VideoPage.h"
 #include "common/Clock.h"
-#include "test_records_typing.h"
+#include "test_records_support.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -18,12 +18,6 @@
 #include <QtTest>
 
 namespace {
-
-QStringList block(int n, const QStringList &body)
-{
-    const QString digits = QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0'));
-    return QStringList{QStringLiteral("<BLOC%1>").arg(digits)} + body + QStringList{QStringLiteral("</BLOC%1>").arg(digits)};
-}
 
 QStringList film(const QString &title)
 {

@@ -1,7 +1,7 @@
 // The reimbursement page driven through its widgets, against ".osc" files.
 #include "TestFiles.h"
 #include "collections/ReimbursementPage.h"
-#include "test_records_typing.h"
+#include "test_records_support.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -18,12 +18,6 @@ QStringList visit(const QString &fees, const QString &pharmacy, const QString &n
 {
     return {"Anne",     "02/01/2026", "Dr Martin", fees,         "Pharmacie du Port", pharmacy,
             "03/01/2026", national,   "10/01/2026", complementary, "20/01/2026"};
-}
-
-QStringList block(int n, const QStringList &body)
-{
-    const QString digits = QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0'));
-    return QStringList{QStringLiteral("<BLOC%1>").arg(digits)} + body + QStringList{QStringLiteral("</BLOC%1>").arg(digits)};
 }
 
 } // namespace

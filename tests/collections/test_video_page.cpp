@@ -1,6 +1,6 @@
 // The video library page driven through its widgets, against ".ovd" files.
 #include "TestFiles.h"
-#include "test_records_typing.h"
+#include "test_records_support.h"
 #include "collections/RecordForm.h"
 #include "collections/VideoPage.h"
 #include "budget/OptionsCommands.h"
@@ -27,12 +27,6 @@ QStringList film(const QString &code, const QString &title, const QString &year 
             "Carné", "Pathé",                      "France",              "Drame",
             year,    "190",                        "DVD",                 "500",
             "Mono",  "128",                        ""};
-}
-
-QStringList block(int n, const QStringList &body)
-{
-    const QString digits = QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0'));
-    return QStringList{QStringLiteral("<BLOC%1>").arg(digits)} + body + QStringList{QStringLiteral("</BLOC%1>").arg(digits)};
 }
 
 } // namespace
