@@ -11,14 +11,16 @@ DayList::DayList(QWidget *parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // A message too long for the column is cut with "..." on screen; the
+    // tool tip and the store keep it whole.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideRight);
+    setUniformItemSizes(true);
 }
 
 QListWidgetItem *DayList::makeItem(const QString &text) const
 {
     auto *item = new QListWidgetItem(text);
-    // A long message may not fit the column; the whole item stays in the
-    // tool tip (and in the store).
     item->setToolTip(text);
     return item;
 }
