@@ -68,8 +68,31 @@ void RecordSectionPage::showRecord(const QStringList &body)
 
 std::optional<QStringList> RecordSectionPage::recordFromScreen()
 {
+    closeOpenBlock();
     // A record is written whatever its fields hold, also when all are empty.
     return m_schema.write(m_form->values());
+}
+
+// A block whose end marker is missing (an altered file the user chose to
+// keep) would be removed up to the end of the file when it is written again,
+// taking every block behind it. It is closed where its reading stopped,
+// before the next marker line, so that only its own lines are replaced.
+void RecordSectionPage::closeOpenBlock()
+{
+    const int number = currentRecord();
+    const qsizetype start = blockFile().findStart(number);
+    if (start < 0)
+        return;
+    const QString end = BlockFile::endMarker(number);
+    const QStringList &all = lines();
+    qsizetype i = start + 1;
+    while (i < all.size() && !BlockFile::isStartMarker(all[i]) && !BlockFile::isEndMarker(all[i]))
+        ++i;
+    if (i < all.size() && all[i] == end)
+        return;
+    QStringList fixed = all;
+    fixed.insert(i, end);
+    blockFile().setLines(std::move(fixed));
 }
 
 void RecordSectionPage::focusNewRecord()

@@ -58,6 +58,8 @@ protected:
     QVBoxLayout *pageLayout() const { return m_layout; }
 
 private:
+    void closeOpenBlock();
+
     const RecordSchema &m_schema;
     QVBoxLayout *m_layout = nullptr;
     QLabel *m_header = nullptr;

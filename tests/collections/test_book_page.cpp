@@ -37,6 +37,7 @@ private slots:
     void lastReachesTheLastBook();
     void unreadableMarkIsReportedOnce();
     void typedConditionIsStoredAsTyped();
+    void bookWithoutEndMarkerIsRewrittenAlone();
 
 private:
     template<typename T> T *w(const char *name) { return m_page->findChild<T *>(QLatin1String(name)); }
@@ -182,6 +183,27 @@ void TestBookPage::typedConditionIsStoredAsTyped()
     m_page->save(doc(), false);
     QCOMPARE(TextFile::splitLines(TestFiles::readBytes(olv())).value(10), QStringLiteral("Dédicacé"));
     QCOMPARE(w<QComboBox>("ComboBox8")->count(), 5); // the typed text is not added to the items
+}
+
+void TestBookPage::bookWithoutEndMarkerIsRewrittenAlone()
+{
+    // The end marker of book 0 is missing; the user keeps the file as it is.
+    QStringList lines = block(0, book("A", "Ouvert", "1990", "Bon"));
+    lines.removeLast();
+    lines << QStringLiteral("Memo5fin du livre 0") << block(1, book("B", "Fermé", "1991", "Neuf"));
+    m_t->ui.answer(QMessageBox::No);
+    open(lines);
+    QCOMPARE(m_t->ui.messages().size(), 1);
+    QCOMPARE(m_page->recordCount(), 2);
+    QCOMPARE(w<QPlainTextEdit>("Memo5")->toPlainText(), QStringLiteral("fin du livre 0"));
+    QTest::keyClick(w<QLineEdit>("Edit14"), Qt::Key_End);
+    typeText(w<QLineEdit>("Edit14"), QStringLiteral(" !"));
+    m_page->suivant();
+    QCOMPARE(w<QLineEdit>("Edit14")->text(), QStringLiteral("Fermé"));
+    m_page->save(doc(), false);
+    QStringList first = block(0, book("A", "Ouvert !", "1990", "Bon"));
+    first.insert(11, QStringLiteral("Memo5fin du livre 0"));
+    QCOMPARE(TestFiles::readBytes(olv()), TestFiles::crlf(block(1, book("B", "Fermé", "1991", "Neuf")) + first));
 }
 
 QTEST_MAIN(TestBookPage)
