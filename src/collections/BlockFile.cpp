@@ -358,3 +358,34 @@ void BlockFile::squeeze()
     if (removed)
         invalidateIndex();
 }
+
+QString BlockFile::foldAtoZ(const QString &text)
+{
+    QString out = text;
+    for (QChar &c : out)
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - (u'a' - u'A'));
+    return out;
+}
+
+qsizetype BlockFile::findText(const QString &text, qsizetype from) const
+{
+    if (text.isEmpty())
+        return -1;
+    const QString wanted = foldAtoZ(text);
+    for (qsizetype i = std::max<qsizetype>(0, from); i < m_lines.size(); ++i)
+        if (foldAtoZ(m_lines[i]).contains(wanted))
+            return i;
+    return -1;
+}
+
+int BlockFile::recordOfLine(qsizetype line) const
+{
+    for (qsizetype i = std::min(line, m_lines.size() - 1); i >= 0; --i) {
+        if (isStartMarker(m_lines[i])) {
+            const auto n = markerNumber(m_lines[i]);
+            return n ? *n : -1;
+        }
+    }
+    return -1;
+}

@@ -145,6 +145,17 @@ public:
     // Removes the first block of a record number (SupBloc8).
     void removeOneBlock(int number) { removeRecord(number); }
 
+    // Search ("Rechercher..." / "Continuer"): the first line at or after
+    // `from` whose text, with the letters a-z folded to A-Z (accented letters
+    // unchanged), contains `text` folded the same way; -1 when none. Marker
+    // lines are searched like any other. An empty text matches nothing.
+    qsizetype findText(const QString &text, qsizetype from) const;
+    // The record that holds a line: the number of the nearest line at or above
+    // it beginning with "<BLOC"; -1 when there is none or its number cannot
+    // be read.
+    int recordOfLine(qsizetype line) const;
+    static QString foldAtoZ(const QString &text);
+
     // Before saving: blank lines at the top of the list go (while at least 3
     // lines remain); blank lines between blocks stay.
     void squeeze();

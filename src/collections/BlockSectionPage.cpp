@@ -138,6 +138,20 @@ void BlockSectionPage::goToRecord(int record)
     readRecord();
 }
 
+bool BlockSectionPage::searchStep(const QString &text, qsizetype &position)
+{
+    writeRecord();
+    const qsizetype match = m_file.findText(text, position);
+    if (match < 0)
+        return false;
+    position = match + 1;
+    const int record = m_file.recordOfLine(match);
+    if (record >= 0)
+        m_file.setCurrent(record);
+    readRecord();
+    return true;
+}
+
 // ---------------------------------------------------------------------------
 // Record commands
 

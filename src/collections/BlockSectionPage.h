@@ -60,9 +60,16 @@ public:
     void deleteRecord();
     BlockFile::CheckResult verify();
 
-    // Shows another record (the search's result): the record shown is
-    // written back first.
+    // Shows another record: the record shown is written back first.
     void goToRecord(int record);
+
+    // One search step of "Rechercher..." / "Continuer" on this section's
+    // lines (the search text and position belong to the document window):
+    // writes the record shown back, looks for `text` from line `position`
+    // (letters a-z folded), shows the record holding the first match and
+    // moves `position` past it. Returns false, changing nothing, when no line
+    // matches.
+    bool searchStep(const QString &text, qsizetype &position);
 
 protected:
     void setRecordChanged(bool changed = true) { m_changed = changed; }

@@ -61,6 +61,7 @@ private slots:
     void addBeyondTenThousandRefused();
     void navigationWritesChangedPage();
     void cp1252Title();
+    void searchShowsRecordHoldingMatch();
     void pageKeysAndSectionSwitchInDocumentWindow();
     void animationPlays();
     void brokenAnimationGivesNote();
@@ -433,6 +434,31 @@ void TestAlbum::cp1252Title()
     AlbumPage again(t2.context, t2.window.get());
     again.load(doc());
     QCOMPARE(child<QLineEdit>(again, "Edit7")->text(), QStringLiteral("Été à Noël"));
+}
+
+void TestAlbum::searchShowsRecordHoldingMatch()
+{
+    TestContext t;
+    AlbumPage page(t.context, t.window.get());
+    loadLines(page, {"<BLOC0000>", "TITLE Noël", "PICTURE ", "au chalet", "</BLOC0000>", " ", "<BLOC0001>",
+                     "TITLE Mer", "PICTURE ", "RÉUNION de famille", "puis le Chalet", "</BLOC0001>"});
+    qsizetype position = 0;
+    QVERIFY(page.searchStep("chalet", position));
+    QCOMPARE(page.currentRecord(), 0);
+    QCOMPARE(position, 4);
+    QVERIFY(page.searchStep("chalet", position)); // "Continuer"
+    QCOMPARE(page.currentRecord(), 1);
+    QCOMPARE(child<QLineEdit>(page, "Edit7")->text(), QStringLiteral("Mer"));
+    QCOMPARE(position, 11);
+    QVERIFY(!page.searchStep("chalet", position)); // after the last: nothing changes
+    QCOMPARE(page.currentRecord(), 1);
+    QCOMPARE(position, 11);
+    position = 0;
+    QVERIFY(!page.searchStep("réunion", position)); // only a-z are folded
+    QVERIFY(!page.searchStep(QString(), position));
+    QVERIFY(page.searchStep("bloc0001", position)); // markers are lines like any other
+    QCOMPARE(page.currentRecord(), 1);
+    QCOMPARE(position, 7);
 }
 
 void TestAlbum::pageKeysAndSectionSwitchInDocumentWindow()
