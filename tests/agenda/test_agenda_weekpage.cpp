@@ -53,6 +53,8 @@ private slots:
     void malformedFileSurvives();
     void pageUpDownInDocumentWindow();
     void resetShowsNewDocument();
+    void dayListKeepsItemsInOrder_data();
+    void dayListKeepsItemsInOrder();
     void layoutRules_data();
     void layoutRules();
 
@@ -644,6 +646,31 @@ void TestAgendaWeekPage::resetShowsNewDocument()
     for (int i = 1; i <= 7; ++i)
         QCOMPARE(list(i)->count(), 0);
     QVERIFY(!page().weekEdited());
+}
+
+void TestAgendaWeekPage::dayListKeepsItemsInOrder_data()
+{
+    QTest::addColumn<QString>("added");
+    QTest::addColumn<int>("row");
+
+    // The list holds " 9:30 Dentiste", "10:00 Banque", "10:00 réunion".
+    QTest::newRow("leading-blank hour before two-digit hours") << " 8:00 Tôt" << 0;
+    QTest::newRow("same time, message order without case") << "10:00 Notaire" << 2;
+    QTest::newRow("accented letter beside its base letter") << "10:00 école" << 2;
+    QTest::newRow("after the last") << "23:00 Nuit" << 3;
+    QTest::newRow("pasted text without time") << "texte" << 3;
+}
+
+void TestAgendaWeekPage::dayListKeepsItemsInOrder()
+{
+    QFETCH(QString, added);
+    QFETCH(int, row);
+
+    load({"2006010910:00 réunion", "20060109 9:30 Dentiste", "2006010910:00 Banque"});
+    QCOMPARE(list(1)->items(), (QStringList{" 9:30 Dentiste", "10:00 Banque", "10:00 réunion"}));
+    QCOMPARE(list(1)->insertSorted(added), row);
+    QCOMPARE(list(1)->item(row)->text(), added);
+    QCOMPARE(list(1)->count(), 4);
 }
 
 void TestAgendaWeekPage::layoutRules_data()
