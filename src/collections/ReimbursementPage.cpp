@@ -15,8 +15,7 @@
 ReimbursementPage::ReimbursementPage(DocumentContext &context, QWidget *parent)
     : RecordSectionPage(context, 10, ReimbursementRecord::schema(), parent)
 {
-    // Edit19KeyPress: the key filter of the four amount fields.
-    form()->setAmountKeyFilter(&ReimbursementRecord::filterAmountKey);
+    form()->setAmountKeyFilter(&ReimbursementPage::Edit19KeyPress);
 
     auto *group = new QGroupBox(QStringLiteral("Remboursements"), this);
     group->setObjectName(QStringLiteral("GroupBox1"));
@@ -75,6 +74,11 @@ void ReimbursementPage::recordShown(const RecordReading &reading)
     // Computed from what was read, also when the reading stopped early.
     Q_UNUSED(reading);
     Rembours();
+}
+
+std::optional<QChar> ReimbursementPage::Edit19KeyPress(QChar typed)
+{
+    return ReimbursementRecord::filterAmountKey(typed);
 }
 
 void ReimbursementPage::Edit18Change()

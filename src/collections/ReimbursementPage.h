@@ -33,6 +33,9 @@ public:
     // a number is reported, naming its field; the total then changes only
     // when both refunds could be read, and the share stays as it was.
     void Rembours();
+    // The key filter of the four amount fields (Edit19 to Edit22): the
+    // character to insert for a typed one, or nothing to drop the key.
+    static std::optional<QChar> Edit19KeyPress(QChar typed);
     // A change of any field of the page.
     void Edit18Change();
     // Page Down / Page Up in a field: next / previous record.
