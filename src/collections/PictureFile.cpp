@@ -72,6 +72,15 @@ Decoded load(const QString &path, const TargetSize &target)
         return decodeJpeg(data, target);
     if (looksLikePcx(data))
         return decodePcx(data);
+    // Windows metafiles (placeable WMF, EMF): offered by the dialog, but no
+    // reader exists for them here.
+    if (data.startsWith(QByteArray("\xD7\xCD\xC6\x9A", 4))
+        || (data.size() >= 44 && data.mid(40, 4) == QByteArray(" EMF"))) {
+        out.error = QStringLiteral("Les métafichiers Windows (EMF, WMF) ne sont pas pris en charge : "
+                                   "l'image %1 ne peut pas être affichée.")
+                        .arg(path);
+        return out;
+    }
 
     // BMP, GIF, PNG and the other formats Qt reads.
     QBuffer buffer;

@@ -320,8 +320,10 @@ void TestPicture::refused_data()
     }
     QTest::newRow("text file") << QByteArray("bonjour\r\n") << QStringLiteral("format");
     QTest::newRow("empty file") << QByteArray() << QStringLiteral("format");
-    QTest::newRow("metafile") << QByteArray("\xD7\xCD\xC6\x9A\x00\x00", 6) + QByteArray(60, '\0')
-                              << QStringLiteral("format");
+    QTest::newRow("placeable wmf") << QByteArray("\xD7\xCD\xC6\x9A\x00\x00", 6) + QByteArray(60, '\0')
+                                   << QStringLiteral("métafichiers");
+    QTest::newRow("emf") << QByteArray(40, '\x01') + QByteArray(" EMF") + QByteArray(40, '\0')
+                         << QStringLiteral("métafichiers");
 }
 
 void TestPicture::refused()
