@@ -52,7 +52,7 @@ int scaleDenominator(QSize own, QSize need)
 // The body of the decoder. Everything that libjpeg's error exit may jump over
 // lives in the caller or in plain memory, so the jump leaks nothing.
 bool decode(jpeg_decompress_struct &cinfo, ErrorManager &err, const QByteArray &data, const TargetSize &target,
-            Decoded &out)
+            Decoded &out, QByteArray &cmykRow)
 {
     if (setjmp(err.jump))
         return false;
@@ -91,7 +91,6 @@ bool decode(jpeg_decompress_struct &cinfo, ErrorManager &err, const QByteArray &
         jpeg_abort_decompress(&cinfo);
         return true;
     }
-    QByteArray cmykRow;
     if (cmyk)
         cmykRow.resize(qsizetype(w) * 4);
     while (cinfo.output_scanline < cinfo.output_height) {
@@ -122,8 +121,9 @@ Decoded decodeJpeg(const QByteArray &data, const TargetSize &target)
     cinfo.err = jpeg_std_error(&err.pub);
     err.pub.error_exit = onJpegError;
     err.pub.emit_message = onJpegMessage;
+    QByteArray cmykRow; // owned here: a jump out of decode() skips its locals
     jpeg_create_decompress(&cinfo);
-    const bool finished = decode(cinfo, err, data, target, out);
+    const bool finished = decode(cinfo, err, data, target, out, cmykRow);
     jpeg_destroy_decompress(&cinfo);
     if (!finished) {
         out.image = QImage();

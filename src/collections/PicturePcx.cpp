@@ -20,6 +20,8 @@
 
 #include <QVector>
 
+#include <cstring>
+
 namespace PictureFile {
 
 namespace {
@@ -117,7 +119,7 @@ Decoded decodePcx(const QByteArray &data)
         const auto *src = reinterpret_cast<const uchar *>(line.constData());
         uchar *dst = image.scanLine(y);
         if (bits == 8 && planes == 1) {
-            memcpy(dst, src, size_t(w));
+            std::memcpy(dst, src, size_t(w));
         } else if (bits == 8) {
             auto *px = reinterpret_cast<QRgb *>(dst);
             for (int x = 0; x < w; ++x) {
