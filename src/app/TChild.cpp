@@ -121,12 +121,17 @@ void TChild::Section(int n)
 {
     if (n < 1 || n > Document::SectionCount)
         return;
-    // Write back every section that keeps edits on screen; the to-do and
-    // shopping pages keep none and do nothing here.
-    for (SectionPage *p : m_pages)
-        p->writeBack();
+    writeBackAll();
     m_stack->setCurrentIndex(n - 1);
     m_pages[n - 1]->display();
+}
+
+void TChild::writeBackAll()
+{
+    // Every section that keeps edits on screen, in page order; the to-do
+    // and shopping pages keep none and do nothing here.
+    for (SectionPage *p : m_pages)
+        p->writeBack();
 }
 
 int TChild::activePage() const

@@ -31,6 +31,9 @@ public:
     // was told, and the document stays modified).
     bool Sauve(const QString &documentPath);
     bool TestModif() const { return m_context.document().modified; }
+    // Writes the edits every page still shows back into its store, so that
+    // the modified flag also covers them (the close query asks after it).
+    void writeBackAll();
     // A new, empty, unnamed document.
     void Nouveau();
 

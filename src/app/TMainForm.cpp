@@ -418,6 +418,9 @@ void TMainForm::closeEvent(QCloseEvent *e)
 
 bool TMainForm::saveChangesFirst()
 {
+    // Edits still on screen (an appointment deleted with the Delete key, a
+    // field being typed) count as changes too.
+    m_child->writeBackAll();
     if (!m_child->TestModif())
         return true;
     const auto answer = m_ui.message(this,

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -332,6 +333,24 @@ private slots:
         QCOMPARE(f.form.child()->TestModif(), !saved);
         // The settings are written only when the window really closes.
         QCOMPARE(QFile::exists(path("Tivarel.ini")), closes);
+    }
+
+    void deletionStillOnScreenIsNotLostAtExit()
+    {
+        TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste", "20260106 1000 Coiffeur"}));
+        Fixture f;
+        f.ui.fileName(path("agenda.orz"));
+        f.form.FileOpen();
+        auto *monday = f.form.findChild<QListWidget *>("ListBox1");
+        QVERIFY(monday);
+        QCOMPARE(monday->count(), 1);
+        monday->setCurrentRow(0);
+        QTest::keyClick(monday, Qt::Key_Delete);
+        QCOMPARE(monday->count(), 0);
+        f.ui.answer(QMessageBox::Yes);
+        QVERIFY(f.form.close());
+        QCOMPARE(f.ui.messages(), QStringList{"Enregistrer changements dans agenda.Orz ?"});
+        QCOMPARE(TestFiles::readBytes(path("agenda.orz")), TestFiles::crlf({"20260106 1000 Coiffeur"}));
     }
 
     void closeWithoutChangesAsksNothing()
