@@ -30,7 +30,6 @@ const QString kPicture = QStringLiteral("PICTURE ");
 const QString kAnimate = QStringLiteral("ANIMATE ");
 const QString kWidth = QStringLiteral("Largeur : ");
 const QString kHeight = QStringLiteral("Hauteur : ");
-constexpr int kTextLimit = 255;
 
 } // namespace
 
@@ -111,7 +110,6 @@ void AlbumPage::buildUi()
 
     m_title = new QLineEdit(this);
     m_title->setObjectName(QStringLiteral("Edit7"));
-    m_title->setMaxLength(kTextLimit);
     m_comment = new QPlainTextEdit(this);
     m_comment->setObjectName(QStringLiteral("Memo1"));
     auto *titleLabel = new QLabel(QStringLiteral("Titre"), this);
@@ -190,8 +188,8 @@ void AlbumPage::clearRecord()
 void AlbumPage::showRecord(const QStringList &body)
 {
     m_filling = true;
-    m_title->setText(body.value(0).mid(kTitle.size(), kTextLimit));
-    m_path = body.value(1).mid(kPicture.size(), kTextLimit);
+    m_title->setText(body.value(0).mid(kTitle.size()));
+    m_path = body.value(1).mid(kPicture.size());
     // Comment lines up to the end marker, however many.
     m_comment->setPlainText(body.mid(2).join(u'\n'));
     m_filling = false;

@@ -27,7 +27,7 @@ class QVideoWidget;
 //     3.. the comment, one line per line, untagged
 //     end marker
 // Reading takes the title from character 7 and the path from character 9 of
-// their lines (at most 255 characters each) and decides again from the path
+// their lines, whole, and decides again from the path
 // whether it is an animation; the keyword is not looked at. Paths keep their
 // letter case: Linux file names are case-sensitive.
 //

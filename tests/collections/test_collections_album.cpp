@@ -47,6 +47,7 @@ private slots:
     void writtenBlock_data();
     void writtenBlock();
     void longCommentSurvivesReadAndWrite();
+    void longTitleAndPathSurviveReadAndWrite();
     void deletingPageRemovesIt();
     void headerCountsFromOne();
     void readFitsPictureAndShowsOwnSize();
@@ -196,6 +197,23 @@ void TestAlbum::longCommentSurvivesReadAndWrite()
     QTest::keyClicks(child<QLineEdit>(page, "Edit7"), "!");
     QVERIFY(page.save(doc(), false));
     lines[1] = "TITLE Long!";
+    QCOMPARE(TestFiles::readBytes(oap()), TestFiles::crlf(lines));
+}
+
+void TestAlbum::longTitleAndPathSurviveReadAndWrite()
+{
+    // Nothing is cut at 255 characters: a long title or a deep path comes
+    // back whole after the page is read and written again.
+    const QString title = QString(300, u'T');
+    const QString path = QStringLiteral("/home/anne/") + QString(280, u'd') + QStringLiteral("/Photo.JPG");
+    QStringList lines{"<BLOC0000>", "TITLE " + title, "PICTURE " + path, "</BLOC0000>"};
+    TestContext t;
+    AlbumPage page(t.context, t.window.get());
+    loadLines(page, lines);
+    QCOMPARE(child<QLineEdit>(page, "Edit7")->text(), title);
+    QTest::keyClicks(child<QLineEdit>(page, "Edit7"), "!");
+    QVERIFY(page.save(doc(), false));
+    lines[1] = "TITLE " + title + "!";
     QCOMPARE(TestFiles::readBytes(oap()), TestFiles::crlf(lines));
 }
 
