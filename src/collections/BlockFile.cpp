@@ -22,7 +22,7 @@ BlockFile::Config makeConfig(int section)
         break;
     case 7: // videos: 15 fixed lines, "Memo2".."Memo4" lines
         c.fixedLines = 15;
-        c.readLimit = 200;
+        c.readLimit = 0; // memo lines are read up to the end marker
         c.initialCount = 1;
         c.restartBelow = 10;
         c.restartCount = 1;
@@ -45,7 +45,7 @@ BlockFile::Config makeConfig(int section)
         break;
     case 9: // books: 10 fixed lines, "Memo5" and "Memo6" lines
         c.fixedLines = 10;
-        c.readLimit = 200;
+        c.readLimit = 0; // memo lines are read up to the end marker
         c.initialCount = 1;
         c.restartBelow = 10;
         c.restartCount = 1;
