@@ -113,6 +113,30 @@ QStringList texts(QListWidget *list)
     return out;
 }
 
+// Scripted dialogs that also keep the text each input box proposed.
+class ProposingUi final : public UiServices
+{
+public:
+    ScriptedUiServices script;
+    QStringList proposed;
+
+    QMessageBox::StandardButton message(QWidget *p, const QString &t, Icon i, QMessageBox::StandardButtons b,
+                                        QMessageBox::StandardButton d, const QString &title) override
+    {
+        return script.message(p, t, i, b, d, title);
+    }
+    std::optional<QString> inputBox(QWidget *p, const QString &c, const QString &prompt, const QString &d) override
+    {
+        proposed << d;
+        return script.inputBox(p, c, prompt, d);
+    }
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &, const QString &) override { return {}; }
+    bool printDialog(QWidget *, QPrinter *) override { return false; }
+    bool printerSetup(QWidget *, QPrinter *) override { return false; }
+    int exec(QDialog *d) override { return script.exec(d); }
+};
+
 // A page of the given type in a shown window.
 template<typename Page> struct Fixture
 {
@@ -183,6 +207,7 @@ private slots:
     // To-do
     void todoAddAppendsOrChanges_data();
     void todoAddAppendsOrChanges();
+    void todoInputProposesSelectedEntry();
     void todoArrowsMoveEntries();
     void todoDoubleClickAndDelete();
     void todoFileLoadedAndSaved();
@@ -812,6 +837,33 @@ void TestContactsPages::todoAddAppendsOrChanges()
     QCOMPARE(texts(list), todo);
     QVERIFY(f.page.changed());
     QVERIFY(f.t.context.document().modified);
+}
+
+void TestContactsPages::todoInputProposesSelectedEntry()
+{
+    ProposingUi ui;
+    FixedClock clock;
+    DocumentContext context(ui, clock);
+    QWidget window;
+    TodoPage page(context, &window);
+    window.resize(600, 400);
+    page.resize(600, 400);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTemporaryDir dir;
+    TestFiles::writeBytes(dir.filePath("a.oaf"), TestFiles::crlf({"<FAIRE>", "Un", "Deux", "<FAIT>", "Fini"}));
+    page.load(dir.filePath("a.orz"));
+
+    auto *todo = child<QListWidget>(&page, "ListBox15");
+    auto *done = child<QListWidget>(&page, "ListBox16");
+    page.ajout();               // nothing selected
+    clickRow(todo, 0);
+    page.ajout();               // the first entry is not proposed
+    clickRow(todo, 1);
+    page.ajout();               // the second one is
+    doubleClickRow(done, 0);    // a change proposes the entry
+    QCOMPARE(ui.proposed, (QStringList{"", "", "Deux", "Fini"}));
+    QCOMPARE(texts(todo), (QStringList{"Un", "Deux"})); // every box was cancelled
 }
 
 void TestContactsPages::todoArrowsMoveEntries()
