@@ -266,7 +266,7 @@ void AddressPage::selectContact(int index)
         const QModelIndex first = m_blocks->model()->index(top, 0);
         const QModelIndex last = m_blocks->model()->index(top + ContactForm::FieldCount - 1, 0);
         sel->select(QItemSelection(first, last), QItemSelectionModel::ClearAndSelect);
-        if (m_blocks->currentRow() / kLinesPerContact != index)
+        if (m_blocks->currentRow() < 0 || m_blocks->currentRow() / kLinesPerContact != index)
             sel->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
         m_blocks->scrollTo(last);
         m_blocks->scrollTo(first);

@@ -183,6 +183,7 @@ private slots:
     void fieldBeginningWithDashIsNoSeparator();
     void doubleClickAndF2ChangeContact_data();
     void doubleClickAndF2ChangeContact();
+    void summaryClickSelectsBlockAndArrowsFollow();
     void cancelledDialogChangesNothing();
     void letterNavigation_data();
     void letterNavigation();
@@ -499,6 +500,27 @@ void TestContactsPages::doubleClickAndF2ChangeContact()
                               + N + "\tE.mail \t"}));
     QCOMPARE(f.w<QTreeWidget>("ListView1")->topLevelItem(1)->text(1), QString(" 04"));
     QVERIFY(f.t.context.document().modified);
+    QCOMPARE(selectedRows(blocks), range(8, 14));
+}
+
+void TestContactsPages::summaryClickSelectsBlockAndArrowsFollow()
+{
+    Fixture<AddressPage> f;
+    TestFiles::writeBytes(f.file(".ocn"), TestFiles::crlf({contactLine("A100", "Un"), contactLine("A108", "Deux")}));
+    f.page.load(f.doc());
+    auto *summary = f.w<QTreeWidget>("ListView1");
+    auto *blocks = f.w<QListWidget>("ListBox8");
+    QTest::mouseClick(summary->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      summary->visualItemRect(summary->topLevelItem(0)).center());
+    QCOMPARE(selectedRows(blocks), range(0, 6));
+    // The keys move line by line; the selection follows block by block.
+    blocks->setFocus();
+    for (int i = 0; i < 8; ++i)
+        QTest::keyClick(blocks, Qt::Key_Down);
+    QCOMPARE(blocks->currentRow(), 8);
+    QCOMPARE(selectedRows(blocks), range(8, 14));
+    QCOMPARE(summary->currentItem(), summary->topLevelItem(1));
+    QTest::keyClick(blocks, Qt::Key_A, Qt::ControlModifier); // no select-all
     QCOMPARE(selectedRows(blocks), range(8, 14));
 }
 
