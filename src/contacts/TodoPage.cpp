@@ -87,12 +87,15 @@ void TodoPage::reset()
 
 void TodoPage::ChargeFaire(const QString &documentPath)
 {
-    // A missing file is no error: the lists stay as they were.
+    // The lists always come from the document being opened: a document
+    // without a to-do file has empty lists.
     if (const auto lines = TextFile::read(fileName(documentPath))) {
         m_list.read(*lines);
         m_changed = false;
-        showLists();
+    } else {
+        m_list.clear();
     }
+    showLists();
 }
 
 bool TodoPage::SauveFaire(const QString &documentPath, bool force)
