@@ -54,11 +54,14 @@ std::optional<QString> ScriptedUiServices::inputBox(QWidget *, const QString &ca
                                                     const QString &)
 {
     m_shown.append({QStringLiteral("input"), prompt, Icon::None, {}, caption});
-    if (m_inputs.empty())
+    if (m_inputs.empty() || !m_inputs.front().has_value()) {
+        if (!m_inputs.empty())
+            m_inputs.pop_front();
         return std::nullopt;
-    auto r = m_inputs.front();
+    }
+    const QString text = *m_inputs.front();
     m_inputs.pop_front();
-    return r;
+    return text;
 }
 
 QString ScriptedUiServices::openFileName(QWidget *, const QString &caption, const QString &, const QString &pattern,
