@@ -30,7 +30,8 @@ const QString kCbxFile = QStringLiteral("Tivarel.cbx");
 
 } // namespace
 
-TChild::TChild(UiServices &ui, const Clock &clock, QWidget *parent) : QWidget(parent), m_context(ui, clock)
+TChild::TChild(UiServices &ui, const Clock &clock, QWidget *parent, PageCreation creation)
+    : QWidget(parent), m_context(ui, clock)
 {
     setObjectName(QStringLiteral("Child"));
     m_context.setDialogParent(this);
@@ -50,7 +51,7 @@ TChild::TChild(UiServices &ui, const Clock &clock, QWidget *parent) : QWidget(pa
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_stack);
-    createPages();
+    createPages(creation == PageCreation::AllNow ? Document::SectionCount : 2);
     m_stack->setCurrentIndex(0);
 
     qApp->installEventFilter(this);
@@ -61,14 +62,34 @@ TChild::~TChild()
     qApp->removeEventFilter(this);
 }
 
-void TChild::createPages()
+void TChild::createPages(int upTo)
 {
     DocumentContext &c = m_context;
-    m_pages = {new WeekPage(c),   new AddressPage(c), new BirthdayPage(c), new TodoPage(c),
-               new BudgetPage(c), new AlbumPage(c),   new VideoPage(c),    new ShoppingPage(c),
-               new BookPage(c),   new ReimbursementPage(c)};
-    for (SectionPage *p : m_pages)
-        m_stack->addWidget(p);
+    for (int n = m_created + 1; n <= upTo; ++n) {
+        SectionPage *page = nullptr;
+        switch (n) {
+        case 1: page = new WeekPage(c); break;
+        case 2: page = new AddressPage(c); break;
+        case 3: page = new BirthdayPage(c); break;
+        case 4: page = new TodoPage(c); break;
+        case 5: page = new BudgetPage(c); break;
+        case 6: page = new AlbumPage(c); break;
+        case 7: page = new VideoPage(c); break;
+        case 8: page = new ShoppingPage(c); break;
+        case 9: page = new BookPage(c); break;
+        default: page = new ReimbursementPage(c); break;
+        }
+        m_pages[n - 1] = page;
+        m_stack->addWidget(page);
+        page->layoutFor(width(), height());
+        m_created = n;
+    }
+}
+
+void TChild::ensurePages()
+{
+    if (m_created < Document::SectionCount)
+        createPages(Document::SectionCount);
 }
 
 // ---------------------------------------------------------------------------
@@ -76,6 +97,7 @@ void TChild::createPages()
 
 void TChild::Charge(const QString &documentPath)
 {
+    ensurePages();
     for (SectionPage *p : m_pages)
         p->load(documentPath);
     m_context.document().modified = false;
@@ -84,6 +106,7 @@ void TChild::Charge(const QString &documentPath)
 
 bool TChild::Sauve(const QString &documentPath)
 {
+    ensurePages();
     if (documentPath.size() < 5)
         return true;
     Document &doc = m_context.document();
@@ -103,6 +126,7 @@ bool TChild::Sauve(const QString &documentPath)
 
 void TChild::Nouveau()
 {
+    ensurePages();
     Document &doc = m_context.document();
     doc.name.clear();
     doc.referenceDate = m_context.clock().today();
@@ -121,6 +145,7 @@ void TChild::Section(int n)
 {
     if (n < 1 || n > Document::SectionCount)
         return;
+    ensurePages();
     writeBackAll();
     m_stack->setCurrentIndex(n - 1);
     m_pages[n - 1]->display();
@@ -128,6 +153,7 @@ void TChild::Section(int n)
 
 void TChild::writeBackAll()
 {
+    ensurePages();
     // Every section that keeps edits on screen, in page order; the to-do
     // and shopping pages keep none and do nothing here.
     for (SectionPage *p : m_pages)
@@ -139,9 +165,16 @@ int TChild::activePage() const
     return m_stack->currentIndex() + 1;
 }
 
-SectionPage *TChild::current() const
+SectionPage *TChild::current()
 {
+    ensurePages();
     return m_pages[m_stack->currentIndex()];
+}
+
+SectionPage *TChild::page(int n)
+{
+    ensurePages();
+    return m_pages[n - 1];
 }
 
 void TChild::Premier() { current()->premier(); }
@@ -247,6 +280,7 @@ void TChild::activate(bool openAfterFirstPaint)
 
 void TChild::openRemembered()
 {
+    ensurePages();
     Charge(m_settings.rememberedDocument);
     m_pages[0]->display();
     m_pages[1]->display();
@@ -261,6 +295,8 @@ void TChild::showEvent(QShowEvent *event)
 void TChild::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
+    if (m_created < Document::SectionCount)
+        QTimer::singleShot(0, this, &TChild::ensurePages);
     if (m_openPending) {
         m_openPending = false;
         QTimer::singleShot(0, this, &TChild::openRemembered);
@@ -275,8 +311,8 @@ void TChild::resizeEvent(QResizeEvent *event)
 
 void TChild::FormResize()
 {
-    for (SectionPage *p : m_pages)
-        p->layoutFor(width(), height());
+    for (int n = 1; n <= m_created; ++n)
+        m_pages[n - 1]->layoutFor(width(), height());
 }
 
 bool TChild::eventFilter(QObject *watched, QEvent *event)

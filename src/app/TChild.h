@@ -19,7 +19,13 @@ class TChild : public QWidget
     Q_OBJECT
 
 public:
-    TChild(UiServices &ui, const Clock &clock, QWidget *parent = nullptr);
+    // The main window has the pages that do not show at start made just
+    // after its first paint, so the window appears sooner; everything that
+    // needs a page makes them first.
+    enum class PageCreation { AllNow, AfterFirstPaint };
+
+    TChild(UiServices &ui, const Clock &clock, QWidget *parent = nullptr,
+           PageCreation creation = PageCreation::AllNow);
     ~TChild() override;
 
     DocumentContext &context() { return m_context; }
@@ -40,7 +46,9 @@ public:
     // Sections.
     void Section(int page);
     int activePage() const; // 1..10
-    SectionPage *page(int n) const { return m_pages[n - 1]; }
+    SectionPage *page(int n);
+    // Makes the pages not made yet.
+    void ensurePages();
     QComboBox *comboBox(int n) const { return m_context.comboBox(n); }
 
     // Generic commands, routed to the page that shows.
@@ -83,15 +91,16 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void createPages();
+    void createPages(int upTo);
     void openRemembered();
     void FormResize();
-    SectionPage *current() const;
+    SectionPage *current();
 
     DocumentContext m_context;
     Settings m_settings;
     QStackedWidget *m_stack = nullptr;
     std::array<SectionPage *, Document::SectionCount> m_pages{};
+    int m_created = 0; // pages 1..m_created exist
     bool m_activated = false;
     bool m_openPending = false;
 };

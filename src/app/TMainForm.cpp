@@ -52,7 +52,7 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, QWidget *parent)
     setWindowTitle(QStringLiteral("Tivarel"));
     setWindowIcon(AppIcons::program());
 
-    m_child = new TChild(ui, clock, this);
+    m_child = new TChild(ui, clock, this, TChild::PageCreation::AfterFirstPaint);
     setCentralWidget(m_child);
     connect(m_child, &QWidget::windowTitleChanged, this, [this](const QString &caption) {
         setWindowTitle(caption.isEmpty() ? QStringLiteral("Tivarel")
@@ -220,7 +220,10 @@ void TMainForm::createCommands()
     };
     for (const OptionItem &o : optionItems) {
         makeAction(options, QString::fromLatin1(o.name), QString::fromUtf16(o.caption), QString::fromUtf16(o.hint),
-                   [this, command = o.command] { command(m_child->context()); });
+                   [this, command = o.command] {
+                       m_child->ensurePages();
+                       command(m_child->context());
+                   });
     }
     m_autoOpen = makeAction(options, QStringLiteral("AutoOpenItem"), QStringLiteral("&Ouvrir automatiquement"),
                             QStringLiteral("Ouvrir le dernier fichier utilisé"), [this] {

@@ -82,9 +82,7 @@ void AlbumPage::buildUi()
     videoFrame->setFrameShape(QFrame::Panel);
     videoFrame->setFrameShadow(QFrame::Sunken);
     videoFrame->setFixedSize(FrameSize);
-    m_video = new QVideoWidget(videoFrame);
-    m_video->setObjectName(QStringLiteral("Animate1"));
-    m_video->setGeometry(1, 1, FrameSize.width() - 2, FrameSize.height() - 2);
+    m_videoFrame = videoFrame;
     m_note = new QLabel(videoFrame);
     m_note->setObjectName(QStringLiteral("AnimationNote"));
     m_note->setGeometry(1, 1, FrameSize.width() - 2, FrameSize.height() - 2);
@@ -319,8 +317,13 @@ void AlbumPage::ensurePlayer()
     if (m_player)
         return;
     // Created on first use only: most albums hold no animation, and the
-    // multimedia back end is slow to start. No audio output is attached, so
+    // multimedia back end is slow to start (even the video widget starts
+    // it, so it is made here too). No audio output is attached, so
     // animations play silently and need no sound device.
+    m_video = new QVideoWidget(m_videoFrame);
+    m_video->setObjectName(QStringLiteral("Animate1"));
+    m_video->setGeometry(1, 1, FrameSize.width() - 2, FrameSize.height() - 2);
+    m_note->raise();
     m_player = new QMediaPlayer(this);
     m_player->setVideoOutput(m_video);
     connect(m_player, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString &why) {

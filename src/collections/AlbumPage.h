@@ -105,6 +105,7 @@ private:
     QLabel *m_image = nullptr;         // Image1
     QVideoWidget *m_video = nullptr;   // Animate1
     QLabel *m_note = nullptr;          // AnimationNote
+    QFrame *m_videoFrame = nullptr;    // holds Animate1, made with the player
     QLabel *m_width = nullptr;         // Label26
     QLabel *m_height = nullptr;        // Label27
     QPushButton *m_choosePicture = nullptr; // Button41
