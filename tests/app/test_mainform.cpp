@@ -212,6 +212,23 @@ private slots:
         QVERIFY(!f.form.child()->TestModif());
     }
 
+    void hiddenPagesAreMadeAfterTheFirstPaint()
+    {
+        Fixture f;
+        // Only the week planner and the address book are needed to show.
+        QVERIFY(f.form.findChild<QWidget *>("TabSheet1"));
+        QVERIFY(f.form.findChild<QWidget *>("TabSheet2"));
+        QTRY_VERIFY(f.form.findChild<QWidget *>("TabSheet10"));
+    }
+
+    void aCommandBeforeThePagesExistMakesThem()
+    {
+        Fixture f;
+        f.form.child()->Section(9);
+        QCOMPARE(f.form.child()->activePage(), 9);
+        QVERIFY(f.form.findChild<QWidget *>("TabSheet9")->isVisible());
+    }
+
     void screenWidthDecidesTheStartSize()
     {
         QVERIFY(TMainForm::startsMaximised(640));
