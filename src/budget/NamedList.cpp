@@ -37,15 +37,6 @@ int NamedList::insertSorted(const QString &text)
     return index;
 }
 
-bool NamedList::contains(const QString &text, int except) const
-{
-    for (int i = 0; i < size(); ++i) {
-        if (i != except && m_entries[i].compare(text, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
-}
-
 int NamedList::add(const QString &typed, bool smallFirst)
 {
     QString text = typed.trimmed();
@@ -53,15 +44,13 @@ int NamedList::add(const QString &typed, bool smallFirst)
         return -1;
     if (smallFirst)
         text = withSmallFirst(text);
-    if (contains(text))
-        return -1;
     return insertSorted(text);
 }
 
 int NamedList::replace(int index, const QString &typed)
 {
     const QString text = typed.trimmed();
-    if (index < 0 || index >= size() || text.isEmpty() || contains(text, index))
+    if (index < 0 || index >= size() || text.isEmpty())
         return -1;
     m_entries.removeAt(index);
     return insertSorted(text);
@@ -133,11 +122,6 @@ QString NamedList::usedMessage()
 QString NamedList::confirmDeletion(const QString &entry)
 {
     return QStringLiteral("Supprimer le poste ") + entry + QStringLiteral(" ?");
-}
-
-QString NamedList::duplicateMessage(const QString &entry)
-{
-    return QStringLiteral("« %1 » est déjà dans la liste.").arg(entry);
 }
 
 namespace NamedListKinds {

@@ -15,7 +15,8 @@
 //  - the first five editors add entries with a small first letter, the last
 //    three as typed;
 //  - the list is kept sorted, letters compared without regard to case or
-//    accents; no entry is empty and no two entries differ only by case.
+//    accents; no entry is empty. A name already in the list may be added
+//    again (the used "Loyer" and a new "loyer" both stay).
 class NamedList
 {
 public:
@@ -28,18 +29,14 @@ public:
 
     // Ajouter with nothing selected: adds the trimmed text (first letter made
     // small when asked) at its sorted place and returns its index; -1 when
-    // the text is empty or already in the list.
+    // the text is empty.
     int add(const QString &typed, bool smallFirst);
     // Ajouter after Modifier: the entry at `index` becomes the trimmed text
     // as typed; returns its new index, or -1 (nothing changed) when the text
-    // is empty or another entry has it.
+    // is empty.
     int replace(int index, const QString &typed);
     Deletion deletion(int index) const;
     void remove(int index);
-
-    // Whether the trimmed text (after the first-letter rule) is already an
-    // entry other than `except`.
-    bool contains(const QString &text, int except = -1) const;
 
     static bool isUsed(const QString &entry);
     // Only "A" to "Z" become small, only "a" to "z" capital.
@@ -52,7 +49,6 @@ public:
     static QString protectedMessage();
     static QString usedMessage();
     static QString confirmDeletion(const QString &entry);
-    static QString duplicateMessage(const QString &entry);
 
 private:
     int insertSorted(const QString &text);

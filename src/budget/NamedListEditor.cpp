@@ -114,22 +114,7 @@ void NamedListEditor::Button4Click()
     if (text.isEmpty())
         return;
     const int selected = selectedRow();
-    int at = -1;
-    if (selected >= 0) {
-        at = m_list.replace(selected, text);
-        if (at < 0 && m_list.contains(text, selected)) {
-            m_ui.showError(this, NamedList::duplicateMessage(text));
-            m_entry->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-    } else {
-        at = m_list.add(text, m_kind.smallFirst);
-        if (at < 0) {
-            m_ui.showError(this, NamedList::duplicateMessage(text));
-            m_entry->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-    }
+    const int at = selected >= 0 ? m_list.replace(selected, text) : m_list.add(text, m_kind.smallFirst);
     showList(at);
     m_entry->clear();
     m_entry->setFocus(Qt::OtherFocusReason);

@@ -102,7 +102,8 @@ private slots:
     void editors_enterAddsWithTheirFirstLetterRule();
     void editors_deleteRules();
     void editors_modifyThenAddReplaces();
-    void editors_duplicateIsRefused();
+    void editors_sameNameIsAddedWithoutMessage_data();
+    void editors_sameNameIsAddedWithoutMessage();
     void editors_handBackHoweverClosed();
     void postes_showFirstEntry();
     void postes_emptyListLeavesBoxEmpty();
@@ -476,22 +477,41 @@ void TestBudgetDialogs::editors_modifyThenAddReplaces()
     QCOMPARE(items(t.context.comboBox(1)), QStringList({"voiture"}));
 }
 
-void TestBudgetDialogs::editors_duplicateIsRefused()
+void TestBudgetDialogs::editors_sameNameIsAddedWithoutMessage_data()
 {
+    QTest::addColumn<int>("comboBox");
+    QTest::addColumn<quintptr>("command");
+    QTest::addColumn<QString>("present");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("after");
+    QTest::newRow("posts: the used post typed again")
+        << 1 << quintptr(&OptionsCommands::BudgetPostes) << "Loyer" << "Loyer" << QStringList{"Loyer", "loyer"};
+    QTest::newRow("doctors: same name")
+        << 9 << quintptr(&OptionsCommands::Praticiens) << "Dr Martin" << "Dr Martin"
+        << QStringList{"Dr Martin", "Dr Martin"};
+}
+
+void TestBudgetDialogs::editors_sameNameIsAddedWithoutMessage()
+{
+    QFETCH(int, comboBox);
+    QFETCH(quintptr, command);
+    QFETCH(QString, present);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, after);
     TestContext t;
-    t.context.comboBox(9)->addItems({"Dr Martin"});
-    QString kept;
+    t.context.comboBox(comboBox)->addItems({present});
+    QString left;
     t.ui.dialog([&](QDialog *d) {
         auto *entry = child<QLineEdit>(d, "Edit1");
-        entry->setText("dr martin");
+        entry->setText(typed);
         click(d, "Button4");
-        kept = entry->text();
+        left = entry->text();
         return int(QDialog::Accepted);
     });
-    OptionsCommands::Praticiens(t.context);
-    QCOMPARE(kept, QStringLiteral("dr martin"));
-    QCOMPARE(t.ui.messages().size(), 1);
-    QCOMPARE(items(t.context.comboBox(9)), QStringList({"Dr Martin"}));
+    reinterpret_cast<Command>(command)(t.context);
+    QVERIFY(left.isEmpty());
+    QVERIFY(t.ui.messages().isEmpty());
+    QCOMPARE(items(t.context.comboBox(comboBox)), after);
 }
 
 void TestBudgetDialogs::editors_handBackHoweverClosed()
