@@ -122,12 +122,11 @@ std::optional<QPoint> TOtello::squareAt(const QPoint &pos) const
     const Geometry g = geometry();
     if (!g.usable())
         return std::nullopt;
-    // Points in the margin around the grid (the pointer may leave the
-    // control while the mouse is captured) are on no square.
-    const int x = pos.x() - g.left, y = pos.y() - g.top;
-    if (x < 0 || y < 0)
-        return std::nullopt;
-    const int column = x / g.cellWidth + 1, row = y / g.cellHeight + 1;
+    // The division truncates toward zero: the margin left of or above the
+    // grid, and less than a cell beyond it (the pointer may leave the control
+    // while the mouse is captured), still counts as column or row 1.
+    // Anything further out is on no square.
+    const int column = (pos.x() - g.left) / g.cellWidth + 1, row = (pos.y() - g.top) / g.cellHeight + 1;
     if (!OtelloBoard::isPlaySquare(column, row))
         return std::nullopt;
     return QPoint(column, row);

@@ -61,8 +61,10 @@ public:
     // Shows a position set up by hand (tests), stopping any search.
     void setBoard(const OtelloBoard &board);
 
-    // The square under a point in the control's pixels, or nothing outside
-    // the grid or while the control is too small to draw a board.
+    // The square under a point in the control's pixels (column and row
+    // counted from the grid's top-left corner, truncating toward zero), or
+    // nothing when that square lies outside the 8 x 8 grid or while the
+    // control is too small to draw a board.
     std::optional<QPoint> squareAt(const QPoint &pos) const;
     // The pixels of a square (column and row 1-8).
     QRect cellRect(int column, int row) const;

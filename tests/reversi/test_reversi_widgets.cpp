@@ -135,12 +135,20 @@ void TestReversiWidgets::clickMapsToSquares_data()
     QTest::addColumn<QPoint>("pixel");
     QTest::addColumn<bool>("played");
     // 300 x 300: cells of 37, a 2-pixel margin all round; (1,1) is legal.
+    // Column and row come from a division truncating toward zero, so the
+    // margin and up to a cell beyond it at the left and the top (reached
+    // while the mouse is captured) still count as column or row 1.
     QTest::newRow("inside (1,1)") << QPoint(3, 3) << true;
     QTest::newRow("last pixel of (1,1)") << QPoint(38, 38) << true;
-    QTest::newRow("margin left of (1,1)") << QPoint(0, 10) << false;
-    QTest::newRow("margin above (1,1)") << QPoint(10, 1) << false;
+    QTest::newRow("margin left of (1,1)") << QPoint(0, 10) << true;
+    QTest::newRow("margin above (1,1)") << QPoint(10, 1) << true;
+    QTest::newRow("left of the control, within a cell") << QPoint(-34, 10) << true;
+    QTest::newRow("above the control, within a cell") << QPoint(10, -34) << true;
+    QTest::newRow("left of the control, beyond a cell") << QPoint(-35, 10) << false;
+    QTest::newRow("above the control, beyond a cell") << QPoint(10, -35) << false;
     QTest::newRow("first pixel of (2,1)") << QPoint(39, 10) << false;
     QTest::newRow("margin right of the grid") << QPoint(299, 10) << false;
+    QTest::newRow("far right of the control") << QPoint(400, 10) << false;
 }
 
 void TestReversiWidgets::clickMapsToSquares()
@@ -152,6 +160,8 @@ void TestReversiWidgets::clickMapsToSquares()
     board.resize(300, 300);
     const QString empty(8, u'.');
     board.setBoard(BoardText::parse({".CH.....", empty, empty, empty, "....C...", empty, empty, empty}));
+    moveMouse(board, pixel);
+    QCOMPARE(board.cursor().shape(), played ? Qt::CrossCursor : Qt::ArrowCursor);
     QTest::mouseClick(&board, Qt::LeftButton, Qt::NoModifier, pixel);
     QCOMPARE(board.engine().board().at(1, 1), played ? H : quint8(OtelloBoard::Empty));
     QCOMPARE(ui.messages().contains(QStringLiteral("You may only move to space where the cursor is a cross")),
