@@ -138,8 +138,10 @@ void TodoPage::AjoutFaire()
     }
     touch();
     showLists();
-    if (answer && !answer->isEmpty())
-        m_todo->setCurrentRow(position >= 0 ? position : m_todo->count() - 1);
+    // The selection stays where it was: an appended entry is not selected,
+    // or the next Add would offer it for change instead of adding another.
+    if (row >= 0 && row < m_todo->count())
+        m_todo->setCurrentRow(row);
 }
 
 void TodoPage::change(TodoList::Which which)

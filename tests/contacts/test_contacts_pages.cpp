@@ -835,17 +835,23 @@ void TestContactsPages::todoAddAppendsOrChanges_data()
 {
     QTest::addColumn<int>("selected");
     QTest::addColumn<QStringList>("todo");
+    QTest::addColumn<QStringList>("again"); // after a second Add, answered "Encore"
 
-    QTest::newRow("nothing selected appends") << -1 << QStringList{"Un", "Deux", "Trois", "Nouveau"};
-    QTest::newRow("first entry selected appends") << 0 << QStringList{"Un", "Deux", "Trois", "Nouveau"};
-    QTest::newRow("second entry selected changes it") << 1 << QStringList{"Un", "Nouveau", "Trois"};
-    QTest::newRow("last entry selected changes it") << 2 << QStringList{"Un", "Deux", "Nouveau"};
+    QTest::newRow("nothing selected appends")
+        << -1 << QStringList{"Un", "Deux", "Trois", "Nouveau"} << QStringList{"Un", "Deux", "Trois", "Nouveau", "Encore"};
+    QTest::newRow("first entry selected appends")
+        << 0 << QStringList{"Un", "Deux", "Trois", "Nouveau"} << QStringList{"Un", "Deux", "Trois", "Nouveau", "Encore"};
+    QTest::newRow("second entry selected changes it")
+        << 1 << QStringList{"Un", "Nouveau", "Trois"} << QStringList{"Un", "Encore", "Trois"};
+    QTest::newRow("last entry selected changes it")
+        << 2 << QStringList{"Un", "Deux", "Nouveau"} << QStringList{"Un", "Deux", "Encore"};
 }
 
 void TestContactsPages::todoAddAppendsOrChanges()
 {
     QFETCH(int, selected);
     QFETCH(QStringList, todo);
+    QFETCH(QStringList, again);
     Fixture<TodoPage> f;
     TestFiles::writeBytes(f.file(".oaf"), TestFiles::crlf({"<FAIRE>", "Un", "Deux", "Trois", "<FAIT>"}));
     f.page.load(f.doc());
@@ -859,6 +865,12 @@ void TestContactsPages::todoAddAppendsOrChanges()
     QCOMPARE(texts(list), todo);
     QVERIFY(f.page.changed());
     QVERIFY(f.t.context.document().modified);
+
+    // An appended entry does not become the selection: adding again
+    // appends again instead of changing the entry just added.
+    f.t.ui.input(QString("Encore"));
+    f.page.ajout();
+    QCOMPARE(texts(list), again);
 }
 
 void TestContactsPages::todoInputProposesSelectedEntry()
