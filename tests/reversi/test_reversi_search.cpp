@@ -6,7 +6,8 @@
 
 // The step-wise search against a plain recursive alpha-beta search written
 // here from the game's rules, on its own 8 x 8 board: both must pick the same
-// square on every position and at every depth, ties included.
+// square on every position and at every depth, ties included, and the
+// step-wise search must take one ThinkStep per step of the search.
 class TestReversiSearch : public QObject
 {
     Q_OBJECT
@@ -157,10 +158,16 @@ int refStatic(const Ref &b, int q, int p)
 // at even levels. A level whose move reaches its beta hands up that move's
 // value, negated; otherwise it hands up its own static score. At level 0,
 // `best` receives the index in Order of the move chosen (60 for none).
-int refSearch(const Ref &b, int level, int alpha, int beta, int depth, int *best)
+//
+// `steps` counts the search's steps: one per move tried below the depth
+// limit, one per position at the depth limit, and one per level that runs
+// out of moves; a cut-off, however far it reaches, belongs to the step that
+// produced the value.
+int refSearch(const Ref &b, int level, int alpha, int beta, int depth, int *best, int *steps)
 {
     const int p = level % 2 == 0 ? 2 : 1, q = 3 - p;
     if (level >= depth) {
+        ++*steps;
         if (refHasMove(b, p, q))
             return refEvaluate(b, q, p);
         return refStatic(b, q, p);
@@ -169,7 +176,8 @@ int refSearch(const Ref &b, int level, int alpha, int beta, int depth, int *best
         const int c = Order[i][0] - 1, r = Order[i][1] - 1;
         if (!refLegal(b, c, r, p, q))
             continue;
-        const int v = refSearch(refPlay(b, c, r, p, q), level + 1, -beta, -alpha, depth, nullptr);
+        ++*steps;
+        const int v = refSearch(refPlay(b, c, r, p, q), level + 1, -beta, -alpha, depth, nullptr, steps);
         if (v > alpha) {
             alpha = v;
             if (best)
@@ -178,6 +186,7 @@ int refSearch(const Ref &b, int level, int alpha, int beta, int depth, int *best
                 return -v;
         }
     }
+    ++*steps;
     return refStatic(b, q, p);
 }
 
@@ -220,8 +229,9 @@ std::optional<OtelloBoard> randomPosition(std::mt19937 &rng, int plies)
 }
 
 // The square the engine plays from `board` at `skill`, by the step-wise
-// search; -1 when it plays none.
-int engineMove(const OtelloBoard &board, TSkill skill)
+// search; -1 when it plays none. `calls` receives the number of ThinkStep
+// calls up to and including the one that played.
+int engineMove(const OtelloBoard &board, TSkill skill, int *calls)
 {
     OtelloEngine e;
     e.setSkill(skill);
@@ -234,7 +244,11 @@ int engineMove(const OtelloBoard &board, TSkill skill)
     e.ComputerPlay();
     // Stop at the first move: when the human must pass, a second search
     // follows at once.
-    while (first < 0 && e.ThinkStep()) {
+    *calls = 0;
+    bool more = true;
+    while (first < 0 && more) {
+        ++*calls;
+        more = e.ThinkStep();
     }
     return first;
 }
@@ -270,11 +284,11 @@ void TestReversiSearch::sameMoveAsRecursiveSearch()
     const int depth = OtelloEngine::depthOf(TSkill(skill));
     for (qsizetype i = 0; i < m_positions.size(); ++i) {
         const Sample &s = m_positions.at(i);
-        int best = 60;
-        refSearch(toRef(s.board), 0, -32767, 32767, depth, &best);
+        int best = 60, steps = 0, calls = 0;
+        refSearch(toRef(s.board), 0, -32767, 32767, depth, &best, &steps);
         QVERIFY(best < 60);
         const int expected = OtelloBoard::index(Order[best][0], Order[best][1]);
-        const int played = engineMove(s.board, TSkill(skill));
+        const int played = engineMove(s.board, TSkill(skill), &calls);
         if (played != expected) {
             QFAIL(qPrintable(QStringLiteral("position %1 (%2 plies): played (%3,%4), expected (%5,%6)")
                                  .arg(i)
@@ -283,6 +297,14 @@ void TestReversiSearch::sameMoveAsRecursiveSearch()
                                  .arg(OtelloBoard::rowOf(played))
                                  .arg(Order[best][0])
                                  .arg(Order[best][1])));
+        }
+        // One step of the search per ThinkStep, no more and no fewer.
+        if (calls != steps) {
+            QFAIL(qPrintable(QStringLiteral("position %1 (%2 plies): %3 calls of ThinkStep, %4 search steps")
+                                 .arg(i)
+                                 .arg(s.plies)
+                                 .arg(calls)
+                                 .arg(steps)));
         }
     }
 }
