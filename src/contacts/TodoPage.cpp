@@ -153,9 +153,9 @@ void TodoPage::change(TodoList::Which which)
         context().ui().inputBox(context().dialogParent(), kCaption,
                                 which == TodoList::Todo ? QStringLiteral("A faire") : QStringLiteral("Fait"),
                                 m_list.list(which).at(row));
-    if (!answer)
-        return;
-    if (!answer->isEmpty())
+    // Cancelling gives the entry back unchanged; the flags are set all the
+    // same, as for Add.
+    if (answer && !answer->isEmpty())
         m_list.replace(which, row, *answer);
     touch();
     showLists();

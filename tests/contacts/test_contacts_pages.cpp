@@ -209,6 +209,8 @@ private slots:
     void todoAddAppendsOrChanges_data();
     void todoAddAppendsOrChanges();
     void todoInputProposesSelectedEntry();
+    void todoUnchangedAnswerStillSetsFlags_data();
+    void todoUnchangedAnswerStillSetsFlags();
     void todoArrowsMoveEntries();
     void todoDoubleClickAndDelete();
     void todoFileLoadedAndSaved();
@@ -898,6 +900,40 @@ void TestContactsPages::todoInputProposesSelectedEntry()
     doubleClickRow(done, 0);    // a change proposes the entry
     QCOMPARE(ui.proposed, (QStringList{"", "", "Deux", "Fini"}));
     QCOMPARE(texts(todo), (QStringList{"Un", "Deux"})); // every box was cancelled
+}
+
+void TestContactsPages::todoUnchangedAnswerStillSetsFlags_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<std::optional<QString>>("answer");
+
+    QTest::newRow("add cancelled") << "add" << std::optional<QString>();
+    QTest::newRow("add answered empty") << "add" << std::optional<QString>(QString());
+    QTest::newRow("change of a to-do entry cancelled") << "todo" << std::optional<QString>();
+    QTest::newRow("change of a done entry cancelled") << "done" << std::optional<QString>();
+    QTest::newRow("change answered empty") << "todo" << std::optional<QString>(QString());
+}
+
+void TestContactsPages::todoUnchangedAnswerStillSetsFlags()
+{
+    // The input box gives back its default when cancelled, and the entry
+    // then replaces itself: the lists stay, both flags are set all the same.
+    QFETCH(QString, action);
+    QFETCH(std::optional<QString>, answer);
+    Fixture<TodoPage> f;
+    TestFiles::writeBytes(f.file(".oaf"), TestFiles::crlf({"<FAIRE>", "Un", "<FAIT>", "Fini"}));
+    f.page.load(f.doc());
+    QVERIFY(!f.page.changed());
+    f.t.ui.input(answer);
+    if (action == "add")
+        f.page.ajout();
+    else
+        doubleClickRow(f.w<QListWidget>(action == "todo" ? "ListBox15" : "ListBox16"), 0);
+    QCOMPARE(f.t.ui.shown().size(), 1);
+    QCOMPARE(texts(f.w<QListWidget>("ListBox15")), QStringList{"Un"});
+    QCOMPARE(texts(f.w<QListWidget>("ListBox16")), QStringList{"Fini"});
+    QVERIFY(f.page.changed());
+    QVERIFY(f.t.context.document().modified);
 }
 
 void TestContactsPages::todoArrowsMoveEntries()
