@@ -8,6 +8,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QResizeEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -52,6 +54,7 @@ private slots:
     void longMessageWholeThroughDisplayAndWriteBack();
     void malformedFileSurvives();
     void pageUpDownInDocumentWindow();
+    void userPathThroughDocumentWindow();
     void resetShowsNewDocument();
     void dayListKeepsItemsInOrder_data();
     void dayListKeepsItemsInOrder();
@@ -636,6 +639,164 @@ void TestAgendaWeekPage::pageUpDownInDocumentWindow()
     QTest::keyClick(monday, Qt::Key_PageUp);
     QCOMPARE(child.document().referenceDate, QDate(2006, 1, 11));
     QCOMPARE(monday->items(), QStringList{"10:00 Réunion"});
+}
+
+namespace {
+
+// Types text key by key, letters outside ASCII included.
+void typeText(QWidget *w, const QString &text)
+{
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(w, &press);
+        QCoreApplication::sendEvent(w, &release);
+    }
+}
+
+} // namespace
+
+// Open, look, step, add, change and delete through the widgets and the real
+// appointment dialog (typed into, closed by its keys and buttons), save,
+// reload.
+void TestAgendaWeekPage::userPathThroughDocumentWindow()
+{
+    TChild child(m_t->ui, m_t->clock);
+    child.resize(1000, 640);
+    QResizeEvent resized(QSize(1000, 640), QSize());
+    QCoreApplication::sendEvent(&child, &resized);
+    writeFile(kFile);
+    m_t->clock.setDate(QDate(2006, 1, 11));
+    child.Charge(path());
+
+    auto *week = static_cast<WeekPage *>(child.page(1));
+    const auto day = [week](int i) { return week->findChild<DayList *>(QStringLiteral("ListBox%1").arg(i)); };
+    const auto text = [week](const char *name) { return week->findChild<QLabel *>(name)->text(); };
+    const auto dayItems = [&] {
+        QList<QStringList> out;
+        for (int i = 1; i <= 7; ++i)
+            out << day(i)->items();
+        return out;
+    };
+
+    // The window's size sets the columns.
+    QCOMPARE(day(1)->width(), 1000 / 2 - 35);
+    QCOMPARE(day(7)->y(), 640 - 120);
+
+    // Today's week, in time order.
+    QCOMPARE(text("Panel4"), QStringLiteral("Semaine 2"));
+    QCOMPARE(text("Label10"), QStringLiteral("9 janvier 2006"));
+    QCOMPARE(text("Label1"), QStringLiteral("15 janvier 2006"));
+    QCOMPARE(dayItems(), (QList<QStringList>{{" 9:30 Dentiste", "10:00 Réunion"}, {}, {}, {"10:00 Jeudi"}, {}, {},
+                                             {"20:00 Dimanche soir"}}));
+
+    // Page Down and Page Up in a day list.
+    day(1)->setFocus();
+    QTest::keyClick(day(1), Qt::Key_PageDown);
+    QCOMPARE(text("Panel4"), QStringLiteral("Semaine 3"));
+    QCOMPARE(day(1)->items(), QStringList{"08:00 Semaine d'après"});
+    QTest::keyClick(day(1), Qt::Key_PageUp);
+    QCOMPARE(text("Label10"), QStringLiteral("9 janvier 2006"));
+    QVERIFY(!child.TestModif());
+
+    // "Ajouter": the dialog opens on the reference date at 10:00; the time is
+    // typed with its first hour digit left out, the message ended by Enter.
+    QDate shownDate;
+    QString shownTime;
+    QString shownMessage;
+    m_t->ui.dialog([&](QDialog *d) {
+        auto *date = d->findChild<QDateEdit *>("DateTimePicker1");
+        auto *time = d->findChild<QLineEdit *>("MaskEdit1");
+        auto *message = d->findChild<QLineEdit *>("Edit1");
+        d->show();
+        shownDate = date->date();
+        shownTime = time->displayText();
+        shownMessage = message->text();
+        time->setFocus();
+        time->selectAll();
+        QTest::keyClick(time, Qt::Key_Delete);
+        time->setCursorPosition(0);
+        QTest::keyClicks(time, QStringLiteral(" 830"));
+        message->setFocus();
+        typeText(message, QStringLiteral("Café à l'hôtel"));
+        QTest::keyClick(message, Qt::Key_Return);
+        return d->result();
+    });
+    child.Ajout();
+    QCOMPARE(shownDate, QDate(2006, 1, 11));
+    QCOMPARE(shownTime, QStringLiteral("10:00"));
+    QCOMPARE(shownMessage, QString());
+    QCOMPARE(day(3)->items(), QStringList{" 8:30 Café à l'hôtel"});
+    QVERIFY(child.TestModif());
+
+    // "Ajouter" left by Escape adds nothing.
+    m_t->ui.dialog([&](QDialog *d) {
+        d->show();
+        auto *message = d->findChild<QLineEdit *>("Edit1");
+        QTest::keyClicks(message, QStringLiteral("Oubli"));
+        QTest::keyClick(message, Qt::Key_Escape);
+        return d->result();
+    });
+    const QStringList beforeEscape = week->lines();
+    child.Ajout();
+    QCOMPARE(week->lines(), beforeEscape);
+
+    // A double click on "10:00 Réunion": new time typed, the date moved one
+    // day on with the Up arrow, "OK" clicked. It moves to Tuesday.
+    m_t->ui.dialog([&](QDialog *d) {
+        auto *date = d->findChild<QDateEdit *>("DateTimePicker1");
+        auto *time = d->findChild<QLineEdit *>("MaskEdit1");
+        d->show();
+        shownDate = date->date();
+        shownTime = time->displayText();
+        shownMessage = d->findChild<QLineEdit *>("Edit1")->text();
+        time->setFocus();
+        time->selectAll();
+        QTest::keyClick(time, Qt::Key_Delete);
+        time->setCursorPosition(0);
+        QTest::keyClicks(time, QStringLiteral("1115"));
+        date->setFocus();
+        date->setCurrentSection(QDateTimeEdit::DaySection);
+        QTest::keyClick(date, Qt::Key_Up);
+        QTest::mouseClick(d->findChild<QPushButton *>("Button2"), Qt::LeftButton);
+        return d->result();
+    });
+    DayList *monday = day(1);
+    QTest::mouseDClick(monday->viewport(), Qt::LeftButton, {}, monday->visualItemRect(monday->item(1)).center());
+    QCOMPARE(shownDate, QDate(2006, 1, 9));
+    QCOMPARE(shownTime, QStringLiteral("10:00"));
+    QCOMPARE(shownMessage, QStringLiteral("Réunion"));
+    QCOMPARE(day(1)->items(), QStringList{" 9:30 Dentiste"});
+    QCOMPARE(day(2)->items(), QStringList{"11:15 Réunion"});
+
+    // Delete in the Thursday list, then save: the deletion is written back
+    // and the file is saved sorted.
+    day(4)->setCurrentRow(0);
+    QTest::keyClick(day(4), Qt::Key_Delete);
+    QCOMPARE(day(4)->count(), 0);
+    QVERIFY(child.Sauve(path()));
+    QVERIFY(!child.TestModif());
+    const QByteArray saved("2006010213:00 Semaine d'avant\r\n"
+                           "20060109 9:30 Dentiste\r\n"
+                           "2006011011:15 R\xE9union\r\n"
+                           "20060111 8:30 Caf\xE9 \xE0 l'h\xF4tel\r\n"
+                           "2006011520:00 Dimanche soir\r\n"
+                           "2006011608:00 Semaine d'apr\xE8s\r\n");
+    QCOMPARE(TestFiles::readBytes(path()), saved);
+
+    // Reloaded as saved.
+    m_t->clock.setDate(QDate(2006, 1, 15));
+    child.Charge(path());
+    QCOMPARE(dayItems(), (QList<QStringList>{{" 9:30 Dentiste"}, {"11:15 Réunion"}, {" 8:30 Café à l'hôtel"}, {},
+                                             {}, {}, {"20:00 Dimanche soir"}}));
+
+    // A deletion not written back is lost by reloading; nothing is saved.
+    day(1)->setCurrentRow(0);
+    QTest::keyClick(day(1), Qt::Key_Delete);
+    child.Charge(path());
+    QCOMPARE(day(1)->items(), QStringList{" 9:30 Dentiste"});
+    QVERIFY(!child.TestModif());
+    QCOMPARE(TestFiles::readBytes(path()), saved);
 }
 
 void TestAgendaWeekPage::resetShowsNewDocument()
