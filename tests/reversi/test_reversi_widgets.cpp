@@ -233,7 +233,13 @@ void TestReversiWidgets::tinyControlIgnoresTheMouse()
     ScriptedUiServices ui;
     TOtello board(ui);
     board.resize(size);
-    board.grab(); // painting must not divide by zero
+    board.setColor(QColor(0, 255, 0));
+    // Nothing is drawn, not even the background, and painting divides by no
+    // zero cell size.
+    const QImage img = board.grab().toImage();
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            QVERIFY(img.pixelColor(x, y) != QColor(0, 255, 0));
     for (const QPoint p : {QPoint(0, 0), QPoint(3, 3), QPoint(size.width() / 2, size.height() / 2)}) {
         QVERIFY(!board.squareAt(p));
         QTest::mouseClick(&board, Qt::LeftButton, Qt::NoModifier, p);
