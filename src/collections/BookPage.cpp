@@ -20,7 +20,7 @@ void BookPage::Renum9(int deleted)
 
 void BookPage::Edit13Change()
 {
-    recordEdited();
+    recordChangedByUser();
 }
 
 void BookPage::Edit13KeyDown(bool pageDown)
@@ -33,6 +33,9 @@ void BookPage::Edit13KeyDown(bool pageDown)
 
 void BookPage::fieldEdited(int field)
 {
-    Q_UNUSED(field);
     Edit13Change();
+    // A key typed in a text field or memo marks the document as well.
+    const RecordField::Kind kind = schema().field(field).kind;
+    if (kind == RecordField::Kind::Text || kind == RecordField::Kind::Memo)
+        recordEdited();
 }

@@ -23,7 +23,8 @@ public:
     void Squize9();
     void Renum9(int deleted);
 
-    // A change of any field of the page.
+    // A change of any field of the page: the book changed. A key typed in a
+    // text field or memo marks the document too.
     void Edit13Change();
     // Page Down / Page Up in a field: next / previous book.
     void Edit13KeyDown(bool pageDown);

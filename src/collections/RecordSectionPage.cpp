@@ -111,6 +111,12 @@ void RecordSectionPage::recordEdited()
     markEdited();
 }
 
+void RecordSectionPage::recordChangedByUser()
+{
+    m_userEdited = true;
+    setRecordChanged();
+}
+
 void RecordSectionPage::fieldEdited(int field)
 {
     Q_UNUSED(field);

@@ -19,9 +19,10 @@ class RecordForm;
 // the record-changed flag stays clear the file keeps the record as it was
 // unless the user edits it.
 //
-// Any change the user makes to a field marks the record as changed and the
-// document as modified, so that the close query never forgets an edit that
-// was not yet written back.
+// Any change the user makes to a field marks the record as changed; each
+// section says which changes mark the document as modified too (the others
+// mark it when the record is written back: on leaving it, switching section,
+// saving, or before the close query).
 class RecordSectionPage : public BlockSectionPage
 {
     Q_OBJECT
@@ -45,10 +46,14 @@ protected:
     // not even after a delete marked the record shown as changed.
     bool mayWrite() const override;
 
-    // A field was changed by the user: the record changed, and so did the
-    // document.
+    // A field was changed by the user. By default the record changed, and so
+    // did the document.
     virtual void fieldEdited(int field);
+    // The user changed the record shown, and with it the document.
     void recordEdited();
+    // The user changed the record shown; the document is marked only when
+    // the record is written back.
+    void recordChangedByUser();
     // Page Up / Page Down in a field.
     virtual void pageKey(bool next);
     // After a record was read from its block.

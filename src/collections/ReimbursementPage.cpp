@@ -83,7 +83,8 @@ std::optional<QChar> ReimbursementPage::Edit19KeyPress(QChar typed)
 
 void ReimbursementPage::Edit18Change()
 {
-    recordEdited();
+    // The document is marked when the record is written back.
+    recordChangedByUser();
 }
 
 void ReimbursementPage::Edit18KeyDown(bool pageDown)

@@ -36,7 +36,7 @@ public:
     // The key filter of the four amount fields (Edit19 to Edit22): the
     // character to insert for a typed one, or nothing to drop the key.
     static std::optional<QChar> Edit19KeyPress(QChar typed);
-    // A change of any field of the page.
+    // A change of any field of the page: the record changed.
     void Edit18Change();
     // Page Down / Page Up in a field: next / previous record.
     void Edit18KeyDown(bool pageDown);

@@ -54,9 +54,9 @@ void VideoPage::Edit8KeyPress()
 
 void VideoPage::DateTimePicker1Change()
 {
-    // The older program only marked the film as changed here; the document
-    // is marked too, so that closing asks to save the change.
-    recordEdited();
+    // Only the film is marked; the document follows when the film is
+    // written back.
+    recordChangedByUser();
 }
 
 void VideoPage::Edit8KeyDown(bool pageDown)

@@ -26,9 +26,10 @@ public:
     void Echelle7();
     // "Choisir photo": the picture dialog; on OK the path becomes the cover.
     void Button42Click();
-    // A key typed in a text field or memo.
+    // A key typed in a text field or memo: the film changed, and so did the
+    // document.
     void Edit8KeyPress();
-    // A change of the date, a spin value or a choice.
+    // A change of the date, a spin value or a choice: the film changed.
     void DateTimePicker1Change();
     // Page Down / Page Up in a field: next / previous film.
     void Edit8KeyDown(bool pageDown);

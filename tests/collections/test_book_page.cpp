@@ -38,6 +38,8 @@ private slots:
     void unreadableMarkIsReportedOnce();
     void typedConditionIsStoredAsTyped();
     void bookWithoutEndMarkerIsRewrittenAlone();
+    void flagsOfAnEdit_data();
+    void flagsOfAnEdit();
 
 private:
     template<typename T> T *w(const char *name) { return m_page->findChild<T *>(QLatin1String(name)); }
@@ -204,6 +206,48 @@ void TestBookPage::bookWithoutEndMarkerIsRewrittenAlone()
     QStringList first = block(0, book("A", "Ouvert !", "1990", "Bon"));
     first.insert(11, QStringLiteral("Memo5fin du livre 0"));
     QCOMPARE(TestFiles::readBytes(olv()), TestFiles::crlf(block(1, book("B", "Fermé", "1991", "Neuf")) + first));
+}
+
+void TestBookPage::flagsOfAnEdit_data()
+{
+    // Any change marks the book; a key typed in a text field or memo marks
+    // the document too, the others mark it when the book is written back.
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("documentMarked");
+    QTest::newRow("code") << "Edit13" << true;
+    QTest::newRow("country") << "Edit17" << true;
+    QTest::newRow("description") << "Memo5" << true;
+    QTest::newRow("comments") << "Memo6" << true;
+    QTest::newRow("date") << "DateTimePicker2" << false;
+    QTest::newRow("mark") << "SpinEdit6" << false;
+    QTest::newRow("year") << "SpinEdit7" << false;
+    QTest::newRow("category") << "ComboBox7" << false;
+    QTest::newRow("condition") << "ComboBox8" << false;
+}
+
+void TestBookPage::flagsOfAnEdit()
+{
+    QFETCH(QString, field);
+    QFETCH(bool, documentMarked);
+    const QStringList first = block(0, book("A", "Un", "1971", "Bon"));
+    open(first + block(1, book("B", "Deux", "1972", "Neuf")));
+    QVERIFY(!m_t->context.document().modified);
+    QWidget *control = m_page->findChild<QWidget *>(field);
+    QVERIFY(control);
+    if (auto *box = qobject_cast<QComboBox *>(control))
+        control = box->lineEdit();
+    control->setFocus();
+    if (qobject_cast<QSpinBox *>(control) || qobject_cast<QDateEdit *>(control))
+        QTest::keyClick(control, Qt::Key_Up);
+    else
+        QTest::keyClick(control, Qt::Key_X);
+    QVERIFY(m_page->recordChanged());
+    QCOMPARE(m_t->context.document().modified, documentMarked);
+    // Leaving the book writes it back, and the document is marked now.
+    m_page->suivant();
+    QVERIFY(m_t->context.document().modified);
+    QCOMPARE(m_page->lines().value(12), QStringLiteral("<BLOC0000>"));
+    QVERIFY(m_page->lines().mid(12) != first);
 }
 
 QTEST_MAIN(TestBookPage)

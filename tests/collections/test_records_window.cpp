@@ -44,6 +44,8 @@ private slots:
     void pageDownInAFieldStepsOneRecord();
     void rememberedListsFillTheBoxesWithoutTouchingTheRecord();
     void newDocumentShowsTheFormDefaults();
+    void editNotYetWrittenIsFoundBeforeTheCloseQuery_data();
+    void editNotYetWrittenIsFoundBeforeTheCloseQuery();
 
 private:
     QString doc() const { return m_dir->filePath(QStringLiteral("maison.orz")); }
@@ -175,6 +177,42 @@ void TestRecordsWindow::newDocumentShowsTheFormDefaults()
     QCOMPARE(w<QLabel>(10, "Label75")->text(), QStringLiteral("0,00"));
     QCOMPARE(w<QLabel>(10, "Label76")->text(), QStringLiteral("0,00 %"));
     QVERIFY(!m_child->TestModif());
+}
+
+void TestRecordsWindow::editNotYetWrittenIsFoundBeforeTheCloseQuery_data()
+{
+    // Changes that mark only the record: the document is marked once the
+    // record is written back, which the close query does first.
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("film year") << 7 << "SpinEdit2";
+    QTest::newRow("film date") << 7 << "DateTimePicker1";
+    QTest::newRow("book condition") << 9 << "ComboBox8";
+    QTest::newRow("reimbursement patient") << 10 << "Edit18";
+    QTest::newRow("reimbursement fees") << 10 << "Edit19";
+}
+
+void TestRecordsWindow::editNotYetWrittenIsFoundBeforeTheCloseQuery()
+{
+    QFETCH(int, page);
+    QFETCH(QString, field);
+    m_child->activate();
+    m_child->Charge(doc());
+    m_child->Section(page);
+    QVERIFY(!m_child->TestModif());
+    QWidget *control = m_child->page(page)->findChild<QWidget *>(field);
+    QVERIFY(control);
+    if (auto *box = qobject_cast<QComboBox *>(control))
+        control = box->lineEdit();
+    control->setFocus();
+    QTest::keyClick(control, Qt::Key_Up);
+    QTest::keyClick(control, Qt::Key_1);
+    QVERIFY(!m_child->TestModif());
+    m_child->writeBackAll();
+    QVERIFY(m_child->TestModif());
+    QVERIFY(m_child->Sauve(doc()));
+    const QString ext = page == 7 ? QStringLiteral(".ovd") : page == 9 ? QStringLiteral(".olv") : QStringLiteral(".osc");
+    QVERIFY(TestFiles::readBytes(m_dir->filePath(QStringLiteral("maison") + ext)).startsWith("<BLOC0000>\r\n"));
 }
 
 QTEST_MAIN(TestRecordsWindow)

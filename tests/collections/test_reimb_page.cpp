@@ -41,6 +41,8 @@ private slots:
     void emptyDateLineLeavesToday();
     void unreadableDateIsReportedAndResultsUseWhatWasRead();
     void addWithFewerThanTenLinesMakesRecordOne();
+    void anEditMarksTheRecordNotTheDocument_data();
+    void anEditMarksTheRecordNotTheDocument();
 
 private:
     template<typename T> T *w(const char *name) { return m_page->findChild<T *>(QLatin1String(name)); }
@@ -88,7 +90,7 @@ void TestReimbPage::recordWrittenFromThePageReadsBack()
     w<QDateEdit>("DateTimePicker6")->setDate(QDate(2026, 1, 12));
     typeText(w<QLineEdit>("Edit22"), QStringLiteral("9"));
     QVERIFY(m_page->recordChanged());
-    QVERIFY(m_t->context.document().modified);
+    QVERIFY(!m_t->context.document().modified); // marked when the record is written
     QVERIFY(m_page->save(doc(), false));
     const QStringList expected = block(0, {"Anne", "02/01/2026", "Dr Petit", "26,5", "Pharmacie de l'Église", "12,30",
                                            "03/01/2026", "17,5", "12/01/2026", "9", "05/01/2026"});
@@ -231,6 +233,41 @@ void TestReimbPage::addWithFewerThanTenLinesMakesRecordOne()
     m_page->premier();
     QCOMPARE(m_page->currentRecord(), 0);
     QVERIFY(m_page->lines().isEmpty());
+}
+
+void TestReimbPage::anEditMarksTheRecordNotTheDocument_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::newRow("patient") << "Edit18";
+    QTest::newRow("fees") << "Edit19";
+    QTest::newRow("complementary refund") << "Edit22";
+    QTest::newRow("consultation date") << "DateTimePicker3";
+    QTest::newRow("practitioner") << "ComboBox9";
+    QTest::newRow("pharmacy") << "ComboBox10";
+}
+
+void TestReimbPage::anEditMarksTheRecordNotTheDocument()
+{
+    QFETCH(QString, field);
+    const QStringList first = block(0, visit("40", "", "10", "20"));
+    open(first + block(1, visit("25", "", "17,5", "7,5")));
+    QWidget *control = m_page->findChild<QWidget *>(field);
+    QVERIFY(control);
+    if (auto *box = qobject_cast<QComboBox *>(control))
+        control = box->lineEdit();
+    control->setFocus();
+    if (qobject_cast<QDateEdit *>(control))
+        QTest::keyClick(control, Qt::Key_Up);
+    else
+        QTest::keyClick(control, Qt::Key_5);
+    QVERIFY(m_page->recordChanged());
+    QVERIFY(!m_t->context.document().modified);
+    // Leaving the record writes it back and marks the document.
+    m_page->suivant();
+    QVERIFY(m_t->context.document().modified);
+    QCOMPARE(m_page->lines().value(13), QStringLiteral("<BLOC0000>"));
+    QVERIFY(m_page->lines().mid(13) != first);
+    QCOMPARE(total(), QStringLiteral("25,00"));
 }
 
 QTEST_MAIN(TestReimbPage)

@@ -51,7 +51,8 @@ private slots:
     void onlyRegularFilesAreOpenedAsCovers();
     void unreadableCoverIsReportedAndKept();
     void pageDownInAFieldShowsTheNextFilm();
-    void changingASpinMarksTheDocument();
+    void flagsOfAnEdit_data();
+    void flagsOfAnEdit();
     void namedListEditorKeepsTheFilmsCategory();
     void categoryEditorKeepsTheFilmShown();
     void deleteShowsTheFollowingFilm();
@@ -317,14 +318,50 @@ void TestVideoPage::pageDownInAFieldShowsTheNextFilm()
     QVERIFY(!m_t->context.document().modified);
 }
 
-void TestVideoPage::changingASpinMarksTheDocument()
+void TestVideoPage::flagsOfAnEdit_data()
 {
-    open(block(0, film("A", "Premier")));
+    // A key typed in a text field or memo marks the film and the document;
+    // a date, a spin value or a choice marks only the film, and the document
+    // follows when the film is written back.
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("documentMarked");
+    QTest::newRow("code") << "Edit8" << true;
+    QTest::newRow("country") << "Edit12" << true;
+    QTest::newRow("actors") << "Memo2" << true;
+    QTest::newRow("comments") << "Memo4" << true;
+    QTest::newRow("date") << "DateTimePicker1" << false;
+    QTest::newRow("mark") << "SpinEdit1" << false;
+    QTest::newRow("duration") << "SpinEdit3" << false;
+    QTest::newRow("audio bit rate") << "SpinEdit5" << false;
+    QTest::newRow("category") << "ComboBox3" << false;
+    QTest::newRow("audio format") << "ComboBox5" << false;
+}
+
+void TestVideoPage::flagsOfAnEdit()
+{
+    QFETCH(QString, field);
+    QFETCH(bool, documentMarked);
+    const QStringList lines = block(0, film("A", "Premier")) + block(1, film("B", "Second"));
+    open(lines);
+    QVERIFY(!m_page->recordChanged());
     QVERIFY(!m_t->context.document().modified);
-    QTest::keyClick(w<QSpinBox>("SpinEdit3"), Qt::Key_Up);
-    QCOMPARE(w<QSpinBox>("SpinEdit3")->value(), 191);
+    QWidget *control = m_page->findChild<QWidget *>(field);
+    QVERIFY(control);
+    if (auto *box = qobject_cast<QComboBox *>(control))
+        control = box->lineEdit();
+    control->setFocus();
+    if (qobject_cast<QSpinBox *>(control) || qobject_cast<QDateEdit *>(control))
+        QTest::keyClick(control, Qt::Key_Up);
+    else
+        QTest::keyClick(control, Qt::Key_X);
     QVERIFY(m_page->recordChanged());
+    QCOMPARE(m_t->context.document().modified, documentMarked);
+    // Leaving the film writes it back, and the document is marked now.
+    m_page->suivant();
     QVERIFY(m_t->context.document().modified);
+    QCOMPARE(m_page->lines().mid(0, 17), block(1, film("B", "Second")));
+    QCOMPARE(m_page->lines().value(17), QStringLiteral("<BLOC0000>"));
+    QVERIFY(m_page->lines().mid(17) != block(0, film("A", "Premier")));
 }
 
 void TestVideoPage::namedListEditorKeepsTheFilmsCategory()
