@@ -28,7 +28,8 @@ const RecordSchema &schema()
                              year,
                              condition,
                              F::memo(QStringLiteral("Memo5"), QStringLiteral("Description")),
-                             F::memo(QStringLiteral("Memo6"), QStringLiteral("Commentaires"))});
+                             F::memo(QStringLiteral("Memo6"), QStringLiteral("Commentaires"))},
+                            10);
     }();
     return s;
 }

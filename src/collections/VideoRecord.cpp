@@ -28,7 +28,8 @@ const RecordSchema &schema()
                              F::picture(QStringLiteral("Image2"), QStringLiteral("Photo")),
                              F::memo(QStringLiteral("Memo2"), QStringLiteral("Acteurs")),
                              F::memo(QStringLiteral("Memo3"), QStringLiteral("Description")),
-                             F::memo(QStringLiteral("Memo4"), QStringLiteral("Commentaires"))});
+                             F::memo(QStringLiteral("Memo4"), QStringLiteral("Commentaires"))},
+                            13);
     }();
     return s;
 }
