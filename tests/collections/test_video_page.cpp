@@ -47,6 +47,7 @@ private slots:
     void unreadableLinesAreReportedAndLeaveTheFileAlone();
     void longMemosSurviveAnEdit();
     void coverPathKeepsItsCaseWhenTheFileIsMissing();
+    void coverIsChosenAndFitted_data();
     void coverIsChosenAndFitted();
     void onlyRegularFilesAreOpenedAsCovers();
     void unreadableCoverIsReportedAndKept();
@@ -256,10 +257,25 @@ void TestVideoPage::coverPathKeepsItsCaseWhenTheFileIsMissing()
     QCOMPARE(lines.value(15), QStringLiteral("/Ailleurs/Photos/Couverture.JPG"));
 }
 
+void TestVideoPage::coverIsChosenAndFitted_data()
+{
+    // In a 388 x 373 frame (box 386 x 371 at 1, 1).
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<QRect>("box");
+    QTest::addColumn<QSize>("drawn");
+    QTest::newRow("wider than high") << QSize(1000, 600) << QRect(1, 74, 386, 224) << QSize(386, 224);
+    QTest::newRow("higher than wide") << QSize(600, 1000) << QRect(77, 1, 233, 371) << QSize(233, 371);
+    QTest::newRow("only higher: own size") << QSize(300, 2000) << QRect(1, 1, 386, 371) << QSize(300, 2000);
+    QTest::newRow("smaller: own size") << QSize(120, 80) << QRect(1, 1, 386, 371) << QSize(120, 80);
+}
+
 void TestVideoPage::coverIsChosenAndFitted()
 {
+    QFETCH(QSize, picture);
+    QFETCH(QRect, box);
+    QFETCH(QSize, drawn);
     const QString cover = m_dir->filePath(QStringLiteral("Grande.png"));
-    QImage(1000, 600, QImage::Format_RGB32).save(cover, "PNG");
+    QImage(picture, QImage::Format_RGB32).save(cover, "PNG");
     auto *frame = m_page->findChild<QFrame *>(QStringLiteral("Panel22"));
     QVERIFY(frame);
     frame->setMinimumSize(388, 373);
@@ -271,8 +287,14 @@ void TestVideoPage::coverIsChosenAndFitted()
     m_page->Button42Click();
     QVERIFY(m_page->recordChanged());
     QCOMPARE(m_page->form()->picturePath(), cover);
-    QCOMPARE(w<QLabel>("Image2")->geometry(), QRect(1, 74, 386, 224));
-    QCOMPARE(w<QLabel>("Image2")->pixmap().size(), QSize(386, 224));
+    QCOMPARE(w<QLabel>("Image2")->geometry(), box);
+    QCOMPARE(w<QLabel>("Image2")->pixmap().size(), drawn);
+    // Read again from the file, the cover is fitted the same way.
+    m_page->EcritVideo();
+    m_page->LitVideo();
+    QCOMPARE(m_page->form()->picturePath(), cover);
+    QCOMPARE(w<QLabel>("Image2")->geometry(), box);
+    QCOMPARE(w<QLabel>("Image2")->pixmap().size(), drawn);
 }
 
 void TestVideoPage::onlyRegularFilesAreOpenedAsCovers()
