@@ -1,19 +1,20 @@
 #include "collections/PictureFit.h"
 
-#include <cmath>
+#include <QtGlobal>
 
 namespace {
 
-// Round half to even, whatever the floating-point environment says.
-int roundEven(double v)
+// num / den (both positive) rounded to the nearest integer, halves to the
+// even neighbour. Worked on integers: a ratio such as 388 × 387 / 776 is
+// exactly 193.5, which floating point may see as 193.4999... and round the
+// wrong way.
+int roundEven(qint64 num, qint64 den)
 {
-    const double f = std::floor(v);
-    const double diff = v - f;
-    if (diff > 0.5)
-        return int(f) + 1;
-    if (diff < 0.5)
-        return int(f);
-    return (std::fmod(f, 2.0) == 0.0) ? int(f) : int(f) + 1;
+    const qint64 q = num / den;
+    const qint64 twice = 2 * (num % den);
+    if (twice > den || (twice == den && q % 2 != 0))
+        return int(q + 1);
+    return int(q);
 }
 
 } // namespace
@@ -28,14 +29,14 @@ PictureFit PictureFit::Echelle6(QSize frame, QSize picture)
     const int h = picture.height();
     if (w <= 0 || h <= 0 || h <= fit.box.height() || w <= fit.box.width())
         return fit;
-    const double r = double(h) / double(w);
+    // r = h / w; fw / r = fw × w / h and r × fh = h × fh / w.
     fit.stretch = true;
-    if (r >= 1.0) {
-        const int bw = roundEven(fw / r);
+    if (h >= w) {
+        const int bw = roundEven(qint64(fw) * w, h);
         fit.box.setLeft((fw - bw) / 2);
         fit.box.setWidth(bw);
     } else {
-        const int bh = roundEven(r * fh);
+        const int bh = roundEven(qint64(h) * fh, w);
         fit.box.setTop((fh - bh) / 2);
         fit.box.setHeight(bh);
     }

@@ -100,6 +100,14 @@ void TestPicture::echelle6_data()
     // r = 0.5, 0.5 * 13 = 6.5 -> 6; 0.5 * 15 = 7.5 -> 8.
     QTest::newRow("half rounds down to even") << QSize(20, 13) << QSize(200, 100) << QRect(1, 3, 18, 6) << true;
     QTest::newRow("half rounds up to even") << QSize(20, 15) << QSize(200, 100) << QRect(1, 3, 18, 8) << true;
+    // Exact halves that floating point misses (388 / (776 / 387) comes out
+    // as 193.4999...): the rounding works on the exact ratio.
+    QTest::newRow("tall: 193.5 rounds up to 194") << QSize(388, 373) << QSize(387, 776) << QRect(97, 1, 194, 371)
+                                                  << true;
+    QTest::newRow("tall: 232.5 rounds down to 232") << QSize(388, 373) << QSize(465, 776)
+                                                    << QRect(78, 1, 232, 371) << true;
+    QTest::newRow("wide: 208.5 rounds down to 208") << QSize(388, 373) << QSize(746, 417)
+                                                    << QRect(1, 82, 386, 208) << true;
 }
 
 void TestPicture::echelle6()
