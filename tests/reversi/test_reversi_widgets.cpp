@@ -25,6 +25,7 @@ private slots:
     void clickMapsToSquares();
     void pointerShape_data();
     void pointerShape();
+    void crossExactlyOverTheOpeningMoves();
     void busyPointerWhileThinking();
     void tinyControlIgnoresTheMouse_data();
     void tinyControlIgnoresTheMouse();
@@ -193,6 +194,24 @@ void TestReversiWidgets::pointerShape()
     QCOMPARE(board.cursor().shape(), Qt::ArrowCursor);
     moveMouse(board, centreOf(board, square.x(), square.y()));
     QCOMPARE(int(board.cursor().shape()), shape);
+}
+
+void TestReversiWidgets::crossExactlyOverTheOpeningMoves()
+{
+    ScriptedUiServices ui;
+    TOtello board(ui);
+    board.resize(273, 249);
+    QList<QPoint> crosses;
+    for (int c = 1; c <= 8; ++c) {
+        for (int r = 1; r <= 8; ++r) {
+            moveMouse(board, centreOf(board, c, r));
+            if (board.cursor().shape() == Qt::CrossCursor)
+                crosses << QPoint(c, r);
+            else
+                QCOMPARE(board.cursor().shape(), Qt::ArrowCursor);
+        }
+    }
+    QCOMPARE(crosses, (QList<QPoint>{{3, 5}, {4, 6}, {5, 3}, {6, 4}}));
 }
 
 void TestReversiWidgets::busyPointerWhileThinking()
