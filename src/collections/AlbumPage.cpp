@@ -188,8 +188,14 @@ void AlbumPage::showRecord(const QStringList &body)
     m_filling = true;
     m_title->setText(body.value(0).mid(kTitle.size()));
     m_path = body.value(1).mid(kPicture.size());
-    // Comment lines up to the end marker, however many.
-    m_comment->setPlainText(body.mid(2).join(u'\n'));
+    // Comment lines up to the end marker, however many. The write drops the
+    // line break typed after the last line, so a comment ending with an
+    // empty line gets one more here to keep that line.
+    const QStringList comment = body.mid(2);
+    QString text = comment.join(u'\n');
+    if (!comment.isEmpty() && comment.last().isEmpty())
+        text += u'\n';
+    m_comment->setPlainText(text);
     m_filling = false;
 
     // A file that no longer exists shows nothing; its path stays with the

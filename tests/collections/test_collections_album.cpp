@@ -47,6 +47,8 @@ private slots:
     void writtenBlock_data();
     void writtenBlock();
     void longCommentSurvivesReadAndWrite();
+    void blankCommentLinesSurviveReadAndWrite_data();
+    void blankCommentLinesSurviveReadAndWrite();
     void longTitleAndPathSurviveReadAndWrite();
     void deletingPageRemovesIt();
     void headerCountsFromOne();
@@ -197,6 +199,28 @@ void TestAlbum::longCommentSurvivesReadAndWrite()
     QTest::keyClicks(child<QLineEdit>(page, "Edit7"), "!");
     QVERIFY(page.save(doc(), false));
     lines[1] = "TITLE Long!";
+    QCOMPARE(TestFiles::readBytes(oap()), TestFiles::crlf(lines));
+}
+
+void TestAlbum::blankCommentLinesSurviveReadAndWrite_data()
+{
+    QTest::addColumn<QStringList>("comment");
+    QTest::newRow("empty line at the end") << QStringList{"un", ""};
+    QTest::newRow("two empty lines at the end") << QStringList{"un", "", ""};
+    QTest::newRow("empty lines inside") << QStringList{"un", "", "", "deux"};
+    QTest::newRow("one empty line only") << QStringList{""};
+}
+
+void TestAlbum::blankCommentLinesSurviveReadAndWrite()
+{
+    QFETCH(QStringList, comment);
+    QStringList lines = QStringList{"<BLOC0000>", "TITLE T", "PICTURE "} + comment + QStringList{"</BLOC0000>"};
+    TestContext t;
+    AlbumPage page(t.context, t.window.get());
+    loadLines(page, lines);
+    QTest::keyClicks(child<QLineEdit>(page, "Edit7"), "!");
+    QVERIFY(page.save(doc(), false));
+    lines[1] = "TITLE T!";
     QCOMPARE(TestFiles::readBytes(oap()), TestFiles::crlf(lines));
 }
 
