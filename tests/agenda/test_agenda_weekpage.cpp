@@ -34,6 +34,7 @@ private slots:
     void saveWritesSortedCrLfCp1252();
     void saveUnmodifiedWritesNothing_data();
     void saveUnmodifiedWritesNothing();
+    void newDocumentSavedWithItsBlankLine();
     void doubleClickChangesAppointment();
     void f2ChangesSelectedAppointment();
     void changeMovesToAnotherWeek();
@@ -316,6 +317,26 @@ void TestAgendaWeekPage::saveUnmodifiedWritesNothing()
     if (written)
         QCOMPARE(TestFiles::readBytes(path(QStringLiteral("autre.orz"))),
                  QByteArray("2006010910:00 A\r\n2006011210:00 B\r\n"));
+}
+
+// A new document's store is one blank line: it is saved first, before the
+// appointments, and dropped again when the file is read.
+void TestAgendaWeekPage::newDocumentSavedWithItsBlankLine()
+{
+    page().reset();
+    m_t->context.document().referenceDate = QDate(2006, 1, 11);
+    page().display();
+    answerDialog({}, QStringLiteral("14:00"), QStringLiteral("Plombier"));
+    page().ajout();
+    answerDialog(QDate(2006, 1, 9), QStringLiteral(" 9:05"), QStringLiteral("Gare"));
+    page().ajout();
+    QCOMPARE(page().lines(), (QStringList{" ", "2006011114:00 Plombier", "20060109 9:05 Gare"}));
+    QVERIFY(page().save(path(QStringLiteral("nouveau.orz")), true));
+    QCOMPARE(TestFiles::readBytes(path(QStringLiteral("nouveau.orz"))),
+             QByteArray(" \r\n20060109 9:05 Gare\r\n2006011114:00 Plombier\r\n"));
+
+    page().load(path(QStringLiteral("nouveau.orz")));
+    QCOMPARE(page().lines(), (QStringList{"20060109 9:05 Gare", "2006011114:00 Plombier"}));
 }
 
 void TestAgendaWeekPage::doubleClickChangesAppointment()
@@ -775,6 +796,9 @@ void TestAgendaWeekPage::userPathThroughDocumentWindow()
     QTest::keyClick(day(4), Qt::Key_Delete);
     QCOMPARE(day(4)->count(), 0);
     QVERIFY(child.Sauve(path()));
+    QVERIFY(!child.TestModif());
+    // What was saved is not asked about again when the window closes.
+    child.writeBackAll();
     QVERIFY(!child.TestModif());
     const QByteArray saved("2006010213:00 Semaine d'avant\r\n"
                            "20060109 9:30 Dentiste\r\n"
