@@ -114,11 +114,11 @@ void BirthdayPage::AjoutAnniv()
     const auto a = ask(QString(), planner.isValid() ? planner : context().clock().today());
     if (!a)
         return;
+    // Only the birthdays-changed flag is set: the document counts as
+    // modified at the next write-back (leaving the section, saving, or the
+    // write-back before the close query).
     if (!m_book.AjoutAnniv(a->date, a->description))
         return;
-    // The document counts as changed at once, so that closing the program
-    // asks to save a birthday just added.
-    context().document().setModified();
     showLists();
     const int k = a->date.month() - 1 - BirthdayBook::ListCount * m_book.half();
     if (k >= 0 && k < BirthdayBook::ListCount)
@@ -138,7 +138,6 @@ void BirthdayPage::MajAnniv(int k)
         return;
     if (!m_book.MajAnniv(k, index, a->date, a->description))
         return;
-    context().document().setModified();
     showLists();
     selectEntry(k, QStringLiteral("%1 %2").arg(a->date.day(), 2, 10, QLatin1Char('0')).arg(a->description));
 }
