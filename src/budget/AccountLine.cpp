@@ -1,5 +1,6 @@
 #include "budget/AccountLine.h"
 
+#include "budget/BudgetFormat.h"
 #include "common/Amount.h"
 
 namespace AccountLine {
@@ -58,7 +59,7 @@ bool isUsed(const QString &line)
 
 QString cleanName(const QString &typed)
 {
-    QString n = typed;
+    QString n = BudgetFormat::oneLine(typed);
     n.replace(NoBreakSpace, u' ');
     return n.trimmed();
 }

@@ -40,8 +40,8 @@ QString total(const QStringList &lines);
 // cannot be deleted.
 bool isUsed(const QString &line);
 
-// The name as it may be stored: trimmed, its no-break spaces made plain
-// blanks (they would cut the line there).
+// The name as it may be stored: trimmed, its no-break spaces and line
+// breaks made plain blanks (they would cut the line there).
 QString cleanName(const QString &typed);
 
 } // namespace AccountLine

@@ -129,9 +129,9 @@ BudgetModel::CommitResult BudgetModel::commit(const Entry &entry)
             return CommitResult::Full;
         m_grid.setLineCount(row + 1);
     }
-    m_grid.setCell(row, BudgetGrid::Date, entry.date);
-    m_grid.setCell(row, BudgetGrid::Post, entry.post);
-    m_grid.setCell(row, BudgetGrid::Description, entry.description);
+    m_grid.setCell(row, BudgetGrid::Date, BudgetFormat::oneLine(entry.date));
+    m_grid.setCell(row, BudgetGrid::Post, BudgetFormat::oneLine(entry.post));
+    m_grid.setCell(row, BudgetGrid::Description, BudgetFormat::oneLine(entry.description));
     m_grid.setCell(row, BudgetGrid::Expense, *expense);
     m_grid.setCell(row, BudgetGrid::Income, *income);
     m_grid.sortByDay();

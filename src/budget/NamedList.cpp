@@ -1,5 +1,7 @@
 #include "budget/NamedList.h"
 
+#include "budget/BudgetFormat.h"
+
 #include <algorithm>
 
 namespace {
@@ -39,7 +41,7 @@ int NamedList::insertSorted(const QString &text)
 
 int NamedList::add(const QString &typed, bool smallFirst)
 {
-    QString text = typed.trimmed();
+    QString text = BudgetFormat::oneLine(typed).trimmed();
     if (text.isEmpty())
         return -1;
     if (smallFirst)
@@ -49,7 +51,7 @@ int NamedList::add(const QString &typed, bool smallFirst)
 
 int NamedList::replace(int index, const QString &typed)
 {
-    const QString text = typed.trimmed();
+    const QString text = BudgetFormat::oneLine(typed).trimmed();
     if (index < 0 || index >= size() || text.isEmpty())
         return -1;
     m_entries.removeAt(index);

@@ -15,7 +15,8 @@
 //  - the first five editors add entries with a small first letter, the last
 //    three as typed;
 //  - the list is kept sorted, letters compared without regard to case or
-//    accents; no entry is empty. A name already in the list may be added
+//    accents; no entry is empty and none holds a line break (a pasted one
+//    becomes a blank: "Tivarel.cbx" keeps one entry per line). A name already in the list may be added
 //    again (the used "Loyer" and a new "loyer" both stay).
 class NamedList
 {

@@ -15,6 +15,8 @@ class TestBudgetLists : public QObject
 private slots:
     void accountLine_layout_data();
     void accountLine_layout();
+    void accountLine_cleanName_data();
+    void accountLine_cleanName();
     void accountLine_readsBack_data();
     void accountLine_readsBack();
     void completeBalance_data();
@@ -56,6 +58,24 @@ void TestBudgetLists::accountLine_layout()
     QCOMPARE(line, name + QString(spaces, nbsp) + balance);
     if (name.size() + balance.size() <= 26)
         QCOMPARE(line.size(), 27);
+}
+
+void TestBudgetLists::accountLine_cleanName_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("blanks around") << "  Banque " << "Banque";
+    QTest::newRow("no-break space") << QStringLiteral("Livret") + QChar(0xA0) + QStringLiteral("A") << "Livret A";
+    QTest::newRow("pasted line breaks") << "Compte\r\njoint\n" << "Compte joint";
+}
+
+void TestBudgetLists::accountLine_cleanName()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, name);
+    const QString clean = AccountLine::cleanName(typed);
+    QCOMPARE(clean, name);
+    QCOMPARE(AccountLine::name(AccountLine::make(clean, "1,00")), name);
 }
 
 void TestBudgetLists::accountLine_readsBack_data()
@@ -151,6 +171,10 @@ void TestBudgetLists::add_firstLetter_data()
     QTest::newRow("book categories as typed") << int(NamedListKinds::Categ2) << "Roman" << "Roman";
     QTest::newRow("doctors as typed") << int(NamedListKinds::Medecins) << "Dr Martin" << "Dr Martin";
     QTest::newRow("pharmacies as typed") << int(NamedListKinds::Officines) << "Centrale" << "Centrale";
+    // A pasted line break would give the entry a line of its own in
+    // "Tivarel.cbx".
+    QTest::newRow("pasted line breaks become blanks") << int(NamedListKinds::Medecins) << "Dr\r\nMartin\nfils\r"
+                                                      << "Dr Martin fils";
 }
 
 void TestBudgetLists::add_firstLetter()

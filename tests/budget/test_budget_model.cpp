@@ -34,6 +34,7 @@ private slots:
     void commit_amounts_data();
     void commit_amounts();
     void commit_needsAnAmount();
+    void commit_lineBreaksBecomeBlanks();
     void commit_refusesAmountThatIsNotANumber_data();
     void commit_refusesAmountThatIsNotANumber();
     void commit_refusedWhenAll128RowsCounted();
@@ -139,6 +140,23 @@ void TestBudgetModel::commit_amounts()
     QCOMPARE(m.grid().cell(0, BudgetGrid::Income), incomeCell);
     QVERIFY(m.changed());
     QVERIFY(!m.editing());
+}
+
+void TestBudgetModel::commit_lineBreaksBecomeBlanks()
+{
+    BudgetModel m;
+    m.reset(QDate(2026, 1, 7));
+    m.display(QStringLiteral("Caisse"));
+    QCOMPARE(m.commit({"07/01/2026", "Divers", "Courses\r\ndu\nlundi\r", "3", ""}),
+             BudgetModel::CommitResult::Committed);
+    QCOMPARE(m.grid().cell(0, BudgetGrid::Description), QStringLiteral("Courses du lundi "));
+    QVERIFY(m.writeBack());
+    const QStringList lines = m.fileLines();
+    QCOMPARE(lines.size(), 6);
+    for (const QString &line : lines) {
+        QVERIFY(!line.contains(u'\r'));
+        QVERIFY(!line.contains(u'\n'));
+    }
 }
 
 void TestBudgetModel::commit_needsAnAmount()

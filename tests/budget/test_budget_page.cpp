@@ -7,8 +7,10 @@
 #include "budget/BudgetPage.h"
 #include "common/Cp1252.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -113,6 +115,7 @@ private slots:
     void load_dropsShortLinesAndShowsDeferredEntries();
     void load_damagedLinesAreSkippedAndReportedOnce();
     void enteredChangedSavedMonthReloadsIdentically();
+    void pastedLineBreaksStayOnTheCellLine();
 
     void monthButtons_writeBackAndShowTheMonth();
     void pageUpDown_stepMonthAcrossYears();
@@ -458,6 +461,35 @@ void TestBudgetPage::enteredChangedSavedMonthReloadsIdentically()
     QCOMPARE(q.cell(2, 3), QStringLiteral("           33,30"));
     QVERIFY(q.page->save(doc, true));
     QCOMPARE(TestFiles::readBytes(dir.filePath("rt.obg")), first);
+}
+
+void TestBudgetPage::pastedLineBreaksStayOnTheCellLine()
+{
+    QTemporaryDir dir;
+    const QString doc = dir.filePath("colle.orz");
+    {
+        Page p(QDate(2026, 3, 2));
+        p.page->display();
+        p.type("02032026", 0, "avant", "1", "");
+        // The description box takes a pasted text whole, line breaks included.
+        QGuiApplication::clipboard()->setText(QStringLiteral("Pharmacie\r\nordonnance\nDr Martin"));
+        p.date()->setText("03/03/2026");
+        p.posts()->setCurrentIndex(0);
+        p.description()->setFocus();
+        p.description()->paste();
+        p.expense()->setText("12");
+        QTest::keyClick(p.expense(), Qt::Key_Return);
+        p.type("04032026", 0, "apres", "2", "");
+        QVERIFY(p.page->save(doc, false));
+        QCOMPARE(TestFiles::readBytes(dir.filePath("colle.obg")).count("\r\n"), 18);
+    }
+    Page q(QDate(2026, 3, 2));
+    q.page->load(doc);
+    q.page->display();
+    QVERIFY(q.t.ui.messages().isEmpty());
+    QCOMPARE(q.page->model().grid().lineCount(), 3);
+    QCOMPARE(q.cell(1, 2), QStringLiteral("Pharmacie ordonnance Dr Martin"));
+    QCOMPARE(q.cell(2, 2), QStringLiteral("apres"));
 }
 
 void TestBudgetPage::monthButtons_writeBackAndShowTheMonth()
