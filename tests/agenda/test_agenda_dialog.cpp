@@ -49,6 +49,7 @@ void TestAgendaDialog::initFillsTheFields_data()
     QTest::newRow("leading-blank hour") << " 9:30" << "_9:30" << " 9:30";
     QTest::newRow("leading zero kept") << "09:30" << "09:30" << "09:30";
     QTest::newRow("longer text cut to the pattern") << "10:00 x" << "10:00" << "10:00";
+    QTest::newRow("item without a time") << "texte" << "__:__" << "  :  ";
 }
 
 void TestAgendaDialog::initFillsTheFields()
