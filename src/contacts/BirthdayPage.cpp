@@ -64,11 +64,13 @@ void BirthdayPage::reset()
 
 void BirthdayPage::ChargeAnniv(const QString &documentPath)
 {
-    // A missing file is no error: the list stays as it was.
-    if (const auto lines = TextFile::read(fileName(documentPath))) {
+    // A missing file is no error: the store stays as it was. Either way the
+    // birthdays-changed flag is cleared, so the lists show the store again.
+    if (const auto lines = TextFile::read(fileName(documentPath)))
         m_book.setLines(*lines);
-        showLists();
-    }
+    else
+        m_book.LitAnniv();
+    showLists();
 }
 
 bool BirthdayPage::SauveAnniv(const QString &documentPath, bool force)

@@ -202,6 +202,7 @@ private slots:
     void birthdayChangedIntoAnotherMonth();
     void birthdayDeleteKey();
     void birthdayCancelChangesNothing();
+    void birthdayLoadClearsChangedFlag();
     void emptyBirthdaysWriteEmptyFile();
     void birthdaysSurviveSectionChange();
 
@@ -809,6 +810,34 @@ void TestContactsPages::birthdayCancelChangesNothing()
     QCOMPARE(texts(f.w<QListWidget>("ListBox9")), QStringList{"01 Alice"});
     QCOMPARE(f.page.book().lines(), QStringList{"0101 Alice"});
     QVERIFY(!f.t.context.document().modified);
+}
+
+void TestContactsPages::birthdayLoadClearsChangedFlag()
+{
+    // Opening a document clears the birthdays-changed flag whether or not
+    // it has a birthday file; without one the list stays as it was stored.
+    Fixture<BirthdayPage> f;
+    TestFiles::writeBytes(f.file(".oan"), TestFiles::crlf({"0101 Alice"}));
+    f.page.load(f.doc());
+    clickRow(f.w<QListWidget>("ListBox9"), 0);
+    f.t.ui.dialog(birthday(QDate(2026, 1, 2), "Alice B."));
+    QTest::keyClick(f.w<QListWidget>("ListBox9"), Qt::Key_F2);
+    QVERIFY(f.page.book().changed());
+
+    f.page.load(f.dir.filePath("absent.orz"));
+    QVERIFY(!f.page.book().changed());
+    QCOMPARE(f.page.book().lines(), QStringList{"0101 Alice"});
+    QCOMPARE(texts(f.w<QListWidget>("ListBox9")), QStringList{"01 Alice"});
+    f.page.writeBack();
+    QCOMPARE(f.page.book().lines(), QStringList{"0101 Alice"});
+    QVERIFY(!f.t.context.document().modified);
+
+    f.t.ui.dialog(birthday(QDate(2026, 1, 3), "Carl"));
+    f.page.ajout();
+    QVERIFY(f.page.book().changed());
+    f.page.load(f.doc());
+    QVERIFY(!f.page.book().changed());
+    QCOMPARE(texts(f.w<QListWidget>("ListBox9")), QStringList{"01 Alice"});
 }
 
 void TestContactsPages::emptyBirthdaysWriteEmptyFile()
