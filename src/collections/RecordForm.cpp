@@ -147,6 +147,7 @@ QWidget *RecordForm::makeControl(int i)
     case Kind::Text:
     case Kind::Amount: {
         auto *edit = new QLineEdit(this);
+        edit->setMaxLength(INT_MAX); // a text read from the file is never cut
         if (f.kind == Kind::Amount) {
             edit->setAlignment(Qt::AlignRight);
             // Composed characters would slip past the key filter; an amount
@@ -188,6 +189,7 @@ QWidget *RecordForm::makeControl(int i)
         }
         box->setParent(this);
         box->setEditable(true);
+        box->lineEdit()->setMaxLength(INT_MAX);
         box->setInsertPolicy(QComboBox::NoInsert);
         box->setDuplicatesEnabled(false);
         if (!f.fixedItems.isEmpty() && box->count() == 0)

@@ -46,6 +46,7 @@ private slots:
     void unreadableLinesAreReportedAndLeaveTheFileAlone_data();
     void unreadableLinesAreReportedAndLeaveTheFileAlone();
     void longMemosSurviveAnEdit();
+    void longFieldTextsSurviveAnEdit();
     void coverPathKeepsItsCaseWhenTheFileIsMissing();
     void coverIsChosenAndFitted_data();
     void coverIsChosenAndFitted();
@@ -239,6 +240,24 @@ void TestVideoPage::longMemosSurviveAnEdit()
     typeText(w<QLineEdit>("Edit9"), QStringLiteral("ue"));
     m_page->save(doc(), false);
     body[3] = QStringLiteral("Longue");
+    QCOMPARE(TestFiles::readBytes(ovd()), TestFiles::crlf(block(0, body)));
+}
+
+void TestVideoPage::longFieldTextsSurviveAnEdit()
+{
+    // One-line fields and choices keep whatever length the file gives them.
+    QStringList body = film("L", QString(40000, u't'));
+    body[7] = QString(33000, u'c');
+    open(block(0, body));
+    QCOMPARE(w<QLineEdit>("Edit9")->text().size(), 40000);
+    QCOMPARE(w<QComboBox>("ComboBox3")->currentText().size(), 33000);
+    QTest::keyClick(w<QLineEdit>("Edit12"), Qt::Key_End);
+    typeText(w<QLineEdit>("Edit12"), QStringLiteral("!"));
+    QTest::keyClick(w<QLineEdit>("Edit9"), Qt::Key_End);
+    typeText(w<QLineEdit>("Edit9"), QStringLiteral("u"));
+    m_page->save(doc(), false);
+    body[3] += u'u';
+    body[6] += u'!';
     QCOMPARE(TestFiles::readBytes(ovd()), TestFiles::crlf(block(0, body)));
 }
 
