@@ -129,9 +129,14 @@ BudgetModel::CommitResult BudgetModel::commit(const Entry &entry)
             return CommitResult::Full;
         m_grid.setLineCount(row + 1);
     }
-    m_grid.setCell(row, BudgetGrid::Date, BudgetFormat::oneLine(entry.date));
-    m_grid.setCell(row, BudgetGrid::Post, BudgetFormat::oneLine(entry.post));
-    m_grid.setCell(row, BudgetGrid::Description, BudgetFormat::oneLine(entry.description));
+    // A cell keeps only what a reload gives back: one line of at most 251
+    // characters.
+    auto cellText = [](const QString &typed) {
+        return BudgetFormat::oneLine(typed).left(BudgetFormat::MaximumCellLength);
+    };
+    m_grid.setCell(row, BudgetGrid::Date, cellText(entry.date));
+    m_grid.setCell(row, BudgetGrid::Post, cellText(entry.post));
+    m_grid.setCell(row, BudgetGrid::Description, cellText(entry.description));
     m_grid.setCell(row, BudgetGrid::Expense, *expense);
     m_grid.setCell(row, BudgetGrid::Income, *income);
     m_grid.sortByDay();

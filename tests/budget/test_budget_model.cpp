@@ -35,6 +35,7 @@ private slots:
     void commit_amounts();
     void commit_needsAnAmount();
     void commit_lineBreaksBecomeBlanks();
+    void commit_longDescriptionKeepsWhatAReloadGives();
     void commit_refusesAmountThatIsNotANumber_data();
     void commit_refusesAmountThatIsNotANumber();
     void commit_refusedWhenAll128RowsCounted();
@@ -157,6 +158,23 @@ void TestBudgetModel::commit_lineBreaksBecomeBlanks()
         QVERIFY(!line.contains(u'\r'));
         QVERIFY(!line.contains(u'\n'));
     }
+}
+
+void TestBudgetModel::commit_longDescriptionKeepsWhatAReloadGives()
+{
+    BudgetModel m;
+    m.reset(QDate(2026, 1, 7));
+    m.display(QStringLiteral("Caisse"));
+    const QString longText = QString(240, u'a') + QString(60, u'b');
+    QCOMPARE(m.commit({"07/01/2026", "Divers", longText, "3", ""}), BudgetModel::CommitResult::Committed);
+    const QString shown = m.grid().cell(0, BudgetGrid::Description);
+    QCOMPARE(shown.size(), 251);
+    QVERIFY(m.writeBack());
+    BudgetModel r;
+    r.reset(QDate(2026, 1, 7));
+    r.loadLines(m.fileLines());
+    r.display(QStringLiteral("Caisse"));
+    QCOMPARE(r.grid().cell(0, BudgetGrid::Description), shown);
 }
 
 void TestBudgetModel::commit_needsAnAmount()

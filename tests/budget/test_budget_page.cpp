@@ -116,6 +116,7 @@ private slots:
     void load_damagedLinesAreSkippedAndReportedOnce();
     void enteredChangedSavedMonthReloadsIdentically();
     void pastedLineBreaksStayOnTheCellLine();
+    void descriptionBoxTakesWhatACellLineKeeps();
 
     void monthButtons_writeBackAndShowTheMonth();
     void pageUpDown_stepMonthAcrossYears();
@@ -490,6 +491,14 @@ void TestBudgetPage::pastedLineBreaksStayOnTheCellLine()
     QCOMPARE(q.page->model().grid().lineCount(), 3);
     QCOMPARE(q.cell(1, 2), QStringLiteral("Pharmacie ordonnance Dr Martin"));
     QCOMPARE(q.cell(2, 2), QStringLiteral("apres"));
+}
+
+void TestBudgetPage::descriptionBoxTakesWhatACellLineKeeps()
+{
+    Page p;
+    p.description()->setFocus();
+    QTest::keyClicks(p.description(), QString(260, u'x'));
+    QCOMPARE(p.description()->text().size(), BudgetFormat::MaximumCellLength);
 }
 
 void TestBudgetPage::monthButtons_writeBackAndShowTheMonth()
