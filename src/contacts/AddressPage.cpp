@@ -232,11 +232,13 @@ void AddressPage::SupNom()
 
 void AddressPage::ListBox8Click(int row)
 {
-    if (row < 0 || row >= m_blocks->count()) {
+    // The last line, the separator closing the page, holds no contact: F2
+    // and Delete then find nothing to work on.
+    if (row < 0 || row >= m_blocks->count() - 1) {
         selectContact(-1);
         return;
     }
-    // A separator belongs to the contact above it.
+    // Any other separator belongs to the contact above it.
     selectContact(row / kLinesPerContact);
 }
 

@@ -17,9 +17,10 @@ class QWidget;
 // the contacts filed under it show twice: as a summary (ListView1, "Nom" and
 // "Téléphone") and as seven lines per contact followed by a line of dashes
 // (ListBox8). A click anywhere in a contact's block, its separator included,
-// selects the whole contact; F2 or a double click changes it, Delete deletes
-// it. The blocks are known from the page's contacts, never from what a line
-// begins with, so a field that starts with "-" is an ordinary line.
+// selects the whole contact (the page's last line selects none); F2 or a
+// double click changes it, Delete deletes it. The blocks are known from the
+// page's contacts, never from what a line begins with, so a field that starts
+// with "-" is an ordinary line.
 class AddressPage : public SectionPage
 {
     Q_OBJECT
