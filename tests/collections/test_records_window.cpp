@@ -7,6 +7,7 @@
 #include "collections/ReimbursementPage.h"
 #include "collections/VideoPage.h"
 #include "common/Clock.h"
+#include "common/TextFile.h"
 #include "test_records_support.h"
 
 #include <QComboBox>
@@ -44,6 +45,8 @@ private slots:
     void pageDownInAFieldStepsOneRecord();
     void rememberedListsFillTheBoxesWithoutTouchingTheRecord();
     void newDocumentShowsTheFormDefaults();
+    void addDeleteSaveAndReload_data();
+    void addDeleteSaveAndReload();
     void editNotYetWrittenIsFoundBeforeTheCloseQuery_data();
     void editNotYetWrittenIsFoundBeforeTheCloseQuery();
 
@@ -177,6 +180,70 @@ void TestRecordsWindow::newDocumentShowsTheFormDefaults()
     QCOMPARE(w<QLabel>(10, "Label75")->text(), QStringLiteral("0,00"));
     QCOMPARE(w<QLabel>(10, "Label76")->text(), QStringLiteral("0,00 %"));
     QVERIFY(!m_child->TestModif());
+}
+
+void TestRecordsWindow::addDeleteSaveAndReload_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<QString>("first"); // the first field of the page
+    QTest::newRow("videos") << 7 << ".ovd" << "Edit8";
+    QTest::newRow("books") << 9 << ".olv" << "Edit13";
+    QTest::newRow("reimbursements") << 10 << ".osc" << "Edit18";
+}
+
+void TestRecordsWindow::addDeleteSaveAndReload()
+{
+    QFETCH(int, page);
+    QFETCH(QString, extension);
+    QFETCH(QString, first);
+    // A record whose first line is `key`, the rest as the section writes it.
+    auto record = [page](const QString &key) {
+        QStringList body = page == 7 ? film(QStringLiteral("Titre")) : page == 9 ? book(QStringLiteral("Titre"))
+                                                                                   : QStringList{"", "02/01/2026", "",
+                                                                                                 "40", "", "",
+                                                                                                 "03/01/2026", "10",
+                                                                                                 "04/01/2026", "20",
+                                                                                                 "05/01/2026"};
+        body[0] = key;
+        return body;
+    };
+    const QString file = m_dir->filePath(QStringLiteral("maison") + extension);
+    TestFiles::writeBytes(file, TestFiles::crlf(block(0, record("A")) + block(1, record("B"))));
+    m_child->activate();
+    m_child->Charge(doc());
+    m_child->Section(page);
+    auto edit = [this, page, &first] { return w<QLineEdit>(page, qPrintable(first)); };
+    QCOMPARE(edit()->text(), QStringLiteral("A"));
+    m_child->Suivant();
+    QCOMPARE(edit()->text(), QStringLiteral("B"));
+    m_child->Ajout();
+    QCOMPARE(edit()->text(), QString());
+    QCOMPARE(m_child->page(page)->focusWidget(), edit());
+    typeText(edit(), QStringLiteral("C"));
+    m_child->Precedent(); // the new record is written
+    QCOMPARE(edit()->text(), QStringLiteral("B"));
+    m_child->Supprime(); // B goes, C takes its number and shows
+    QCOMPARE(edit()->text(), QStringLiteral("C"));
+    QVERIFY(m_child->TestModif());
+    QVERIFY(m_child->Sauve(doc()));
+    QVERIFY(!m_child->TestModif());
+
+    TChild again(m_ui, m_clock);
+    again.activate();
+    again.Charge(doc());
+    again.Section(page);
+    auto *edit2 = again.page(page)->findChild<QLineEdit *>(first);
+    QCOMPARE(edit2->text(), QStringLiteral("A"));
+    again.Dernier();
+    QCOMPARE(edit2->text(), QStringLiteral("C"));
+    again.Suivant();
+    QCOMPARE(edit2->text(), QStringLiteral("C"));
+    QVERIFY(!again.TestModif());
+    const QStringList lines = TextFile::splitLines(TestFiles::readBytes(file));
+    QCOMPARE(lines.count(QStringLiteral("<BLOC0000>")), 1);
+    QCOMPARE(lines.count(QStringLiteral("<BLOC0001>")), 1);
+    QVERIFY(!lines.contains(QStringLiteral("<BLOC0002>")));
 }
 
 void TestRecordsWindow::editNotYetWrittenIsFoundBeforeTheCloseQuery_data()
