@@ -51,7 +51,7 @@ TChild::TChild(UiServices &ui, const Clock &clock, QWidget *parent, PageCreation
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_stack);
-    createPages(creation == PageCreation::AllNow ? Document::SectionCount : 2);
+    createPages(creation == PageCreation::AllNow ? Document::SectionCount : 1);
     m_stack->setCurrentIndex(0);
 
     qApp->installEventFilter(this);
@@ -83,6 +83,9 @@ void TChild::createPages(int upTo)
         m_stack->addWidget(page);
         page->layoutFor(width(), height());
         m_created = n;
+        // The address book shows its page from the start, like the week.
+        if (n == 2 && m_activated)
+            page->display();
     }
 }
 
@@ -275,7 +278,8 @@ void TChild::activate(bool openAfterFirstPaint)
         Charge(m_settings.rememberedDocument);
     }
     m_pages[0]->display();
-    m_pages[1]->display();
+    if (m_created >= 2)
+        m_pages[1]->display();
 }
 
 void TChild::openRemembered()
