@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 TAjoutCpt::TAjoutCpt(UiServices &ui, QWidget *parent) : QDialog(parent), m_ui(ui)
@@ -30,6 +31,9 @@ TAjoutCpt::TAjoutCpt(UiServices &ui, QWidget *parent) : QDialog(parent), m_ui(ui
     m_balance->setAlignment(Qt::AlignRight);
     m_balance->setMaxLength(15);
     m_balance->installEventFilter(this);
+    // A paste goes round the key filter: it is held to the same characters.
+    m_balance->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*,?[0-9]*")), m_balance));
     balanceLabel->setBuddy(m_balance);
 
     auto *ok = new QPushButton(QStringLiteral("OK"), this);

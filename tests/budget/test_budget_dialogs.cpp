@@ -10,7 +10,9 @@
 #include "budget/TAjoutCpt.h"
 #include "budget/TComptes.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -95,6 +97,8 @@ private slots:
     void accounts_addRefusesDuplicateOrSameCode();
     void addAccount_balanceKeyFilter_data();
     void addAccount_balanceKeyFilter();
+    void addAccount_balancePaste_data();
+    void addAccount_balancePaste();
     void addAccount_okRefusesTooLongName();
     void accounts_refillWritesShownMonthBackFirst();
 
@@ -319,6 +323,29 @@ void TestBudgetDialogs::addAccount_balanceKeyFilter()
     QTest::keyClick(balance, Qt::Key_Return); // Enter acts as OK
     QCOMPARE(d.result(), int(QDialog::Accepted));
     QCOMPARE(d.Result(), std::make_pair(QStringLiteral("Livret"), result));
+}
+
+void TestBudgetDialogs::addAccount_balancePaste_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a balance") << "12,5" << "12,5";
+    QTest::newRow("negative") << "-12,5" << "";
+    QTest::newRow("letters") << "douze" << "";
+    QTest::newRow("decimal point") << "12.5" << "";
+}
+
+void TestBudgetDialogs::addAccount_balancePaste()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QString, shown);
+    ScriptedUiServices ui;
+    TAjoutCpt d(ui);
+    d.Init(QString(), QString());
+    auto *balance = child<QLineEdit>(&d, "Edit2");
+    QGuiApplication::clipboard()->setText(pasted);
+    balance->paste(); // the context menu's "Coller"
+    QCOMPARE(balance->text(), shown);
 }
 
 void TestBudgetDialogs::addAccount_okRefusesTooLongName()
