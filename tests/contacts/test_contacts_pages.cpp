@@ -219,6 +219,9 @@ private slots:
     // Saving the three files
     void whichFilesASaveWrites_data();
     void whichFilesASaveWrites();
+
+    // The three sections through the document window
+    void documentWindowRoundTrip();
 };
 
 // ---------------------------------------------------------------------------
@@ -1109,6 +1112,87 @@ void TestContactsPages::whichFilesASaveWrites()
     QCOMPARE(found, written);
     if (change == "contact")
         QVERIFY(TestFiles::readBytes(dir.filePath("maison.ocn")).startsWith(" \r\nA100\xA0Nouveau\xA0\t"));
+}
+
+// ---------------------------------------------------------------------------
+// Document window
+
+void TestContactsPages::documentWindowRoundTrip()
+{
+    // A document opened, its three sections edited through the generic
+    // commands and the section switches, saved, and opened again.
+    TestContext t;
+    TChild child(t.ui, t.clock);
+    child.resize(900, 600);
+    child.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&child));
+    QTemporaryDir dir;
+    const QString doc = dir.filePath("maison.orz");
+    auto path = [&dir](const char *ext) { return dir.filePath(QStringLiteral("maison") + QLatin1String(ext)); };
+    TestFiles::writeBytes(doc, QByteArray());
+    TestFiles::writeBytes(path(".ocn"), TestFiles::crlf({" ", contactLine("B100", "Bernard"), contactLine("A100", "Alice")}));
+    TestFiles::writeBytes(path(".oan"), TestFiles::crlf({"0901 Rentrée", "0315 Paul"}));
+    TestFiles::writeBytes(path(".oaf"), TestFiles::crlf({"<FAIRE>", "Appeler", "<FAIT>", "Payer"}));
+
+    child.Charge(doc);
+    QVERIFY(!child.TestModif());
+    child.document().referenceDate = QDate(2026, 12, 4); // the week planner moved on
+    child.Section(2);
+    QCOMPARE(child.findChild<QLabel *>("Panel8")->text(), QString("<A>"));
+    auto *summary = child.findChild<QTreeWidget *>("ListView1");
+    QCOMPARE(summary->topLevelItemCount(), 1);
+    child.Suivant();
+    QCOMPARE(child.findChild<QLabel *>("Panel8")->text(), QString("<B>"));
+    t.ui.dialog(contact({{2, "Bruno"}, {9, "0607"}}));
+    child.Ajout();
+    QCOMPARE(summary->topLevelItemCount(), 2);
+    QCOMPARE(summary->topLevelItem(1)->text(1), QString(" 0607"));
+    QVERIFY(child.TestModif());
+
+    child.Section(3);
+    QCOMPARE(texts(child.findChild<QListWidget *>("ListBox11")), QStringList{"15 Paul"});
+    child.Suivant();
+    QCOMPARE(texts(child.findChild<QListWidget *>("ListBox11")), QStringList{"01 Rentrée"});
+    QDate proposed;
+    t.ui.dialog(birthday(QDate(2026, 12, 4), "Marie", &proposed));
+    child.Ajout();
+    QCOMPARE(proposed, QDate(2026, 12, 4));
+    QCOMPARE(texts(child.findChild<QListWidget *>("ListBox14")), QStringList{"04 Marie"});
+
+    child.Section(4);
+    t.ui.input(QString("Ranger"));
+    child.Ajout();
+    QCOMPARE(texts(child.findChild<QListWidget *>("ListBox15")), (QStringList{"Appeler", "Ranger"}));
+
+    QVERIFY(child.Sauve(doc));
+    QVERIFY(!child.TestModif());
+    const QString bruno = "B108" + QString(N) + "Bruno" + N + "	" + N + "		" + N + "	Tél: 0607" + N + "	Fax: " + N
+                          + "	E.mail 	";
+    QCOMPARE(TestFiles::readBytes(path(".ocn")),
+             TestFiles::crlf({" ", contactLine("A100", "Alice"), contactLine("B100", "Bernard"), bruno}));
+    QCOMPARE(TestFiles::readBytes(path(".oan")), TestFiles::crlf({"0315 Paul", "0901 Rentrée", "1204 Marie"}));
+    QCOMPARE(TestFiles::readBytes(path(".oaf")), TestFiles::crlf({"<FAIRE>", "Appeler", "Ranger", "<FAIT>", "Payer"}));
+
+    // Opened again: page A, the first half-year once the section shows, the
+    // same to-do lists.
+    child.Charge(doc);
+    child.Section(2);
+    QCOMPARE(child.findChild<QLabel *>("Panel8")->text(), QString("<A>"));
+    child.Dernier();
+    child.Precedent();
+    child.Precedent();
+    QCOMPARE(child.findChild<QLabel *>("Panel8")->text(), QString("<X>"));
+    child.Premier();
+    child.Suivant();
+    QCOMPARE(summary->topLevelItemCount(), 2);
+    child.Section(3);
+    child.Dernier();
+    QCOMPARE(texts(child.findChild<QListWidget *>("ListBox14")), QStringList{"04 Marie"});
+    child.Premier();
+    QCOMPARE(texts(child.findChild<QListWidget *>("ListBox11")), QStringList{"15 Paul"});
+    child.Section(4);
+    QCOMPARE(texts(child.findChild<QListWidget *>("ListBox16")), QStringList{"Payer"});
+    QVERIFY(!child.TestModif());
 }
 
 QTEST_MAIN(TestContactsPages)
