@@ -11,6 +11,9 @@ QString clean(const QString &entry)
     QString s = entry;
     s.replace(QChar(u'\t'), QChar(u' '));
     s.replace(ContactForm::Nbsp, QChar(u' '));
+    // A line break pasted into an entry would cut the contact's line in two.
+    s.replace(QChar(u'\r'), QChar(u' '));
+    s.replace(QChar(u'\n'), QChar(u' '));
     return s;
 }
 

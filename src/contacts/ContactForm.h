@@ -43,8 +43,8 @@ struct ContactForm
     // count as empty).
     static ContactForm fromFields(const QStringList &fields);
     // The seven fields. TAB never reaches a field (it separates fields in the
-    // file) and an NBSP typed inside an entry would move the split of the
-    // field, so both become plain blanks.
+    // file), an NBSP typed inside an entry would move the split of the field
+    // and a line break would cut the line, so all become plain blanks.
     QStringList toFields() const;
 
     // Text of the "Téléphone" column of the summary: characters 5 to 24 of

@@ -54,6 +54,7 @@ private slots:
     void dialogEntriesSurviveFields();
     void telephoneColumn_data();
     void telephoneColumn();
+    void typedSeparatorsBecomeBlanks_data();
     void typedSeparatorsBecomeBlanks();
 
     // Contact store
@@ -180,12 +181,29 @@ void TestContactsCore::telephoneColumn()
     QCOMPARE(ContactForm::telephoneColumn(field), column);
 }
 
+void TestContactsCore::typedSeparatorsBecomeBlanks_data()
+{
+    // A TAB would split the line's fields, an NBSP the field's parts, and a
+    // line break (pasted into an entry) the store's line itself.
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+
+    QTest::newRow("TAB and NBSP") << QStringLiteral("Le\tGrand\u00A0Duc") << "Le Grand Duc";
+    QTest::newRow("CR LF") << QStringLiteral("Le\r\nGrand") << "Le  Grand";
+    QTest::newRow("LF") << QStringLiteral("Le\nGrand") << "Le Grand";
+    QTest::newRow("CR") << QStringLiteral("Le\rGrand") << "Le Grand";
+}
+
 void TestContactsCore::typedSeparatorsBecomeBlanks()
 {
-    // A TAB would split the line's fields and an NBSP the field's parts.
-    const QStringList fields = form({{ContactForm::Nom, QStringLiteral("Le\tGrand\u00A0Duc")}}).toFields();
-    QCOMPARE(fields.first(), QStringLiteral("\u00A0Le Grand Duc\u00A0"));
-    QCOMPARE(ContactForm::fromFields(fields)[ContactForm::Nom], QString("Le Grand Duc"));
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    const QStringList fields = form({{ContactForm::Nom, typed}, {ContactForm::Email, typed}}).toFields();
+    QCOMPARE(fields.first(), N + kept + N);
+    QCOMPARE(ContactForm::fromFields(fields)[ContactForm::Nom], kept);
+    // The contact stays one line of the file.
+    const QString line = AddressBook::lineOf(u'A', 0, {fields, {}});
+    QCOMPARE(TextFile::splitLines(TextFile::joinLines({line})), QStringList{line});
 }
 
 // ---------------------------------------------------------------------------
