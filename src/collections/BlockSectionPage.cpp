@@ -41,18 +41,20 @@ void BlockSectionPage::reset()
 
 void BlockSectionPage::load(const QString &documentPath)
 {
-    // A missing file leaves the section as it was. A file that is there but
-    // cannot be read is told: saving would otherwise replace it.
+    // A missing file leaves the lines as they are; the count, the check and
+    // the first record then follow those lines as after any load. A file
+    // that is there but cannot be read is told and changes nothing: saving
+    // would otherwise replace it.
     const QString path = fileName(documentPath);
     QString error;
     auto lines = TextFile::read(path, &error);
-    if (!lines) {
-        if (QFileInfo::exists(path))
-            context().ui().message(context().dialogParent(), error, UiServices::Icon::Warning, QMessageBox::Ok);
+    if (lines) {
+        m_file.setLines(std::move(*lines));
+        m_changed = false;
+    } else if (QFileInfo::exists(path)) {
+        context().ui().message(context().dialogParent(), error, UiServices::Icon::Warning, QMessageBox::Ok);
         return;
     }
-    m_file.setLines(std::move(*lines));
-    m_changed = false;
     m_file.setRecordCount(m_file.countStartMarkers());
     verify();
     if (m_file.settings().removeDuplicates) {

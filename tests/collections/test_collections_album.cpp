@@ -51,6 +51,7 @@ private slots:
     void blankCommentLinesSurviveReadAndWrite();
     void longTitleAndPathSurviveReadAndWrite();
     void deletingPageRemovesIt();
+    void documentWithoutAlbumFileStartsAtPageOne();
     void headerCountsFromOne();
     void readFitsPictureAndShowsOwnSize();
     void chosenPictureShownUnfitted();
@@ -261,6 +262,37 @@ void TestAlbum::deletingPageRemovesIt()
     QCOMPARE(page.recordCount(), 1);
     QVERIFY(page.save(doc(), false));
     QCOMPARE(TestFiles::readBytes(oap()), QByteArray());
+}
+
+void TestAlbum::documentWithoutAlbumFileStartsAtPageOne()
+{
+    // Opening a document that has no ".oap" yet leaves no page counted: the
+    // first "Ajouter" gives page 1 again, so the page made there is the one
+    // the album shows when the document is opened again.
+    const QString photo = path("chat.bmp");
+    QVERIFY(picture(20, 10).save(photo, "BMP"));
+    TestContext t;
+    AlbumPage page(t.context, t.window.get());
+    page.reset();
+    QCOMPARE(page.recordCount(), 1);
+    page.load(doc());
+    QCOMPARE(page.recordCount(), 0);
+    page.ajout();
+    QCOMPARE(page.currentRecord(), 0);
+    QCOMPARE(child<QLabel>(page, "Panel20")->text(), QStringLiteral("Image 1"));
+    t.ui.fileName(photo);
+    page.Button41Click();
+    QTest::keyClicks(child<QLineEdit>(page, "Edit7"), "Minou");
+    QVERIFY(page.save(doc(), false));
+    QCOMPARE(TestFiles::readBytes(oap()),
+             TestFiles::crlf({"<BLOC0000>", "TITLE Minou", "PICTURE " + photo, "</BLOC0000>"}));
+
+    TestContext t2;
+    AlbumPage again(t2.context, t2.window.get());
+    again.load(doc());
+    QCOMPARE(again.recordCount(), 1);
+    QCOMPARE(child<QLineEdit>(again, "Edit7")->text(), QStringLiteral("Minou"));
+    QCOMPARE(again.chosenPath(), photo);
 }
 
 void TestAlbum::headerCountsFromOne()

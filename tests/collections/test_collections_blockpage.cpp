@@ -153,13 +153,21 @@ void TestBlockPage::shoppingDuplicatesRemovedAtLoad()
 
 void TestBlockPage::missingFileLeavesSection()
 {
-    TestFiles::writeBytes(file(7), TestFiles::crlf(block(0, {"a"})));
+    const QStringList lines = block(0, {"a"}) + block(1, {"b"});
+    TestFiles::writeBytes(file(7), TestFiles::crlf(lines));
     TestContext t;
     PlainBlockPage page(t.context, 7, t.window.get());
     page.load(doc());
-    QCOMPARE(page.lines(), block(0, {"a"}));
+    QCOMPARE(page.lines(), lines);
+    page.blockFile().setRecordCount(5); // records added since, never written
+    page.dernier();
+    QCOMPARE(page.currentRecord(), 4);
+    // The lines stay; the count follows their start markers and the first
+    // record shows, as after any load.
     page.load(m_dir->filePath("autre.orz"));
-    QCOMPARE(page.lines(), block(0, {"a"}));
+    QCOMPARE(page.lines(), lines);
+    QCOMPARE(page.recordCount(), 2);
+    QCOMPARE(page.currentRecord(), 0);
     QVERIFY(t.ui.messages().isEmpty());
 }
 
