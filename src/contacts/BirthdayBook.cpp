@@ -5,6 +5,18 @@
 
 #include <algorithm>
 
+namespace {
+
+// A line break pasted into the description would cut the store's line.
+QString oneLine(QString text)
+{
+    text.replace(QChar(u'\r'), QChar(u' '));
+    text.replace(QChar(u'\n'), QChar(u' '));
+    return text;
+}
+
+} // namespace
+
 void BirthdayBook::reset()
 {
     m_half = 0;
@@ -78,7 +90,7 @@ bool BirthdayBook::AjoutAnniv(QDate date, const QString &description)
         return false;
     EcritAnniv();
     m_lines.append(monthKey(date.month()) + QStringLiteral("%1").arg(date.day(), 2, 10, QLatin1Char('0'))
-                   + u' ' + description);
+                   + u' ' + oneLine(description));
     LitAnniv();
     m_changed = true;
     return true;
@@ -93,7 +105,7 @@ bool BirthdayBook::MajAnniv(int k, int index, QDate picked, const QString &descr
 {
     if (!validEntry(k, index) || description.isEmpty() || !picked.isValid())
         return false;
-    m_lists[k][index] = QStringLiteral("%1").arg(picked.day(), 2, 10, QLatin1Char('0')) + u' ' + description;
+    m_lists[k][index] = QStringLiteral("%1").arg(picked.day(), 2, 10, QLatin1Char('0')) + u' ' + oneLine(description);
     sortEntries(m_lists[k]);
     m_changed = true;
     return true;

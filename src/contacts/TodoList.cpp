@@ -1,5 +1,17 @@
 #include "contacts/TodoList.h"
 
+namespace {
+
+// A line break pasted into an entry would make two entries of it.
+QString oneLine(QString text)
+{
+    text.replace(QChar(u'\r'), QChar(u' '));
+    text.replace(QChar(u'\n'), QChar(u' '));
+    return text;
+}
+
+} // namespace
+
 void TodoList::clear()
 {
     m_todo.clear();
@@ -27,7 +39,7 @@ QStringList TodoList::toLines() const
 
 void TodoList::append(Which w, const QString &text)
 {
-    ref(w).append(text);
+    ref(w).append(oneLine(text));
 }
 
 bool TodoList::replace(Which w, int index, const QString &text)
@@ -35,7 +47,7 @@ bool TodoList::replace(Which w, int index, const QString &text)
     QStringList &l = ref(w);
     if (index < 0 || index >= l.size())
         return false;
-    l[index] = text;
+    l[index] = oneLine(text);
     return true;
 }
 

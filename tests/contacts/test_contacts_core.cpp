@@ -82,6 +82,8 @@ private slots:
     void todoReading_data();
     void todoReading();
     void todoFileBytes();
+    void pastedLineBreaksStayOnOneLine_data();
+    void pastedLineBreaksStayOnOneLine();
 };
 
 // ---------------------------------------------------------------------------
@@ -482,6 +484,36 @@ void TestContactsCore::todoFileBytes()
     QCOMPARE(TextFile::joinLines(list.toLines()), QByteArray("<FAIRE>\r\nR\xE9parer\r\n<FAIT>\r\nPayer\r\n"));
     TodoList empty;
     QCOMPARE(TextFile::joinLines(empty.toLines()), QByteArray("<FAIRE>\r\n<FAIT>\r\n"));
+}
+
+void TestContactsCore::pastedLineBreaksStayOnOneLine_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("CR LF") << "Anne\r\n0401 Zoé" << "Anne  0401 Zoé";
+    QTest::newRow("LF") << "Anne\n<FAIT>" << "Anne <FAIT>";
+}
+
+void TestContactsCore::pastedLineBreaksStayOnOneLine()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+
+    BirthdayBook birthdays;
+    QVERIFY(birthdays.AjoutAnniv(QDate(2026, 3, 15), typed));
+    QCOMPARE(birthdays.lines(), QStringList{"0315 " + kept});
+    QVERIFY(birthdays.MajAnniv(2, 0, QDate(2026, 3, 16), typed));
+    QVERIFY(birthdays.EcritAnniv());
+    QCOMPARE(birthdays.lines(), QStringList{"0316 " + kept});
+
+    TodoList todo;
+    todo.append(TodoList::Todo, typed);
+    todo.append(TodoList::Done, "x");
+    todo.replace(TodoList::Done, 0, typed);
+    TodoList back;
+    back.read(TextFile::splitLines(TextFile::joinLines(todo.toLines())));
+    QCOMPARE(back.todo(), QStringList{kept});
+    QCOMPARE(back.done(), QStringList{kept});
 }
 
 QTEST_GUILESS_MAIN(TestContactsCore)
