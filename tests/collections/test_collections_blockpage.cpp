@@ -8,6 +8,7 @@
 #include "collections/PlainBlockPage.h"
 #include "collections/ShoppingPage.h"
 
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,8 +55,10 @@ private slots:
     void squeezeBeforeSave_data();
     void squeezeBeforeSave();
     void navigation();
+    void gapInNumbersReadsEmpty();
     void addRestartsCountOnSmallList_data();
     void addRestartsCountOnSmallList();
+    void deleteRenumbers_data();
     void deleteRenumbers();
     void failedWriteIsToldAndKeepsFile();
 
@@ -224,6 +227,26 @@ void TestBlockPage::navigation()
     QVERIFY(!t.context.document().modified);
 }
 
+void TestBlockPage::gapInNumbersReadsEmpty()
+{
+    // Blocks 0 and 2 only: the file is balanced, so it passes the check; the
+    // count of 2 reaches records 0 and 1, and record 1 reads empty.
+    const QStringList lines = block(0, {"a"}) + block(2, {"c"});
+    TestFiles::writeBytes(file(9), TestFiles::crlf(lines));
+    TestContext t;
+    PlainBlockPage page(t.context, 9, t.window.get());
+    page.load(doc());
+    QVERIFY(t.ui.messages().isEmpty());
+    QCOMPARE(page.recordCount(), 2);
+    page.dernier();
+    QCOMPARE(page.currentRecord(), 1);
+    QCOMPARE(page.findChild<QPlainTextEdit *>()->toPlainText(), QString());
+    page.suivant();
+    QCOMPARE(page.currentRecord(), 1);
+    QCOMPARE(page.lines(), lines);
+    QVERIFY(!t.context.document().modified);
+}
+
 void TestBlockPage::addRestartsCountOnSmallList_data()
 {
     QTest::addColumn<int>("section");
@@ -246,20 +269,31 @@ void TestBlockPage::addRestartsCountOnSmallList()
     QCOMPARE(page->recordCount(), count);
 }
 
+void TestBlockPage::deleteRenumbers_data()
+{
+    QTest::addColumn<int>("section");
+    QTest::addColumn<bool>("changed"); // the record shown after the delete counts as changed
+    QTest::newRow("videos") << 7 << true;
+    QTest::newRow("shopping: record-changed flag left clear") << 8 << false;
+}
+
 void TestBlockPage::deleteRenumbers()
 {
-    TestFiles::writeBytes(file(7), TestFiles::crlf(block(0, {"a"}) + block(1, {"b"}) + block(2, {"c"})));
+    QFETCH(int, section);
+    QFETCH(bool, changed);
+    TestFiles::writeBytes(file(section), TestFiles::crlf(block(0, {"a"}) + block(1, {"b"}) + block(2, {"c"})));
     TestContext t;
-    PlainBlockPage page(t.context, 7, t.window.get());
-    page.load(doc());
-    page.suivant();
-    page.supprime();
-    QCOMPARE(page.recordCount(), 2);
-    QCOMPARE(page.currentRecord(), 1);
-    QVERIFY(page.recordChanged());
+    auto page = makePage(section, t);
+    page->load(doc());
+    page->blockFile().setCurrent(1);
+    page->readRecord();
+    page->supprime();
+    QCOMPARE(page->recordCount(), 2);
+    QCOMPARE(page->currentRecord(), 1);
+    QCOMPARE(page->recordChanged(), changed);
     QVERIFY(t.context.document().modified);
-    QVERIFY(page.save(doc(), false));
-    QCOMPARE(TestFiles::readBytes(file(7)), TestFiles::crlf(block(0, {"a"}) + block(1, {"c"})));
+    QVERIFY(page->save(doc(), false));
+    QCOMPARE(TestFiles::readBytes(file(section)), TestFiles::crlf(block(0, {"a"}) + block(1, {"c"})));
 }
 
 void TestBlockPage::failedWriteIsToldAndKeepsFile()
