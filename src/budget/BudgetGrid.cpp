@@ -37,6 +37,29 @@ void BudgetGrid::sortByDay()
     }
 }
 
+void BudgetGrid::packDatedRows()
+{
+    std::array<QString, Rows * Columns> packed;
+    int next = 0;
+    auto take = [&](int r) {
+        for (int c = 0; c < Columns; ++c)
+            packed[index(next, c)] = std::exchange(m_cells[index(r, c)], QString());
+        ++next;
+    };
+    for (int r = 0; r < Rows; ++r) {
+        if (!cell(r, Date).isEmpty())
+            take(r);
+    }
+    for (int r = 0; r < Rows; ++r) {
+        bool any = false;
+        for (int c = 0; c < Columns && !any; ++c)
+            any = !cell(r, c).isEmpty();
+        if (any) // the dated rows were emptied when taken
+            take(r);
+    }
+    m_cells = std::move(packed);
+}
+
 BudgetGrid::Totals BudgetGrid::totals() const
 {
     Totals t;

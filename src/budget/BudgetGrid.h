@@ -36,6 +36,12 @@ public:
     void sortByDay();
     void swapRows(int a, int b);
 
+    // Closes the gaps left by rows without a date: the rows that have one
+    // move up, in order, so the line count takes them all in; rows with other
+    // cells but no date follow them, in order. Used when lines of a month
+    // could not be read, so that the rows after a lost date stay counted.
+    void packDatedRows();
+
     struct Totals
     {
         double expense = 0.0;

@@ -30,6 +30,7 @@ private slots:
     void sortByDay_data();
     void sortByDay();
     void sortByDay_movesWholeRows();
+    void packDatedRows_closesGapsKeepingOrder();
 
     void commit_amounts_data();
     void commit_amounts();
@@ -107,6 +108,29 @@ void TestBudgetModel::sortByDay_movesWholeRows()
         QCOMPARE(g.cell(1, c), QStringLiteral("28/01/2026|%1").arg(c));
     }
     QCOMPARE(g.cell(3, 0), QStringLiteral("01/01/2026"));
+}
+
+void TestBudgetModel::packDatedRows_closesGapsKeepingOrder()
+{
+    BudgetGrid g;
+    g.setCell(0, 0, "01/01");
+    g.setCell(0, 2, "a");
+    g.setCell(1, 2, "no date"); // its date line was lost
+    g.setCell(1, 3, "  9,00");
+    g.setCell(3, 0, "02/01");
+    g.setCell(3, 2, "b");
+    g.setCell(3, 5, "*");
+    g.setCell(127, 0, "03/01");
+    g.setCell(127, 2, "c");
+    g.packDatedRows();
+    QCOMPARE(g.countLines(), 3);
+    QCOMPARE(column(g, 2), QStringList({"a", "b", "c"}));
+    QCOMPARE(g.cell(1, 5), QStringLiteral("*"));
+    QCOMPARE(g.cell(3, 0), QString());
+    QCOMPARE(g.cell(3, 2), QStringLiteral("no date"));
+    QCOMPARE(g.cell(3, 3), QStringLiteral("  9,00"));
+    QCOMPARE(g.cell(127, 2), QString());
+    QCOMPARE(g.totals().expense, 9.0);
 }
 
 void TestBudgetModel::commit_amounts_data()

@@ -114,6 +114,7 @@ private slots:
     void load_missingFileLeavesTheBudget();
     void load_dropsShortLinesAndShowsDeferredEntries();
     void load_damagedLinesAreSkippedAndReportedOnce();
+    void load_damagedDateLineLosesNoLaterRow();
     void enteredChangedSavedMonthReloadsIdentically();
     void pastedLineBreaksStayOnTheCellLine();
     void descriptionBoxTakesWhatACellLineKeeps();
@@ -519,6 +520,42 @@ void TestBudgetPage::monthButtons_writeBackAndShowTheMonth()
     for (int b = 28; b <= 39; ++b)
         texts << p.find<QPushButton>(QStringLiteral("Button%1").arg(b).toLatin1().constData())->text();
     QCOMPARE(texts, QString::fromUtf8("Jan Fév Mar Avr Mai Jun Jul Aoû Sep Oct Nov Déc").split(u' '));
+}
+
+void TestBudgetPage::load_damagedDateLineLosesNoLaterRow()
+{
+    QTemporaryDir dir;
+    const QString doc = dir.filePath("e.orz");
+    const QString key = QStringLiteral("258200101");
+    // Row 1's date line has a row number that is not a number.
+    QByteArray rowWithoutDate = cells(key, 1, {"", "Loyer", "deux", "  2,00", "", ""});
+    rowWithoutDate.remove(0, rowWithoutDate.indexOf(kCrLf) + 2);
+    TestFiles::writeBytes(dir.filePath("e.obg"),
+                          cells(key, 0, {"03/01/2001", "Loyer", "un", "  1,00", "", ""})
+                              + Cp1252::encode(key + "0x1004/01/2001") + kCrLf
+                              + rowWithoutDate
+                              + cells(key, 2, {"05/01/2001", "Loyer", "trois", "  3,00", "", ""})
+                              + cells(key, 3, {"06/01/2001", "Loyer", "quatre", "  4,00", "", ""}));
+    {
+        Page p(QDate(2001, 1, 10));
+        p.page->load(doc);
+        p.page->display();
+        QCOMPARE(p.t.ui.messages().size(), 1);
+        QCOMPARE(p.page->model().grid().lineCount(), 3);
+        QCOMPARE(p.cell(1, 2), QStringLiteral("trois"));
+        QCOMPARE(p.cell(2, 2), QStringLiteral("quatre"));
+        p.type("07012001", 0, "cinq", "5", "");
+        QVERIFY(p.page->save(doc, false));
+    }
+    Page q(QDate(2001, 1, 10));
+    q.page->load(doc);
+    q.page->display();
+    QVERIFY(q.t.ui.messages().isEmpty());
+    QCOMPARE(q.page->model().grid().lineCount(), 4);
+    QStringList descriptions;
+    for (int r = 0; r < 4; ++r)
+        descriptions << q.cell(r, 2);
+    QCOMPARE(descriptions, QStringList({"un", "trois", "quatre", "cinq"}));
 }
 
 void TestBudgetPage::pageUpDown_stepMonthAcrossYears()
