@@ -38,8 +38,8 @@ public:
 
     // Closes the gaps left by rows without a date: the rows that have one
     // move up, in order, so the line count takes them all in; rows with other
-    // cells but no date follow them, in order. Used when lines of a month
-    // could not be read, so that the rows after a lost date stay counted.
+    // cells but no date follow them, in order. Used when a month is read,
+    // so that the rows after a lost date stay counted.
     void packDatedRows();
 
     struct Totals

@@ -70,10 +70,11 @@ BudgetModel::DisplayResult BudgetModel::display(const QString &account)
     m_grid.clear();
     const auto content = BudgetFormat::readMonth(m_store.monthLines(key), key, m_grid);
     result.damagedLines = content.damagedLines;
-    // A date line that could not be read would end the count early, and the
-    // next write-back would drop every row after it.
-    if (content.damagedLines > 0)
-        m_grid.packDatedRows();
+    // A row without a date (its date line unreadable or missing from the
+    // file) would end the count early, and the next write-back would drop
+    // every row after it. A month as this program writes it has no such gap
+    // and is left as it is.
+    m_grid.packDatedRows();
     m_grid.countLines();
     result.droppedDeferred = BudgetFormat::appendDeferred(content.deferred, m_grid, &result.damagedLines);
     m_shownAccount = account;

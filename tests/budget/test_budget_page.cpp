@@ -115,6 +115,7 @@ private slots:
     void load_dropsShortLinesAndShowsDeferredEntries();
     void load_damagedLinesAreSkippedAndReportedOnce();
     void load_damagedDateLineLosesNoLaterRow();
+    void load_monthWithAGapLosesNoRow();
     void enteredChangedSavedMonthReloadsIdentically();
     void pastedLineBreaksStayOnTheCellLine();
     void descriptionBoxTakesWhatACellLineKeeps();
@@ -556,6 +557,31 @@ void TestBudgetPage::load_damagedDateLineLosesNoLaterRow()
     for (int r = 0; r < 4; ++r)
         descriptions << q.cell(r, 2);
     QCOMPARE(descriptions, QStringList({"un", "trois", "quatre", "cinq"}));
+}
+
+void TestBudgetPage::load_monthWithAGapLosesNoRow()
+{
+    QTemporaryDir dir;
+    const QString doc = dir.filePath("g.orz");
+    const QString key = QStringLiteral("258200101");
+    // Row 001 is missing from the file altogether.
+    TestFiles::writeBytes(dir.filePath("g.obg"),
+                          cells(key, 0, {"03/01/2001", "Loyer", "un", "  1,00", "", ""})
+                              + cells(key, 2, {"05/01/2001", "Loyer", "trois", "  3,00", "", ""}));
+    {
+        Page p(QDate(2001, 1, 10));
+        p.page->load(doc);
+        p.page->display();
+        QCOMPARE(p.page->model().grid().lineCount(), 2);
+        p.type("07012001", 0, "sept", "7", "");
+        QVERIFY(p.page->save(doc, false));
+    }
+    Page q(QDate(2001, 1, 10));
+    q.page->load(doc);
+    q.page->display();
+    QCOMPARE(q.page->model().grid().lineCount(), 3);
+    QCOMPARE(q.cell(1, 2), QStringLiteral("trois"));
+    QCOMPARE(q.cell(2, 2), QStringLiteral("sept"));
 }
 
 void TestBudgetPage::pageUpDown_stepMonthAcrossYears()
