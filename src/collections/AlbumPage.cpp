@@ -210,7 +210,11 @@ void AlbumPage::showRecord(const QStringList &body)
 
 std::optional<QStringList> AlbumPage::recordFromScreen()
 {
-    const QString title = m_title->text();
+    // A line break pasted into the title would cut its line in two and push
+    // the picture line down among the comment lines.
+    QString title = m_title->text();
+    title.replace(u'\r', u' ');
+    title.replace(u'\n', u' ');
     QString text = m_comment->toPlainText();
     QStringList comment;
     if (!text.isEmpty()) {

@@ -8,7 +8,9 @@
 #include "app/TChild.h"
 #include "collections/AlbumPage.h"
 
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,6 +52,7 @@ private slots:
     void blankCommentLinesSurviveReadAndWrite_data();
     void blankCommentLinesSurviveReadAndWrite();
     void longTitleAndPathSurviveReadAndWrite();
+    void lineBreakPastedIntoTitle();
     void deletingPageRemovesIt();
     void documentWithoutAlbumFileStartsAtPageOne();
     void headerCountsFromOne();
@@ -240,6 +243,25 @@ void TestAlbum::longTitleAndPathSurviveReadAndWrite()
     QVERIFY(page.save(doc(), false));
     lines[1] = "TITLE " + title + "!";
     QCOMPARE(TestFiles::readBytes(oap()), TestFiles::crlf(lines));
+}
+
+void TestAlbum::lineBreakPastedIntoTitle()
+{
+    const QString photo = path("x.bmp");
+    QVERIFY(picture(20, 10).save(photo, "BMP"));
+    TestContext t;
+    AlbumPage page(t.context, t.window.get());
+    loadLines(page, {"<BLOC0000>", "TITLE ", "PICTURE " + photo, "</BLOC0000>"});
+    auto *title = child<QLineEdit>(page, "Edit7");
+    QGuiApplication::clipboard()->setText(QStringLiteral("Noël\nau chalet\r\n2025"));
+    title->paste();
+    if (!title->text().contains(u'\n'))
+        QSKIP("the line edit drops pasted line breaks itself here");
+    QVERIFY(page.recordChanged());
+    QVERIFY(page.save(doc(), false));
+    // The block keeps its layout: the picture line stays the second line.
+    QCOMPARE(TestFiles::readBytes(oap()),
+             TestFiles::crlf({"<BLOC0000>", "TITLE Noël au chalet  2025", "PICTURE " + photo, "</BLOC0000>"}));
 }
 
 void TestAlbum::deletingPageRemovesIt()
