@@ -28,8 +28,7 @@ const RecordSchema &schema()
                              year,
                              condition,
                              F::memo(QStringLiteral("Memo5"), QStringLiteral("Description")),
-                             F::memo(QStringLiteral("Memo6"), QStringLiteral("Commentaires"))},
-                            10);
+                             F::memo(QStringLiteral("Memo6"), QStringLiteral("Commentaires"))});
     }();
     return s;
 }

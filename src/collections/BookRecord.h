@@ -10,9 +10,6 @@
 //   1 code   2 date   3 mark   4 title   5 author   6 publisher   7 country
 //   8 category   9 year   10 condition
 //
-// Tagged lines are looked for from line 10 on (the condition), so a
-// condition that begins with a tag also goes to that memo.
-//
 // The two spin fields (mark, year) are not reset when a book is read, and an
 // empty year line keeps the year shown before.
 namespace BookRecord {

@@ -82,14 +82,13 @@ RecordField RecordField::memo(const QString &name, const QString &label)
     return f;
 }
 
-RecordSchema::RecordSchema(QString header, QList<RecordField> fields, int memoFrom)
+RecordSchema::RecordSchema(QString header, QList<RecordField> fields)
     : m_header(std::move(header)), m_fields(std::move(fields))
 {
     for (const RecordField &f : m_fields) {
         if (f.isFixedLine())
             ++m_fixedLines;
     }
-    m_memoFrom = memoFrom > 0 ? memoFrom : m_fixedLines + 1;
 }
 
 int RecordSchema::indexOf(const QString &name) const
@@ -188,7 +187,7 @@ RecordReading RecordSchema::read(const QStringList &body) const
     }
 
     QList<QStringList> memos(fieldCount());
-    for (qsizetype n = m_memoFrom - 1; n < body.size(); ++n) {
+    for (qsizetype n = m_fixedLines; n < body.size(); ++n) {
         const QString &text = body[n];
         for (int i = 0; i < fieldCount(); ++i) {
             const RecordField &f = m_fields[i];

@@ -86,9 +86,7 @@ class RecordSchema
 {
 public:
     RecordSchema() = default;
-    // `memoFrom`: the line after the start marker (counted from 1) from which
-    // tagged lines are looked for; 0 for the line after the fixed ones.
-    RecordSchema(QString header, QList<RecordField> fields, int memoFrom = 0);
+    RecordSchema(QString header, QList<RecordField> fields);
 
     const QString &header() const { return m_header; }
     const QList<RecordField> &fields() const { return m_fields; }
@@ -101,20 +99,16 @@ public:
 
     // Number of fixed field lines after the start marker.
     int fixedLines() const { return m_fixedLines; }
-    // First line after the start marker (from 1) looked at for tagged lines.
-    int memoFrom() const { return m_memoFrom; }
 
     // The body of a block for these values (all fields must be present).
     QStringList write(const RecordValues &values) const;
 
     // Reads a block body. Fixed lines are converted in order; the first date
     // or integer that cannot be read ends the reading there, and the fields
-    // after it are left unread. Memo lines are then taken from line
-    // memoFrom() up to the end of the body, whole: a line that begins with a
-    // memo's tag goes, without the tag, to the end of that memo; other lines
-    // are ignored. When memoFrom() lies within the fixed lines (the video and
-    // book sections start at their last fixed lines), a fixed field text that
-    // begins with a tag also goes to that memo, as those files are read.
+    // after it are left unread. Memo lines are then taken from the lines
+    // after the fixed ones up to the end of the body, whole: a line that
+    // begins with a memo's tag goes, without the tag, to the end of that memo;
+    // other lines are ignored.
     RecordReading read(const QStringList &body) const;
 
     // The body of a record's block in a section's line list, whole: from the
@@ -132,5 +126,4 @@ private:
     QString m_header;
     QList<RecordField> m_fields;
     int m_fixedLines = 0;
-    int m_memoFrom = 1;
 };

@@ -28,8 +28,7 @@ const RecordSchema &schema()
                              F::picture(QStringLiteral("Image2"), QStringLiteral("Photo")),
                              F::memo(QStringLiteral("Memo2"), QStringLiteral("Acteurs")),
                              F::memo(QStringLiteral("Memo3"), QStringLiteral("Description")),
-                             F::memo(QStringLiteral("Memo4"), QStringLiteral("Commentaires"))},
-                            13);
+                             F::memo(QStringLiteral("Memo4"), QStringLiteral("Commentaires"))});
     }();
     return s;
 }

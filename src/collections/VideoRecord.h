@@ -11,9 +11,6 @@
 //   4 title           9 year            14 audio bit rate (Kb/sec)
 //   5 director       10 duration (min)  15 cover picture path ("" when none)
 //
-// Tagged lines are looked for from line 13 on (the audio format), so a text
-// of lines 13 to 15 that begins with a tag also goes to that memo.
-//
 // The five spin fields are not reset when a film is read, so a film that is
 // not in the file yet shows the numbers of the film shown before it.
 namespace VideoRecord {

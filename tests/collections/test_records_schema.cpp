@@ -45,8 +45,7 @@ private slots:
     void bookConditionGoesThroughWindows1252();
     void memosAreReadWhole_data();
     void memosAreReadWhole();
-    void memoTagsAreLookedForFromTheirFirstLine_data();
-    void memoTagsAreLookedForFromTheirFirstLine();
+    void memoTagsAreOnlyLookedForAfterTheFixedLines();
     void unreadableLinesStopTheReading_data();
     void unreadableLinesStopTheReading();
     void emptyLinesKeepTheShownValue_data();
@@ -167,44 +166,18 @@ void TestRecordsSchema::memosAreReadWhole()
     QCOMPARE(s.write(r.values), body);
 }
 
-void TestRecordsSchema::memoTagsAreLookedForFromTheirFirstLine_data()
+void TestRecordsSchema::memoTagsAreOnlyLookedForAfterTheFixedLines()
 {
-    // Films are looked at for tagged lines from line 13 (the audio format),
-    // books from line 10 (the condition): a text there that begins with a tag
-    // stays in its field and also goes to that memo. Earlier lines never do.
-    QTest::addColumn<int>("section");
-    QTest::addColumn<int>("line"); // 1-based fixed line given the text
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("memo"); // field index of the memo looked at
-    QTest::addColumn<QStringList>("expected");
-
-    const QStringList actors = videoValues()[15].toStringList();
-    QTest::newRow("video format, line 11") << 7 << 11 << "Memo2 VHS" << 15 << actors;
-    QTest::newRow("audio format, line 13") << 7 << 13 << "Memo2 stéréo" << 15 << QStringList{" stéréo"} + actors;
-    QTest::newRow("cover path, line 15") << 7 << 15 << "Memo4/photo.jpg" << 17 << QStringList{"/photo.jpg"};
-    QTest::newRow("book category, line 8") << 9 << 8 << "Memo5 roman" << 10 << QStringList{"é"};
-    QTest::newRow("book condition, line 10") << 9 << 10 << "Memo6 usé" << 11 << QStringList{" usé"};
-}
-
-void TestRecordsSchema::memoTagsAreLookedForFromTheirFirstLine()
-{
-    QFETCH(int, section);
-    QFETCH(int, line);
-    QFETCH(QString, text);
-    QFETCH(int, memo);
-    QFETCH(QStringList, expected);
-    const RecordSchema &s = section == 7 ? VideoRecord::schema() : BookRecord::schema();
-    RecordValues v = section == 7 ? videoValues()
-                                  : RecordValues{QStringLiteral("L1"), QDate(2025, 12, 31), 3, QString(), QString(),
-                                                 QString(), QString(), QString(), 1999, QString(),
-                                                 QStringList{QStringLiteral("é")}, QStringList{}};
-    v[line - 1] = text;
+    // An audio format that begins like a tag stays the audio format and is not
+    // copied into a memo as well; a stray untagged line is ignored.
+    const RecordSchema &s = VideoRecord::schema();
+    RecordValues v = videoValues();
+    v[12] = QStringLiteral("Memo2 stéréo");
     QStringList body = s.write(v);
-    body.insert(s.fixedLines(), QStringLiteral("ligne sans balise")); // ignored
+    body.insert(16, QStringLiteral("ligne sans balise"));
     const RecordReading r = s.read(body);
-    QVERIFY(!r.damaged());
-    QCOMPARE(r.values[line - 1].toString(), text);
-    QCOMPARE(r.values[memo].toStringList(), expected);
+    QCOMPARE(r.values[12].toString(), QStringLiteral("Memo2 stéréo"));
+    QCOMPARE(r.values[15].toStringList(), videoValues()[15].toStringList());
 }
 
 void TestRecordsSchema::unreadableLinesStopTheReading_data()
