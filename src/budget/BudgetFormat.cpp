@@ -103,7 +103,9 @@ MonthContent readMonth(const QStringList &lines, const QString &key, BudgetGrid 
             ++out.damagedLines;
             continue;
         }
-        const QString text = line.mid(k + 4, MaximumCellLength);
+        // The text is read whole: a cut here would lose the end of a long
+        // cell at the next write-back of its month.
+        const QString text = line.mid(k + 4);
         if (*row == DeferredRow) {
             if (*column < 0 || *column > 4)
                 continue;

@@ -16,7 +16,7 @@ class BudgetGrid;
 //   characters 8-9   month, "01" to "12"
 //   characters 10-12 row, "000" to "127", or "999" for a deferred entry
 //   character  13    column, "0" to "5"
-//   characters 14-   the cell text, possibly empty (at most 251 are read)
+//   characters 14-   the cell text, possibly empty, read whole
 //
 // Characters 1 to 9 are the month key. A written month is 6 lines per
 // counted row, empty cells included, rows then columns in ascending order.
@@ -30,8 +30,6 @@ inline constexpr int MinimumLineLength = 10;
 // Deferred amounts are right-aligned in fields of this many characters; the
 // journal pads the amounts it writes the same way.
 inline constexpr int AmountWidth = 16;
-// The longest cell text read from a line.
-inline constexpr int MaximumCellLength = 251;
 
 // The sum of the Windows-1252 codes of the name's characters in upper-case
 // hexadecimal, at least 3 digits ("Caisse" sums to 600 and gives "258"). Two

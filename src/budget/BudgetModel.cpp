@@ -134,11 +134,8 @@ BudgetModel::CommitResult BudgetModel::commit(const Entry &entry)
             return CommitResult::Full;
         m_grid.setLineCount(row + 1);
     }
-    // A cell keeps only what a reload gives back: one line of at most 251
-    // characters.
-    auto cellText = [](const QString &typed) {
-        return BudgetFormat::oneLine(typed).left(BudgetFormat::MaximumCellLength);
-    };
+    // A cell holds one line: a pasted line break would split its cell line.
+    auto cellText = [](const QString &typed) { return BudgetFormat::oneLine(typed); };
     m_grid.setCell(row, BudgetGrid::Date, cellText(entry.date));
     m_grid.setCell(row, BudgetGrid::Post, cellText(entry.post));
     m_grid.setCell(row, BudgetGrid::Description, cellText(entry.description));

@@ -127,8 +127,6 @@ void BudgetPage::buildWidgets()
 
     m_description = new QLineEdit(this);
     m_description->setObjectName(QStringLiteral("Edit2"));
-    // No more than a cell line gives back on reading.
-    m_description->setMaxLength(BudgetFormat::MaximumCellLength);
     m_expense = new QLineEdit(this);
     m_expense->setObjectName(QStringLiteral("Edit3"));
     m_expense->setAlignment(Qt::AlignRight);

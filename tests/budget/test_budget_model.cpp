@@ -36,7 +36,7 @@ private slots:
     void commit_amounts();
     void commit_needsAnAmount();
     void commit_lineBreaksBecomeBlanks();
-    void commit_longDescriptionKeepsWhatAReloadGives();
+    void commit_longDescriptionSurvivesAReload();
     void commit_refusesAmountThatIsNotANumber_data();
     void commit_refusesAmountThatIsNotANumber();
     void commit_refusedWhenAll128RowsCounted();
@@ -184,7 +184,7 @@ void TestBudgetModel::commit_lineBreaksBecomeBlanks()
     }
 }
 
-void TestBudgetModel::commit_longDescriptionKeepsWhatAReloadGives()
+void TestBudgetModel::commit_longDescriptionSurvivesAReload()
 {
     BudgetModel m;
     m.reset(QDate(2026, 1, 7));
@@ -192,7 +192,7 @@ void TestBudgetModel::commit_longDescriptionKeepsWhatAReloadGives()
     const QString longText = QString(240, u'a') + QString(60, u'b');
     QCOMPARE(m.commit({"07/01/2026", "Divers", longText, "3", ""}), BudgetModel::CommitResult::Committed);
     const QString shown = m.grid().cell(0, BudgetGrid::Description);
-    QCOMPARE(shown.size(), 251);
+    QCOMPARE(shown, longText);
     QVERIFY(m.writeBack());
     BudgetModel r;
     r.reset(QDate(2026, 1, 7));
