@@ -6,6 +6,8 @@
 
 #include <QApplication>
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -60,11 +62,5 @@ BENCHMARK(BM_PageEditedWriteBack)->Unit(benchmark::kMicrosecond);
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QApplication>(argc, argv);
 }

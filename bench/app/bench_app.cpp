@@ -19,37 +19,14 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "BenchSupport.h"
+#include "SilentUi.h"
+
 #include <benchmark/benchmark.h>
 
 #include <ctime>
 
 namespace {
-
-// Answers every question with its first choice, shows nothing.
-class SilentUi final : public UiServices
-{
-public:
-    QMessageBox::StandardButton message(QWidget *, const QString &, Icon, QMessageBox::StandardButtons b,
-                                        QMessageBox::StandardButton, const QString &) override
-    {
-        return b.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
-    }
-    std::optional<QString> inputBox(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    bool printDialog(QWidget *, QPrinter *) override { return false; }
-    bool printerSetup(QWidget *, QPrinter *) override { return false; }
-    int exec(QDialog *) override { return 0; }
-};
 
 const QStringList kExtensions = {".orz", ".ocn", ".oan", ".oaf", ".obg", ".oap", ".ovd", ".oco", ".olv", ".osc"};
 
@@ -289,9 +266,5 @@ BENCHMARK(BM_StartTivarel)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QApplication>(argc, argv);
 }

@@ -18,37 +18,14 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include "BenchSupport.h"
+#include "SilentUi.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
 
 constexpr int kRecords = 10000;
-
-// Answers nothing, shows nothing.
-class SilentUi final : public UiServices
-{
-public:
-    QMessageBox::StandardButton message(QWidget *, const QString &, Icon, QMessageBox::StandardButtons,
-                                        QMessageBox::StandardButton, const QString &) override
-    {
-        return QMessageBox::Ok;
-    }
-    std::optional<QString> inputBox(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    bool printDialog(QWidget *, QPrinter *) override { return false; }
-    bool printerSetup(QWidget *, QPrinter *) override { return false; }
-    int exec(QDialog *) override { return 0; }
-};
 
 QTemporaryDir &tempDir()
 {
@@ -202,11 +179,5 @@ BENCHMARK(BM_AlbumPage24Megapixels)->Unit(benchmark::kMillisecond);
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QApplication>(argc, argv);
 }

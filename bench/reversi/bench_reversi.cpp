@@ -19,6 +19,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <time.h>
@@ -235,11 +237,5 @@ BENCHMARK(BM_EventLoopDepth6)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QCoreApplication>(argc, argv);
 }
