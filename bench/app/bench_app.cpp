@@ -224,6 +224,12 @@ void BM_ProcessStartBareMainWindow(benchmark::State &state)
 }
 BENCHMARK(BM_ProcessStartBareMainWindow)->Unit(benchmark::kMillisecond)->UseManualTime();
 
+void BM_ProcessStartLabelledMainWindow(benchmark::State &state)
+{
+    runProbe(state, QStringLiteral("labelled"));
+}
+BENCHMARK(BM_ProcessStartLabelledMainWindow)->Unit(benchmark::kMillisecond)->UseManualTime();
+
 void BM_ProcessStartTivarel(benchmark::State &state)
 {
     runProbe(state, QStringLiteral("tivarel"));

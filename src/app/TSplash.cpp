@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPainter>
+#include <QPalette>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -12,7 +14,12 @@ TSplash::TSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::Frame
 {
     setObjectName(QStringLiteral("Splash"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setStyleSheet(QStringLiteral("TSplash { background: white; border: 1px solid #2b59c3; }"));
+    // A palette rather than a style sheet: style sheets are slow to set up,
+    // and the splash is there to show at once.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setAutoFillBackground(true);
 
     auto *picture = new QLabel(this);
     picture->setPixmap(AppIcons::program().pixmap(48, 48));
@@ -39,4 +46,12 @@ TSplash::TSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::Frame
     adjustSize();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
+}
+
+void TSplash::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    QPainter p(this);
+    p.setPen(QColor(0x2b, 0x59, 0xc3));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
 }

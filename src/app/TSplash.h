@@ -9,4 +9,7 @@ class TSplash : public QWidget
 
 public:
     explicit TSplash(QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 };
