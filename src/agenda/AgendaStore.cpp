@@ -155,43 +155,25 @@ void AgendaStore::setWeekItems(QDate monday, const std::array<QStringList, 7> &d
 
 bool AgendaStore::removeFirstWithId(QStringView id)
 {
-    const auto matches = [id](const QString &line) { return QStringView(line).left(IdLength) == id; };
-    if (id.size() < KeyLength) {
-        // No date key to look up by: only a line as short as `id` can match.
-        const auto it = std::find_if(m_lines.cbegin(), m_lines.cend(), matches);
-        if (it == m_lines.cend())
-            return false;
-        removeAt(it - m_lines.cbegin());
-        return true;
-    }
-    const QStringView key = id.left(KeyLength);
-    const Range r = sortedRange(key);
-    for (qsizetype i = r.begin; i < r.end; ++i) {
-        if (matches(m_lines.at(i))) {
-            removeAt(i);
-            return true;
-        }
-    }
-    for (qsizetype i : tailPositions(key)) {
-        if (matches(m_lines.at(i))) {
-            removeAt(i);
-            return true;
-        }
-    }
-    return false;
+    return removeFirstMatching(id, [id](const QString &line) { return QStringView(line).left(IdLength) == id; });
 }
 
 bool AgendaStore::removeLine(QStringView line)
 {
-    const auto matches = [line](const QString &l) { return QStringView(l) == line; };
-    if (line.size() < KeyLength) {
+    return removeFirstMatching(line, [line](const QString &l) { return QStringView(l) == line; });
+}
+
+bool AgendaStore::removeFirstMatching(QStringView probe, const std::function<bool(const QString &)> &matches)
+{
+    if (probe.size() < KeyLength) {
+        // No date key to look up by: only a line as short as `probe` can match.
         const auto it = std::find_if(m_lines.cbegin(), m_lines.cend(), matches);
         if (it == m_lines.cend())
             return false;
         removeAt(it - m_lines.cbegin());
         return true;
     }
-    const QStringView key = line.left(KeyLength);
+    const QStringView key = probe.left(KeyLength);
     const Range r = sortedRange(key);
     for (qsizetype i = r.begin; i < r.end; ++i) {
         if (matches(m_lines.at(i))) {

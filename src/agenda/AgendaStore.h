@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QDate>
 #include <QHash>
 #include <QList>
@@ -93,6 +95,9 @@ public:
     static QString makeLine(const QString &key, const QString &time, const QString &message);
 
 private:
+    // Removes the first line `matches` accepts, looked up by the date key of
+    // `probe` (the whole store when `probe` is shorter than a key).
+    bool removeFirstMatching(QStringView probe, const std::function<bool(const QString &)> &matches);
     struct Range
     {
         qsizetype begin;
