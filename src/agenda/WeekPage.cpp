@@ -190,8 +190,8 @@ void WeekPage::load(const QString &documentPath)
         m_store.setLines(std::move(*lines));
         return true;
     }();
-    // Lines shorter than a date key at the top of the store carry no
-    // appointment (a new store holds a single blank).
+    // Blank lines at the top of the store carry no appointment (a new store
+    // holds a single blank).
     m_store.dropShortTopLines();
     if (found) {
         doc.caption = BaseName::fileNamePart(doc.name);
