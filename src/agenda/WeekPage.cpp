@@ -10,6 +10,9 @@
 #include "common/TextFile.h"
 #include "common/UiServices.h"
 
+#include <algorithm>
+#include <array>
+
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -337,7 +340,7 @@ void WeekPage::layoutFor(int W, int H)
     const int lowTop = (2 * H) / 3 - 28;
 
     // Top and height of each day list, Monday to Sunday.
-    const std::array<std::pair<int, int>, 7> lists = {{
+    std::array<std::pair<int, int>, 7> lists = {{
         {kFirstListTop, tallHeight},
         {middleTop, tallHeight},
         {lowTop, tallHeight},
@@ -346,6 +349,26 @@ void WeekPage::layoutFor(int W, int H)
         {lowTop, nonNegative(H / 6 - 34)},
         {H - 120, nonNegative(H / 6 - 40)},
     }};
+    // On a tall window the rules put the bottom of the lowest list (Sunday's,
+    // 7H/6 - 160) below the bottom of its column (H - 25). Such a column is
+    // shrunk: every list's top and height in it, measured from the first
+    // list's top, are scaled so that its lowest list ends inside the column.
+    const auto fitColumn = [&](int first, int last) {
+        int bottom = 0;
+        for (int i = first; i <= last; ++i)
+            bottom = std::max(bottom, lists[i].first + lists[i].second);
+        const int room = columnHeight;
+        if (bottom <= room || bottom <= kFirstListTop)
+            return;
+        const double factor = double(std::max(0, room - kFirstListTop)) / (bottom - kFirstListTop);
+        for (int i = first; i <= last; ++i) {
+            auto &[top, height] = lists[i];
+            top = kFirstListTop + int((top - kFirstListTop) * factor);
+            height = int(height * factor);
+        }
+    };
+    fitColumn(0, 2);
+    fitColumn(3, 6);
     for (int i = 0; i < 7; ++i) {
         const auto [top, height] = lists[i];
         m_lists[i]->setGeometry(kInset, top, listWidth, height);
