@@ -51,7 +51,10 @@ ShoppingPage::ShoppingPage(DocumentContext &context, QWidget *parent) : BlockSec
     m_shop->setInsertPolicy(QComboBox::NoInsert);
     m_shop->setMinimumWidth(200);
     m_shop->show();
-    connect(m_shop, &QComboBox::editTextChanged, this, [this] { userEdit(); });
+    // Only the user's typing or choice changes the list: the box's items are
+    // also filled from the remembered lists and by the shops editor.
+    connect(m_shop->lineEdit(), &QLineEdit::textEdited, this, [this] { userEdit(); });
+    connect(m_shop, &QComboBox::activated, this, [this] { userEdit(); });
 
     m_grid = new QTableWidget(kItemRows, 4, this);
     m_grid->setObjectName(QStringLiteral("StringGrid5"));
