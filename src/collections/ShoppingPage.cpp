@@ -6,6 +6,7 @@
 #include "common/UiServices.h"
 
 #include <QAbstractItemDelegate>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -60,8 +61,13 @@ ShoppingPage::ShoppingPage(DocumentContext &context, QWidget *parent) : BlockSec
     m_grid->setObjectName(QStringLiteral("StringGrid5"));
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
-    m_grid->setHorizontalHeaderLabels(titles());
-    m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The titles are aligned by their blanks, as the numbers are.
+    const QStringList heads = titles();
+    for (int c = 0; c < 4; ++c) {
+        auto *head = new QTableWidgetItem(heads[c]);
+        head->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        m_grid->setHorizontalHeaderItem(c, head);
+    }
     for (int c = 0; c < 4; ++c)
         m_grid->setColumnWidth(c, kColumnWidths[c]);
     m_grid->installEventFilter(this);
@@ -241,8 +247,12 @@ bool ShoppingPage::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_grid && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        // Enter on a cell being edited reaches the editor, not the grid.
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        // Enter on a cell being edited is the editor's: it commits the cell
+        // first, then closes (see closeEditor above); the key then comes
+        // up to the grid too and is left alone here.
+        const QWidget *focus = QApplication::focusWidget();
+        const bool editing = focus && focus != m_grid && m_grid->isAncestorOf(focus);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !editing) {
             StringGrid5Enter();
             return true;
         }
