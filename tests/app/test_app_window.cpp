@@ -4,10 +4,16 @@
 #include "ScriptedUiServices.h"
 #include "TestFiles.h"
 #include "app/Application.h"
+#include "agenda/WeekPage.h"
 #include "app/TMainForm.h"
 #include "common/Clock.h"
+#include "common/TextFile.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -81,6 +87,58 @@ private slots:
         QToolButton *b = f.form.toolButton(name);
         QVERIFY(b);
         QCOMPARE(b->toolTip(), hint);
+    }
+
+    // What the files cannot hold is turned or refused as it is typed, and
+    // the status bar says so.
+    void fieldsKeepOutWhatCannotBeSaved_data()
+    {
+        QTest::addColumn<bool>("multiLine");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("one-line field") << false << "Łukasz" << "Lukasz";
+        QTest::newRow("memo, emoji refused") << true << "Bon 🎉film" << "Bon film";
+    }
+    void fieldsKeepOutWhatCannotBeSaved()
+    {
+        QFETCH(bool, multiLine);
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        Fixture f;
+        QWidget *field = multiLine ? static_cast<QWidget *>(new QPlainTextEdit(&f.form))
+                                   : static_cast<QWidget *>(new QLineEdit(&f.form));
+        field->show();
+        // Typed as one key press carrying the whole text (an input method, a
+        // paste): QTest's key clicks know only ASCII.
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, typed);
+        QCoreApplication::sendEvent(field, &press);
+        const QString text = multiLine ? static_cast<QPlainTextEdit *>(field)->toPlainText()
+                                       : static_cast<QLineEdit *>(field)->text();
+        QCOMPARE(text, kept);
+        QVERIFY(f.form.findChild<QLabel *>("StatusPanel0")->text().startsWith("Saisie : "));
+    }
+
+    // A store line the fields did not guard is not written as "?" unasked.
+    void saveThatWouldLoseACharacterAsks_data()
+    {
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("No keeps the file") << QMessageBox::No << false;
+        QTest::newRow("Yes writes it") << QMessageBox::Yes << true;
+    }
+    void saveThatWouldLoseACharacterAsks()
+    {
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(bool, written);
+        TestContext t;
+        WeekPage page(t.context);
+        page.store().setLines({QStringLiteral("2026010609:00 Łódź")});
+        t.ui.answer(answer);
+        const QString path = m_dir.filePath("perte.orz");
+        QCOMPARE(page.save(path, true), written);
+        QVERIFY(t.ui.lastMessage().contains("« Semaine »"));
+        QCOMPARE(TextFile::read(path).has_value(), written);
+        QFile::remove(path);
     }
 };
 
