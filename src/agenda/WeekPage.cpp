@@ -2,6 +2,7 @@
 
 #include "agenda/DayList.h"
 #include "agenda/TFicheRdv.h"
+#include "agenda/WeekClipboard.h"
 #include "agenda/WeekArithmetic.h"
 #include "app/DocumentContext.h"
 #include "common/BaseName.h"
@@ -273,18 +274,41 @@ void WeekPage::SupSemaine()
     context().document().setModified();
 }
 
-void WeekPage::showWeekOfLine(const QString &line)
+bool WeekPage::showWeekOfLine(const QString &line)
 {
     if (line.size() < AgendaStore::KeyLength)
-        return;
+        return false;
     // The date is read back through its "dd/mm/yyyy" text; a line whose
     // first 8 characters are no date leaves the week as it is.
     const auto date = DateText::fromText(DateText::keyToText(QStringView(line).left(AgendaStore::KeyLength)));
     if (!date)
-        return;
+        return false;
     setReference(*date);
     InitSemaine();
     LitSemaine();
+    return true;
+}
+
+bool WeekPage::showFound(qsizetype line)
+{
+    return line >= 0 && line < m_store.size() && showWeekOfLine(m_store.lines().at(line));
+}
+
+void WeekPage::Couper()
+{
+    if (WeekClipboard::take(m_lists, m_buffer, true) > 0)
+        setWeekEdited();
+}
+
+void WeekPage::Copier()
+{
+    WeekClipboard::take(m_lists, m_buffer, false);
+}
+
+void WeekPage::Coller()
+{
+    if (WeekClipboard::paste(m_lists, m_buffer) > 0)
+        setWeekEdited();
 }
 
 void WeekPage::Premier()

@@ -190,8 +190,27 @@ void TChild::Suivant() { current()->suivant(); }
 void TChild::Dernier() { current()->dernier(); }
 void TChild::Ajout() { current()->ajout(); }
 void TChild::Supprime() { current()->supprime(); }
-void TChild::Chercher() { current()->chercher(); }
-void TChild::FindNext() { current()->findNext(); }
+void TChild::Chercher()
+{
+    SectionPage *p = current();
+    if (!p->searchLines())
+        return;
+    p->writeBack();
+    const auto answer = m_context.ui().inputBox(this, QStringLiteral("chercher"),
+                                                QStringLiteral("Chaîne cherchée"), QString());
+    if (m_search.start(answer.value_or(QString())))
+        FindNext();
+}
+
+void TChild::FindNext()
+{
+    SectionPage *p = current();
+    if (!p->searchLines())
+        return;
+    p->writeBack();
+    // Taken after the write-back, which may rewrite the store.
+    m_search.next(*p->searchLines(), [p](qsizetype line) { return p->showFound(line); });
+}
 void TChild::Couper() { current()->couper(); }
 void TChild::Copier() { current()->copier(); }
 void TChild::Coller() { current()->coller(); }

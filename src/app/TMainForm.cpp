@@ -11,6 +11,7 @@
 #include "common/DateText.h"
 #include "common/UiServices.h"
 #include "reversi/TOthello.h"
+#include "utilities/UtilityWindows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -77,6 +78,7 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, QWidget *parent)
     m_clockPanel->setMinimumWidth(90);
     connect(guard, &TextGuard::noted, m_hintPanel, &QLabel::setText);
 
+    m_utilities = std::make_unique<UtilityWindows>(m_ui, m_clock, this, [this] { return m_startDirectory; });
     createCommands();
 
     m_clockTimer = new QTimer(this);
@@ -250,19 +252,20 @@ void TMainForm::createCommands()
         const char *name;
         const char16_t *caption;
         const char16_t *hint;
+        void (UtilityWindows::*open)();
     };
     const ToolItem toolItems[] = {
-        {"HorlogeItem", u"&Horloge", u"Horloge"},
-        {"CalendrierItem", u"&Calendrier", u"Calendrier"},
-        {"CalculatriceItem", u"C&alculatrice", u"Calculatrice"},
-        {"EuroItem", u"&Euro conversion", u"Convertisseur euro"},
-        {"BlocNotesItem", u"Bloc-notes", u"Bloc notes"},
-        {"PrenomsItem", u"&Prénoms", u"Les prénoms"},
-        {"PeseLettresItem", u"Pèse &lettres", u"Pèse-lettres"},
+        {"HorlogeItem", u"&Horloge", u"Horloge", &UtilityWindows::horloge},
+        {"CalendrierItem", u"&Calendrier", u"Calendrier", &UtilityWindows::calendrier},
+        {"CalculatriceItem", u"C&alculatrice", u"Calculatrice", &UtilityWindows::calculatrice},
+        {"EuroItem", u"&Euro conversion", u"Convertisseur euro", &UtilityWindows::euro},
+        {"BlocNotesItem", u"Bloc-notes", u"Bloc notes", &UtilityWindows::blocNotes},
+        {"PrenomsItem", u"&Prénoms", u"Les prénoms", &UtilityWindows::prenoms},
+        {"PeseLettresItem", u"Pèse &lettres", u"Pèse-lettres", &UtilityWindows::peseLettres},
     };
     for (const ToolItem &o : toolItems)
         makeAction(tools, QString::fromLatin1(o.name), QString::fromUtf16(o.caption), QString::fromUtf16(o.hint),
-                   nothing);
+                   [this, open = o.open] { (m_utilities.get()->*open)(); });
     makeAction(tools, QStringLiteral("ReversiItem"), QStringLiteral("&Reversi"), QStringLiteral("Jeu Reversi"),
                [this] {
                    TOthello game(m_ui, this);

@@ -1,5 +1,7 @@
 #include "collections/BlockFile.h"
 
+#include "common/SearchState.h"
+
 #include <algorithm>
 #include <array>
 
@@ -42,6 +44,7 @@ BlockFile::Config makeConfig(int section)
         c.readOnLoad = false;
         c.writeBeforeDelete = false;
         c.changedAfterDelete = false;
+        c.searchable = false;
         break;
     case 9: // books: 10 fixed lines, "Memo5" and "Memo6" lines
         c.fixedLines = 10;
@@ -418,31 +421,36 @@ void BlockFile::squeeze()
 
 QString BlockFile::foldAtoZ(const QString &text)
 {
-    QString out = text;
-    for (QChar &c : out)
-        if (c >= u'a' && c <= u'z')
-            c = QChar(c.unicode() - (u'a' - u'A'));
-    return out;
+    return SearchState::foldAtoZ(text);
 }
 
 qsizetype BlockFile::findText(const QString &text, qsizetype from) const
 {
-    if (text.isEmpty())
-        return -1;
-    const QString wanted = foldAtoZ(text);
-    for (qsizetype i = std::max<qsizetype>(0, from); i < m_lines.size(); ++i)
-        if (foldAtoZ(m_lines[i]).contains(wanted))
-            return i;
-    return -1;
+    return SearchState::find(m_lines, text, from);
 }
 
 int BlockFile::recordOfLine(qsizetype line) const
 {
-    for (qsizetype i = std::min(line, m_lines.size() - 1); i >= 0; --i) {
-        if (isStartMarker(m_lines[i])) {
-            const auto n = markerNumber(m_lines[i]);
-            return n ? *n : -1;
-        }
+    if (line < 0 || line >= m_lines.size())
+        return -1;
+    // The record that holds a line is opened by the nearest line at or above
+    // it that begins with "<BLOC". It counts only when reading that record
+    // would show this very block: an exact marker, the first one of its
+    // number (the one the record index finds), and the line not past the
+    // block's end marker. A damaged marker, a second copy of a record or a
+    // line after the end of its block lies in no record that can be shown.
+    qsizetype start = line;
+    while (start >= 0 && !isStartMarker(m_lines.at(start)))
+        --start;
+    if (start < 0)
+        return -1;
+    const int key = exactStartKey(m_lines.at(start));
+    if (key < 0 || findStart(key) != start)
+        return -1;
+    const QString end = endMarker(key);
+    for (qsizetype i = start + 1; i < line; ++i) {
+        if (m_lines.at(i) == end)
+            return -1;
     }
-    return -1;
+    return key;
 }

@@ -55,6 +55,7 @@ public:
         bool readOnLoad = true;       // the first record is shown right after loading
         bool writeBeforeDelete = true;  // delete first writes the record shown
         bool changedAfterDelete = true; // delete leaves the record-changed flag set
+        bool searchable = true;         // "Rechercher..." and "Continuer" scan the section
     };
 
     // The settings of section 6..10 (album, videos, shopping, books,
@@ -154,9 +155,10 @@ public:
     // unchanged), contains `text` folded the same way; -1 when none. Marker
     // lines are searched like any other. An empty text matches nothing.
     qsizetype findText(const QString &text, qsizetype from) const;
-    // The record that holds a line: the number of the nearest line at or above
-    // it beginning with "<BLOC"; -1 when there is none or its number cannot
-    // be read.
+    // The record that holds a line: the one opened by the nearest line at or
+    // above it beginning with "<BLOC", when reading that record shows this
+    // block (an exact marker, the first of its number, the line not past its
+    // end marker); -1 otherwise.
     int recordOfLine(qsizetype line) const;
     static QString foldAtoZ(const QString &text);
 
