@@ -61,6 +61,8 @@ private slots:
     void dayListKeepsItemsInOrder();
     void layoutRules_data();
     void layoutRules();
+    void tallWindowListsStayInTheirColumn_data();
+    void tallWindowListsStayInTheirColumn();
 
 private:
     WeekPage &page() { return *m_page; }
@@ -904,6 +906,27 @@ void TestAgendaWeekPage::layoutRules()
         QCOMPARE(geo(labelled[k].first).top(), list(days[k])->y() - 20);
         QCOMPARE(geo(labelled[k].second).top(), list(days[k])->y() - 20);
     }
+}
+
+void TestAgendaWeekPage::tallWindowListsStayInTheirColumn_data()
+{
+    QTest::addColumn<int>("h");
+    QTest::newRow("810, the rules fit") << 810;
+    QTest::newRow("1000") << 1000;
+    QTest::newRow("2000") << 2000;
+}
+
+void TestAgendaWeekPage::tallWindowListsStayInTheirColumn()
+{
+    QFETCH(int, h);
+    page().layoutFor(1000, h);
+    for (int i = 1; i <= 7; ++i) {
+        QVERIFY(list(i)->geometry().bottom() < list(i)->parentWidget()->height());
+        if (i != 1 && i != 4) // below the list above, with room for its labels
+            QVERIFY(list(i)->y() - 20 > list(i - 1)->geometry().bottom());
+    }
+    if (h == 810)
+        QCOMPARE(list(7)->y(), h - 120);
 }
 
 QTEST_MAIN(TestAgendaWeekPage)

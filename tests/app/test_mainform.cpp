@@ -1,5 +1,6 @@
 #include "ScriptedUiServices.h"
 #include "TestFiles.h"
+#include "agenda/WeekPage.h"
 #include "app/Application.h"
 #include "app/SectionPage.h"
 #include "app/TChild.h"
@@ -8,12 +9,15 @@
 
 #include <QAction>
 #include <QDir>
+#include <QKeyEvent>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
@@ -429,6 +433,59 @@ private slots:
         QVERIFY(f.form.child()->document().name.isEmpty());
         QVERIFY(!f.form.child()->TestModif());
         QCOMPARE(f.form.windowTitle(), QStringLiteral("Tivarel"));
+    }
+
+    void titleIsTheCaptionAfterAnUnchangedSave()
+    {
+        Application::setUp(*qApp);
+        QCoreApplication::setApplicationName(QStringLiteral("autre"));
+        // No display name of our own, which Qt would append to every title.
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("autre"));
+        TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste"}));
+        Fixture f;
+        f.ui.fileName(path("agenda.orz"));
+        f.form.FileOpen();
+        QVERIFY(f.form.FileSave());
+        QCOMPARE(f.form.windowTitle(), QStringLiteral("Tivarel - agenda.orz"));
+        // The pages exist now, and the to-do page's arrows share these names.
+        QCOMPARE(f.form.toolButton("SpeedButton1")->toolTip(), QStringLiteral("Suivant"));
+        QCOMPARE(f.form.toolButton("SpeedButton2")->toolTip(), QStringLiteral("Précédent"));
+    }
+
+    void fieldsKeepOutWhatFilesCannotHold_data()
+    {
+        QTest::addColumn<bool>("memo");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("one-line field") << false << "Łukasz" << "Lukasz";
+        QTest::newRow("memo, emoji refused") << true << "Bon 🎉film" << "Bon film";
+    }
+    void fieldsKeepOutWhatFilesCannotHold()
+    {
+        QFETCH(bool, memo);
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        Fixture f;
+        auto *lineEdit = new QLineEdit(&f.form);
+        auto *memoEdit = new QPlainTextEdit(&f.form);
+        QWidget *field = memo ? static_cast<QWidget *>(memoEdit) : lineEdit;
+        field->show();
+        // One key press carrying the whole text, as an input method sends it.
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, typed);
+        QCoreApplication::sendEvent(field, &press);
+        QCOMPARE(memo ? memoEdit->toPlainText() : lineEdit->text(), kept);
+        QVERIFY(f.form.hintPanel()->text().startsWith(QStringLiteral("Saisie : ")));
+    }
+
+    void saveThatWouldLoseACharacterAsks()
+    {
+        TestContext t;
+        WeekPage page(t.context);
+        page.store().setLines({QStringLiteral("2026010609:00 Łódź")});
+        t.ui.answer(QMessageBox::No);
+        QVERIFY(!page.save(path("perte.orz"), true));
+        QVERIFY(t.ui.lastMessage().contains(QStringLiteral("« Semaine »")));
+        QVERIFY(!QFile::exists(path("perte.orz")));
     }
 };
 

@@ -1,6 +1,7 @@
 // The journal rules: day order, commit, totals, month stepping, display and
 // write-back of a month through the store.
 #include "budget/BudgetModel.h"
+#include "common/TextFile.h"
 
 #include <QTest>
 
@@ -53,6 +54,7 @@ private slots:
     void caption();
 
     void display_showsDeferredEntriesAfterOrdinaryRows();
+    void deferredEntryWithoutDateSurvivesWriteBacks();
     void writeBack_onlyWhenChanged();
     void writeBack_keysByTheAccountTheMonthWasShownFor();
     void enteredMonthReadsBackIdentically();
@@ -456,6 +458,21 @@ void TestBudgetModel::reset_startsOnTodaysMonth()
     QVERIFY(m.fileLines().isEmpty());
     QVERIFY(!m.hasShownMonth());
     QVERIFY(!m.changed());
+}
+
+void TestBudgetModel::deferredEntryWithoutDateSurvivesWriteBacks()
+{
+    BudgetModel m;
+    m.reset(QDate(2026, 1, 15));
+    m.loadLines(TextFile::read(QFINDTESTDATA("data/deferred_without_date.obg")).value_or(QStringList()));
+    m.setChanged(true); // every write-back rewrites the month
+    for (int pass = 0; pass < 3; ++pass) {
+        m.display(QStringLiteral("Caisse"));
+        QCOMPARE(m.grid().lineCount(), 1);
+        QCOMPARE(m.grid().cell(0, BudgetGrid::Date), QStringLiteral("01/01/2026"));
+        QCOMPARE(m.grid().cell(0, BudgetGrid::Expense).trimmed(), QStringLiteral("400,50"));
+        m.writeBack();
+    }
 }
 
 QTEST_GUILESS_MAIN(TestBudgetModel)

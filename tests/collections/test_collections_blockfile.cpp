@@ -3,6 +3,7 @@
 
 #include "collections/BlockFile.h"
 #include "collections/BlockRoutines.h"
+#include "common/TextFile.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -34,6 +35,11 @@ BlockFile fileOf(int section, const QStringList &lines)
     f.setLines(lines);
     f.setRecordCount(f.countStartMarkers());
     return f;
+}
+
+QStringList sample(const char *name)
+{
+    return TextFile::read(QFINDTESTDATA(QStringLiteral("data/") + QLatin1String(name))).value_or(QStringList{"?"});
 }
 
 struct Told
@@ -68,6 +74,7 @@ private slots:
     void readRecord_data();
     void readRecord();
     void removeRecordWithoutEndMarkerTakesTheRest();
+    void markerLikeTextsReadBack();
 
     void deleteAndRenumber();
     void renumberKeepsCountOfOnlyRecord();
@@ -203,6 +210,20 @@ void TestBlockFile::removeRecordWithoutEndMarkerTakesTheRest()
     QCOMPARE(f.lines(), block(0, {"a"}));
 }
 
+void TestBlockFile::markerLikeTextsReadBack()
+{
+    for (const QString text : {"<BLOC party>", "</BLOC0000>", " <BLOC0001>", "  </BLOC"}) {
+        BlockFile f = fileOf(6, {});
+        const QStringList body{text, " ", text};
+        f.writeRecord(0, body);
+        f.writeRecord(1, {text});
+        f.writeRecord(0, body); // no line of the old block stays behind
+        QCOMPARE(f.balance(), 0);
+        QCOMPARE(f.readRecord(0).value_or(QStringList()), body);
+        QCOMPARE(f.readRecord(1).value_or(QStringList()), QStringList{text});
+    }
+}
+
 void TestBlockFile::deleteAndRenumber()
 {
     BlockFile f = fileOf(9, block(0, {"a"}) + block(1, {"b"}) + block(2, {"c"}));
@@ -287,6 +308,17 @@ void TestBlockFile::repair_data()
         << block(0, {"a"}) + block(0, {"again"}) + QStringList{"<BLOC0001>"} + block(1, {"b"})
         << int(BlockFile::CheckResult::Repaired) << block(0, {"a"}) + block(1, {"again"}) + block(2, {"b"})
         << 3;
+    QTest::newRow("shopping file, first two blocks open")
+        << sample("unclosed_first_blocks.oco") << int(BlockFile::CheckResult::Repaired)
+        << block(0, {"05/01/2026", "Marche", "CMDE1 pain"}) << 1;
+    QTest::newRow("first block open") << sample("unclosed_first_block.ovd") << int(BlockFile::CheckResult::Repaired)
+                                      << block(0) << 1;
+    QStringList open, closed;
+    for (int n = 0; n < 3000; ++n) {
+        open << BlockFile::startMarker(n) << QString::number(n);
+        closed += block(n, {QString::number(n)});
+    }
+    QTest::newRow("3000 open blocks") << open << int(BlockFile::CheckResult::Repaired) << closed << 3000;
     QTest::newRow("nothing but an end marker")
         << QStringList{"</BLOC0000>"} << int(BlockFile::CheckResult::Repaired) << QStringList() << 0;
 }
@@ -303,6 +335,8 @@ void TestBlockFile::repair()
     QCOMPARE(f.lines(), repaired);
     QCOMPARE(f.recordCount(), count);
     QCOMPARE(told.texts.size(), result == int(BlockFile::CheckResult::Sound) ? 0 : 1);
+    BlockFile again = fileOf(7, repaired); // saved and loaded again: settled
+    QCOMPARE(again.check(told.teller()), BlockFile::CheckResult::Sound);
 }
 
 void TestBlockFile::answerNoKeepsTheLines()

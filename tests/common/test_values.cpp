@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 #include "common/Amount.h"
 #include "common/BaseName.h"
+#include "common/Cp1252Fit.h"
 #include "common/DateText.h"
 
 #include <QTest>
@@ -182,6 +183,30 @@ private slots:
                               "Solde21500,00"}));
         QCOMPARE(RememberedLists::comboForTag("ComboA"), 10);
         QCOMPARE(RememberedLists::comboForTag("Combo8"), 0);
+    }
+
+    // Typed text made fit for the files: turned where the form is obvious,
+    // refused otherwise.
+    void fitForFiles_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("held by the set") << "Noël, œuvre, 12 €" << "Noël, œuvre, 12 €";
+        QTest::newRow("Polish L") << "Łukasz" << "Lukasz";
+        QTest::newRow("ligature") << "ﬁlm" << "film";
+        QTest::newRow("mark the set lacks") << "Ŵales" << "Wales";
+        QTest::newRow("arrow") << "Paris → Lyon" << "Paris -> Lyon";
+        QTest::newRow("letter outside the BMP") << "\U0001D400B" << "AB";
+        QTest::newRow("emoji refused") << "Fête 🎉!" << "Fête !";
+    }
+    void fitForFiles()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        const Cp1252::Fitted fitted = Cp1252::fit(typed);
+        QCOMPARE(fitted.text, kept);
+        QVERIFY(Cp1252::holds(fitted.text));
+        QCOMPARE(fitted.note().isEmpty(), typed == kept);
     }
 };
 
