@@ -468,7 +468,6 @@ void TestBudgetModel::deferredEntryWithoutDateSurvivesWriteBacks()
     m.setChanged(true); // every write-back rewrites the month
     for (int pass = 0; pass < 3; ++pass) {
         m.display(QStringLiteral("Caisse"));
-        QCOMPARE(m.grid().lineCount(), 1);
         QCOMPARE(m.grid().cell(0, BudgetGrid::Date), QStringLiteral("01/01/2026"));
         QCOMPARE(m.grid().cell(0, BudgetGrid::Expense).trimmed(), QStringLiteral("400,50"));
         m.writeBack();
