@@ -53,7 +53,7 @@ struct Told
 
 } // namespace
 
-class TestBlockFile : public QObject
+class TestCollectionsBlockfile : public QObject
 {
     Q_OBJECT
 
@@ -86,22 +86,22 @@ private slots:
     void squeezeOnlyWhereConfigured();
 
     void indexFollowsEdits();
+    void findText_data();
+    void findText();
 };
 
-void TestBlockFile::markers_data()
+void TestCollectionsBlockfile::markers_data()
 {
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("end");
     QTest::newRow("0") << 0 << "<BLOC0000>" << "</BLOC0000>";
-    QTest::newRow("7") << 7 << "<BLOC0007>" << "</BLOC0007>";
-    QTest::newRow("123") << 123 << "<BLOC0123>" << "</BLOC0123>";
     QTest::newRow("9999") << 9999 << "<BLOC9999>" << "</BLOC9999>";
     QTest::newRow("10000 wraps to 0000") << 10000 << "<BLOC0000>" << "</BLOC0000>";
     QTest::newRow("10005 same as 5") << 10005 << "<BLOC0005>" << "</BLOC0005>";
 }
 
-void TestBlockFile::markers()
+void TestCollectionsBlockfile::markers()
 {
     QFETCH(int, number);
     QFETCH(QString, start);
@@ -110,7 +110,7 @@ void TestBlockFile::markers()
     QCOMPARE(BlockFile::endMarker(number), end);
 }
 
-void TestBlockFile::markerNumber_data()
+void TestCollectionsBlockfile::markerNumber_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<int>("number"); // -1: unreadable
@@ -118,20 +118,19 @@ void TestBlockFile::markerNumber_data()
     QTest::newRow("end") << "</BLOC0042>" << 42;
     QTest::newRow("start with trailing text") << "<BLOC0003>xyz" << 3;
     QTest::newRow("letters in number") << "<BLOC00a1>" << -1;
-    QTest::newRow("end with blank in number") << "</BLOC 001>" << -1;
     QTest::newRow("too short") << "<BLOC12>" << -1;
     QTest::newRow("bare prefix") << "<BLOC" << -1;
     QTest::newRow("not a marker") << "TITLE <BLOC0001>" << -1;
 }
 
-void TestBlockFile::markerNumber()
+void TestCollectionsBlockfile::markerNumber()
 {
     QFETCH(QString, line);
     QFETCH(int, number);
     QCOMPARE(BlockFile::markerNumber(line).value_or(-1), number);
 }
 
-void TestBlockFile::rewriteMovesBlockToTheEnd()
+void TestCollectionsBlockfile::rewriteMovesBlockToTheEnd()
 {
     BlockFile f = fileOf(7, block(0, {"a"}) + block(1, {"b"}) + block(2, {"c"}));
     f.writeRecord(0, {"A"});
@@ -139,14 +138,14 @@ void TestBlockFile::rewriteMovesBlockToTheEnd()
     QCOMPARE(order(f), (QList<int>{1, 2, 0}));
 }
 
-void TestBlockFile::rewriteOnlyBlockReplacesItWhole()
+void TestCollectionsBlockfile::rewriteOnlyBlockReplacesItWhole()
 {
     BlockFile f = fileOf(7, block(0, {"one", "two", "three"}));
     f.writeRecord(0, {"new"});
     QCOMPARE(f.lines(), block(0, {"new"}));
 }
 
-void TestBlockFile::readRecord_data()
+void TestCollectionsBlockfile::readRecord_data()
 {
     QTest::addColumn<int>("section");
     QTest::addColumn<QStringList>("lines");
@@ -180,7 +179,7 @@ void TestBlockFile::readRecord_data()
         << QStringList{"TITLE t", "PICTURE p", "c1"};
 }
 
-void TestBlockFile::readRecord()
+void TestCollectionsBlockfile::readRecord()
 {
     QFETCH(int, section);
     QFETCH(QStringList, lines);
@@ -194,7 +193,7 @@ void TestBlockFile::readRecord()
         QCOMPARE(*r, body);
 }
 
-void TestBlockFile::removeRecordWithoutEndMarkerTakesTheRest()
+void TestCollectionsBlockfile::removeRecordWithoutEndMarkerTakesTheRest()
 {
     BlockFile f = fileOf(7, block(0, {"a"}) + QStringList{"<BLOC0001>", "b", "c"});
     QVERIFY(f.removeRecord(1));
@@ -203,7 +202,7 @@ void TestBlockFile::removeRecordWithoutEndMarkerTakesTheRest()
     QCOMPARE(f.lines(), block(0, {"a"}));
 }
 
-void TestBlockFile::deleteAndRenumber()
+void TestCollectionsBlockfile::deleteAndRenumber()
 {
     BlockFile f = fileOf(9, block(0, {"a"}) + block(1, {"b"}) + block(2, {"c"}));
     QCOMPARE(f.recordCount(), 3);
@@ -214,7 +213,7 @@ void TestBlockFile::deleteAndRenumber()
     QCOMPARE(f.readRecord(1).value(), QStringList{"c"});
 }
 
-void TestBlockFile::renumberKeepsCountOfOnlyRecord()
+void TestCollectionsBlockfile::renumberKeepsCountOfOnlyRecord()
 {
     BlockFile f = fileOf(6, block(0, {"a"}));
     f.removeRecord(0);
@@ -223,7 +222,7 @@ void TestBlockFile::renumberKeepsCountOfOnlyRecord()
     QVERIFY(f.lines().isEmpty());
 }
 
-void TestBlockFile::renumberReportsUnreadableMarker()
+void TestCollectionsBlockfile::renumberReportsUnreadableMarker()
 {
     BlockFile f = fileOf(7, block(0) + QStringList{"<BLOCzzzz>", "</BLOCzzzz>"} + block(2));
     QString damaged;
@@ -233,7 +232,7 @@ void TestBlockFile::renumberReportsUnreadableMarker()
     QCOMPARE(f.lines(), expected);
 }
 
-void TestBlockFile::checkTexts_data()
+void TestCollectionsBlockfile::checkTexts_data()
 {
     QTest::addColumn<int>("section");
     QTest::addColumn<QString>("text");
@@ -247,7 +246,7 @@ void TestBlockFile::checkTexts_data()
     QTest::newRow("reimbursements") << 10 << ask << true;
 }
 
-void TestBlockFile::checkTexts()
+void TestCollectionsBlockfile::checkTexts()
 {
     QFETCH(int, section);
     QFETCH(QString, text);
@@ -264,7 +263,7 @@ void TestBlockFile::checkTexts()
     QCOMPARE(result, question ? BlockFile::CheckResult::Kept : BlockFile::CheckResult::Repaired);
 }
 
-void TestBlockFile::repair_data()
+void TestCollectionsBlockfile::repair_data()
 {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("result"); // CheckResult
@@ -292,7 +291,7 @@ void TestBlockFile::repair_data()
         << QStringList{"</BLOC0000>"} << int(BlockFile::CheckResult::Repaired) << QStringList() << 0;
 }
 
-void TestBlockFile::repair()
+void TestCollectionsBlockfile::repair()
 {
     QFETCH(QStringList, lines);
     QFETCH(int, result);
@@ -306,7 +305,7 @@ void TestBlockFile::repair()
     QCOMPARE(told.texts.size(), result == int(BlockFile::CheckResult::Sound) ? 0 : 1);
 }
 
-void TestBlockFile::answerNoKeepsTheLines()
+void TestCollectionsBlockfile::answerNoKeepsTheLines()
 {
     const QStringList lines = block(0) + block(1) + QStringList{"</BLOC0002>"};
     BlockFile f = fileOf(6, lines);
@@ -317,7 +316,7 @@ void TestBlockFile::answerNoKeepsTheLines()
     QCOMPARE(f.recordCount(), 2);
 }
 
-void TestBlockFile::shoppingDuplicates()
+void TestCollectionsBlockfile::shoppingDuplicates()
 {
     BlockFile f = fileOf(8, block(0, {"first"}) + block(1, {"b"}) + block(0, {"second"}));
     Told told;
@@ -331,7 +330,7 @@ void TestBlockFile::shoppingDuplicates()
     QCOMPARE(f.lines(), block(1, {"b"}));
 }
 
-void TestBlockFile::duplicatesWithUnreadableMarker()
+void TestCollectionsBlockfile::duplicatesWithUnreadableMarker()
 {
     BlockFile f = fileOf(8, block(0) + QStringList{"<BLOC#>", "</BLOC#>"});
     QString damaged;
@@ -340,7 +339,7 @@ void TestBlockFile::duplicatesWithUnreadableMarker()
     QCOMPARE(f.lines().size(), 4);
 }
 
-void TestBlockFile::squeeze_data()
+void TestCollectionsBlockfile::squeeze_data()
 {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QStringList>("squeezed");
@@ -354,7 +353,7 @@ void TestBlockFile::squeeze_data()
     QTest::newRow("first line not blank") << QStringList{"x", " "} << QStringList{"x", " "};
 }
 
-void TestBlockFile::squeeze()
+void TestCollectionsBlockfile::squeeze()
 {
     QFETCH(QStringList, lines);
     QFETCH(QStringList, squeezed);
@@ -363,7 +362,7 @@ void TestBlockFile::squeeze()
     QCOMPARE(f.lines(), squeezed);
 }
 
-void TestBlockFile::squeezeOnlyWhereConfigured()
+void TestCollectionsBlockfile::squeezeOnlyWhereConfigured()
 {
     BlockFile f = fileOf(8, QStringList{" "} + block(0));
     BlockRoutines::Squize(f);
@@ -373,7 +372,7 @@ void TestBlockFile::squeezeOnlyWhereConfigured()
     QCOMPARE(g.lines(), block(0));
 }
 
-void TestBlockFile::indexFollowsEdits()
+void TestCollectionsBlockfile::indexFollowsEdits()
 {
     // Random writes, deletes and stray lines; the index must always agree
     // with a plain search of the list.
@@ -401,5 +400,28 @@ void TestBlockFile::indexFollowsEdits()
     }
 }
 
-QTEST_GUILESS_MAIN(TestBlockFile)
+void TestCollectionsBlockfile::findText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("found");
+    QTest::newRow("a-z folded") << "chalet" << 0 << 1;
+    QTest::newRow("from the line after a match") << "chalet" << 2 << 4;
+    QTest::newRow("accents not folded") << "réunion" << 0 << -1;
+    QTest::newRow("markers are lines like any other") << "bloc0001" << 0 << 3;
+    QTest::newRow("nothing to look for") << "" << 0 << -1;
+    QTest::newRow("past the end") << "chalet" << 5 << -1;
+}
+
+void TestCollectionsBlockfile::findText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, from);
+    QFETCH(int, found);
+    const BlockFile f = fileOf(6, {"<BLOC0000>", "au Chalet", "</BLOC0000>", "<BLOC0001>", "RÉUNION au CHALET",
+                                   "</BLOC0001>"});
+    QCOMPARE(f.findText(text, from), qsizetype(found));
+}
+
+QTEST_GUILESS_MAIN(TestCollectionsBlockfile)
 #include "test_collections_blockfile.moc"
