@@ -43,10 +43,6 @@ std::optional<QStringList> write(const RecordValues &values)
     QStringList body = schema().write(values);
     if (isAnimation(path))
         body[Path] = kAnimate + body[Path].mid(kAnimate.size());
-    for (qsizetype i = schema().fixedLines(); i < body.size(); ++i) {
-        if (body[i].startsWith(QLatin1String("<BLOC")) || body[i].startsWith(QLatin1String("</BLOC")))
-            body[i].prepend(u' ');
-    }
     return body;
 }
 

@@ -30,8 +30,7 @@ RecordValues read(const QStringList &body);
 
 // The body of a page. A page is kept as soon as it has a title, a comment
 // or a file; an entirely empty page gives nothing (it leaves the file).
-// A comment line that looks like a marker gets a blank in front so that it
-// cannot end or start a block.
+// Comment lines that look like markers are the block file's concern.
 std::optional<QStringList> write(const RecordValues &values);
 
 } // namespace AlbumRecord

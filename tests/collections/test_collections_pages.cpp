@@ -219,13 +219,14 @@ void TestCollectionsPages::damagedFile_data()
 
 void TestCollectionsPages::damagedFile()
 {
-    // Blocks 0, 1 and 3 and a stray end marker: the user is asked whether to
-    // repair; a repair keeps blocks 0 and 1 and marks the document.
+    // Blocks 0, 1 and 3, a stray line and a stray end marker: the user is
+    // asked whether to repair; a repair numbers the blocks 0 to 2 again.
     QFETCH(int, page);
     QFETCH(int, answer);
     QFETCH(bool, repaired);
-    const QStringList sound = block(0, plain(page, "A")) + block(1, plain(page, "B"));
-    const QStringList lines = sound + QStringList{"x"} + block(3, plain(page, "D")) + QStringList{"</BLOC0009>"};
+    const QStringList ab = block(0, plain(page, "A")) + block(1, plain(page, "B"));
+    const QStringList lines = ab + QStringList{"x"} + block(3, plain(page, "D")) + QStringList{"</BLOC0009>"};
+    const QStringList sound = ab + block(2, plain(page, "D"));
     TestFiles::writeBytes(file(page), TestFiles::crlf(lines));
     m_ui.answer(QMessageBox::StandardButton(answer));
     open(page);

@@ -113,9 +113,6 @@ void TestCollectionsRecords::bodies_data()
         << RecordValues();
     QTest::newRow("album comment only") << 6 << RecordValues{"", "", QStringList{"", ""}}
                                         << QStringList{"TITLE ", "PICTURE ", "", ""} << RecordValues();
-    QTest::newRow("album comment line like a marker")
-        << 6 << RecordValues{"", "", QStringList{"</BLOC0000>"}}
-        << QStringList{"TITLE ", "PICTURE ", " </BLOC0000>"} << RecordValues{"", "", QStringList{" </BLOC0000>"}};
     QTest::newRow("album empty page leaves the file") << 6 << RecordValues{"", "", QStringList{}} << QStringList()
                                                       << RecordValues();
 }
