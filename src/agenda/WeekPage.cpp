@@ -11,6 +11,9 @@
 #include "common/TextFile.h"
 #include "common/UiServices.h"
 
+#include <algorithm>
+#include <array>
+
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -191,8 +194,8 @@ void WeekPage::load(const QString &documentPath)
         m_store.setLines(std::move(*lines));
         return true;
     }();
-    // Lines shorter than a date key at the top of the store carry no
-    // appointment (a new store holds a single blank).
+    // Blank lines at the top of the store carry no appointment (a new store
+    // holds a single blank).
     m_store.dropShortTopLines();
     if (found) {
         doc.caption = BaseName::fileNamePart(doc.name);
@@ -361,7 +364,7 @@ void WeekPage::layoutFor(int W, int H)
     const int lowTop = (2 * H) / 3 - 28;
 
     // Top and height of each day list, Monday to Sunday.
-    const std::array<std::pair<int, int>, 7> lists = {{
+    std::array<std::pair<int, int>, 7> lists = {{
         {kFirstListTop, tallHeight},
         {middleTop, tallHeight},
         {lowTop, tallHeight},
@@ -370,6 +373,26 @@ void WeekPage::layoutFor(int W, int H)
         {lowTop, nonNegative(H / 6 - 34)},
         {H - 120, nonNegative(H / 6 - 40)},
     }};
+    // On a tall window the rules put the bottom of the lowest list (Sunday's,
+    // 7H/6 - 160) below the bottom of its column (H - 25). Such a column is
+    // shrunk: every list's top and height in it, measured from the first
+    // list's top, are scaled so that its lowest list ends inside the column.
+    const auto fitColumn = [&](int first, int last) {
+        int bottom = 0;
+        for (int i = first; i <= last; ++i)
+            bottom = std::max(bottom, lists[i].first + lists[i].second);
+        const int room = columnHeight;
+        if (bottom <= room || bottom <= kFirstListTop)
+            return;
+        const double factor = double(std::max(0, room - kFirstListTop)) / (bottom - kFirstListTop);
+        for (int i = first; i <= last; ++i) {
+            auto &[top, height] = lists[i];
+            top = kFirstListTop + int((top - kFirstListTop) * factor);
+            height = int(height * factor);
+        }
+    };
+    fitColumn(0, 2);
+    fitColumn(3, 6);
     for (int i = 0; i < 7; ++i) {
         const auto [top, height] = lists[i];
         m_lists[i]->setGeometry(kInset, top, listWidth, height);

@@ -122,6 +122,10 @@ bool TChild::Sauve(const QString &documentPath)
         ok = p->save(documentPath, newName) && ok;
     if (ok)
         doc.modified = false;
+    // The caption is the organiser file's name as a load shows it, whether
+    // or not that file was written this time (the path given may carry the
+    // main window's ".Orz").
+    doc.name = BaseName::withExtension(documentPath, QStringLiteral(".orz"));
     doc.caption = BaseName::fileNamePart(doc.name);
     setWindowTitle(doc.caption);
     return ok;

@@ -131,6 +131,31 @@ int BlockFile::exactStartKey(const QString &line)
     return n;
 }
 
+// A record line whose text begins like a marker ("<BLOC party>", typed as a
+// title) would upset the balance and end or start a block when read again.
+// Such lines are stored behind one more blank: a line made of blanks followed
+// by "<BLOC" or "</BLOC" gets one blank at its head when written and loses one
+// when read, so every text comes back as typed and no stored body line is
+// ever taken for a marker.
+static bool looksLikeMarker(const QString &line)
+{
+    qsizetype i = 0;
+    while (i < line.size() && line[i] == u' ')
+        ++i;
+    const QStringView rest = QStringView(line).mid(i);
+    return rest.startsWith(QLatin1String("<BLOC")) || rest.startsWith(QLatin1String("</BLOC"));
+}
+
+QString BlockFile::protectLine(const QString &line)
+{
+    return looksLikeMarker(line) ? u' ' + line : line;
+}
+
+QString BlockFile::unprotectLine(const QString &line)
+{
+    return line.startsWith(u' ') && looksLikeMarker(line) ? line.mid(1) : line;
+}
+
 BlockFile::BlockFile(const Config &settings) : m_config(settings), m_count(settings.initialCount) {}
 
 void BlockFile::setLines(QStringList lines)
@@ -196,7 +221,7 @@ std::optional<QStringList> BlockFile::readRecord(int number) const
         // would be the end marker); only a fixed line is taken from there.
         if (i == size - 1 && offset > m_config.fixedLines)
             break;
-        body.append(line);
+        body.append(unprotectLine(line));
     }
     return body;
 }
@@ -228,14 +253,15 @@ bool BlockFile::removeRecord(int number)
     const qsizetype start = findStart(number);
     if (start < 0)
         return false;
+    // Lines go up to the end marker included. A block whose end marker is
+    // missing ends before the next start marker (or at the end of the list):
+    // the blocks behind it are other records and must stay.
     const QString end = endMarker(number);
     qsizetype stop = start + 1;
-    while (stop < m_lines.size() && m_lines[stop - 1] != end)
+    while (stop < m_lines.size() && m_lines[stop] != end && !isStartMarker(m_lines[stop]))
         ++stop;
-    // Lines start .. stop-1 go: up to the end marker included, or to the end
-    // of the list when the end marker is missing.
-    if (m_lines[stop - 1] != end)
-        stop = m_lines.size();
+    if (stop < m_lines.size() && m_lines[stop] == end)
+        ++stop;
     eraseLines(start, stop - start);
     return true;
 }
@@ -255,7 +281,7 @@ void BlockFile::appendRecord(int number, const QStringList &body)
     m_lines.reserve(m_lines.size() + body.size() + 2);
     appendLine(startMarker(number));
     for (const QString &l : body)
-        appendLine(l);
+        appendLine(protectLine(l));
     appendLine(endMarker(number));
 }
 
@@ -294,21 +320,52 @@ int BlockFile::balance() const
 
 void BlockFile::repair()
 {
-    QStringList repaired;
+    // One pass over the file cuts it into blocks: a block runs from a start
+    // marker to its own end marker, or, when that is missing, up to the next
+    // marker line of any kind, and then gets the end marker it lacked. Lines
+    // outside blocks and end markers without a start go. The blocks are then
+    // put in number order (copies of one number in file order) and numbered
+    // 0, 1, 2... so that a gap or a second copy loses no record, and the
+    // result is balanced: a second repair changes nothing.
+    struct Piece
+    {
+        int number;
+        qsizetype from; // first body line
+        qsizetype to;   // one past the last body line
+    };
+    std::vector<Piece> pieces;
     const qsizetype size = m_lines.size();
-    for (int n = 0; n < m_count; ++n) {
-        const qsizetype start = findStart(n);
-        if (start < 0)
-            break;
-        const QString end = endMarker(n);
-        for (qsizetype i = start; i < size; ++i) {
-            repaired.append(m_lines[i]);
-            if (m_lines[i] == end)
-                break;
+    qsizetype i = 0;
+    while (i < size) {
+        const QString &line = m_lines[i];
+        if (!isStartMarker(line)) {
+            ++i;
+            continue;
         }
+        const int number = markerNumber(line).value_or(MaxRecords);
+        const QString end = number < MaxRecords ? endMarker(number) : QString();
+        qsizetype j = i + 1;
+        while (j < size && m_lines[j] != end && !isStartMarker(m_lines[j]) && !isEndMarker(m_lines[j]))
+            ++j;
+        const bool closed = j < size && m_lines[j] == end;
+        // A start marker followed at once by another marker holds nothing.
+        if (closed || j > i + 1)
+            pieces.push_back({number, i + 1, j});
+        i = closed ? j + 1 : j;
+    }
+    std::stable_sort(pieces.begin(), pieces.end(),
+                     [](const Piece &a, const Piece &b) { return a.number < b.number; });
+    QStringList repaired;
+    int n = 0;
+    for (const Piece &p : pieces) {
+        repaired.append(startMarker(n));
+        for (qsizetype k = p.from; k < p.to; ++k)
+            repaired.append(m_lines[k]);
+        repaired.append(endMarker(n));
+        ++n;
     }
     setLines(std::move(repaired));
-    m_count = countStartMarkers();
+    m_count = n;
 }
 
 BlockFile::CheckResult BlockFile::check(const Teller &tell)

@@ -75,6 +75,10 @@ public:
     // 7..10 of an end marker); nothing when it is not four decimal digits or
     // the line is no marker.
     static std::optional<int> markerNumber(const QString &line);
+    // How a record line is stored so that it never reads as a marker, and
+    // back (see BlockFile.cpp).
+    static QString protectLine(const QString &line);
+    static QString unprotectLine(const QString &line);
 
     explicit BlockFile(const Config &settings = BlockFile::config(6));
 
@@ -124,10 +128,10 @@ public:
     // +1 per line beginning with "<BLOC", -1 per line beginning with
     // "</BLOC". Zero counts as sound, even when the markers are out of order.
     int balance() const;
-    // Keeps records 0, 1, ... in number order up to the first missing one,
-    // each copied from its first start marker to its end marker, and drops
-    // everything else. The record count becomes the number of start markers
-    // copied.
+    // Rebuilds a sound file: every block (closed by its end marker, or cut
+    // before the next marker and closed) is kept, in number order, numbered
+    // 0, 1, 2...; lines outside blocks go. The record count becomes the
+    // number of blocks kept.
     void repair();
 
     // The check at load: when the balance is not zero the section's text is
