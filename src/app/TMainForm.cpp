@@ -87,6 +87,7 @@ TMainForm::~TMainForm() = default;
 void TMainForm::createCommands()
 {
     QToolBar *bar = addToolBar(QStringLiteral("Outils"));
+    m_toolBar = bar;
     bar->setObjectName(QStringLiteral("ToolBar"));
     bar->setMovable(false);
     bar->setIconSize(QSize(24, 24));
@@ -341,7 +342,9 @@ QAction *TMainForm::action(const QString &objectName) const
 
 QToolButton *TMainForm::toolButton(const QString &objectName) const
 {
-    return findChild<QToolButton *>(objectName);
+    // Looked up in the tool bar only: pages reuse some of its names (the
+    // to-do page's arrows are SpeedButton1 and SpeedButton2 too).
+    return m_toolBar->findChild<QToolButton *>(objectName);
 }
 
 void TMainForm::openHelp()

@@ -76,6 +76,7 @@ private:
     UiServices &m_ui;
     const Clock &m_clock;
     TChild *m_child = nullptr;
+    class QToolBar *m_toolBar = nullptr;
     QString m_fileName;
     QString m_startDirectory;
     QLabel *m_hintPanel = nullptr;
