@@ -4,6 +4,7 @@
 #include "app/Document.h"
 #include "app/TAboutBox.h"
 #include "app/TChild.h"
+#include "app/TextGuard.h"
 #include "budget/OptionsCommands.h"
 #include "common/BaseName.h"
 #include "common/Clock.h"
@@ -53,6 +54,10 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, QWidget *parent)
     setWindowTitle(QStringLiteral("Tivarel"));
     setWindowIcon(AppIcons::program());
 
+    // Before any field exists: every text field of the program is guarded
+    // against characters the files cannot hold.
+    auto *guard = new TextGuard(this);
+
     m_child = new TChild(ui, clock, this, TChild::PageCreation::AfterFirstPaint);
     setCentralWidget(m_child);
     connect(m_child, &QWidget::windowTitleChanged, this, [this](const QString &caption) {
@@ -71,6 +76,7 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, QWidget *parent)
     statusBar()->addWidget(m_hintPanel, 1);
     statusBar()->addPermanentWidget(m_clockPanel);
     m_clockPanel->setMinimumWidth(90);
+    connect(guard, &TextGuard::noted, m_hintPanel, &QLabel::setText);
 
     m_utilities = std::make_unique<UtilityWindows>(m_ui, m_clock, this, [this] { return m_startDirectory; });
     createCommands();

@@ -85,8 +85,13 @@ void TPocket::showEvent(QShowEvent *event)
 void TPocket::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
-    // Coming back from our own error message is not a new activation.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_inMessage)
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+        return;
+    // Coming back from our own error message is not a new activation: the
+    // values stay as the failed step left them.
+    if (m_inMessage)
+        m_inMessage = false;
+    else
         FormActivate();
 }
 
@@ -117,6 +122,5 @@ void TPocket::press(QChar key)
     if (error != PocketCalculator::Error::None) {
         m_inMessage = true;
         m_ui.showError(this, PocketCalculator::errorText(error));
-        m_inMessage = false;
     }
 }

@@ -1,10 +1,10 @@
-#include "budget/BudgetModel.h"
+#include "budget/BudgetMonth.h"
 
 #include "budget/BudgetFormat.h"
 #include "common/Amount.h"
 #include "common/DateText.h"
 
-void BudgetModel::reset(QDate today)
+void BudgetMonth::reset(QDate today)
 {
     m_store.clear();
     m_grid.clear();
@@ -17,7 +17,7 @@ void BudgetModel::reset(QDate today)
     m_shownKey.clear();
 }
 
-void BudgetModel::loadLines(const QStringList &lines)
+void BudgetMonth::loadLines(const QStringList &lines)
 {
     m_store.setLines(lines);
     m_changed = false;
@@ -27,23 +27,23 @@ void BudgetModel::loadLines(const QStringList &lines)
     m_shownKey.clear();
 }
 
-QString BudgetModel::MoisLong(int month)
+QString BudgetMonth::monthName() const
 {
-    return DateText::frenchMonth(month);
+    return DateText::frenchMonth(m_month);
 }
 
-QString BudgetModel::caption() const
+QString BudgetMonth::caption() const
 {
     return QStringLiteral("Budget - ") + monthName() + u' ' + QString::number(m_year);
 }
 
-void BudgetModel::setMonth(int month)
+void BudgetMonth::setMonth(int month)
 {
     if (month >= 1 && month <= 12)
         m_month = month;
 }
 
-void BudgetModel::previousMonth()
+void BudgetMonth::previousMonth()
 {
     if (m_month == 1) {
         m_month = 12;
@@ -53,7 +53,7 @@ void BudgetModel::previousMonth()
     }
 }
 
-void BudgetModel::nextMonth()
+void BudgetMonth::nextMonth()
 {
     if (m_month == 12) {
         m_month = 1;
@@ -63,7 +63,7 @@ void BudgetModel::nextMonth()
     }
 }
 
-BudgetModel::DisplayResult BudgetModel::display(const QString &account)
+BudgetMonth::DisplayResult BudgetMonth::openMonth(const QString &account)
 {
     DisplayResult result;
     const QString key = BudgetFormat::monthKeyFor(account, m_year, m_month);
@@ -85,7 +85,7 @@ BudgetModel::DisplayResult BudgetModel::display(const QString &account)
     return result;
 }
 
-bool BudgetModel::writeBack()
+bool BudgetMonth::storeMonth()
 {
     if (!m_changed || m_shownKey.isEmpty())
         return false;
@@ -93,7 +93,7 @@ bool BudgetModel::writeBack()
     return true;
 }
 
-BudgetModel::Entry BudgetModel::takeRow(int row)
+BudgetMonth::Entry BudgetMonth::takeRow(int row)
 {
     Entry e;
     if (row < 0 || row >= BudgetGrid::Rows)
@@ -108,7 +108,7 @@ BudgetModel::Entry BudgetModel::takeRow(int row)
     return e;
 }
 
-std::optional<QString> BudgetModel::amountCell(const QString &typed)
+std::optional<QString> BudgetMonth::amountCell(const QString &typed)
 {
     if (typed.trimmed().isEmpty())
         return QString();
@@ -118,7 +118,7 @@ std::optional<QString> BudgetModel::amountCell(const QString &typed)
     return Amount::rightAligned(Amount::format(*v), BudgetFormat::AmountWidth);
 }
 
-BudgetModel::CommitResult BudgetModel::commit(const Entry &entry)
+BudgetMonth::CommitResult BudgetMonth::commit(const Entry &entry)
 {
     if (entry.expense.trimmed().isEmpty() && entry.income.trimmed().isEmpty())
         return CommitResult::NoAmount;

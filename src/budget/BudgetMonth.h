@@ -17,7 +17,7 @@
 // shown key): writing back keys its lines by that account, month and year,
 // never by whatever the account box says at the time, so one account's lines
 // can never be stored under another's.
-class BudgetModel
+class BudgetMonth
 {
 public:
     // One journal line as the entry line holds it.
@@ -55,11 +55,10 @@ public:
     QStringList fileLines() const { return m_store.lines(); }
     const BudgetStore &store() const { return m_store; }
 
-    // MoisLong: "Janvier" .. "Décembre".
-    static QString MoisLong(int month);
     int month() const { return m_month; }
     int year() const { return m_year; }
-    QString monthName() const { return MoisLong(m_month); }
+    // "Janvier" .. "Décembre".
+    QString monthName() const;
     // "Budget - " + month name + " " + year.
     QString caption() const;
     void setMonth(int month); // 1..12, the year unchanged
@@ -70,11 +69,11 @@ public:
 
     // LitMois, steps 3 to 6: reads the displayed month of `account` into the
     // grid, lays the deferred entries under it and clears the editing state.
-    DisplayResult display(const QString &account);
+    DisplayResult openMonth(const QString &account);
     // EcritMois: when the budget-changed flag is set and a month is shown,
     // replaces that month's lines in the store by the grid's counted rows.
     // Returns whether the store was written (the document is then modified).
-    bool writeBack();
+    bool storeMonth();
 
     bool hasShownMonth() const { return !m_shownKey.isEmpty(); }
     const QString &shownAccount() const { return m_shownAccount; }
