@@ -17,6 +17,7 @@
 #include "contacts/TodoPage.h"
 
 #include <QApplication>
+#include <QPrinter>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QStackedWidget>

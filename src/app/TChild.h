@@ -7,8 +7,11 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
+class MmCanvas;
 class QComboBox;
+class QPrinter;
 class QStackedWidget;
 class SectionPage;
 
@@ -68,6 +71,26 @@ public:
     void Copier();
     void Coller();
 
+    // Printing ("&Imprimer"): each command prints only while its page shows
+    // and after the print dialog is confirmed. ImpPhoto and ImpVideo print
+    // the album page and the video record shown.
+    void ImpSemaine() { Imprime(1); }
+    void ImpNoms() { Imprime(2); }
+    void ImpAnniv() { Imprime(3); }
+    void ImpFaire() { Imprime(4); }
+    void ImpBudget() { Imprime(5); }
+    void ImpPhoto() { Imprime(6); }
+    void ImpVideo() { Imprime(7); }
+    void ImpCourses() { Imprime(8); }
+    // "&Aperçu avant impression...": what the active page's print command
+    // would print, in the print preview (from which the user prints).
+    void Apercu();
+    // Draws what the print command of page n prints; false when the page
+    // prints nothing.
+    bool drawPage(int n, MmCanvas &canvas);
+    // The printer the print commands and the printer set-up share.
+    QPrinter &printer();
+
     // Settings and remembered lists, in the current directory.
     void ChargeIni();
     void SauveIni();
@@ -98,6 +121,7 @@ private:
     void createPages(int upTo);
     void openRemembered();
     void FormResize();
+    void Imprime(int page);
     SectionPage *current();
 
     DocumentContext m_context;
@@ -108,4 +132,5 @@ private:
     int m_created = 0; // pages 1..m_created exist
     bool m_activated = false;
     bool m_openPending = false;
+    std::unique_ptr<QPrinter> m_printer;
 };

@@ -4,6 +4,7 @@
 #include "app/Document.h"
 #include "app/TAboutBox.h"
 #include "app/TChild.h"
+#include "app/TextGuard.h"
 #include "budget/OptionsCommands.h"
 #include "common/BaseName.h"
 #include "common/Clock.h"
@@ -53,6 +54,10 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, QWidget *parent)
     setWindowTitle(QStringLiteral("Tivarel"));
     setWindowIcon(AppIcons::program());
 
+    // Before any field exists: every text field of the program is guarded
+    // against characters the files cannot hold.
+    auto *guard = new TextGuard(this);
+
     m_child = new TChild(ui, clock, this, TChild::PageCreation::AfterFirstPaint);
     setCentralWidget(m_child);
     connect(m_child, &QWidget::windowTitleChanged, this, [this](const QString &caption) {
@@ -71,6 +76,7 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, QWidget *parent)
     statusBar()->addWidget(m_hintPanel, 1);
     statusBar()->addPermanentWidget(m_clockPanel);
     m_clockPanel->setMinimumWidth(90);
+    connect(guard, &TextGuard::noted, m_hintPanel, &QLabel::setText);
 
     m_utilities = std::make_unique<UtilityWindows>(m_ui, m_clock, this, [this] { return m_startDirectory; });
     createCommands();
@@ -117,7 +123,7 @@ void TMainForm::createCommands()
     };
     auto childCmd = [this](ChildCommand cmd) { return [this, cmd] { (m_child->*cmd)(); }; };
     auto section = [this](int n) { return [this, n] { m_child->Section(n); }; };
-    auto print = [this]() { return [this] { runPrint([] {}); }; };
+    auto print = [this](ChildCommand cmd) { return [this, cmd] { runPrint([this, cmd] { (m_child->*cmd)(); }); }; };
     auto nothing = [] {};
 
     // "&Fichier"
@@ -135,21 +141,23 @@ void TMainForm::createCommands()
     QMenu *printMenu = file->addMenu(QStringLiteral("&Imprimer"));
     printMenu->setObjectName(QStringLiteral("Imprimer1"));
     makeAction(printMenu, QStringLiteral("PrintWeekItem"), QStringLiteral("&Semaine"),
-               QStringLiteral("Rendez vous de la semaine"), print());
+               QStringLiteral("Rendez vous de la semaine"), print(&TChild::ImpSemaine));
     makeAction(printMenu, QStringLiteral("PrintNamesItem"), QStringLiteral("&Noms"),
-               QStringLiteral("Imprime noms commencant pat la lettre"), print());
+               QStringLiteral("Imprime noms commencant pat la lettre"), print(&TChild::ImpNoms));
     makeAction(printMenu, QStringLiteral("PrintBirthdaysItem"), QStringLiteral("&Anniversaires"),
-               QStringLiteral("Imprime anniversaires"), print());
+               QStringLiteral("Imprime anniversaires"), print(&TChild::ImpAnniv));
     makeAction(printMenu, QStringLiteral("PrintTodoItem"), QStringLiteral("&Choses à faire"),
-               QStringLiteral("Liste des choses à faire"), print());
+               QStringLiteral("Liste des choses à faire"), print(&TChild::ImpFaire));
     makeAction(printMenu, QStringLiteral("PrintBudgetItem"), QStringLiteral("&Budget"),
-               QStringLiteral("Imprimer mois en cours"), print());
+               QStringLiteral("Imprimer mois en cours"), print(&TChild::ImpBudget));
     makeAction(printMenu, QStringLiteral("PrintPhotoItem"), QStringLiteral("&Photo"),
-               QStringLiteral("Imprimer page de l'album"), nothing);
+               QStringLiteral("Imprimer page de l'album"), print(&TChild::ImpPhoto));
     makeAction(printMenu, QStringLiteral("PrintVideoItem"), QStringLiteral("&Vidéo"),
-               QStringLiteral("Imprimer fiche vidéo"), nothing);
+               QStringLiteral("Imprimer fiche vidéo"), print(&TChild::ImpVideo));
     makeAction(printMenu, QStringLiteral("PrintShoppingItem"), QStringLiteral("&Liste des achats"),
-               QStringLiteral("Imprimer la liste des achats"), print());
+               QStringLiteral("Imprimer la liste des achats"), print(&TChild::ImpCourses));
+    makeAction(printMenu, QStringLiteral("PrintPreviewItem"), QStringLiteral("&Aperçu avant impression..."),
+               QStringLiteral("Aperçu de ce que la page imprime"), childCmd(&TChild::Apercu));
     makeAction(file, QStringLiteral("PrinterSetupItem"), QStringLiteral("&Configuration imprimante..."),
                QStringLiteral("Configuration imprimante"), [this] { FilePrinterSetup(); });
     file->addSeparator();
@@ -514,8 +522,8 @@ bool TMainForm::FileSaveAs()
 
 void TMainForm::FilePrinterSetup()
 {
-    QPrinter printer;
-    m_ui.printerSetup(this, &printer);
+    // The same printer as the print commands, so the choices made here hold.
+    m_ui.printerSetup(this, &m_child->printer());
 }
 
 void TMainForm::ToggleAutoOpen()

@@ -84,6 +84,13 @@ RecordField RecordField::memo(const QString &name, const QString &label)
     return f;
 }
 
+RecordField RecordField::untaggedMemo(const QString &name, const QString &label)
+{
+    RecordField f = memo(name, label);
+    f.tag.clear();
+    return f;
+}
+
 RecordSchema::RecordSchema(QString header, QList<RecordField> fields)
     : m_header(std::move(header)), m_fields(std::move(fields))
 {
@@ -127,7 +134,7 @@ QStringList RecordSchema::write(const RecordValues &values) const
         case RecordField::Kind::Memo:
             break;
         default:
-            body << oneLine(v.toString());
+            body << f.prefix + oneLine(v.toString());
             break;
         }
     }
@@ -183,7 +190,7 @@ RecordReading RecordSchema::read(const QStringList &body) const
             r.values[i] = text.trimmed();
             break;
         default:
-            r.values[i] = text;
+            r.values[i] = text.mid(f.prefix.size());
             break;
         }
     }

@@ -61,6 +61,7 @@ private slots:
     void dayListKeepsItemsInOrder();
     void layoutRules_data();
     void layoutRules();
+    void tallWindowListsStayInTheirColumn();
 
 private:
     WeekPage &page() { return *m_page; }
@@ -904,6 +905,19 @@ void TestAgendaWeekPage::layoutRules()
         QCOMPARE(geo(labelled[k].first).top(), list(days[k])->y() - 20);
         QCOMPARE(geo(labelled[k].second).top(), list(days[k])->y() - 20);
     }
+}
+
+void TestAgendaWeekPage::tallWindowListsStayInTheirColumn()
+{
+    for (int h : {2000, 1000, 810}) {
+        page().layoutFor(1000, h);
+        for (int i = 1; i <= 7; ++i) {
+            QVERIFY(list(i)->geometry().bottom() < list(i)->parentWidget()->height());
+            // Below the list above it, with room for its labels.
+            QVERIFY(i == 1 || i == 4 || list(i)->y() - 20 > list(i - 1)->geometry().bottom());
+        }
+    }
+    QCOMPARE(list(7)->y(), 810 - 120); // the rules where they fit
 }
 
 QTEST_MAIN(TestAgendaWeekPage)

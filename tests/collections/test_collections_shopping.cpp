@@ -12,6 +12,7 @@
 #include <QtTest>
 
 using namespace Shopping;
+using namespace Money;
 
 namespace {
 
