@@ -150,7 +150,7 @@ private slots:
                  TestFiles::crlf({"20260105 0900 Dentiste", "20260107 1400 R\u00e9union \u00e9cole"}));
     }
 
-    void shortTopLinesOfTheOrganiserAreDropped()
+    void blankTopLinesOfTheOrganiserAreDropped()
     {
         TestFiles::writeBytes(path(QStringLiteral("a.orz")),
                               TestFiles::crlf({" ", "", "1234567", "20260105 0900 A", "short", "20260106 1000 B"}));
@@ -160,9 +160,10 @@ private slots:
         child.Charge(path(QStringLiteral("a.orz")));
         child.document().setModified();
         QVERIFY(child.Sauve(path(QStringLiteral("a.orz"))));
-        // Lines below the first appointment stay (and the saved store is sorted).
+        // Only the blank lines go; the user's short lines stay (and the saved
+        // store is sorted).
         QCOMPARE(TestFiles::readBytes(path(QStringLiteral("a.orz"))),
-                 TestFiles::crlf({"20260105 0900 A", "20260106 1000 B", "short"}));
+                 TestFiles::crlf({"1234567", "20260105 0900 A", "20260106 1000 B", "short"}));
     }
 
     void failedWriteKeepsTheDocumentModified()
