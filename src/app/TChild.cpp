@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QStackedWidget>
 #include <QTimer>
@@ -30,9 +31,11 @@ const QString kCbxFile = QStringLiteral("Tivarel.cbx");
 
 } // namespace
 
-TChild::TChild(UiServices &ui, const Clock &clock, QWidget *parent, PageCreation creation)
+TChild::TChild(UiServices &ui, const Clock &clock, const QString &startDirectory, QWidget *parent,
+               PageCreation creation)
     : QWidget(parent), m_context(ui, clock)
 {
+    m_context.startDirectory = startDirectory;
     setObjectName(QStringLiteral("Child"));
     m_context.setDialogParent(this);
     m_context.document().referenceDate = clock.today();
@@ -195,9 +198,14 @@ void TChild::Coller() { current()->coller(); }
 // ---------------------------------------------------------------------------
 // Settings
 
+QString TChild::startFile(const QString &name) const
+{
+    return QDir(m_context.startDirectory).filePath(name);
+}
+
 void TChild::ChargeIni()
 {
-    if (const auto lines = TextFile::read(kIniFile)) {
+    if (const auto lines = TextFile::read(startFile(kIniFile))) {
         // A settings file that is not four readable lines leaves the defaults.
         if (const auto s = Settings::fromLines(*lines))
             m_settings = *s;
@@ -212,7 +220,7 @@ void TChild::ChargeIni()
 
 void TChild::ChargeCombos()
 {
-    const auto lines = TextFile::read(kCbxFile);
+    const auto lines = TextFile::read(startFile(kCbxFile));
     if (!lines)
         return;
     const auto lists = RememberedLists::parse(*lines);
@@ -229,7 +237,7 @@ void TChild::SauveIni()
 {
     m_settings.rememberedDocument = m_context.document().name;
     QString error;
-    if (!TextFile::write(kIniFile, m_settings.toLines(), &error))
+    if (!TextFile::write(startFile(kIniFile), m_settings.toLines(), &error))
         m_context.ui().message(this, error, UiServices::Icon::Critical, QMessageBox::Ok);
     SAuveCombos();
 }
@@ -245,7 +253,7 @@ void TChild::SAuveCombos()
         lists[QLatin1String(t.tag)] = items;
     }
     QString error;
-    if (!TextFile::write(kCbxFile, RememberedLists::write(lists), &error))
+    if (!TextFile::write(startFile(kCbxFile), RememberedLists::write(lists), &error))
         m_context.ui().message(this, error, UiServices::Icon::Critical, QMessageBox::Ok);
 }
 

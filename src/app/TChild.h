@@ -24,11 +24,15 @@ public:
     // needs a page makes them first.
     enum class PageCreation { AllNow, AfterFirstPaint };
 
-    TChild(UiServices &ui, const Clock &clock, QWidget *parent = nullptr,
+    // `startDirectory` is the folder the program was started from: the
+    // settings and remembered lists live there, and the utilities keep their
+    // files there.
+    TChild(UiServices &ui, const Clock &clock, const QString &startDirectory, QWidget *parent = nullptr,
            PageCreation creation = PageCreation::AllNow);
     ~TChild() override;
 
     DocumentContext &context() { return m_context; }
+    const QString &startDirectory() const { return m_context.startDirectory; }
     Document &document() { return m_context.document(); }
 
     // Document set.
@@ -64,7 +68,7 @@ public:
     void Copier();
     void Coller();
 
-    // Settings and remembered lists, in the current directory.
+    // Settings and remembered lists, in the start directory.
     void ChargeIni();
     void SauveIni();
     void ChargeCombos();
@@ -92,6 +96,7 @@ protected:
 
 private:
     void createPages(int upTo);
+    QString startFile(const QString &name) const;
     void openRemembered();
     void FormResize();
     SectionPage *current();

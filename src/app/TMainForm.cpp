@@ -45,14 +45,14 @@ QString longTimeFormat()
 
 } // namespace
 
-TMainForm::TMainForm(UiServices &ui, const Clock &clock, QWidget *parent)
-    : QMainWindow(parent), m_ui(ui), m_clock(clock)
+TMainForm::TMainForm(UiServices &ui, const Clock &clock, const QString &startDirectory, QWidget *parent)
+    : QMainWindow(parent), m_ui(ui), m_clock(clock), m_startDirectory(startDirectory)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tivarel"));
     setWindowIcon(AppIcons::program());
 
-    m_child = new TChild(ui, clock, this, TChild::PageCreation::AfterFirstPaint);
+    m_child = new TChild(ui, clock, startDirectory, this, TChild::PageCreation::AfterFirstPaint);
     setCentralWidget(m_child);
     connect(m_child, &QWidget::windowTitleChanged, this, [this](const QString &caption) {
         setWindowTitle(caption.isEmpty() ? QStringLiteral("Tivarel")
@@ -399,8 +399,6 @@ void TMainForm::FormShow()
     else
         resize(800, 600);
     m_hintPanel->setFixedWidth(qMax(0, width() - 100));
-    m_startDirectory = QDir::currentPath();
-    m_child->context().startDirectory = m_startDirectory;
     m_child->activate();
     const TChild::IniValues ini = m_child->GetIni();
     m_autoOpen->setChecked(ini.autoOpen);
@@ -413,8 +411,6 @@ void TMainForm::closeEvent(QCloseEvent *e)
         e->ignore();
         return;
     }
-    if (!m_startDirectory.isEmpty())
-        QDir::setCurrent(m_startDirectory);
     m_child->SauveIni();
     e->accept();
 }

@@ -22,7 +22,9 @@ class TMainForm : public QMainWindow
     Q_OBJECT
 
 public:
-    TMainForm(UiServices &ui, const Clock &clock, QWidget *parent = nullptr);
+    // `startDirectory`: the folder the program was started from, where its
+    // own small files live (settings, remembered lists, notepad, help).
+    TMainForm(UiServices &ui, const Clock &clock, const QString &startDirectory, QWidget *parent = nullptr);
     ~TMainForm() override;
 
     TChild *child() const { return m_child; }

@@ -1,4 +1,4 @@
-#include "TestFiles.h"
+#include "Fixtures.h"
 #include "agenda/DayList.h"
 #include "agenda/TFicheRdv.h"
 #include "agenda/WeekPage.h"
@@ -643,7 +643,7 @@ void TestAgendaWeekPage::malformedFileSurvives()
 
 void TestAgendaWeekPage::pageUpDownInDocumentWindow()
 {
-    TChild child(m_t->ui, m_t->clock);
+    TChild child(m_t->ui, m_t->clock, m_t->startDirectory.path());
     writeFile(kFile);
     m_t->clock.setDate(QDate(2006, 1, 11));
     child.Charge(path());
@@ -682,7 +682,7 @@ void typeText(QWidget *w, const QString &text)
 // reload.
 void TestAgendaWeekPage::userPathThroughDocumentWindow()
 {
-    TChild child(m_t->ui, m_t->clock);
+    TChild child(m_t->ui, m_t->clock, m_t->startDirectory.path());
     child.resize(1000, 640);
     QResizeEvent resized(QSize(1000, 640), QSize());
     QCoreApplication::sendEvent(&child, &resized);

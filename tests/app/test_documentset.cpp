@@ -1,5 +1,5 @@
 #include "ScriptedUiServices.h"
-#include "TestFiles.h"
+#include "Fixtures.h"
 #include "app/Document.h"
 #include "app/SectionPage.h"
 #include "app/TChild.h"
@@ -18,7 +18,6 @@ class DocumentSetTest : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    QString m_previousDir;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
@@ -46,12 +45,9 @@ private slots:
     void init()
     {
         QVERIFY(m_dir.isValid());
-        m_previousDir = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
     }
     void cleanup()
     {
-        QDir::setCurrent(m_previousDir);
         for (const QString &f : QDir(m_dir.path()).entryList(QDir::Files))
             QFile::remove(path(f));
     }
@@ -60,7 +56,7 @@ private slots:
     {
         ScriptedUiServices ui;
         FixedClock clock;
-        TChild child(ui, clock);
+        TChild child(ui, clock, m_dir.path());
         const QStringList expected = {".orz", ".ocn", ".oan", ".oaf", ".obg", ".oap", ".ovd", ".oco", ".olv", ".osc"};
         for (int n = 1; n <= 10; ++n) {
             QCOMPARE(QString::fromLatin1(Document::extension(n)), expected[n - 1]);
@@ -74,7 +70,7 @@ private slots:
         const auto files = writeSet(QStringLiteral("agenda"));
         ScriptedUiServices ui;
         FixedClock clock(QDateTime(QDate(2026, 1, 6), QTime(10, 0)));
-        TChild child(ui, clock);
+        TChild child(ui, clock, m_dir.path());
         child.Charge(path(QStringLiteral("agenda.Orz")));
         QVERIFY(ui.messages().isEmpty());
         QVERIFY(!child.TestModif());
@@ -90,7 +86,7 @@ private slots:
         writeSet(QStringLiteral("agenda"));
         ScriptedUiServices ui;
         FixedClock clock;
-        TChild child(ui, clock);
+        TChild child(ui, clock, m_dir.path());
         child.Charge(path(QStringLiteral("agenda.orz")));
         for (const char *ext : {".orz", ".ocn", ".oan", ".oaf", ".obg", ".oap", ".ovd", ".oco", ".olv", ".osc"})
             QVERIFY(QFile::remove(path("agenda" + QString::fromLatin1(ext))));
@@ -108,7 +104,7 @@ private slots:
         const auto files = writeSet(QStringLiteral("agenda"));
         ScriptedUiServices ui;
         FixedClock clock;
-        TChild child(ui, clock);
+        TChild child(ui, clock, m_dir.path());
         child.Charge(path(QStringLiteral("agenda.orz")));
         QVERIFY(child.Sauve(path(QStringLiteral("copie.Orz"))));
         for (auto it = files.cbegin(); it != files.cend(); ++it)
@@ -120,7 +116,7 @@ private slots:
     {
         ScriptedUiServices ui;
         FixedClock clock;
-        TChild child(ui, clock);
+        TChild child(ui, clock, m_dir.path());
         child.document().setModified();
         QVERIFY(child.Sauve(QStringLiteral("a.or")));
         QVERIFY(child.TestModif());
@@ -132,7 +128,7 @@ private slots:
         writeSet(QStringLiteral("agenda"));
         ScriptedUiServices ui;
         FixedClock clock;
-        TChild child(ui, clock);
+        TChild child(ui, clock, m_dir.path());
         child.Charge(path(QStringLiteral("agenda.orz")));
         child.document().setModified();
 
@@ -156,7 +152,7 @@ private slots:
                               TestFiles::crlf({" ", "", "1234567", "20260105 0900 A", "short", "20260106 1000 B"}));
         ScriptedUiServices ui;
         FixedClock clock;
-        TChild child(ui, clock);
+        TChild child(ui, clock, m_dir.path());
         child.Charge(path(QStringLiteral("a.orz")));
         child.document().setModified();
         QVERIFY(child.Sauve(path(QStringLiteral("a.orz"))));
@@ -169,7 +165,7 @@ private slots:
     {
         ScriptedUiServices ui;
         FixedClock clock;
-        TChild child(ui, clock);
+        TChild child(ui, clock, m_dir.path());
         child.document().setModified();
         QVERIFY(!child.Sauve(path(QStringLiteral("no/such/folder/agenda.orz"))));
         QVERIFY(child.TestModif());
@@ -182,7 +178,7 @@ private slots:
         {
             ScriptedUiServices ui;
             FixedClock clock;
-            TChild child(ui, clock);
+            TChild child(ui, clock, m_dir.path());
             child.activate();
             child.comboBox(3)->addItem(QStringLiteral("Western"));
             child.comboBox(10)->addItem(QStringLiteral("Pharmacie du Port"));
@@ -199,7 +195,7 @@ private slots:
         writeSet(QStringLiteral("agenda"));
         ScriptedUiServices ui;
         FixedClock clock;
-        TChild child(ui, clock);
+        TChild child(ui, clock, m_dir.path());
         child.activate();
         QCOMPARE(child.comboBox(3)->itemText(0), QStringLiteral("Western"));
         QCOMPARE(child.comboBox(10)->itemText(0), QStringLiteral("Pharmacie du Port"));
@@ -215,7 +211,7 @@ private slots:
                               TestFiles::crlf({" 0.00000000000000E+0000", "/home/anne/agenda.orz", "0", "7"}));
         ScriptedUiServices ui;
         FixedClock clock;
-        TChild child(ui, clock);
+        TChild child(ui, clock, m_dir.path());
         child.activate();
         const auto values = child.GetIni();
         QVERIFY(!values.autoOpen);
@@ -238,7 +234,7 @@ private slots:
         TestFiles::writeBytes(path(QStringLiteral("Tivarel.cbx")), TestFiles::crlf({"Combo1Loyer"}));
         ScriptedUiServices ui;
         FixedClock clock;
-        TChild child(ui, clock);
+        TChild child(ui, clock, m_dir.path());
         child.activate();
         QVERIFY(!child.GetIni().autoOpen);
         QVERIFY(child.GetIni().rememberedDocument.isEmpty());
@@ -253,7 +249,7 @@ private slots:
     {
         ScriptedUiServices ui;
         FixedClock clock;
-        TChild child(ui, clock);
+        TChild child(ui, clock, m_dir.path());
         child.activate();
         QCOMPARE(child.activePage(), 1);
         for (int n : {5, 10, 2, 1}) {
@@ -270,7 +266,7 @@ private slots:
         writeSet(QStringLiteral("agenda"));
         ScriptedUiServices ui;
         FixedClock clock;
-        TChild child(ui, clock);
+        TChild child(ui, clock, m_dir.path());
         child.Charge(path(QStringLiteral("agenda.orz")));
         child.document().setModified();
         child.Nouveau();

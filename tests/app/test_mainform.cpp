@@ -1,5 +1,5 @@
 #include "ScriptedUiServices.h"
-#include "TestFiles.h"
+#include "Fixtures.h"
 #include "app/Application.h"
 #include "app/SectionPage.h"
 #include "app/TChild.h"
@@ -26,7 +26,6 @@ class MainFormTest : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    QString m_previousDir;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
@@ -34,19 +33,16 @@ class MainFormTest : public QObject
     {
         ScriptedUiServices ui;
         FixedClock clock{QDateTime(QDate(2026, 1, 6), QTime(14, 5, 9))};
-        TMainForm form{ui, clock};
-        Fixture() { form.show(); }
+        TMainForm form;
+        explicit Fixture(const QString &start) : form(ui, clock, start) { form.show(); }
     };
 
 private slots:
     void init()
     {
-        m_previousDir = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
     }
     void cleanup()
     {
-        QDir::setCurrent(m_previousDir);
         for (const QString &f : QDir(m_dir.path()).entryList(QDir::Files))
             QFile::remove(path(f));
     }
@@ -77,7 +73,7 @@ private slots:
     {
         QFETCH(QString, menu);
         QFETCH(QStringList, captions);
-        Fixture f;
+        Fixture f{m_dir.path()};
         QMenu *found = nullptr;
         for (QAction *a : f.form.menuBar()->actions()) {
             if (a->text() == menu)
@@ -92,7 +88,7 @@ private slots:
 
     void hintsAndShortcuts()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         QCOMPARE(f.form.action("PrintNamesItem")->statusTip(), QStringLiteral("Imprime noms commencant pat la lettre"));
         QCOMPARE(f.form.action("PostesItem")->statusTip(), QStringLiteral("Postres de budget"));
         QCOMPARE(f.form.action("CategorieItem")->statusTip(), QStringLiteral("Cathégorie de film"));
@@ -102,7 +98,7 @@ private slots:
 
     void toolBarOrder()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         auto *bar = f.form.findChild<QToolBar *>("ToolBar");
         QVERIFY(bar);
         QStringList hints;
@@ -134,14 +130,14 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(int, page);
-        Fixture f;
+        Fixture f{m_dir.path()};
         QTest::mouseClick(f.form.toolButton(button), Qt::LeftButton);
         QCOMPARE(f.form.child()->activePage(), page);
     }
 
     void hintGoesToPanelZero()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         QStatusTipEvent tip(QStringLiteral("Ouvrir un fichier"));
         QCoreApplication::sendEvent(&f.form, &tip);
         QCOMPARE(f.form.hintPanel()->text(), QStringLiteral("Ouvrir un fichier"));
@@ -152,7 +148,7 @@ private slots:
 
     void printCommandsShowImprime()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         QString during;
         f.form.runPrint([&] { during = f.form.hintPanel()->text(); });
         QCOMPARE(during, QStringLiteral("Imprime..."));
@@ -172,7 +168,7 @@ private slots:
 
     void helpContexts()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         QMap<QString, int> contexts;
         for (QAction *a : f.form.menuBar()->actions())
             contexts[a->text()] = a->property("helpContext").toInt();
@@ -203,7 +199,7 @@ private slots:
     {
         QFETCH(QString, item);
         QFETCH(QString, window);
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.form.action(item)->trigger();
         QVERIFY(!f.ui.shown().isEmpty());
         QCOMPARE(f.ui.shown().constLast().kind, QStringLiteral("dialog"));
@@ -214,7 +210,7 @@ private slots:
 
     void hiddenPagesAreMadeAfterTheFirstPaint()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         // Only the week planner is needed to show.
         QVERIFY(f.form.findChild<QWidget *>("TabSheet1"));
         QTRY_VERIFY(f.form.findChild<QWidget *>("TabSheet10"));
@@ -226,7 +222,7 @@ private slots:
 
     void aCommandBeforeThePagesExistMakesThem()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.form.child()->Section(9);
         QCOMPARE(f.form.child()->activePage(), 9);
         QVERIFY(f.form.findChild<QWidget *>("TabSheet9")->isVisible());
@@ -257,7 +253,7 @@ private slots:
     void openLoadsTheChosenSet()
     {
         TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste"}));
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.ui.fileName(path("agenda.txt"));
         f.form.FileOpen();
         QCOMPARE(f.form.fileName(), path("agenda.Orz"));
@@ -268,7 +264,7 @@ private slots:
 
     void openAsksAboutUnsavedChangesFirst()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.form.child()->document().setModified();
         f.ui.answer(QMessageBox::Cancel);
         f.form.FileOpen();
@@ -284,7 +280,7 @@ private slots:
     }
     void saveWithoutANameRunsSaveAs()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.form.child()->document().setModified();
         // Cancelled Save As: nothing saved, no name.
         QVERIFY(!f.form.FileSave());
@@ -314,7 +310,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, saved);
         TestFiles::writeBytes(path(existing), "old\r\n");
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.form.child()->document().setModified();
         f.ui.fileName(path("famille.orz"));
         f.ui.answer(QMessageBox::StandardButton(answer));
@@ -340,7 +336,7 @@ private slots:
         QFETCH(bool, closes);
         QFETCH(bool, saved);
         TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste"}));
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.ui.fileName(path("agenda.orz"));
         f.form.FileOpen();
         f.form.child()->document().setModified();
@@ -358,7 +354,7 @@ private slots:
     void deletionStillOnScreenIsNotLostAtExit()
     {
         TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste", "20260106 1000 Coiffeur"}));
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.ui.fileName(path("agenda.orz"));
         f.form.FileOpen();
         auto *monday = f.form.findChild<QListWidget *>("ListBox1");
@@ -375,14 +371,14 @@ private slots:
 
     void closeWithoutChangesAsksNothing()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         QVERIFY(f.form.close());
         QVERIFY(f.ui.messages().isEmpty());
     }
 
     void closeQueryYesWithCancelledSaveAsKeepsTheProgram()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.form.child()->document().setModified();
         f.ui.answer(QMessageBox::Yes); // then the Save As dialog is cancelled
         QVERIFY(!f.form.close());
@@ -391,7 +387,7 @@ private slots:
 
     void automaticOpeningToggles()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         QAction *autoOpen = f.form.action("AutoOpenItem");
         QVERIFY(!autoOpen->isChecked());
         autoOpen->trigger();
@@ -407,7 +403,7 @@ private slots:
         TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste"}));
         TestFiles::writeBytes(path("Tivarel.ini"),
                               TestFiles::crlf({" 0.00000000000000E+0000", path("agenda.orz"), "1", "0"}));
-        Fixture f;
+        Fixture f{m_dir.path()};
         QVERIFY(f.form.action("AutoOpenItem")->isChecked());
         QCOMPARE(f.form.fileName(), path("agenda.orz"));
         QCOMPARE(f.form.startDirectory(), m_dir.path());
@@ -419,7 +415,7 @@ private slots:
     void newDocumentAfterTheQuestion()
     {
         TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste"}));
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.ui.fileName(path("agenda.orz"));
         f.form.FileOpen();
         f.form.child()->document().setModified();

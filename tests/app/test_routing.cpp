@@ -1,5 +1,5 @@
 #include "ScriptedUiServices.h"
-#include "TestFiles.h"
+#include "Fixtures.h"
 #include "app/TChild.h"
 #include "common/Clock.h"
 
@@ -44,11 +44,9 @@ private slots:
         QFETCH(int, page);
         QFETCH(QString, command);
         QTemporaryDir dir;
-        const QString previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
         ScriptedUiServices ui;
         FixedClock clock(QDateTime(QDate(2026, 3, 11), QTime(9, 0)));
-        TChild child(ui, clock);
+        TChild child(ui, clock, dir.path());
         child.activate();
         child.Section(page);
         const QDate reference = child.document().referenceDate;
@@ -60,14 +58,14 @@ private slots:
         QVERIFY(!child.TestModif());
         QCOMPARE(child.activePage(), page);
         QCOMPARE(child.document().referenceDate, reference);
-        QDir::setCurrent(previous);
     }
 
     void pageKeysStepTheWeekFromAnyDayList()
     {
         ScriptedUiServices ui;
         FixedClock clock(QDateTime(QDate(2026, 3, 11), QTime(9, 0)));
-        TChild child(ui, clock);
+        QTemporaryDir dir;
+        TChild child(ui, clock, dir.path());
         child.resize(800, 560);
         child.show();
         child.activate();

@@ -1,6 +1,6 @@
 // The accounts dialogs and the eight named-list editors, opened the way the
 // "&Options" menu opens them.
-#include "TestFiles.h"
+#include "Fixtures.h"
 
 #include "budget/AccountLine.h"
 #include "budget/BudgetFormat.h"

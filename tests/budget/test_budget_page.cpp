@@ -1,6 +1,6 @@
 // The budget page as the user drives it: the entry line, the journal grid,
 // the month buttons and keys, the account box, and the ".obg" file.
-#include "TestFiles.h"
+#include "Fixtures.h"
 
 #include "app/TChild.h"
 #include "budget/BudgetFormat.h"
@@ -588,7 +588,8 @@ void TestBudgetPage::pageUpDown_stepMonthAcrossYears()
 {
     ScriptedUiServices ui;
     FixedClock clock(QDateTime(QDate(2001, 1, 15), QTime(9, 0)));
-    TChild child(ui, clock);
+    QTemporaryDir start;
+    TChild child(ui, clock, start.path());
     child.resize(900, 600);
     child.show();
     QVERIFY(QTest::qWaitForWindowExposed(&child));
@@ -717,7 +718,7 @@ void TestBudgetPage::documentWindow_savesAndReloadsTheMonth()
     const QString doc = dir.filePath("famille.orz");
     ScriptedUiServices ui;
     FixedClock clock(QDateTime(QDate(2026, 2, 10), QTime(9, 0)));
-    TChild child(ui, clock);
+    TChild child(ui, clock, dir.path());
     child.Section(5);
     auto *date = child.findChild<QLineEdit *>("MaskEdit1");
     auto *expense = child.findChild<QLineEdit *>("Edit3");
@@ -731,7 +732,7 @@ void TestBudgetPage::documentWindow_savesAndReloadsTheMonth()
     QCOMPARE(saved.count("\r\n"), 6);
     QVERIFY(saved.contains("2582026020003           42,00\r\n"));
 
-    TChild other(ui, clock);
+    TChild other(ui, clock, dir.path());
     other.Charge(doc);
     other.Section(5);
     auto *view = other.findChild<QTableView *>("StringGrid1");

@@ -1,5 +1,5 @@
 // The book library page driven through its widgets, against ".olv" files.
-#include "TestFiles.h"
+#include "Fixtures.h"
 #include "collections/BookPage.h"
 #include "common/TextFile.h"
 #include "test_records_support.h"

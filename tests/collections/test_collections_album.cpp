@@ -4,7 +4,7 @@
 // pictures fitted on reading; animations.
 
 #include "PictureSamples.h"
-#include "TestFiles.h"
+#include "Fixtures.h"
 #include "app/TChild.h"
 #include "collections/AlbumPage.h"
 
@@ -563,7 +563,8 @@ void TestAlbum::pageKeysAndSectionSwitchInDocumentWindow()
                                                  "TITLE B", "PICTURE ", "</BLOC0001>"}));
     ScriptedUiServices ui;
     FixedClock clock;
-    TChild child(ui, clock);
+    QTemporaryDir start;
+    TChild child(ui, clock, start.path());
     child.show();
     child.Charge(doc());
     child.Section(6);

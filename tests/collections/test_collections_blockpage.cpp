@@ -4,7 +4,7 @@
 // up as the video, book and reimbursement sections (their records kept as
 // read, whatever their fields).
 
-#include "TestFiles.h"
+#include "Fixtures.h"
 #include "collections/PlainBlockPage.h"
 #include "collections/ShoppingPage.h"
 

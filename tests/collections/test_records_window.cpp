@@ -1,7 +1,7 @@
 // The three record sections inside the document window: document set load
 // and save, section switching, Page Down in a field, the remembered lists.
 #include "ScriptedUiServices.h"
-#include "TestFiles.h"
+#include "Fixtures.h"
 #include "app/TChild.h"
 #include "collections/BookPage.h"
 #include "collections/ReimbursementPage.h"
@@ -58,7 +58,6 @@ private:
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_previousDir;
     ScriptedUiServices m_ui;
     FixedClock m_clock{QDateTime(QDate(2026, 3, 11), QTime(9, 0))};
     std::unique_ptr<TChild> m_child;
@@ -67,16 +66,13 @@ private:
 void TestRecordsWindow::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_previousDir = QDir::currentPath();
-    QDir::setCurrent(m_dir->path()); // the start directory, for the remembered lists
     m_ui.clear();
-    m_child = std::make_unique<TChild>(m_ui, m_clock);
+    m_child = std::make_unique<TChild>(m_ui, m_clock, m_dir->path());
 }
 
 void TestRecordsWindow::cleanup()
 {
     m_child.reset();
-    QDir::setCurrent(m_previousDir);
     m_dir.reset();
 }
 
@@ -229,7 +225,7 @@ void TestRecordsWindow::addDeleteSaveAndReload()
     QVERIFY(m_child->Sauve(doc()));
     QVERIFY(!m_child->TestModif());
 
-    TChild again(m_ui, m_clock);
+    TChild again(m_ui, m_clock, m_dir->path());
     again.activate();
     again.Charge(doc());
     again.Section(page);

@@ -1,5 +1,5 @@
 // The reimbursement page driven through its widgets, against ".osc" files.
-#include "TestFiles.h"
+#include "Fixtures.h"
 #include "collections/ReimbursementPage.h"
 #include "test_records_support.h"
 

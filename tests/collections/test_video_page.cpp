@@ -1,5 +1,5 @@
 // The video library page driven through its widgets, against ".ovd" files.
-#include "TestFiles.h"
+#include "Fixtures.h"
 #include "test_records_support.h"
 #include "collections/RecordForm.h"
 #include "collections/VideoPage.h"

@@ -1,7 +1,7 @@
 // The address book, birthday and to-do pages driven through their widgets,
 // with scripted dialogs, and the files they write.
 
-#include "TestFiles.h"
+#include "Fixtures.h"
 #include "app/TChild.h"
 #include "common/TextFile.h"
 #include "contacts/AddressPage.h"
@@ -671,7 +671,7 @@ void TestContactsPages::foundLineShowsItsLetter()
 void TestContactsPages::pageDownInDocumentWindowStepsLetters()
 {
     TestContext t;
-    TChild child(t.ui, t.clock);
+    TChild child(t.ui, t.clock, t.startDirectory.path());
     child.resize(900, 600);
     child.show();
     QVERIFY(QTest::qWaitForWindowExposed(&child));
@@ -1122,7 +1122,7 @@ void TestContactsPages::documentWindowRoundTrip()
     // A document opened, its three sections edited through the generic
     // commands and the section switches, saved, and opened again.
     TestContext t;
-    TChild child(t.ui, t.clock);
+    TChild child(t.ui, t.clock, t.startDirectory.path());
     child.resize(900, 600);
     child.show();
     QVERIFY(QTest::qWaitForWindowExposed(&child));
