@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
 #include <QString>
 
@@ -16,7 +17,7 @@ class UiServices;
 
 // The frame of the program: menu bar, tool bar, status bar with hints and a
 // clock, and the one document window. Every command is a thin forwarder to
-// the document window or to a utility window.
+// the document window or to a utility window, set up from one table.
 class TMainForm : public QMainWindow
 {
     Q_OBJECT
@@ -44,6 +45,13 @@ public:
     // Runs a print routine between "Imprime..." and a cleared status panel.
     void runPrint(const std::function<void()> &print);
 
+    // Binds `handler` to the command named `objectName` (its menu item, or
+    // its tool bar button) in place of what it did; the menu item and the
+    // button run it alike. False when there is no such command.
+    bool setHandler(const QString &objectName, std::function<void()> handler);
+    void openHelp();
+    UiServices &ui() const { return m_ui; }
+
     QAction *action(const QString &objectName) const;
     QToolButton *toolButton(const QString &objectName) const;
     QLabel *hintPanel() const { return m_hintPanel; }
@@ -65,8 +73,8 @@ protected:
 
 private:
     void createCommands();
+    void run(const QString &command);
     void FormShow();
-    void openHelp();
     void refreshClock();
     // Asks about unsaved changes; false when the user cancels (or the save
     // that was asked for did not happen).
@@ -83,5 +91,15 @@ private:
     QTimer *m_clockTimer = nullptr;
     QAction *m_autoOpen = nullptr;
     bool m_shown = false;
+
+    // The commands by the object name of their menu item (of their button
+    // for the tool bar only ones).
+    struct Command
+    {
+        std::function<void()> handler;
+        bool prints = false; // runs between "Imprime..." and a cleared hint panel
+    };
+    QHash<QString, Command> m_commands;
+    QHash<QString, QString> m_commandOfButton;
 
 };
