@@ -10,6 +10,7 @@
 #include "common/TextFile.h"
 #include "common/UiServices.h"
 
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -183,13 +184,15 @@ void WeekPage::load(const QString &documentPath)
 {
     Document &doc = context().document();
     doc.name = BaseName::withExtension(documentPath, QStringLiteral(".orz"));
-    const bool found = [&] {
-        auto lines = TextFile::read(doc.name);
-        if (!lines)
-            return false;
+    QString error;
+    bool missing = false;
+    auto lines = TextFile::read(doc.name, &error, &missing);
+    const bool found = lines.has_value();
+    if (found)
         m_store.setLines(std::move(*lines));
-        return true;
-    }();
+    // A file that is there but cannot be read is never replaced by a save:
+    // it may hold appointments the store does not.
+    m_unreadable = (found || missing) ? QString() : doc.name;
     // Lines shorter than a date key at the top of the store carry no
     // appointment (a new store holds a single blank).
     m_store.dropShortTopLines();
@@ -198,10 +201,12 @@ void WeekPage::load(const QString &documentPath)
         setReference(context().clock().today());
         InitSemaine();
         LitSemaine();
-    } else {
+    } else if (missing) {
         context().ui().message(context().dialogParent(),
                                QStringLiteral("Fichier ") + doc.name + QStringLiteral(" n'existe pas"),
                                UiServices::Icon::None, QMessageBox::Ok);
+    } else {
+        context().ui().message(context().dialogParent(), error, UiServices::Icon::Warning, QMessageBox::Ok);
     }
 }
 
@@ -213,6 +218,13 @@ bool WeekPage::save(const QString &documentPath, bool force)
         return true;
     doc.name = fileName(documentPath);
     m_store.sort();
+    if (!m_unreadable.isEmpty() && QFileInfo(doc.name) == QFileInfo(m_unreadable)) {
+        context().ui().message(context().dialogParent(),
+                               QStringLiteral("Le fichier ") + doc.name
+                                   + QStringLiteral(" n'a pas pu être lu : il n'est pas remplacé."),
+                               UiServices::Icon::Warning, QMessageBox::Ok);
+        return false;
+    }
     return writeFile(doc.name, m_store.lines());
 }
 
@@ -222,7 +234,7 @@ bool WeekPage::save(const QString &documentPath, bool force)
 void WeekPage::AjoutJour()
 {
     EcritSemaine();
-    TFicheRdv dialog(context().dialogParent() ? context().dialogParent() : window());
+    TFicheRdv dialog(context().clock(), context().dialogParent() ? context().dialogParent() : window());
     dialog.Init(QStringLiteral("10:00"), QString(), reference());
     context().ui().exec(&dialog);
     const TFicheRdv::Values v = dialog.Result();
@@ -242,7 +254,7 @@ void WeekPage::MajJour(DayList *list, int day)
     // the old message what follows the blank.
     const QString item = list->selectedText();
     const QDate oldDate = dayDate(day);
-    TFicheRdv dialog(context().dialogParent() ? context().dialogParent() : window());
+    TFicheRdv dialog(context().clock(), context().dialogParent() ? context().dialogParent() : window());
     dialog.Init(item.left(5), item.mid(6), oldDate);
     context().ui().exec(&dialog);
     const TFicheRdv::Values v = dialog.Result();
@@ -284,21 +296,21 @@ void WeekPage::showWeekOfLine(const QString &line)
     LitSemaine();
 }
 
-void WeekPage::Premier()
+void WeekPage::premier()
 {
     EcritSemaine();
     if (!m_store.isEmpty())
         showWeekOfLine(m_store.lines().constFirst());
 }
 
-void WeekPage::Dernier()
+void WeekPage::dernier()
 {
     EcritSemaine();
     if (!m_store.isEmpty())
         showWeekOfLine(m_store.lines().constLast());
 }
 
-void WeekPage::Precedent()
+void WeekPage::precedent()
 {
     EcritSemaine();
     setReference(reference().addDays(-7));
@@ -306,7 +318,7 @@ void WeekPage::Precedent()
     LitSemaine();
 }
 
-void WeekPage::Suivant()
+void WeekPage::suivant()
 {
     EcritSemaine();
     setReference(reference().addDays(7));

@@ -54,10 +54,12 @@ public:
     bool save(const QString &documentPath, bool force) override;
     void writeBack() override { EcritSemaine(); }
     void display() override;
-    void premier() override { Premier(); }
-    void precedent() override { Precedent(); }
-    void suivant() override { Suivant(); }
-    void dernier() override { Dernier(); }
+    // Premier, Precedent, Suivant and Dernier of the routing table: the
+    // earliest appointment's week, 7 days back, 7 days on, the latest's.
+    void premier() override;
+    void precedent() override;
+    void suivant() override;
+    void dernier() override;
     void ajout() override { AjoutJour(); }
     void supprime() override { SupSemaine(); }
     void layoutFor(int width, int height) override;
@@ -76,10 +78,6 @@ public:
     void AjoutJour();
     void MajJour(DayList *list, int day);
     void SupSemaine();
-    void Premier();
-    void Dernier();
-    void Precedent();
-    void Suivant();
 
 private:
     QDate reference();
@@ -90,6 +88,7 @@ private:
 
     AgendaStore m_store;
     bool m_weekEdited = false;
+    QString m_unreadable; // the organiser file that was there but could not be read
 
     QLabel *m_panel4 = nullptr;
     QFrame *m_panel1 = nullptr;

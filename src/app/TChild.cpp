@@ -203,9 +203,22 @@ QString TChild::startFile(const QString &name) const
     return QDir(m_context.startDirectory).filePath(name);
 }
 
+std::optional<QStringList> TChild::readStartFile(const QString &name, bool *unreadable)
+{
+    // A file that is there but cannot be read is told, and never written
+    // over at exit: it may hold settings or lists the program does not.
+    QString error;
+    bool missing = false;
+    auto lines = TextFile::read(startFile(name), &error, &missing);
+    *unreadable = !lines && !missing;
+    if (*unreadable)
+        m_context.ui().message(this, error, UiServices::Icon::Warning, QMessageBox::Ok);
+    return lines;
+}
+
 void TChild::ChargeIni()
 {
-    if (const auto lines = TextFile::read(startFile(kIniFile))) {
+    if (const auto lines = readStartFile(kIniFile, &m_iniUnreadable)) {
         // A settings file that is not four readable lines leaves the defaults.
         if (const auto s = Settings::fromLines(*lines))
             m_settings = *s;
@@ -220,7 +233,7 @@ void TChild::ChargeIni()
 
 void TChild::ChargeCombos()
 {
-    const auto lines = TextFile::read(startFile(kCbxFile));
+    const auto lines = readStartFile(kCbxFile, &m_cbxUnreadable);
     if (!lines)
         return;
     const auto lists = RememberedLists::parse(*lines);
@@ -237,13 +250,15 @@ void TChild::SauveIni()
 {
     m_settings.rememberedDocument = m_context.document().name;
     QString error;
-    if (!TextFile::write(startFile(kIniFile), m_settings.toLines(), &error))
+    if (!m_iniUnreadable && !TextFile::write(startFile(kIniFile), m_settings.toLines(), &error))
         m_context.ui().message(this, error, UiServices::Icon::Critical, QMessageBox::Ok);
     SAuveCombos();
 }
 
 void TChild::SAuveCombos()
 {
+    if (m_cbxUnreadable)
+        return;
     QMap<QString, QStringList> lists = m_context.extraLists;
     for (const auto &t : RememberedLists::tags()) {
         QStringList items;

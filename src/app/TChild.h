@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QComboBox;
 class QStackedWidget;
@@ -97,6 +98,7 @@ protected:
 private:
     void createPages(int upTo);
     QString startFile(const QString &name) const;
+    std::optional<QStringList> readStartFile(const QString &name, bool *unreadable);
     void openRemembered();
     void FormResize();
     SectionPage *current();
@@ -108,4 +110,6 @@ private:
     int m_created = 0; // pages 1..m_created exist
     bool m_activated = false;
     bool m_openPending = false;
+    bool m_iniUnreadable = false;
+    bool m_cbxUnreadable = false;
 };

@@ -3,6 +3,7 @@
 #include "app/DocumentContext.h"
 #include "collections/PictureFile.h"
 #include "common/UiServices.h"
+#include "common/TextFile.h"
 
 #include <QFileInfo>
 #include <QFrame>
@@ -212,9 +213,7 @@ std::optional<QStringList> AlbumPage::recordFromScreen()
 {
     // A line break pasted into the title would cut its line in two and push
     // the picture line down among the comment lines.
-    QString title = m_title->text();
-    title.replace(u'\r', u' ');
-    title.replace(u'\n', u' ');
+    const QString title = TextFile::oneLine(m_title->text());
     QString text = m_comment->toPlainText();
     QStringList comment;
     if (!text.isEmpty()) {

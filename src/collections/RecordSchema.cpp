@@ -1,19 +1,9 @@
 #include "collections/RecordSchema.h"
 
 #include "common/DateText.h"
+#include "common/TextFile.h"
 
 namespace {
-
-// A line break inside a one-line field would cut the block in two; it is
-// stored as a blank.
-QString oneLine(QString text)
-{
-    for (QChar &c : text) {
-        if (c == u'\r' || c == u'\n')
-            c = u' ';
-    }
-    return text;
-}
 
 std::optional<int> readInteger(const QString &line)
 {
@@ -125,7 +115,7 @@ QStringList RecordSchema::write(const RecordValues &values) const
         case RecordField::Kind::Memo:
             break;
         default:
-            body << oneLine(v.toString());
+            body << TextFile::oneLine(v.toString());
             break;
         }
     }
@@ -134,7 +124,7 @@ QStringList RecordSchema::write(const RecordValues &values) const
         if (f.kind != RecordField::Kind::Memo || i >= values.size())
             continue;
         for (const QString &line : values[i].toStringList())
-            body << f.tag + oneLine(line);
+            body << f.tag + TextFile::oneLine(line);
     }
     return body;
 }

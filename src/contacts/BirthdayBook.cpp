@@ -1,21 +1,11 @@
 #include "contacts/BirthdayBook.h"
 
+#include "common/TextFile.h"
+
 #include <QCollator>
 #include <QLocale>
 
 #include <algorithm>
-
-namespace {
-
-// A line break pasted into the description would cut the store's line.
-QString oneLine(QString text)
-{
-    text.replace(QChar(u'\r'), QChar(u' '));
-    text.replace(QChar(u'\n'), QChar(u' '));
-    return text;
-}
-
-} // namespace
 
 void BirthdayBook::reset()
 {
@@ -90,7 +80,7 @@ bool BirthdayBook::AjoutAnniv(QDate date, const QString &description)
         return false;
     EcritAnniv();
     m_lines.append(monthKey(date.month()) + QStringLiteral("%1").arg(date.day(), 2, 10, QLatin1Char('0'))
-                   + u' ' + oneLine(description));
+                   + u' ' + TextFile::oneLine(description));
     LitAnniv();
     m_changed = true;
     return true;
@@ -105,7 +95,7 @@ bool BirthdayBook::MajAnniv(int k, int index, QDate picked, const QString &descr
 {
     if (!validEntry(k, index) || description.isEmpty() || !picked.isValid())
         return false;
-    m_lists[k][index] = QStringLiteral("%1").arg(picked.day(), 2, 10, QLatin1Char('0')) + u' ' + oneLine(description);
+    m_lists[k][index] = QStringLiteral("%1").arg(picked.day(), 2, 10, QLatin1Char('0')) + u' ' + TextFile::oneLine(description);
     sortEntries(m_lists[k]);
     m_changed = true;
     return true;

@@ -268,7 +268,7 @@ void TestRecordsSchema::oneLineFieldsNeverSplitTheBlock()
         v[i] = QDate(2026, 1, 5);
     const QStringList body = s.write(v);
     QCOMPARE(body.size(), 11);
-    QCOMPARE(body[0], QStringLiteral("Anne  Marie"));
+    QCOMPARE(body[0], QStringLiteral("Anne Marie"));
 }
 
 void TestRecordsSchema::damageMessageNamesTheField_data()

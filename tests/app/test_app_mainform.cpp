@@ -21,7 +21,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
-class MainFormTest : public QObject
+// The main window's commands, driven through its menu items and buttons.
+class TestAppMainform : public QObject
 {
     Q_OBJECT
 
@@ -45,75 +46,6 @@ private slots:
     {
         for (const QString &f : QDir(m_dir.path()).entryList(QDir::Files))
             QFile::remove(path(f));
-    }
-
-    void menus_data()
-    {
-        QTest::addColumn<QString>("menu");
-        QTest::addColumn<QStringList>("captions");
-        QTest::newRow("Fichier") << "&Fichier"
-                                 << QStringList{"&Nouveau", "&Ouvrir...", "&Enregistrer", "Enregistrer &sous...",
-                                                "&Imprimer", "&Configuration imprimante...", "", "&Quitter"};
-        QTest::newRow("Ediiton") << "&Ediiton"
-                                 << QStringList{"Co&uper", "C&opier", "Co&ller", "Rechercher...", "Continuer"};
-        QTest::newRow("Sections") << "&Sections"
-                                  << QStringList{"&Semaine", "&Adresses", "A&nniversaires", "&Choses à faire",
-                                                 "&Budget mensuel", "Album &photos", "&Vidéothèque", "B&ibliothèque",
-                                                 "&Liste des achats", "S&uivi sécu"};
-        QTest::newRow("Options") << "&Options"
-                                 << QStringList{"&Comptes", "&Postes", "Vi&déothèque catégorie", "Formats &vidéo",
-                                                "Formats &audio", "B&ibliothèque catégories", "&Magasins",
-                                                "P&raticiens", "P&harmacies", "&Ouvrir automatiquement"};
-        QTest::newRow("Utilitaires") << "&Utilitaires"
-                                     << QStringList{"&Horloge", "&Calendrier", "C&alculatrice", "&Euro conversion",
-                                                    "Bloc-notes", "&Prénoms", "Pèse &lettres", "&Reversi"};
-        QTest::newRow("Aide") << "&Aide" << QStringList{"&Index", "&Rechercher...", "&Utiliser l'aide", "&A propos"};
-    }
-    void menus()
-    {
-        QFETCH(QString, menu);
-        QFETCH(QStringList, captions);
-        Fixture f{m_dir.path()};
-        QMenu *found = nullptr;
-        for (QAction *a : f.form.menuBar()->actions()) {
-            if (a->text() == menu)
-                found = a->menu();
-        }
-        QVERIFY(found);
-        QStringList actual;
-        for (QAction *a : found->actions())
-            actual << a->text();
-        QCOMPARE(actual, captions);
-    }
-
-    void hintsAndShortcuts()
-    {
-        Fixture f{m_dir.path()};
-        QCOMPARE(f.form.action("PrintNamesItem")->statusTip(), QStringLiteral("Imprime noms commencant pat la lettre"));
-        QCOMPARE(f.form.action("PostesItem")->statusTip(), QStringLiteral("Postres de budget"));
-        QCOMPARE(f.form.action("CategorieItem")->statusTip(), QStringLiteral("Cathégorie de film"));
-        QCOMPARE(f.form.action("FileExitItem")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
-        QCOMPARE(f.form.action("FindNextItem")->shortcut(), QKeySequence(Qt::Key_F3));
-    }
-
-    void toolBarOrder()
-    {
-        Fixture f{m_dir.path()};
-        auto *bar = f.form.findChild<QToolBar *>("ToolBar");
-        QVERIFY(bar);
-        QStringList hints;
-        for (QAction *a : bar->actions()) {
-            if (a->isSeparator()) {
-                hints << "|";
-            } else if (auto *b = qobject_cast<QToolButton *>(bar->widgetForAction(a))) {
-                hints << b->toolTip();
-            }
-        }
-        QCOMPARE(hints, (QStringList{"Nouveau", "Ouvrir", "Enregistrer", "|", "Copier", "Coller", "|", "Premier",
-                                     "Précédent", "Suivant", "Dernier", "|", "Ajouter", "Chercher", "Effacer", "|",
-                                     "Agenda", "Adresses", "Anniversaire", "Choses à faire", "Budget mensuel",
-                                     "Album photos", "Vidéothèque", "Bibliothèque", "Liste des achats",
-                                     "Suivi Sécu"}));
     }
 
     void sectionButtonsSwitchPages_data()
@@ -146,12 +78,20 @@ private slots:
         QCOMPARE(f.form.hintPanel()->width(), 800);
     }
 
-    void printCommandsShowImprime()
+    // A handler bound by name runs from the menu item and from its button;
+    // a print command runs it between "Imprime..." and a cleared panel.
+    void boundHandlersRunFromItemAndButton()
     {
         Fixture f{m_dir.path()};
-        QString during;
-        f.form.runPrint([&] { during = f.form.hintPanel()->text(); });
-        QCOMPARE(during, QStringLiteral("Imprime..."));
+        QStringList runs;
+        QVERIFY(f.form.setHandler("CopyBtn", [&] { runs << f.form.hintPanel()->text(); }));
+        QVERIFY(f.form.setHandler("PrintNamesItem", [&] { runs << f.form.hintPanel()->text(); }));
+        QVERIFY(!f.form.setHandler("NoSuchItem", [] {}));
+        f.form.hintPanel()->setText("x");
+        f.form.action("CopyItem")->trigger();
+        TestUi::click(f.form.toolButton("CopyBtn"));
+        f.form.action("PrintNamesItem")->trigger();
+        QCOMPARE(runs, (QStringList{"x", "x", "Imprime..."}));
         QVERIFY(f.form.hintPanel()->text().isEmpty());
     }
 
@@ -164,19 +104,6 @@ private slots:
         QCOMPARE(box.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Non"));
         QCOMPARE(box.button(QMessageBox::Cancel)->text().remove(u'&'), QStringLiteral("Annuler"));
         QCOMPARE(QLocale().language(), QLocale::French);
-    }
-
-    void helpContexts()
-    {
-        Fixture f{m_dir.path()};
-        QMap<QString, int> contexts;
-        for (QAction *a : f.form.menuBar()->actions())
-            contexts[a->text()] = a->property("helpContext").toInt();
-        QCOMPARE(contexts.value("&Fichier"), 3);
-        QCOMPARE(contexts.value("&Ediiton"), 4);
-        QCOMPARE(contexts.value("&Sections"), 5);
-        QCOMPARE(contexts.value("&Options"), 6);
-        QCOMPARE(contexts.value("&Utilitaires"), 7);
     }
 
     void optionsAndGameOpenTheirWindows_data()
@@ -228,33 +155,11 @@ private slots:
         QVERIFY(f.form.findChild<QWidget *>("TabSheet9")->isVisible());
     }
 
-    void screenWidthDecidesTheStartSize()
-    {
-        QVERIFY(TMainForm::startsMaximised(640));
-        QVERIFY(TMainForm::startsMaximised(800));
-        QVERIFY(!TMainForm::startsMaximised(1024));
-    }
-
-    void chosenNamesBecomeOrzNames_data()
-    {
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("txt") << "/d/agenda.txt" << "/d/agenda.Orz";
-        QTest::newRow("dot in folder") << "/d/my.docs/agenda" << "/d/my.docs/agenda.Orz";
-        QTest::newRow("no dot") << "/d/agenda" << "/d/agenda.Orz";
-    }
-    void chosenNamesBecomeOrzNames()
-    {
-        QFETCH(QString, chosen);
-        QFETCH(QString, name);
-        QCOMPARE(TMainForm::documentNameFor(chosen), name);
-    }
-
     void openLoadsTheChosenSet()
     {
         TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste"}));
         Fixture f{m_dir.path()};
-        f.ui.fileName(path("agenda.txt"));
+        f.ui.fileName(path("agenda.txt")); // the extension is replaced
         f.form.FileOpen();
         QCOMPARE(f.form.fileName(), path("agenda.Orz"));
         QCOMPARE(f.form.child()->document().name, path("agenda.orz"));
@@ -273,11 +178,6 @@ private slots:
         QCOMPARE(f.ui.shown().size(), 1); // no open dialog after Cancel
     }
 
-    void saveWithoutANameRunsSaveAs_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("empty") << "";
-    }
     void saveWithoutANameRunsSaveAs()
     {
         Fixture f{m_dir.path()};
@@ -428,5 +328,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainFormTest)
-#include "test_mainform.moc"
+QTEST_MAIN(TestAppMainform)
+#include "test_app_mainform.moc"

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestTextFile : public QObject
+class TestCommonTextfile : public QObject
 {
     Q_OBJECT
 
@@ -98,14 +98,42 @@ private slots:
         QCOMPARE(f.readAll(), QByteArray("\xE9t\xE9\r\n\r\nfin\r\n"));
     }
 
-    void missingOrSpecialFilesAreNotRead()
+    // A missing file may be created; one that is there but cannot be read
+    // (a folder, say) must not be written over: the caller tells them apart.
+    void missingAndUnreadableFilesAreToldApart()
     {
         QTemporaryDir dir;
         QString error;
-        QVERIFY(!TextFile::read(dir.filePath(QStringLiteral("none.txt")), &error));
-        QVERIFY(error.contains(QStringLiteral("n'existe pas")));
-        QVERIFY(!TextFile::read(dir.path())); // a folder is not a text file
+        bool missing = false;
+        QVERIFY(!TextFile::read(dir.filePath(QStringLiteral("none.txt")), &error, &missing));
+        QVERIFY(missing);
+        QCOMPARE(error, QStringLiteral("Fichier ") + dir.filePath(QStringLiteral("none.txt"))
+                            + QStringLiteral(" n'existe pas"));
+        QVERIFY(!TextFile::read(dir.path(), &error, &missing));
+        QVERIFY(!missing);
+        QVERIFY(error.startsWith(QStringLiteral("Impossible de lire le fichier ")));
         QVERIFY(!TextFile::exists(dir.path()));
+    }
+
+    void oneLine_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("plain text unchanged") << "Réunion école" << "Réunion école";
+        QTest::newRow("CR LF is one break") << "Compte\r\njoint" << "Compte joint";
+        QTest::newRow("lone CR and LF") << "a\rb\nc" << "a b c";
+        QTest::newRow("tab") << "Tél\t01" << "Tél 01";
+        QTest::newRow("line and paragraph separators") << QStringLiteral("a\u2028b\u2029c") << "a b c";
+        QTest::newRow("LF CR is two breaks") << "a\n\rb" << "a  b";
+        QTest::newRow("trailing break") << "fin\r\n" << "fin ";
+        QTest::newRow("no-break space kept") << QStringLiteral("Livret\u00a0A") << QStringLiteral("Livret\u00a0A");
+        QTest::newRow("empty") << "" << "";
+    }
+    void oneLine()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, line);
+        QCOMPARE(TextFile::oneLine(typed), line);
     }
 
     void failedWriteKeepsNothingHalfWritten()
@@ -129,5 +157,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTextFile)
-#include "test_textfile.moc"
+QTEST_GUILESS_MAIN(TestCommonTextfile)
+#include "test_common_textfile.moc"
