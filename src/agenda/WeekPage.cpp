@@ -2,15 +2,19 @@
 
 #include "agenda/DayList.h"
 #include "agenda/TFicheRdv.h"
+#include "agenda/WeekClipboard.h"
 #include "agenda/WeekArithmetic.h"
 #include "app/DocumentContext.h"
 #include "common/BaseName.h"
 #include "common/Clock.h"
 #include "common/DateText.h"
 #include "common/TextFile.h"
+#include "common/UnreadableFile.h"
 #include "common/UiServices.h"
 
-#include <QFileInfo>
+#include <algorithm>
+#include <array>
+
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -184,29 +188,28 @@ void WeekPage::load(const QString &documentPath)
 {
     Document &doc = context().document();
     doc.name = BaseName::withExtension(documentPath, QStringLiteral(".orz"));
+    // A file that is there but cannot be read is never replaced by a save:
+    // it may hold appointments the store does not.
     QString error;
-    bool missing = false;
-    auto lines = TextFile::read(doc.name, &error, &missing);
+    auto lines = m_unreadable.read(doc.name, &error);
     const bool found = lines.has_value();
     if (found)
         m_store.setLines(std::move(*lines));
-    // A file that is there but cannot be read is never replaced by a save:
-    // it may hold appointments the store does not.
-    m_unreadable = (found || missing) ? QString() : doc.name;
-    // Lines shorter than a date key at the top of the store carry no
-    // appointment (a new store holds a single blank).
+    // Blank lines at the top of the store carry no appointment (a new store
+    // holds a single blank).
     m_store.dropShortTopLines();
     if (found) {
         doc.caption = BaseName::fileNamePart(doc.name);
         setReference(context().clock().today());
         InitSemaine();
         LitSemaine();
-    } else if (missing) {
+    } else if (error.isEmpty()) {
         context().ui().message(context().dialogParent(),
                                QStringLiteral("Fichier ") + doc.name + QStringLiteral(" n'existe pas"),
                                UiServices::Icon::None, QMessageBox::Ok);
     } else {
-        context().ui().message(context().dialogParent(), error, UiServices::Icon::Warning, QMessageBox::Ok);
+        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning,
+                               QMessageBox::Ok);
     }
 }
 
@@ -218,10 +221,8 @@ bool WeekPage::save(const QString &documentPath, bool force)
         return true;
     doc.name = fileName(documentPath);
     m_store.sort();
-    if (!m_unreadable.isEmpty() && QFileInfo(doc.name) == QFileInfo(m_unreadable)) {
-        context().ui().message(context().dialogParent(),
-                               QStringLiteral("Le fichier ") + doc.name
-                                   + QStringLiteral(" n'a pas pu être lu : il n'est pas remplacé."),
+    if (m_unreadable.guards(doc.name)) {
+        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(doc.name),
                                UiServices::Icon::Warning, QMessageBox::Ok);
         return false;
     }
@@ -282,18 +283,41 @@ void WeekPage::SupSemaine()
     context().document().setModified();
 }
 
-void WeekPage::showWeekOfLine(const QString &line)
+bool WeekPage::showWeekOfLine(const QString &line)
 {
     if (line.size() < AgendaStore::KeyLength)
-        return;
+        return false;
     // The date is read back through its "dd/mm/yyyy" text; a line whose
     // first 8 characters are no date leaves the week as it is.
     const auto date = DateText::fromText(DateText::keyToText(QStringView(line).left(AgendaStore::KeyLength)));
     if (!date)
-        return;
+        return false;
     setReference(*date);
     InitSemaine();
     LitSemaine();
+    return true;
+}
+
+bool WeekPage::showFound(qsizetype line)
+{
+    return line >= 0 && line < m_store.size() && showWeekOfLine(m_store.lines().at(line));
+}
+
+void WeekPage::couper()
+{
+    if (WeekClipboard::take(m_lists, m_buffer, true) > 0)
+        setWeekEdited();
+}
+
+void WeekPage::copier()
+{
+    WeekClipboard::take(m_lists, m_buffer, false);
+}
+
+void WeekPage::coller()
+{
+    if (WeekClipboard::paste(m_lists, m_buffer) > 0)
+        setWeekEdited();
 }
 
 void WeekPage::premier()
@@ -349,7 +373,7 @@ void WeekPage::layoutFor(int W, int H)
     const int lowTop = (2 * H) / 3 - 28;
 
     // Top and height of each day list, Monday to Sunday.
-    const std::array<std::pair<int, int>, 7> lists = {{
+    std::array<std::pair<int, int>, 7> lists = {{
         {kFirstListTop, tallHeight},
         {middleTop, tallHeight},
         {lowTop, tallHeight},
@@ -358,6 +382,26 @@ void WeekPage::layoutFor(int W, int H)
         {lowTop, nonNegative(H / 6 - 34)},
         {H - 120, nonNegative(H / 6 - 40)},
     }};
+    // On a tall window the rules put the bottom of the lowest list (Sunday's,
+    // 7H/6 - 160) below the bottom of its column (H - 25). Such a column is
+    // shrunk: every list's top and height in it, measured from the first
+    // list's top, are scaled so that its lowest list ends inside the column.
+    const auto fitColumn = [&](int first, int last) {
+        int bottom = 0;
+        for (int i = first; i <= last; ++i)
+            bottom = std::max(bottom, lists[i].first + lists[i].second);
+        const int room = columnHeight;
+        if (bottom <= room || bottom <= kFirstListTop)
+            return;
+        const double factor = double(std::max(0, room - kFirstListTop)) / (bottom - kFirstListTop);
+        for (int i = first; i <= last; ++i) {
+            auto &[top, height] = lists[i];
+            top = kFirstListTop + int((top - kFirstListTop) * factor);
+            height = int(height * factor);
+        }
+    };
+    fitColumn(0, 2);
+    fitColumn(3, 6);
     for (int i = 0; i < 7; ++i) {
         const auto [top, height] = lists[i];
         m_lists[i]->setGeometry(kInset, top, listWidth, height);

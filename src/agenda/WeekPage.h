@@ -2,6 +2,7 @@
 
 #include "agenda/AgendaStore.h"
 #include "app/SectionPage.h"
+#include "common/UnreadableFile.h"
 
 #include <QDate>
 
@@ -62,6 +63,15 @@ public:
     void dernier() override;
     void ajout() override { AjoutJour(); }
     void supprime() override { SupSemaine(); }
+    // Through the system clipboard and Edit1 (WeekClipboard); the week
+    // edited flag is set when an item was removed or added.
+    void couper() override;
+    void copier() override;
+    void coller() override;
+    const QStringList *searchLines() const override { return &m_store.lines(); }
+    // A found line shows the week of its date key; a line shorter than a key
+    // or whose key is no date shows nothing.
+    bool showFound(qsizetype line) override;
     void layoutFor(int width, int height) override;
 
     // Week arithmetic on screen: the seven date labels and the week number.
@@ -82,13 +92,14 @@ public:
 private:
     QDate reference();
     void setReference(QDate date);
-    // Premier and Dernier: the week of one store line's date key.
-    void showWeekOfLine(const QString &line);
+    // Premier, Dernier and the search: the week of one store line's date
+    // key; false, changing nothing, when the line holds no date.
+    bool showWeekOfLine(const QString &line);
     void ListBoxDblClick(int day);
 
     AgendaStore m_store;
     bool m_weekEdited = false;
-    QString m_unreadable; // the organiser file that was there but could not be read
+    UnreadableFile m_unreadable;
 
     QLabel *m_panel4 = nullptr;
     QFrame *m_panel1 = nullptr;

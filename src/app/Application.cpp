@@ -12,7 +12,8 @@ namespace Application {
 void setUp(QApplication &app)
 {
     QApplication::setApplicationName(QStringLiteral("Tivarel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tivarel"));
+    // No display name: Qt would append it to every window title, and the
+    // titles are the windows' own captions.
     QApplication::setApplicationVersion(QStringLiteral("3.0"));
     QApplication::setWindowIcon(AppIcons::program());
 

@@ -2,13 +2,17 @@
 
 #include "app/DocumentContext.h"
 #include "app/Settings.h"
+#include "common/SearchState.h"
 
 #include <QWidget>
 
 #include <array>
 #include <optional>
+#include <memory>
 
+class MmCanvas;
 class QComboBox;
+class QPrinter;
 class QStackedWidget;
 class SectionPage;
 
@@ -63,11 +67,34 @@ public:
     void Dernier();
     void Ajout();
     void Supprime();
+    // "Rechercher..." and "Continuer" on the pages that offer a search; the
+    // search text and position are the window's, shared by those pages.
     void Chercher();
     void FindNext();
+    const SearchState &search() const { return m_search; }
     void Couper();
     void Copier();
     void Coller();
+
+    // Printing ("&Imprimer"): each command prints only while its page shows
+    // and after the print dialog is confirmed. ImpPhoto and ImpVideo print
+    // the album page and the video record shown.
+    void ImpSemaine() { Imprime(1); }
+    void ImpNoms() { Imprime(2); }
+    void ImpAnniv() { Imprime(3); }
+    void ImpFaire() { Imprime(4); }
+    void ImpBudget() { Imprime(5); }
+    void ImpPhoto() { Imprime(6); }
+    void ImpVideo() { Imprime(7); }
+    void ImpCourses() { Imprime(8); }
+    // "&Aperçu avant impression...": what the active page's print command
+    // would print, in the print preview (from which the user prints).
+    void Apercu();
+    // Draws what the print command of page n prints; false when the page
+    // prints nothing.
+    bool drawPage(int n, MmCanvas &canvas);
+    // The printer the print commands and the printer set-up share.
+    QPrinter &printer();
 
     // Settings and remembered lists, in the start directory.
     void ChargeIni();
@@ -101,10 +128,12 @@ private:
     std::optional<QStringList> readStartFile(const QString &name, bool *unreadable);
     void openRemembered();
     void FormResize();
+    void Imprime(int page);
     SectionPage *current();
 
     DocumentContext m_context;
     Settings m_settings;
+    SearchState m_search;
     QStackedWidget *m_stack = nullptr;
     std::array<SectionPage *, Document::SectionCount> m_pages{};
     int m_created = 0; // pages 1..m_created exist
@@ -112,4 +141,5 @@ private:
     bool m_openPending = false;
     bool m_iniUnreadable = false;
     bool m_cbxUnreadable = false;
+    std::unique_ptr<QPrinter> m_printer;
 };

@@ -4,12 +4,14 @@
 #include "app/Document.h"
 #include "app/TAboutBox.h"
 #include "app/TChild.h"
+#include "app/TextGuard.h"
 #include "budget/OptionsCommands.h"
 #include "common/BaseName.h"
 #include "common/Clock.h"
 #include "common/DateText.h"
 #include "common/UiServices.h"
 #include "reversi/TOthello.h"
+#include "utilities/UtilityWindows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,6 +55,10 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, const QString &startDir
     setWindowTitle(QStringLiteral("Tivarel"));
     setWindowIcon(AppIcons::program());
 
+    // Before any field exists: every text field of the program is guarded
+    // against characters the files cannot hold.
+    auto *guard = new TextGuard(this);
+
     m_child = new TChild(ui, clock, startDirectory, this, TChild::PageCreation::AfterFirstPaint);
     setCentralWidget(m_child);
     connect(m_child, &QWidget::windowTitleChanged, this, [this](const QString &caption) {
@@ -71,7 +77,9 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, const QString &startDir
     statusBar()->addWidget(m_hintPanel, 1);
     statusBar()->addPermanentWidget(m_clockPanel);
     m_clockPanel->setMinimumWidth(90);
+    connect(guard, &TextGuard::noted, m_hintPanel, &QLabel::setText);
 
+    m_utilities = std::make_unique<UtilityWindows>(m_ui, m_clock, this, [this] { return m_startDirectory; });
     createCommands();
 
     m_clockTimer = new QTimer(this);
@@ -145,6 +153,15 @@ void showSection(TMainForm &m) { section(m, Page); }
 template<void (TChild::*Routine)()>
 void childCommand(TMainForm &m) { (m.child()->*Routine)(); }
 
+template<void (TChild::*Routine)()>
+void printCommand(TMainForm &m)
+{
+    m.runPrint([&m] { (m.child()->*Routine)(); });
+}
+
+template<void (UtilityWindows::*Open)()>
+void utility(TMainForm &m) { (m.utilities().*Open)(); }
+
 template<void (*Editor)(DocumentContext &)>
 void optionEditor(TMainForm &m)
 {
@@ -179,23 +196,25 @@ const CommandRow kCommands[] = {
      u"Enregistrer", 12, standardIcon(QStyle::SP_DialogSaveButton), [](M &m) { m.FileSave(); }},
     {"Fichier1", "FileSaveAsItem", u"Enregistrer &sous...", u"Enregistrer sous un autre nom", 0, nullptr,
      nullptr, 0, {}, [](M &m) { m.FileSaveAs(); }},
-    // "&Imprimer": each print routine runs between "Imprime..." and a
-    // cleared status panel (see run()).
+    // "&Imprimer"
     {"Imprimer1", "PrintWeekItem", u"&Semaine", u"Rendez vous de la semaine", 0, nullptr, nullptr, 0, {},
-     [](M &) {}},
-    {"Imprimer1", "PrintNamesItem", u"&Noms", u"Imprime noms commencant pat la lettre", 0, nullptr, nullptr, 0,
-     {}, [](M &) {}},
-    {"Imprimer1", "PrintBirthdaysItem", u"&Anniversaires", u"Imprime anniversaires", 0, nullptr, nullptr, 0,
-     {}, [](M &) {}},
+     printCommand<&TChild::ImpSemaine>},
+    {"Imprimer1", "PrintNamesItem", u"&Noms", u"Imprime noms commencant pat la lettre", 0, nullptr, nullptr, 0, {},
+     printCommand<&TChild::ImpNoms>},
+    {"Imprimer1", "PrintBirthdaysItem", u"&Anniversaires", u"Imprime anniversaires", 0, nullptr, nullptr, 0, {},
+     printCommand<&TChild::ImpAnniv>},
     {"Imprimer1", "PrintTodoItem", u"&Choses à faire", u"Liste des choses à faire", 0, nullptr, nullptr, 0, {},
-     [](M &) {}},
+     printCommand<&TChild::ImpFaire>},
     {"Imprimer1", "PrintBudgetItem", u"&Budget", u"Imprimer mois en cours", 0, nullptr, nullptr, 0, {},
-     [](M &) {}},
+     printCommand<&TChild::ImpBudget>},
     {"Imprimer1", "PrintPhotoItem", u"&Photo", u"Imprimer page de l'album", 0, nullptr, nullptr, 0, {},
-     nullptr},
-    {"Imprimer1", "PrintVideoItem", u"&Vidéo", u"Imprimer fiche vidéo", 0, nullptr, nullptr, 0, {}, nullptr},
-    {"Imprimer1", "PrintShoppingItem", u"&Liste des achats", u"Imprimer la liste des achats", 0, nullptr,
-     nullptr, 0, {}, [](M &) {}},
+     printCommand<&TChild::ImpPhoto>},
+    {"Imprimer1", "PrintVideoItem", u"&Vidéo", u"Imprimer fiche vidéo", 0, nullptr, nullptr, 0, {},
+     printCommand<&TChild::ImpVideo>},
+    {"Imprimer1", "PrintShoppingItem", u"&Liste des achats", u"Imprimer la liste des achats", 0, nullptr, nullptr, 0,
+     {}, printCommand<&TChild::ImpCourses>},
+    {"Imprimer1", "PrintPreviewItem", u"&Aperçu avant impression...", u"Aperçu de ce que la page imprime", 0, nullptr,
+     nullptr, 0, {}, childCommand<&TChild::Apercu>},
     {"Fichier1", "PrinterSetupItem", u"&Configuration imprimante...", u"Configuration imprimante", 0, nullptr,
      nullptr, 0, {}, [](M &m) { m.FilePrinterSetup(); }},
     {"Fichier1", nullptr, nullptr, nullptr, 0, nullptr, nullptr, 0, {}, nullptr},
@@ -258,13 +277,20 @@ const CommandRow kCommands[] = {
      nullptr, 0, {}, [](M &m) { m.ToggleAutoOpen(); }},
 
     // "&Utilitaires"
-    {"Utilitaires1", "HorlogeItem", u"&Horloge", u"Horloge", 0, nullptr, nullptr, 0, {}, nullptr},
-    {"Utilitaires1", "CalendrierItem", u"&Calendrier", u"Calendrier", 0, nullptr, nullptr, 0, {}, nullptr},
-    {"Utilitaires1", "CalculatriceItem", u"C&alculatrice", u"Calculatrice", 0, nullptr, nullptr, 0, {}, nullptr},
-    {"Utilitaires1", "EuroItem", u"&Euro conversion", u"Convertisseur euro", 0, nullptr, nullptr, 0, {}, nullptr},
-    {"Utilitaires1", "BlocNotesItem", u"Bloc-notes", u"Bloc notes", 0, nullptr, nullptr, 0, {}, nullptr},
-    {"Utilitaires1", "PrenomsItem", u"&Prénoms", u"Les prénoms", 0, nullptr, nullptr, 0, {}, nullptr},
-    {"Utilitaires1", "PeseLettresItem", u"Pèse &lettres", u"Pèse-lettres", 0, nullptr, nullptr, 0, {}, nullptr},
+    {"Utilitaires1", "HorlogeItem", u"&Horloge", u"Horloge", 0, nullptr, nullptr, 0, {},
+     utility<&UtilityWindows::horloge>},
+    {"Utilitaires1", "CalendrierItem", u"&Calendrier", u"Calendrier", 0, nullptr, nullptr, 0, {},
+     utility<&UtilityWindows::calendrier>},
+    {"Utilitaires1", "CalculatriceItem", u"C&alculatrice", u"Calculatrice", 0, nullptr, nullptr, 0, {},
+     utility<&UtilityWindows::calculatrice>},
+    {"Utilitaires1", "EuroItem", u"&Euro conversion", u"Convertisseur euro", 0, nullptr, nullptr, 0, {},
+     utility<&UtilityWindows::euro>},
+    {"Utilitaires1", "BlocNotesItem", u"Bloc-notes", u"Bloc notes", 0, nullptr, nullptr, 0, {},
+     utility<&UtilityWindows::blocNotes>},
+    {"Utilitaires1", "PrenomsItem", u"&Prénoms", u"Les prénoms", 0, nullptr, nullptr, 0, {},
+     utility<&UtilityWindows::prenoms>},
+    {"Utilitaires1", "PeseLettresItem", u"Pèse &lettres", u"Pèse-lettres", 0, nullptr, nullptr, 0, {},
+     utility<&UtilityWindows::peseLettres>},
     {"Utilitaires1", "ReversiItem", u"&Reversi", u"Jeu Reversi", 0, nullptr, nullptr, 0, {},
      modalWindow<TOthello>},
 
@@ -298,6 +324,7 @@ const CommandRow kCommands[] = {
 void TMainForm::createCommands()
 {
     QToolBar *bar = addToolBar(QStringLiteral("Outils"));
+    m_toolBar = bar;
     bar->setObjectName(QStringLiteral("ToolBar"));
     bar->setMovable(false);
     bar->setIconSize(QSize(24, 24));
@@ -349,10 +376,10 @@ void TMainForm::createCommands()
             buttons.insert(row.place, b);
             m_commandOfButton.insert(b->objectName(), key);
         }
-        Command &c = m_commands[key];
-        c.prints = qstrcmp(row.menu, "Imprimer1") == 0;
         if (row.handler)
-            c.handler = [this, h = row.handler] { h(*this); };
+            m_commands[key] = [this, h = row.handler] { h(*this); };
+        else
+            m_commands[key] = nullptr;
     }
     int group = -1;
     for (auto it = buttons.cbegin(); it != buttons.cend(); ++it) {
@@ -367,13 +394,8 @@ void TMainForm::createCommands()
 
 void TMainForm::run(const QString &command)
 {
-    const Command c = m_commands.value(command);
-    if (!c.handler)
-        return;
-    if (c.prints)
-        runPrint(c.handler);
-    else
-        c.handler();
+    if (const auto handler = m_commands.value(command))
+        handler();
 }
 
 bool TMainForm::setHandler(const QString &objectName, std::function<void()> handler)
@@ -382,7 +404,7 @@ bool TMainForm::setHandler(const QString &objectName, std::function<void()> hand
     const auto it = m_commands.find(key);
     if (it == m_commands.end())
         return false;
-    it->handler = std::move(handler);
+    *it = std::move(handler);
     return true;
 }
 
@@ -393,7 +415,9 @@ QAction *TMainForm::action(const QString &objectName) const
 
 QToolButton *TMainForm::toolButton(const QString &objectName) const
 {
-    return findChild<QToolButton *>(objectName);
+    // Looked up in the tool bar only: pages reuse some of its names (the
+    // to-do page's arrows are SpeedButton1 and SpeedButton2 too).
+    return m_toolBar->findChild<QToolButton *>(objectName);
 }
 
 void TMainForm::openHelp()
@@ -559,8 +583,8 @@ bool TMainForm::FileSaveAs()
 
 void TMainForm::FilePrinterSetup()
 {
-    QPrinter printer;
-    m_ui.printerSetup(this, &printer);
+    // The same printer as the print commands, so the choices made here hold.
+    m_ui.printerSetup(this, &m_child->printer());
 }
 
 void TMainForm::ToggleAutoOpen()

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class Clock;
 class QAction;
@@ -14,6 +15,7 @@ class QTimer;
 class QToolButton;
 class TChild;
 class UiServices;
+class UtilityWindows;
 
 // The frame of the program: menu bar, tool bar, status bar with hints and a
 // clock, and the one document window. Every command is a thin forwarder to
@@ -51,6 +53,7 @@ public:
     bool setHandler(const QString &objectName, std::function<void()> handler);
     void openHelp();
     UiServices &ui() const { return m_ui; }
+    UtilityWindows &utilities() const { return *m_utilities; }
 
     QAction *action(const QString &objectName) const;
     QToolButton *toolButton(const QString &objectName) const;
@@ -84,6 +87,7 @@ private:
     UiServices &m_ui;
     const Clock &m_clock;
     TChild *m_child = nullptr;
+    class QToolBar *m_toolBar = nullptr;
     QString m_fileName;
     QString m_startDirectory;
     QLabel *m_hintPanel = nullptr;
@@ -91,15 +95,11 @@ private:
     QTimer *m_clockTimer = nullptr;
     QAction *m_autoOpen = nullptr;
     bool m_shown = false;
+    std::unique_ptr<UtilityWindows> m_utilities;
 
-    // The commands by the object name of their menu item (of their button
-    // for the tool bar only ones).
-    struct Command
-    {
-        std::function<void()> handler;
-        bool prints = false; // runs between "Imprime..." and a cleared hint panel
-    };
-    QHash<QString, Command> m_commands;
+    // What each command runs, by the object name of its menu item (of its
+    // button for the tool bar only ones).
+    QHash<QString, std::function<void()>> m_commands;
     QHash<QString, QString> m_commandOfButton;
 
 };

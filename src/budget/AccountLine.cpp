@@ -45,7 +45,7 @@ QString completeBalance(const QString &typed)
     return b;
 }
 
-QString total(const QStringList &lines)
+QString balanceTotal(const QStringList &lines)
 {
     double sum = 0.0;
     for (const QString &line : lines)

@@ -61,6 +61,8 @@ int NamedList::replace(int index, const QString &typed)
 
 NamedList::Deletion NamedList::deletion(int index) const
 {
+    if (index < 0 || index >= size())
+        return Deletion::NoSuchEntry;
     const QString &e = m_entries.at(index);
     if (e == protectedEntry())
         return Deletion::Protected;
@@ -154,7 +156,8 @@ const QList<NamedListKind> &all()
 
 const NamedListKind &get(Kind kind)
 {
-    return all().at(int(kind));
+    const int i = int(kind);
+    return all().at(i >= 0 && i < all().size() ? i : 0);
 }
 
 } // namespace NamedListKinds

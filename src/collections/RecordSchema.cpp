@@ -1,5 +1,7 @@
 #include "collections/RecordSchema.h"
 
+#include "collections/BlockFile.h"
+
 #include "common/DateText.h"
 #include "common/TextFile.h"
 
@@ -72,6 +74,13 @@ RecordField RecordField::memo(const QString &name, const QString &label)
     return f;
 }
 
+RecordField RecordField::untaggedMemo(const QString &name, const QString &label)
+{
+    RecordField f = memo(name, label);
+    f.tag.clear();
+    return f;
+}
+
 RecordSchema::RecordSchema(QString header, QList<RecordField> fields)
     : m_header(std::move(header)), m_fields(std::move(fields))
 {
@@ -115,7 +124,7 @@ QStringList RecordSchema::write(const RecordValues &values) const
         case RecordField::Kind::Memo:
             break;
         default:
-            body << TextFile::oneLine(v.toString());
+            body << f.prefix + TextFile::oneLine(v.toString());
             break;
         }
     }
@@ -171,7 +180,7 @@ RecordReading RecordSchema::read(const QStringList &body) const
             r.values[i] = text.trimmed();
             break;
         default:
-            r.values[i] = text;
+            r.values[i] = text.mid(f.prefix.size());
             break;
         }
     }
@@ -204,7 +213,7 @@ std::optional<QStringList> RecordSchema::blockBody(const QStringList &lines, qsi
         const QString &line = lines[i];
         if (line == endMarker || line.startsWith(QLatin1String("<BLOC")) || line.startsWith(QLatin1String("</BLOC")))
             break;
-        body << line;
+        body << BlockFile::unprotectLine(line);
     }
     return body;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/SectionPage.h"
+#include "common/UnreadableFile.h"
 #include "contacts/AddressBook.h"
 
 #include <QStringList>
@@ -41,6 +42,10 @@ public:
     void dernier() override { Button2Click(u'Z'); }
     void ajout() override { AjoutNom(); }
     void supprime() override { SupNom(); }
+    const QStringList *searchLines() const override { return &m_book.lines(); }
+    // A found line shows the page of its letter; a line that begins with no
+    // letter "A".."Z" (the blank line of a new book) shows nothing.
+    bool showFound(qsizetype line) override;
 
     void layoutFor(int width, int height) override;
 
@@ -80,6 +85,7 @@ private:
     QString separatorLine() const;
 
     AddressBook m_book;
+    UnreadableFile m_unreadable;
     QLabel *m_caption = nullptr;   // Panel8
     QWidget *m_summaryPanel = nullptr; // Panel5
     QTreeWidget *m_summary = nullptr;  // ListView1

@@ -1,6 +1,7 @@
 #include "agenda/AgendaOrder.h"
 #include "agenda/AgendaStore.h"
 #include "common/DateText.h"
+#include "common/TextFile.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -109,11 +110,14 @@ void TestAgendaStore::dropShortTopLines_data()
 
     QTest::newRow("single blank") << QStringList{" ", "2006010909:00 A"} << QStringList{"2006010909:00 A"};
     QTest::newRow("several short lines") << QStringList{"", " ", "1234567", "2006010909:00 A"}
-                                         << QStringList{"2006010909:00 A"};
+                                         << QStringList{"1234567", "2006010909:00 A"};
     QTest::newRow("short lines below a long one stay")
         << QStringList{" ", "2006010909:00 A", " ", "x"} << QStringList{"2006010909:00 A", " ", "x"};
     QTest::newRow("8 characters stop the removal") << QStringList{"20060109", " "} << QStringList{"20060109", " "};
     QTest::newRow("only short lines") << QStringList{" ", ""} << QStringList{};
+    AgendaStore saved = storeOf(TextFile::read(QFINDTESTDATA("data/short_line.orz")).value_or(QStringList()));
+    saved.sort(); // the user's short line sorts first
+    QTest::newRow("user's short line") << saved.lines() << QStringList{"2006", "20060109 9:30 Dentiste"};
 }
 
 void TestAgendaStore::dropShortTopLines()

@@ -44,6 +44,7 @@ private slots:
     void userPathThroughDocumentWindow();
     void dayListKeepsItemsInOrder_data();
     void dayListKeepsItemsInOrder();
+    void tallWindowListsStayInTheirColumn();
 
 private:
     WeekPage &page() { return *m_page; }
@@ -597,6 +598,19 @@ void TestAgendaWeekPage::dayListKeepsItemsInOrder()
     QCOMPARE(list(1)->insertSorted(added), row);
     QCOMPARE(list(1)->item(row)->text(), added);
     QCOMPARE(list(1)->count(), 4);
+}
+
+void TestAgendaWeekPage::tallWindowListsStayInTheirColumn()
+{
+    for (int h : {2000, 1000, 810}) {
+        page().layoutFor(1000, h);
+        for (int i = 1; i <= 7; ++i) {
+            QVERIFY(list(i)->geometry().bottom() < list(i)->parentWidget()->height());
+            // Below the list above it, with room for its labels.
+            QVERIFY(i == 1 || i == 4 || list(i)->y() - 20 > list(i - 1)->geometry().bottom());
+        }
+    }
+    QCOMPARE(list(7)->y(), 810 - 120); // the rules where they fit
 }
 
 QTEST_MAIN(TestAgendaWeekPage)

@@ -1,5 +1,7 @@
 #include "ScriptedUiServices.h"
 #include "Fixtures.h"
+#include "Fixtures.h"
+#include "agenda/WeekPage.h"
 #include "app/Application.h"
 #include "app/SectionPage.h"
 #include "app/TChild.h"
@@ -8,12 +10,15 @@
 
 #include <QAction>
 #include <QDir>
+#include <QKeyEvent>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
@@ -325,6 +330,48 @@ private slots:
         QVERIFY(f.form.child()->document().name.isEmpty());
         QVERIFY(!f.form.child()->TestModif());
         QCOMPARE(f.form.windowTitle(), QStringLiteral("Tivarel"));
+    }
+
+    void titleIsTheCaptionAfterAnUnchangedSave()
+    {
+        Application::setUp(*qApp);
+        QCoreApplication::setApplicationName(QStringLiteral("autre"));
+        // No display name of our own, which Qt would append to every title.
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("autre"));
+        TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste"}));
+        Fixture f;
+        f.ui.fileName(path("agenda.orz"));
+        f.form.FileOpen();
+        QVERIFY(f.form.FileSave());
+        QCOMPARE(f.form.windowTitle(), QStringLiteral("Tivarel - agenda.orz"));
+        // The pages exist now, and the to-do page's arrows share these names.
+        QCOMPARE(f.form.toolButton("SpeedButton1")->toolTip(), QStringLiteral("Suivant"));
+    }
+
+    void fieldsKeepOutWhatFilesCannotHold()
+    {
+        Fixture f;
+        auto *name = new QLineEdit(&f.form);
+        auto *memo = new QPlainTextEdit(&f.form);
+        for (QWidget *field : {static_cast<QWidget *>(name), static_cast<QWidget *>(memo)}) {
+            field->show();
+            // One key press carrying the whole text, as an input method sends it.
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("Łukasz 🎉!"));
+            QCoreApplication::sendEvent(field, &press);
+        }
+        QCOMPARE(name->text(), QStringLiteral("Lukasz !"));
+        QCOMPARE(memo->toPlainText(), QStringLiteral("Lukasz !"));
+        QVERIFY(f.form.hintPanel()->text().startsWith(QStringLiteral("Saisie : ")));
+    }
+
+    void saveThatWouldLoseACharacterAsks()
+    {
+        TestContext t;
+        WeekPage page(t.context);
+        page.store().setLines({QStringLiteral("2026010609:00 Łódź")});
+        t.ui.answer(QMessageBox::No);
+        QVERIFY(!page.save(path("perte.orz"), true));
+        QVERIFY(t.ui.lastMessage().contains(QStringLiteral("« Semaine »")));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 #include "common/Amount.h"
 #include "common/BaseName.h"
+#include "common/Cp1252Fit.h"
 #include "common/DateText.h"
 
 #include <QTest>
@@ -198,6 +199,23 @@ private slots:
                               "Solde21500,00"}));
         QCOMPARE(RememberedLists::comboForTag("ComboA"), 10);
         QCOMPARE(RememberedLists::comboForTag("Combo8"), 0);
+    }
+
+    // Typed text made fit for the files: turned where the form is obvious,
+    // refused otherwise.
+    void fitForFiles_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("held by the set") << "Noël, œuvre, 12 €" << "Noël, œuvre, 12 €";
+        QTest::newRow("turned") << "Łukasz ﬁlm Ŵ → \U0001D400" << "Lukasz film W -> A";
+        QTest::newRow("emoji refused") << "Fête 🎉!" << "Fête !";
+    }
+    void fitForFiles()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QCOMPARE(Cp1252::fit(typed).text, kept);
     }
 };
 
