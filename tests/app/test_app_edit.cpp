@@ -1,4 +1,4 @@
-#include "TestFiles.h"
+#include "Fixtures.h"
 #include "agenda/DayList.h"
 #include "app/TChild.h"
 #include "collections/BlockSectionPage.h"
@@ -49,7 +49,7 @@ class TestAppEdit : public QObject
     {
         ScriptedUiServices ui;
         FixedClock clock(QDateTime(QDate(2026, 3, 11), QTime(9, 0)));
-        TChild child(ui, clock);
+        TChild child(ui, clock, dir.path());
         child.Charge(path("orz"));
         QStringList seen;
         for (const QString &step : steps.split(' ')) {
