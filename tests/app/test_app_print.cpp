@@ -3,6 +3,7 @@
 // item limits and page breaks; and each print command through the document
 // window into a PDF file.
 #include "PdfText.h"
+#include "FixedClock.h"
 #include "ScriptedUiServices.h"
 #include "TestFiles.h"
 #include "agenda/WeekPrint.h"
@@ -217,11 +218,9 @@ void TestAppPrint::commandPrintsToPdf()
     QFETCH(int, page);
     QFETCH(QStringList, expected);
     QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
     ScriptedUiServices ui;
     FixedClock clock(QDateTime(QDate(2026, 1, 5), QTime(9, 0)));
-    TChild child(ui, clock);
+    TChild child(ui, clock, dir.path());
     child.activate();
     for (const QFileInfo &f : QDir(PRINT_DATA).entryInfoList({"maison.*"}))
         QFile::copy(f.filePath(), dir.filePath(f.fileName()));
@@ -246,7 +245,6 @@ void TestAppPrint::commandPrintsToPdf()
     const QString texts = PdfText::read(pdf).join(u'\n');
     for (const QString &t : expected)
         QVERIFY2(texts.contains(t), qPrintable(t + " not in:\n" + texts));
-    QDir::setCurrent(previous);
 }
 
 QTEST_MAIN(TestAppPrint)

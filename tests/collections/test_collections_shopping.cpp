@@ -1,5 +1,6 @@
 // Shopping lists: the computation and key rules, item lines, and a list
 // typed, changed, left, saved and reloaded through the document window.
+#include "FixedClock.h"
 #include "ScriptedUiServices.h"
 #include "TestFiles.h"
 #include "app/TChild.h"
@@ -110,11 +111,9 @@ void TestCollectionsShopping::enterKey()
 void TestCollectionsShopping::listTypedLeftSavedAndReloaded()
 {
     QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
     ScriptedUiServices ui;
     FixedClock clock(QDateTime(QDate(2026, 3, 11), QTime(9, 0)));
-    TChild child(ui, clock);
+    TChild child(ui, clock, dir.path());
     child.activate();
     const QString oco = dir.filePath("maison.oco");
     // Padding of another font: kept byte for byte while the list is not edited.
@@ -177,7 +176,6 @@ void TestCollectionsShopping::listTypedLeftSavedAndReloaded()
     child.Premier();
     QCOMPARE(page->lines().size(), 12 + 124);
     QCOMPARE(page->lines().value(134).left(11), QStringLiteral("CMDEDernier"));
-    QDir::setCurrent(previous);
 }
 
 QTEST_MAIN(TestCollectionsShopping)
