@@ -3,6 +3,8 @@
 // item limits and page breaks; and each print command through the document
 // window into a PDF file.
 #include "PdfText.h"
+#include "FixedClock.h"
+#include "ScriptedUiServices.h"
 #include "TestFiles.h"
 #include "agenda/WeekPrint.h"
 #include "app/TChild.h"
@@ -201,10 +203,9 @@ void TestAppPrint::commandPrintsToPdf()
     QFETCH(int, page);
     QFETCH(QStringList, expected);
     QTemporaryDir dir;
-    QDir::setCurrent(dir.path()); // the start directory, for the settings
     ScriptedUiServices ui;
     FixedClock clock(QDateTime(QDate(2026, 1, 5), QTime(9, 0)));
-    TChild child(ui, clock);
+    TChild child(ui, clock, dir.path());
     child.activate();
     for (const QFileInfo &f : QDir(PRINT_DATA).entryInfoList({"maison.*"}))
         QFile::copy(f.filePath(), dir.filePath(f.fileName()));

@@ -1,5 +1,7 @@
 // Shopping lists: the computation and key rules, item lines, and a list
 // typed, changed, left, saved and reloaded through the document window.
+#include "FixedClock.h"
+#include "ScriptedUiServices.h"
 #include "TestFiles.h"
 #include "app/TChild.h"
 #include "collections/ShoppingPage.h"
@@ -102,10 +104,9 @@ void TestCollectionsShopping::enterKey()
 void TestCollectionsShopping::listTypedLeftSavedAndReloaded()
 {
     QTemporaryDir dir;
-    QDir::setCurrent(dir.path()); // the start directory, for the settings
     ScriptedUiServices ui;
     FixedClock clock(QDateTime(QDate(2026, 3, 11), QTime(9, 0)));
-    TChild child(ui, clock);
+    TChild child(ui, clock, dir.path());
     child.activate();
     const QString oco = dir.filePath("maison.oco");
     // Padding of another font: kept byte for byte while the list is not edited.
