@@ -5,6 +5,7 @@
 #include "common/UiServices.h"
 
 #include <QApplication>
+#include <QDir>
 
 #include <memory>
 
@@ -20,7 +21,8 @@ int main(int argc, char *argv[])
 
     WidgetUiServices ui;
     SystemClock clock;
-    TMainForm mainForm(ui, clock);
+    // The program keeps its own small files in the folder it was started from.
+    TMainForm mainForm(ui, clock, QDir::currentPath());
     splash.reset();
 
     mainForm.show();

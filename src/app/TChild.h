@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <memory>
 
 class MmCanvas;
@@ -28,11 +29,15 @@ public:
     // needs a page makes them first.
     enum class PageCreation { AllNow, AfterFirstPaint };
 
-    TChild(UiServices &ui, const Clock &clock, QWidget *parent = nullptr,
+    // `startDirectory` is the folder the program was started from: the
+    // settings and remembered lists live there, and the utilities keep their
+    // files there.
+    TChild(UiServices &ui, const Clock &clock, const QString &startDirectory, QWidget *parent = nullptr,
            PageCreation creation = PageCreation::AllNow);
     ~TChild() override;
 
     DocumentContext &context() { return m_context; }
+    const QString &startDirectory() const { return m_context.startDirectory; }
     Document &document() { return m_context.document(); }
 
     // Document set.
@@ -91,7 +96,7 @@ public:
     // The printer the print commands and the printer set-up share.
     QPrinter &printer();
 
-    // Settings and remembered lists, in the current directory.
+    // Settings and remembered lists, in the start directory.
     void ChargeIni();
     void SauveIni();
     void ChargeCombos();
@@ -119,6 +124,8 @@ protected:
 
 private:
     void createPages(int upTo);
+    QString startFile(const QString &name) const;
+    std::optional<QStringList> readStartFile(const QString &name, bool *unreadable);
     void openRemembered();
     void FormResize();
     void Imprime(int page);
@@ -132,5 +139,7 @@ private:
     int m_created = 0; // pages 1..m_created exist
     bool m_activated = false;
     bool m_openPending = false;
+    bool m_iniUnreadable = false;
+    bool m_cbxUnreadable = false;
     std::unique_ptr<QPrinter> m_printer;
 };

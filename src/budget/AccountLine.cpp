@@ -2,6 +2,7 @@
 
 #include "budget/BudgetFormat.h"
 #include "common/Amount.h"
+#include "common/TextFile.h"
 
 namespace AccountLine {
 
@@ -59,7 +60,7 @@ bool isUsed(const QString &line)
 
 QString cleanName(const QString &typed)
 {
-    QString n = BudgetFormat::oneLine(typed);
+    QString n = TextFile::oneLine(typed);
     n.replace(NoBreakSpace, u' ');
     return n.trimmed();
 }

@@ -3,6 +3,7 @@
 #include "budget/BudgetFormat.h"
 #include "common/Amount.h"
 #include "common/DateText.h"
+#include "common/TextFile.h"
 
 void BudgetMonth::reset(QDate today)
 {
@@ -136,7 +137,7 @@ BudgetMonth::CommitResult BudgetMonth::commit(const Entry &entry)
         m_grid.setLineCount(row + 1);
     }
     // A cell holds one line: a pasted line break would split its cell line.
-    auto cellText = [](const QString &typed) { return BudgetFormat::oneLine(typed); };
+    auto cellText = [](const QString &typed) { return TextFile::oneLine(typed); };
     m_grid.setCell(row, BudgetGrid::Date, cellText(entry.date));
     m_grid.setCell(row, BudgetGrid::Post, cellText(entry.post));
     m_grid.setCell(row, BudgetGrid::Description, cellText(entry.description));

@@ -1,6 +1,7 @@
 #include "budget/NamedList.h"
 
 #include "budget/BudgetFormat.h"
+#include "common/TextFile.h"
 
 #include <algorithm>
 
@@ -41,7 +42,7 @@ int NamedList::insertSorted(const QString &text)
 
 int NamedList::add(const QString &typed, bool smallFirst)
 {
-    QString text = BudgetFormat::oneLine(typed).trimmed();
+    QString text = TextFile::oneLine(typed).trimmed();
     if (text.isEmpty())
         return -1;
     if (smallFirst)
@@ -51,7 +52,7 @@ int NamedList::add(const QString &typed, bool smallFirst)
 
 int NamedList::replace(int index, const QString &typed)
 {
-    const QString text = BudgetFormat::oneLine(typed).trimmed();
+    const QString text = TextFile::oneLine(typed).trimmed();
     if (index < 0 || index >= size() || text.isEmpty())
         return -1;
     m_entries.removeAt(index);

@@ -5,6 +5,7 @@
 #include "collections/MemoText.h"
 #include "collections/PictureFile.h"
 #include "common/UiServices.h"
+#include "common/TextFile.h"
 
 #include <QFileInfo>
 #include <QFrame>

@@ -3,19 +3,9 @@
 #include "collections/BlockFile.h"
 
 #include "common/DateText.h"
+#include "common/TextFile.h"
 
 namespace {
-
-// A line break inside a one-line field would cut the block in two; it is
-// stored as a blank.
-QString oneLine(QString text)
-{
-    for (QChar &c : text) {
-        if (c == u'\r' || c == u'\n')
-            c = u' ';
-    }
-    return text;
-}
 
 std::optional<int> readInteger(const QString &line)
 {
@@ -134,7 +124,7 @@ QStringList RecordSchema::write(const RecordValues &values) const
         case RecordField::Kind::Memo:
             break;
         default:
-            body << f.prefix + oneLine(v.toString());
+            body << f.prefix + TextFile::oneLine(v.toString());
             break;
         }
     }
@@ -143,7 +133,7 @@ QStringList RecordSchema::write(const RecordValues &values) const
         if (f.kind != RecordField::Kind::Memo || i >= values.size())
             continue;
         for (const QString &line : values[i].toStringList())
-            body << f.tag + oneLine(line);
+            body << f.tag + TextFile::oneLine(line);
     }
     return body;
 }

@@ -1,21 +1,11 @@
 #include "contacts/BirthdayBook.h"
 
+#include "common/TextFile.h"
+
 #include <QCollator>
 #include <QLocale>
 
 #include <algorithm>
-
-namespace {
-
-// A line break pasted into the description would cut the store's line.
-QString oneLine(QString text)
-{
-    text.replace(QChar(u'\r'), QChar(u' '));
-    text.replace(QChar(u'\n'), QChar(u' '));
-    return text;
-}
-
-} // namespace
 
 void BirthdayBook::reset()
 {
@@ -143,7 +133,7 @@ QString BirthdayBook::description(const QString &entry)
 
 QString BirthdayBook::entryOf(QDate date, const QString &description)
 {
-    return QStringLiteral("%1").arg(date.day(), 2, 10, QLatin1Char('0')) + u' ' + oneLine(description);
+    return QStringLiteral("%1").arg(date.day(), 2, 10, QLatin1Char('0')) + u' ' + TextFile::oneLine(description);
 }
 
 const QStringList &BirthdayBook::list(int k) const

@@ -1,7 +1,7 @@
 // The accounts dialogs and the named-list editors, opened the way the
 // "&Options" menu opens them: a table of account edits, the balance box,
 // the write-back before the account box is refilled, and one path per editor.
-#include "TestFiles.h"
+#include "Fixtures.h"
 
 #include "budget/AccountLine.h"
 #include "budget/BudgetFormat.h"

@@ -1,7 +1,7 @@
 // The budget page: the outcomes of the entry line, the wiring of its boxes
 // and messages, the files it refuses to replace, and one user path through
 // the document window.
-#include "TestFiles.h"
+#include "Fixtures.h"
 
 #include "app/TChild.h"
 #include "budget/BudgetFormat.h"
@@ -270,7 +270,7 @@ void TestBudgetPage::documentWindowPath()
     const QString doc = dir.filePath("famille.orz");
     ScriptedUiServices ui;
     FixedClock clock(QDateTime(QDate(2026, 2, 10), QTime(9, 0)));
-    TChild child(ui, clock);
+    TChild child(ui, clock, dir.path());
     child.resize(900, 600);
     child.show();
     QVERIFY(QTest::qWaitForWindowExposed(&child));
@@ -297,7 +297,7 @@ void TestBudgetPage::documentWindowPath()
                                 "2582026020013           43,00\r\n2582026020014\r\n2582026020015\r\n";
     QCOMPARE(TestFiles::readBytes(dir.filePath("famille.obg")), expected);
 
-    TChild other(ui, clock);
+    TChild other(ui, clock, dir.path());
     other.Charge(doc);
     other.Section(5);
     view = other.findChild<QTableView *>("StringGrid1");

@@ -2,7 +2,7 @@
 // books and reimbursements opened, browsed, edited and saved back byte for
 // byte; damaged files, pictures and animations; a failing save.
 
-#include "TestFiles.h"
+#include "Fixtures.h"
 #include "app/TChild.h"
 #include "collections/AlbumPage.h"
 #include "collections/RecordForm.h"
@@ -100,7 +100,6 @@ private:
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_previousDir;
     ScriptedUiServices m_ui;
     FixedClock m_clock{QDateTime(QDate(2026, 3, 11), QTime(9, 0))};
     std::unique_ptr<TChild> m_child;
@@ -109,17 +108,14 @@ private:
 void TestCollectionsPages::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_previousDir = QDir::currentPath();
-    QDir::setCurrent(m_dir->path()); // the start directory, for the remembered lists
     TestFiles::writeBytes(doc(), " \r\n");
     m_ui.clear();
-    m_child = std::make_unique<TChild>(m_ui, m_clock);
+    m_child = std::make_unique<TChild>(m_ui, m_clock, m_dir->path());
 }
 
 void TestCollectionsPages::cleanup()
 {
     m_child.reset();
-    QDir::setCurrent(m_previousDir);
     m_dir.reset();
 }
 
@@ -191,7 +187,7 @@ void TestCollectionsPages::recordPages()
     QVERIFY(m_child->Sauve(doc()));
     QVERIFY(!m_child->TestModif());
 
-    TChild again(m_ui, m_clock);
+    TChild again(m_ui, m_clock, m_dir->path());
     again.activate();
     again.Charge(doc());
     again.Section(page);
@@ -269,7 +265,7 @@ void TestCollectionsPages::albumPictureIsChosenThenFitted()
     QCOMPARE(TestFiles::readBytes(file(6)),
              TestFiles::crlf(block(0, {"TITLE La plage", "PICTURE " + photo})));
 
-    TChild again(m_ui, m_clock);
+    TChild again(m_ui, m_clock, m_dir->path());
     again.activate();
     again.Charge(doc());
     again.Section(6);

@@ -2,7 +2,7 @@
 // keys, flags, messages), the files they refuse to replace, and one user
 // path through the document window.
 
-#include "TestFiles.h"
+#include "Fixtures.h"
 #include "app/TChild.h"
 #include "contacts/AddressPage.h"
 #include "contacts/BirthdayPage.h"
@@ -370,7 +370,7 @@ void TestContactsPages::documentWindowPath()
     // A document opened, its three sections edited through the generic
     // commands and the section switches, saved byte for byte, opened again.
     TestContext t;
-    TChild child(t.ui, t.clock);
+    TChild child(t.ui, t.clock, t.startDirectory.path());
     child.resize(900, 600);
     child.show();
     QVERIFY(QTest::qWaitForWindowExposed(&child));

@@ -5,120 +5,63 @@
 #include <QRegularExpression>
 #include <QtEndian>
 
-namespace PdfText {
-
 namespace {
 
-QByteArray inflate(const QByteArray &data)
+using Re = QRegularExpression;
+
+QString inflate(const QString &latin1) // qUncompress wants the size first
 {
     QByteArray sized(4, '\0');
-    qToBigEndian<quint32>(quint32(data.size() * 8 + 1024), sized.data());
-    return qUncompress(sized + data);
-}
-
-// glyph number -> text, from "beginbfchar" and "beginbfrange" sections.
-QHash<uint, QString> cmap(const QByteArray &text)
-{
-    QHash<uint, QString> map;
-    auto utf16 = [](const QByteArray &hex) {
-        QString s;
-        for (qsizetype i = 0; i + 4 <= hex.size(); i += 4)
-            s += QChar(char16_t(hex.mid(i, 4).toUInt(nullptr, 16)));
-        return s;
-    };
-    static const QRegularExpression chars(QStringLiteral("<([0-9A-Fa-f]+)>\\s*<([0-9A-Fa-f]+)>\\s*(?!<)"));
-    static const QRegularExpression ranges(
-        QStringLiteral("<([0-9A-Fa-f]+)>\\s*<([0-9A-Fa-f]+)>\\s*(\\[[^\\]]*\\]|<[0-9A-Fa-f]+>)"));
-    static const QRegularExpression hexes(QStringLiteral("<([0-9A-Fa-f]+)>"));
-    const QString s = QString::fromLatin1(text);
-    for (const QString &section : s.split(QStringLiteral("endbf"))) {
-        if (section.contains(QStringLiteral("beginbfrange"))) {
-            // "<from> <to> <first>" counts up from the first text;
-            // "<from> <to> [<a> <b> ...]" gives each glyph its own.
-            for (auto m = ranges.globalMatch(section.section(QStringLiteral("beginbfrange"), 1)); m.hasNext();) {
-                const auto r = m.next();
-                const uint from = r.captured(1).toUInt(nullptr, 16), to = r.captured(2).toUInt(nullptr, 16);
-                QStringList targets;
-                for (auto h = hexes.globalMatch(r.captured(3)); h.hasNext();)
-                    targets << utf16(h.next().captured(1).toLatin1());
-                for (uint g = from; g <= to && !targets.isEmpty(); ++g) {
-                    const QString &first = targets.first();
-                    if (r.captured(3).startsWith(u'['))
-                        map[g] = targets.value(g - from);
-                    else if (!first.isEmpty())
-                        map[g] = first.chopped(1) + QChar(char16_t(first.back().unicode() + (g - from)));
-                }
-            }
-        } else if (section.contains(QStringLiteral("beginbfchar"))) {
-            for (auto m = chars.globalMatch(section.section(QStringLiteral("beginbfchar"), 1)); m.hasNext();) {
-                const auto r = m.next();
-                map[r.captured(1).toUInt(nullptr, 16)] = utf16(r.captured(2).toLatin1());
-            }
-        }
-    }
-    return map;
+    qToBigEndian<quint32>(quint32(latin1.size() * 8 + 1024), sized.data());
+    return QString::fromLatin1(qUncompress(sized + latin1.toLatin1()));
 }
 
 } // namespace
 
-QStringList read(const QString &path)
+QStringList PdfText::read(const QString &path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    const QString pdf = QString::fromLatin1(f.readAll());
-    // Objects and their streams.
-    QHash<QString, QString> dicts;
-    QHash<QString, QByteArray> streams;
-    static const QRegularExpression object(QStringLiteral("(\\d+) 0 obj(.*?)endobj"),
-                                           QRegularExpression::DotMatchesEverythingOption);
+    const QString pdf = f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
+    // Objects: dictionary and (inflated) stream by number.
+    QHash<QString, QString> dicts, streams;
+    static const Re object(R"((\d+) 0 obj(.*?)endobj)", Re::DotMatchesEverythingOption);
+    static const Re stream(R"(^(.*?)stream\r?\n(.*)endstream)", Re::DotMatchesEverythingOption);
     for (auto m = object.globalMatch(pdf); m.hasNext();) {
         const auto o = m.next();
-        const QString body = o.captured(2);
-        const qsizetype s = body.indexOf(QStringLiteral("stream"));
-        dicts[o.captured(1)] = s < 0 ? body : body.left(s);
-        if (s >= 0) {
-            qsizetype start = s + 6;
-            while (start < body.size() && (body[start] == u'\r' || body[start] == u'\n'))
-                ++start;
-            QByteArray data = body.mid(start, body.lastIndexOf(QStringLiteral("endstream")) - start).toLatin1();
-            streams[o.captured(1)] = body.left(s).contains(QStringLiteral("FlateDecode")) ? inflate(data) : data;
-        }
+        const auto s = stream.match(o.captured(2));
+        dicts[o.captured(1)] = s.hasMatch() ? s.captured(1) : o.captured(2);
+        if (s.hasMatch())
+            streams[o.captured(1)] = s.captured(1).contains("FlateDecode") ? inflate(s.captured(2)) : s.captured(2);
     }
-    // Font resource names -> glyph maps.
+    // Each font's glyph numbers -> text, from the ranges of its ToUnicode map
+    // ("<from> <to> [<text> <text> ...]", the form Qt writes).
     QHash<QString, QHash<uint, QString>> fonts;
-    static const QRegularExpression fontRef(QStringLiteral("/(F\\d+) (\\d+) 0 R"));
-    static const QRegularExpression toUnicode(QStringLiteral("/ToUnicode (\\d+) 0 R"));
+    static const Re fontRef(R"(/(F\d+) (\d+) 0 R)"), toUnicode(R"(/ToUnicode (\d+) 0 R)");
+    static const Re range(R"(<([0-9A-F]+)> <[0-9A-F]+> \[([^\]]*)\])"), hex(R"(<([0-9A-F]+)>)");
     for (auto m = fontRef.globalMatch(pdf); m.hasNext();) {
         const auto r = m.next();
-        const auto u = toUnicode.match(dicts.value(r.captured(2)));
-        if (u.hasMatch())
-            fonts[r.captured(1)] = cmap(streams.value(u.captured(1)));
+        const QString cmap = streams.value(toUnicode.match(dicts.value(r.captured(2))).captured(1));
+        for (auto g = range.globalMatch(cmap); g.hasNext();) {
+            const auto x = g.next();
+            uint glyph = x.captured(1).toUInt(nullptr, 16);
+            for (auto t = hex.globalMatch(x.captured(2)); t.hasNext();)
+                fonts[r.captured(1)][glyph++] = QChar(char16_t(t.next().captured(1).toUInt(nullptr, 16)));
+        }
     }
-    // Text objects of the page contents.
+    // Text objects of the page contents: "/F7 167 Tf", "<0001> Tj" ... "ET".
     QStringList texts;
-    static const QRegularExpression op(QStringLiteral("/(F\\d+) [\\d.]+ Tf|<([0-9A-Fa-f]+)> Tj|\\bET\\b"));
-    for (auto it = streams.cbegin(); it != streams.cend(); ++it) {
-        const QString content = QString::fromLatin1(it.value());
-        if (!content.contains(QStringLiteral("BT")))
-            continue;
+    static const Re op(R"(/(F\d+) [\d.]+ Tf|<([0-9A-F]+)> Tj|\bET\b)");
+    for (const QString &content : std::as_const(streams)) {
         QString font, run;
         for (auto m = op.globalMatch(content); m.hasNext();) {
             const auto r = m.next();
-            if (!r.captured(1).isEmpty()) {
+            if (r.capturedLength(1))
                 font = r.captured(1);
-            } else if (!r.captured(2).isEmpty()) {
-                const QString hex = r.captured(2);
-                for (qsizetype i = 0; i + 4 <= hex.size(); i += 4)
-                    run += fonts.value(font).value(hex.mid(i, 4).toUInt(nullptr, 16), QStringLiteral("?"));
-            } else if (!run.isEmpty()) {
-                // Qt's writer maps the blank's glyph to a tab.
-                texts << run.replace(u'\t', u' ');
-                run.clear();
-            }
+            else if (r.capturedLength(2))
+                run += fonts.value(font).value(r.captured(2).toUInt(nullptr, 16), QStringLiteral("?"));
+            else if (!run.isEmpty())
+                texts << std::exchange(run, {}).replace(u'\t', u' '); // Qt maps the blank's glyph to a tab
         }
     }
     return texts;
 }
-
-} // namespace PdfText

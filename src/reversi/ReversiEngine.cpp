@@ -1,9 +1,9 @@
-#include "reversi/OtelloEngine.h"
+#include "reversi/ReversiEngine.h"
 
 namespace {
 
-constexpr quint8 Human = OtelloBoard::HumanDisc;
-constexpr quint8 Computer = OtelloBoard::ComputerDisc;
+constexpr quint8 Human = ReversiBoard::HumanDisc;
+constexpr quint8 Computer = ReversiBoard::ComputerDisc;
 
 // The window at the root is wider than any value the search can produce
 // (evaluations stay within a few hundred, finished games within 32064), so
@@ -14,53 +14,53 @@ constexpr int RootBeta = 32767;
 
 } // namespace
 
-OtelloEngine::OtelloEngine()
+ReversiEngine::ReversiEngine()
 {
     setSkill(skBeginner);
     NewGame();
 }
 
-void OtelloEngine::setSkill(TSkill skill)
+void ReversiEngine::setSkill(TSkill skill)
 {
     m_skill = skill;
     m_depth = depthOf(skill);
 }
 
-void OtelloEngine::NewGame()
+void ReversiEngine::NewGame()
 {
     m_score = 0;
     m_thinking = false;
     // A search stopped half-way leaves its level behind; the next turn must
     // start from the position on screen.
     m_level = 0;
-    m_layers[0] = OtelloBoard::starting();
+    m_layers[0] = ReversiBoard::starting();
     m_placements = 0;
 }
 
-void OtelloEngine::setBoard(const OtelloBoard &board)
+void ReversiEngine::setBoard(const ReversiBoard &board)
 {
     m_thinking = false;
     m_level = 0;
     m_layers[0] = board;
 }
 
-void OtelloEngine::fire(const std::function<void()> &event)
+void ReversiEngine::fire(const std::function<void()> &event)
 {
     if (event)
         event();
 }
 
-void OtelloEngine::place(int level, int square, quint8 mover)
+void ReversiEngine::place(int level, int square, quint8 mover)
 {
     ++m_placements;
     m_layers[level].set(square, mover);
     if (level == 0 && OnSquarePlaced)
-        OnSquarePlaced(OtelloBoard::columnOf(square), OtelloBoard::rowOf(square));
+        OnSquarePlaced(ReversiBoard::columnOf(square), ReversiBoard::rowOf(square));
 }
 
-void OtelloEngine::playOnScreen(int square, quint8 mover, quint8 opponent)
+void ReversiEngine::playOnScreen(int square, quint8 mover, quint8 opponent)
 {
-    OtelloBoard &b = m_layers[0];
+    ReversiBoard &b = m_layers[0];
     place(0, square, mover);
     for (int d : otello::Directions) {
         const int n = b.flips(square, d, mover, opponent);
@@ -73,12 +73,12 @@ void OtelloEngine::playOnScreen(int square, quint8 mover, quint8 opponent)
 // squares go to a, column by column, through the place routine (so they are
 // counted in Placements and repainted when the layer is the one on screen,
 // even when the count is made inside the search).
-int OtelloEngine::finalCount(int level, quint8 a, quint8 b)
+int ReversiEngine::finalCount(int level, quint8 a, quint8 b)
 {
     for (int c = 1; c <= 8; ++c) {
         for (int r = 1; r <= 8; ++r) {
-            const int sq = OtelloBoard::index(c, r);
-            if (m_layers[level].at(sq) == OtelloBoard::Empty)
+            const int sq = ReversiBoard::index(c, r);
+            if (m_layers[level].at(sq) == ReversiBoard::Empty)
                 place(level, sq, a);
         }
     }
@@ -90,7 +90,7 @@ int OtelloEngine::finalCount(int level, quint8 a, quint8 b)
     return 0;
 }
 
-void OtelloEngine::ComputerPlay()
+void ReversiEngine::ComputerPlay()
 {
     m_level = 0;
     if (m_layers[0].hasMove(Computer, Human)) {
@@ -105,7 +105,7 @@ void OtelloEngine::ComputerPlay()
     }
 }
 
-bool OtelloEngine::ThinkStep()
+bool ReversiEngine::ThinkStep()
 {
     if (!m_thinking)
         return false;
@@ -114,10 +114,10 @@ bool OtelloEngine::ThinkStep()
     const int level = m_level;
     const quint8 mover = sideToMove(level);
     const quint8 opponent = mover == Computer ? Human : Computer;
-    const OtelloBoard &layer = m_layers[level];
+    const ReversiBoard &layer = m_layers[level];
 
     int square = -1;
-    while (m_cursor < OtelloBoard::Squares) {
+    while (m_cursor < ReversiBoard::Squares) {
         const int sq = otello::SquareOrder[m_cursor++];
         if (layer.isLegal(sq, mover, opponent)) {
             square = sq;
@@ -147,7 +147,7 @@ bool OtelloEngine::ThinkStep()
     return m_thinking;
 }
 
-void OtelloEngine::descend(int square, quint8 mover, quint8 opponent)
+void ReversiEngine::descend(int square, quint8 mover, quint8 opponent)
 {
     const int level = m_level;
     m_saved[level] = m_cursor;
@@ -161,7 +161,7 @@ void OtelloEngine::descend(int square, quint8 mover, quint8 opponent)
     m_layers[m_level].play(square, mover, opponent);
 }
 
-void OtelloEngine::backUp(int value)
+void ReversiEngine::backUp(int value)
 {
     for (;;) {
         const int level = --m_level;
@@ -183,7 +183,7 @@ void OtelloEngine::backUp(int value)
     }
 }
 
-void OtelloEngine::finish()
+void ReversiEngine::finish()
 {
     m_thinking = false;
     if (m_best[0] == NoMove) {
@@ -197,7 +197,7 @@ void OtelloEngine::finish()
         ComputerPlay(); // the human must pass: the computer moves again or the game ends
 }
 
-void OtelloEngine::endGame()
+void ReversiEngine::endGame()
 {
     // Empty squares left on the board go to the human and count for the
     // human; a drawn game counts as not lost.
@@ -211,7 +211,7 @@ void OtelloEngine::endGame()
     }
 }
 
-bool OtelloEngine::thinkFor(std::chrono::nanoseconds budget)
+bool ReversiEngine::thinkFor(std::chrono::nanoseconds budget)
 {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + budget;
@@ -226,18 +226,18 @@ bool OtelloEngine::thinkFor(std::chrono::nanoseconds budget)
     }
 }
 
-bool OtelloEngine::isHumanMove(int column, int row) const
+bool ReversiEngine::isHumanMove(int column, int row) const
 {
-    return OtelloBoard::isPlaySquare(column, row)
-           && m_layers[0].isLegal(OtelloBoard::index(column, row), Human, Computer);
+    return ReversiBoard::isPlaySquare(column, row)
+           && m_layers[0].isLegal(ReversiBoard::index(column, row), Human, Computer);
 }
 
-bool OtelloEngine::humanMove(int column, int row)
+bool ReversiEngine::humanMove(int column, int row)
 {
     if (m_thinking || !isHumanMove(column, row))
         return false;
     m_level = 0;
-    playOnScreen(OtelloBoard::index(column, row), Human, Computer);
+    playOnScreen(ReversiBoard::index(column, row), Human, Computer);
     ComputerPlay();
     return true;
 }

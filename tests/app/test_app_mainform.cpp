@@ -1,5 +1,6 @@
 #include "ScriptedUiServices.h"
-#include "TestFiles.h"
+#include "Fixtures.h"
+#include "Fixtures.h"
 #include "agenda/WeekPage.h"
 #include "app/Application.h"
 #include "app/SectionPage.h"
@@ -25,12 +26,12 @@
 #include <QToolBar>
 #include <QToolButton>
 
-class MainFormTest : public QObject
+// The main window's commands, driven through its menu items and buttons.
+class TestAppMainform : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    QString m_previousDir;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
@@ -38,90 +39,18 @@ class MainFormTest : public QObject
     {
         ScriptedUiServices ui;
         FixedClock clock{QDateTime(QDate(2026, 1, 6), QTime(14, 5, 9))};
-        TMainForm form{ui, clock};
-        Fixture() { form.show(); }
+        TMainForm form;
+        explicit Fixture(const QString &start) : form(ui, clock, start) { form.show(); }
     };
 
 private slots:
     void init()
     {
-        m_previousDir = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
     }
     void cleanup()
     {
-        QDir::setCurrent(m_previousDir);
         for (const QString &f : QDir(m_dir.path()).entryList(QDir::Files))
             QFile::remove(path(f));
-    }
-
-    void menus_data()
-    {
-        QTest::addColumn<QString>("menu");
-        QTest::addColumn<QStringList>("captions");
-        QTest::newRow("Fichier") << "&Fichier"
-                                 << QStringList{"&Nouveau", "&Ouvrir...", "&Enregistrer", "Enregistrer &sous...",
-                                                "&Imprimer", "&Configuration imprimante...", "", "&Quitter"};
-        QTest::newRow("Ediiton") << "&Ediiton"
-                                 << QStringList{"Co&uper", "C&opier", "Co&ller", "Rechercher...", "Continuer"};
-        QTest::newRow("Sections") << "&Sections"
-                                  << QStringList{"&Semaine", "&Adresses", "A&nniversaires", "&Choses à faire",
-                                                 "&Budget mensuel", "Album &photos", "&Vidéothèque", "B&ibliothèque",
-                                                 "&Liste des achats", "S&uivi sécu"};
-        QTest::newRow("Options") << "&Options"
-                                 << QStringList{"&Comptes", "&Postes", "Vi&déothèque catégorie", "Formats &vidéo",
-                                                "Formats &audio", "B&ibliothèque catégories", "&Magasins",
-                                                "P&raticiens", "P&harmacies", "&Ouvrir automatiquement"};
-        QTest::newRow("Utilitaires") << "&Utilitaires"
-                                     << QStringList{"&Horloge", "&Calendrier", "C&alculatrice", "&Euro conversion",
-                                                    "Bloc-notes", "&Prénoms", "Pèse &lettres", "&Reversi"};
-        QTest::newRow("Aide") << "&Aide" << QStringList{"&Index", "&Rechercher...", "&Utiliser l'aide", "&A propos"};
-    }
-    void menus()
-    {
-        QFETCH(QString, menu);
-        QFETCH(QStringList, captions);
-        Fixture f;
-        QMenu *found = nullptr;
-        for (QAction *a : f.form.menuBar()->actions()) {
-            if (a->text() == menu)
-                found = a->menu();
-        }
-        QVERIFY(found);
-        QStringList actual;
-        for (QAction *a : found->actions())
-            actual << a->text();
-        QCOMPARE(actual, captions);
-    }
-
-    void hintsAndShortcuts()
-    {
-        Fixture f;
-        QCOMPARE(f.form.action("PrintNamesItem")->statusTip(), QStringLiteral("Imprime noms commencant pat la lettre"));
-        QCOMPARE(f.form.action("PostesItem")->statusTip(), QStringLiteral("Postres de budget"));
-        QCOMPARE(f.form.action("CategorieItem")->statusTip(), QStringLiteral("Cathégorie de film"));
-        QCOMPARE(f.form.action("FileExitItem")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
-        QCOMPARE(f.form.action("FindNextItem")->shortcut(), QKeySequence(Qt::Key_F3));
-    }
-
-    void toolBarOrder()
-    {
-        Fixture f;
-        auto *bar = f.form.findChild<QToolBar *>("ToolBar");
-        QVERIFY(bar);
-        QStringList hints;
-        for (QAction *a : bar->actions()) {
-            if (a->isSeparator()) {
-                hints << "|";
-            } else if (auto *b = qobject_cast<QToolButton *>(bar->widgetForAction(a))) {
-                hints << b->toolTip();
-            }
-        }
-        QCOMPARE(hints, (QStringList{"Nouveau", "Ouvrir", "Enregistrer", "|", "Copier", "Coller", "|", "Premier",
-                                     "Précédent", "Suivant", "Dernier", "|", "Ajouter", "Chercher", "Effacer", "|",
-                                     "Agenda", "Adresses", "Anniversaire", "Choses à faire", "Budget mensuel",
-                                     "Album photos", "Vidéothèque", "Bibliothèque", "Liste des achats",
-                                     "Suivi Sécu"}));
     }
 
     void sectionButtonsSwitchPages_data()
@@ -138,14 +67,14 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(int, page);
-        Fixture f;
+        Fixture f{m_dir.path()};
         QTest::mouseClick(f.form.toolButton(button), Qt::LeftButton);
         QCOMPARE(f.form.child()->activePage(), page);
     }
 
     void hintGoesToPanelZero()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         QStatusTipEvent tip(QStringLiteral("Ouvrir un fichier"));
         QCoreApplication::sendEvent(&f.form, &tip);
         QCOMPARE(f.form.hintPanel()->text(), QStringLiteral("Ouvrir un fichier"));
@@ -154,12 +83,20 @@ private slots:
         QCOMPARE(f.form.hintPanel()->width(), 800);
     }
 
-    void printCommandsShowImprime()
+    // A handler bound by name runs from the menu item and from its button;
+    // a print command runs it between "Imprime..." and a cleared panel.
+    void boundHandlersRunFromItemAndButton()
     {
-        Fixture f;
-        QString during;
-        f.form.runPrint([&] { during = f.form.hintPanel()->text(); });
-        QCOMPARE(during, QStringLiteral("Imprime..."));
+        Fixture f{m_dir.path()};
+        QStringList runs;
+        QVERIFY(f.form.setHandler("CopyBtn", [&] { runs << f.form.hintPanel()->text(); }));
+        QVERIFY(f.form.setHandler("PrintNamesItem", [&] { runs << f.form.hintPanel()->text(); }));
+        QVERIFY(!f.form.setHandler("NoSuchItem", [] {}));
+        f.form.hintPanel()->setText("x");
+        f.form.action("CopyItem")->trigger();
+        TestUi::click(f.form.toolButton("CopyBtn"));
+        f.form.action("PrintNamesItem")->trigger();
+        QCOMPARE(runs, (QStringList{"x", "x", "Imprime..."}));
         QVERIFY(f.form.hintPanel()->text().isEmpty());
     }
 
@@ -172,19 +109,6 @@ private slots:
         QCOMPARE(box.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Non"));
         QCOMPARE(box.button(QMessageBox::Cancel)->text().remove(u'&'), QStringLiteral("Annuler"));
         QCOMPARE(QLocale().language(), QLocale::French);
-    }
-
-    void helpContexts()
-    {
-        Fixture f;
-        QMap<QString, int> contexts;
-        for (QAction *a : f.form.menuBar()->actions())
-            contexts[a->text()] = a->property("helpContext").toInt();
-        QCOMPARE(contexts.value("&Fichier"), 3);
-        QCOMPARE(contexts.value("&Ediiton"), 4);
-        QCOMPARE(contexts.value("&Sections"), 5);
-        QCOMPARE(contexts.value("&Options"), 6);
-        QCOMPARE(contexts.value("&Utilitaires"), 7);
     }
 
     void optionsAndGameOpenTheirWindows_data()
@@ -207,7 +131,7 @@ private slots:
     {
         QFETCH(QString, item);
         QFETCH(QString, window);
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.form.action(item)->trigger();
         QVERIFY(!f.ui.shown().isEmpty());
         QCOMPARE(f.ui.shown().constLast().kind, QStringLiteral("dialog"));
@@ -218,7 +142,7 @@ private slots:
 
     void hiddenPagesAreMadeAfterTheFirstPaint()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         // Only the week planner is needed to show.
         QVERIFY(f.form.findChild<QWidget *>("TabSheet1"));
         QTRY_VERIFY(f.form.findChild<QWidget *>("TabSheet10"));
@@ -230,39 +154,17 @@ private slots:
 
     void aCommandBeforeThePagesExistMakesThem()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.form.child()->Section(9);
         QCOMPARE(f.form.child()->activePage(), 9);
         QVERIFY(f.form.findChild<QWidget *>("TabSheet9")->isVisible());
     }
 
-    void screenWidthDecidesTheStartSize()
-    {
-        QVERIFY(TMainForm::startsMaximised(640));
-        QVERIFY(TMainForm::startsMaximised(800));
-        QVERIFY(!TMainForm::startsMaximised(1024));
-    }
-
-    void chosenNamesBecomeOrzNames_data()
-    {
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("txt") << "/d/agenda.txt" << "/d/agenda.Orz";
-        QTest::newRow("dot in folder") << "/d/my.docs/agenda" << "/d/my.docs/agenda.Orz";
-        QTest::newRow("no dot") << "/d/agenda" << "/d/agenda.Orz";
-    }
-    void chosenNamesBecomeOrzNames()
-    {
-        QFETCH(QString, chosen);
-        QFETCH(QString, name);
-        QCOMPARE(TMainForm::documentNameFor(chosen), name);
-    }
-
     void openLoadsTheChosenSet()
     {
         TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste"}));
-        Fixture f;
-        f.ui.fileName(path("agenda.txt"));
+        Fixture f{m_dir.path()};
+        f.ui.fileName(path("agenda.txt")); // the extension is replaced
         f.form.FileOpen();
         QCOMPARE(f.form.fileName(), path("agenda.Orz"));
         QCOMPARE(f.form.child()->document().name, path("agenda.orz"));
@@ -272,7 +174,7 @@ private slots:
 
     void openAsksAboutUnsavedChangesFirst()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.form.child()->document().setModified();
         f.ui.answer(QMessageBox::Cancel);
         f.form.FileOpen();
@@ -281,14 +183,9 @@ private slots:
         QCOMPARE(f.ui.shown().size(), 1); // no open dialog after Cancel
     }
 
-    void saveWithoutANameRunsSaveAs_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("empty") << "";
-    }
     void saveWithoutANameRunsSaveAs()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.form.child()->document().setModified();
         // Cancelled Save As: nothing saved, no name.
         QVERIFY(!f.form.FileSave());
@@ -318,7 +215,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, saved);
         TestFiles::writeBytes(path(existing), "old\r\n");
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.form.child()->document().setModified();
         f.ui.fileName(path("famille.orz"));
         f.ui.answer(QMessageBox::StandardButton(answer));
@@ -344,7 +241,7 @@ private slots:
         QFETCH(bool, closes);
         QFETCH(bool, saved);
         TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste"}));
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.ui.fileName(path("agenda.orz"));
         f.form.FileOpen();
         f.form.child()->document().setModified();
@@ -362,7 +259,7 @@ private slots:
     void deletionStillOnScreenIsNotLostAtExit()
     {
         TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste", "20260106 1000 Coiffeur"}));
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.ui.fileName(path("agenda.orz"));
         f.form.FileOpen();
         auto *monday = f.form.findChild<QListWidget *>("ListBox1");
@@ -379,14 +276,14 @@ private slots:
 
     void closeWithoutChangesAsksNothing()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         QVERIFY(f.form.close());
         QVERIFY(f.ui.messages().isEmpty());
     }
 
     void closeQueryYesWithCancelledSaveAsKeepsTheProgram()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.form.child()->document().setModified();
         f.ui.answer(QMessageBox::Yes); // then the Save As dialog is cancelled
         QVERIFY(!f.form.close());
@@ -395,7 +292,7 @@ private slots:
 
     void automaticOpeningToggles()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         QAction *autoOpen = f.form.action("AutoOpenItem");
         QVERIFY(!autoOpen->isChecked());
         autoOpen->trigger();
@@ -411,7 +308,7 @@ private slots:
         TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste"}));
         TestFiles::writeBytes(path("Tivarel.ini"),
                               TestFiles::crlf({" 0.00000000000000E+0000", path("agenda.orz"), "1", "0"}));
-        Fixture f;
+        Fixture f{m_dir.path()};
         QVERIFY(f.form.action("AutoOpenItem")->isChecked());
         QCOMPARE(f.form.fileName(), path("agenda.orz"));
         QCOMPARE(f.form.startDirectory(), m_dir.path());
@@ -423,7 +320,7 @@ private slots:
     void newDocumentAfterTheQuestion()
     {
         TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste"}));
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.ui.fileName(path("agenda.orz"));
         f.form.FileOpen();
         f.form.child()->document().setModified();
@@ -478,5 +375,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainFormTest)
-#include "test_mainform.moc"
+QTEST_MAIN(TestAppMainform)
+#include "test_app_mainform.moc"

@@ -12,7 +12,7 @@
 //
 // A square is addressed by its index column * 10 + row; a direction is the
 // index offset column step * 10 + row step.
-class OtelloBoard
+class ReversiBoard
 {
 public:
     enum Code : quint8 {
@@ -26,11 +26,11 @@ public:
     static constexpr int Squares = 60; // length of the square order list
 
     // All play squares empty, the ring set to the border code.
-    OtelloBoard();
+    ReversiBoard();
 
     // The starting position: the human's discs on (4,4) and (5,5), the
     // computer's on (5,4) and (4,5).
-    static OtelloBoard starting();
+    static ReversiBoard starting();
 
     static constexpr int index(int column, int row) { return column * 10 + row; }
     static constexpr int columnOf(int square) { return square / 10; }
@@ -83,7 +83,7 @@ public:
 
     int count(quint8 code) const;
 
-    bool operator==(const OtelloBoard &other) const = default;
+    bool operator==(const ReversiBoard &other) const = default;
 
 private:
     std::array<quint8, Cells> m_cells;
@@ -100,7 +100,7 @@ inline constexpr std::array<int, 8> Directions = {-11, -1, 9, -10, 10, -9, 1, 11
 // search for a legal move tries them: corners first, then edges away from the
 // corners, the inner ring, and last the squares next to the corners. The order
 // decides which of two equally valued moves the computer plays.
-inline constexpr std::array<quint8, OtelloBoard::Squares> SquareOrder = {
+inline constexpr std::array<quint8, ReversiBoard::Squares> SquareOrder = {
     11, 18, 81, 88, 13, 31, 16, 61, 38, 83, 68, 86, //
     14, 41, 15, 51, 48, 84, 58, 85, 33, 36, 63, 66, //
     34, 35, 43, 46, 53, 56, 64, 65, 24, 25, 42, 47, //

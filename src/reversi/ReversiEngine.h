@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reversi/OtelloBoard.h"
+#include "reversi/ReversiBoard.h"
 
 #include <array>
 #include <chrono>
@@ -19,13 +19,13 @@ enum TSkill { skBeginner = 0, skNovice = 1, skExpert = 2, skMaster = 3 };
 // false, and the window keeps repainting and reacting in between. Nothing in
 // here waits, allocates during the search, or shows anything; the course of
 // the game is reported through the callbacks below.
-class OtelloEngine
+class ReversiEngine
 {
 public:
     static constexpr int MaxLevel = 6;     // the deepest search (skMaster)
-    static constexpr int NoMove = OtelloBoard::Squares;
+    static constexpr int NoMove = ReversiBoard::Squares;
 
-    OtelloEngine();
+    ReversiEngine();
 
     static constexpr int depthOf(TSkill skill)
     {
@@ -47,7 +47,7 @@ public:
     bool Thinking() const { return m_thinking; }
 
     // The position on screen (layer 0).
-    const OtelloBoard &board() const { return m_layers[0]; }
+    const ReversiBoard &board() const { return m_layers[0]; }
 
     // Back to the starting position. Stops a search in progress at once; does
     // not change the skill and reports nothing.
@@ -55,7 +55,7 @@ public:
 
     // Replaces the position on screen, stopping any search. For setting up a
     // position by hand (tests, benchmarks); counts no placement.
-    void setBoard(const OtelloBoard &board);
+    void setBoard(const ReversiBoard &board);
 
     // The computer's turn: starts a search when the computer has a legal
     // square (OnThink), ends the game when neither side has one, and does
@@ -96,7 +96,7 @@ public:
 private:
     static quint8 sideToMove(int level)
     {
-        return level % 2 == 0 ? OtelloBoard::ComputerDisc : OtelloBoard::HumanDisc;
+        return level % 2 == 0 ? ReversiBoard::ComputerDisc : ReversiBoard::HumanDisc;
     }
 
     void place(int level, int square, quint8 mover);
@@ -110,7 +110,7 @@ private:
 
     // Layer 0 is the position shown; layers 1-6 are the search's scratch
     // copies, one per level.
-    std::array<OtelloBoard, MaxLevel + 1> m_layers;
+    std::array<ReversiBoard, MaxLevel + 1> m_layers;
 
     // Per level: where the level's scan of the square order list stands
     // while a deeper level is searched, the best move found (level 0's only

@@ -1,4 +1,4 @@
-#include "reversi/OtelloBoard.h"
+#include "reversi/ReversiBoard.h"
 
 namespace {
 
@@ -6,7 +6,7 @@ namespace {
 // them by square like the board itself; the ring weighs 0.
 struct WeightGrid
 {
-    std::array<int, OtelloBoard::Cells> w{};
+    std::array<int, ReversiBoard::Cells> w{};
 };
 
 constexpr WeightGrid spread(const int (&table)[8][8])
@@ -14,7 +14,7 @@ constexpr WeightGrid spread(const int (&table)[8][8])
     WeightGrid g;
     for (int c = 1; c <= 8; ++c)
         for (int r = 1; r <= 8; ++r)
-            g.w[OtelloBoard::index(c, r)] = table[c - 1][r - 1];
+            g.w[ReversiBoard::index(c, r)] = table[c - 1][r - 1];
     return g;
 }
 
@@ -23,7 +23,7 @@ constexpr WeightGrid Corner = spread(otello::CornerWeights);
 
 } // namespace
 
-OtelloBoard::OtelloBoard()
+ReversiBoard::ReversiBoard()
 {
     m_cells.fill(Empty);
     for (int i = 0; i < 10; ++i) {
@@ -34,9 +34,9 @@ OtelloBoard::OtelloBoard()
     }
 }
 
-OtelloBoard OtelloBoard::starting()
+ReversiBoard ReversiBoard::starting()
 {
-    OtelloBoard b;
+    ReversiBoard b;
     b.set(4, 4, HumanDisc);
     b.set(5, 5, HumanDisc);
     b.set(4, 5, ComputerDisc);
@@ -44,7 +44,7 @@ OtelloBoard OtelloBoard::starting()
     return b;
 }
 
-bool OtelloBoard::isLegal(int square, quint8 mover, quint8 opponent) const
+bool ReversiBoard::isLegal(int square, quint8 mover, quint8 opponent) const
 {
     if (m_cells[square] != Empty)
         return false;
@@ -55,7 +55,7 @@ bool OtelloBoard::isLegal(int square, quint8 mover, quint8 opponent) const
     return false;
 }
 
-int OtelloBoard::firstLegal(quint8 mover, quint8 opponent) const
+int ReversiBoard::firstLegal(quint8 mover, quint8 opponent) const
 {
     for (int i = 0; i < Squares; ++i) {
         if (isLegal(otello::SquareOrder[i], mover, opponent))
@@ -64,7 +64,7 @@ int OtelloBoard::firstLegal(quint8 mover, quint8 opponent) const
     return -1;
 }
 
-void OtelloBoard::play(int square, quint8 mover, quint8 opponent)
+void ReversiBoard::play(int square, quint8 mover, quint8 opponent)
 {
     m_cells[square] = mover;
     for (int d : otello::Directions) {
@@ -74,7 +74,7 @@ void OtelloBoard::play(int square, quint8 mover, quint8 opponent)
     }
 }
 
-int OtelloBoard::evaluate(quint8 mover, quint8 opponent) const
+int ReversiBoard::evaluate(quint8 mover, quint8 opponent) const
 {
     bool cornerTaken = false;
     for (const auto &c : otello::Corners)
@@ -116,7 +116,7 @@ int OtelloBoard::evaluate(quint8 mover, quint8 opponent) const
     return sum;
 }
 
-int OtelloBoard::count(quint8 code) const
+int ReversiBoard::count(quint8 code) const
 {
     int n = 0;
     for (int c = 1; c <= 8; ++c)
