@@ -11,6 +11,9 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Before anything else, while the current folder is still the one the
+    // user started from.
+    const QString document = Application::commandLineDocument(app.arguments());
 
     auto splash = std::make_unique<TSplash>();
     splash->show();
@@ -24,5 +27,7 @@ int main(int argc, char *argv[])
     splash.reset();
 
     mainForm.show();
+    if (!document.isEmpty())
+        mainForm.openDocument(document);
     return app.exec();
 }

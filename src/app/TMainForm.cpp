@@ -2,6 +2,7 @@
 
 #include "app/AppIcons.h"
 #include "app/Document.h"
+#include "app/HelpLauncher.h"
 #include "app/TAboutBox.h"
 #include "app/TChild.h"
 #include "budget/OptionsCommands.h"
@@ -14,7 +15,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -27,7 +27,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 
 namespace {
 
@@ -71,7 +70,9 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, QWidget *parent)
     statusBar()->addPermanentWidget(m_clockPanel);
     m_clockPanel->setMinimumWidth(90);
 
+    m_help = new HelpLauncher([this] { return m_child->activePage(); }, this);
     createCommands();
+    AppIcons::applyTheme(*this);
 
     m_clockTimer = new QTimer(this);
     m_clockTimer->setInterval(1000);
@@ -266,11 +267,11 @@ void TMainForm::createCommands()
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Aide"));
     help->setObjectName(QStringLiteral("Aide1"));
     makeAction(help, QStringLiteral("HelpContentsItem"), QStringLiteral("&Index"),
-               QStringLiteral("Sommaire de l'aide"), [this] { openHelp(); });
+               QStringLiteral("Sommaire de l'aide"), [this] { m_help->showContents(); });
     makeAction(help, QStringLiteral("HelpSearchItem"), QStringLiteral("&Rechercher..."),
-               QStringLiteral("Recherche dans l'aide"), [this] { openHelp(); });
+               QStringLiteral("Recherche dans l'aide"), [this] { m_help->showIndex(); });
     makeAction(help, QStringLiteral("HelpHowToItem"), QStringLiteral("&Utiliser l'aide"),
-               QStringLiteral("Comment utiliser l'aide"), [this] { openHelp(); });
+               QStringLiteral("Comment utiliser l'aide"), [this] { m_help->showHowTo(); });
     makeAction(help, QStringLiteral("HelpAboutItem"), QStringLiteral("&A propos"),
                QStringLiteral("Informations sur le logiciel, la version"), [this] {
                    TAboutBox box(this);
@@ -339,13 +340,6 @@ QAction *TMainForm::action(const QString &objectName) const
 QToolButton *TMainForm::toolButton(const QString &objectName) const
 {
     return findChild<QToolButton *>(objectName);
-}
-
-void TMainForm::openHelp()
-{
-    const QString path = QDir(m_startDirectory).filePath(QStringLiteral("Tivarel.hlp"));
-    if (QFileInfo::exists(path))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 // ---------------------------------------------------------------------------
@@ -455,6 +449,12 @@ void TMainForm::FileNew()
         return;
     m_fileName.clear();
     m_child->Nouveau();
+}
+
+void TMainForm::openDocument(const QString &path)
+{
+    m_fileName = documentNameFor(path);
+    m_child->Charge(m_fileName);
 }
 
 void TMainForm::FileOpen()

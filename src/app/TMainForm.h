@@ -6,6 +6,7 @@
 #include <functional>
 
 class Clock;
+class HelpLauncher;
 class QAction;
 class QLabel;
 class QMenu;
@@ -26,6 +27,7 @@ public:
     ~TMainForm() override;
 
     TChild *child() const { return m_child; }
+    HelpLauncher *help() const { return m_help; }
     const QString &fileName() const { return m_fileName; }
     const QString &startDirectory() const { return m_startDirectory; }
 
@@ -54,6 +56,9 @@ public:
     // The document file name for a path chosen in the open or save dialog:
     // its file-name part cut at the first "." and ".Orz" appended.
     static QString documentNameFor(const QString &chosenPath);
+    // Opens the document set a path names, as Open does with the path the
+    // user chose (the command line's document).
+    void openDocument(const QString &path);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -64,7 +69,6 @@ protected:
 private:
     void createCommands();
     void FormShow();
-    void openHelp();
     void refreshClock();
     // Asks about unsaved changes; false when the user cancels (or the save
     // that was asked for did not happen).
@@ -80,6 +84,7 @@ private:
     QLabel *m_clockPanel = nullptr;
     QTimer *m_clockTimer = nullptr;
     QAction *m_autoOpen = nullptr;
+    HelpLauncher *m_help = nullptr;
     bool m_shown = false;
 
 };

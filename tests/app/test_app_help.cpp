@@ -1,0 +1,137 @@
+#include "ScriptedUiServices.h"
+#include "TestFiles.h"
+#include "app/Application.h"
+#include "app/HelpLauncher.h"
+#include "app/HelpTopics.h"
+#include "app/HelpWindow.h"
+#include "app/TAboutBox.h"
+#include "app/TChild.h"
+#include "app/TMainForm.h"
+#include "common/Clock.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The help reaches a real page from every entry point, and the program
+// opens the document named on its command line.
+class TestAppHelp : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    struct Fixture
+    {
+        ScriptedUiServices ui;
+        FixedClock clock{QDateTime(QDate(2026, 1, 6), QTime(9, 0))};
+        TMainForm form{ui, clock};
+    };
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QDir::setCurrent(m_dir.path());
+    }
+
+    void entryPoints_data()
+    {
+        QTest::addColumn<QString>("entry"); // a menu command, F1:<where>
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<int>("tab");
+        QTest::newRow("Index") << "HelpContentsItem" << HelpTopics::contents() << int(HelpWindow::ContentsTab);
+        QTest::newRow("Rechercher") << "HelpSearchItem" << HelpTopics::contents() << int(HelpWindow::IndexTab);
+        QTest::newRow("Utiliser l'aide") << "HelpHowToItem" << "aide.html" << int(HelpWindow::ContentsTab);
+        for (int page = 1; page <= 10; ++page)
+            QTest::addRow("F1 section %d", page) << QStringLiteral("F1:section:%1").arg(page)
+                                                 << HelpTopics::forSection(page) << int(HelpWindow::ContentsTab);
+        for (const char *menu : {"Fichier1", "Edition1", "Sections1", "Options1", "Utilitaires1", "Imprimer1"})
+            QTest::addRow("F1 menu %s", menu) << QStringLiteral("F1:menu:%1").arg(QLatin1String(menu)) << QString()
+                                              << int(HelpWindow::ContentsTab);
+        for (const char *window : {"THorloge", "TCalendrier", "TPocket", "TEurof", "TBlocnotes", "TPrenoms",
+                                   "TPLettre", "TOthello", "TFicheRdv", "TCsaisie", "TComptes", "NamedListEditor", "TAboutBox"})
+            QTest::addRow("F1 %s", window) << QStringLiteral("F1:window:%1").arg(QLatin1String(window))
+                                           << HelpTopics::forWindow(QLatin1String(window))
+                                           << int(HelpWindow::ContentsTab);
+    }
+    void entryPoints()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, page);
+        QFETCH(int, tab);
+        Fixture f;
+        HelpLauncher &help = *f.form.help();
+        const QStringList parts = entry.split(u':');
+        if (parts.size() == 1) {
+            f.form.action(entry)->trigger();
+        } else if (parts[1] == u"section") {
+            f.form.child()->Section(parts[2].toInt());
+            QTest::keyClick(f.form.child(), Qt::Key_F1);
+        } else if (parts[1] == u"menu") {
+            auto *menu = f.form.findChild<QMenu *>(parts[2]);
+            QVERIFY(menu);
+            page = help.pageFor(menu);
+            QVERIFY(page != HelpTopics::contents() && !page.isEmpty());
+            QTest::keyClick(menu, Qt::Key_F1);
+        } else if (parts[2] == u"TAboutBox") {
+            TAboutBox box(&f.form);
+            QTest::keyClick(&box, Qt::Key_F1);
+        }
+        HelpWindow *window = help.window();
+        QVERIFY2(window, "the help collection was not built");
+        if (parts.size() == 1 || parts[2] == u"TAboutBox" || parts[1] != u"window")
+            QCOMPARE(window->currentPage(), page);
+        QCOMPARE(int(window->currentTab()), tab);
+        QVERIFY2(window->hasPage(page), qPrintable(page));
+    }
+
+    void everyContentsEntryIsAPage()
+    {
+        Fixture f;
+        HelpWindow *window = f.form.help()->window();
+        QVERIFY(window);
+        const QDir pages(QStringLiteral(TIVAREL_HELP_PAGES));
+        const QStringList files = pages.entryList({QStringLiteral("*.html")});
+        QCOMPARE_GE(files.size(), 27);
+        for (const QString &file : files)
+            QVERIFY2(window->hasPage(file), qPrintable(file));
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("document");
+        QTest::newRow("none") << QString() << QString();
+        QTest::newRow("relative") << "agenda.orz" << m_dir.filePath("agenda.orz");
+        QTest::newRow("file address") << "file:///home/a/Mes%20documents/agenda.orz"
+                                      << "/home/a/Mes documents/agenda.orz";
+    }
+    void commandLine()
+    {
+        QFETCH(QString, argument);
+        QFETCH(QString, document);
+        QStringList args{QStringLiteral("tivarel")};
+        if (!argument.isEmpty())
+            args << argument;
+        QCOMPARE(Application::commandLineDocument(args), document);
+    }
+
+    void commandLineDocumentIsOpened()
+    {
+        TestFiles::writeBytes(m_dir.filePath("maison.orz"), TestFiles::crlf({"20260106 09:00 Dentiste"}));
+        Fixture f;
+        f.form.show();
+        f.form.openDocument(m_dir.filePath("maison.orz"));
+        QCOMPARE(f.form.fileName(), m_dir.filePath("maison.Orz"));
+        QVERIFY(f.ui.messages().filter(QStringLiteral("n'existe pas")).isEmpty());
+        f.form.openDocument(m_dir.filePath("absent.orz"));
+        QCOMPARE(f.ui.lastMessage(), "Fichier " + m_dir.filePath("absent.orz") + " n'existe pas");
+    }
+};
+
+QTEST_MAIN(TestAppHelp)
+#include "test_app_help.moc"
