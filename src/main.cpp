@@ -5,21 +5,24 @@
 #include "common/UiServices.h"
 
 #include <QApplication>
+#include <QDir>
 
 #include <memory>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    // Before anything else, while the current folder is still the one the
-    // user started from.
-    const QString document = Application::commandLineDocument(app.arguments());
 
     auto splash = std::make_unique<TSplash>();
     splash->show();
     splash->repaint();
 
     Application::setUp(app);
+    // The document named on the command line is found from the folder the
+    // user started in; then the user's data folder becomes the start
+    // directory, where the program's own small files live.
+    const QString document = Application::commandLineDocument(app.arguments());
+    QDir::setCurrent(Application::dataDirectory());
 
     WidgetUiServices ui;
     SystemClock clock;

@@ -42,7 +42,10 @@ void AgendaStore::setLines(QStringList lines)
 
 void AgendaStore::dropShortTopLines()
 {
-    while (!m_lines.isEmpty() && m_lines.constFirst().size() < KeyLength)
+    // Only blank lines go: that is what this program writes there (the single
+    // blank of a new store). A short line the user typed sorts to the top as
+    // well and must survive.
+    while (!m_lines.isEmpty() && m_lines.constFirst().size() < KeyLength && m_lines.constFirst().trimmed().isEmpty())
         removeAt(0);
 }
 

@@ -2,6 +2,7 @@
 
 #include "agenda/DayList.h"
 #include "agenda/TFicheRdv.h"
+#include "agenda/WeekClipboard.h"
 #include "agenda/WeekArithmetic.h"
 #include "app/DocumentContext.h"
 #include "common/BaseName.h"
@@ -9,6 +10,9 @@
 #include "common/DateText.h"
 #include "common/TextFile.h"
 #include "common/UiServices.h"
+
+#include <algorithm>
+#include <array>
 
 #include <QFrame>
 #include <QLabel>
@@ -190,8 +194,8 @@ void WeekPage::load(const QString &documentPath)
         m_store.setLines(std::move(*lines));
         return true;
     }();
-    // Lines shorter than a date key at the top of the store carry no
-    // appointment (a new store holds a single blank).
+    // Blank lines at the top of the store carry no appointment (a new store
+    // holds a single blank).
     m_store.dropShortTopLines();
     if (found) {
         doc.caption = BaseName::fileNamePart(doc.name);
@@ -270,18 +274,41 @@ void WeekPage::SupSemaine()
     context().document().setModified();
 }
 
-void WeekPage::showWeekOfLine(const QString &line)
+bool WeekPage::showWeekOfLine(const QString &line)
 {
     if (line.size() < AgendaStore::KeyLength)
-        return;
+        return false;
     // The date is read back through its "dd/mm/yyyy" text; a line whose
     // first 8 characters are no date leaves the week as it is.
     const auto date = DateText::fromText(DateText::keyToText(QStringView(line).left(AgendaStore::KeyLength)));
     if (!date)
-        return;
+        return false;
     setReference(*date);
     InitSemaine();
     LitSemaine();
+    return true;
+}
+
+bool WeekPage::showFound(qsizetype line)
+{
+    return line >= 0 && line < m_store.size() && showWeekOfLine(m_store.lines().at(line));
+}
+
+void WeekPage::Couper()
+{
+    if (WeekClipboard::take(m_lists, m_buffer, true) > 0)
+        setWeekEdited();
+}
+
+void WeekPage::Copier()
+{
+    WeekClipboard::take(m_lists, m_buffer, false);
+}
+
+void WeekPage::Coller()
+{
+    if (WeekClipboard::paste(m_lists, m_buffer) > 0)
+        setWeekEdited();
 }
 
 void WeekPage::Premier()
@@ -337,7 +364,7 @@ void WeekPage::layoutFor(int W, int H)
     const int lowTop = (2 * H) / 3 - 28;
 
     // Top and height of each day list, Monday to Sunday.
-    const std::array<std::pair<int, int>, 7> lists = {{
+    std::array<std::pair<int, int>, 7> lists = {{
         {kFirstListTop, tallHeight},
         {middleTop, tallHeight},
         {lowTop, tallHeight},
@@ -346,6 +373,26 @@ void WeekPage::layoutFor(int W, int H)
         {lowTop, nonNegative(H / 6 - 34)},
         {H - 120, nonNegative(H / 6 - 40)},
     }};
+    // On a tall window the rules put the bottom of the lowest list (Sunday's,
+    // 7H/6 - 160) below the bottom of its column (H - 25). Such a column is
+    // shrunk: every list's top and height in it, measured from the first
+    // list's top, are scaled so that its lowest list ends inside the column.
+    const auto fitColumn = [&](int first, int last) {
+        int bottom = 0;
+        for (int i = first; i <= last; ++i)
+            bottom = std::max(bottom, lists[i].first + lists[i].second);
+        const int room = columnHeight;
+        if (bottom <= room || bottom <= kFirstListTop)
+            return;
+        const double factor = double(std::max(0, room - kFirstListTop)) / (bottom - kFirstListTop);
+        for (int i = first; i <= last; ++i) {
+            auto &[top, height] = lists[i];
+            top = kFirstListTop + int((top - kFirstListTop) * factor);
+            height = int(height * factor);
+        }
+    };
+    fitColumn(0, 2);
+    fitColumn(3, 6);
     for (int i = 0; i < 7; ++i) {
         const auto [top, height] = lists[i];
         m_lists[i]->setGeometry(kInset, top, listWidth, height);

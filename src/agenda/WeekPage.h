@@ -60,6 +60,13 @@ public:
     void dernier() override { Dernier(); }
     void ajout() override { AjoutJour(); }
     void supprime() override { SupSemaine(); }
+    void couper() override { Couper(); }
+    void copier() override { Copier(); }
+    void coller() override { Coller(); }
+    const QStringList *searchLines() const override { return &m_store.lines(); }
+    // A found line shows the week of its date key; a line shorter than a key
+    // or whose key is no date shows nothing.
+    bool showFound(qsizetype line) override;
     void layoutFor(int width, int height) override;
 
     // Week arithmetic on screen: the seven date labels and the week number.
@@ -80,12 +87,18 @@ public:
     void Dernier();
     void Precedent();
     void Suivant();
+    // Through the system clipboard and Edit1 (WeekClipboard); the week
+    // edited flag is set when an item was removed or added.
+    void Couper();
+    void Copier();
+    void Coller();
 
 private:
     QDate reference();
     void setReference(QDate date);
-    // Premier and Dernier: the week of one store line's date key.
-    void showWeekOfLine(const QString &line);
+    // Premier, Dernier and the search: the week of one store line's date
+    // key; false, changing nothing, when the line holds no date.
+    bool showWeekOfLine(const QString &line);
     void ListBoxDblClick(int day);
 
     AgendaStore m_store;

@@ -5,8 +5,10 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QStandardPaths>
 #include <QTranslator>
 #include <QUrl>
 
@@ -15,7 +17,8 @@ namespace Application {
 void setUp(QApplication &app)
 {
     QApplication::setApplicationName(QStringLiteral("Tivarel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tivarel"));
+    // No display name: Qt would append it to every window title, and the
+    // titles are the windows' own captions.
     QApplication::setApplicationVersion(QStringLiteral("3.0"));
     // Commands take their pictures from the desktop's icon theme; a desktop
     // that names none (or a bare window manager) gets Adwaita's.
@@ -60,6 +63,14 @@ QString commandLineDocument(const QStringList &arguments)
         return {};
     const QString path = arg.startsWith(QLatin1String("file:")) ? QUrl(arg).toLocalFile() : arg;
     return QFileInfo(path).absoluteFilePath();
+}
+
+QString dataDirectory()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!data.isEmpty() && QDir().mkpath(data))
+        return data;
+    return QDir::currentPath();
 }
 
 } // namespace Application

@@ -90,10 +90,13 @@ QString HelpLauncher::pageFor(QWidget *focus) const
             return HelpTopics::howToUse();
         // The innermost window with a page of its own: a dialog opened from
         // a utility window leads to that utility's page.
+        // The eight list editors share one base class, and so one page.
         for (QWidget *w = focus->window(); w; w = w->parentWidget() ? w->parentWidget()->window() : nullptr) {
-            const QString page = HelpTopics::forWindow(QString::fromLatin1(w->metaObject()->className()));
-            if (!page.isEmpty())
-                return page;
+            for (const QMetaObject *m = w->metaObject(); m; m = m->superClass()) {
+                const QString page = HelpTopics::forWindow(QString::fromLatin1(m->className()));
+                if (!page.isEmpty())
+                    return page;
+            }
         }
     }
     return HelpTopics::forSection(m_activeSection ? m_activeSection() : 1);

@@ -171,6 +171,14 @@ HelpWindow::HelpWindow(const QString &collectionFile, QWidget *parent) : QWidget
     connect(escape, &QAction::triggered, this, &QWidget::close);
     addAction(escape);
 
+    // The tree is small: shown whole, with the page on display marked once
+    // the tree is read (it is read in the background).
+    connect(m_engine->contentModel(), &QHelpContentModel::contentsCreated, this, [this, contents] {
+        contents->expandAll();
+        const QModelIndex item = contents->indexOf(m_browser->source());
+        if (item.isValid())
+            contents->setCurrentIndex(item);
+    });
     connect(contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::showUrl);
     connect(contents, &QHelpContentWidget::clicked, this, [this](const QModelIndex &i) {
         if (const QHelpContentItem *item = m_engine->contentModel()->contentItemAt(i))

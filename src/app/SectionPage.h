@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class DocumentContext;
@@ -46,11 +47,21 @@ public:
     virtual void dernier() {}
     virtual void ajout() {}
     virtual void supprime() {}
-    virtual void chercher() {}
-    virtual void findNext() {}
     virtual void couper() {}
     virtual void copier() {}
     virtual void coller() {}
+
+    // Search ("Rechercher..." / "Continuer", run by the document window): the
+    // store lines a search scans, or null when the section offers no search.
+    virtual const QStringList *searchLines() const { return nullptr; }
+    // Shows the position that holds store line `line`, found by a search;
+    // false, changing nothing, when that line shows nothing (the search then
+    // goes on past it).
+    virtual bool showFound(qsizetype line)
+    {
+        Q_UNUSED(line);
+        return false;
+    }
 
     // The document window's resizing rules for this page; W and H are the
     // document window's width and height.

@@ -125,6 +125,10 @@ bool TChild::Sauve(const QString &documentPath)
         ok = p->save(documentPath, newName) && ok;
     if (ok)
         doc.modified = false;
+    // The caption is the organiser file's name as a load shows it, whether
+    // or not that file was written this time (the path given may carry the
+    // main window's ".Orz").
+    doc.name = BaseName::withExtension(documentPath, QStringLiteral(".orz"));
     doc.caption = BaseName::fileNamePart(doc.name);
     setWindowTitle(doc.caption);
     return ok;
@@ -189,8 +193,27 @@ void TChild::Suivant() { current()->suivant(); }
 void TChild::Dernier() { current()->dernier(); }
 void TChild::Ajout() { current()->ajout(); }
 void TChild::Supprime() { current()->supprime(); }
-void TChild::Chercher() { current()->chercher(); }
-void TChild::FindNext() { current()->findNext(); }
+void TChild::Chercher()
+{
+    SectionPage *p = current();
+    if (!p->searchLines())
+        return;
+    p->writeBack();
+    const auto answer = m_context.ui().inputBox(this, QStringLiteral("chercher"),
+                                                QStringLiteral("Chaîne cherchée"), QString());
+    if (m_search.start(answer.value_or(QString())))
+        FindNext();
+}
+
+void TChild::FindNext()
+{
+    SectionPage *p = current();
+    if (!p->searchLines())
+        return;
+    p->writeBack();
+    // Taken after the write-back, which may rewrite the store.
+    m_search.next(*p->searchLines(), [p](qsizetype line) { return p->showFound(line); });
+}
 void TChild::Couper() { current()->couper(); }
 void TChild::Copier() { current()->copier(); }
 void TChild::Coller() { current()->coller(); }

@@ -2,6 +2,7 @@
 
 #include "app/DocumentContext.h"
 #include "app/Settings.h"
+#include "common/SearchState.h"
 
 #include <QWidget>
 
@@ -58,8 +59,11 @@ public:
     void Dernier();
     void Ajout();
     void Supprime();
+    // "Rechercher..." and "Continuer" on the pages that offer a search; the
+    // search text and position are the window's, shared by those pages.
     void Chercher();
     void FindNext();
+    const SearchState &search() const { return m_search; }
     void Couper();
     void Copier();
     void Coller();
@@ -98,6 +102,7 @@ private:
 
     DocumentContext m_context;
     Settings m_settings;
+    SearchState m_search;
     QStackedWidget *m_stack = nullptr;
     std::array<SectionPage *, Document::SectionCount> m_pages{};
     int m_created = 0; // pages 1..m_created exist

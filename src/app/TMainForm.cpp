@@ -11,6 +11,7 @@
 #include "common/DateText.h"
 #include "common/UiServices.h"
 #include "reversi/TOthello.h"
+#include "utilities/UtilityWindows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -71,6 +72,7 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, QWidget *parent)
     m_clockPanel->setMinimumWidth(90);
 
     m_help = new HelpLauncher([this] { return m_child->activePage(); }, this);
+    m_utilities = std::make_unique<UtilityWindows>(m_ui, m_clock, this, [this] { return m_startDirectory; });
     createCommands();
     AppIcons::applyTheme(*this);
 
@@ -86,6 +88,7 @@ TMainForm::~TMainForm() = default;
 void TMainForm::createCommands()
 {
     QToolBar *bar = addToolBar(QStringLiteral("Outils"));
+    m_toolBar = bar;
     bar->setObjectName(QStringLiteral("ToolBar"));
     bar->setMovable(false);
     bar->setIconSize(QSize(24, 24));
@@ -244,19 +247,20 @@ void TMainForm::createCommands()
         const char *name;
         const char16_t *caption;
         const char16_t *hint;
+        void (UtilityWindows::*open)();
     };
     const ToolItem toolItems[] = {
-        {"HorlogeItem", u"&Horloge", u"Horloge"},
-        {"CalendrierItem", u"&Calendrier", u"Calendrier"},
-        {"CalculatriceItem", u"C&alculatrice", u"Calculatrice"},
-        {"EuroItem", u"&Euro conversion", u"Convertisseur euro"},
-        {"BlocNotesItem", u"Bloc-notes", u"Bloc notes"},
-        {"PrenomsItem", u"&Prénoms", u"Les prénoms"},
-        {"PeseLettresItem", u"Pèse &lettres", u"Pèse-lettres"},
+        {"HorlogeItem", u"&Horloge", u"Horloge", &UtilityWindows::horloge},
+        {"CalendrierItem", u"&Calendrier", u"Calendrier", &UtilityWindows::calendrier},
+        {"CalculatriceItem", u"C&alculatrice", u"Calculatrice", &UtilityWindows::calculatrice},
+        {"EuroItem", u"&Euro conversion", u"Convertisseur euro", &UtilityWindows::euro},
+        {"BlocNotesItem", u"Bloc-notes", u"Bloc notes", &UtilityWindows::blocNotes},
+        {"PrenomsItem", u"&Prénoms", u"Les prénoms", &UtilityWindows::prenoms},
+        {"PeseLettresItem", u"Pèse &lettres", u"Pèse-lettres", &UtilityWindows::peseLettres},
     };
     for (const ToolItem &o : toolItems)
         makeAction(tools, QString::fromLatin1(o.name), QString::fromUtf16(o.caption), QString::fromUtf16(o.hint),
-                   nothing);
+                   [this, open = o.open] { (m_utilities.get()->*open)(); });
     makeAction(tools, QStringLiteral("ReversiItem"), QStringLiteral("&Reversi"), QStringLiteral("Jeu Reversi"),
                [this] {
                    TOthello game(m_ui, this);
@@ -339,7 +343,9 @@ QAction *TMainForm::action(const QString &objectName) const
 
 QToolButton *TMainForm::toolButton(const QString &objectName) const
 {
-    return findChild<QToolButton *>(objectName);
+    // Looked up in the tool bar only: pages reuse some of its names (the
+    // to-do page's arrows are SpeedButton1 and SpeedButton2 too).
+    return m_toolBar->findChild<QToolButton *>(objectName);
 }
 
 // ---------------------------------------------------------------------------

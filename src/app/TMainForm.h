@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class Clock;
 class HelpLauncher;
@@ -14,6 +15,7 @@ class QTimer;
 class QToolButton;
 class TChild;
 class UiServices;
+class UtilityWindows;
 
 // The frame of the program: menu bar, tool bar, status bar with hints and a
 // clock, and the one document window. Every command is a thin forwarder to
@@ -78,6 +80,7 @@ private:
     UiServices &m_ui;
     const Clock &m_clock;
     TChild *m_child = nullptr;
+    class QToolBar *m_toolBar = nullptr;
     QString m_fileName;
     QString m_startDirectory;
     QLabel *m_hintPanel = nullptr;
@@ -86,5 +89,6 @@ private:
     QAction *m_autoOpen = nullptr;
     HelpLauncher *m_help = nullptr;
     bool m_shown = false;
+    std::unique_ptr<UtilityWindows> m_utilities;
 
 };

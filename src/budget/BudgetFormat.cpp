@@ -148,7 +148,8 @@ QString deferredAmount(const QString &text, bool *damaged)
     return Amount::rightAligned(text.trimmed(), AmountWidth);
 }
 
-int appendDeferred(const std::vector<DeferredEntry> &entries, BudgetGrid &grid, int *damaged)
+int appendDeferred(const std::vector<DeferredEntry> &entries, BudgetGrid &grid, int *damaged,
+                   const QString &missingDate)
 {
     int dropped = 0;
     for (const DeferredEntry &e : entries) {
@@ -158,7 +159,7 @@ int appendDeferred(const std::vector<DeferredEntry> &entries, BudgetGrid &grid, 
             continue;
         }
         bool bad = false;
-        grid.setCell(row, BudgetGrid::Date, e[0]);
+        grid.setCell(row, BudgetGrid::Date, e[0].trimmed().isEmpty() ? missingDate : e[0]);
         grid.setCell(row, BudgetGrid::Post, e[1]);
         grid.setCell(row, BudgetGrid::Description, e[2]);
         grid.setCell(row, BudgetGrid::Expense, deferredAmount(e[3], &bad));

@@ -77,8 +77,11 @@ QString deferredAmount(const QString &text, bool *damaged = nullptr);
 // Lays the deferred entries into the rows from the line count on, one row
 // each, the line count following. Entries that find no free row (all 128
 // are used) are dropped and counted in the result; entries whose amount is
-// not a number add one to *damaged.
-int appendDeferred(const std::vector<DeferredEntry> &entries, BudgetGrid &grid, int *damaged = nullptr);
+// not a number add one to *damaged. An entry without a date gets
+// `missingDate` (the first day of its month): a row is counted by its date,
+// so a dateless row would be lost at the second write-back of the month.
+int appendDeferred(const std::vector<DeferredEntry> &entries, BudgetGrid &grid, int *damaged = nullptr,
+                   const QString &missingDate = QString());
 
 // The lines of the month: 6 per counted row, empty cells included.
 QStringList writeMonth(const QString &key, const BudgetGrid &grid);

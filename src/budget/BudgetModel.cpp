@@ -76,7 +76,8 @@ BudgetModel::DisplayResult BudgetModel::display(const QString &account)
     // and is left as it is.
     m_grid.packDatedRows();
     m_grid.countLines();
-    result.droppedDeferred = BudgetFormat::appendDeferred(content.deferred, m_grid, &result.damagedLines);
+    result.droppedDeferred = BudgetFormat::appendDeferred(content.deferred, m_grid, &result.damagedLines,
+                                                          DateText::text(QDate(m_year, m_month, 1)));
     m_shownAccount = account;
     m_shownKey = key;
     m_editing = false;

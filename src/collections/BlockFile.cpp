@@ -1,5 +1,7 @@
 #include "collections/BlockFile.h"
 
+#include "common/SearchState.h"
+
 #include <algorithm>
 #include <array>
 
@@ -42,6 +44,7 @@ BlockFile::Config makeConfig(int section)
         c.readOnLoad = false;
         c.writeBeforeDelete = false;
         c.changedAfterDelete = false;
+        c.searchable = false;
         break;
     case 9: // books: 10 fixed lines, "Memo5" and "Memo6" lines
         c.fixedLines = 10;
@@ -128,6 +131,31 @@ int BlockFile::exactStartKey(const QString &line)
     return n;
 }
 
+// A record line whose text begins like a marker ("<BLOC party>", typed as a
+// title) would upset the balance and end or start a block when read again.
+// Such lines are stored behind one more blank: a line made of blanks followed
+// by "<BLOC" or "</BLOC" gets one blank at its head when written and loses one
+// when read, so every text comes back as typed and no stored body line is
+// ever taken for a marker.
+static bool looksLikeMarker(const QString &line)
+{
+    qsizetype i = 0;
+    while (i < line.size() && line[i] == u' ')
+        ++i;
+    const QStringView rest = QStringView(line).mid(i);
+    return rest.startsWith(QLatin1String("<BLOC")) || rest.startsWith(QLatin1String("</BLOC"));
+}
+
+QString BlockFile::protectLine(const QString &line)
+{
+    return looksLikeMarker(line) ? u' ' + line : line;
+}
+
+QString BlockFile::unprotectLine(const QString &line)
+{
+    return line.startsWith(u' ') && looksLikeMarker(line) ? line.mid(1) : line;
+}
+
 BlockFile::BlockFile(const Config &settings) : m_config(settings), m_count(settings.initialCount) {}
 
 void BlockFile::setLines(QStringList lines)
@@ -193,7 +221,7 @@ std::optional<QStringList> BlockFile::readRecord(int number) const
         // would be the end marker); only a fixed line is taken from there.
         if (i == size - 1 && offset > m_config.fixedLines)
             break;
-        body.append(line);
+        body.append(unprotectLine(line));
     }
     return body;
 }
@@ -225,14 +253,15 @@ bool BlockFile::removeRecord(int number)
     const qsizetype start = findStart(number);
     if (start < 0)
         return false;
+    // Lines go up to the end marker included. A block whose end marker is
+    // missing ends before the next start marker (or at the end of the list):
+    // the blocks behind it are other records and must stay.
     const QString end = endMarker(number);
     qsizetype stop = start + 1;
-    while (stop < m_lines.size() && m_lines[stop - 1] != end)
+    while (stop < m_lines.size() && m_lines[stop] != end && !isStartMarker(m_lines[stop]))
         ++stop;
-    // Lines start .. stop-1 go: up to the end marker included, or to the end
-    // of the list when the end marker is missing.
-    if (m_lines[stop - 1] != end)
-        stop = m_lines.size();
+    if (stop < m_lines.size() && m_lines[stop] == end)
+        ++stop;
     eraseLines(start, stop - start);
     return true;
 }
@@ -252,7 +281,7 @@ void BlockFile::appendRecord(int number, const QStringList &body)
     m_lines.reserve(m_lines.size() + body.size() + 2);
     appendLine(startMarker(number));
     for (const QString &l : body)
-        appendLine(l);
+        appendLine(protectLine(l));
     appendLine(endMarker(number));
 }
 
@@ -291,21 +320,52 @@ int BlockFile::balance() const
 
 void BlockFile::repair()
 {
-    QStringList repaired;
+    // One pass over the file cuts it into blocks: a block runs from a start
+    // marker to its own end marker, or, when that is missing, up to the next
+    // marker line of any kind, and then gets the end marker it lacked. Lines
+    // outside blocks and end markers without a start go. The blocks are then
+    // put in number order (copies of one number in file order) and numbered
+    // 0, 1, 2... so that a gap or a second copy loses no record, and the
+    // result is balanced: a second repair changes nothing.
+    struct Piece
+    {
+        int number;
+        qsizetype from; // first body line
+        qsizetype to;   // one past the last body line
+    };
+    std::vector<Piece> pieces;
     const qsizetype size = m_lines.size();
-    for (int n = 0; n < m_count; ++n) {
-        const qsizetype start = findStart(n);
-        if (start < 0)
-            break;
-        const QString end = endMarker(n);
-        for (qsizetype i = start; i < size; ++i) {
-            repaired.append(m_lines[i]);
-            if (m_lines[i] == end)
-                break;
+    qsizetype i = 0;
+    while (i < size) {
+        const QString &line = m_lines[i];
+        if (!isStartMarker(line)) {
+            ++i;
+            continue;
         }
+        const int number = markerNumber(line).value_or(MaxRecords);
+        const QString end = number < MaxRecords ? endMarker(number) : QString();
+        qsizetype j = i + 1;
+        while (j < size && m_lines[j] != end && !isStartMarker(m_lines[j]) && !isEndMarker(m_lines[j]))
+            ++j;
+        const bool closed = j < size && m_lines[j] == end;
+        // A start marker followed at once by another marker holds nothing.
+        if (closed || j > i + 1)
+            pieces.push_back({number, i + 1, j});
+        i = closed ? j + 1 : j;
+    }
+    std::stable_sort(pieces.begin(), pieces.end(),
+                     [](const Piece &a, const Piece &b) { return a.number < b.number; });
+    QStringList repaired;
+    int n = 0;
+    for (const Piece &p : pieces) {
+        repaired.append(startMarker(n));
+        for (qsizetype k = p.from; k < p.to; ++k)
+            repaired.append(m_lines[k]);
+        repaired.append(endMarker(n));
+        ++n;
     }
     setLines(std::move(repaired));
-    m_count = countStartMarkers();
+    m_count = n;
 }
 
 BlockFile::CheckResult BlockFile::check(const Teller &tell)
@@ -361,31 +421,36 @@ void BlockFile::squeeze()
 
 QString BlockFile::foldAtoZ(const QString &text)
 {
-    QString out = text;
-    for (QChar &c : out)
-        if (c >= u'a' && c <= u'z')
-            c = QChar(c.unicode() - (u'a' - u'A'));
-    return out;
+    return SearchState::foldAtoZ(text);
 }
 
 qsizetype BlockFile::findText(const QString &text, qsizetype from) const
 {
-    if (text.isEmpty())
-        return -1;
-    const QString wanted = foldAtoZ(text);
-    for (qsizetype i = std::max<qsizetype>(0, from); i < m_lines.size(); ++i)
-        if (foldAtoZ(m_lines[i]).contains(wanted))
-            return i;
-    return -1;
+    return SearchState::find(m_lines, text, from);
 }
 
 int BlockFile::recordOfLine(qsizetype line) const
 {
-    for (qsizetype i = std::min(line, m_lines.size() - 1); i >= 0; --i) {
-        if (isStartMarker(m_lines[i])) {
-            const auto n = markerNumber(m_lines[i]);
-            return n ? *n : -1;
-        }
+    if (line < 0 || line >= m_lines.size())
+        return -1;
+    // The record that holds a line is opened by the nearest line at or above
+    // it that begins with "<BLOC". It counts only when reading that record
+    // would show this very block: an exact marker, the first one of its
+    // number (the one the record index finds), and the line not past the
+    // block's end marker. A damaged marker, a second copy of a record or a
+    // line after the end of its block lies in no record that can be shown.
+    qsizetype start = line;
+    while (start >= 0 && !isStartMarker(m_lines.at(start)))
+        --start;
+    if (start < 0)
+        return -1;
+    const int key = exactStartKey(m_lines.at(start));
+    if (key < 0 || findStart(key) != start)
+        return -1;
+    const QString end = endMarker(key);
+    for (qsizetype i = start + 1; i < line; ++i) {
+        if (m_lines.at(i) == end)
+            return -1;
     }
-    return -1;
+    return key;
 }

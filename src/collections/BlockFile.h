@@ -55,6 +55,7 @@ public:
         bool readOnLoad = true;       // the first record is shown right after loading
         bool writeBeforeDelete = true;  // delete first writes the record shown
         bool changedAfterDelete = true; // delete leaves the record-changed flag set
+        bool searchable = true;         // "Rechercher..." and "Continuer" scan the section
     };
 
     // The settings of section 6..10 (album, videos, shopping, books,
@@ -74,6 +75,10 @@ public:
     // 7..10 of an end marker); nothing when it is not four decimal digits or
     // the line is no marker.
     static std::optional<int> markerNumber(const QString &line);
+    // How a record line is stored so that it never reads as a marker, and
+    // back (see BlockFile.cpp).
+    static QString protectLine(const QString &line);
+    static QString unprotectLine(const QString &line);
 
     explicit BlockFile(const Config &settings = BlockFile::config(6));
 
@@ -123,10 +128,10 @@ public:
     // +1 per line beginning with "<BLOC", -1 per line beginning with
     // "</BLOC". Zero counts as sound, even when the markers are out of order.
     int balance() const;
-    // Keeps records 0, 1, ... in number order up to the first missing one,
-    // each copied from its first start marker to its end marker, and drops
-    // everything else. The record count becomes the number of start markers
-    // copied.
+    // Rebuilds a sound file: every block (closed by its end marker, or cut
+    // before the next marker and closed) is kept, in number order, numbered
+    // 0, 1, 2...; lines outside blocks go. The record count becomes the
+    // number of blocks kept.
     void repair();
 
     // The check at load: when the balance is not zero the section's text is
@@ -150,9 +155,10 @@ public:
     // unchanged), contains `text` folded the same way; -1 when none. Marker
     // lines are searched like any other. An empty text matches nothing.
     qsizetype findText(const QString &text, qsizetype from) const;
-    // The record that holds a line: the number of the nearest line at or above
-    // it beginning with "<BLOC"; -1 when there is none or its number cannot
-    // be read.
+    // The record that holds a line: the one opened by the nearest line at or
+    // above it beginning with "<BLOC", when reading that record shows this
+    // block (an exact marker, the first of its number, the line not past its
+    // end marker); -1 otherwise.
     int recordOfLine(qsizetype line) const;
     static QString foldAtoZ(const QString &text);
 

@@ -143,13 +143,29 @@ void BlockSectionPage::goToRecord(int record)
 bool BlockSectionPage::searchStep(const QString &text, qsizetype &position)
 {
     writeRecord();
-    const qsizetype match = m_file.findText(text, position);
-    if (match < 0)
+    for (qsizetype match = m_file.findText(text, position); match >= 0; match = m_file.findText(text, match + 1)) {
+        if (showFound(match)) {
+            position = match + 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+const QStringList *BlockSectionPage::searchLines() const
+{
+    return m_file.settings().searchable ? &m_file.lines() : nullptr;
+}
+
+bool BlockSectionPage::showFound(qsizetype line)
+{
+    // The record is taken from the block that holds the line, through the
+    // record index: a damaged marker shows no record at all rather than a
+    // wrong one.
+    const int record = m_file.recordOfLine(line);
+    if (record < 0)
         return false;
-    position = match + 1;
-    const int record = m_file.recordOfLine(match);
-    if (record >= 0)
-        m_file.setCurrent(record);
+    m_file.setCurrent(record);
     readRecord();
     return true;
 }

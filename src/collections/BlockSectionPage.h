@@ -52,6 +52,8 @@ public:
     void dernier() override;
     void ajout() override;
     void supprime() override;
+    const QStringList *searchLines() const override;
+    bool showFound(qsizetype line) override;
 
     // The section's routines (EcritXxx, LitXxx, AjoutXxx, SupXxx, VerifN).
     void writeRecord();
@@ -64,10 +66,11 @@ public:
     void goToRecord(int record);
 
     // One search step of "Rechercher..." / "Continuer" on this section's
-    // lines (the search text and position belong to the document window):
-    // writes the record shown back, looks for `text` from line `position`
-    // (letters a-z folded), shows the record holding the first match and
-    // moves `position` past it. Returns false, changing nothing, when no line
+    // lines, as the document window runs it (it holds the search text and
+    // position): writes the record shown back, looks for `text` from line
+    // `position` (letters a-z folded), shows the record holding the first
+    // match and moves `position` past it. A match in no record that can be
+    // shown is passed over. Returns false, changing nothing, when no line
     // matches.
     bool searchStep(const QString &text, qsizetype &position);
 

@@ -1,5 +1,7 @@
 #include "collections/RecordSchema.h"
 
+#include "collections/BlockFile.h"
+
 #include "common/DateText.h"
 
 namespace {
@@ -214,7 +216,7 @@ std::optional<QStringList> RecordSchema::blockBody(const QStringList &lines, qsi
         const QString &line = lines[i];
         if (line == endMarker || line.startsWith(QLatin1String("<BLOC")) || line.startsWith(QLatin1String("</BLOC")))
             break;
-        body << line;
+        body << BlockFile::unprotectLine(line);
     }
     return body;
 }

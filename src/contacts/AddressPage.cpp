@@ -159,6 +159,18 @@ void AddressPage::showLetterOf(int storeLine)
         Button2Click(lines.at(storeLine).at(0));
 }
 
+bool AddressPage::showFound(qsizetype line)
+{
+    const QStringList &lines = m_book.lines();
+    if (line < 0 || line >= lines.size() || lines.at(line).isEmpty())
+        return false;
+    const QChar letter = lines.at(line).at(0);
+    if (letter < u'A' || letter > u'Z')
+        return false;
+    Button2Click(letter);
+    return true;
+}
+
 void AddressPage::precedent()
 {
     const QChar l = m_book.letter();

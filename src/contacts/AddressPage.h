@@ -41,6 +41,10 @@ public:
     void dernier() override { Button2Click(u'Z'); }
     void ajout() override { AjoutNom(); }
     void supprime() override { SupNom(); }
+    const QStringList *searchLines() const override { return &m_book.lines(); }
+    // A found line shows the page of its letter; a line that begins with no
+    // letter "A".."Z" (the blank line of a new book) shows nothing.
+    bool showFound(qsizetype line) override;
 
     void layoutFor(int width, int height) override;
 

@@ -4,13 +4,14 @@
 #include "app/HelpLauncher.h"
 #include "app/HelpTopics.h"
 #include "app/HelpWindow.h"
-#include "app/TAboutBox.h"
 #include "app/TChild.h"
 #include "app/TMainForm.h"
 #include "common/Clock.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -49,14 +50,27 @@ private slots:
         for (int page = 1; page <= 10; ++page)
             QTest::addRow("F1 section %d", page) << QStringLiteral("F1:section:%1").arg(page)
                                                  << HelpTopics::forSection(page) << int(HelpWindow::ContentsTab);
-        for (const char *menu : {"Fichier1", "Edition1", "Sections1", "Options1", "Utilitaires1", "Imprimer1"})
-            QTest::addRow("F1 menu %s", menu) << QStringLiteral("F1:menu:%1").arg(QLatin1String(menu)) << QString()
-                                              << int(HelpWindow::ContentsTab);
-        for (const char *window : {"THorloge", "TCalendrier", "TPocket", "TEurof", "TBlocnotes", "TPrenoms",
-                                   "TPLettre", "TOthello", "TFicheRdv", "TCsaisie", "TComptes", "NamedListEditor", "TAboutBox"})
-            QTest::addRow("F1 %s", window) << QStringLiteral("F1:window:%1").arg(QLatin1String(window))
-                                           << HelpTopics::forWindow(QLatin1String(window))
-                                           << int(HelpWindow::ContentsTab);
+        const std::pair<const char *, const char *> menus[] = {
+            {"Fichier1", "fichier.html"}, {"Imprimer1", "fichier.html"},   {"Edition1", "edition.html"},
+            {"Sections1", "sections.html"}, {"Options1", "options.html"}, {"Utilitaires1", "utilitaires.html"},
+        };
+        for (const auto &[menu, page] : menus)
+            QTest::addRow("F1 menu %s", menu) << QStringLiteral("F1:menu:%1").arg(QLatin1String(menu))
+                                              << QString::fromLatin1(page) << int(HelpWindow::ContentsTab);
+        // F1 in a dialog shown by a command of the menus or by "Ajouter".
+        const std::pair<const char *, const char *> dialogs[] = {
+            {"HorlogeItem", "horloge.html"},       {"CalendrierItem", "calendrier.html"},
+            {"CalculatriceItem", "calculatrice.html"}, {"EuroItem", "euro.html"},
+            {"BlocNotesItem", "bloc-notes.html"},  {"PrenomsItem", "prenoms.html"},
+            {"PeseLettresItem", "pese-lettres.html"}, {"ReversiItem", "reversi.html"},
+            {"ComptesItem", "budget.html"},        {"PostesItem", "options.html"},
+            {"PharmaciesItem", "options.html"},    {"HelpAboutItem", "premiers-pas.html"},
+            {"add:1", "semaine.html"},             {"add:2", "adresses.html"},
+            {"add:3", "anniversaires.html"},
+        };
+        for (const auto &[command, page] : dialogs)
+            QTest::addRow("F1 in %s", command) << QStringLiteral("F1:dialog:%1").arg(QLatin1String(command))
+                                               << QString::fromLatin1(page) << int(HelpWindow::ContentsTab);
     }
     void entryPoints()
     {
@@ -74,17 +88,23 @@ private slots:
         } else if (parts[1] == u"menu") {
             auto *menu = f.form.findChild<QMenu *>(parts[2]);
             QVERIFY(menu);
-            page = help.pageFor(menu);
-            QVERIFY(page != HelpTopics::contents() && !page.isEmpty());
             QTest::keyClick(menu, Qt::Key_F1);
-        } else if (parts[2] == u"TAboutBox") {
-            TAboutBox box(&f.form);
-            QTest::keyClick(&box, Qt::Key_F1);
+        } else {
+            f.ui.dialog([](QDialog *d) {
+                QTest::keyClick(d, Qt::Key_F1);
+                return int(QDialog::Rejected);
+            });
+            if (parts[2] == u"add") {
+                f.form.child()->Section(parts[3].toInt());
+                f.form.child()->Ajout();
+            } else {
+                f.form.action(parts[2])->trigger();
+            }
+            QVERIFY(f.ui.allAnswersUsed());
         }
         HelpWindow *window = help.window();
         QVERIFY2(window, "the help collection was not built");
-        if (parts.size() == 1 || parts[2] == u"TAboutBox" || parts[1] != u"window")
-            QCOMPARE(window->currentPage(), page);
+        QCOMPARE(window->currentPage(), page);
         QCOMPARE(int(window->currentTab()), tab);
         QVERIFY2(window->hasPage(page), qPrintable(page));
     }
@@ -118,6 +138,27 @@ private slots:
         if (!argument.isEmpty())
             args << argument;
         QCOMPARE(Application::commandLineDocument(args), document);
+    }
+
+    void dataFolder_data()
+    {
+        QTest::addColumn<QString>("dataHome");
+        QTest::addColumn<QString>("startDirectory");
+        QTest::newRow("made on first start") << "xdg" << "xdg/Tivarel";
+        QTest::newRow("cannot be made") << "plain-file/xdg" << ".";
+    }
+    void dataFolder()
+    {
+        QFETCH(QString, dataHome);
+        QFETCH(QString, startDirectory);
+        TestFiles::writeBytes(m_dir.filePath("plain-file"), "x");
+        QStandardPaths::setTestModeEnabled(false);
+        QCoreApplication::setApplicationName(QStringLiteral("Tivarel"));
+        qputenv("XDG_DATA_HOME", m_dir.filePath(dataHome).toLocal8Bit());
+        const QString made = Application::dataDirectory();
+        QStandardPaths::setTestModeEnabled(true);
+        QCOMPARE(QDir(made), QDir(m_dir.filePath(startDirectory)));
+        QVERIFY(QFileInfo(made).isDir());
     }
 
     void commandLineDocumentIsOpened()

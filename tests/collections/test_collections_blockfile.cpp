@@ -271,22 +271,21 @@ void TestBlockFile::repair_data()
     QTest::addColumn<QStringList>("repaired");
     QTest::addColumn<int>("count");
 
-    QTest::newRow("blocks 0 1 3 and a stray end marker")
+    QTest::newRow("blocks 0 1 3 and a stray end marker: 3 closes the gap")
         << block(0, {"a"}) + QStringList{" "} + block(1, {"b"}) + block(3, {"d"}) + QStringList{"</BLOC0004>"}
-        << int(BlockFile::CheckResult::Repaired) << block(0, {"a"}) + block(1, {"b"}) << 2;
-    QTest::newRow("stray start marker copies to the end")
+        << int(BlockFile::CheckResult::Repaired) << block(0, {"a"}) + block(1, {"b"}) + block(2, {"d"}) << 3;
+    QTest::newRow("stray start marker is closed before the next block")
         << block(0, {"a"}) + QStringList{"<BLOC0001>", "x"} + block(2, {"c"})
-        << int(BlockFile::CheckResult::Repaired)
-        << block(0, {"a"}) + QStringList{"<BLOC0001>", "x"} + block(2, {"c"}) + block(2, {"c"}) << 4;
+        << int(BlockFile::CheckResult::Repaired) << block(0, {"a"}) + block(1, {"x"}) + block(2, {"c"}) << 3;
     QTest::newRow("blocks 0 and 2 balanced pass")
         << block(0, {"a"}) + block(2, {"c"}) << int(BlockFile::CheckResult::Sound)
         << block(0, {"a"}) + block(2, {"c"}) << 2;
     QTest::newRow("out of order but balanced pass")
         << QStringList{"</BLOC0000>", "<BLOC0000>"} << int(BlockFile::CheckResult::Sound)
         << QStringList{"</BLOC0000>", "<BLOC0000>"} << 1;
-    QTest::newRow("second copy of a number dropped")
+    QTest::newRow("second copy of a number kept as a record of its own")
         << block(0, {"a"}) + block(0, {"again"}) + QStringList{"<BLOC0001>"} + block(1, {"b"})
-        << int(BlockFile::CheckResult::Repaired) << block(0, {"a"}) + QStringList{"<BLOC0001>"} + block(1, {"b"})
+        << int(BlockFile::CheckResult::Repaired) << block(0, {"a"}) + block(1, {"again"}) + block(2, {"b"})
         << 3;
     QTest::newRow("nothing but an end marker")
         << QStringList{"</BLOC0000>"} << int(BlockFile::CheckResult::Repaired) << QStringList() << 0;

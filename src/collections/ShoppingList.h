@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+// The rules of a shopping list: item lines of the ".oco" block file, the
+// computation of amounts and total, the right alignment of number cells by
+// leading blanks, and the keys of the item grid.
+//
+// Money is exact: quantities are decimal numbers kept as scaled 64-bit
+// integers, prices, amounts and totals are whole cents; every product is
+// rounded half away from zero to the cent, so 0,5 x 2,01 gives 1,01 and the
+// total is the sum of the amounts shown.
+namespace Shopping {
+
+// One item row of the grid, cell texts as they stand (padding blanks kept).
+struct Row
+{
+    QString designation;
+    QString quantity;
+    QString price;
+    QString amount;
+
+    // No cell holds anything but blanks.
+    bool isBlank() const;
+};
+
+// A decimal number: units / 10^scale.
+struct Decimal
+{
+    qint64 units = 0;
+    int scale = 0;
+};
+
+// Reads "12", "-1,5", "0.25" (blanks around trimmed, "," or "." as decimal
+// separator, at most 18 digits). Nothing for an empty or malformed text.
+std::optional<Decimal> parseDecimal(const QString &text);
+// Rounded half away from zero to the cent; nothing when out of range.
+std::optional<qint64> toCents(Decimal d);
+// quantity x price, rounded half away from zero to the cent.
+std::optional<qint64> amountCents(Decimal quantity, qint64 priceCents);
+// "0.00" with a decimal comma: 150 -> "1,50", -5 -> "-0,05".
+QString formatCents(qint64 cents);
+
+// Alignment widths (pixels) of the number columns.
+constexpr int QuantityAlign = 80;
+constexpr int PriceAlign = 90;
+
+// The width of a text in the grid's font, in pixels.
+using Measure = std::function<int(const QString &)>;
+// Right alignment by leading blanks: as many blanks as make the text wider
+// than `alignWidth` - 10 pixels.
+QString padded(const QString &text, int alignWidth, const Measure &width);
+
+// The column titles, the number titles aligned as the numbers are.
+QStringList titles(const Measure &width);
+
+// Computes every row (Calculec): a row with an empty quantity is left as it
+// is and adds nothing; otherwise quantity and price (empty price = 0) are
+// read, the price rewritten with two decimals, quantity and price
+// right-aligned, and the amount written and added to the total. A cell that
+// is not a number leaves both cells as typed and gives an amount of 0.
+// Returns the total in cents.
+qint64 calculate(QList<Row> &rows, const Measure &width);
+
+// Item line of the block file: "CMDE" + designation, quantity, price and
+// amount joined by tabs.
+QString itemLine(const Row &row);
+bool isItemLine(const QString &line);
+// The cells of an item line (the tag removed, split at the first three
+// tabs); missing parts stay empty.
+Row parseItem(const QString &line);
+
+// Validec: at least one row has a designation.
+bool hasDesignation(const QList<Row> &rows);
+
+// A character typed in a cell: "." becomes "," in every column but the
+// designation.
+QChar typed(QChar c, int column);
+
+// Enter in the grid at (row, column), rows counted from 1. Only the price
+// and amount columns act: the list is computed and marked changed, the
+// cursor goes to the first column, the row count rises to the row, and while
+// the row count stays below 20 the cursor moves down one row.
+struct EnterResult
+{
+    bool acts = false;
+    int row = 0;
+    int column = 0;
+    int rowCount = 0;
+};
+EnterResult enter(int row, int column, int rowCount, int lastRow);
+
+} // namespace Shopping

@@ -1,0 +1,71 @@
+#include "common/SearchState.h"
+
+#include <algorithm>
+
+namespace {
+
+inline char16_t fold(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') ? char16_t(c - (u'a' - u'A')) : c;
+}
+
+} // namespace
+
+bool SearchState::start(const QString &answer)
+{
+    m_text = answer;
+    if (m_text.isEmpty()) return false;
+    m_position = 0;
+    return true;
+}
+
+qsizetype SearchState::next(const QStringList &lines, const std::function<bool(qsizetype)> &show)
+{
+    m_text = foldAtoZ(m_text);
+    if (m_text.isEmpty()) return -1;
+    for (qsizetype i = find(lines, m_text, m_position); i >= 0; i = find(lines, m_text, i + 1)) {
+        if (show(i)) {
+            m_position = i + 1;
+            return i;
+        }
+    }
+    return -1;
+}
+
+QString SearchState::foldAtoZ(QStringView text)
+{
+    QString out = text.toString();
+    for (QChar &c : out)
+        c = QChar(fold(c.unicode()));
+    return out;
+}
+
+bool SearchState::containsFolded(QStringView line, QStringView folded)
+{
+    // Lines are short and searches rare: a plain scan that folds as it goes
+    // needs no copy of each line, which keeps F3 over a large store fast.
+    const qsizetype n = folded.size();
+    const qsizetype last = line.size() - n;
+    if (n == 0 || last < 0) return false;
+    const char16_t *l = line.utf16();
+    const char16_t *f = folded.utf16();
+    const char16_t first = f[0];
+    for (qsizetype i = 0; i <= last; ++i) {
+        if (fold(l[i]) != first) continue;
+        qsizetype j = 1;
+        while (j < n && fold(l[i + j]) == f[j])
+            ++j;
+        if (j == n) return true;
+    }
+    return false;
+}
+
+qsizetype SearchState::find(const QStringList &lines, QStringView text, qsizetype from)
+{
+    if (text.isEmpty()) return -1;
+    const QString folded = foldAtoZ(text);
+    for (qsizetype i = std::max<qsizetype>(0, from); i < lines.size(); ++i) {
+        if (containsFolded(lines.at(i), folded)) return i;
+    }
+    return -1;
+}

@@ -1,0 +1,31 @@
+#include "utilities/NoteFile.h"
+
+#include "common/TextFile.h"
+
+#include <QDir>
+#include <QStringList>
+
+namespace NoteFile {
+
+QString path(const QString &startDirectory)
+{
+    return QDir(startDirectory).filePath(QStringLiteral("Tivarel.nte"));
+}
+
+std::optional<QString> load(const QString &path, QString *error)
+{
+    if (!TextFile::exists(path))
+        return QString();
+    const std::optional<QStringList> lines = TextFile::read(path, error);
+    if (!lines)
+        return std::nullopt;
+    return lines->join(QLatin1Char('\n'));
+}
+
+bool save(const QString &path, const QString &text, QString *error)
+{
+    const QStringList lines = text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+    return TextFile::write(path, lines, error);
+}
+
+} // namespace NoteFile

@@ -1,0 +1,265 @@
+#include "utilities/CalendarRules.h"
+#include "utilities/ClockSetting.h"
+#include "utilities/EuroConverter.h"
+#include "utilities/FirstNames.h"
+#include "utilities/LetterScale.h"
+#include "utilities/PocketCalculator.h"
+
+#include <QTest>
+
+using Counts = QList<QPair<int, int>>; // (SpinEdit number, count)
+Q_DECLARE_METATYPE(LetterScale::Tariff)
+
+class TestUtilitiesEngines : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void letterScale_data()
+    {
+        using T = LetterScale::Tariff;
+        QTest::addColumn<Counts>("counts");
+        QTest::addColumn<T>("tariff");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("empty letter") << Counts{} << T::FranceRapide << QStringList{"0 g", "3,00 F", "0,46 E"};
+        QTest::newRow("A4 in 110x220, 9.5 g") << Counts{{9, 1}, {2, 1}} << T::FranceRapide
+                                             << QStringList{"10 g", "3,00 F", "0,46 E"};
+        QTest::newRow("five photos and 2 g: 20 g") << Counts{{18, 5}, {20, 2}} << T::FranceRapide
+                                                   << QStringList{"20 g", "3,00 F", "0,46 E"};
+        QTest::newRow("eight A4 to the EU: 40 g") << Counts{{9, 8}} << T::UnionEuropeenne
+                                                  << QStringList{"40 g", "6,00 F", "0,91 E"};
+        QTest::newRow("EU 80 g") << Counts{{20, 80}} << T::UnionEuropeenne << QStringList{"80 g", "8,00 F", "1,22 E"};
+        QTest::newRow("EU 200 g") << Counts{{20, 200}} << T::UnionEuropeenne
+                                  << QStringList{"200 g", "28,00 F", "4,27 E"};
+        QTest::newRow("EU 400 g") << Counts{{20, 200}, {10, 20}} << T::UnionEuropeenne
+                                  << QStringList{"400 g", "35,00 F", "5,34 E"};
+        QTest::newRow("EU 1001 g") << Counts{{20, 1}, {10, 100}} << T::UnionEuropeenne
+                                   << QStringList{"1001 g", "0,00 F", "0,00 E"};
+        QTest::newRow("extra 200 g") << Counts{{20, 200}} << T::FranceRapide
+                                     << QStringList{"200 g", "11,50 F", "1,75 E"};
+        QTest::newRow("Ecopli 250 g") << Counts{{17, 2}, {20, 78}} << T::FranceEcopli
+                                      << QStringList{"250 g", "8,00 F", "1,22 E"};
+        QTest::newRow("Ecopli 251 g") << Counts{{17, 2}, {20, 79}} << T::FranceEcopli
+                                      << QStringList{"251 g", "0,00 F", "0,00 E"};
+        QTest::newRow("rapide 3000 g") << Counts{{10, 200}, {9, 200}} << T::FranceRapide
+                                       << QStringList{"3000 g", "33,00 F", "5,03 E"};
+        QTest::newRow("padded 280x370 counts") << Counts{{21, 1}} << T::FranceRapide
+                                               << QStringList{"38 g", "4,50 F", "0,69 E"};
+    }
+    void letterScale()
+    {
+        QFETCH(Counts, counts);
+        QFETCH(LetterScale::Tariff, tariff);
+        QFETCH(QStringList, shown);
+        std::array<int, LetterScale::ItemCount> c{};
+        for (auto [n, v] : counts)
+            c[n - 1] = v;
+        const LetterScale::Result r = LetterScale::compute(c, tariff);
+        QCOMPARE((QStringList{r.weight, r.francs, r.euros}), shown);
+    }
+
+    // Keys: digits, "," "." typed; "=" converts; "v" "^" nudge the rate.
+    void euroConverter_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<bool>("toFrancs");
+        QTest::addColumn<QStringList>("shown"); // input, result, rate
+        QTest::newRow("1.5 francs") << "1.5=" << false << QStringList{"1,5", "0,23", "6,55957"};
+        QTest::newRow("10 francs") << "10=" << false << QStringList{"10", "1,52", "6,55957"};
+        QTest::newRow("100 francs") << "100=" << false << QStringList{"100", "15,24", "6,55957"};
+        QTest::newRow("exact euros") << "655,957=" << false << QStringList{"655,957", "100", "6,55957"};
+        QTest::newRow("1 euro") << "1=" << true << QStringList{"1", "6,6", "6,55957"};
+        QTest::newRow("10 euros") << "10=" << true << QStringList{"10", "65,6", "6,55957"};
+        QTest::newRow("= twice") << "10==" << false << QStringList{"10", "1,52", "6,55957"};
+        QTest::newRow("typing after a result") << "10=7" << false << QStringList{"7", "", "6,55957"};
+        QTest::newRow("empty input") << "=" << false << QStringList{"", "", "6,55957"};
+        QTest::newRow("not a number") << "10=1,2,3=" << false << QStringList{"1,2,3", "", "6,55957"};
+        QTest::newRow("rate down") << "v100000=" << true << QStringList{"100000", "655956", "6,55956"};
+        QTest::newRow("rate up") << "^^" << false << QStringList{"", "", "6,55959"};
+    }
+    void euroConverter()
+    {
+        QFETCH(QString, keys);
+        QFETCH(bool, toFrancs);
+        QFETCH(QStringList, shown);
+        EuroConverter e;
+        e.direction = toFrancs ? EuroConverter::Direction::EurosToFrancs : EuroConverter::Direction::FrancsToEuros;
+        for (QChar k : keys) {
+            if (k == QLatin1Char('='))
+                e.convert();
+            else if (k == QLatin1Char('v'))
+                e.rateDown();
+            else if (k == QLatin1Char('^'))
+                e.rateUp();
+            else
+                e.typeKey(k);
+        }
+        QCOMPARE((QStringList{e.input(), e.result(), e.rateText()}), shown);
+    }
+
+    void calculator_data()
+    {
+        using E = PocketCalculator::Error;
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<PocketCalculator::Error>("error");
+        QTest::newRow("7+8=") << "7+8=" << "15" << E::None;
+        QTest::newRow("repeated =") << "7+8==" << "30" << E::None;
+        QTest::newRow("operator after a result") << "2+3=*4=" << "40" << E::None;
+        QTest::newRow("C keeps the new-number flag") << "2+3=c,5" << "5" << E::None;
+        QTest::newRow("1/x") << "4x" << "0,25" << E::None;
+        QTest::newRow("sqr is the root") << "9s" << "3" << E::None;
+        QTest::newRow("1,05 is not cut") << "1,05+0=" << "1,05" << E::None;
+        QTest::newRow("binary noise") << "0,1+0,2=" << "0,3" << E::None;
+        QTest::newRow("a third") << "1/3=" << "0,333333333333333" << E::None;
+        QTest::newRow("comma after a result") << "2+3=," << "5," << E::None;
+        QTest::newRow("empty display on first =") << "=" << "" << E::None;
+        QTest::newRow("division by zero") << "1/0=" << "0" << E::DivisionByZero;
+        QTest::newRow("root of a negative") << "2-5=s" << "-3" << E::NegativeRoot;
+        QTest::newRow("1/x of zero") << "0x" << "0" << E::DivisionByZero;
+        QTest::newRow("display not a number") << "2+3,,4=" << "3,,4" << E::NotANumber;
+    }
+    void calculator()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, display);
+        QFETCH(PocketCalculator::Error, error);
+        PocketCalculator c;
+        PocketCalculator::Error last = PocketCalculator::Error::None;
+        for (QChar k : keys) {
+            PocketCalculator::Error e = PocketCalculator::Error::None;
+            QVERIFY(c.key(k, &e));
+            if (e != PocketCalculator::Error::None)
+                last = e;
+        }
+        QCOMPARE(c.display(), display);
+        QCOMPARE(last, error);
+    }
+
+    void clockAdjust_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("end");
+        QTest::newRow("hour 23 up") << 0 << 1 << "23:10:00 15/03/2001" << "24:10:00 15/03/2001";
+        QTest::newRow("hour 24 up") << 0 << 1 << "24:10:00 15/03/2001" << "24:10:00 15/03/2001";
+        QTest::newRow("hour 00 down") << 0 << -1 << "00:10:00 15/03/2001" << "00:10:00 15/03/2001";
+        QTest::newRow("minute 59 up") << 1 << 1 << "10:59:00 15/03/2001" << "10:59:00 15/03/2001";
+        QTest::newRow("day 31 up") << 2 << 1 << "10:00:00 31/03/2001" << "10:00:00 31/03/2001";
+        QTest::newRow("day 01 down") << 2 << -1 << "10:00:00 01/03/2001" << "10:00:00 00/03/2001";
+        QTest::newRow("month 12 up") << 3 << 1 << "10:00:00 01/12/2001" << "10:00:00 01/12/2001";
+        QTest::newRow("year 2099 up") << 4 << 1 << "10:00:00 01/12/2099" << "10:00:00 01/12/2099";
+        QTest::newRow("year 1900 down") << 4 << -1 << "10:00:00 01/12/1900" << "10:00:00 01/12/1900";
+        QTest::newRow("two-digit year") << 4 << 1 << "10:00:00 01/12/0099" << "10:00:00 01/12/2000";
+    }
+    void clockAdjust()
+    {
+        QFETCH(int, field);
+        QFETCH(int, step);
+        QFETCH(QString, start);
+        QFETCH(QString, end);
+        QString time = start.left(8), date = start.mid(9);
+        QVERIFY(ClockSetting::adjust(time, date, ClockSetting::Field(field), step));
+        QCOMPARE(time + QLatin1Char(' ') + date, end);
+    }
+
+    void universalTime_data()
+    {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QDateTime>("utc"); // invalid: refused
+        auto utc = [](int y, int mo, int d, int h, int mi) { return QDateTime(QDate(y, mo, d), QTime(h, mi), Qt::UTC); };
+        QTest::newRow("winter") << "10:30:00 15/03/2001" << utc(2001, 3, 15, 9, 30);
+        QTest::newRow("summer") << "10:30:00 15/07/2001" << utc(2001, 7, 15, 8, 30);
+        QTest::newRow("just after spring change") << "03:30:00 25/03/2001" << utc(2001, 3, 25, 1, 30);
+        QTest::newRow("just before spring change") << "01:30:00 25/03/2001" << utc(2001, 3, 25, 0, 30);
+        QTest::newRow("after autumn change") << "12:00:00 28/10/2001" << utc(2001, 10, 28, 11, 0);
+        QTest::newRow("before autumn change") << "01:00:00 28/10/2001" << utc(2001, 10, 27, 23, 0);
+        QTest::newRow("midnight goes to the day before") << "00:30:00 01/01/2001" << utc(2000, 12, 31, 23, 30);
+        QTest::newRow("skipped hour") << "02:30:00 25/03/2001" << QDateTime();
+        QTest::newRow("31 April") << "10:00:00 31/04/2001" << QDateTime();
+        QTest::newRow("day 0") << "10:00:00 00/04/2001" << QDateTime();
+        QTest::newRow("month 13") << "10:00:00 01/13/2001" << QDateTime();
+        QTest::newRow("hour 24") << "24:00:00 01/04/2001" << QDateTime();
+        QTest::newRow("not a time") << "ab:00:00 01/04/2001" << QDateTime();
+    }
+    void universalTime()
+    {
+        QFETCH(QString, shown);
+        QFETCH(QDateTime, utc);
+        QString error;
+        const auto got =
+            ClockSetting::universalTime(shown.left(8), shown.mid(9), QTimeZone("Europe/Paris"), &error);
+        QCOMPARE(got.value_or(QDateTime()), utc);
+        QCOMPARE(error.isEmpty(), utc.isValid());
+    }
+
+    void calendarMonths_data()
+    {
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<int>("months");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("31 Jan + 1") << QDate(2001, 1, 31) << 1 << "février  2001";
+        QTest::newRow("31 Jan 2004 + 1") << QDate(2004, 1, 31) << 1 << "février  2004";
+        QTest::newRow("15 Jan - 1") << QDate(2001, 1, 15) << -1 << "décembre  2000";
+        QTest::newRow("31 Mar - 1") << QDate(2001, 3, 31) << -1 << "février  2001";
+        QTest::newRow("31 Dec + 1") << QDate(2001, 12, 31) << 1 << "janvier  2002";
+    }
+    void calendarMonths()
+    {
+        QFETCH(QDate, from);
+        QFETCH(int, months);
+        QFETCH(QString, heading);
+        const QDate to = CalendarRules::moveMonth(from, months);
+        QCOMPARE(CalendarRules::heading(to), heading);
+        QCOMPARE(to.day(), std::min(from.day(), to.daysInMonth()));
+    }
+
+    // Moves: n next, p previous, a capital letter jumps to its tab.
+    void firstNames_data()
+    {
+        QTest::addColumn<QString>("moves");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("tab");
+        QTest::newRow("opening") << "" << "Agathe" << 0;
+        QTest::newRow("previous on the first") << "p" << "Agathe" << 0;
+        QTest::newRow("next skips stray lines") << "n" << "Élodie" << 4;
+        QTest::newRow("accented initial") << "E" << "Élodie" << 4;
+        QTest::newRow("no name under B") << "nB" << "Élodie" << 4;
+        QTest::newRow("back and forth") << "nnnp" << "Émile" << 4;
+        QTest::newRow("next on the last") << "Znn" << "Zoé" << 25;
+        QTest::newRow("head without tab") << "H" << "Hugo sans tabulation" << 7;
+    }
+    void firstNames()
+    {
+        QFETCH(QString, moves);
+        QFETCH(QString, name);
+        QFETCH(int, tab);
+        FirstNamesBook book = FirstNamesFile::load(QStringLiteral(SAMPLE_NAMES));
+        for (QChar m : moves) {
+            if (m == QLatin1Char('n'))
+                book.next();
+            else if (m == QLatin1Char('p'))
+                book.previous();
+            else
+                book.jumpToLetter(m.unicode() - u'A');
+        }
+        QCOMPARE(book.text().section(QStringLiteral("\r\n"), 0, 0), name);
+        QCOMPARE(book.tab(), tab);
+    }
+
+    void firstNameRecordText()
+    {
+        FirstNamesBook book = FirstNamesFile::load(QStringLiteral(SAMPLE_NAMES));
+        QCOMPARE(book.text(), QStringLiteral("Agathe\r\nFête : 5 février. Origine grecque.\r\n"
+                                             " Du grec agathos, « bon ». Sainte Agathe de Catane."));
+        book.jumpToLetter(7);
+        QCOMPARE(book.text(), QStringLiteral("Hugo sans tabulation\r\n Texte."));
+        book.jumpToLetter(25); // the last record has no closing line
+        QCOMPARE(book.text(), QStringLiteral("Zoé\r\nOrigine grecque.\r\n Du grec zôê, « vie »."));
+        QCOMPARE(FirstNamesFile::load(QStringLiteral("/nonexistent/Tivarel.pre")).text(), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUtilitiesEngines)
+#include "test_utilities_engines.moc"

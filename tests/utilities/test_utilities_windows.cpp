@@ -1,0 +1,224 @@
+#include "ScriptedUiServices.h"
+#include "TestFiles.h"
+#include "app/TMainForm.h"
+#include "common/Clock.h"
+#include "utilities/ClockSetting.h"
+#include "utilities/TBlocnotes.h"
+#include "utilities/TCalendrier.h"
+#include "utilities/TEurof.h"
+#include "utilities/THorloge.h"
+#include "utilities/TPocket.h"
+#include "utilities/TPrenoms.h"
+
+#include <QAction>
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+// Records what it was asked to set; never touches the machine's clock.
+class FakeSetter final : public SystemTimeSetter
+{
+public:
+    bool setUniversalTime(const QDateTime &utc, QString *error) override
+    {
+        asked = utc;
+        if (!accept)
+            *error = QStringLiteral("refusé");
+        return accept;
+    }
+    QDateTime asked;
+    bool accept = true;
+};
+
+QString labelText(QWidget *w, const char *name)
+{
+    return w->findChild<QLabel *>(QLatin1String(name))->text();
+}
+
+} // namespace
+
+class TestUtilitiesWindows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void menuOpensWindow_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("clock") << "HorlogeItem" << "THorloge" << "Horloge";
+        QTest::newRow("calendar") << "CalendrierItem" << "TCalendrier" << "Calendrier";
+        QTest::newRow("calculator") << "CalculatriceItem" << "TPocket" << "Calculatrice";
+        QTest::newRow("euro") << "EuroItem" << "TEurof" << "Euro convertisseur";
+        QTest::newRow("notepad") << "BlocNotesItem" << "TBlocnotes" << "Bloc-notes";
+        QTest::newRow("first names") << "PrenomsItem" << "TPrenoms" << "Les prénoms";
+        QTest::newRow("letter scale") << "PeseLettresItem" << "TPLettre" << "Pèse-Lettres";
+    }
+    void menuOpensWindow()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, window);
+        QFETCH(QString, caption);
+        ScriptedUiServices ui;
+        FixedClock clock;
+        TMainForm form(ui, clock);
+        form.action(action)->trigger();
+        QCOMPARE(ui.shown().last().text, window);
+        QCOMPARE(ui.shown().last().title, caption);
+    }
+
+    void calculatorKeys_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("reopened"); // ",5" typed in the next window
+        QTest::newRow("repeated =") << "7+8==" << "30" << "" << "5";
+        QTest::newRow("point is the comma") << "1.5*2=" << "3" << "" << "5";
+        QTest::newRow("X and S") << "16SX" << "0,25" << "" << "5";
+        QTest::newRow("division by zero") << "1/0=" << "0" << "Division par zéro impossible." << ",5";
+    }
+    void calculatorKeys()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, display);
+        QFETCH(QString, message);
+        QFETCH(QString, reopened);
+        ScriptedUiServices ui;
+        PocketCalculator engine;
+        {
+            TPocket w(engine, ui);
+            w.show();
+            QTest::keyClicks(&w, keys);
+            QCOMPARE(labelText(&w, "Label1"), display);
+            QCOMPARE(ui.lastMessage(), message);
+        }
+        // A new window starts cleared but keeps the new-number flag.
+        TPocket again(engine, ui);
+        again.show();
+        QCOMPARE(labelText(&again, "Label1"), QString());
+        QTest::keyClicks(&again, QStringLiteral(",5"));
+        QCOMPARE(labelText(&again, "Label1"), reopened);
+    }
+
+    void euroKeysAndRate()
+    {
+        TEurof w;
+        w.show();
+        QTest::keyClicks(&w, QStringLiteral("1.5"));
+        QTest::keyClick(&w, Qt::Key_Return);
+        QCOMPARE(labelText(&w, "Label2"), QStringLiteral("0,23"));
+        QTest::keyClicks(&w, QStringLiteral("7"));
+        QCOMPARE(labelText(&w, "Label1") + labelText(&w, "Label2"), QStringLiteral("7"));
+        w.findChild<QWidget *>(QStringLiteral("SpinButton1"))->findChild<QToolButton *>(QStringLiteral("down"))->click();
+        QCOMPARE(w.findChild<QLineEdit *>(QStringLiteral("Edit3"))->text(), QStringLiteral("6,55956"));
+    }
+
+    void clockSet_data()
+    {
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<int>("spins");
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<QDateTime>("asked");
+        QTest::addColumn<QString>("message");
+        const QDateTime march(QDate(2001, 3, 15), QTime(10, 30));
+        QTest::newRow("hour up, winter")
+            << march << 0 << 1 << true << QDateTime(QDate(2001, 3, 15), QTime(10, 30), Qt::UTC) << "";
+        QTest::newRow("system refuses")
+            << march << 1 << 0 << false << QDateTime(QDate(2001, 3, 15), QTime(9, 30), Qt::UTC) << "refusé";
+        QTest::newRow("31 April") << QDateTime(QDate(2001, 4, 30), QTime(9, 0)) << 2 << 1 << true << QDateTime()
+                                  << "La date 31/04/2001 n'existe pas.";
+    }
+    void clockSet()
+    {
+        QFETCH(QDateTime, now);
+        QFETCH(int, field);
+        QFETCH(int, spins);
+        QFETCH(bool, accept);
+        QFETCH(QDateTime, asked);
+        QFETCH(QString, message);
+        ScriptedUiServices ui;
+        FixedClock clock(now);
+        FakeSetter setter;
+        setter.accept = accept;
+        THorloge w(clock, setter, ui);
+        w.show();
+        w.findChild<QRadioButton *>(QStringLiteral("RadioGroup1_%1").arg(field))->setChecked(true);
+        w.Button2Click();
+        for (int i = 0; i < spins; ++i)
+            w.SpinButton1Up();
+        w.Button2Click();
+        QCOMPARE(setter.asked, asked);
+        QCOMPARE(ui.lastMessage(), message);
+        // A refused setting leaves the display frozen for correction.
+        QCOMPARE(w.editing(), !message.isEmpty());
+    }
+
+    void calendarPages()
+    {
+        FixedClock clock(QDateTime(QDate(2001, 1, 31), QTime(12, 0)));
+        TCalendrier w(clock);
+        w.show();
+        auto *calendar = w.findChild<QCalendarWidget *>(QStringLiteral("Calendar1"));
+        QCOMPARE(calendar->firstDayOfWeek(), Qt::Sunday);
+        QCOMPARE(labelText(&w, "Label1"), QStringLiteral("janvier  2001"));
+        QTest::keyClick(calendar->focusWidget() ? calendar->focusWidget() : calendar, Qt::Key_PageDown);
+        QCOMPARE(calendar->selectedDate(), QDate(2001, 2, 28));
+        QCOMPARE(labelText(&w, "Label1"), QStringLiteral("février  2001"));
+        QTest::keyClick(w.findChild<QWidget *>(QStringLiteral("BitBtn2")), Qt::Key_PageUp);
+        QCOMPARE(calendar->selectedDate(), QDate(2001, 1, 28));
+    }
+
+    void notepadSavesOnlyChanges()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Tivarel.nte"));
+        ScriptedUiServices ui;
+        {
+            TBlocnotes w(ui);
+            QVERIFY(w.Charge(path));
+            QVERIFY(w.Sauve(path));
+            QVERIFY(!QFile::exists(path)); // never typed in: no file
+            w.findChild<QPlainTextEdit *>(QStringLiteral("Memo1"))->insertPlainText(QStringLiteral("été"));
+            QVERIFY(w.Sauve(path));
+            QCOMPARE(TestFiles::readBytes(path), QByteArray("\xE9t\xE9\r\n"));
+        }
+        TestFiles::writeBytes(path, QByteArray("x\ny"));
+        TBlocnotes w(ui);
+        QVERIFY(w.Charge(path));
+        QCOMPARE(w.findChild<QPlainTextEdit *>(QStringLiteral("Memo1"))->toPlainText(), QStringLiteral("x\ny"));
+        QVERIFY(w.Sauve(path));
+        QCOMPARE(TestFiles::readBytes(path), QByteArray("x\ny")); // unchanged: not rewritten
+        QVERIFY(ui.messages().isEmpty());
+    }
+
+    void firstNamesKeysAndTabs()
+    {
+        TPrenoms w;
+        w.Charge(QStringLiteral(SAMPLE_NAMES));
+        w.show();
+        auto *memo = w.findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
+        auto *tabs = w.findChild<QTabBar *>(QStringLiteral("TabControl1"));
+        QVERIFY(memo->toPlainText().startsWith(QStringLiteral("Agathe\n")));
+        QTest::keyClick(memo, Qt::Key_PageDown);
+        QVERIFY(memo->toPlainText().startsWith(QStringLiteral("Élodie\n")));
+        QCOMPARE(tabs->currentIndex(), 4);
+        tabs->setCurrentIndex(1); // no name under B
+        QCOMPARE(tabs->currentIndex(), 4);
+        tabs->setCurrentIndex(25);
+        QVERIFY(memo->toPlainText().startsWith(QStringLiteral("Zoé\n")));
+    }
+};
+
+QTEST_MAIN(TestUtilitiesWindows)
+#include "test_utilities_windows.moc"
