@@ -5,7 +5,6 @@
 #include "common/UiServices.h"
 
 #include <QApplication>
-#include <QDir>
 
 #include <memory>
 
@@ -18,15 +17,16 @@ int main(int argc, char *argv[])
     splash->repaint();
 
     Application::setUp(app);
-    // The document named on the command line is found from the folder the
-    // user started in; then the user's data folder becomes the start
-    // directory, where the program's own small files live.
+    // A relative document name on the command line is found from the folder
+    // the user started in.
     const QString document = Application::commandLineDocument(app.arguments());
-    QDir::setCurrent(Application::dataDirectory());
 
     WidgetUiServices ui;
     SystemClock clock;
-    TMainForm mainForm(ui, clock);
+    // The program keeps its own small files (settings, remembered lists,
+    // notepad) in the user's data folder, whatever folder it was started
+    // from.
+    TMainForm mainForm(ui, clock, Application::dataDirectory());
     splash.reset();
 
     mainForm.show();

@@ -1,6 +1,7 @@
 #include "AgendaBenchData.h"
 #include "agenda/WeekPage.h"
 #include "app/DocumentContext.h"
+#include "FixedClock.h"
 #include "common/Clock.h"
 #include "common/UiServices.h"
 

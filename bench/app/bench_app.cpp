@@ -8,6 +8,7 @@
 #include "app/TChild.h"
 #include "app/TMainForm.h"
 #include "app/TSplash.h"
+#include "FixedClock.h"
 #include "common/Clock.h"
 #include "common/TextFile.h"
 #include "common/UiServices.h"
@@ -145,7 +146,7 @@ void BM_OpenSet(benchmark::State &state)
     SilentUi ui;
     FixedClock clock(QDateTime(QDate(2010, 6, 15), QTime(9, 0)));
     for (auto _ : state) {
-        TChild child(ui, clock);
+        TChild child(ui, clock, f.dir.path());
         child.Charge(f.base + QStringLiteral(".orz"));
         state.PauseTiming();
         // Destroying the window is not part of opening.
@@ -160,7 +161,7 @@ void BM_SaveSet(benchmark::State &state)
     SetFixture &f = fixture();
     SilentUi ui;
     FixedClock clock(QDateTime(QDate(2010, 6, 15), QTime(9, 0)));
-    TChild child(ui, clock);
+    TChild child(ui, clock, f.dir.path());
     child.Charge(f.base + QStringLiteral(".orz"));
     const QString copy = f.dir.filePath(QStringLiteral("copie.orz"));
     for (auto _ : state) {
@@ -249,22 +250,19 @@ BENCHMARK(BM_StartBareMainWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_StartTivarel(benchmark::State &state)
 {
     QTemporaryDir dir; // the start directory, without settings
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
     SilentUi ui;
     SystemClock clock;
     for (auto _ : state) {
         auto splash = std::make_unique<TSplash>();
         splash->show();
         splash->repaint();
-        TMainForm form(ui, clock);
+        TMainForm form(ui, clock, dir.path());
         splash.reset();
         waitForPaint(form);
         state.PauseTiming();
         form.hide();
         state.ResumeTiming();
     }
-    QDir::setCurrent(previous);
 }
 BENCHMARK(BM_StartTivarel)->Unit(benchmark::kMillisecond)->UseRealTime();
 

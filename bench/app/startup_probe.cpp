@@ -10,6 +10,7 @@
 #include "common/UiServices.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMainWindow>
 #include <QTimer>
@@ -66,7 +67,7 @@ int main(int argc, char *argv[])
     Application::setUp(app);
     WidgetUiServices ui;
     SystemClock clock;
-    TMainForm form(ui, clock);
+    TMainForm form(ui, clock, QDir::currentPath());
     splash.reset();
     form.installEventFilter(&quit);
     form.show();

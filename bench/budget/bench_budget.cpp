@@ -2,7 +2,7 @@
 // 20 years x 12 months x 60 journal lines, 6 cell lines each (1 728 000
 // cell lines).
 #include "budget/BudgetFormat.h"
-#include "budget/BudgetModel.h"
+#include "budget/BudgetMonth.h"
 
 #include <benchmark/benchmark.h>
 
@@ -49,10 +49,10 @@ const QStringList &storeLines()
     return lines;
 }
 
-BudgetModel &model()
+BudgetMonth &model()
 {
-    static BudgetModel m = [] {
-        BudgetModel b;
+    static BudgetMonth m = [] {
+        BudgetMonth b;
         b.reset(QDate(kFirstYear, 1, 1));
         b.loadLines(storeLines());
         return b;
@@ -61,7 +61,7 @@ BudgetModel &model()
 }
 
 // Walks through accounts and months so that no two runs read the same month.
-void selectMonth(BudgetModel &m, int64_t i)
+void selectMonth(BudgetMonth &m, int64_t i)
 {
     m.setYear(kFirstYear + int((i / 12) % kYears));
     m.setMonth(int(i % 12) + 1);
@@ -69,11 +69,11 @@ void selectMonth(BudgetModel &m, int64_t i)
 
 void BM_DisplayMonth(benchmark::State &state)
 {
-    BudgetModel &m = model();
+    BudgetMonth &m = model();
     int64_t i = 0;
     for (auto _ : state) {
         selectMonth(m, i * 7);
-        const auto r = m.display(account(int(i % kAccounts)));
+        const auto r = m.openMonth(account(int(i % kAccounts)));
         benchmark::DoNotOptimize(r);
         if (m.grid().lineCount() != kRows)
             state.SkipWithError("month not found");
@@ -85,15 +85,15 @@ BENCHMARK(BM_DisplayMonth)->Unit(benchmark::kMillisecond);
 
 void BM_WriteBackMonth(benchmark::State &state)
 {
-    BudgetModel &m = model();
+    BudgetMonth &m = model();
     int64_t i = 0;
     for (auto _ : state) {
         state.PauseTiming();
         selectMonth(m, i * 5);
-        m.display(account(int(i % kAccounts)));
+        m.openMonth(account(int(i % kAccounts)));
         m.setChanged(true);
         state.ResumeTiming();
-        benchmark::DoNotOptimize(m.writeBack());
+        benchmark::DoNotOptimize(m.storeMonth());
         ++i;
     }
     m.markSaved();
@@ -105,7 +105,7 @@ BENCHMARK(BM_WriteBackMonth)->Unit(benchmark::kMillisecond);
 void BM_LoadStore(benchmark::State &state)
 {
     for (auto _ : state) {
-        BudgetModel b;
+        BudgetMonth b;
         b.loadLines(storeLines());
         benchmark::DoNotOptimize(b.store().size());
     }
@@ -114,7 +114,7 @@ BENCHMARK(BM_LoadStore)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_StoreLinesForSaving(benchmark::State &state)
 {
-    BudgetModel &m = model();
+    BudgetMonth &m = model();
     for (auto _ : state)
         benchmark::DoNotOptimize(m.fileLines().size());
 }

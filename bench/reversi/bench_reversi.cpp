@@ -12,7 +12,7 @@
 //
 // Run: ./bench_reversi --benchmark_repetitions=3
 
-#include "reversi/OtelloEngine.h"
+#include "reversi/ReversiEngine.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -33,15 +33,15 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr quint8 Hu = OtelloBoard::HumanDisc;
-constexpr quint8 Co = OtelloBoard::ComputerDisc;
+constexpr quint8 Hu = ReversiBoard::HumanDisc;
+constexpr quint8 Co = ReversiBoard::ComputerDisc;
 constexpr auto Slice = std::chrono::milliseconds(4);
 
 // A middle-game position with the human to move: random legal play from the
 // start, 16 to 36 plies, with a fixed seed so every run measures the same set.
 struct Position
 {
-    OtelloBoard board;
+    ReversiBoard board;
     int column = 0, row = 0; // the human's move to play
 };
 
@@ -51,7 +51,7 @@ const std::vector<Position> &positions()
         std::vector<Position> out;
         std::mt19937 rng(7311);
         while (out.size() < 40) {
-            OtelloBoard b = OtelloBoard::starting();
+            ReversiBoard b = ReversiBoard::starting();
             const int plies = 16 + int(rng() % 21);
             quint8 side = Hu;
             bool over = false;
@@ -77,11 +77,11 @@ const std::vector<Position> &positions()
                 if (b.isLegal(sq, Hu, Co))
                     legal.push_back(sq);
             const int sq = legal[rng() % legal.size()];
-            OtelloBoard after = b;
+            ReversiBoard after = b;
             after.play(sq, Hu, Co);
             if (!after.hasMove(Co, Hu))
                 continue; // the computer would have to pass: no reply to time
-            out.push_back({b, OtelloBoard::columnOf(sq), OtelloBoard::rowOf(sq)});
+            out.push_back({b, ReversiBoard::columnOf(sq), ReversiBoard::rowOf(sq)});
         }
         return out;
     }();
@@ -108,7 +108,7 @@ void BM_SearchSteps(benchmark::State &state)
     std::uint64_t steps = 0;
     for (auto _ : state) {
         for (const Position &p : positions()) {
-            OtelloEngine e;
+            ReversiEngine e;
             e.setSkill(skill);
             e.setBoard(p.board);
             const std::uint64_t before = e.steps();
@@ -133,7 +133,7 @@ void BM_ReplyDepth6(benchmark::State &state)
         replies.clear();
         cpu.clear();
         for (const Position &p : positions()) {
-            OtelloEngine e;
+            ReversiEngine e;
             e.setSkill(skMaster);
             e.setBoard(p.board);
             bool armed = false, replied = false;
@@ -164,7 +164,7 @@ void BM_LongestStepDepth6(benchmark::State &state)
     double longestUs = 0;
     for (auto _ : state) {
         for (const Position &p : positions()) {
-            OtelloEngine e;
+            ReversiEngine e;
             e.setSkill(skMaster);
             e.setBoard(p.board);
             e.humanMove(p.column, p.row);
@@ -192,7 +192,7 @@ void BM_EventLoopDepth6(benchmark::State &state)
     for (auto _ : state) {
         replies.clear();
         for (const Position &p : positions()) {
-            OtelloEngine e;
+            ReversiEngine e;
             e.setSkill(skMaster);
             e.setBoard(p.board);
             QEventLoop loop;

@@ -2,6 +2,7 @@
 
 #include "agenda/AgendaOrder.h"
 #include "common/DateText.h"
+#include "common/TextFile.h"
 
 #include <algorithm>
 
@@ -10,15 +11,6 @@ namespace {
 // Up to this many unsorted lines at the end of the store are scanned; a
 // longer tail is looked up through a hash of its keys.
 constexpr qsizetype TailScanLimit = 64;
-
-QString withoutLineEnds(QString s)
-{
-    if (s.contains(u'\r') || s.contains(u'\n')) {
-        s.replace(u'\r', u' ');
-        s.replace(u'\n', u' ');
-    }
-    return s;
-}
 
 } // namespace
 
@@ -195,7 +187,7 @@ bool AgendaStore::removeFirstMatching(QStringView probe, const std::function<boo
 
 void AgendaStore::append(const QString &line)
 {
-    m_lines.append(withoutLineEnds(line));
+    m_lines.append(TextFile::oneLine(line));
     // A line appended to a fully sorted store may keep it sorted.
     if (m_sorted == m_lines.size() - 1)
         extendSortedRun();

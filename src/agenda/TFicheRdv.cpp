@@ -1,5 +1,7 @@
 #include "agenda/TFicheRdv.h"
 
+#include "common/Clock.h"
+
 #include "common/DateText.h"
 
 #include <QDateEdit>
@@ -20,7 +22,7 @@ constexpr QChar kBlank = u'_';
 
 } // namespace
 
-TFicheRdv::TFicheRdv(QWidget *parent) : QDialog(parent)
+TFicheRdv::TFicheRdv(const Clock &clock, QWidget *parent) : QDialog(parent), m_clock(clock)
 {
     setObjectName(QStringLiteral("FicheRdv"));
     setWindowTitle(QStringLiteral("Rendez vous"));
@@ -78,7 +80,7 @@ TFicheRdv::TFicheRdv(QWidget *parent) : QDialog(parent)
 
 void TFicheRdv::Init(const QString &time, const QString &message, QDate date)
 {
-    m_date->setDate(date.isValid() ? date : QDate::currentDate());
+    m_date->setDate(date.isValid() ? date : m_clock.today());
     // A leading blank is the missing first hour digit: the pattern takes it
     // as its blank character.
     QString t = time.left(5);

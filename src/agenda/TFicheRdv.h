@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QString>
 
+class Clock;
 class QDateEdit;
 class QLineEdit;
 class QPushButton;
@@ -29,7 +30,8 @@ public:
         QString message; // empty: nothing is to change
     };
 
-    explicit TFicheRdv(QWidget *parent = nullptr);
+    // `clock` gives the date shown when Init receives none.
+    explicit TFicheRdv(const Clock &clock, QWidget *parent = nullptr);
 
     // Fills the fields; the dialog counts as not accepted until "OK".
     void Init(const QString &time, const QString &message, QDate date);
@@ -47,6 +49,7 @@ protected:
 private:
     void Button2Click();
 
+    const Clock &m_clock;
     QDateEdit *m_date = nullptr;
     QLineEdit *m_time = nullptr;
     QLineEdit *m_message = nullptr;

@@ -9,6 +9,7 @@
 #include "common/Clock.h"
 #include "common/DateText.h"
 #include "common/TextFile.h"
+#include "common/UnreadableFile.h"
 #include "common/UiServices.h"
 
 #include <algorithm>
@@ -187,13 +188,13 @@ void WeekPage::load(const QString &documentPath)
 {
     Document &doc = context().document();
     doc.name = BaseName::withExtension(documentPath, QStringLiteral(".orz"));
-    const bool found = [&] {
-        auto lines = TextFile::read(doc.name);
-        if (!lines)
-            return false;
+    // A file that is there but cannot be read is never replaced by a save:
+    // it may hold appointments the store does not.
+    QString error;
+    auto lines = m_unreadable.read(doc.name, &error);
+    const bool found = lines.has_value();
+    if (found)
         m_store.setLines(std::move(*lines));
-        return true;
-    }();
     // Blank lines at the top of the store carry no appointment (a new store
     // holds a single blank).
     m_store.dropShortTopLines();
@@ -202,10 +203,13 @@ void WeekPage::load(const QString &documentPath)
         setReference(context().clock().today());
         InitSemaine();
         LitSemaine();
-    } else {
+    } else if (error.isEmpty()) {
         context().ui().message(context().dialogParent(),
                                QStringLiteral("Fichier ") + doc.name + QStringLiteral(" n'existe pas"),
                                UiServices::Icon::None, QMessageBox::Ok);
+    } else {
+        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning,
+                               QMessageBox::Ok);
     }
 }
 
@@ -217,6 +221,11 @@ bool WeekPage::save(const QString &documentPath, bool force)
         return true;
     doc.name = fileName(documentPath);
     m_store.sort();
+    if (m_unreadable.guards(doc.name)) {
+        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(doc.name),
+                               UiServices::Icon::Warning, QMessageBox::Ok);
+        return false;
+    }
     return writeFile(doc.name, m_store.lines());
 }
 
@@ -226,7 +235,7 @@ bool WeekPage::save(const QString &documentPath, bool force)
 void WeekPage::AjoutJour()
 {
     EcritSemaine();
-    TFicheRdv dialog(context().dialogParent() ? context().dialogParent() : window());
+    TFicheRdv dialog(context().clock(), context().dialogParent() ? context().dialogParent() : window());
     dialog.Init(QStringLiteral("10:00"), QString(), reference());
     context().ui().exec(&dialog);
     const TFicheRdv::Values v = dialog.Result();
@@ -246,7 +255,7 @@ void WeekPage::MajJour(DayList *list, int day)
     // the old message what follows the blank.
     const QString item = list->selectedText();
     const QDate oldDate = dayDate(day);
-    TFicheRdv dialog(context().dialogParent() ? context().dialogParent() : window());
+    TFicheRdv dialog(context().clock(), context().dialogParent() ? context().dialogParent() : window());
     dialog.Init(item.left(5), item.mid(6), oldDate);
     context().ui().exec(&dialog);
     const TFicheRdv::Values v = dialog.Result();
@@ -294,38 +303,38 @@ bool WeekPage::showFound(qsizetype line)
     return line >= 0 && line < m_store.size() && showWeekOfLine(m_store.lines().at(line));
 }
 
-void WeekPage::Couper()
+void WeekPage::couper()
 {
     if (WeekClipboard::take(m_lists, m_buffer, true) > 0)
         setWeekEdited();
 }
 
-void WeekPage::Copier()
+void WeekPage::copier()
 {
     WeekClipboard::take(m_lists, m_buffer, false);
 }
 
-void WeekPage::Coller()
+void WeekPage::coller()
 {
     if (WeekClipboard::paste(m_lists, m_buffer) > 0)
         setWeekEdited();
 }
 
-void WeekPage::Premier()
+void WeekPage::premier()
 {
     EcritSemaine();
     if (!m_store.isEmpty())
         showWeekOfLine(m_store.lines().constFirst());
 }
 
-void WeekPage::Dernier()
+void WeekPage::dernier()
 {
     EcritSemaine();
     if (!m_store.isEmpty())
         showWeekOfLine(m_store.lines().constLast());
 }
 
-void WeekPage::Precedent()
+void WeekPage::precedent()
 {
     EcritSemaine();
     setReference(reference().addDays(-7));
@@ -333,7 +342,7 @@ void WeekPage::Precedent()
     LitSemaine();
 }
 
-void WeekPage::Suivant()
+void WeekPage::suivant()
 {
     EcritSemaine();
     setReference(reference().addDays(7));

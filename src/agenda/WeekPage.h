@@ -2,6 +2,7 @@
 
 #include "agenda/AgendaStore.h"
 #include "app/SectionPage.h"
+#include "common/UnreadableFile.h"
 
 #include <QDate>
 
@@ -54,15 +55,19 @@ public:
     bool save(const QString &documentPath, bool force) override;
     void writeBack() override { EcritSemaine(); }
     void display() override;
-    void premier() override { Premier(); }
-    void precedent() override { Precedent(); }
-    void suivant() override { Suivant(); }
-    void dernier() override { Dernier(); }
+    // Premier, Precedent, Suivant and Dernier of the routing table: the
+    // earliest appointment's week, 7 days back, 7 days on, the latest's.
+    void premier() override;
+    void precedent() override;
+    void suivant() override;
+    void dernier() override;
     void ajout() override { AjoutJour(); }
     void supprime() override { SupSemaine(); }
-    void couper() override { Couper(); }
-    void copier() override { Copier(); }
-    void coller() override { Coller(); }
+    // Through the system clipboard and Edit1 (WeekClipboard); the week
+    // edited flag is set when an item was removed or added.
+    void couper() override;
+    void copier() override;
+    void coller() override;
     const QStringList *searchLines() const override { return &m_store.lines(); }
     // A found line shows the week of its date key; a line shorter than a key
     // or whose key is no date shows nothing.
@@ -83,15 +88,6 @@ public:
     void AjoutJour();
     void MajJour(DayList *list, int day);
     void SupSemaine();
-    void Premier();
-    void Dernier();
-    void Precedent();
-    void Suivant();
-    // Through the system clipboard and Edit1 (WeekClipboard); the week
-    // edited flag is set when an item was removed or added.
-    void Couper();
-    void Copier();
-    void Coller();
 
 private:
     QDate reference();
@@ -103,6 +99,7 @@ private:
 
     AgendaStore m_store;
     bool m_weekEdited = false;
+    UnreadableFile m_unreadable;
 
     QLabel *m_panel4 = nullptr;
     QFrame *m_panel1 = nullptr;

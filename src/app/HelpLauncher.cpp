@@ -67,12 +67,14 @@ void HelpLauncher::showPage(const QString &page)
 
 int HelpLauncher::menuContext(const QMenu *menu)
 {
+    const QVariant context = menu->menuAction()->property("helpContext");
+    if (context.isValid())
+        return context.toInt();
     // A submenu ("&Imprimer") takes the context of the menu it opens from.
-    for (const QObject *o = menu; o; o = o->parent()) {
-        if (const auto *m = qobject_cast<const QMenu *>(o)) {
-            const QVariant context = m->menuAction()->property("helpContext");
-            if (context.isValid())
-                return context.toInt();
+    for (const QObject *o : menu->menuAction()->associatedObjects()) {
+        if (const auto *parent = qobject_cast<const QMenu *>(o); parent && parent != menu) {
+            if (const int c = menuContext(parent))
+                return c;
         }
     }
     return 0;

@@ -2,8 +2,11 @@
 
 #include "app/DocumentContext.h"
 #include "common/BaseName.h"
+#include "common/Cp1252Fit.h"
 #include "common/TextFile.h"
 #include "common/UiServices.h"
+
+#include <algorithm>
 
 SectionPage::SectionPage(DocumentContext &context, int number, QWidget *parent)
     : QWidget(parent), m_context(context), m_number(number)
@@ -16,8 +19,32 @@ QString SectionPage::fileName(const QString &documentPath) const
     return BaseName::withExtension(documentPath, QString::fromLatin1(Document::extension(m_number)));
 }
 
+namespace {
+
+// The sections as the "Sections" menu names them.
+const char16_t *const kSectionNames[] = {u"Semaine",      u"Adresses",       u"Anniversaires",    u"Choses à faire",
+                                         u"Budget mensuel", u"Album photos", u"Vidéothèque",      u"Bibliothèque",
+                                         u"Liste des achats", u"Suivi sécu"};
+
+} // namespace
+
 bool SectionPage::writeFile(const QString &path, const QStringList &lines)
 {
+    // The fields keep out what Windows-1252 cannot hold; anything that still
+    // got in (a file's text joined with another, a program's own text) would
+    // be written as "?". The user is told and decides.
+    const auto lossy = std::find_if(lines.cbegin(), lines.cend(), [](const QString &l) { return !Cp1252::holds(l); });
+    if (lossy != lines.cend()) {
+        const QString section = m_number >= 1 && m_number <= 10 ? QString::fromUtf16(kSectionNames[m_number - 1])
+                                                                 : QString();
+        const QString text = QStringLiteral("Section « %1 » : des caractères ne peuvent pas être enregistrés "
+                                            "et seront remplacés par « ? ».\nEnregistrer quand même ?")
+                                 .arg(section);
+        if (m_context.ui().message(m_context.dialogParent(), text, UiServices::Icon::Warning,
+                                   QMessageBox::Yes | QMessageBox::No)
+            != QMessageBox::Yes)
+            return false;
+    }
     QString error;
     if (TextFile::write(path, lines, &error))
         return true;

@@ -17,7 +17,9 @@
 #include "contacts/TodoPage.h"
 
 #include <QApplication>
+#include <QPrinter>
 #include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QStackedWidget>
 #include <QTimer>
@@ -30,9 +32,11 @@ const QString kCbxFile = QStringLiteral("Tivarel.cbx");
 
 } // namespace
 
-TChild::TChild(UiServices &ui, const Clock &clock, QWidget *parent, PageCreation creation)
+TChild::TChild(UiServices &ui, const Clock &clock, const QString &startDirectory, QWidget *parent,
+               PageCreation creation)
     : QWidget(parent), m_context(ui, clock)
 {
+    m_context.startDirectory = startDirectory;
     setObjectName(QStringLiteral("Child"));
     m_context.setDialogParent(this);
     m_context.document().referenceDate = clock.today();
@@ -221,9 +225,27 @@ void TChild::Coller() { current()->coller(); }
 // ---------------------------------------------------------------------------
 // Settings
 
+QString TChild::startFile(const QString &name) const
+{
+    return QDir(m_context.startDirectory).filePath(name);
+}
+
+std::optional<QStringList> TChild::readStartFile(const QString &name, bool *unreadable)
+{
+    // A file that is there but cannot be read is told, and never written
+    // over at exit: it may hold settings or lists the program does not.
+    QString error;
+    bool missing = false;
+    auto lines = TextFile::read(startFile(name), &error, &missing);
+    *unreadable = !lines && !missing;
+    if (*unreadable)
+        m_context.ui().message(this, error, UiServices::Icon::Warning, QMessageBox::Ok);
+    return lines;
+}
+
 void TChild::ChargeIni()
 {
-    if (const auto lines = TextFile::read(kIniFile)) {
+    if (const auto lines = readStartFile(kIniFile, &m_iniUnreadable)) {
         // A settings file that is not four readable lines leaves the defaults.
         if (const auto s = Settings::fromLines(*lines))
             m_settings = *s;
@@ -238,7 +260,7 @@ void TChild::ChargeIni()
 
 void TChild::ChargeCombos()
 {
-    const auto lines = TextFile::read(kCbxFile);
+    const auto lines = readStartFile(kCbxFile, &m_cbxUnreadable);
     if (!lines)
         return;
     const auto lists = RememberedLists::parse(*lines);
@@ -255,13 +277,15 @@ void TChild::SauveIni()
 {
     m_settings.rememberedDocument = m_context.document().name;
     QString error;
-    if (!TextFile::write(kIniFile, m_settings.toLines(), &error))
+    if (!m_iniUnreadable && !TextFile::write(startFile(kIniFile), m_settings.toLines(), &error))
         m_context.ui().message(this, error, UiServices::Icon::Critical, QMessageBox::Ok);
     SAuveCombos();
 }
 
 void TChild::SAuveCombos()
 {
+    if (m_cbxUnreadable)
+        return;
     QMap<QString, QStringList> lists = m_context.extraLists;
     for (const auto &t : RememberedLists::tags()) {
         QStringList items;
@@ -271,7 +295,7 @@ void TChild::SAuveCombos()
         lists[QLatin1String(t.tag)] = items;
     }
     QString error;
-    if (!TextFile::write(kCbxFile, RememberedLists::write(lists), &error))
+    if (!TextFile::write(startFile(kCbxFile), RememberedLists::write(lists), &error))
         m_context.ui().message(this, error, UiServices::Icon::Critical, QMessageBox::Ok);
 }
 

@@ -7,8 +7,12 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
+#include <memory>
 
+class MmCanvas;
 class QComboBox;
+class QPrinter;
 class QStackedWidget;
 class SectionPage;
 
@@ -25,11 +29,15 @@ public:
     // needs a page makes them first.
     enum class PageCreation { AllNow, AfterFirstPaint };
 
-    TChild(UiServices &ui, const Clock &clock, QWidget *parent = nullptr,
+    // `startDirectory` is the folder the program was started from: the
+    // settings and remembered lists live there, and the utilities keep their
+    // files there.
+    TChild(UiServices &ui, const Clock &clock, const QString &startDirectory, QWidget *parent = nullptr,
            PageCreation creation = PageCreation::AllNow);
     ~TChild() override;
 
     DocumentContext &context() { return m_context; }
+    const QString &startDirectory() const { return m_context.startDirectory; }
     Document &document() { return m_context.document(); }
 
     // Document set.
@@ -68,7 +76,27 @@ public:
     void Copier();
     void Coller();
 
-    // Settings and remembered lists, in the current directory.
+    // Printing ("&Imprimer"): each command prints only while its page shows
+    // and after the print dialog is confirmed. ImpPhoto and ImpVideo print
+    // the album page and the video record shown.
+    void ImpSemaine() { Imprime(1); }
+    void ImpNoms() { Imprime(2); }
+    void ImpAnniv() { Imprime(3); }
+    void ImpFaire() { Imprime(4); }
+    void ImpBudget() { Imprime(5); }
+    void ImpPhoto() { Imprime(6); }
+    void ImpVideo() { Imprime(7); }
+    void ImpCourses() { Imprime(8); }
+    // "&Aperçu avant impression...": what the active page's print command
+    // would print, in the print preview (from which the user prints).
+    void Apercu();
+    // Draws what the print command of page n prints; false when the page
+    // prints nothing.
+    bool drawPage(int n, MmCanvas &canvas);
+    // The printer the print commands and the printer set-up share.
+    QPrinter &printer();
+
+    // Settings and remembered lists, in the start directory.
     void ChargeIni();
     void SauveIni();
     void ChargeCombos();
@@ -96,8 +124,11 @@ protected:
 
 private:
     void createPages(int upTo);
+    QString startFile(const QString &name) const;
+    std::optional<QStringList> readStartFile(const QString &name, bool *unreadable);
     void openRemembered();
     void FormResize();
+    void Imprime(int page);
     SectionPage *current();
 
     DocumentContext m_context;
@@ -108,4 +139,7 @@ private:
     int m_created = 0; // pages 1..m_created exist
     bool m_activated = false;
     bool m_openPending = false;
+    bool m_iniUnreadable = false;
+    bool m_cbxUnreadable = false;
+    std::unique_ptr<QPrinter> m_printer;
 };

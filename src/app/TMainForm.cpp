@@ -5,6 +5,7 @@
 #include "app/HelpLauncher.h"
 #include "app/TAboutBox.h"
 #include "app/TChild.h"
+#include "app/TextGuard.h"
 #include "budget/OptionsCommands.h"
 #include "common/BaseName.h"
 #include "common/Clock.h"
@@ -17,6 +18,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QHash>
+#include <QMap>
+#include <QMenu>
+#include <QSet>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -31,9 +36,6 @@
 
 namespace {
 
-// Commands whose target is a routine of the document window.
-using ChildCommand = void (TChild::*)();
-
 // The long time format of the application's locale, without the time zone
 // that some locales append.
 QString longTimeFormat()
@@ -45,14 +47,18 @@ QString longTimeFormat()
 
 } // namespace
 
-TMainForm::TMainForm(UiServices &ui, const Clock &clock, QWidget *parent)
-    : QMainWindow(parent), m_ui(ui), m_clock(clock)
+TMainForm::TMainForm(UiServices &ui, const Clock &clock, const QString &startDirectory, QWidget *parent)
+    : QMainWindow(parent), m_ui(ui), m_clock(clock), m_startDirectory(startDirectory)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tivarel"));
     setWindowIcon(AppIcons::program());
 
-    m_child = new TChild(ui, clock, this, TChild::PageCreation::AfterFirstPaint);
+    // Before any field exists: every text field of the program is guarded
+    // against characters the files cannot hold.
+    auto *guard = new TextGuard(this);
+
+    m_child = new TChild(ui, clock, startDirectory, this, TChild::PageCreation::AfterFirstPaint);
     setCentralWidget(m_child);
     connect(m_child, &QWidget::windowTitleChanged, this, [this](const QString &caption) {
         setWindowTitle(caption.isEmpty() ? QStringLiteral("Tivarel")
@@ -70,6 +76,7 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, QWidget *parent)
     statusBar()->addWidget(m_hintPanel, 1);
     statusBar()->addPermanentWidget(m_clockPanel);
     m_clockPanel->setMinimumWidth(90);
+    connect(guard, &TextGuard::noted, m_hintPanel, &QLabel::setText);
 
     m_help = new HelpLauncher([this] { return m_child->activePage(); }, this);
     m_utilities = std::make_unique<UtilityWindows>(m_ui, m_clock, this, [this] { return m_startDirectory; });
@@ -85,6 +92,236 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, QWidget *parent)
 
 TMainForm::~TMainForm() = default;
 
+// ---------------------------------------------------------------------------
+// The command table
+
+namespace {
+
+// The picture of a tool bar button: a standard icon of the style, or a badge
+// (a short text on a coloured square) when `badge` is set.
+struct ButtonIcon
+{
+    QStyle::StandardPixmap standard = QStyle::SP_CustomBase;
+    const char16_t *badge = nullptr;
+    QRgb colour = 0;
+};
+
+constexpr ButtonIcon standardIcon(QStyle::StandardPixmap p) { return {p, nullptr, 0}; }
+constexpr ButtonIcon badgeIcon(const char16_t *text, QRgb colour) { return {QStyle::SP_CustomBase, text, colour}; }
+
+// The menus, in menu bar order; a sub-menu names its parent and is placed in
+// it before the first command that goes into it.
+struct MenuRow
+{
+    const char *name;
+    const char16_t *title;
+    const char *parent;
+    int helpContext; // 0: none
+};
+
+const MenuRow kMenus[] = {
+    {"Fichier1", u"&Fichier", nullptr, 3},
+    {"Imprimer1", u"&Imprimer", "Fichier1", 0},
+    {"Edition1", u"&Ediiton", nullptr, 4},
+    {"Sections1", u"&Sections", nullptr, 5},
+    {"Options1", u"&Options", nullptr, 6},
+    {"Utilitaires1", u"&Utilitaires", nullptr, 7},
+    {"Aide1", u"&Aide", nullptr, 0},
+};
+
+// One command: a menu item, a tool bar button, or both, and what it does.
+// Rows go in menu order; a row without a name is a separator of its menu.
+// The tool bar place orders the buttons: the tens are groups, and a
+// separator stands between two groups.
+struct CommandRow
+{
+    const char *menu;         // object name of its menu; null: tool bar only
+    const char *name;         // object name of the menu item
+    const char16_t *caption;  // with its "&" accelerator mark
+    const char16_t *hint;     // shown in status panel 0
+    int shortcut;             // a Qt key combination, 0: none
+    const char *button;       // object name of the tool bar button; null: none
+    const char16_t *buttonHint;
+    int place;                // tool bar place
+    ButtonIcon icon;
+    void (*handler)(TMainForm &); // null: the command does nothing
+};
+
+void section(TMainForm &m, int page) { m.child()->Section(page); }
+template<int Page>
+void showSection(TMainForm &m) { section(m, Page); }
+
+template<void (TChild::*Routine)()>
+void childCommand(TMainForm &m) { (m.child()->*Routine)(); }
+
+template<void (TChild::*Routine)()>
+void printCommand(TMainForm &m)
+{
+    m.runPrint([&m] { (m.child()->*Routine)(); });
+}
+
+template<void (UtilityWindows::*Open)()>
+void utility(TMainForm &m) { (m.utilities().*Open)(); }
+
+template<void (*Editor)(DocumentContext &)>
+void optionEditor(TMainForm &m)
+{
+    m.child()->ensurePages();
+    Editor(m.child()->context());
+}
+
+template<class Window>
+void modalWindow(TMainForm &m)
+{
+    Window w(m.ui(), &m);
+    m.ui().exec(&w);
+}
+
+void aboutBox(TMainForm &m)
+{
+    TAboutBox box(&m);
+    m.ui().exec(&box);
+}
+
+constexpr QRgb rgb(int r, int g, int b) { return qRgb(r, g, b); }
+
+using M = TMainForm;
+
+const CommandRow kCommands[] = {
+    // "&Fichier"
+    {"Fichier1", "FileNewItem", u"&Nouveau", u"Nouveau fichier", 0, "FileNew1Btn", u"Nouveau", 10,
+     standardIcon(QStyle::SP_FileIcon), [](M &m) { m.FileNew(); }},
+    {"Fichier1", "FileOpenItem", u"&Ouvrir...", u"Ouvrir un fichier", 0, "OpenBtn", u"Ouvrir", 11,
+     standardIcon(QStyle::SP_DialogOpenButton), [](M &m) { m.FileOpen(); }},
+    {"Fichier1", "FileSaveItem", u"&Enregistrer", u"Enregistrer le fichier en cours", 0, "SaveBtn",
+     u"Enregistrer", 12, standardIcon(QStyle::SP_DialogSaveButton), [](M &m) { m.FileSave(); }},
+    {"Fichier1", "FileSaveAsItem", u"Enregistrer &sous...", u"Enregistrer sous un autre nom", 0, nullptr,
+     nullptr, 0, {}, [](M &m) { m.FileSaveAs(); }},
+    // "&Imprimer"
+    {"Imprimer1", "PrintWeekItem", u"&Semaine", u"Rendez vous de la semaine", 0, nullptr, nullptr, 0, {},
+     printCommand<&TChild::ImpSemaine>},
+    {"Imprimer1", "PrintNamesItem", u"&Noms", u"Imprime noms commencant pat la lettre", 0, nullptr, nullptr, 0, {},
+     printCommand<&TChild::ImpNoms>},
+    {"Imprimer1", "PrintBirthdaysItem", u"&Anniversaires", u"Imprime anniversaires", 0, nullptr, nullptr, 0, {},
+     printCommand<&TChild::ImpAnniv>},
+    {"Imprimer1", "PrintTodoItem", u"&Choses à faire", u"Liste des choses à faire", 0, nullptr, nullptr, 0, {},
+     printCommand<&TChild::ImpFaire>},
+    {"Imprimer1", "PrintBudgetItem", u"&Budget", u"Imprimer mois en cours", 0, nullptr, nullptr, 0, {},
+     printCommand<&TChild::ImpBudget>},
+    {"Imprimer1", "PrintPhotoItem", u"&Photo", u"Imprimer page de l'album", 0, nullptr, nullptr, 0, {},
+     printCommand<&TChild::ImpPhoto>},
+    {"Imprimer1", "PrintVideoItem", u"&Vidéo", u"Imprimer fiche vidéo", 0, nullptr, nullptr, 0, {},
+     printCommand<&TChild::ImpVideo>},
+    {"Imprimer1", "PrintShoppingItem", u"&Liste des achats", u"Imprimer la liste des achats", 0, nullptr, nullptr, 0,
+     {}, printCommand<&TChild::ImpCourses>},
+    {"Imprimer1", "PrintPreviewItem", u"&Aperçu avant impression...", u"Aperçu de ce que la page imprime", 0, nullptr,
+     nullptr, 0, {}, childCommand<&TChild::Apercu>},
+    {"Fichier1", "PrinterSetupItem", u"&Configuration imprimante...", u"Configuration imprimante", 0, nullptr,
+     nullptr, 0, {}, [](M &m) { m.FilePrinterSetup(); }},
+    {"Fichier1", nullptr, nullptr, nullptr, 0, nullptr, nullptr, 0, {}, nullptr},
+    {"Fichier1", "FileExitItem", u"&Quitter", u"Quitter l'application", (Qt::ALT | Qt::Key_X).toCombined(),
+     nullptr, nullptr, 0, {}, [](M &m) { m.close(); }},
+
+    // "&Ediiton"
+    {"Edition1", "CutItem", u"Co&uper", u"Couper", 0, nullptr, nullptr, 0, {}, childCommand<&TChild::Couper>},
+    {"Edition1", "CopyItem", u"C&opier", u"Copier", 0, "CopyBtn", u"Copier", 20,
+     badgeIcon(u"Cp", rgb(0x80, 0x80, 0x80)), childCommand<&TChild::Copier>},
+    {"Edition1", "PasteItem", u"Co&ller", u"Coller", 0, "PasteBtn", u"Coller", 21,
+     badgeIcon(u"Co", rgb(0x80, 0x80, 0x80)), childCommand<&TChild::Coller>},
+    {"Edition1", "FindItem", u"Rechercher...", u"Rechercher rendez vous", 0, "SpeedButton5", u"Chercher", 41,
+     badgeIcon(u"?", rgb(0x46, 0x82, 0xb4)), childCommand<&TChild::Chercher>},
+    {"Edition1", "FindNextItem", u"Continuer", u"", Qt::Key_F3, nullptr, nullptr, 0, {},
+     childCommand<&TChild::FindNext>},
+
+    // "&Sections"
+    {"Sections1", "Section1Item", u"&Semaine", u"Rdv de la semaine", 0, "SpeedButton11", u"Agenda", 50,
+     badgeIcon(u"Ag", rgb(0x1f, 0x6f, 0xb5)), showSection<1>},
+    {"Sections1", "Section2Item", u"&Adresses", u"Carnet d'adresses", 0, "SpeedButton8", u"Adresses", 51,
+     badgeIcon(u"@", rgb(0x6a, 0x5a, 0xcd)), showSection<2>},
+    {"Sections1", "Section3Item", u"A&nniversaires", u"Anniversaires", 0, "SpeedButton9", u"Anniversaire", 52,
+     badgeIcon(u"An", rgb(0xd2, 0x69, 0x1e)), showSection<3>},
+    {"Sections1", "Section4Item", u"&Choses à faire", u"Liste des choses à faire", 0, "SpeedButton12",
+     u"Choses à faire", 53, badgeIcon(u"✓", rgb(0x2e, 0x8b, 0x57)), showSection<4>},
+    {"Sections1", "Section5Item", u"&Budget mensuel", u"Budget mensuel", 0, "SpeedButton10", u"Budget mensuel",
+     54, badgeIcon(u"€", rgb(0xb8, 0x86, 0x0b)), showSection<5>},
+    {"Sections1", "Section6Item", u"Album &photos", u"Album photos", 0, "SpeedButton13", u"Album photos", 55,
+     badgeIcon(u"Ph", rgb(0x8b, 0x45, 0x13)), showSection<6>},
+    {"Sections1", "Section7Item", u"&Vidéothèque", u"", 0, "SpeedButton14", u"Vidéothèque", 56,
+     badgeIcon(u"Vi", rgb(0x80, 0x00, 0x80)), showSection<7>},
+    {"Sections1", "Section9Item", u"B&ibliothèque", u"Gestion de bibliothèque", 0, "SpeedButton16",
+     u"Bibliothèque", 57, badgeIcon(u"Li", rgb(0x55, 0x6b, 0x2f)), showSection<9>},
+    {"Sections1", "Section8Item", u"&Liste des achats", u"Liste des achats en magasin", 0, "SpeedButton15",
+     u"Liste des achats", 58, badgeIcon(u"Ac", rgb(0x00, 0x80, 0x80)), showSection<8>},
+    {"Sections1", "Section10Item", u"S&uivi sécu", u"Suivi des remboursements", 0, "SpeedButton17",
+     u"Suivi Sécu", 59, badgeIcon(u"Sé", rgb(0xc7, 0x15, 0x85)), showSection<10>},
+
+    // "&Options"
+    {"Options1", "ComptesItem", u"&Comptes", u"Comptes de budget", 0, nullptr, nullptr, 0, {},
+     optionEditor<&OptionsCommands::BudgetComptes>},
+    {"Options1", "PostesItem", u"&Postes", u"Postres de budget", 0, nullptr, nullptr, 0, {},
+     optionEditor<&OptionsCommands::BudgetPostes>},
+    {"Options1", "CategorieItem", u"Vi&déothèque catégorie", u"Cathégorie de film", 0, nullptr, nullptr, 0, {},
+     optionEditor<&OptionsCommands::Categorie>},
+    {"Options1", "FormatvItem", u"Formats &vidéo", u"format vidéo", 0, nullptr, nullptr, 0, {},
+     optionEditor<&OptionsCommands::Formatv>},
+    {"Options1", "FormataItem", u"Formats &audio", u"Formats audio", 0, nullptr, nullptr, 0, {},
+     optionEditor<&OptionsCommands::Formata>},
+    {"Options1", "Categorie2Item", u"B&ibliothèque catégories", u"Les catégories de livres", 0, nullptr,
+     nullptr, 0, {}, optionEditor<&OptionsCommands::Categorie2>},
+    {"Options1", "MagasinsItem", u"&Magasins", u"Liste des magasins", 0, nullptr, nullptr, 0, {},
+     optionEditor<&OptionsCommands::Magasins>},
+    {"Options1", "PraticiensItem", u"P&raticiens", u"Liste des praticiens", 0, nullptr, nullptr, 0, {},
+     optionEditor<&OptionsCommands::Praticiens>},
+    {"Options1", "PharmaciesItem", u"P&harmacies", u"Liste des pharmacies", 0, nullptr, nullptr, 0, {},
+     optionEditor<&OptionsCommands::Pharmacies>},
+    {"Options1", "AutoOpenItem", u"&Ouvrir automatiquement", u"Ouvrir le dernier fichier utilisé", 0, nullptr,
+     nullptr, 0, {}, [](M &m) { m.ToggleAutoOpen(); }},
+
+    // "&Utilitaires"
+    {"Utilitaires1", "HorlogeItem", u"&Horloge", u"Horloge", 0, nullptr, nullptr, 0, {},
+     utility<&UtilityWindows::horloge>},
+    {"Utilitaires1", "CalendrierItem", u"&Calendrier", u"Calendrier", 0, nullptr, nullptr, 0, {},
+     utility<&UtilityWindows::calendrier>},
+    {"Utilitaires1", "CalculatriceItem", u"C&alculatrice", u"Calculatrice", 0, nullptr, nullptr, 0, {},
+     utility<&UtilityWindows::calculatrice>},
+    {"Utilitaires1", "EuroItem", u"&Euro conversion", u"Convertisseur euro", 0, nullptr, nullptr, 0, {},
+     utility<&UtilityWindows::euro>},
+    {"Utilitaires1", "BlocNotesItem", u"Bloc-notes", u"Bloc notes", 0, nullptr, nullptr, 0, {},
+     utility<&UtilityWindows::blocNotes>},
+    {"Utilitaires1", "PrenomsItem", u"&Prénoms", u"Les prénoms", 0, nullptr, nullptr, 0, {},
+     utility<&UtilityWindows::prenoms>},
+    {"Utilitaires1", "PeseLettresItem", u"Pèse &lettres", u"Pèse-lettres", 0, nullptr, nullptr, 0, {},
+     utility<&UtilityWindows::peseLettres>},
+    {"Utilitaires1", "ReversiItem", u"&Reversi", u"Jeu Reversi", 0, nullptr, nullptr, 0, {},
+     modalWindow<TOthello>},
+
+    // "&Aide"
+    {"Aide1", "HelpContentsItem", u"&Index", u"Sommaire de l'aide", 0, nullptr, nullptr, 0, {},
+     [](M &m) { m.help()->showContents(); }},
+    {"Aide1", "HelpSearchItem", u"&Rechercher...", u"Recherche dans l'aide", 0, nullptr, nullptr, 0, {},
+     [](M &m) { m.help()->showIndex(); }},
+    {"Aide1", "HelpHowToItem", u"&Utiliser l'aide", u"Comment utiliser l'aide", 0, nullptr, nullptr, 0, {},
+     [](M &m) { m.help()->showHowTo(); }},
+    {"Aide1", "HelpAboutItem", u"&A propos", u"Informations sur le logiciel, la version", 0, nullptr, nullptr, 0,
+     {}, aboutBox},
+
+    // Tool bar only.
+    {nullptr, nullptr, nullptr, nullptr, 0, "SpeedButton3", u"Premier", 30,
+     standardIcon(QStyle::SP_MediaSkipBackward), childCommand<&TChild::Premier>},
+    {nullptr, nullptr, nullptr, nullptr, 0, "SpeedButton2", u"Précédent", 31,
+     standardIcon(QStyle::SP_MediaSeekBackward), childCommand<&TChild::Precedent>},
+    {nullptr, nullptr, nullptr, nullptr, 0, "SpeedButton1", u"Suivant", 32,
+     standardIcon(QStyle::SP_MediaSeekForward), childCommand<&TChild::Suivant>},
+    {nullptr, nullptr, nullptr, nullptr, 0, "SpeedButton4", u"Dernier", 33,
+     standardIcon(QStyle::SP_MediaSkipForward), childCommand<&TChild::Dernier>},
+    {nullptr, nullptr, nullptr, nullptr, 0, "SpeedButton7", u"Ajouter", 40,
+     badgeIcon(u"+", rgb(0x2e, 0x8b, 0x57)), childCommand<&TChild::Ajout>},
+    {nullptr, nullptr, nullptr, nullptr, 0, "SpeedButton6", u"Effacer", 42,
+     badgeIcon(u"−", rgb(0xb2, 0x22, 0x22)), childCommand<&TChild::Supprime>},
+};
+
+} // namespace
+
 void TMainForm::createCommands()
 {
     QToolBar *bar = addToolBar(QStringLiteral("Outils"));
@@ -94,246 +331,82 @@ void TMainForm::createCommands()
     bar->setIconSize(QSize(24, 24));
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
-    QStyle *st = style();
-    auto makeAction = [this](QMenu *menu, const QString &name, const QString &caption, const QString &hint,
-                             auto slot) {
-        auto *a = new QAction(caption, this);
-        a->setObjectName(name);
-        a->setStatusTip(hint);
-        if (menu)
-            menu->addAction(a);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
-    };
-    auto button = [this, bar](const QString &name, const QString &hint, const QIcon &icon, auto slot) {
-        auto *b = new QToolButton(bar);
-        b->setObjectName(name);
-        b->setToolTip(hint);
-        b->setStatusTip(hint);
-        b->setIcon(icon);
-        b->setAutoRaise(true);
-        connect(b, &QToolButton::clicked, this, slot);
-        bar->addWidget(b);
-        return b;
-    };
-    auto childCmd = [this](ChildCommand cmd) { return [this, cmd] { (m_child->*cmd)(); }; };
-    auto section = [this](int n) { return [this, n] { m_child->Section(n); }; };
-    auto print = [this]() { return [this] { runPrint([] {}); }; };
-    auto nothing = [] {};
-
-    // "&Fichier"
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&Fichier"));
-    file->setObjectName(QStringLiteral("Fichier1"));
-    file->menuAction()->setProperty("helpContext", 3);
-    makeAction(file, QStringLiteral("FileNewItem"), QStringLiteral("&Nouveau"), QStringLiteral("Nouveau fichier"),
-               [this] { FileNew(); });
-    makeAction(file, QStringLiteral("FileOpenItem"), QStringLiteral("&Ouvrir..."),
-               QStringLiteral("Ouvrir un fichier"), [this] { FileOpen(); });
-    makeAction(file, QStringLiteral("FileSaveItem"), QStringLiteral("&Enregistrer"),
-               QStringLiteral("Enregistrer le fichier en cours"), [this] { FileSave(); });
-    makeAction(file, QStringLiteral("FileSaveAsItem"), QStringLiteral("Enregistrer &sous..."),
-               QStringLiteral("Enregistrer sous un autre nom"), [this] { FileSaveAs(); });
-    QMenu *printMenu = file->addMenu(QStringLiteral("&Imprimer"));
-    printMenu->setObjectName(QStringLiteral("Imprimer1"));
-    makeAction(printMenu, QStringLiteral("PrintWeekItem"), QStringLiteral("&Semaine"),
-               QStringLiteral("Rendez vous de la semaine"), print());
-    makeAction(printMenu, QStringLiteral("PrintNamesItem"), QStringLiteral("&Noms"),
-               QStringLiteral("Imprime noms commencant pat la lettre"), print());
-    makeAction(printMenu, QStringLiteral("PrintBirthdaysItem"), QStringLiteral("&Anniversaires"),
-               QStringLiteral("Imprime anniversaires"), print());
-    makeAction(printMenu, QStringLiteral("PrintTodoItem"), QStringLiteral("&Choses à faire"),
-               QStringLiteral("Liste des choses à faire"), print());
-    makeAction(printMenu, QStringLiteral("PrintBudgetItem"), QStringLiteral("&Budget"),
-               QStringLiteral("Imprimer mois en cours"), print());
-    makeAction(printMenu, QStringLiteral("PrintPhotoItem"), QStringLiteral("&Photo"),
-               QStringLiteral("Imprimer page de l'album"), nothing);
-    makeAction(printMenu, QStringLiteral("PrintVideoItem"), QStringLiteral("&Vidéo"),
-               QStringLiteral("Imprimer fiche vidéo"), nothing);
-    makeAction(printMenu, QStringLiteral("PrintShoppingItem"), QStringLiteral("&Liste des achats"),
-               QStringLiteral("Imprimer la liste des achats"), print());
-    makeAction(file, QStringLiteral("PrinterSetupItem"), QStringLiteral("&Configuration imprimante..."),
-               QStringLiteral("Configuration imprimante"), [this] { FilePrinterSetup(); });
-    file->addSeparator();
-    QAction *quit = makeAction(file, QStringLiteral("FileExitItem"), QStringLiteral("&Quitter"),
-                               QStringLiteral("Quitter l'application"), [this] { close(); });
-    quit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
-
-    // "&Ediiton"
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Ediiton"));
-    edit->setObjectName(QStringLiteral("Edition1"));
-    edit->menuAction()->setProperty("helpContext", 4);
-    makeAction(edit, QStringLiteral("CutItem"), QStringLiteral("Co&uper"), QStringLiteral("Couper"),
-               childCmd(&TChild::Couper));
-    makeAction(edit, QStringLiteral("CopyItem"), QStringLiteral("C&opier"), QStringLiteral("Copier"),
-               childCmd(&TChild::Copier));
-    makeAction(edit, QStringLiteral("PasteItem"), QStringLiteral("Co&ller"), QStringLiteral("Coller"),
-               childCmd(&TChild::Coller));
-    makeAction(edit, QStringLiteral("FindItem"), QStringLiteral("Rechercher..."),
-               QStringLiteral("Rechercher rendez vous"), childCmd(&TChild::Chercher));
-    QAction *findNext = makeAction(edit, QStringLiteral("FindNextItem"), QStringLiteral("Continuer"), QString(),
-                                   childCmd(&TChild::FindNext));
-    findNext->setShortcut(QKeySequence(Qt::Key_F3));
-
-    // "&Sections"
-    QMenu *sections = menuBar()->addMenu(QStringLiteral("&Sections"));
-    sections->setObjectName(QStringLiteral("Sections1"));
-    sections->menuAction()->setProperty("helpContext", 5);
-    struct SectionItem
-    {
-        const char16_t *caption;
-        const char16_t *hint;
-        int page;
-    };
-    const SectionItem sectionItems[] = {
-        {u"&Semaine", u"Rdv de la semaine", 1},
-        {u"&Adresses", u"Carnet d'adresses", 2},
-        {u"A&nniversaires", u"Anniversaires", 3},
-        {u"&Choses à faire", u"Liste des choses à faire", 4},
-        {u"&Budget mensuel", u"Budget mensuel", 5},
-        {u"Album &photos", u"Album photos", 6},
-        {u"&Vidéothèque", u"", 7},
-        {u"B&ibliothèque", u"Gestion de bibliothèque", 9},
-        {u"&Liste des achats", u"Liste des achats en magasin", 8},
-        {u"S&uivi sécu", u"Suivi des remboursements", 10},
-    };
-    for (const SectionItem &s : sectionItems)
-        makeAction(sections, QStringLiteral("Section%1Item").arg(s.page), QString::fromUtf16(s.caption),
-                   QString::fromUtf16(s.hint), section(s.page));
-
-    // "&Options"
-    QMenu *options = menuBar()->addMenu(QStringLiteral("&Options"));
-    options->setObjectName(QStringLiteral("Options1"));
-    options->menuAction()->setProperty("helpContext", 6);
-    struct OptionItem
-    {
-        const char *name;
-        const char16_t *caption;
-        const char16_t *hint;
-        void (*command)(DocumentContext &);
-    };
-    const OptionItem optionItems[] = {
-        {"ComptesItem", u"&Comptes", u"Comptes de budget", &OptionsCommands::BudgetComptes},
-        {"PostesItem", u"&Postes", u"Postres de budget", &OptionsCommands::BudgetPostes},
-        {"CategorieItem", u"Vi&déothèque catégorie", u"Cathégorie de film", &OptionsCommands::Categorie},
-        {"FormatvItem", u"Formats &vidéo", u"format vidéo", &OptionsCommands::Formatv},
-        {"FormataItem", u"Formats &audio", u"Formats audio", &OptionsCommands::Formata},
-        {"Categorie2Item", u"B&ibliothèque catégories", u"Les catégories de livres", &OptionsCommands::Categorie2},
-        {"MagasinsItem", u"&Magasins", u"Liste des magasins", &OptionsCommands::Magasins},
-        {"PraticiensItem", u"P&raticiens", u"Liste des praticiens", &OptionsCommands::Praticiens},
-        {"PharmaciesItem", u"P&harmacies", u"Liste des pharmacies", &OptionsCommands::Pharmacies},
-    };
-    for (const OptionItem &o : optionItems) {
-        makeAction(options, QString::fromLatin1(o.name), QString::fromUtf16(o.caption), QString::fromUtf16(o.hint),
-                   [this, command = o.command] {
-                       m_child->ensurePages();
-                       command(m_child->context());
-                   });
+    QHash<QByteArray, QMenu *> menus;
+    for (const MenuRow &r : kMenus) {
+        auto *menu = new QMenu(QString::fromUtf16(r.title), this);
+        menu->setObjectName(QString::fromLatin1(r.name));
+        if (r.helpContext)
+            menu->menuAction()->setProperty("helpContext", r.helpContext);
+        if (!r.parent)
+            menuBar()->addMenu(menu);
+        menus.insert(r.name, menu);
     }
-    m_autoOpen = makeAction(options, QStringLiteral("AutoOpenItem"), QStringLiteral("&Ouvrir automatiquement"),
-                            QStringLiteral("Ouvrir le dernier fichier utilisé"), [this] {
-                                // The menu has already flipped the check mark; the command
-                                // flips it itself.
-                                m_autoOpen->setChecked(!m_autoOpen->isChecked());
-                                ToggleAutoOpen();
-                            });
+    QSet<QMenu *> placed;
+    QMap<int, QToolButton *> buttons;
+    for (const CommandRow &row : kCommands) {
+        const QString key = QString::fromLatin1(row.name ? row.name : row.button);
+        if (row.menu) {
+            QMenu *menu = menus.value(row.menu);
+            for (const MenuRow &r : kMenus) {
+                if (r.parent && menus.value(r.name) == menu && !placed.contains(menu)) {
+                    menus.value(r.parent)->addMenu(menu);
+                    placed.insert(menu);
+                }
+            }
+            if (!row.name) {
+                menu->addSeparator();
+                continue;
+            }
+            auto *a = new QAction(QString::fromUtf16(row.caption), this);
+            a->setObjectName(key);
+            a->setStatusTip(QString::fromUtf16(row.hint));
+            if (row.shortcut)
+                a->setShortcut(QKeySequence(QKeyCombination::fromCombined(row.shortcut)));
+            menu->addAction(a);
+            connect(a, &QAction::triggered, this, [this, key] { run(key); });
+        }
+        if (row.button) {
+            auto *b = new QToolButton(bar);
+            b->setObjectName(QString::fromLatin1(row.button));
+            b->setToolTip(QString::fromUtf16(row.buttonHint));
+            b->setStatusTip(b->toolTip());
+            b->setIcon(row.icon.badge ? AppIcons::badge(QString::fromUtf16(row.icon.badge), QColor(row.icon.colour))
+                                      : style()->standardIcon(row.icon.standard));
+            b->setAutoRaise(true);
+            connect(b, &QToolButton::clicked, this, [this, key] { run(key); });
+            buttons.insert(row.place, b);
+            m_commandOfButton.insert(b->objectName(), key);
+        }
+        if (row.handler)
+            m_commands[key] = [this, h = row.handler] { h(*this); };
+        else
+            m_commands[key] = nullptr;
+    }
+    int group = -1;
+    for (auto it = buttons.cbegin(); it != buttons.cend(); ++it) {
+        if (group >= 0 && it.key() / 10 != group)
+            bar->addSeparator();
+        group = it.key() / 10;
+        bar->addWidget(it.value());
+    }
+    m_autoOpen = action(QStringLiteral("AutoOpenItem"));
     m_autoOpen->setCheckable(true);
+}
 
-    // "&Utilitaires"
-    QMenu *tools = menuBar()->addMenu(QStringLiteral("&Utilitaires"));
-    tools->setObjectName(QStringLiteral("Utilitaires1"));
-    tools->menuAction()->setProperty("helpContext", 7);
-    struct ToolItem
-    {
-        const char *name;
-        const char16_t *caption;
-        const char16_t *hint;
-        void (UtilityWindows::*open)();
-    };
-    const ToolItem toolItems[] = {
-        {"HorlogeItem", u"&Horloge", u"Horloge", &UtilityWindows::horloge},
-        {"CalendrierItem", u"&Calendrier", u"Calendrier", &UtilityWindows::calendrier},
-        {"CalculatriceItem", u"C&alculatrice", u"Calculatrice", &UtilityWindows::calculatrice},
-        {"EuroItem", u"&Euro conversion", u"Convertisseur euro", &UtilityWindows::euro},
-        {"BlocNotesItem", u"Bloc-notes", u"Bloc notes", &UtilityWindows::blocNotes},
-        {"PrenomsItem", u"&Prénoms", u"Les prénoms", &UtilityWindows::prenoms},
-        {"PeseLettresItem", u"Pèse &lettres", u"Pèse-lettres", &UtilityWindows::peseLettres},
-    };
-    for (const ToolItem &o : toolItems)
-        makeAction(tools, QString::fromLatin1(o.name), QString::fromUtf16(o.caption), QString::fromUtf16(o.hint),
-                   [this, open = o.open] { (m_utilities.get()->*open)(); });
-    makeAction(tools, QStringLiteral("ReversiItem"), QStringLiteral("&Reversi"), QStringLiteral("Jeu Reversi"),
-               [this] {
-                   TOthello game(m_ui, this);
-                   m_ui.exec(&game);
-               });
+void TMainForm::run(const QString &command)
+{
+    if (const auto handler = m_commands.value(command))
+        handler();
+}
 
-    // "&Aide"
-    QMenu *help = menuBar()->addMenu(QStringLiteral("&Aide"));
-    help->setObjectName(QStringLiteral("Aide1"));
-    makeAction(help, QStringLiteral("HelpContentsItem"), QStringLiteral("&Index"),
-               QStringLiteral("Sommaire de l'aide"), [this] { m_help->showContents(); });
-    makeAction(help, QStringLiteral("HelpSearchItem"), QStringLiteral("&Rechercher..."),
-               QStringLiteral("Recherche dans l'aide"), [this] { m_help->showIndex(); });
-    makeAction(help, QStringLiteral("HelpHowToItem"), QStringLiteral("&Utiliser l'aide"),
-               QStringLiteral("Comment utiliser l'aide"), [this] { m_help->showHowTo(); });
-    makeAction(help, QStringLiteral("HelpAboutItem"), QStringLiteral("&A propos"),
-               QStringLiteral("Informations sur le logiciel, la version"), [this] {
-                   TAboutBox box(this);
-                   m_ui.exec(&box);
-               });
-
-    // Tool bar, left to right.
-    button(QStringLiteral("FileNew1Btn"), QStringLiteral("Nouveau"), st->standardIcon(QStyle::SP_FileIcon),
-           [this] { FileNew(); });
-    button(QStringLiteral("OpenBtn"), QStringLiteral("Ouvrir"), st->standardIcon(QStyle::SP_DialogOpenButton),
-           [this] { FileOpen(); });
-    button(QStringLiteral("SaveBtn"), QStringLiteral("Enregistrer"),
-           st->standardIcon(QStyle::SP_DialogSaveButton), [this] { FileSave(); });
-    bar->addSeparator();
-    button(QStringLiteral("CopyBtn"), QStringLiteral("Copier"), AppIcons::badge(QStringLiteral("Cp"), Qt::darkGray),
-           childCmd(&TChild::Copier));
-    button(QStringLiteral("PasteBtn"), QStringLiteral("Coller"), AppIcons::badge(QStringLiteral("Co"), Qt::darkGray),
-           childCmd(&TChild::Coller));
-    bar->addSeparator();
-    button(QStringLiteral("SpeedButton3"), QStringLiteral("Premier"), st->standardIcon(QStyle::SP_MediaSkipBackward),
-           childCmd(&TChild::Premier));
-    button(QStringLiteral("SpeedButton2"), QStringLiteral("Précédent"),
-           st->standardIcon(QStyle::SP_MediaSeekBackward), childCmd(&TChild::Precedent));
-    button(QStringLiteral("SpeedButton1"), QStringLiteral("Suivant"), st->standardIcon(QStyle::SP_MediaSeekForward),
-           childCmd(&TChild::Suivant));
-    button(QStringLiteral("SpeedButton4"), QStringLiteral("Dernier"), st->standardIcon(QStyle::SP_MediaSkipForward),
-           childCmd(&TChild::Dernier));
-    bar->addSeparator();
-    button(QStringLiteral("SpeedButton7"), QStringLiteral("Ajouter"), AppIcons::badge(QStringLiteral("+"), QColor(0x2e, 0x8b, 0x57)),
-           childCmd(&TChild::Ajout));
-    button(QStringLiteral("SpeedButton5"), QStringLiteral("Chercher"), AppIcons::badge(QStringLiteral("?"), QColor(0x46, 0x82, 0xb4)),
-           childCmd(&TChild::Chercher));
-    button(QStringLiteral("SpeedButton6"), QStringLiteral("Effacer"), AppIcons::badge(QStringLiteral("−"), QColor(0xb2, 0x22, 0x22)),
-           childCmd(&TChild::Supprime));
-    bar->addSeparator();
-    struct SectionButton
-    {
-        const char *name;
-        const char16_t *hint;
-        const char16_t *badge;
-        QColor colour;
-        int page;
-    };
-    const SectionButton sectionButtons[] = {
-        {"SpeedButton11", u"Agenda", u"Ag", QColor(0x1f, 0x6f, 0xb5), 1},
-        {"SpeedButton8", u"Adresses", u"@", QColor(0x6a, 0x5a, 0xcd), 2},
-        {"SpeedButton9", u"Anniversaire", u"An", QColor(0xd2, 0x69, 0x1e), 3},
-        {"SpeedButton12", u"Choses à faire", u"✓", QColor(0x2e, 0x8b, 0x57), 4},
-        {"SpeedButton10", u"Budget mensuel", u"€", QColor(0xb8, 0x86, 0x0b), 5},
-        {"SpeedButton13", u"Album photos", u"Ph", QColor(0x8b, 0x45, 0x13), 6},
-        {"SpeedButton14", u"Vidéothèque", u"Vi", QColor(0x80, 0x00, 0x80), 7},
-        {"SpeedButton16", u"Bibliothèque", u"Li", QColor(0x55, 0x6b, 0x2f), 9},
-        {"SpeedButton15", u"Liste des achats", u"Ac", QColor(0x00, 0x80, 0x80), 8},
-        {"SpeedButton17", u"Suivi Sécu", u"Sé", QColor(0xc7, 0x15, 0x85), 10},
-    };
-    for (const SectionButton &s : sectionButtons)
-        button(QString::fromLatin1(s.name), QString::fromUtf16(s.hint),
-               AppIcons::badge(QString::fromUtf16(s.badge), s.colour), section(s.page));
+bool TMainForm::setHandler(const QString &objectName, std::function<void()> handler)
+{
+    const QString key = m_commandOfButton.value(objectName, objectName);
+    const auto it = m_commands.find(key);
+    if (it == m_commands.end())
+        return false;
+    *it = std::move(handler);
+    return true;
 }
 
 QAction *TMainForm::action(const QString &objectName) const
@@ -399,8 +472,6 @@ void TMainForm::FormShow()
     else
         resize(800, 600);
     m_hintPanel->setFixedWidth(qMax(0, width() - 100));
-    m_startDirectory = QDir::currentPath();
-    m_child->context().startDirectory = m_startDirectory;
     m_child->activate();
     const TChild::IniValues ini = m_child->GetIni();
     m_autoOpen->setChecked(ini.autoOpen);
@@ -413,8 +484,6 @@ void TMainForm::closeEvent(QCloseEvent *e)
         e->ignore();
         return;
     }
-    if (!m_startDirectory.isEmpty())
-        QDir::setCurrent(m_startDirectory);
     m_child->SauveIni();
     e->accept();
 }
@@ -514,13 +583,16 @@ bool TMainForm::FileSaveAs()
 
 void TMainForm::FilePrinterSetup()
 {
-    QPrinter printer;
-    m_ui.printerSetup(this, &printer);
+    // The same printer as the print commands, so the choices made here hold.
+    m_ui.printerSetup(this, &m_child->printer());
 }
 
 void TMainForm::ToggleAutoOpen()
 {
     m_fileName = m_child->GetIni().rememberedDocument;
-    m_autoOpen->setChecked(!m_autoOpen->isChecked());
-    m_child->SetIni(m_autoOpen->isChecked());
+    // The check mark always shows the stored state; the menu may already
+    // have flipped it by the time the command runs.
+    const bool on = !m_child->GetIni().autoOpen;
+    m_autoOpen->setChecked(on);
+    m_child->SetIni(on);
 }

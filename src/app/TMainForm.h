@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
 #include <QString>
 
@@ -19,13 +20,15 @@ class UtilityWindows;
 
 // The frame of the program: menu bar, tool bar, status bar with hints and a
 // clock, and the one document window. Every command is a thin forwarder to
-// the document window or to a utility window.
+// the document window or to a utility window, set up from one table.
 class TMainForm : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    TMainForm(UiServices &ui, const Clock &clock, QWidget *parent = nullptr);
+    // `startDirectory`: the folder the program was started from, where its
+    // own small files live (settings, remembered lists, notepad, help).
+    TMainForm(UiServices &ui, const Clock &clock, const QString &startDirectory, QWidget *parent = nullptr);
     ~TMainForm() override;
 
     TChild *child() const { return m_child; }
@@ -45,6 +48,13 @@ public:
 
     // Runs a print routine between "Imprime..." and a cleared status panel.
     void runPrint(const std::function<void()> &print);
+
+    // Binds `handler` to the command named `objectName` (its menu item, or
+    // its tool bar button) in place of what it did; the menu item and the
+    // button run it alike. False when there is no such command.
+    bool setHandler(const QString &objectName, std::function<void()> handler);
+    UiServices &ui() const { return m_ui; }
+    UtilityWindows &utilities() const { return *m_utilities; }
 
     QAction *action(const QString &objectName) const;
     QToolButton *toolButton(const QString &objectName) const;
@@ -70,6 +80,7 @@ protected:
 
 private:
     void createCommands();
+    void run(const QString &command);
     void FormShow();
     void refreshClock();
     // Asks about unsaved changes; false when the user cancels (or the save
@@ -90,5 +101,10 @@ private:
     HelpLauncher *m_help = nullptr;
     bool m_shown = false;
     std::unique_ptr<UtilityWindows> m_utilities;
+
+    // What each command runs, by the object name of its menu item (of its
+    // button for the tool bar only ones).
+    QHash<QString, std::function<void()>> m_commands;
+    QHash<QString, QString> m_commandOfButton;
 
 };

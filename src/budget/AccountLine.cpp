@@ -2,6 +2,7 @@
 
 #include "budget/BudgetFormat.h"
 #include "common/Amount.h"
+#include "common/TextFile.h"
 
 namespace AccountLine {
 
@@ -44,7 +45,7 @@ QString completeBalance(const QString &typed)
     return b;
 }
 
-QString total(const QStringList &lines)
+QString balanceTotal(const QStringList &lines)
 {
     double sum = 0.0;
     for (const QString &line : lines)
@@ -59,7 +60,7 @@ bool isUsed(const QString &line)
 
 QString cleanName(const QString &typed)
 {
-    QString n = BudgetFormat::oneLine(typed);
+    QString n = TextFile::oneLine(typed);
     n.replace(NoBreakSpace, u' ');
     return n.trimmed();
 }

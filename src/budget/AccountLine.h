@@ -34,7 +34,7 @@ QString completeBalance(const QString &typed);
 
 // SoldeTot: the sum of the balances, "0.00", right-aligned in 15
 // characters. Balances that are not numbers count as zero.
-QString total(const QStringList &lines);
+QString balanceTotal(const QStringList &lines);
 
 // An account whose name starts with a capital "A" to "Z" is in use and
 // cannot be deleted.

@@ -77,17 +77,6 @@ QString cellLine(const QString &key, int row, int column, const QString &text)
     return line;
 }
 
-QString oneLine(const QString &text)
-{
-    if (!text.contains(u'\r') && !text.contains(u'\n'))
-        return text;
-    QString out = text;
-    out.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    out.replace(u'\r', u' ');
-    out.replace(u'\n', u' ');
-    return out;
-}
-
 MonthContent readMonth(const QStringList &lines, const QString &key, BudgetGrid &grid)
 {
     MonthContent out;

@@ -47,11 +47,6 @@ QString monthKeyFor(const QString &account, int year, int month);
 // key + row (3 digits) + column (1 digit) + text.
 QString cellLine(const QString &key, int row, int column, const QString &text);
 
-// A typed text as it may go into a store line: each line break (CR LF, CR or
-// LF, as a paste can bring) becomes one blank, so the text cannot spill onto
-// lines of its own in the file.
-QString oneLine(const QString &text);
-
 // One deferred entry: date, post, description, expense, income.
 using DeferredEntry = std::array<QString, 5>;
 

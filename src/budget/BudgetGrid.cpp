@@ -4,6 +4,18 @@
 
 #include <utility>
 
+const QString &BudgetGrid::cell(int row, int column) const
+{
+    static const QString none;
+    return contains(row, column) ? m_cells[index(row, column)] : none;
+}
+
+void BudgetGrid::setCell(int row, int column, const QString &text)
+{
+    if (contains(row, column))
+        m_cells[index(row, column)] = text;
+}
+
 void BudgetGrid::clear()
 {
     for (QString &c : m_cells)
@@ -22,6 +34,8 @@ int BudgetGrid::countLines()
 
 void BudgetGrid::swapRows(int a, int b)
 {
+    if (!contains(a, 0) || !contains(b, 0))
+        return;
     for (int c = 0; c < Columns; ++c)
         std::swap(m_cells[index(a, c)], m_cells[index(b, c)]);
 }

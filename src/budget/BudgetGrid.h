@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <array>
 
 // The journal of one month as the grid shows it: 128 rows of 6 text cells.
@@ -19,15 +20,17 @@ public:
     static constexpr int Columns = 6;
     enum Column { Date = 0, Post = 1, Description = 2, Expense = 3, Income = 4, Mark = 5 };
 
-    const QString &cell(int row, int column) const { return m_cells[index(row, column)]; }
-    void setCell(int row, int column, const QString &text) { m_cells[index(row, column)] = text; }
+    // A cell outside the grid reads empty and takes nothing.
+    static bool contains(int row, int column) { return row >= 0 && row < Rows && column >= 0 && column < Columns; }
+    const QString &cell(int row, int column) const;
+    void setCell(int row, int column, const QString &text);
 
     void clear();
 
     // CompteLignes: recounts and returns the line count.
     int countLines();
     int lineCount() const { return m_lineCount; }
-    void setLineCount(int n) { m_lineCount = n; }
+    void setLineCount(int n) { m_lineCount = std::clamp(n, 0, Rows); }
 
     // TriBgt: orders the counted rows by day. For i < j, rows i and j swap
     // whole when the first two characters of row i's date (the day) compare

@@ -7,7 +7,6 @@
 #include "common/Amount.h"
 #include "common/Clock.h"
 #include "common/DateText.h"
-#include "common/TextFile.h"
 #include "common/UiServices.h"
 
 #include <QApplication>
@@ -58,7 +57,7 @@ bool leavesPage(const QFocusEvent *e)
 
 BudgetPage::BudgetPage(DocumentContext &context, QWidget *parent) : SectionPage(context, 5, parent)
 {
-    m_model.reset(context.clock().today());
+    m_month.reset(context.clock().today());
     buildWidgets();
     layoutFor(800, 560);
     Razbgt();
@@ -136,7 +135,7 @@ void BudgetPage::buildWidgets()
     for (QLineEdit *e : {m_description, m_expense, m_income})
         e->installEventFilter(this);
 
-    m_gridModel = new BudgetGridModel(m_model.grid(), this);
+    m_gridModel = new BudgetGridModel(m_month.grid(), this);
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("StringGrid1"));
     m_grid->setModel(m_gridModel);
@@ -221,8 +220,9 @@ void BudgetPage::layoutFor(int width, int height)
 
 void BudgetPage::reset()
 {
-    m_model.reset(context().clock().today());
+    m_month.reset(context().clock().today());
     m_reportedKeys.clear();
+    m_unreadable.clear();
     m_caption->setText(QStringLiteral("Budget"));
     showGrid();
     m_expenseTotal->clear();
@@ -242,10 +242,13 @@ bool BudgetPage::save(const QString &documentPath, bool force)
 
 void BudgetPage::ChargeBudget(const QString &documentPath)
 {
-    const auto lines = TextFile::read(fileName(documentPath));
+    QString error;
+    const auto lines = m_unreadable.read(fileName(documentPath), &error);
+    if (!error.isEmpty())
+        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning, QMessageBox::Ok);
     if (!lines)
         return; // a missing file leaves the budget as it was
-    m_model.loadLines(*lines);
+    m_month.loadLines(*lines);
     m_reportedKeys.clear();
     if (isVisibleTo(window())) {
         LitMois();
@@ -259,11 +262,16 @@ void BudgetPage::ChargeBudget(const QString &documentPath)
 bool BudgetPage::SauveBudget(const QString &documentPath, bool force)
 {
     EcritMois();
-    if (!m_model.changed() && !force)
+    if (!m_month.changed() && !force)
         return true;
-    if (!writeFile(fileName(documentPath), m_model.fileLines()))
+    const QString path = fileName(documentPath);
+    if (m_unreadable.guards(path)) {
+        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(path), UiServices::Icon::Warning, QMessageBox::Ok);
         return false;
-    m_model.markSaved();
+    }
+    if (!writeFile(path, m_month.fileLines()))
+        return false;
+    m_month.markSaved();
     return true;
 }
 
@@ -272,7 +280,7 @@ bool BudgetPage::SauveBudget(const QString &documentPath, bool force)
 
 void BudgetPage::EcritMois()
 {
-    if (m_model.writeBack())
+    if (m_month.storeMonth())
         context().document().setModified();
 }
 
@@ -290,8 +298,8 @@ QString BudgetPage::ensureAccount()
 void BudgetPage::LitMois()
 {
     const QString account = ensureAccount();
-    m_caption->setText(m_model.caption());
-    const auto result = m_model.display(account);
+    m_caption->setText(m_month.caption());
+    const auto result = m_month.openMonth(account);
     showGrid();
     Total();
     Razbgt();
@@ -300,17 +308,17 @@ void BudgetPage::LitMois()
     reportDamage(result);
 }
 
-void BudgetPage::reportDamage(const BudgetModel::DisplayResult &r)
+void BudgetPage::reportDamage(const BudgetMonth::DisplayResult &r)
 {
     if (r.damagedLines == 0 && r.droppedDeferred == 0)
         return;
-    if (m_reportedKeys.contains(m_model.shownKey()))
+    if (m_reportedKeys.contains(m_month.shownKey()))
         return;
-    m_reportedKeys.insert(m_model.shownKey());
+    m_reportedKeys.insert(m_month.shownKey());
     QString text = QStringLiteral("Budget de %1 %2, compte %3 :")
-                       .arg(m_model.monthName())
-                       .arg(m_model.year())
-                       .arg(m_model.shownAccount());
+                       .arg(m_month.monthName())
+                       .arg(m_month.year())
+                       .arg(m_month.shownAccount());
     if (r.damagedLines > 0)
         text += QStringLiteral("\n%1 ligne(s) illisible(s) du fichier budget ont été ignorées.").arg(r.damagedLines);
     if (r.droppedDeferred > 0)
@@ -322,27 +330,27 @@ void BudgetPage::reportDamage(const BudgetModel::DisplayResult &r)
 void BudgetPage::precedent()
 {
     EcritMois();
-    m_model.previousMonth();
+    m_month.previousMonth();
     LitMois();
 }
 
 void BudgetPage::suivant()
 {
     EcritMois();
-    m_model.nextMonth();
+    m_month.nextMonth();
     LitMois();
 }
 
 void BudgetPage::monthButtonClick(int month)
 {
     EcritMois();
-    m_model.setMonth(month);
+    m_month.setMonth(month);
     LitMois();
 }
 
 void BudgetPage::ComboBox2Change()
 {
-    if (m_model.hasShownMonth() && m_accounts->currentText() == m_model.shownAccount())
+    if (m_month.hasShownMonth() && m_accounts->currentText() == m_month.shownAccount())
         return;
     // The shown month goes back under the account it was read for, then the
     // chosen account's month is read.
@@ -440,7 +448,7 @@ void BudgetPage::Edit2KeyPress()
 {
     if (dateBoxText().isEmpty() || dateBoxText()[0] == u' ')
         MaskEdit1Exit();
-    BudgetModel::Entry e;
+    BudgetMonth::Entry e;
     e.date = dateBoxText();
     e.post = m_posts->currentIndex() >= 0 ? m_posts->currentText() : m_posts->placeholderText();
     e.description = m_description->text();
@@ -449,23 +457,23 @@ void BudgetPage::Edit2KeyPress()
 
     UiServices &ui = context().ui();
     QWidget *parent = context().dialogParent();
-    switch (m_model.commit(e)) {
-    case BudgetModel::CommitResult::NoAmount:
+    switch (m_month.commit(e)) {
+    case BudgetMonth::CommitResult::NoAmount:
         m_expense->setFocus(Qt::OtherFocusReason);
         return;
-    case BudgetModel::CommitResult::BadExpense:
+    case BudgetMonth::CommitResult::BadExpense:
         ui.showError(parent, QStringLiteral("La dépense « %1 » n'est pas un montant.").arg(e.expense.trimmed()));
         m_expense->setFocus(Qt::OtherFocusReason);
         return;
-    case BudgetModel::CommitResult::BadIncome:
+    case BudgetMonth::CommitResult::BadIncome:
         ui.showError(parent, QStringLiteral("La recette « %1 » n'est pas un montant.").arg(e.income.trimmed()));
         m_income->setFocus(Qt::OtherFocusReason);
         return;
-    case BudgetModel::CommitResult::Full:
+    case BudgetMonth::CommitResult::Full:
         ui.showError(parent, QStringLiteral("Le mois compte déjà %1 lignes : aucune ligne ne peut être ajoutée.")
                                  .arg(BudgetGrid::Rows));
         return;
-    case BudgetModel::CommitResult::Committed:
+    case BudgetMonth::CommitResult::Committed:
         break;
     }
     Razbgt();
@@ -477,7 +485,7 @@ void BudgetPage::Edit2KeyPress()
 
 void BudgetPage::StringGrid1DblClick(int row)
 {
-    const BudgetModel::Entry e = m_model.takeRow(row);
+    const BudgetMonth::Entry e = m_month.takeRow(row);
     Razbgt();
     if (!e.date.isEmpty())
         m_date->setText(e.date);
@@ -496,7 +504,7 @@ void BudgetPage::StringGrid1DblClick(int row)
 
 void BudgetPage::Total()
 {
-    const auto t = m_model.grid().totals();
+    const auto t = m_month.grid().totals();
     m_expenseTotal->setText(Amount::rightAligned(Amount::format(t.expense), BudgetFormat::AmountWidth));
     m_incomeTotal->setText(Amount::rightAligned(Amount::format(t.income), BudgetFormat::AmountWidth));
 }

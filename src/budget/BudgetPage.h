@@ -1,7 +1,8 @@
 #pragma once
 
 #include "app/SectionPage.h"
-#include "budget/BudgetModel.h"
+#include "budget/BudgetMonth.h"
+#include "common/UnreadableFile.h"
 
 #include <QSet>
 #include <QString>
@@ -69,7 +70,7 @@ public:
     // it now names (when the page is showing; otherwise at the next display).
     void accountsReplaced();
 
-    const BudgetModel &model() const { return m_model; }
+    const BudgetMonth &budget() const { return m_month; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -79,10 +80,11 @@ private:
     void showGrid();
     QString dateBoxText() const;
     QString ensureAccount();
-    void reportDamage(const BudgetModel::DisplayResult &r);
+    void reportDamage(const BudgetMonth::DisplayResult &r);
     void focusLater(QWidget *w);
 
-    BudgetModel m_model;
+    BudgetMonth m_month;
+    UnreadableFile m_unreadable;
     BudgetGridModel *m_gridModel = nullptr;
     QSet<QString> m_reportedKeys; // months whose damaged lines were reported
 

@@ -1,6 +1,7 @@
 #include "budget/NamedList.h"
 
 #include "budget/BudgetFormat.h"
+#include "common/TextFile.h"
 
 #include <algorithm>
 
@@ -41,7 +42,7 @@ int NamedList::insertSorted(const QString &text)
 
 int NamedList::add(const QString &typed, bool smallFirst)
 {
-    QString text = BudgetFormat::oneLine(typed).trimmed();
+    QString text = TextFile::oneLine(typed).trimmed();
     if (text.isEmpty())
         return -1;
     if (smallFirst)
@@ -51,7 +52,7 @@ int NamedList::add(const QString &typed, bool smallFirst)
 
 int NamedList::replace(int index, const QString &typed)
 {
-    const QString text = BudgetFormat::oneLine(typed).trimmed();
+    const QString text = TextFile::oneLine(typed).trimmed();
     if (index < 0 || index >= size() || text.isEmpty())
         return -1;
     m_entries.removeAt(index);
@@ -60,6 +61,8 @@ int NamedList::replace(int index, const QString &typed)
 
 NamedList::Deletion NamedList::deletion(int index) const
 {
+    if (index < 0 || index >= size())
+        return Deletion::NoSuchEntry;
     const QString &e = m_entries.at(index);
     if (e == protectedEntry())
         return Deletion::Protected;
@@ -153,7 +156,8 @@ const QList<NamedListKind> &all()
 
 const NamedListKind &get(Kind kind)
 {
-    return all().at(int(kind));
+    const int i = int(kind);
+    return all().at(i >= 0 && i < all().size() ? i : 0);
 }
 
 } // namespace NamedListKinds

@@ -21,7 +21,7 @@
 class NamedList
 {
 public:
-    enum class Deletion { Allowed, Protected, Used };
+    enum class Deletion { Allowed, Protected, Used, NoSuchEntry };
 
     explicit NamedList(const QStringList &entries = {});
 

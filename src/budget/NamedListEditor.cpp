@@ -123,7 +123,7 @@ void NamedListEditor::Button4Click()
 void NamedListEditor::Button2Click()
 {
     const int row = selectedRow();
-    if (row < 0)
+    if (row < 0 || row >= m_list.size())
         return;
     m_entry->setText(m_list.entries().at(row));
     m_entry->setFocus(Qt::OtherFocusReason);
@@ -132,10 +132,10 @@ void NamedListEditor::Button2Click()
 void NamedListEditor::Button3Click()
 {
     const int row = selectedRow();
-    if (row < 0)
-        return;
-    const QString entry = m_list.entries().at(row);
+    const QString entry = m_list.entries().value(row);
     switch (m_list.deletion(row)) {
+    case NamedList::Deletion::NoSuchEntry:
+        return;
     case NamedList::Deletion::Protected:
         m_ui.showMessage(this, NamedList::protectedMessage());
         return;

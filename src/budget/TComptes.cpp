@@ -117,7 +117,7 @@ void TComptes::showEvent(QShowEvent *event)
 
 void TComptes::SoldeTot()
 {
-    m_total->setText(AccountLine::total(Result()));
+    m_total->setText(AccountLine::balanceTotal(Result()));
 }
 
 bool TComptes::hasAccount(const QString &name, int except) const

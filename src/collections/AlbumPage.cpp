@@ -1,8 +1,11 @@
 #include "collections/AlbumPage.h"
 
 #include "app/DocumentContext.h"
+#include "collections/AlbumRecord.h"
+#include "collections/MemoText.h"
 #include "collections/PictureFile.h"
 #include "common/UiServices.h"
+#include "common/TextFile.h"
 
 #include <QFileInfo>
 #include <QFrame>
@@ -23,11 +26,10 @@
 #include <QVBoxLayout>
 #include <QVideoWidget>
 
+#include <climits>
+
 namespace {
 
-const QString kTitle = QStringLiteral("TITLE ");
-const QString kPicture = QStringLiteral("PICTURE ");
-const QString kAnimate = QStringLiteral("ANIMATE ");
 const QString kWidth = QStringLiteral("Largeur : ");
 const QString kHeight = QStringLiteral("Hauteur : ");
 
@@ -108,6 +110,7 @@ void AlbumPage::buildUi()
 
     m_title = new QLineEdit(this);
     m_title->setObjectName(QStringLiteral("Edit7"));
+    m_title->setMaxLength(INT_MAX); // a title read from the file is never cut
     m_comment = new QPlainTextEdit(this);
     m_comment->setObjectName(QStringLiteral("Memo1"));
     auto *titleLabel = new QLabel(QStringLiteral("Titre"), this);
@@ -153,11 +156,6 @@ void AlbumPage::buildUi()
     connect(m_chooseVideo, &QPushButton::clicked, this, &AlbumPage::Button40Click);
 }
 
-bool AlbumPage::isAnimation(const QString &path)
-{
-    return path.contains(QLatin1String(".avi"), Qt::CaseInsensitive);
-}
-
 QString AlbumPage::pictureFilter()
 {
     return QStringLiteral("Tout (*.bmp *.emf *.wmf *.jpg *.gif *.pcx);;Bitmaps (*.bmp);;Pcx (*.pcx);;"
@@ -178,31 +176,25 @@ void AlbumPage::clearRecord()
     m_height->setText(kHeight);
     clearPicture();
     stopAnimation();
-    m_comment->clear();
+    MemoText::show(m_comment, {});
     m_notebook->setCurrentIndex(0);
     m_filling = false;
 }
 
 void AlbumPage::showRecord(const QStringList &body)
 {
+    const RecordValues values = AlbumRecord::read(body);
     m_filling = true;
-    m_title->setText(body.value(0).mid(kTitle.size()));
-    m_path = body.value(1).mid(kPicture.size());
-    // Comment lines up to the end marker, however many. The write drops the
-    // line break typed after the last line, so a comment ending with an
-    // empty line gets one more here to keep that line.
-    const QStringList comment = body.mid(2);
-    QString text = comment.join(u'\n');
-    if (!comment.isEmpty() && comment.last().isEmpty())
-        text += u'\n';
-    m_comment->setPlainText(text);
+    m_title->setText(values[AlbumRecord::Title].toString());
+    m_path = values[AlbumRecord::Path].toString();
+    MemoText::show(m_comment, values[AlbumRecord::Comment].toStringList());
     m_filling = false;
 
     // A file that no longer exists shows nothing; its path stays with the
     // page and is written back with it.
     if (m_path.isEmpty() || !PictureFile::isRegularFile(m_path))
         return;
-    if (isAnimation(m_path))
+    if (AlbumRecord::isAnimation(m_path))
         playAnimation(m_path);
     else
         showPicture(m_path, true);
@@ -210,29 +202,7 @@ void AlbumPage::showRecord(const QStringList &body)
 
 std::optional<QStringList> AlbumPage::recordFromScreen()
 {
-    // A line break pasted into the title would cut its line in two and push
-    // the picture line down among the comment lines.
-    QString title = m_title->text();
-    title.replace(u'\r', u' ');
-    title.replace(u'\n', u' ');
-    QString text = m_comment->toPlainText();
-    QStringList comment;
-    if (!text.isEmpty()) {
-        if (text.endsWith(u'\n'))
-            text.chop(1);
-        comment = text.split(u'\n');
-    }
-    if (m_path.isEmpty() && title.isEmpty() && comment.isEmpty())
-        return std::nullopt;
-    QStringList body;
-    body << kTitle + title << (isAnimation(m_path) ? kAnimate : kPicture) + m_path;
-    for (QString &line : comment) {
-        // A comment line that looked like a marker would break the file.
-        if (line.startsWith(QLatin1String("<BLOC")) || line.startsWith(QLatin1String("</BLOC")))
-            line.prepend(u' ');
-        body << line;
-    }
-    return body;
+    return AlbumRecord::write({m_title->text(), m_path, MemoText::lines(m_comment)});
 }
 
 void AlbumPage::prepareDelete()
@@ -241,7 +211,7 @@ void AlbumPage::prepareDelete()
     m_filling = true;
     m_path.clear();
     m_title->clear();
-    m_comment->clear();
+    MemoText::show(m_comment, {});
     m_filling = false;
     clearPicture();
     stopAnimation();

@@ -18,21 +18,9 @@ class QTimer;
 class QVideoWidget;
 
 // The photo album (page 6, file ".oap"): one album page per record, with a
-// title, one picture or animation referenced by its path, and a comment.
-//
-// Block of one album page (the start marker is line 0):
-//     1   "TITLE " + title
-//     2   "ANIMATE " + path when the path names an ".avi" file (any letter
-//         case), else "PICTURE " + path (empty when no file is chosen)
-//     3.. the comment, one line per line, untagged
-//     end marker
-// Reading takes the title from character 7 and the path from character 9 of
-// their lines, whole, and decides again from the path
-// whether it is an animation; the keyword is not looked at. Paths keep their
-// letter case: Linux file names are case-sensitive.
-//
-// A page is kept in the file as soon as it has a title, a comment or a file;
-// an entirely empty page is left out, and deleting a page removes it.
+// title, one picture or animation referenced by its path, and a comment
+// (block layout: AlbumRecord). The page shows the record; a page with
+// nothing on it is left out of the file, and deleting a page removes it.
 //
 // The picture is read from its file each time the page is shown and fitted
 // into the frame Panel18 (Echelle6); animations play in the same place through
@@ -68,7 +56,6 @@ public:
     // The animation player, once an animation was shown (null before).
     QMediaPlayer *player() const { return m_player; }
 
-    static bool isAnimation(const QString &path);
     // The filter of the "Choisir image" dialog.
     static QString pictureFilter();
 

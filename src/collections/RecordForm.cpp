@@ -1,6 +1,7 @@
 #include "collections/RecordForm.h"
 
 #include "app/DocumentContext.h"
+#include "collections/MemoText.h"
 #include "collections/RecordPicture.h"
 #include "common/Clock.h"
 
@@ -22,15 +23,6 @@
 namespace {
 
 using Kind = RecordField::Kind;
-
-// Memo text <-> memo lines. An empty memo has no line; otherwise every "\n"
-// starts a new line, so a memo that ends with an empty line keeps it.
-QStringList memoLines(const QString &text)
-{
-    if (text.isEmpty())
-        return {};
-    return text.split(u'\n');
-}
 
 // Sets the text of an editable box, selecting the matching item when there
 // is one.
@@ -163,7 +155,9 @@ QWidget *RecordForm::makeControl(int i)
         auto *edit = new QDateEdit(this);
         edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
         edit->setCalendarPopup(true);
-        edit->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
+        // Every date a record can hold (years 1 to 9999): a narrower range
+        // would move an old date to its bound when the record is rewritten.
+        edit->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
         edit->setDate(m_context.clock().today());
         edit->setMinimumWidth(edit->sizeHint().width() + 8);
         connect(edit, &QDateEdit::dateChanged, this, [this, i] { userChange(i); });
@@ -322,7 +316,7 @@ void RecordForm::clear(QDate today)
             setPicturePath(QString());
             break;
         case Kind::Memo:
-            static_cast<QPlainTextEdit *>(w)->clear();
+            MemoText::show(static_cast<QPlainTextEdit *>(w), {});
             break;
         }
     }
@@ -368,7 +362,7 @@ void RecordForm::setValues(const RecordValues &values)
             setPicturePath(v.toString());
             break;
         case Kind::Memo:
-            static_cast<QPlainTextEdit *>(w)->setPlainText(v.toStringList().join(u'\n'));
+            MemoText::show(static_cast<QPlainTextEdit *>(w), v.toStringList());
             break;
         }
     }
@@ -393,7 +387,7 @@ QVariant RecordForm::value(int i) const
     case Kind::Picture:
         return picturePath();
     case Kind::Memo:
-        return memoLines(static_cast<QPlainTextEdit *>(w)->toPlainText());
+        return MemoText::lines(static_cast<QPlainTextEdit *>(w));
     }
     return {};
 }

@@ -3,19 +3,9 @@
 #include "collections/BlockFile.h"
 
 #include "common/DateText.h"
+#include "common/TextFile.h"
 
 namespace {
-
-// A line break inside a one-line field would cut the block in two; it is
-// stored as a blank.
-QString oneLine(QString text)
-{
-    for (QChar &c : text) {
-        if (c == u'\r' || c == u'\n')
-            c = u' ';
-    }
-    return text;
-}
 
 std::optional<int> readInteger(const QString &line)
 {
@@ -84,6 +74,13 @@ RecordField RecordField::memo(const QString &name, const QString &label)
     return f;
 }
 
+RecordField RecordField::untaggedMemo(const QString &name, const QString &label)
+{
+    RecordField f = memo(name, label);
+    f.tag.clear();
+    return f;
+}
+
 RecordSchema::RecordSchema(QString header, QList<RecordField> fields)
     : m_header(std::move(header)), m_fields(std::move(fields))
 {
@@ -127,7 +124,7 @@ QStringList RecordSchema::write(const RecordValues &values) const
         case RecordField::Kind::Memo:
             break;
         default:
-            body << oneLine(v.toString());
+            body << f.prefix + TextFile::oneLine(v.toString());
             break;
         }
     }
@@ -136,7 +133,7 @@ QStringList RecordSchema::write(const RecordValues &values) const
         if (f.kind != RecordField::Kind::Memo || i >= values.size())
             continue;
         for (const QString &line : values[i].toStringList())
-            body << f.tag + oneLine(line);
+            body << f.tag + TextFile::oneLine(line);
     }
     return body;
 }
@@ -183,7 +180,7 @@ RecordReading RecordSchema::read(const QStringList &body) const
             r.values[i] = text.trimmed();
             break;
         default:
-            r.values[i] = text;
+            r.values[i] = text.mid(f.prefix.size());
             break;
         }
     }

@@ -7,7 +7,8 @@
 #include <QStringList>
 #include <QVariant>
 
-// The record sections (video library, book library, reimbursements) keep one
+// The record sections (photo album, video library, book library,
+// reimbursements) keep one
 // record per block of their block file. Each section describes its record as
 // data: the fixed field lines in file order, then the memos whose lines are
 // stored with a tag in front. The one record form of the window is built from
@@ -35,7 +36,10 @@ struct RecordField
     QString name;  // object name of the control ("Edit8", "SpinEdit2", "Memo2")
     QString label; // its label on the page
     QString unit;  // text after the control ("min"), if any
-    QString tag;   // memos: the tag in front of each stored line
+    QString tag;   // memos: the tag in front of each stored line; an empty
+                   // tag makes every line after the fixed ones the memo's
+    QString prefix; // texts: keyword written before the value ("TITLE "),
+                    // skipped by its length when read, never looked at
 
     int defaultValue = 0;         // spin fields: value when the form is made
     bool keptOnRead = false;      // reading a record does not reset the control
@@ -57,6 +61,8 @@ struct RecordField
     static RecordField picture(const QString &name, const QString &label);
     // A memo whose tag is its own name ("Memo2").
     static RecordField memo(const QString &name, const QString &label);
+    // A memo whose lines are stored without a tag (the album's comment).
+    static RecordField untaggedMemo(const QString &name, const QString &label);
 };
 
 // The values of one record, one per field of the schema:

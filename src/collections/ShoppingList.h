@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Money.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -11,10 +13,8 @@
 // computation of amounts and total, the right alignment of number cells by
 // leading blanks, and the keys of the item grid.
 //
-// Money is exact: quantities are decimal numbers kept as scaled 64-bit
-// integers, prices, amounts and totals are whole cents; every product is
-// rounded half away from zero to the cent, so 0,5 x 2,01 gives 1,01 and the
-// total is the sum of the amounts shown.
+// Money is exact (common/Money.h): prices, amounts and totals are whole
+// cents, and the total is the sum of the amounts shown.
 namespace Shopping {
 
 // One item row of the grid, cell texts as they stand (padding blanks kept).
@@ -29,22 +29,8 @@ struct Row
     bool isBlank() const;
 };
 
-// A decimal number: units / 10^scale.
-struct Decimal
-{
-    qint64 units = 0;
-    int scale = 0;
-};
-
-// Reads "12", "-1,5", "0.25" (blanks around trimmed, "," or "." as decimal
-// separator, at most 18 digits). Nothing for an empty or malformed text.
-std::optional<Decimal> parseDecimal(const QString &text);
-// Rounded half away from zero to the cent; nothing when out of range.
-std::optional<qint64> toCents(Decimal d);
-// quantity x price, rounded half away from zero to the cent.
-std::optional<qint64> amountCents(Decimal quantity, qint64 priceCents);
-// "0.00" with a decimal comma: 150 -> "1,50", -5 -> "-0,05".
-QString formatCents(qint64 cents);
+using Money::Decimal;
+using Money::formatCents;
 
 // Alignment widths (pixels) of the number columns.
 constexpr int QuantityAlign = 80;

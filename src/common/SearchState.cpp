@@ -42,16 +42,20 @@ QString SearchState::foldAtoZ(QStringView text)
 
 bool SearchState::containsFolded(QStringView line, QStringView folded)
 {
-    // Lines are short and searches rare: a plain scan that folds as it goes
-    // needs no copy of each line, which keeps F3 over a large store fast.
     const qsizetype n = folded.size();
     const qsizetype last = line.size() - n;
     if (n == 0 || last < 0) return false;
+    // Candidates are found by the first character alone; when it is a
+    // letter A-Z, clearing bit 5 of a character gives it back exactly for
+    // that letter in either case, which keeps the scan to one compare per
+    // character. No copy of the line is made: F3 over a large store stays
+    // fast.
     const char16_t *l = line.utf16();
     const char16_t *f = folded.utf16();
     const char16_t first = f[0];
+    const char16_t mask = (first >= u'A' && first <= u'Z') ? 0xFFDF : 0xFFFF;
     for (qsizetype i = 0; i <= last; ++i) {
-        if (fold(l[i]) != first) continue;
+        if ((l[i] & mask) != first) continue;
         qsizetype j = 1;
         while (j < n && fold(l[i + j]) == f[j])
             ++j;

@@ -2,6 +2,8 @@
 
 #include "common/Cp1252.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -45,18 +47,47 @@ QByteArray joinLines(const QStringList &lines)
     return out;
 }
 
+namespace {
+
+bool breaksLine(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == u'\r' || u == u'\n' || u == u'\t' || u == QChar::LineSeparator || u == QChar::ParagraphSeparator;
+}
+
+} // namespace
+
+QString oneLine(QString text)
+{
+    if (std::none_of(text.cbegin(), text.cend(), breaksLine))
+        return text;
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    for (QChar &c : text) {
+        if (breaksLine(c))
+            c = u' ';
+    }
+    return text;
+}
+
 bool exists(const QString &path)
 {
     const QFileInfo fi(path);
     return fi.exists() && fi.isFile();
 }
 
-std::optional<QStringList> read(const QString &path, QString *error)
+std::optional<QStringList> read(const QString &path, QString *error, bool *missing)
 {
     const QFileInfo fi(path);
-    if (!fi.exists() || !fi.isFile()) {
+    if (missing)
+        *missing = !fi.exists();
+    if (!fi.exists()) {
         if (error)
             *error = QStringLiteral("Fichier %1 n'existe pas").arg(path);
+        return std::nullopt;
+    }
+    if (!fi.isFile()) {
+        if (error)
+            *error = QStringLiteral("Impossible de lire le fichier %1 : ce n'est pas un fichier").arg(path);
         return std::nullopt;
     }
     QFile f(path);

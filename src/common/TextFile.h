@@ -15,10 +15,18 @@ namespace TextFile {
 QStringList splitLines(QByteArrayView data);
 QByteArray joinLines(const QStringList &lines);
 
+// A text made fit for one line of a file: every line break (CR LF, CR, LF,
+// the Unicode line and paragraph separators) and every tab becomes one
+// blank, so a pasted text can neither cut its line nor shift a field.
+QString oneLine(QString text);
+
 bool exists(const QString &path);
 
 // The lines of a regular file, or nothing when it is missing or unreadable.
-std::optional<QStringList> read(const QString &path, QString *error = nullptr);
+// *error then says which, in French; *missing (when given) is true only when
+// there is no such file, so a caller can tell a file it may create from one
+// it must not overwrite.
+std::optional<QStringList> read(const QString &path, QString *error = nullptr, bool *missing = nullptr);
 
 // Replaces the file atomically: the lines go to a temporary file beside it,
 // which is renamed over the old one only when everything was written. On

@@ -16,10 +16,10 @@ void AddressBook::setLines(const QStringList &lines)
 {
     m_lines = lines;
     m_letter = u'A';
-    LitNoms();
+    readPage();
 }
 
-void AddressBook::LitNoms()
+void AddressBook::readPage()
 {
     m_page.clear();
     for (const QString &line : std::as_const(m_lines)) {
@@ -29,7 +29,7 @@ void AddressBook::LitNoms()
     m_pageChanged = false;
 }
 
-bool AddressBook::EcritNoms()
+bool AddressBook::writePage()
 {
     if (!m_pageChanged || m_page.isEmpty())
         return false;
@@ -49,13 +49,13 @@ bool AddressBook::setLetter(QChar letter)
 {
     if (letter < u'A' || letter > u'Z')
         return false;
-    const bool changed = EcritNoms();
+    const bool changed = writePage();
     m_letter = letter;
-    LitNoms();
+    readPage();
     return changed;
 }
 
-bool AddressBook::AjoutNom(const QStringList &fields)
+bool AddressBook::add(const QStringList &fields)
 {
     if (isPageFull())
         return false;
@@ -68,7 +68,7 @@ bool AddressBook::AjoutNom(const QStringList &fields)
     return true;
 }
 
-bool AddressBook::MajNoms(int index, const QStringList &fields)
+bool AddressBook::change(int index, const QStringList &fields)
 {
     if (index < 0 || index >= m_page.size() || m_page.size() > MaxContactsPerPage)
         return false;
@@ -77,14 +77,14 @@ bool AddressBook::MajNoms(int index, const QStringList &fields)
     while (c.fields.size() < ContactForm::FieldCount)
         c.fields.append(QString());
     m_pageChanged = true;
-    EcritNoms();
-    LitNoms();
+    writePage();
+    readPage();
     return true;
 }
 
-bool AddressBook::SupNom(int index)
+bool AddressBook::remove(int index)
 {
-    EcritNoms();
+    writePage();
     if (index < 0 || index >= m_page.size())
         return false;
     // The page was read from the store or has just been written back, so
@@ -100,7 +100,7 @@ bool AddressBook::SupNom(int index)
             break;
         }
     }
-    LitNoms();
+    readPage();
     return true;
 }
 

@@ -49,33 +49,33 @@ public:
     const QList<Contact> &page() const { return m_page; }
     bool pageChanged() const { return m_pageChanged; }
 
-    // LitNoms: read the current letter's contacts from the store, in store
+    // Reads the current letter's contacts from the store, in store
     // order; clears the page-changed flag.
-    void LitNoms();
-    // EcritNoms: when the page was edited, replace the letter's lines of the
+    void readPage();
+    // When the page was edited, replace the letter's lines of the
     // store by the page, renumbered, at the end of the store. Returns true
     // when the store was rewritten (the document is then modified).
-    bool EcritNoms();
+    bool writePage();
 
     // Writes back, then shows another letter ("A" .. "Z"; anything else is
     // ignored). Returns true when the write-back changed the store.
     bool setLetter(QChar letter);
 
-    // AjoutNom: the contact goes at the end of the page; it reaches the store
+    // The contact goes at the end of the page; it reaches the store
     // at the next write-back. Refused (false) when the page is full.
     bool isPageFull() const { return m_page.size() >= MaxContactsPerPage; }
-    bool AjoutNom(const QStringList &fields);
+    bool add(const QStringList &fields);
 
-    // MajNoms: replaces the contact in place, writes back and reads the page
+    // Replaces the contact in place, writes back and reads the page
     // again. False when there is no such contact or the page holds more
     // contacts than keys can number (only a file from elsewhere can).
-    bool MajNoms(int index, const QStringList &fields);
+    bool change(int index, const QStringList &fields);
 
-    // SupNom: writes back, deletes the store line of the contact at `index`
+    // Writes back, deletes the store line of the contact at `index`
     // of the page and reads the page again. The other keys are left as they
     // are until the next write-back renumbers them. False when there is no
     // such contact (the write-back has happened all the same).
-    bool SupNom(int index);
+    bool remove(int index);
 
     // The contact held by a line (fields from character 5, cut at the TABs,
     // never shortened).

@@ -1,7 +1,6 @@
 #include "contacts/AddressPage.h"
 
 #include "app/DocumentContext.h"
-#include "common/TextFile.h"
 #include "common/UiServices.h"
 #include "contacts/BlockListWidget.h"
 #include "contacts/ContactForm.h"
@@ -108,15 +107,19 @@ AddressPage::AddressPage(DocumentContext &context, QWidget *parent) : SectionPag
 void AddressPage::reset()
 {
     m_book.reset();
+    m_unreadable.clear();
     showPage();
 }
 
 void AddressPage::ChargeAdr(const QString &documentPath)
 {
     // A missing file is no error: the book stays as it was.
-    if (const auto lines = TextFile::read(fileName(documentPath))) {
+    QString error;
+    if (const auto lines = m_unreadable.read(fileName(documentPath), &error)) {
         m_book.setLines(*lines);
         showPage();
+    } else if (!error.isEmpty()) {
+        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning, QMessageBox::Ok);
     }
 }
 
@@ -125,7 +128,12 @@ bool AddressPage::SauveAdr(const QString &documentPath, bool force)
     EcritNoms();
     if (!context().document().modified && !force)
         return true;
-    return writeFile(fileName(documentPath), m_book.lines());
+    const QString path = fileName(documentPath);
+    if (m_unreadable.guards(path)) {
+        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(path), UiServices::Icon::Warning, QMessageBox::Ok);
+        return false;
+    }
+    return writeFile(path, m_book.lines());
 }
 
 // ---------------------------------------------------------------------------
@@ -133,13 +141,13 @@ bool AddressPage::SauveAdr(const QString &documentPath, bool force)
 
 void AddressPage::LitNoms()
 {
-    m_book.LitNoms();
+    m_book.readPage();
     showPage();
 }
 
 void AddressPage::EcritNoms()
 {
-    if (m_book.EcritNoms())
+    if (m_book.writePage())
         context().document().setModified();
 }
 
@@ -198,7 +206,7 @@ void AddressPage::AjoutNom()
     dialog.Init(QStringList(ContactForm::FieldCount, QString()));
     if (context().ui().exec(&dialog) != QDialog::Accepted)
         return;
-    if (!m_book.AjoutNom(dialog.Result()))
+    if (!m_book.add(dialog.Result()))
         return;
     context().document().setModified();
     showPage();
@@ -223,7 +231,7 @@ void AddressPage::MajNoms()
     dialog.Init(m_book.page().at(index).fields);
     if (context().ui().exec(&dialog) != QDialog::Accepted)
         return;
-    if (!m_book.MajNoms(index, dialog.Result()))
+    if (!m_book.change(index, dialog.Result()))
         return;
     context().document().setModified();
     showPage();
@@ -237,7 +245,7 @@ void AddressPage::SupNom()
     if (index < 0)
         return;
     // No question: Delete takes the contact away at once.
-    if (m_book.SupNom(index))
+    if (m_book.remove(index))
         context().document().setModified();
     showPage();
 }
@@ -295,17 +303,23 @@ void AddressPage::showPage()
     m_caption->setText(u'<' + m_book.letter() + u'>');
     m_summary->clear();
     m_blocks->clear();
+    // Both views are filled in one insertion each: item by item, every
+    // insertion made the views update and a page of thousands of contacts
+    // (a file from elsewhere) took seconds to show.
     const QString separator = separatorLine();
     QList<QTreeWidgetItem *> items;
+    QStringList blockLines;
+    items.reserve(m_book.page().size());
+    blockLines.reserve(m_book.page().size() * kLinesPerContact);
     for (const AddressBook::Contact &c : m_book.page()) {
         items.append(new QTreeWidgetItem(QStringList{c.fields.value(0), ContactForm::telephoneColumn(c.fields.value(4))}));
-        for (const QString &f : c.fields) {
-            auto *item = new QListWidgetItem(f, m_blocks);
-            item->setSizeHint(QSize(0, kItemHeight));
-        }
-        auto *item = new QListWidgetItem(separator, m_blocks);
-        item->setSizeHint(QSize(0, kItemHeight));
+        blockLines += c.fields;
+        blockLines.append(separator);
     }
+    m_blocks->addItems(blockLines);
+    // The list has uniform item sizes: the first item's height sets them all.
+    if (m_blocks->count() > 0)
+        m_blocks->item(0)->setSizeHint(QSize(0, kItemHeight));
     m_summary->addTopLevelItems(items);
     m_syncing = false;
 }

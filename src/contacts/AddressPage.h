@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/SectionPage.h"
+#include "common/UnreadableFile.h"
 #include "contacts/AddressBook.h"
 
 #include <QStringList>
@@ -84,6 +85,7 @@ private:
     QString separatorLine() const;
 
     AddressBook m_book;
+    UnreadableFile m_unreadable;
     QLabel *m_caption = nullptr;   // Panel8
     QWidget *m_summaryPanel = nullptr; // Panel5
     QTreeWidget *m_summary = nullptr;  // ListView1

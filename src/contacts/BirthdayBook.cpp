@@ -1,21 +1,11 @@
 #include "contacts/BirthdayBook.h"
 
+#include "common/TextFile.h"
+
 #include <QCollator>
 #include <QLocale>
 
 #include <algorithm>
-
-namespace {
-
-// A line break pasted into the description would cut the store's line.
-QString oneLine(QString text)
-{
-    text.replace(QChar(u'\r'), QChar(u' '));
-    text.replace(QChar(u'\n'), QChar(u' '));
-    return text;
-}
-
-} // namespace
 
 void BirthdayBook::reset()
 {
@@ -26,13 +16,13 @@ void BirthdayBook::reset()
 void BirthdayBook::setLines(const QStringList &lines)
 {
     m_lines = lines;
-    LitAnniv();
+    readLists();
 }
 
 void BirthdayBook::setHalf(int half)
 {
     m_half = half == 0 ? 0 : 1;
-    LitAnniv();
+    readLists();
 }
 
 void BirthdayBook::sortEntries(QStringList &entries)
@@ -47,7 +37,7 @@ void BirthdayBook::sortEntries(QStringList &entries)
     });
 }
 
-QStringList BirthdayBook::GetMois(int month) const
+QStringList BirthdayBook::monthEntries(int month) const
 {
     const QString key = monthKey(month);
     QStringList entries;
@@ -59,39 +49,40 @@ QStringList BirthdayBook::GetMois(int month) const
     return entries;
 }
 
-void BirthdayBook::LitAnniv()
+void BirthdayBook::readLists()
 {
     for (int k = 0; k < ListCount; ++k)
-        m_lists[k] = GetMois(monthOf(k));
+        m_lists[k] = monthEntries(monthOf(k));
     m_changed = false;
 }
 
-void BirthdayBook::MetAnniv(int k)
+void BirthdayBook::writeList(int k)
 {
+    if (k < 0 || k >= ListCount)
+        return;
     const QString key = monthKey(monthOf(k));
     m_lines.removeIf([&key](const QString &line) { return line.startsWith(key); });
     for (const QString &entry : std::as_const(m_lists[k]))
         m_lines.append(key + entry);
 }
 
-bool BirthdayBook::EcritAnniv()
+bool BirthdayBook::writeLists()
 {
     if (!m_changed)
         return false;
     for (int k = 0; k < ListCount; ++k)
-        MetAnniv(k);
+        writeList(k);
     m_changed = false;
     return true;
 }
 
-bool BirthdayBook::AjoutAnniv(QDate date, const QString &description)
+bool BirthdayBook::add(QDate date, const QString &description)
 {
     if (description.isEmpty() || !date.isValid())
         return false;
-    EcritAnniv();
-    m_lines.append(monthKey(date.month()) + QStringLiteral("%1").arg(date.day(), 2, 10, QLatin1Char('0'))
-                   + u' ' + oneLine(description));
-    LitAnniv();
+    writeLists();
+    m_lines.append(monthKey(date.month()) + entryOf(date, description));
+    readLists();
     m_changed = true;
     return true;
 }
@@ -101,11 +92,11 @@ bool BirthdayBook::validEntry(int k, int index) const
     return k >= 0 && k < ListCount && index >= 0 && index < m_lists[k].size();
 }
 
-bool BirthdayBook::MajAnniv(int k, int index, QDate picked, const QString &description)
+bool BirthdayBook::change(int k, int index, QDate picked, const QString &description)
 {
     if (!validEntry(k, index) || description.isEmpty() || !picked.isValid())
         return false;
-    m_lists[k][index] = QStringLiteral("%1").arg(picked.day(), 2, 10, QLatin1Char('0')) + u' ' + oneLine(description);
+    m_lists[k][index] = entryOf(picked, description);
     sortEntries(m_lists[k]);
     m_changed = true;
     return true;
@@ -138,4 +129,15 @@ QDate BirthdayBook::dateOf(int k, int index, int year) const
 QString BirthdayBook::description(const QString &entry)
 {
     return entry.mid(3);
+}
+
+QString BirthdayBook::entryOf(QDate date, const QString &description)
+{
+    return QStringLiteral("%1").arg(date.day(), 2, 10, QLatin1Char('0')) + u' ' + TextFile::oneLine(description);
+}
+
+const QStringList &BirthdayBook::list(int k) const
+{
+    static const QStringList none;
+    return k >= 0 && k < ListCount ? m_lists[k] : none;
 }

@@ -32,28 +32,27 @@ public:
     // The month (1..12) of list k (0..5) in the half-year shown.
     int monthOf(int k) const { return k + 1 + ListCount * m_half; }
 
-    const QStringList &list(int k) const { return m_lists.at(k); }
+    // List k (0..5); an empty list for any other k.
+    const QStringList &list(int k) const;
     bool changed() const { return m_changed; }
 
-    // GetMois: the entries of one month from the store, sorted.
-    QStringList GetMois(int month) const;
-    // LitAnniv: fill the six lists of the half-year; clears the changed flag.
-    void LitAnniv();
-    // MetAnniv: replace the store's lines of list k's month by the list.
-    void MetAnniv(int k);
-    // EcritAnniv: when the lists were edited, write all six back. Returns
-    // true when the store was rewritten.
-    bool EcritAnniv();
+    // The entries of one month from the store, sorted.
+    QStringList monthEntries(int month) const;
+    // Fills the six lists of the half-year; clears the changed flag.
+    void readLists();
+    // When the lists were edited, writes all six back into the store.
+    // Returns true when the store was rewritten.
+    bool writeLists();
 
-    // AjoutAnniv: files the birthday under the picked date's month, whichever
+    // Files the birthday under the picked date's month, whichever
     // half-year shows. Pending list edits are written back first so that
     // reading the lists again loses none. Returns false (nothing done) for an
     // empty description or an invalid date.
-    bool AjoutAnniv(QDate date, const QString &description);
+    bool add(QDate date, const QString &description);
 
-    // MajAnniv: the entry takes the picked day and the new description; its
+    // The entry takes the picked day and the new description; its
     // month does not change, whatever month was picked.
-    bool MajAnniv(int k, int index, QDate picked, const QString &description);
+    bool change(int k, int index, QDate picked, const QString &description);
     // Removes an entry of a list (Delete key).
     bool remove(int k, int index);
 
@@ -64,12 +63,18 @@ public:
     QDate dateOf(int k, int index, int year) const;
     // The description of an entry: the text after the day and the blank.
     static QString description(const QString &entry);
+    // The entry of a month list for a day and a description: the day on two
+    // digits, a blank, the description on one line ("05 Paul"). The store
+    // line is the month key followed by the entry.
+    static QString entryOf(QDate date, const QString &description);
 
     static void sortEntries(QStringList &entries);
     static QString monthKey(int month) { return QStringLiteral("%1").arg(month, 2, 10, QLatin1Char('0')); }
 
 private:
     bool validEntry(int k, int index) const;
+    // Replaces the store's lines of list k's month by the list.
+    void writeList(int k);
 
     QStringList m_lines;
     int m_half = 0;

@@ -3,7 +3,6 @@
 #include "app/DocumentContext.h"
 #include "common/Clock.h"
 #include "common/DateText.h"
-#include "common/TextFile.h"
 #include "common/UiServices.h"
 #include "contacts/TNoteAnniv.h"
 
@@ -59,6 +58,7 @@ BirthdayPage::BirthdayPage(DocumentContext &context, QWidget *parent) : SectionP
 void BirthdayPage::reset()
 {
     m_book.reset();
+    m_unreadable.clear();
     showLists();
 }
 
@@ -66,29 +66,37 @@ void BirthdayPage::ChargeAnniv(const QString &documentPath)
 {
     // A missing file is no error: the store stays as it was. Either way the
     // birthdays-changed flag is cleared, so the lists show the store again.
-    if (const auto lines = TextFile::read(fileName(documentPath)))
+    QString error;
+    if (const auto lines = m_unreadable.read(fileName(documentPath), &error))
         m_book.setLines(*lines);
     else
-        m_book.LitAnniv();
+        m_book.readLists();
     showLists();
+    if (!error.isEmpty())
+        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning, QMessageBox::Ok);
 }
 
 bool BirthdayPage::SauveAnniv(const QString &documentPath, bool force)
 {
     Q_UNUSED(force); // written on every save
     EcritAnniv();
-    return writeFile(fileName(documentPath), m_book.lines());
+    const QString path = fileName(documentPath);
+    if (m_unreadable.guards(path)) {
+        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(path), UiServices::Icon::Warning, QMessageBox::Ok);
+        return false;
+    }
+    return writeFile(path, m_book.lines());
 }
 
 void BirthdayPage::LitAnniv()
 {
-    m_book.LitAnniv();
+    m_book.readLists();
     showLists();
 }
 
 void BirthdayPage::EcritAnniv()
 {
-    if (m_book.EcritAnniv())
+    if (m_book.writeLists())
         context().document().setModified();
 }
 
@@ -119,34 +127,38 @@ void BirthdayPage::AjoutAnniv()
     // Only the birthdays-changed flag is set: the document counts as
     // modified at the next write-back (leaving the section, saving, or the
     // write-back before the close query).
-    if (!m_book.AjoutAnniv(a->date, a->description))
+    if (!m_book.add(a->date, a->description))
         return;
     showLists();
     const int k = a->date.month() - 1 - BirthdayBook::ListCount * m_book.half();
     if (k >= 0 && k < BirthdayBook::ListCount)
-        selectEntry(k, QStringLiteral("%1 %2").arg(a->date.day(), 2, 10, QLatin1Char('0')).arg(a->description));
+        selectEntry(k, BirthdayBook::entryOf(a->date, a->description));
 }
 
 void BirthdayPage::MajAnniv(int k)
 {
-    QListWidget *list = m_lists.at(k);
+    if (k < 0 || k >= BirthdayBook::ListCount)
+        return;
+    QListWidget *list = m_lists[k];
     const int index = list->currentRow();
-    if (index < 0 || !list->currentItem()->isSelected())
+    if (index < 0 || index >= m_book.list(k).size() || !list->currentItem()->isSelected())
         return;
     const int year = context().document().referenceDate.isValid() ? context().document().referenceDate.year()
                                                                   : context().clock().today().year();
     const auto a = ask(BirthdayBook::description(m_book.list(k).at(index)), m_book.dateOf(k, index, year));
     if (!a)
         return;
-    if (!m_book.MajAnniv(k, index, a->date, a->description))
+    if (!m_book.change(k, index, a->date, a->description))
         return;
     showLists();
-    selectEntry(k, QStringLiteral("%1 %2").arg(a->date.day(), 2, 10, QLatin1Char('0')).arg(a->description));
+    selectEntry(k, BirthdayBook::entryOf(a->date, a->description));
 }
 
 void BirthdayPage::SupAnniv(int k)
 {
-    QListWidget *list = m_lists.at(k);
+    if (k < 0 || k >= BirthdayBook::ListCount)
+        return;
+    QListWidget *list = m_lists[k];
     const int index = list->currentRow();
     if (index < 0 || !list->currentItem()->isSelected())
         return;

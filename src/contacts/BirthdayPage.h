@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/SectionPage.h"
+#include "common/UnreadableFile.h"
 #include "contacts/BirthdayBook.h"
 
 #include <array>
@@ -68,6 +69,7 @@ private:
     std::optional<Answer> ask(const QString &description, QDate date);
 
     BirthdayBook m_book;
+    UnreadableFile m_unreadable;
     QLabel *m_caption = nullptr; // Panel9
     std::array<QLabel *, BirthdayBook::ListCount> m_labels{};
     std::array<QListWidget *, BirthdayBook::ListCount> m_lists{};

@@ -1,5 +1,7 @@
 #include "contacts/ContactForm.h"
 
+#include "common/TextFile.h"
+
 namespace {
 
 const QString kTel = QStringLiteral("Tél: ");
@@ -8,12 +10,10 @@ const QString kMail = QStringLiteral("E.mail ");
 
 QString clean(const QString &entry)
 {
-    QString s = entry;
-    s.replace(QChar(u'\t'), QChar(u' '));
+    // A tab would start a new field and a line break would cut the
+    // contact's line in two; the no-break space joins the parts of a field.
+    QString s = TextFile::oneLine(entry);
     s.replace(ContactForm::Nbsp, QChar(u' '));
-    // A line break pasted into an entry would cut the contact's line in two.
-    s.replace(QChar(u'\r'), QChar(u' '));
-    s.replace(QChar(u'\n'), QChar(u' '));
     return s;
 }
 

@@ -1,16 +1,6 @@
 #include "contacts/TodoList.h"
 
-namespace {
-
-// A line break pasted into an entry would make two entries of it.
-QString oneLine(QString text)
-{
-    text.replace(QChar(u'\r'), QChar(u' '));
-    text.replace(QChar(u'\n'), QChar(u' '));
-    return text;
-}
-
-} // namespace
+#include "common/TextFile.h"
 
 void TodoList::clear()
 {
@@ -39,7 +29,7 @@ QStringList TodoList::toLines() const
 
 void TodoList::append(Which w, const QString &text)
 {
-    ref(w).append(oneLine(text));
+    ref(w).append(TextFile::oneLine(text));
 }
 
 bool TodoList::replace(Which w, int index, const QString &text)
@@ -47,7 +37,7 @@ bool TodoList::replace(Which w, int index, const QString &text)
     QStringList &l = ref(w);
     if (index < 0 || index >= l.size())
         return false;
-    l[index] = oneLine(text);
+    l[index] = TextFile::oneLine(text);
     return true;
 }
 

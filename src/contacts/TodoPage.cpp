@@ -1,7 +1,6 @@
 #include "contacts/TodoPage.h"
 
 #include "app/DocumentContext.h"
-#include "common/TextFile.h"
 #include "common/UiServices.h"
 
 #include <QGridLayout>
@@ -82,6 +81,7 @@ void TodoPage::reset()
 {
     m_list.clear();
     m_changed = false;
+    m_unreadable.clear();
     showLists();
 }
 
@@ -89,20 +89,28 @@ void TodoPage::ChargeFaire(const QString &documentPath)
 {
     // The lists always come from the document being opened: a document
     // without a to-do file has empty lists.
-    if (const auto lines = TextFile::read(fileName(documentPath))) {
+    QString error;
+    if (const auto lines = m_unreadable.read(fileName(documentPath), &error)) {
         m_list.read(*lines);
         m_changed = false;
     } else {
         m_list.clear();
     }
     showLists();
+    if (!error.isEmpty())
+        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning, QMessageBox::Ok);
 }
 
 bool TodoPage::SauveFaire(const QString &documentPath, bool force)
 {
     if (!m_changed && !force)
         return true;
-    if (!writeFile(fileName(documentPath), m_list.toLines()))
+    const QString path = fileName(documentPath);
+    if (m_unreadable.guards(path)) {
+        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(path), UiServices::Icon::Warning, QMessageBox::Ok);
+        return false;
+    }
+    if (!writeFile(path, m_list.toLines()))
         return false;
     m_changed = false;
     return true;
@@ -127,7 +135,7 @@ void TodoPage::AjoutFaire()
     // the first entry selected a new entry is added.
     const int row = selectedRow(TodoList::Todo);
     const int position = row > 0 ? row : -1;
-    const QString proposed = position >= 0 ? m_list.todo().at(position) : QString();
+    const QString proposed = m_list.todo().value(position);
     const auto answer =
         context().ui().inputBox(context().dialogParent(), kCaption, QStringLiteral("A faire"), proposed);
     if (answer && !answer->isEmpty()) {
@@ -152,7 +160,7 @@ void TodoPage::change(TodoList::Which which)
     const auto answer =
         context().ui().inputBox(context().dialogParent(), kCaption,
                                 which == TodoList::Todo ? QStringLiteral("A faire") : QStringLiteral("Fait"),
-                                m_list.list(which).at(row));
+                                m_list.list(which).value(row));
     // Cancelling gives the entry back unchanged; the flags are set all the
     // same, as for Add.
     if (answer && !answer->isEmpty())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/SectionPage.h"
+#include "common/UnreadableFile.h"
 #include "contacts/TodoList.h"
 
 class QLabel;
@@ -53,6 +54,7 @@ private:
     int selectedRow(TodoList::Which which) const;
 
     TodoList m_list;
+    UnreadableFile m_unreadable;
     bool m_changed = false;
     QListWidget *m_todo = nullptr; // ListBox15
     QListWidget *m_done = nullptr; // ListBox16

@@ -77,7 +77,7 @@ void TOtello::NewGame()
     updatePointer();
 }
 
-void TOtello::setBoard(const OtelloBoard &board)
+void TOtello::setBoard(const ReversiBoard &board)
 {
     m_engine.setBoard(board);
     update();
@@ -127,7 +127,7 @@ std::optional<QPoint> TOtello::squareAt(const QPoint &pos) const
     // while the mouse is captured), still counts as column or row 1.
     // Anything further out is on no square.
     const int column = (pos.x() - g.left) / g.cellWidth + 1, row = (pos.y() - g.top) / g.cellHeight + 1;
-    if (!OtelloBoard::isPlaySquare(column, row))
+    if (!ReversiBoard::isPlaySquare(column, row))
         return std::nullopt;
     return QPoint(column, row);
 }
@@ -153,14 +153,14 @@ void TOtello::paintEvent(QPaintEvent *)
 
     // The discs, inside their cells inset by 2 pixels.
     p.setRenderHint(QPainter::Antialiasing);
-    const OtelloBoard &b = m_engine.board();
+    const ReversiBoard &b = m_engine.board();
     for (int c = 1; c <= 8; ++c) {
         for (int r = 1; r <= 8; ++r) {
             const quint8 code = b.at(c, r);
-            if (code != OtelloBoard::HumanDisc && code != OtelloBoard::ComputerDisc)
+            if (code != ReversiBoard::HumanDisc && code != ReversiBoard::ComputerDisc)
                 continue;
             const QRect cell = cellRect(c, r);
-            p.setBrush(code == OtelloBoard::HumanDisc ? m_human : m_computer);
+            p.setBrush(code == ReversiBoard::HumanDisc ? m_human : m_computer);
             p.drawEllipse(QRectF(cell.left() + 2, cell.top() + 2, cell.width() - 4, cell.height() - 4)
                               .adjusted(0.5, 0.5, -0.5, -0.5));
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reversi/OtelloEngine.h"
+#include "reversi/ReversiEngine.h"
 
 #include <QColor>
 #include <QPoint>
@@ -11,7 +11,7 @@
 
 class UiServices;
 
-// The Reversi board control: draws the game of an OtelloEngine, shows the
+// The Reversi board control: draws the game of an ReversiEngine, shows the
 // human where a move is legal by the pointer shape (a cross), plays the
 // human's moves with the mouse and relays the course of the game through its
 // five signals. It knows nothing of the window that hosts it; the host drives
@@ -57,9 +57,9 @@ public:
     bool thinkFor(std::chrono::nanoseconds budget);
 
     // The game itself, for reading the position.
-    const OtelloEngine &engine() const { return m_engine; }
+    const ReversiEngine &engine() const { return m_engine; }
     // Shows a position set up by hand (tests), stopping any search.
-    void setBoard(const OtelloBoard &board);
+    void setBoard(const ReversiBoard &board);
 
     // The square under a point in the control's pixels (column and row
     // counted from the grid's top-left corner, truncating toward zero), or
@@ -101,7 +101,7 @@ private:
     void gameOver(bool lost);
 
     UiServices &m_ui;
-    OtelloEngine m_engine;
+    ReversiEngine m_engine;
     QColor m_computer{0, 0, 255};
     QColor m_human{255, 0, 0};
     QColor m_color;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reversi/OtelloEngine.h"
+#include "reversi/ReversiEngine.h"
 
 #include <QDialog>
 

@@ -44,6 +44,7 @@ TCalendrier::TCalendrier(const Clock &clock, QWidget *parent)
     // After the locale, which brings its own first day of the week.
     m_calendar->setFirstDayOfWeek(Qt::Sunday);
     m_calendar->setNavigationBarVisible(false);
+    m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calendar->setStyleSheet(QStringLiteral("QTableView { background-color: #c8f0c8; }"));
     m_calendar->setSelectedDate(clock.today());
     m_calendar->setMinimumSize(360, 220);

@@ -94,14 +94,17 @@ void THorloge::showEvent(QShowEvent *event)
 void THorloge::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || m_inMessage)
+    if (event->type() != QEvent::ActivationChange)
         return;
     // Leaving the window stops the ticker; coming back resumes it and drops
-    // an adjustment in progress.
-    if (isActiveWindow())
-        FormActivate();
-    else
+    // an adjustment in progress, except when coming back from our own
+    // message about a refused setting.
+    if (!isActiveWindow())
         m_timer->stop();
+    else if (m_inMessage)
+        m_inMessage = false;
+    else
+        FormActivate();
 }
 
 void THorloge::Timer1Timer()
@@ -145,6 +148,5 @@ bool THorloge::setSystemClock()
         return true;
     m_inMessage = true;
     m_ui.showError(this, error);
-    m_inMessage = false;
     return false;
 }

@@ -101,6 +101,7 @@ TPLettre::TPLettre(QWidget *parent) : QDialog(parent)
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
+        l->setMinimumWidth(70);
         QFont f = l->font();
         f.setBold(true);
         l->setFont(f);

@@ -51,7 +51,8 @@ TPocket::TPocket(PocketCalculator &engine, UiServices &ui, QWidget *parent)
         auto *b = new QPushButton(QString::fromLatin1(k.caption), this);
         b->setObjectName(QStringLiteral("Button%1").arg(k.number));
         b->setMinimumSize(40, 32);
-        b->setAutoDefault(false);
+        // Enter on the focused "=" presses it, as a click would.
+        b->setAutoDefault(k.number == 11);
         if (k.number != 11)
             b->setFocusPolicy(Qt::NoFocus);
         grid->addWidget(b, k.row, k.column);
@@ -85,8 +86,13 @@ void TPocket::showEvent(QShowEvent *event)
 void TPocket::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
-    // Coming back from our own error message is not a new activation.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_inMessage)
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+        return;
+    // Coming back from our own error message is not a new activation: the
+    // values stay as the failed step left them.
+    if (m_inMessage)
+        m_inMessage = false;
+    else
         FormActivate();
 }
 
@@ -117,6 +123,5 @@ void TPocket::press(QChar key)
     if (error != PocketCalculator::Error::None) {
         m_inMessage = true;
         m_ui.showError(this, PocketCalculator::errorText(error));
-        m_inMessage = false;
     }
 }

@@ -20,7 +20,8 @@ TPrenoms::TPrenoms(QWidget *parent) : QDialog(parent), m_tabs(new QTabBar(this))
     m_tabs->setExpanding(false);
     m_tabs->setUsesScrollButtons(false);
     m_tabs->setDrawBase(true);
-    m_tabs->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 4px; min-width: 12px; }"));
+    m_tabs->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 4px; min-width: 12px; }"
+                                         "QTabBar::tab:selected { font-weight: bold; background: palette(base); }"));
     for (char16_t c = u'A'; c <= u'Z'; ++c)
         m_tabs->addTab(QString(QChar(c)));
     column->addWidget(m_tabs);

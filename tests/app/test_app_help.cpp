@@ -1,3 +1,4 @@
+#include "Fixtures.h"
 #include "ScriptedUiServices.h"
 #include "TestFiles.h"
 #include "app/Application.h"
@@ -24,13 +25,6 @@ class TestAppHelp : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-
-    struct Fixture
-    {
-        ScriptedUiServices ui;
-        FixedClock clock{QDateTime(QDate(2026, 1, 6), QTime(9, 0))};
-        TMainForm form{ui, clock};
-    };
 
 private slots:
     void initTestCase()
@@ -77,7 +71,7 @@ private slots:
         QFETCH(QString, entry);
         QFETCH(QString, page);
         QFETCH(int, tab);
-        Fixture f;
+        MainFormFixture f;
         HelpLauncher &help = *f.form.help();
         const QStringList parts = entry.split(u':');
         if (parts.size() == 1) {
@@ -111,7 +105,7 @@ private slots:
 
     void everyContentsEntryIsAPage()
     {
-        Fixture f;
+        MainFormFixture f;
         HelpWindow *window = f.form.help()->window();
         QVERIFY(window);
         const QDir pages(QStringLiteral(TIVAREL_HELP_PAGES));
@@ -164,8 +158,7 @@ private slots:
     void commandLineDocumentIsOpened()
     {
         TestFiles::writeBytes(m_dir.filePath("maison.orz"), TestFiles::crlf({"20260106 09:00 Dentiste"}));
-        Fixture f;
-        f.form.show();
+        MainFormFixture f;
         f.form.openDocument(m_dir.filePath("maison.orz"));
         QCOMPARE(f.form.fileName(), m_dir.filePath("maison.Orz"));
         QVERIFY(f.ui.messages().filter(QStringLiteral("n'existe pas")).isEmpty());

@@ -3,6 +3,7 @@
 
 #include "collections/BlockFile.h"
 #include "collections/BlockRoutines.h"
+#include "common/TextFile.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -12,20 +13,7 @@ namespace {
 // A block of record n with the given body lines.
 QStringList block(int n, const QStringList &body = {})
 {
-    QStringList l{BlockFile::startMarker(n)};
-    l += body;
-    l << BlockFile::endMarker(n);
-    return l;
-}
-
-// The numbers of the exact start markers, in file order.
-QList<int> order(const BlockFile &f)
-{
-    QList<int> out;
-    for (const QString &l : f.lines())
-        if (BlockFile::isStartMarker(l))
-            out << BlockFile::markerNumber(l).value_or(-1);
-    return out;
+    return QStringList{BlockFile::startMarker(n)} + body + QStringList{BlockFile::endMarker(n)};
 }
 
 BlockFile fileOf(int section, const QStringList &lines)
@@ -53,100 +41,57 @@ struct Told
 
 } // namespace
 
-class TestBlockFile : public QObject
+class TestCollectionsBlockfile : public QObject
 {
     Q_OBJECT
 
 private slots:
     void markers_data();
     void markers();
-    void markerNumber_data();
-    void markerNumber();
-
-    void rewriteMovesBlockToTheEnd();
-    void rewriteOnlyBlockReplacesItWhole();
     void readRecord_data();
     void readRecord();
-    void removeRecordWithoutEndMarkerTakesTheRest();
-
-    void deleteAndRenumber();
-    void renumberKeepsCountOfOnlyRecord();
-    void renumberReportsUnreadableMarker();
-
+    void edits_data();
+    void edits();
     void checkTexts_data();
     void checkTexts();
     void repair_data();
     void repair();
-    void answerNoKeepsTheLines();
     void shoppingDuplicates();
-    void duplicatesWithUnreadableMarker();
-
     void squeeze_data();
     void squeeze();
-    void squeezeOnlyWhereConfigured();
-
     void indexFollowsEdits();
+    void findText_data();
+    void findText();
 };
 
-void TestBlockFile::markers_data()
-{
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("end");
-    QTest::newRow("0") << 0 << "<BLOC0000>" << "</BLOC0000>";
-    QTest::newRow("7") << 7 << "<BLOC0007>" << "</BLOC0007>";
-    QTest::newRow("123") << 123 << "<BLOC0123>" << "</BLOC0123>";
-    QTest::newRow("9999") << 9999 << "<BLOC9999>" << "</BLOC9999>";
-    QTest::newRow("10000 wraps to 0000") << 10000 << "<BLOC0000>" << "</BLOC0000>";
-    QTest::newRow("10005 same as 5") << 10005 << "<BLOC0005>" << "</BLOC0005>";
-}
-
-void TestBlockFile::markers()
-{
-    QFETCH(int, number);
-    QFETCH(QString, start);
-    QFETCH(QString, end);
-    QCOMPARE(BlockFile::startMarker(number), start);
-    QCOMPARE(BlockFile::endMarker(number), end);
-}
-
-void TestBlockFile::markerNumber_data()
+void TestCollectionsBlockfile::markers_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<int>("number"); // -1: unreadable
-    QTest::newRow("start") << "<BLOC0042>" << 42;
-    QTest::newRow("end") << "</BLOC0042>" << 42;
-    QTest::newRow("start with trailing text") << "<BLOC0003>xyz" << 3;
-    QTest::newRow("letters in number") << "<BLOC00a1>" << -1;
-    QTest::newRow("end with blank in number") << "</BLOC 001>" << -1;
-    QTest::newRow("too short") << "<BLOC12>" << -1;
-    QTest::newRow("bare prefix") << "<BLOC" << -1;
-    QTest::newRow("not a marker") << "TITLE <BLOC0001>" << -1;
+    QTest::addColumn<int>("made");   // a number whose markers are this line and its end, or -1
+    QTest::newRow("0") << "<BLOC0000>" << 0 << 0;
+    QTest::newRow("9999") << "<BLOC9999>" << 9999 << 9999;
+    QTest::newRow("10005 wraps to 5") << "<BLOC0005>" << 5 << 10005;
+    QTest::newRow("end marker") << "</BLOC0042>" << 42 << -1;
+    QTest::newRow("start with trailing text") << "<BLOC0003>xyz" << 3 << -1;
+    QTest::newRow("letters in number") << "<BLOC00a1>" << -1 << -1;
+    QTest::newRow("too short") << "<BLOC12>" << -1 << -1;
+    QTest::newRow("not a marker") << "TITLE <BLOC0001>" << -1 << -1;
 }
 
-void TestBlockFile::markerNumber()
+void TestCollectionsBlockfile::markers()
 {
     QFETCH(QString, line);
     QFETCH(int, number);
+    QFETCH(int, made);
     QCOMPARE(BlockFile::markerNumber(line).value_or(-1), number);
+    if (made >= 0) {
+        QCOMPARE(BlockFile::startMarker(made), line);
+        QCOMPARE(BlockFile::endMarker(made), "</" + line.mid(1));
+    }
 }
 
-void TestBlockFile::rewriteMovesBlockToTheEnd()
-{
-    BlockFile f = fileOf(7, block(0, {"a"}) + block(1, {"b"}) + block(2, {"c"}));
-    f.writeRecord(0, {"A"});
-    QCOMPARE(f.lines(), block(1, {"b"}) + block(2, {"c"}) + block(0, {"A"}));
-    QCOMPARE(order(f), (QList<int>{1, 2, 0}));
-}
-
-void TestBlockFile::rewriteOnlyBlockReplacesItWhole()
-{
-    BlockFile f = fileOf(7, block(0, {"one", "two", "three"}));
-    f.writeRecord(0, {"new"});
-    QCOMPARE(f.lines(), block(0, {"new"}));
-}
-
-void TestBlockFile::readRecord_data()
+void TestCollectionsBlockfile::readRecord_data()
 {
     QTest::addColumn<int>("section");
     QTest::addColumn<QStringList>("lines");
@@ -165,6 +110,8 @@ void TestBlockFile::readRecord_data()
     QStringList many;
     for (int i = 0; i < 12; ++i)
         many << QStringLiteral("l%1").arg(i);
+    QTest::newRow("texts like markers read back as typed")
+        << 9 << block(0, {" <BLOC party>", "  </BLOC0000>", "x"}) << 0 << true << QStringList{"<BLOC party>", " </BLOC0000>", "x"};
     QTest::newRow("reimbursements read 11 lines") << 10 << block(0, many) << 0 << true << many.mid(0, 11);
     QStringList comments;
     for (int i = 0; i < 30; ++i)
@@ -180,7 +127,7 @@ void TestBlockFile::readRecord_data()
         << QStringList{"TITLE t", "PICTURE p", "c1"};
 }
 
-void TestBlockFile::readRecord()
+void TestCollectionsBlockfile::readRecord()
 {
     QFETCH(int, section);
     QFETCH(QStringList, lines);
@@ -194,46 +141,59 @@ void TestBlockFile::readRecord()
         QCOMPARE(*r, body);
 }
 
-void TestBlockFile::removeRecordWithoutEndMarkerTakesTheRest()
+void TestCollectionsBlockfile::edits_data()
 {
-    BlockFile f = fileOf(7, block(0, {"a"}) + QStringList{"<BLOC0001>", "b", "c"});
-    QVERIFY(f.removeRecord(1));
-    QCOMPARE(f.lines(), block(0, {"a"}));
-    QVERIFY(!f.removeRecord(5));
-    QCOMPARE(f.lines(), block(0, {"a"}));
+    // Steps: "w<n>:<line>" writes record n with one line, "r<n>" removes
+    // record n, "n<n>" renumbers after record n was deleted.
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("damaged"); // unreadable marker met by the renumbering
+    const QStringList abc = block(0, {"a"}) + block(1, {"b"}) + block(2, {"c"});
+    QTest::newRow("rewrite moves the block to the end")
+        << abc << QStringList{"w0:A"} << block(1, {"b"}) + block(2, {"c"}) + block(0, {"A"}) << 3 << "";
+    QTest::newRow("texts like markers stored behind a blank")
+        << block(0, {"a"}) << QStringList{"w0:<BLOC party>", "w1: </BLOC0000>", "w0:<BLOC party>"}
+        << block(1, {"  </BLOC0000>"}) + block(0, {" <BLOC party>"}) << 1 << "";
+    QTest::newRow("rewrite replaces the whole block") << block(0, {"one", "two"}) << QStringList{"w0:new"}
+                                                      << block(0, {"new"}) << 1 << "";
+    QTest::newRow("remove without end marker takes the rest, absent is no-op")
+        << block(0, {"a"}) + QStringList{"<BLOC0001>", "b"} << QStringList{"r1", "r5"} << block(0, {"a"}) << 2
+        << "";
+    QTest::newRow("delete and renumber") << abc << QStringList{"r1", "n1"} << block(0, {"a"}) + block(1, {"c"})
+                                         << 2 << "";
+    QTest::newRow("renumber keeps a count of one") << block(0, {"a"}) << QStringList{"r0", "n0"} << QStringList()
+                                                   << 1 << "";
+    QTest::newRow("renumber reports an unreadable marker")
+        << block(0, {}) + QStringList{"<BLOCzzzz>"} + block(2, {}) << QStringList{"n1"}
+        << block(0, {}) + QStringList{"<BLOCzzzz>"} + block(1, {}) << 2 << "<BLOCzzzz>";
 }
 
-void TestBlockFile::deleteAndRenumber()
+void TestCollectionsBlockfile::edits()
 {
-    BlockFile f = fileOf(9, block(0, {"a"}) + block(1, {"b"}) + block(2, {"c"}));
-    QCOMPARE(f.recordCount(), 3);
-    f.removeRecord(1);
-    BlockRoutines::Renum9(f, 1);
-    QCOMPARE(f.lines(), block(0, {"a"}) + block(1, {"c"}));
-    QCOMPARE(f.recordCount(), 2);
-    QCOMPARE(f.readRecord(1).value(), QStringList{"c"});
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, after);
+    QFETCH(int, count);
+    QFETCH(QString, damaged);
+    BlockFile f = fileOf(7, lines);
+    QString seen;
+    for (const QString &step : steps) {
+        const int n = step.mid(1).section(u':', 0, 0).toInt();
+        if (step.startsWith(u'w'))
+            f.writeRecord(n, {step.section(u':', 1)});
+        else if (step.startsWith(u'r'))
+            f.removeRecord(n);
+        else
+            BlockRoutines::Renum7(f, n, &seen);
+    }
+    QCOMPARE(f.lines(), after);
+    QCOMPARE(f.recordCount(), count);
+    QCOMPARE(seen, damaged);
 }
 
-void TestBlockFile::renumberKeepsCountOfOnlyRecord()
-{
-    BlockFile f = fileOf(6, block(0, {"a"}));
-    f.removeRecord(0);
-    BlockRoutines::Renum6(f, 0);
-    QCOMPARE(f.recordCount(), 1);
-    QVERIFY(f.lines().isEmpty());
-}
-
-void TestBlockFile::renumberReportsUnreadableMarker()
-{
-    BlockFile f = fileOf(7, block(0) + QStringList{"<BLOCzzzz>", "</BLOCzzzz>"} + block(2));
-    QString damaged;
-    BlockRoutines::Renum7(f, 1, &damaged);
-    QCOMPARE(damaged, QStringLiteral("<BLOCzzzz>"));
-    const QStringList expected = block(0) + QStringList{"<BLOCzzzz>", "</BLOCzzzz>"} + block(1);
-    QCOMPARE(f.lines(), expected);
-}
-
-void TestBlockFile::checkTexts_data()
+void TestCollectionsBlockfile::checkTexts_data()
 {
     QTest::addColumn<int>("section");
     QTest::addColumn<QString>("text");
@@ -247,14 +207,16 @@ void TestBlockFile::checkTexts_data()
     QTest::newRow("reimbursements") << 10 << ask << true;
 }
 
-void TestBlockFile::checkTexts()
+void TestCollectionsBlockfile::checkTexts()
 {
+    // Answered "No": the sections that ask keep their lines as they were.
     QFETCH(int, section);
     QFETCH(QString, text);
     QFETCH(bool, question);
-    BlockFile f = fileOf(section, block(0) + QStringList{"<BLOC0001>"});
+    const QStringList lines = block(0) + QStringList{"<BLOC0001>"};
+    BlockFile f = fileOf(section, lines);
     Told told;
-    told.answer = false; // a "No": only the sections that ask keep the file
+    told.answer = false;
     using Verif = BlockFile::CheckResult (*)(BlockFile &, const BlockFile::Teller &);
     const Verif verifs[] = {BlockRoutines::Verif6, BlockRoutines::Verif7, BlockRoutines::Verif8,
                             BlockRoutines::Verif9, BlockRoutines::Verif10};
@@ -262,9 +224,49 @@ void TestBlockFile::checkTexts()
     QCOMPARE(told.texts, QStringList{text});
     QCOMPARE(told.questions, QList<bool>{question});
     QCOMPARE(result, question ? BlockFile::CheckResult::Kept : BlockFile::CheckResult::Repaired);
+    if (question)
+        QCOMPARE(f.lines(), lines);
 }
 
-void TestBlockFile::repair_data()
+void TestCollectionsBlockfile::shoppingDuplicates()
+{
+    // The later copy of a number wins; an unreadable marker is reported.
+    const QStringList stray{"<BLOC#>", "</BLOC#>"};
+    BlockFile f = fileOf(8, block(0, {"first"}) + block(1, {"b"}) + block(0, {"second"}) + stray);
+    QString damaged;
+    BlockRoutines::Doublons8(f, &damaged);
+    QCOMPARE(f.lines(), block(1, {"b"}) + block(0, {"second"}) + stray);
+    QCOMPARE(damaged, QStringLiteral("<BLOC#>"));
+    BlockRoutines::SupBloc8(f, 0);
+    QCOMPARE(f.lines(), block(1, {"b"}) + stray);
+}
+
+void TestCollectionsBlockfile::squeeze_data()
+{
+    QTest::addColumn<int>("section");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("squeezed");
+    QTest::newRow("empty list left alone") << 6 << QStringList() << QStringList();
+    QTest::newRow("blank lines at the top go") << 6 << QStringList{"", " ", "\t "} + block(0) << block(0);
+    QTest::newRow("blank lines between blocks stay")
+        << 7 << block(0) + QStringList{" "} + block(1) << block(0) + QStringList{" "} + block(1);
+    QTest::newRow("stops below three lines") << 9 << QStringList{" ", " ", " "} << QStringList{" ", " "};
+    QTest::newRow("single blank line") << 10 << QStringList{" "} << QStringList();
+    QTest::newRow("shopping lists are not squeezed") << 8 << QStringList{" "} + block(0)
+                                                     << QStringList{" "} + block(0);
+}
+
+void TestCollectionsBlockfile::squeeze()
+{
+    QFETCH(int, section);
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, squeezed);
+    BlockFile f = fileOf(section, lines);
+    BlockRoutines::Squize(f);
+    QCOMPARE(f.lines(), squeezed);
+}
+
+void TestCollectionsBlockfile::repair_data()
 {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("result"); // CheckResult
@@ -287,11 +289,16 @@ void TestBlockFile::repair_data()
         << block(0, {"a"}) + block(0, {"again"}) + QStringList{"<BLOC0001>"} + block(1, {"b"})
         << int(BlockFile::CheckResult::Repaired) << block(0, {"a"}) + block(1, {"again"}) + block(2, {"b"})
         << 3;
+    QTest::newRow("shopping file, first two blocks open")
+        << *TextFile::read(QFINDTESTDATA("data/unclosed_first_blocks.oco")) << int(BlockFile::CheckResult::Repaired)
+        << block(0, {"05/01/2026", "Marche", "CMDE1 pain"}) << 1;
+    QTest::newRow("first block open") << *TextFile::read(QFINDTESTDATA("data/unclosed_first_block.ovd"))
+                                      << int(BlockFile::CheckResult::Repaired) << block(0) << 1;
     QTest::newRow("nothing but an end marker")
         << QStringList{"</BLOC0000>"} << int(BlockFile::CheckResult::Repaired) << QStringList() << 0;
 }
 
-void TestBlockFile::repair()
+void TestCollectionsBlockfile::repair()
 {
     QFETCH(QStringList, lines);
     QFETCH(int, result);
@@ -303,76 +310,11 @@ void TestBlockFile::repair()
     QCOMPARE(f.lines(), repaired);
     QCOMPARE(f.recordCount(), count);
     QCOMPARE(told.texts.size(), result == int(BlockFile::CheckResult::Sound) ? 0 : 1);
+    BlockFile again = fileOf(7, repaired); // saved and loaded again: settled
+    QCOMPARE(again.check(told.teller()), BlockFile::CheckResult::Sound);
 }
 
-void TestBlockFile::answerNoKeepsTheLines()
-{
-    const QStringList lines = block(0) + block(1) + QStringList{"</BLOC0002>"};
-    BlockFile f = fileOf(6, lines);
-    Told told;
-    told.answer = false;
-    QCOMPARE(BlockRoutines::Verif6(f, told.teller()), BlockFile::CheckResult::Kept);
-    QCOMPARE(f.lines(), lines);
-    QCOMPARE(f.recordCount(), 2);
-}
-
-void TestBlockFile::shoppingDuplicates()
-{
-    BlockFile f = fileOf(8, block(0, {"first"}) + block(1, {"b"}) + block(0, {"second"}));
-    Told told;
-    QCOMPARE(BlockRoutines::Verif8(f, told.teller()), BlockFile::CheckResult::Sound);
-    QCOMPARE(f.recordCount(), 3);
-    BlockRoutines::Doublons8(f);
-    QCOMPARE(f.lines(), block(1, {"b"}) + block(0, {"second"}));
-    QCOMPARE(f.recordCount(), 3);
-    QVERIFY(!f.readRecord(2));
-    BlockRoutines::SupBloc8(f, 0);
-    QCOMPARE(f.lines(), block(1, {"b"}));
-}
-
-void TestBlockFile::duplicatesWithUnreadableMarker()
-{
-    BlockFile f = fileOf(8, block(0) + QStringList{"<BLOC#>", "</BLOC#>"});
-    QString damaged;
-    BlockRoutines::Doublons8(f, &damaged);
-    QCOMPARE(damaged, QStringLiteral("<BLOC#>"));
-    QCOMPARE(f.lines().size(), 4);
-}
-
-void TestBlockFile::squeeze_data()
-{
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QStringList>("squeezed");
-    QTest::newRow("empty list left alone") << QStringList() << QStringList();
-    QTest::newRow("blank lines at the top go")
-        << QStringList{"", " ", "\t "} + block(0) << block(0);
-    QTest::newRow("blank lines between blocks stay")
-        << block(0) + QStringList{" "} + block(1) << block(0) + QStringList{" "} + block(1);
-    QTest::newRow("stops below three lines") << QStringList{" ", " ", " "} << QStringList{" ", " "};
-    QTest::newRow("single blank line") << QStringList{" "} << QStringList();
-    QTest::newRow("first line not blank") << QStringList{"x", " "} << QStringList{"x", " "};
-}
-
-void TestBlockFile::squeeze()
-{
-    QFETCH(QStringList, lines);
-    QFETCH(QStringList, squeezed);
-    BlockFile f = fileOf(6, lines);
-    BlockRoutines::Squize6(f);
-    QCOMPARE(f.lines(), squeezed);
-}
-
-void TestBlockFile::squeezeOnlyWhereConfigured()
-{
-    BlockFile f = fileOf(8, QStringList{" "} + block(0));
-    BlockRoutines::Squize(f);
-    QCOMPARE(f.lines().size(), 3);
-    BlockFile g = fileOf(10, QStringList{" "} + block(0));
-    BlockRoutines::Squize10(g);
-    QCOMPARE(g.lines(), block(0));
-}
-
-void TestBlockFile::indexFollowsEdits()
+void TestCollectionsBlockfile::indexFollowsEdits()
 {
     // Random writes, deletes and stray lines; the index must always agree
     // with a plain search of the list.
@@ -400,5 +342,28 @@ void TestBlockFile::indexFollowsEdits()
     }
 }
 
-QTEST_GUILESS_MAIN(TestBlockFile)
+void TestCollectionsBlockfile::findText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("found");
+    QTest::newRow("a-z folded") << "chalet" << 0 << 1;
+    QTest::newRow("from the line after a match") << "chalet" << 2 << 4;
+    QTest::newRow("accents not folded") << "réunion" << 0 << -1;
+    QTest::newRow("markers are lines like any other") << "bloc0001" << 0 << 3;
+    QTest::newRow("nothing to look for") << "" << 0 << -1;
+    QTest::newRow("past the end") << "chalet" << 5 << -1;
+}
+
+void TestCollectionsBlockfile::findText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, from);
+    QFETCH(int, found);
+    const BlockFile f = fileOf(6, {"<BLOC0000>", "au Chalet", "</BLOC0000>", "<BLOC0001>", "RÉUNION au CHALET",
+                                   "</BLOC0001>"});
+    QCOMPARE(f.findText(text, from), qsizetype(found));
+}
+
+QTEST_GUILESS_MAIN(TestCollectionsBlockfile)
 #include "test_collections_blockfile.moc"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reversi/OtelloBoard.h"
+#include "reversi/ReversiBoard.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,25 +10,25 @@
 // computer's.
 namespace BoardText {
 
-inline OtelloBoard parse(const QStringList &rows)
+inline ReversiBoard parse(const QStringList &rows)
 {
-    OtelloBoard b;
+    ReversiBoard b;
     for (int r = 1; r <= 8; ++r) {
         for (int c = 1; c <= 8; ++c) {
             const QChar ch = rows.at(r - 1).at(c - 1);
-            b.set(c, r, ch == u'H' ? OtelloBoard::HumanDisc : ch == u'C' ? OtelloBoard::ComputerDisc : OtelloBoard::Empty);
+            b.set(c, r, ch == u'H' ? ReversiBoard::HumanDisc : ch == u'C' ? ReversiBoard::ComputerDisc : ReversiBoard::Empty);
         }
     }
     return b;
 }
 
-inline QString format(const OtelloBoard &b)
+inline QString format(const ReversiBoard &b)
 {
     QString s;
     for (int r = 1; r <= 8; ++r) {
         for (int c = 1; c <= 8; ++c) {
             const quint8 code = b.at(c, r);
-            s += code == OtelloBoard::HumanDisc ? u'H' : code == OtelloBoard::ComputerDisc ? u'C' : u'.';
+            s += code == ReversiBoard::HumanDisc ? u'H' : code == ReversiBoard::ComputerDisc ? u'C' : u'.';
         }
         s += u'\n';
     }
@@ -39,10 +39,10 @@ inline QString format(const OtelloBoard &b)
 // computer's disc on (2,1) and ends the game. Before the move the human has
 // `humanDiscs` discs (at least 3), the computer the other 63 - humanDiscs;
 // after it the margin is 2 * humanDiscs - 60.
-inline OtelloBoard lastMoveBoard(int humanDiscs)
+inline ReversiBoard lastMoveBoard(int humanDiscs)
 {
-    constexpr quint8 H = OtelloBoard::HumanDisc, C = OtelloBoard::ComputerDisc;
-    OtelloBoard b;
+    constexpr quint8 H = ReversiBoard::HumanDisc, C = ReversiBoard::ComputerDisc;
+    ReversiBoard b;
     b.set(2, 1, C);
     b.set(3, 1, H);
     b.set(1, 2, H);
@@ -50,7 +50,7 @@ inline OtelloBoard lastMoveBoard(int humanDiscs)
     int humans = 3;
     for (int c = 1; c <= 8; ++c) {
         for (int r = 1; r <= 8; ++r) {
-            if (b.at(c, r) != OtelloBoard::Empty || (c == 1 && r == 1))
+            if (b.at(c, r) != ReversiBoard::Empty || (c == 1 && r == 1))
                 continue;
             const bool human = humans < humanDiscs;
             b.set(c, r, human ? H : C);

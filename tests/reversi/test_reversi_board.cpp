@@ -1,5 +1,5 @@
 #include "BoardText.h"
-#include "reversi/OtelloBoard.h"
+#include "reversi/ReversiBoard.h"
 
 #include <QtTest>
 
@@ -18,23 +18,23 @@ private slots:
 
 namespace {
 
-constexpr quint8 H = OtelloBoard::HumanDisc;
-constexpr quint8 C = OtelloBoard::ComputerDisc;
+constexpr quint8 H = ReversiBoard::HumanDisc;
+constexpr quint8 C = ReversiBoard::ComputerDisc;
 
-QList<QPoint> legalList(const OtelloBoard &b, quint8 mover, quint8 opponent)
+QList<QPoint> legalList(const ReversiBoard &b, quint8 mover, quint8 opponent)
 {
     QList<QPoint> out;
     for (int c = 1; c <= 8; ++c)
         for (int r = 1; r <= 8; ++r)
-            if (b.isLegal(OtelloBoard::index(c, r), mover, opponent))
+            if (b.isLegal(ReversiBoard::index(c, r), mover, opponent))
                 out << QPoint(c, r);
     return out;
 }
 
 // One disc of the side to score on `square`, plus whatever else the row adds.
-OtelloBoard withDiscs(std::initializer_list<std::tuple<int, int, quint8>> discs)
+ReversiBoard withDiscs(std::initializer_list<std::tuple<int, int, quint8>> discs)
 {
-    OtelloBoard b;
+    ReversiBoard b;
     for (const auto &[c, r, code] : discs)
         b.set(c, r, code);
     return b;
@@ -74,7 +74,7 @@ void TestReversiBoard::legalSquares()
     QFETCH(QStringList, rows);
     QFETCH(int, mover);
     QFETCH(QList<QPoint>, expected);
-    const OtelloBoard b = BoardText::parse(rows);
+    const ReversiBoard b = BoardText::parse(rows);
     const quint8 m = quint8(mover), o = m == H ? C : H;
     QCOMPARE(legalList(b, m, o), expected);
     QCOMPARE(b.hasMove(m, o), !expected.isEmpty());
@@ -84,23 +84,23 @@ void TestReversiBoard::playTurnsEveryFlankedRun()
 {
     // The human plays (4,4): the runs to the left, up and up-right are closed;
     // the run to the right is open and stays.
-    OtelloBoard b = BoardText::parse({"...H..H.", "...C.C..", "...CC...", "HCC.CC..",
+    ReversiBoard b = BoardText::parse({"...H..H.", "...C.C..", "...CC...", "HCC.CC..",
                                       "........", "........", "........", "........"});
-    b.play(OtelloBoard::index(4, 4), H, C);
+    b.play(ReversiBoard::index(4, 4), H, C);
     QCOMPARE(BoardText::format(b), QStringLiteral("...H..H.\n...H.H..\n...HH...\nHHHHCC..\n"
                                                   "........\n........\n........\n........\n"));
 }
 
 void TestReversiBoard::evaluation_data()
 {
-    QTest::addColumn<OtelloBoard>("board");
+    QTest::addColumn<ReversiBoard>("board");
     QTest::addColumn<int>("mover");
     QTest::addColumn<int>("expected");
 
     // Opening weights while the corners are empty. The human's disc on (4,4)
     // weighs 0 there.
     const auto opening = [](int c, int r) { return withDiscs({{c, r, C}, {4, 4, H}}); };
-    QTest::newRow("opening, start") << OtelloBoard::starting() << int(C) << 0;
+    QTest::newRow("opening, start") << ReversiBoard::starting() << int(C) << 0;
     QTest::newRow("opening, X square (2,1)") << opening(2, 1) << int(C) << -8;
     QTest::newRow("opening, D square (7,7)") << opening(7, 7) << int(C) << -24;
     QTest::newRow("opening, (6,3)") << opening(6, 3) << int(C) << 7;
@@ -128,7 +128,7 @@ void TestReversiBoard::evaluation_data()
     QTest::newRow("corner, its mirror (7,3)") << corner(7, 3) << int(C) << 99 + 0 - 1;
 
     // A corner held by either side switches the table: the human on (8,8).
-    const OtelloBoard humanCorner = withDiscs({{8, 8, H}, {4, 4, H}, {2, 2, C}, {7, 7, C}});
+    const ReversiBoard humanCorner = withDiscs({{8, 8, H}, {4, 4, H}, {2, 2, C}, {7, 7, C}});
     QTest::newRow("corner taken by the other side") << humanCorner << int(C) << (-24 + 8) - (99 + 1);
     QTest::newRow("corner taken, seen by its owner") << humanCorner << int(H) << (99 + 1) - (-24 + 8);
     // Two corners: each X and D square follows its own corner.
@@ -138,7 +138,7 @@ void TestReversiBoard::evaluation_data()
 
     // No disc of the opponent: 32000, whatever the weights.
     QTest::newRow("32000, only bad squares") << withDiscs({{2, 2, C}, {7, 7, C}}) << int(C) << 32000;
-    QTest::newRow("32000, empty board") << OtelloBoard() << int(H) << 32000;
+    QTest::newRow("32000, empty board") << ReversiBoard() << int(H) << 32000;
     QTest::newRow("32000, corner table") << withDiscs({{1, 1, H}, {2, 2, H}}) << int(H) << 32000;
     QTest::newRow("no disc of the mover is no special case") << withDiscs({{2, 2, C}, {7, 7, C}}) << int(H)
                                                              << 48;
@@ -146,7 +146,7 @@ void TestReversiBoard::evaluation_data()
 
 void TestReversiBoard::evaluation()
 {
-    QFETCH(OtelloBoard, board);
+    QFETCH(ReversiBoard, board);
     QFETCH(int, mover);
     QFETCH(int, expected);
     const quint8 m = quint8(mover), o = m == H ? C : H;

@@ -1,5 +1,5 @@
 #include "BoardText.h"
-#include "reversi/OtelloEngine.h"
+#include "reversi/ReversiEngine.h"
 
 #include <QtTest>
 
@@ -32,8 +32,8 @@ private slots:
 
 namespace {
 
-constexpr quint8 H = OtelloBoard::HumanDisc;
-constexpr quint8 C = OtelloBoard::ComputerDisc;
+constexpr quint8 H = ReversiBoard::HumanDisc;
+constexpr quint8 C = ReversiBoard::ComputerDisc;
 
 // Records the engine's events as letters: T think, P play, W win, L lost,
 // U unable to move; and the squares set on the displayed position.
@@ -42,7 +42,7 @@ struct Recorder
     QString events;
     QList<QPoint> placed;
 
-    explicit Recorder(OtelloEngine &e)
+    explicit Recorder(ReversiEngine &e)
     {
         e.OnThink = [this] { events += u'T'; };
         e.OnPlay = [this] { events += u'P'; };
@@ -54,7 +54,7 @@ struct Recorder
 };
 
 // Runs the search in progress to its end; returns the number of steps.
-int runSearch(OtelloEngine &e)
+int runSearch(ReversiEngine &e)
 {
     int steps = 0;
     while (e.ThinkStep()) {
@@ -75,7 +75,7 @@ void addSkillRows()
 }
 
 // The human's first legal square column by column, or nothing.
-std::optional<QPoint> firstHumanMove(const OtelloEngine &e)
+std::optional<QPoint> firstHumanMove(const ReversiEngine &e)
 {
     for (int c = 1; c <= 8; ++c)
         for (int r = 1; r <= 8; ++r)
@@ -88,7 +88,7 @@ std::optional<QPoint> firstHumanMove(const OtelloEngine &e)
 
 void TestReversiEngine::newGameState()
 {
-    OtelloEngine e;
+    ReversiEngine e;
     e.setSkill(skExpert);
     Recorder rec(e);
     QVERIFY(e.humanMove(6, 4));
@@ -96,7 +96,7 @@ void TestReversiEngine::newGameState()
     QVERIFY(e.Placements() > 0);
     rec.events.clear();
     e.NewGame();
-    QCOMPARE(e.board(), OtelloBoard::starting());
+    QCOMPARE(e.board(), ReversiBoard::starting());
     QCOMPARE(e.Placements(), 0);
     QCOMPARE(e.Score(), 0);
     QVERIFY(!e.Thinking());
@@ -107,7 +107,7 @@ void TestReversiEngine::newGameState()
 
 void TestReversiEngine::humanOpeningSquares()
 {
-    OtelloEngine e;
+    ReversiEngine e;
     QList<QPoint> legal;
     for (int c = -1; c <= 10; ++c)
         for (int r = -1; r <= 10; ++r)
@@ -124,7 +124,7 @@ void TestReversiEngine::replyToOpening_data()
 void TestReversiEngine::replyToOpening()
 {
     QFETCH(int, skill);
-    OtelloEngine e;
+    ReversiEngine e;
     e.setSkill(TSkill(skill));
     Recorder rec(e);
     QVERIFY(e.humanMove(6, 4));
@@ -149,7 +149,7 @@ void TestReversiEngine::computerStarts_data()
 void TestReversiEngine::computerStarts()
 {
     QFETCH(int, skill);
-    OtelloEngine e;
+    ReversiEngine e;
     e.setSkill(TSkill(skill));
     Recorder rec(e);
     QCOMPARE(e.Placements(), 0);
@@ -177,10 +177,10 @@ void TestReversiEngine::illegalHumanMoveChangesNothing()
 {
     QFETCH(int, column);
     QFETCH(int, row);
-    OtelloEngine e;
+    ReversiEngine e;
     Recorder rec(e);
     QVERIFY(!e.humanMove(column, row));
-    QCOMPARE(e.board(), OtelloBoard::starting());
+    QCOMPARE(e.board(), ReversiBoard::starting());
     QCOMPARE(rec.events, QString());
     QVERIFY(!e.Thinking());
 }
@@ -195,7 +195,7 @@ void TestReversiEngine::wholeGame_data()
 void TestReversiEngine::wholeGame()
 {
     QFETCH(int, skill);
-    OtelloEngine e;
+    ReversiEngine e;
     e.setSkill(TSkill(skill));
     Recorder rec(e);
     int turns = 0;
@@ -210,8 +210,8 @@ void TestReversiEngine::wholeGame()
         QVERIFY(e.humanMove(move->x(), move->y()));
     }
     QVERIFY(!e.Thinking());
-    const OtelloBoard &b = e.board();
-    QCOMPARE(b.count(OtelloBoard::Empty), 0);
+    const ReversiBoard &b = e.board();
+    QCOMPARE(b.count(ReversiBoard::Empty), 0);
     QVERIFY(!b.hasMove(H, C));
     QVERIFY(!b.hasMove(C, H));
     const int margin = b.count(H) - b.count(C);
@@ -249,7 +249,7 @@ void TestReversiEngine::endOfGameFill()
     QFETCH(QPoint, humanMove);
     QFETCH(int, score);
     QFETCH(QString, events);
-    OtelloEngine e;
+    ReversiEngine e;
     e.setSkill(skMaster);
     Recorder rec(e);
     e.setBoard(BoardText::parse(rows));
@@ -258,7 +258,7 @@ void TestReversiEngine::endOfGameFill()
         runSearch(e);
     QCOMPARE(rec.events, events);
     QCOMPARE(e.Score(), score);
-    QCOMPARE(e.board().count(OtelloBoard::Empty), 0);
+    QCOMPARE(e.board().count(ReversiBoard::Empty), 0);
     QCOMPARE(e.board().count(H) - e.board().count(C), score);
 }
 
@@ -280,7 +280,7 @@ void TestReversiEngine::finalScore()
     QFETCH(int, humanDiscs);
     QFETCH(int, score);
     QFETCH(QString, events);
-    OtelloEngine e;
+    ReversiEngine e;
     Recorder rec(e);
     e.setBoard(BoardText::lastMoveBoard(humanDiscs));
     QCOMPARE(e.board().count(H), humanDiscs);
@@ -292,7 +292,7 @@ void TestReversiEngine::finalScore()
 
 void TestReversiEngine::newGameDuringSearch()
 {
-    OtelloEngine e;
+    ReversiEngine e;
     e.setSkill(skMaster);
     Recorder rec(e);
     QVERIFY(e.humanMove(6, 4));
@@ -302,7 +302,7 @@ void TestReversiEngine::newGameDuringSearch()
     e.NewGame();
     QVERIFY(!e.Thinking());
     QVERIFY(!e.ThinkStep());
-    QCOMPARE(e.board(), OtelloBoard::starting());
+    QCOMPARE(e.board(), ReversiBoard::starting());
     QCOMPARE(e.Placements(), 0);
     QCOMPARE(rec.events, QStringLiteral("T"));
 
@@ -326,7 +326,7 @@ void TestReversiEngine::computerMovesAgainWhenHumanMustPass()
 {
     QFETCH(int, skill);
     const QString empty(8, u'.');
-    OtelloEngine e;
+    ReversiEngine e;
     e.setSkill(TSkill(skill));
     Recorder rec(e);
     e.setBoard(BoardText::parse({"CH......", "...C....", "...H....", empty, empty, empty, empty, empty}));
@@ -350,7 +350,7 @@ void TestReversiEngine::computerMovesAgainWhenHumanMustPass()
 
 void TestReversiEngine::thinkForStopsAtTheEndOfTheSearch()
 {
-    OtelloEngine e;
+    ReversiEngine e;
     e.setSkill(skMaster);
     Recorder rec(e);
     QVERIFY(e.humanMove(6, 4));

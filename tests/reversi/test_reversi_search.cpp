@@ -1,4 +1,4 @@
-#include "reversi/OtelloEngine.h"
+#include "reversi/ReversiEngine.h"
 
 #include <QtTest>
 
@@ -21,7 +21,7 @@ private slots:
 private:
     struct Sample
     {
-        OtelloBoard board;
+        ReversiBoard board;
         int plies = 0;
     };
     QList<Sample> m_positions;
@@ -190,7 +190,7 @@ int refSearch(const Ref &b, int level, int alpha, int beta, int depth, int *best
     return refStatic(b, q, p);
 }
 
-Ref toRef(const OtelloBoard &b)
+Ref toRef(const ReversiBoard &b)
 {
     Ref r;
     for (int c = 1; c <= 8; ++c)
@@ -201,14 +201,14 @@ Ref toRef(const OtelloBoard &b)
 
 // ---- Positions ----
 
-constexpr quint8 Hu = OtelloBoard::HumanDisc;
-constexpr quint8 Co = OtelloBoard::ComputerDisc;
+constexpr quint8 Hu = ReversiBoard::HumanDisc;
+constexpr quint8 Co = ReversiBoard::ComputerDisc;
 
 // The position after `plies` random legal moves from the start, sides taking
 // turns and passing when they must; nothing when the game ends first.
-std::optional<OtelloBoard> randomPosition(std::mt19937 &rng, int plies)
+std::optional<ReversiBoard> randomPosition(std::mt19937 &rng, int plies)
 {
-    OtelloBoard b = OtelloBoard::starting();
+    ReversiBoard b = ReversiBoard::starting();
     quint8 side = rng() % 2 ? Hu : Co;
     for (int i = 0; i < plies; ++i) {
         quint8 other = side == Hu ? Co : Hu;
@@ -220,8 +220,8 @@ std::optional<OtelloBoard> randomPosition(std::mt19937 &rng, int plies)
         QList<int> legal;
         for (int c = 1; c <= 8; ++c)
             for (int r = 1; r <= 8; ++r)
-                if (b.isLegal(OtelloBoard::index(c, r), side, other))
-                    legal << OtelloBoard::index(c, r);
+                if (b.isLegal(ReversiBoard::index(c, r), side, other))
+                    legal << ReversiBoard::index(c, r);
         b.play(legal.at(int(rng() % legal.size())), side, other);
         side = other;
     }
@@ -231,15 +231,15 @@ std::optional<OtelloBoard> randomPosition(std::mt19937 &rng, int plies)
 // The square the engine plays from `board` at `skill`, by the step-wise
 // search; -1 when it plays none. `calls` receives the number of ThinkStep
 // calls up to and including the one that played.
-int engineMove(const OtelloBoard &board, TSkill skill, int *calls)
+int engineMove(const ReversiBoard &board, TSkill skill, int *calls)
 {
-    OtelloEngine e;
+    ReversiEngine e;
     e.setSkill(skill);
     e.setBoard(board);
     int first = -1;
     e.OnSquarePlaced = [&first](int c, int r) {
         if (first < 0)
-            first = OtelloBoard::index(c, r);
+            first = ReversiBoard::index(c, r);
     };
     e.ComputerPlay();
     // Stop at the first move: when the human must pass, a second search
@@ -263,7 +263,7 @@ void TestReversiSearch::initTestCase()
     const int wanted = 500;
     while (m_positions.size() < wanted) {
         const int plies = int(rng() % 59);
-        const std::optional<OtelloBoard> b = randomPosition(rng, plies);
+        const std::optional<ReversiBoard> b = randomPosition(rng, plies);
         if (b && b->hasMove(Co, Hu))
             m_positions.append({*b, plies});
     }
@@ -281,20 +281,20 @@ void TestReversiSearch::sameMoveAsRecursiveSearch_data()
 void TestReversiSearch::sameMoveAsRecursiveSearch()
 {
     QFETCH(int, skill);
-    const int depth = OtelloEngine::depthOf(TSkill(skill));
+    const int depth = ReversiEngine::depthOf(TSkill(skill));
     for (qsizetype i = 0; i < m_positions.size(); ++i) {
         const Sample &s = m_positions.at(i);
         int best = 60, steps = 0, calls = 0;
         refSearch(toRef(s.board), 0, -32767, 32767, depth, &best, &steps);
         QVERIFY(best < 60);
-        const int expected = OtelloBoard::index(Order[best][0], Order[best][1]);
+        const int expected = ReversiBoard::index(Order[best][0], Order[best][1]);
         const int played = engineMove(s.board, TSkill(skill), &calls);
         if (played != expected) {
             QFAIL(qPrintable(QStringLiteral("position %1 (%2 plies): played (%3,%4), expected (%5,%6)")
                                  .arg(i)
                                  .arg(s.plies)
-                                 .arg(OtelloBoard::columnOf(played))
-                                 .arg(OtelloBoard::rowOf(played))
+                                 .arg(ReversiBoard::columnOf(played))
+                                 .arg(ReversiBoard::rowOf(played))
                                  .arg(Order[best][0])
                                  .arg(Order[best][1])));
         }

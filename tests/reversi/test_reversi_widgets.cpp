@@ -20,11 +20,6 @@ class TestReversiWidgets : public QObject
 
 private slots:
     // The control on its own
-    void paintsDiscsAndGrid();
-    void clickMapsToSquares_data();
-    void clickMapsToSquares();
-    void pointerShape_data();
-    void pointerShape();
     void crossExactlyOverTheOpeningMoves();
     void busyPointerWhileThinking();
     void tinyControlIgnoresTheMouse_data();
@@ -34,7 +29,6 @@ private slots:
     void boundHandlersReplaceTheMessages();
 
     // The window
-    void windowControls();
     void skillMapping_data();
     void skillMapping();
     void passBeforeAnyMove();
@@ -50,8 +44,8 @@ private slots:
 
 namespace {
 
-constexpr quint8 H = OtelloBoard::HumanDisc;
-constexpr quint8 C = OtelloBoard::ComputerDisc;
+constexpr quint8 H = ReversiBoard::HumanDisc;
+constexpr quint8 C = ReversiBoard::ComputerDisc;
 
 QPoint centreOf(const TOtello &board, int column, int row)
 {
@@ -100,101 +94,6 @@ QString statusText(TOthello &window)
 }
 
 } // namespace
-
-void TestReversiWidgets::paintsDiscsAndGrid()
-{
-    ScriptedUiServices ui;
-    TOtello board(ui);
-    board.resize(273, 249); // cells of 34 x 31, the grid 1 pixel in from the left
-    board.setColor(Qt::white);
-    const QImage img = board.grab().toImage();
-
-    QCOMPARE(board.cellRect(1, 1), QRect(0, 0, 34, 31));
-    QCOMPARE(board.cellRect(8, 8), QRect(238, 217, 34, 31));
-    QCOMPARE(img.pixelColor(centreOf(board, 4, 4)), QColor(255, 0, 0));
-    QCOMPARE(img.pixelColor(centreOf(board, 5, 5)), QColor(255, 0, 0));
-    QCOMPARE(img.pixelColor(centreOf(board, 5, 4)), QColor(0, 0, 255));
-    QCOMPARE(img.pixelColor(centreOf(board, 4, 5)), QColor(0, 0, 255));
-    QCOMPARE(img.pixelColor(centreOf(board, 1, 1)), QColor(Qt::white));
-    // The disc stays 2 pixels inside its cell: the cell's corner area is
-    // background, the grid lines are drawn.
-    const QRect cell = board.cellRect(4, 4);
-    QCOMPARE(img.pixelColor(cell.topLeft() + QPoint(2, 2)), QColor(Qt::white));
-    QCOMPARE(img.pixelColor(QPoint(cell.left(), cell.center().y())), QColor(Qt::black));
-    QCOMPARE(img.pixelColor(QPoint(cell.center().x(), cell.top())), QColor(Qt::black));
-    QCOMPARE(img.pixelColor(QPoint(8 * 34, 100)), QColor(Qt::black)); // right edge of the grid
-
-    board.setHuman(QColor(0, 128, 0));
-    board.setComputer(QColor(255, 255, 0));
-    const QImage recoloured = board.grab().toImage();
-    QCOMPARE(recoloured.pixelColor(centreOf(board, 4, 4)), QColor(0, 128, 0));
-    QCOMPARE(recoloured.pixelColor(centreOf(board, 5, 4)), QColor(255, 255, 0));
-}
-
-void TestReversiWidgets::clickMapsToSquares_data()
-{
-    QTest::addColumn<QPoint>("pixel");
-    QTest::addColumn<bool>("played");
-    // 300 x 300: cells of 37, a 2-pixel margin all round; (1,1) is legal.
-    // Column and row come from a division truncating toward zero, so the
-    // margin and up to a cell beyond it at the left and the top (reached
-    // while the mouse is captured) still count as column or row 1.
-    QTest::newRow("inside (1,1)") << QPoint(3, 3) << true;
-    QTest::newRow("last pixel of (1,1)") << QPoint(38, 38) << true;
-    QTest::newRow("margin left of (1,1)") << QPoint(0, 10) << true;
-    QTest::newRow("margin above (1,1)") << QPoint(10, 1) << true;
-    QTest::newRow("left of the control, within a cell") << QPoint(-34, 10) << true;
-    QTest::newRow("above the control, within a cell") << QPoint(10, -34) << true;
-    QTest::newRow("left of the control, beyond a cell") << QPoint(-35, 10) << false;
-    QTest::newRow("above the control, beyond a cell") << QPoint(10, -35) << false;
-    QTest::newRow("first pixel of (2,1)") << QPoint(39, 10) << false;
-    QTest::newRow("margin right of the grid") << QPoint(299, 10) << false;
-    QTest::newRow("far right of the control") << QPoint(400, 10) << false;
-}
-
-void TestReversiWidgets::clickMapsToSquares()
-{
-    QFETCH(QPoint, pixel);
-    QFETCH(bool, played);
-    ScriptedUiServices ui;
-    TOtello board(ui);
-    board.resize(300, 300);
-    const QString empty(8, u'.');
-    board.setBoard(BoardText::parse({".CH.....", empty, empty, empty, "....C...", empty, empty, empty}));
-    moveMouse(board, pixel);
-    QCOMPARE(board.cursor().shape(), played ? Qt::CrossCursor : Qt::ArrowCursor);
-    QTest::mouseClick(&board, Qt::LeftButton, Qt::NoModifier, pixel);
-    QCOMPARE(board.engine().board().at(1, 1), played ? H : quint8(OtelloBoard::Empty));
-    QCOMPARE(ui.messages().contains(QStringLiteral("You may only move to space where the cursor is a cross")),
-             !played);
-}
-
-void TestReversiWidgets::pointerShape_data()
-{
-    QTest::addColumn<QPoint>("square");
-    QTest::addColumn<int>("shape");
-    QTest::newRow("legal (6,4)") << QPoint(6, 4) << int(Qt::CrossCursor);
-    QTest::newRow("legal (5,3)") << QPoint(5, 3) << int(Qt::CrossCursor);
-    QTest::newRow("legal (3,5)") << QPoint(3, 5) << int(Qt::CrossCursor);
-    QTest::newRow("legal (4,6)") << QPoint(4, 6) << int(Qt::CrossCursor);
-    QTest::newRow("empty corner (1,1)") << QPoint(1, 1) << int(Qt::ArrowCursor);
-    QTest::newRow("computer's square (6,5)") << QPoint(6, 5) << int(Qt::ArrowCursor);
-    QTest::newRow("own disc (4,4)") << QPoint(4, 4) << int(Qt::ArrowCursor);
-    QTest::newRow("next to the discs (3,3)") << QPoint(3, 3) << int(Qt::ArrowCursor);
-}
-
-void TestReversiWidgets::pointerShape()
-{
-    QFETCH(QPoint, square);
-    QFETCH(int, shape);
-    ScriptedUiServices ui;
-    TOtello board(ui);
-    board.resize(273, 249);
-    moveMouse(board, centreOf(board, 2, 2)); // from a neutral square
-    QCOMPARE(board.cursor().shape(), Qt::ArrowCursor);
-    moveMouse(board, centreOf(board, square.x(), square.y()));
-    QCOMPARE(int(board.cursor().shape()), shape);
-}
 
 void TestReversiWidgets::crossExactlyOverTheOpeningMoves()
 {
@@ -264,16 +163,16 @@ void TestReversiWidgets::tinyControlIgnoresTheMouse()
         QTest::mouseClick(&board, Qt::LeftButton, Qt::NoModifier, p);
     }
     QVERIFY(ui.messages().isEmpty());
-    QCOMPARE(board.engine().board(), OtelloBoard::starting());
+    QCOMPARE(board.engine().board(), ReversiBoard::starting());
 }
 
 void TestReversiWidgets::englishMessagesWithoutHandlers_data()
 {
-    QTest::addColumn<OtelloBoard>("position");
+    QTest::addColumn<ReversiBoard>("position");
     QTest::addColumn<QPoint>("square");
     QTest::addColumn<QString>("message");
     const QString empty(8, u'.');
-    QTest::newRow("bad move") << OtelloBoard::starting() << QPoint(1, 1)
+    QTest::newRow("bad move") << ReversiBoard::starting() << QPoint(1, 1)
                               << QStringLiteral("You may only move to space where the cursor is a cross");
     QTest::newRow("win, empty squares counted")
         << BoardText::parse({"HC......", empty, empty, empty, empty, empty, empty, empty}) << QPoint(3, 1)
@@ -285,7 +184,7 @@ void TestReversiWidgets::englishMessagesWithoutHandlers_data()
 
 void TestReversiWidgets::englishMessagesWithoutHandlers()
 {
-    QFETCH(OtelloBoard, position);
+    QFETCH(ReversiBoard, position);
     QFETCH(QPoint, square);
     QFETCH(QString, message);
     ScriptedUiServices ui;
@@ -312,32 +211,7 @@ void TestReversiWidgets::boundHandlersReplaceTheMessages()
     QCOMPARE(board.Score(), 10);
     QVERIFY(ui.messages().isEmpty());
     // The whole board shown: every square filled.
-    QCOMPARE(board.engine().board().count(OtelloBoard::Empty), 0);
-}
-
-void TestReversiWidgets::windowControls()
-{
-    ScriptedUiServices ui;
-    TOthello w(ui);
-    QCOMPARE(w.windowTitle(), QStringLiteral("Othello"));
-    QCOMPARE(w.size(), QSize(395, 323));
-    QCOMPARE(w.minimumSize(), w.maximumSize());
-    auto *board = child<TOtello>(w, "Otello1");
-    QCOMPARE(board->size(), QSize(273, 249));
-    QCOMPARE(board->Color(), QColor(Qt::white));
-    QCOMPARE(board->Skill(), skBeginner);
-    QCOMPARE(child<QToolButton>(w, "SpeedButton1")->toolTip(), QStringLiteral("Nouvelle partie"));
-    QCOMPARE(child<QToolButton>(w, "SpeedButton2")->toolTip(), QStringLiteral("Passer"));
-    QCOMPARE(child<QPushButton>(w, "Button1")->text(), QStringLiteral("Fermer"));
-    QCOMPARE(child<QGroupBox>(w, "RadioGroup1")->title(), QStringLiteral("Niveau de jeu"));
-    const QStringList items = {QStringLiteral("Débutant"), QStringLiteral("Novice"), QStringLiteral("Expérimenté"),
-                               QStringLiteral("Maître")};
-    for (int i = 0; i < 4; ++i) {
-        auto *radio = child<QRadioButton>(w, qPrintable(QStringLiteral("RadioGroup1_%1").arg(i)));
-        QCOMPARE(radio->text(), items.at(i));
-        QCOMPARE(radio->isChecked(), i == 0);
-    }
-    QCOMPARE(statusText(w), QString());
+    QCOMPARE(board.engine().board().count(ReversiBoard::Empty), 0);
 }
 
 void TestReversiWidgets::skillMapping_data()
@@ -370,7 +244,7 @@ void TestReversiWidgets::skillMapping()
     QTest::mouseClick(child<QToolButton>(w, "SpeedButton1"), Qt::LeftButton);
     QCOMPARE(int(board->Skill()), skill);
     QCOMPARE(board->Depth(), depth);
-    QCOMPARE(board->engine().board(), OtelloBoard::starting());
+    QCOMPARE(board->engine().board(), ReversiBoard::starting());
     QCOMPARE(board->Placements(), 0);
 }
 
@@ -403,7 +277,7 @@ void TestReversiWidgets::passRefusedAfterHumanMove()
     auto *board = child<TOtello>(w, "Otello1");
     clickSquare(*board, 6, 4);
     QTRY_VERIFY(!board->Thinking());
-    const OtelloBoard before = board->engine().board();
+    const ReversiBoard before = board->engine().board();
     QTest::mouseClick(child<QToolButton>(w, "SpeedButton2"), Qt::LeftButton);
     QCOMPARE(ui.lastMessage(), QStringLiteral("Vous ne pouvez pas passer. le curseurr doit être une croix"));
     QCOMPARE(board->engine().board(), before);
@@ -417,7 +291,7 @@ void TestReversiWidgets::badMoveMessage()
     auto *board = child<TOtello>(w, "Otello1");
     clickSquare(*board, 1, 1);
     QCOMPARE(ui.messages(), QStringList{QStringLiteral("Vous ne pouvez jouer que là où la souris est une croix")});
-    QCOMPARE(board->engine().board(), OtelloBoard::starting());
+    QCOMPARE(board->engine().board(), ReversiBoard::starting());
     QCOMPARE(board->Placements(), 0);
 }
 
@@ -453,7 +327,7 @@ void TestReversiWidgets::newGameKeepsTheStatusLine()
     QTRY_COMPARE(statusText(w), QStringLiteral("A vous de jouer"));
     QTest::mouseClick(child<QToolButton>(w, "SpeedButton1"), Qt::LeftButton);
     QCOMPARE(statusText(w), QStringLiteral("A vous de jouer"));
-    QCOMPARE(board->engine().board(), OtelloBoard::starting());
+    QCOMPARE(board->engine().board(), ReversiBoard::starting());
 }
 
 // A scripted human at the deepest level, clicking its first legal square
@@ -483,8 +357,8 @@ void TestReversiWidgets::wholeGameInTheWindow()
         QVERIFY(move);
         clickSquare(*board, move->x(), move->y());
     }
-    const OtelloBoard &b = board->engine().board();
-    QCOMPARE(b.count(OtelloBoard::Empty), 0);
+    const ReversiBoard &b = board->engine().board();
+    QCOMPARE(b.count(ReversiBoard::Empty), 0);
     const int margin = b.count(H) - b.count(C);
     QCOMPARE(board->Score(), margin);
     QCOMPARE(ui.messages(), QStringList{margin >= 0 ? QStringLiteral("Vous gagnez de %1 points").arg(margin)
@@ -525,7 +399,7 @@ void TestReversiWidgets::closingStopsTheSearch()
     const std::uint64_t steps = board->engine().steps();
     QTest::qWait(20);
     QCOMPARE(board->engine().steps(), steps);
-    QCOMPARE(board->engine().board(), OtelloBoard::starting());
+    QCOMPARE(board->engine().board(), ReversiBoard::starting());
 }
 
 QTEST_MAIN(TestReversiWidgets)

@@ -51,9 +51,9 @@ QMessageBox::StandardButton ScriptedUiServices::message(QWidget *, const QString
 }
 
 std::optional<QString> ScriptedUiServices::inputBox(QWidget *, const QString &caption, const QString &prompt,
-                                                    const QString &)
+                                                    const QString &defaultText)
 {
-    m_shown.append({QStringLiteral("input"), prompt, Icon::None, {}, caption});
+    m_shown.append({QStringLiteral("input"), prompt, Icon::None, {}, caption, defaultText});
     if (m_inputs.empty() || !m_inputs.front().has_value()) {
         if (!m_inputs.empty())
             m_inputs.pop_front();

@@ -2,6 +2,7 @@
 
 #include "common/Cp1252.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace TestFiles {
@@ -29,16 +30,29 @@ QByteArray crlf(const QStringList &lines)
     return out;
 }
 
-} // namespace TestFiles
-
-TestContext::TestContext(QDate today)
-    : clock(QDateTime(today, QTime(9, 0))), context(ui, clock), window(std::make_unique<QWidget>())
+QStringList block(int n, const QStringList &body)
 {
-    context.document().referenceDate = today;
-    context.setDialogParent(window.get());
-    for (int n = 1; n <= 10; ++n) {
-        auto *box = new QComboBox(window.get());
-        box->setObjectName(QStringLiteral("ComboBox%1").arg(n));
-        context.setComboBox(n, box);
-    }
+    const QString digits = QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0'));
+    return QStringList{QStringLiteral("<BLOC%1>").arg(digits)} + body
+           + QStringList{QStringLiteral("</BLOC%1>").arg(digits)};
 }
+
+QMap<QString, QByteArray> writeSampleSet(const QString &folder, const QString &base)
+{
+    QMap<QString, QByteArray> files;
+    files[".orz"] = crlf({"20260105 0900 Dentiste", "20260107 1400 R\u00e9union \u00e9cole"});
+    files[".ocn"] = crlf({" "});
+    files[".oan"] = crlf({});
+    files[".oaf"] = crlf({"<FAIRE>", "Acheter du pain", "<FAIT>", "Payer la cantine"});
+    files[".obg"] = crlf({});
+    files[".oap"] = crlf(block(0, {"TITLE Vacances", "PICTURE "}));
+    files[".ovd"] = crlf({});
+    files[".oco"] = crlf({});
+    files[".olv"] = crlf({});
+    files[".osc"] = crlf({});
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        writeBytes(QDir(folder).filePath(base + it.key()), it.value());
+    return files;
+}
+
+} // namespace TestFiles

@@ -1,5 +1,5 @@
 #include "ScriptedUiServices.h"
-#include "TestFiles.h"
+#include "Fixtures.h"
 #include "app/TMainForm.h"
 #include "common/Clock.h"
 #include "utilities/ClockSetting.h"
@@ -68,10 +68,9 @@ private slots:
         QFETCH(QString, action);
         QFETCH(QString, window);
         QFETCH(QString, caption);
-        ScriptedUiServices ui;
-        FixedClock clock;
-        TMainForm form(ui, clock);
-        form.action(action)->trigger();
+        MainFormFixture f;
+        f.form.action(action)->trigger();
+        ScriptedUiServices &ui = f.ui;
         QCOMPARE(ui.shown().last().text, window);
         QCOMPARE(ui.shown().last().title, caption);
     }

@@ -1,0 +1,223 @@
+#include "app/Settings.h"
+#include "common/Amount.h"
+#include "common/BaseName.h"
+#include "common/Cp1252Fit.h"
+#include "common/DateText.h"
+
+#include <QTest>
+
+class TestCommonValues : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void dateKeyAndText_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("15 March 2002") << QDate(2002, 3, 15) << "20020315" << "15/03/2002";
+        QTest::newRow("29 February 2024") << QDate(2024, 2, 29) << "20240229" << "29/02/2024";
+        QTest::newRow("new year's eve") << QDate(2026, 12, 31) << "20261231" << "31/12/2026";
+    }
+    void dateKeyAndText()
+    {
+        QFETCH(QDate, date);
+        QFETCH(QString, key);
+        QFETCH(QString, text);
+        QCOMPARE(DateText::key(date), key);
+        QCOMPARE(DateText::text(date), text);
+        QCOMPARE(DateText::keyToText(key), text);
+        QCOMPARE(DateText::fromKey(key + QStringLiteral("0930 rdv")), std::optional<QDate>(date));
+        QCOMPARE(DateText::fromText(text), std::optional<QDate>(date));
+    }
+
+    void badDatesAreRefused_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("30 February") << "30/02/2024";
+        QTest::newRow("letters") << "aa/bb/cccc";
+        QTest::newRow("two parts") << "12/2024";
+        QTest::newRow("empty") << "";
+        QTest::newRow("three-digit year") << "01/01/202";
+    }
+    void badDatesAreRefused()
+    {
+        QFETCH(QString, text);
+        QVERIFY(!DateText::fromText(text).has_value());
+        QVERIFY(!DateText::fromKey(QStringLiteral("2024023")).has_value());
+        QVERIFY(!DateText::fromKey(QStringLiteral("2024a301")).has_value());
+    }
+
+    void typedDates()
+    {
+        QCOMPARE(DateText::fromText(QStringLiteral("5/1/26")), std::optional<QDate>(QDate(2026, 1, 5)));
+        QCOMPARE(DateText::fromText(QStringLiteral(" 05/01/1999 ")), std::optional<QDate>(QDate(1999, 1, 5)));
+    }
+
+    void frenchMonths_data()
+    {
+        QTest::addColumn<int>("month");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("first") << 1 << "Janvier";
+        QTest::newRow("accent") << 2 << "Février";
+        QTest::newRow("circumflex") << 8 << "Août";
+        QTest::newRow("last") << 12 << "Décembre";
+        QTest::newRow("before the first") << 0 << "";
+        QTest::newRow("after the last") << 13 << "";
+        QTest::newRow("negative") << -1 << "";
+    }
+    void frenchMonths()
+    {
+        QFETCH(int, month);
+        QFETCH(QString, name);
+        QCOMPARE(DateText::frenchMonth(month), name);
+    }
+
+    void frenchTexts()
+    {
+        QCOMPARE(DateText::dayLabel(QDate(2026, 1, 5)), QStringLiteral("5 janvier 2026"));
+        QCOMPARE(DateText::appLocale().language(), QLocale::French);
+    }
+
+    void amounts_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("dot") << "12.5" << true << "12,50";
+        QTest::newRow("comma") << "12,5" << true << "12,50";
+        QTest::newRow("blanks trimmed") << "   7" << true << "7,00";
+        QTest::newRow("negative") << "-3,456" << true << "-3,46";
+        QTest::newRow("half cent away from zero") << "0,125" << true << "0,13";
+        QTest::newRow("zero") << "0" << true << "0,00";
+        QTest::newRow("empty") << "" << false << "";
+        QTest::newRow("letters") << "douze" << false << "";
+        QTest::newRow("two separators") << "1,2,3" << false << "";
+        QTest::newRow("sign inside") << "1-2" << false << "";
+        QTest::newRow("separator alone") << "," << false << "";
+    }
+    void amounts()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, valid);
+        QFETCH(QString, shown);
+        const auto v = Amount::parse(typed);
+        QCOMPARE(v.has_value(), valid);
+        if (valid)
+            QCOMPARE(Amount::format(*v), shown);
+    }
+
+    void amountHelpers()
+    {
+        QCOMPARE(Amount::normaliseTyped(QStringLiteral("1.5.2")), QStringLiteral("1,5.2"));
+        QCOMPARE(Amount::rightAligned(QStringLiteral("12,50"), 8), QStringLiteral("   12,50"));
+        QCOMPARE(Amount::rightAligned(QStringLiteral("123456,00"), 4), QStringLiteral("123456,00"));
+    }
+
+    void baseNames_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("base");
+        QTest::newRow("txt replaced") << "/home/anne/Docs/agenda.txt" << "/home/anne/Docs/agenda";
+        QTest::newRow("orz") << "/home/anne/agenda.orz" << "/home/anne/agenda";
+        QTest::newRow("first dot of the name") << "/h/a.b.c" << "/h/a";
+        QTest::newRow("dot inside a folder") << "/home/anne/my.docs/agenda" << "/home/anne/my.docs/agenda";
+        QTest::newRow("no dot at all") << "/home/anne/agenda" << "/home/anne/agenda";
+        QTest::newRow("relative") << "agenda.Orz" << "agenda";
+    }
+    void baseNames()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, base);
+        QCOMPARE(BaseName::of(path), base);
+        QCOMPARE(BaseName::withExtension(path, QStringLiteral(".ocn")), base + QStringLiteral(".ocn"));
+    }
+
+    void settingsRealIsTwentyThreeCharacters_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << 0.0 << " 0.00000000000000E+0000";
+        QTest::newRow("one and a half") << 1.5 << " 1.50000000000000E+0000";
+        QTest::newRow("negative small") << -0.00125 << "-1.25000000000000E-0003";
+        QTest::newRow("large") << 123456789.0 << " 1.23456789000000E+0008";
+    }
+    void settingsRealIsTwentyThreeCharacters()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(Settings::formatReal(value), text);
+        QCOMPARE(text.size(), 23);
+        QCOMPARE(text.trimmed().toDouble(), value);
+    }
+
+    void settingsLines()
+    {
+        Settings s;
+        s.rememberedDocument = QStringLiteral("/home/anne/agenda.orz");
+        s.autoOpen = 1;
+        const QStringList lines = s.toLines();
+        QCOMPARE(lines, (QStringList{" 0.00000000000000E+0000", "/home/anne/agenda.orz", "1", "0"}));
+        const auto back = Settings::fromLines(lines);
+        QVERIFY(back.has_value());
+        QCOMPARE(back->rememberedDocument, s.rememberedDocument);
+        QVERIFY(back->autoOpenOn());
+    }
+
+    void damagedSettingsAreRefused_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty") << QStringList();
+        QTest::newRow("three lines") << QStringList{"0", "x", "1"};
+        QTest::newRow("real not a number") << QStringList{"abc", "x", "1", "0"};
+        QTest::newRow("flag not a number") << QStringList{"0", "x", "oui", "0"};
+        QTest::newRow("reserved not a number") << QStringList{"0", "x", "1", ""};
+    }
+    void damagedSettingsAreRefused()
+    {
+        QFETCH(QStringList, lines);
+        QVERIFY(!Settings::fromLines(lines).has_value());
+    }
+
+    void rememberedLists()
+    {
+        const QString longItem(300, u'x');
+        const QStringList lines = {"Combo3Western", "Combo8Neuf", "Comb", "", "Combo1Loyer", "ComboAPharmacie du Port",
+                                   "Combo3" + longItem, "XXXXXXunknown", "Solde21500,00", "Combo9"};
+        const auto lists = RememberedLists::parse(lines);
+        QCOMPARE(lists.value("Combo3"), (QStringList{"Western", longItem}));
+        QVERIFY(!lists.contains("Combo8"));
+        QCOMPARE(lists.value("Combo1"), QStringList{"Loyer"});
+        QCOMPARE(lists.value("ComboA"), QStringList{"Pharmacie du Port"});
+        QCOMPARE(lists.value("Solde2"), QStringList{"1500,00"});
+        QCOMPARE(lists.value("Combo9"), QStringList{QString()});
+
+        // Written back in the order of the tags, extra lists last.
+        QCOMPARE(RememberedLists::write(lists),
+                 (QStringList{"Combo1Loyer", "Combo3Western", "Combo3" + longItem, "Combo9", "ComboAPharmacie du Port",
+                              "Solde21500,00"}));
+        QCOMPARE(RememberedLists::comboForTag("ComboA"), 10);
+        QCOMPARE(RememberedLists::comboForTag("Combo8"), 0);
+    }
+
+    // Typed text made fit for the files: turned where the form is obvious,
+    // refused otherwise.
+    void fitForFiles_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("held by the set") << "Noël, œuvre, 12 €" << "Noël, œuvre, 12 €";
+        QTest::newRow("turned") << "Łukasz ﬁlm Ŵ → \U0001D400" << "Lukasz film W -> A";
+        QTest::newRow("emoji refused") << "Fête 🎉!" << "Fête !";
+    }
+    void fitForFiles()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QCOMPARE(Cp1252::fit(typed).text, kept);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommonValues)
+#include "test_common_values.moc"
