@@ -79,7 +79,7 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, const QString &startDir
     m_clockPanel->setMinimumWidth(90);
     connect(guard, &TextGuard::noted, m_hintPanel, &QLabel::setText);
 
-    m_utilities = std::make_unique<UtilityWindows>(m_ui, m_clock, this, [this] { return m_startDirectory; });
+    m_utilities = std::make_unique<UtilityWindows>(m_ui, m_clock, this, m_startDirectory);
     createCommands();
 
     m_clockTimer = new QTimer(this);
