@@ -79,7 +79,7 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, const QString &startDir
     connect(guard, &TextGuard::noted, m_hintPanel, &QLabel::setText);
 
     m_help = new HelpLauncher([this] { return m_child->activePage(); }, this);
-    m_utilities = std::make_unique<UtilityWindows>(m_ui, m_clock, this, [this] { return m_startDirectory; });
+    m_utilities = std::make_unique<UtilityWindows>(m_ui, m_clock, this, m_startDirectory);
     createCommands();
     AppIcons::applyTheme(*this);
 

@@ -13,7 +13,7 @@
 #include "utilities/TPrenoms.h"
 
 UtilityWindows::UtilityWindows(UiServices &ui, const Clock &clock, QWidget *parent,
-                               std::function<QString()> startDirectory, std::unique_ptr<SystemTimeSetter> setter)
+                               QString startDirectory, std::unique_ptr<SystemTimeSetter> setter)
     : m_ui(ui), m_clock(clock), m_parent(parent), m_startDirectory(std::move(startDirectory)),
       m_setter(setter ? std::move(setter) : std::make_unique<DesktopTimeSetter>())
 {
@@ -47,7 +47,7 @@ void UtilityWindows::euro()
 
 void UtilityWindows::blocNotes()
 {
-    const QString path = NoteFile::path(m_startDirectory());
+    const QString path = NoteFile::path(m_startDirectory);
     TBlocnotes w(m_ui, m_parent);
     // A note that could not be read is not written back over its file.
     const bool loaded = w.Charge(path);
@@ -59,7 +59,7 @@ void UtilityWindows::blocNotes()
 void UtilityWindows::prenoms()
 {
     TPrenoms w(m_parent);
-    w.Charge(FirstNamesFile::locate(m_startDirectory()));
+    w.Charge(FirstNamesFile::locate(m_startDirectory));
     m_ui.exec(&w);
 }
 

@@ -5,7 +5,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 class Clock;
@@ -18,9 +17,9 @@ class UiServices;
 class UtilityWindows
 {
 public:
-    // `startDirectory` is asked each time, since the main window learns it
-    // only when it first shows.
-    UtilityWindows(UiServices &ui, const Clock &clock, QWidget *parent, std::function<QString()> startDirectory,
+    // `startDirectory` holds the note file and, first of all, the
+    // first-names file.
+    UtilityWindows(UiServices &ui, const Clock &clock, QWidget *parent, QString startDirectory,
                    std::unique_ptr<SystemTimeSetter> setter = {});
     ~UtilityWindows();
 
@@ -36,7 +35,7 @@ private:
     UiServices &m_ui;
     const Clock &m_clock;
     QWidget *m_parent;
-    std::function<QString()> m_startDirectory;
+    QString m_startDirectory;
     std::unique_ptr<SystemTimeSetter> m_setter;
     PocketCalculator m_calculator;
 };
