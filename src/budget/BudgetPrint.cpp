@@ -22,7 +22,7 @@ constexpr int kAmountWidth = 20;
 
 Journal journalOf(const BudgetPage &page)
 {
-    const auto &model = page.model();
+    const auto &model = page.budget();
     Journal j;
     j.monthName = model.monthName();
     j.year = model.year();
