@@ -6,6 +6,7 @@
 #include "common/UiServices.h"
 
 #include <QAbstractItemDelegate>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -51,14 +52,22 @@ ShoppingPage::ShoppingPage(DocumentContext &context, QWidget *parent) : BlockSec
     m_shop->setInsertPolicy(QComboBox::NoInsert);
     m_shop->setMinimumWidth(200);
     m_shop->show();
-    connect(m_shop, &QComboBox::editTextChanged, this, [this] { userEdit(); });
+    // Only the user's typing or choice changes the list: the box's items are
+    // also filled from the remembered lists and by the shops editor.
+    connect(m_shop->lineEdit(), &QLineEdit::textEdited, this, [this] { userEdit(); });
+    connect(m_shop, &QComboBox::activated, this, [this] { userEdit(); });
 
     m_grid = new QTableWidget(kItemRows, 4, this);
     m_grid->setObjectName(QStringLiteral("StringGrid5"));
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
-    m_grid->setHorizontalHeaderLabels(titles());
-    m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The titles are aligned by their blanks, as the numbers are.
+    const QStringList heads = titles();
+    for (int c = 0; c < 4; ++c) {
+        auto *head = new QTableWidgetItem(heads[c]);
+        head->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        m_grid->setHorizontalHeaderItem(c, head);
+    }
     for (int c = 0; c < 4; ++c)
         m_grid->setColumnWidth(c, kColumnWidths[c]);
     m_grid->installEventFilter(this);
@@ -238,8 +247,12 @@ bool ShoppingPage::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_grid && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        // Enter on a cell being edited reaches the editor, not the grid.
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        // Enter on a cell being edited is the editor's: it commits the cell
+        // first, then closes (see closeEditor above); the key then comes
+        // up to the grid too and is left alone here.
+        const QWidget *focus = QApplication::focusWidget();
+        const bool editing = focus && focus != m_grid && m_grid->isAncestorOf(focus);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !editing) {
             StringGrid5Enter();
             return true;
         }

@@ -45,10 +45,16 @@ public:
     // A text cut to a width in millimetres, ending with "…" when cut, so
     // that it never runs over the next box or column.
     QString fitted(const QString &text, int widthMm) const;
-    void textIn(int xMm, int yMm, int widthMm, const QString &text) { textOut(xMm, yMm, fitted(text, widthMm)); }
+    // Nothing is drawn for an empty text.
+    void textIn(int xMm, int yMm, int widthMm, const QString &text)
+    {
+        if (!text.isEmpty())
+            textOut(xMm, yMm, fitted(text, widthMm));
+    }
     void textInRight(int xMm, int yMm, int widthMm, const QString &text)
     {
-        textOutRight(xMm, yMm, fitted(text, widthMm));
+        if (!text.isEmpty())
+            textOutRight(xMm, yMm, fitted(text, widthMm));
     }
 };
 

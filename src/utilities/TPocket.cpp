@@ -51,7 +51,8 @@ TPocket::TPocket(PocketCalculator &engine, UiServices &ui, QWidget *parent)
         auto *b = new QPushButton(QString::fromLatin1(k.caption), this);
         b->setObjectName(QStringLiteral("Button%1").arg(k.number));
         b->setMinimumSize(40, 32);
-        b->setAutoDefault(false);
+        // Enter on the focused "=" presses it, as a click would.
+        b->setAutoDefault(k.number == 11);
         if (k.number != 11)
             b->setFocusPolicy(Qt::NoFocus);
         grid->addWidget(b, k.row, k.column);

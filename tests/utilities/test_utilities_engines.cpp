@@ -5,6 +5,8 @@
 #include "utilities/LetterScale.h"
 #include "utilities/PocketCalculator.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 using Counts = QList<QPair<int, int>>; // (SpinEdit number, count)
@@ -258,6 +260,16 @@ private slots:
         book.jumpToLetter(25); // the last record has no closing line
         QCOMPARE(book.text(), QStringLiteral("Zoé\r\nOrigine grecque.\r\n Du grec zôê, « vie »."));
         QCOMPARE(FirstNamesFile::load(QStringLiteral("/nonexistent/Tivarel.pre")).text(), QString());
+    }
+
+    void firstNamesFileLookup()
+    {
+        QTemporaryDir dir;
+        const QString own = QDir(dir.path()).filePath(QStringLiteral("Tivarel.pre"));
+        const QString shipped = FirstNamesFile::locate(dir.path());
+        QVERIFY2(shipped != own && QFile::exists(shipped), qPrintable(shipped));
+        QVERIFY(QFile::copy(QStringLiteral(SAMPLE_NAMES), own));
+        QCOMPARE(FirstNamesFile::locate(dir.path()), own);
     }
 };
 
