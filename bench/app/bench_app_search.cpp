@@ -4,6 +4,7 @@
 #include "agenda/WeekPage.h"
 #include "app/DocumentContext.h"
 #include "collections/AlbumPage.h"
+#include "FixedClock.h"
 #include "common/Clock.h"
 #include "common/SearchState.h"
 

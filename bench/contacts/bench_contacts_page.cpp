@@ -1,4 +1,5 @@
 #include "app/DocumentContext.h"
+#include "FixedClock.h"
 #include "common/Clock.h"
 #include "common/TextFile.h"
 #include "contacts/AddressPage.h"

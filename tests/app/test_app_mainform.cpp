@@ -83,21 +83,17 @@ private slots:
         QCOMPARE(f.form.hintPanel()->width(), 800);
     }
 
-    // A handler bound by name runs from the menu item and from its button;
-    // a print command runs it between "Imprime..." and a cleared panel.
+    // A handler bound by the name of a button runs from the button and from
+    // the menu item of the same command.
     void boundHandlersRunFromItemAndButton()
     {
         Fixture f{m_dir.path()};
-        QStringList runs;
-        QVERIFY(f.form.setHandler("CopyBtn", [&] { runs << f.form.hintPanel()->text(); }));
-        QVERIFY(f.form.setHandler("PrintNamesItem", [&] { runs << f.form.hintPanel()->text(); }));
+        int runs = 0;
+        QVERIFY(f.form.setHandler("CopyBtn", [&] { ++runs; }));
         QVERIFY(!f.form.setHandler("NoSuchItem", [] {}));
-        f.form.hintPanel()->setText("x");
         f.form.action("CopyItem")->trigger();
         TestUi::click(f.form.toolButton("CopyBtn"));
-        f.form.action("PrintNamesItem")->trigger();
-        QCOMPARE(runs, (QStringList{"x", "x", "Imprime..."}));
-        QVERIFY(f.form.hintPanel()->text().isEmpty());
+        QCOMPARE(runs, 2);
     }
 
     void qtDialogsSpeakFrench()
