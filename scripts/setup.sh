@@ -11,6 +11,8 @@ packages=(
   libgl-dev libjpeg-dev libbenchmark-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
   fonts-liberation xvfb xauth
+  qt6-documentation-tools libqt6help6 adwaita-icon-theme
+  dpkg-dev file desktop-file-utils appstream shared-mime-info
 )
 
 missing=()

@@ -5,7 +5,6 @@
 #include "common/UiServices.h"
 
 #include <QApplication>
-#include <QDir>
 
 #include <memory>
 
@@ -18,13 +17,20 @@ int main(int argc, char *argv[])
     splash->repaint();
 
     Application::setUp(app);
+    // A relative document name on the command line is found from the folder
+    // the user started in.
+    const QString document = Application::commandLineDocument(app.arguments());
 
     WidgetUiServices ui;
     SystemClock clock;
-    // The program keeps its own small files in the folder it was started from.
-    TMainForm mainForm(ui, clock, QDir::currentPath());
+    // The program keeps its own small files (settings, remembered lists,
+    // notepad) in the user's data folder, whatever folder it was started
+    // from.
+    TMainForm mainForm(ui, clock, Application::dataDirectory());
     splash.reset();
 
     mainForm.show();
+    if (!document.isEmpty())
+        mainForm.openDocument(document);
     return app.exec();
 }

@@ -1,9 +1,12 @@
 #include "app/AppIcons.h"
 
+#include <QAction>
 #include <QFont>
+#include <QHash>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
+#include <QToolButton>
 
 namespace {
 
@@ -61,7 +64,75 @@ QIcon badge(const QString &text, const QColor &colour)
 
 QIcon program()
 {
-    return badge(QStringLiteral("T"), QColor(0x2b, 0x59, 0xc3));
+    // The installed icon when the desktop knows it (same picture, but the
+    // theme may hold sharper sizes), else the copy built into the program.
+    static const QIcon builtIn = [] {
+        QIcon icon;
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+            icon.addFile(QStringLiteral(":/icons/org.tivarel.Tivarel-%1.png").arg(size), QSize(size, size));
+        return icon;
+    }();
+    return QIcon::fromTheme(QStringLiteral("org.tivarel.Tivarel"), builtIn);
+}
+
+QString themeName(const QString &objectName)
+{
+    // Names from the freedesktop icon naming list where one fits; for the
+    // sections, the nearest pictures that the common themes (Adwaita,
+    // Breeze) hold.
+    static const QHash<QString, QString> names = {
+        {QStringLiteral("FileNew1Btn"), QStringLiteral("document-new")},
+        {QStringLiteral("FileNewItem"), QStringLiteral("document-new")},
+        {QStringLiteral("OpenBtn"), QStringLiteral("document-open")},
+        {QStringLiteral("FileOpenItem"), QStringLiteral("document-open")},
+        {QStringLiteral("SaveBtn"), QStringLiteral("document-save")},
+        {QStringLiteral("FileSaveItem"), QStringLiteral("document-save")},
+        {QStringLiteral("FileSaveAsItem"), QStringLiteral("document-save-as")},
+        {QStringLiteral("PrinterSetupItem"), QStringLiteral("document-print")},
+        {QStringLiteral("FileExitItem"), QStringLiteral("application-exit")},
+        {QStringLiteral("CutItem"), QStringLiteral("edit-cut")},
+        {QStringLiteral("CopyBtn"), QStringLiteral("edit-copy")},
+        {QStringLiteral("CopyItem"), QStringLiteral("edit-copy")},
+        {QStringLiteral("PasteBtn"), QStringLiteral("edit-paste")},
+        {QStringLiteral("PasteItem"), QStringLiteral("edit-paste")},
+        {QStringLiteral("SpeedButton3"), QStringLiteral("go-first")},
+        {QStringLiteral("SpeedButton2"), QStringLiteral("go-previous")},
+        {QStringLiteral("SpeedButton1"), QStringLiteral("go-next")},
+        {QStringLiteral("SpeedButton4"), QStringLiteral("go-last")},
+        {QStringLiteral("SpeedButton7"), QStringLiteral("list-add")},
+        {QStringLiteral("SpeedButton5"), QStringLiteral("edit-find")},
+        {QStringLiteral("FindItem"), QStringLiteral("edit-find")},
+        {QStringLiteral("SpeedButton6"), QStringLiteral("list-remove")},
+        {QStringLiteral("SpeedButton11"), QStringLiteral("x-office-calendar")},
+        {QStringLiteral("SpeedButton8"), QStringLiteral("x-office-address-book")},
+        {QStringLiteral("SpeedButton9"), QStringLiteral("emblem-favorite")},
+        {QStringLiteral("SpeedButton12"), QStringLiteral("emblem-default")},
+        {QStringLiteral("SpeedButton10"), QStringLiteral("accessories-calculator")},
+        {QStringLiteral("SpeedButton13"), QStringLiteral("camera-photo")},
+        {QStringLiteral("SpeedButton14"), QStringLiteral("camera-video")},
+        {QStringLiteral("SpeedButton16"), QStringLiteral("accessories-dictionary")},
+        {QStringLiteral("SpeedButton15"), QStringLiteral("emblem-package")},
+        {QStringLiteral("SpeedButton17"), QStringLiteral("emblem-documents")},
+        {QStringLiteral("HelpContentsItem"), QStringLiteral("help-contents")},
+        {QStringLiteral("HelpSearchItem"), QStringLiteral("system-search")},
+        {QStringLiteral("HelpHowToItem"), QStringLiteral("help-browser")},
+        {QStringLiteral("HelpAboutItem"), QStringLiteral("help-about")},
+    };
+    return names.value(objectName);
+}
+
+void applyTheme(QWidget &window)
+{
+    auto themed = [](const QString &objectName, const QIcon &current) {
+        const QString name = themeName(objectName);
+        return name.isEmpty() ? current : QIcon::fromTheme(name, current);
+    };
+    for (QToolButton *b : window.findChildren<QToolButton *>())
+        b->setIcon(themed(b->objectName(), b->icon()));
+    for (QAction *a : window.findChildren<QAction *>()) {
+        if (!themeName(a->objectName()).isEmpty())
+            a->setIcon(themed(a->objectName(), a->icon()));
+    }
 }
 
 } // namespace AppIcons

@@ -4,8 +4,13 @@
 #include "common/DateText.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
+#include <QStandardPaths>
 #include <QTranslator>
+#include <QUrl>
 
 namespace Application {
 
@@ -15,7 +20,15 @@ void setUp(QApplication &app)
     // No display name: Qt would append it to every window title, and the
     // titles are the windows' own captions.
     QApplication::setApplicationVersion(QStringLiteral("3.0"));
+    // Commands take their pictures from the desktop's icon theme; a desktop
+    // that names none (or a bare window manager) gets Adwaita's.
+    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
     QApplication::setWindowIcon(AppIcons::program());
+    // Matches the desktop entry's name, so the desktop links the window to
+    // its entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tivarel.Tivarel"));
 
     // The interface is French whatever LANG says: Qt's own buttons and
     // dialogs too ("Oui", "Non", "Annuler").
@@ -29,6 +42,35 @@ void setUp(QApplication &app)
     if (multimedia->load(locale, QStringLiteral("qtmultimedia"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(multimedia);
+}
+
+QString commandLineDocument(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Tivarel, organiseur familial."));
+    parser.addPositionalArgument(QStringLiteral("fichier"), QStringLiteral("Document à ouvrir (fichier .orz)."),
+                                 QStringLiteral("[fichier.orz]"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    if (!parser.parse(arguments))
+        return {};
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp();
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    const QString arg = parser.positionalArguments().value(0);
+    if (arg.isEmpty())
+        return {};
+    const QString path = arg.startsWith(QLatin1String("file:")) ? QUrl(arg).toLocalFile() : arg;
+    return QFileInfo(path).absoluteFilePath();
+}
+
+QString dataDirectory()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!data.isEmpty() && QDir().mkpath(data))
+        return data;
+    return QDir::currentPath();
 }
 
 } // namespace Application

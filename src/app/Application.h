@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 class QApplication;
 
 // Application-wide set-up: names, French translations of Qt's own texts and
@@ -7,5 +9,16 @@ class QApplication;
 namespace Application {
 
 void setUp(QApplication &app);
+
+// The document named on the command line ("tivarel agenda.orz", or a
+// file:// address from a file manager) as an absolute path, resolved
+// against the folder the program was started from; empty when none.
+QString commandLineDocument(const QStringList &arguments);
+
+// The user's data folder (~/.local/share/Tivarel), made when missing: the
+// program's start directory, where Tivarel.ini, Tivarel.cbx and
+// Tivarel.nte live whatever folder the program was started from. The
+// current folder when the data folder cannot be made.
+QString dataDirectory();
 
 } // namespace Application

@@ -104,6 +104,9 @@ void TChild::ensurePages()
 
 void TChild::Charge(const QString &documentPath)
 {
+    // A document opened before the remembered one came up (the command
+    // line's) replaces it.
+    m_openPending = false;
     ensurePages();
     for (SectionPage *p : m_pages)
         p->load(documentPath);

@@ -2,6 +2,7 @@
 
 #include "app/AppIcons.h"
 #include "app/Document.h"
+#include "app/HelpLauncher.h"
 #include "app/TAboutBox.h"
 #include "app/TChild.h"
 #include "app/TextGuard.h"
@@ -16,7 +17,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QHash>
 #include <QMap>
@@ -33,7 +33,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 
 namespace {
 
@@ -79,8 +78,10 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, const QString &startDir
     m_clockPanel->setMinimumWidth(90);
     connect(guard, &TextGuard::noted, m_hintPanel, &QLabel::setText);
 
+    m_help = new HelpLauncher([this] { return m_child->activePage(); }, this);
     m_utilities = std::make_unique<UtilityWindows>(m_ui, m_clock, this, [this] { return m_startDirectory; });
     createCommands();
+    AppIcons::applyTheme(*this);
 
     m_clockTimer = new QTimer(this);
     m_clockTimer->setInterval(1000);
@@ -296,11 +297,11 @@ const CommandRow kCommands[] = {
 
     // "&Aide"
     {"Aide1", "HelpContentsItem", u"&Index", u"Sommaire de l'aide", 0, nullptr, nullptr, 0, {},
-     [](M &m) { m.openHelp(); }},
+     [](M &m) { m.help()->showContents(); }},
     {"Aide1", "HelpSearchItem", u"&Rechercher...", u"Recherche dans l'aide", 0, nullptr, nullptr, 0, {},
-     [](M &m) { m.openHelp(); }},
+     [](M &m) { m.help()->showIndex(); }},
     {"Aide1", "HelpHowToItem", u"&Utiliser l'aide", u"Comment utiliser l'aide", 0, nullptr, nullptr, 0, {},
-     [](M &m) { m.openHelp(); }},
+     [](M &m) { m.help()->showHowTo(); }},
     {"Aide1", "HelpAboutItem", u"&A propos", u"Informations sur le logiciel, la version", 0, nullptr, nullptr, 0,
      {}, aboutBox},
 
@@ -420,13 +421,6 @@ QToolButton *TMainForm::toolButton(const QString &objectName) const
     return m_toolBar->findChild<QToolButton *>(objectName);
 }
 
-void TMainForm::openHelp()
-{
-    const QString path = QDir(m_startDirectory).filePath(QStringLiteral("Tivarel.hlp"));
-    if (QFileInfo::exists(path))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
-
 // ---------------------------------------------------------------------------
 // Status bar
 
@@ -530,6 +524,12 @@ void TMainForm::FileNew()
         return;
     m_fileName.clear();
     m_child->Nouveau();
+}
+
+void TMainForm::openDocument(const QString &path)
+{
+    m_fileName = documentNameFor(path);
+    m_child->Charge(m_fileName);
 }
 
 void TMainForm::FileOpen()

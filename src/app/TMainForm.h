@@ -8,6 +8,7 @@
 #include <memory>
 
 class Clock;
+class HelpLauncher;
 class QAction;
 class QLabel;
 class QMenu;
@@ -31,6 +32,7 @@ public:
     ~TMainForm() override;
 
     TChild *child() const { return m_child; }
+    HelpLauncher *help() const { return m_help; }
     const QString &fileName() const { return m_fileName; }
     const QString &startDirectory() const { return m_startDirectory; }
 
@@ -51,7 +53,6 @@ public:
     // its tool bar button) in place of what it did; the menu item and the
     // button run it alike. False when there is no such command.
     bool setHandler(const QString &objectName, std::function<void()> handler);
-    void openHelp();
     UiServices &ui() const { return m_ui; }
     UtilityWindows &utilities() const { return *m_utilities; }
 
@@ -67,6 +68,9 @@ public:
     // The document file name for a path chosen in the open or save dialog:
     // its file-name part cut at the first "." and ".Orz" appended.
     static QString documentNameFor(const QString &chosenPath);
+    // Opens the document set a path names, as Open does with the path the
+    // user chose (the command line's document).
+    void openDocument(const QString &path);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -94,6 +98,7 @@ private:
     QLabel *m_clockPanel = nullptr;
     QTimer *m_clockTimer = nullptr;
     QAction *m_autoOpen = nullptr;
+    HelpLauncher *m_help = nullptr;
     bool m_shown = false;
     std::unique_ptr<UtilityWindows> m_utilities;
 

@@ -48,8 +48,12 @@ void TextGuard::attach(QWidget *field)
             document = rich->document();
         if (!document)
             return;
-        connect(document, &QTextDocument::contentsChange, this,
-                [this, document](int position, int, int added) { documentChanged(document, position, added); });
+        // Only what the user can type is guarded: a read-only view shows the
+        // program's own text as it is.
+        connect(document, &QTextDocument::contentsChange, this, [this, document, field](int position, int, int added) {
+            if (!field->property("readOnly").toBool())
+                documentChanged(document, position, added);
+        });
     }
     field->setProperty(kAttached, true);
 }

@@ -1,10 +1,11 @@
 #include "utilities/TBlocnotes.h"
 
+#include "app/PrintJob.h"
 #include "common/MmCanvas.h"
 #include "common/UiServices.h"
 #include "utilities/NoteFile.h"
 
-#include <QPainter>
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -108,17 +109,18 @@ bool TBlocnotes::Sauve(const QString &fileName)
 void TBlocnotes::Imprimer()
 {
     QPrinter printer;
+    PrintJob::offerPdfWithoutPrinters(printer, QDir::current().filePath(QStringLiteral("Bloc-notes.pdf")));
     if (!m_ui.printDialog(this, &printer))
         return;
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        m_ui.showError(this, QStringLiteral("Impossible d'imprimer : l'imprimante n'est pas prête."));
-        return;
-    }
-    PainterMmCanvas canvas(painter, printer, [&printer] { return printer.newPage(); });
-    printLines(canvas, m_memo->toPlainText().split(QLatin1Char('\n')), m_memo->font().family(),
-               printer.widthMM() - 10, printer.heightMM() - 10);
-    painter.end();
+    const QStringList lines = m_memo->toPlainText().split(QLatin1Char('\n'));
+    const QString family = m_memo->font().family();
+    const bool ok = PrintJob::paint(printer, [&](MmCanvas &canvas) {
+        printLines(canvas, lines, family, canvas.pageWidthMm() - 10, canvas.pageHeightMm() - 10);
+    });
+    if (!ok)
+        m_ui.showError(this, QStringLiteral("Impossible d'imprimer : l'imprimante ou le fichier « %1 » "
+                                            "n'est pas disponible.")
+                                 .arg(printer.outputFileName()));
 }
 
 void TBlocnotes::printLines(MmCanvas &canvas, const QStringList &lines, const QString &family, int widthMm,

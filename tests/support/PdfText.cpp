@@ -9,7 +9,7 @@ namespace {
 
 using Re = QRegularExpression;
 
-QString inflate(const QString &latin1)
+QString inflate(const QString &latin1) // qUncompress wants the size first
 {
     QByteArray sized(4, '\0');
     qToBigEndian<quint32>(quint32(latin1.size() * 8 + 1024), sized.data());
@@ -21,9 +21,7 @@ QString inflate(const QString &latin1)
 QStringList PdfText::read(const QString &path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    const QString pdf = QString::fromLatin1(f.readAll());
+    const QString pdf = f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
     // Objects: dictionary and (inflated) stream by number.
     QHash<QString, QString> dicts, streams;
     static const Re object(R"((\d+) 0 obj(.*?)endobj)", Re::DotMatchesEverythingOption);

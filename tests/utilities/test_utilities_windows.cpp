@@ -2,6 +2,7 @@
 #include "Fixtures.h"
 #include "app/TMainForm.h"
 #include "common/Clock.h"
+#include "common/MmCanvas.h"
 #include "utilities/ClockSetting.h"
 #include "utilities/TBlocnotes.h"
 #include "utilities/TCalendrier.h"
@@ -36,6 +37,25 @@ public:
     }
     QDateTime asked;
     bool accept = true;
+};
+
+// One pixel per millimetre and per character; records the lines drawn.
+class LineCanvas final : public MmCanvas
+{
+public:
+    int Mh(int x) const override { return x + 5; }
+    int Mv(int y) const override { return y + 5; }
+    void setFont(const QString &, int, bool) override {}
+    void textOut(int, int y, const QString &text) override { drawn << QStringLiteral("%1:%2").arg(y).arg(text); }
+    int textWidth(const QString &text) const override { return int(text.size()); }
+    void line(int, int, int, int) override {}
+    void rectangle(int, int, int, int) override {}
+    void newPage() override { drawn << QStringLiteral("page"); }
+    void textOutRight(int, int, const QString &) override {}
+    void picture(int, int, int, int, const QImage &) override {}
+    int pageWidthMm() const override { return 18; }
+    int pageHeightMm() const override { return 20; }
+    QStringList drawn;
 };
 
 QString labelText(QWidget *w, const char *name)
@@ -199,6 +219,14 @@ private slots:
         QVERIFY(w.Sauve(path));
         QCOMPARE(TestFiles::readBytes(path), QByteArray("x\ny")); // unchanged: not rewritten
         QVERIFY(ui.messages().isEmpty());
+    }
+
+    void notepadPrintBreaksLinesAndPages()
+    {
+        LineCanvas canvas;
+        TBlocnotes::printLines(canvas, {"aaa bbb ccc", "", "abcdefghijk"}, "Arial", 8, 10);
+        QCOMPARE(canvas.drawn,
+                 (QStringList{"0:aaa bbb ", "5:ccc", "page", "0:", "5:abcdefgh", "page", "0:ijk"}));
     }
 
     void firstNamesKeysAndTabs()

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QTextBrowser>
+#include <QWidget>
+
+class QHelpEngine;
+class QLineEdit;
+class QTabWidget;
+class QToolButton;
+
+// A text browser that reads the pages and pictures of the help collection.
+class HelpBrowser : public QTextBrowser
+{
+    Q_OBJECT
+
+public:
+    explicit HelpBrowser(QHelpEngine *engine, QWidget *parent = nullptr);
+    QVariant loadResource(int type, const QUrl &name) override;
+
+private:
+    QHelpEngine *m_engine;
+};
+
+// The help window: the contents tree, the keyword index with its filter and
+// the full-text search on the left, the page on the right with back and
+// forward. It reads a Qt help collection built from help/pages.
+class HelpWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum Tab { ContentsTab, IndexTab, SearchTab };
+
+    // collectionFile: a writable copy of the collection (the search index is
+    // kept beside it); see prepareCollection().
+    explicit HelpWindow(const QString &collectionFile, QWidget *parent = nullptr);
+
+    // The installed collection copied into the user's cache folder when the
+    // copy is missing or older; empty when no collection is installed.
+    static QString prepareCollection();
+
+    void showContents();
+    // Opens the index with key in its filter (empty: the whole index).
+    void showIndex(const QString &key);
+    // Opens a page by its file name (HelpTopics), with the contents tab.
+    void showPage(const QString &page);
+
+    QUrl pageUrl(const QString &page) const;
+    // True when the collection holds that page.
+    bool hasPage(const QString &page) const;
+    QString currentPage() const;
+    Tab currentTab() const;
+    QHelpEngine *engine() const { return m_engine; }
+
+private:
+    void raiseWindow();
+    void showUrl(const QUrl &url);
+
+    QHelpEngine *m_engine = nullptr;
+    QTabWidget *m_tabs = nullptr;
+    QLineEdit *m_indexFilter = nullptr;
+    HelpBrowser *m_browser = nullptr;
+    QString m_namespace;
+};

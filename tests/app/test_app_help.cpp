@@ -1,0 +1,171 @@
+#include "Fixtures.h"
+#include "ScriptedUiServices.h"
+#include "TestFiles.h"
+#include "app/Application.h"
+#include "app/HelpLauncher.h"
+#include "app/HelpTopics.h"
+#include "app/HelpWindow.h"
+#include "app/TChild.h"
+#include "app/TMainForm.h"
+#include "common/Clock.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The help reaches a real page from every entry point, and the program
+// opens the document named on its command line.
+class TestAppHelp : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QDir::setCurrent(m_dir.path());
+    }
+
+    void entryPoints_data()
+    {
+        QTest::addColumn<QString>("entry"); // a menu command, F1:<where>
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<int>("tab");
+        QTest::newRow("Index") << "HelpContentsItem" << HelpTopics::contents() << int(HelpWindow::ContentsTab);
+        QTest::newRow("Rechercher") << "HelpSearchItem" << HelpTopics::contents() << int(HelpWindow::IndexTab);
+        QTest::newRow("Utiliser l'aide") << "HelpHowToItem" << "aide.html" << int(HelpWindow::ContentsTab);
+        for (int page = 1; page <= 10; ++page)
+            QTest::addRow("F1 section %d", page) << QStringLiteral("F1:section:%1").arg(page)
+                                                 << HelpTopics::forSection(page) << int(HelpWindow::ContentsTab);
+        const std::pair<const char *, const char *> menus[] = {
+            {"Fichier1", "fichier.html"}, {"Imprimer1", "fichier.html"},   {"Edition1", "edition.html"},
+            {"Sections1", "sections.html"}, {"Options1", "options.html"}, {"Utilitaires1", "utilitaires.html"},
+        };
+        for (const auto &[menu, page] : menus)
+            QTest::addRow("F1 menu %s", menu) << QStringLiteral("F1:menu:%1").arg(QLatin1String(menu))
+                                              << QString::fromLatin1(page) << int(HelpWindow::ContentsTab);
+        // F1 in a dialog shown by a command of the menus or by "Ajouter".
+        const std::pair<const char *, const char *> dialogs[] = {
+            {"HorlogeItem", "horloge.html"},       {"CalendrierItem", "calendrier.html"},
+            {"CalculatriceItem", "calculatrice.html"}, {"EuroItem", "euro.html"},
+            {"BlocNotesItem", "bloc-notes.html"},  {"PrenomsItem", "prenoms.html"},
+            {"PeseLettresItem", "pese-lettres.html"}, {"ReversiItem", "reversi.html"},
+            {"ComptesItem", "budget.html"},        {"PostesItem", "options.html"},
+            {"PharmaciesItem", "options.html"},    {"HelpAboutItem", "premiers-pas.html"},
+            {"add:1", "semaine.html"},             {"add:2", "adresses.html"},
+            {"add:3", "anniversaires.html"},
+        };
+        for (const auto &[command, page] : dialogs)
+            QTest::addRow("F1 in %s", command) << QStringLiteral("F1:dialog:%1").arg(QLatin1String(command))
+                                               << QString::fromLatin1(page) << int(HelpWindow::ContentsTab);
+    }
+    void entryPoints()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, page);
+        QFETCH(int, tab);
+        MainFormFixture f;
+        HelpLauncher &help = *f.form.help();
+        const QStringList parts = entry.split(u':');
+        if (parts.size() == 1) {
+            f.form.action(entry)->trigger();
+        } else if (parts[1] == u"section") {
+            f.form.child()->Section(parts[2].toInt());
+            QTest::keyClick(f.form.child(), Qt::Key_F1);
+        } else if (parts[1] == u"menu") {
+            auto *menu = f.form.findChild<QMenu *>(parts[2]);
+            QVERIFY(menu);
+            QTest::keyClick(menu, Qt::Key_F1);
+        } else {
+            f.ui.dialog([](QDialog *d) {
+                QTest::keyClick(d, Qt::Key_F1);
+                return int(QDialog::Rejected);
+            });
+            if (parts[2] == u"add") {
+                f.form.child()->Section(parts[3].toInt());
+                f.form.child()->Ajout();
+            } else {
+                f.form.action(parts[2])->trigger();
+            }
+            QVERIFY(f.ui.allAnswersUsed());
+        }
+        HelpWindow *window = help.window();
+        QVERIFY2(window, "the help collection was not built");
+        QCOMPARE(window->currentPage(), page);
+        QCOMPARE(int(window->currentTab()), tab);
+        QVERIFY2(window->hasPage(page), qPrintable(page));
+    }
+
+    void everyContentsEntryIsAPage()
+    {
+        MainFormFixture f;
+        HelpWindow *window = f.form.help()->window();
+        QVERIFY(window);
+        const QDir pages(QStringLiteral(TIVAREL_HELP_PAGES));
+        const QStringList files = pages.entryList({QStringLiteral("*.html")});
+        QCOMPARE_GE(files.size(), 27);
+        for (const QString &file : files)
+            QVERIFY2(window->hasPage(file), qPrintable(file));
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("document");
+        QTest::newRow("none") << QString() << QString();
+        QTest::newRow("relative") << "agenda.orz" << m_dir.filePath("agenda.orz");
+        QTest::newRow("file address") << "file:///home/a/Mes%20documents/agenda.orz"
+                                      << "/home/a/Mes documents/agenda.orz";
+    }
+    void commandLine()
+    {
+        QFETCH(QString, argument);
+        QFETCH(QString, document);
+        QStringList args{QStringLiteral("tivarel")};
+        if (!argument.isEmpty())
+            args << argument;
+        QCOMPARE(Application::commandLineDocument(args), document);
+    }
+
+    void dataFolder_data()
+    {
+        QTest::addColumn<QString>("dataHome");
+        QTest::addColumn<QString>("startDirectory");
+        QTest::newRow("made on first start") << "xdg" << "xdg/Tivarel";
+        QTest::newRow("cannot be made") << "plain-file/xdg" << ".";
+    }
+    void dataFolder()
+    {
+        QFETCH(QString, dataHome);
+        QFETCH(QString, startDirectory);
+        TestFiles::writeBytes(m_dir.filePath("plain-file"), "x");
+        QStandardPaths::setTestModeEnabled(false);
+        QCoreApplication::setApplicationName(QStringLiteral("Tivarel"));
+        qputenv("XDG_DATA_HOME", m_dir.filePath(dataHome).toLocal8Bit());
+        const QString made = Application::dataDirectory();
+        QStandardPaths::setTestModeEnabled(true);
+        QCOMPARE(QDir(made), QDir(m_dir.filePath(startDirectory)));
+        QVERIFY(QFileInfo(made).isDir());
+    }
+
+    void commandLineDocumentIsOpened()
+    {
+        TestFiles::writeBytes(m_dir.filePath("maison.orz"), TestFiles::crlf({"20260106 09:00 Dentiste"}));
+        MainFormFixture f;
+        f.form.openDocument(m_dir.filePath("maison.orz"));
+        QCOMPARE(f.form.fileName(), m_dir.filePath("maison.Orz"));
+        QVERIFY(f.ui.messages().filter(QStringLiteral("n'existe pas")).isEmpty());
+        f.form.openDocument(m_dir.filePath("absent.orz"));
+        QCOMPARE(f.ui.lastMessage(), "Fichier " + m_dir.filePath("absent.orz") + " n'existe pas");
+    }
+};
+
+QTEST_MAIN(TestAppHelp)
+#include "test_app_help.moc"

@@ -1,0 +1,50 @@
+# Installs the build into a scratch root and checks what a desktop needs of
+# it, then builds the Debian package and checks its contents and its
+# library dependencies. Run by CTest: cmake -DBUILD=<build dir> -DWORK=<scratch> -P this file.
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${ARGN}\n${out}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+endfunction()
+
+file(REMOVE_RECURSE ${WORK})
+set(root ${WORK}/root)
+set(share ${root}/usr/share)
+set(ENV{DESTDIR} ${root})
+run(${CMAKE_COMMAND} --install ${BUILD} --prefix /usr)
+unset(ENV{DESTDIR})
+
+run(desktop-file-validate ${share}/applications/org.tivarel.Tivarel.desktop)
+run(appstreamcli validate --no-net ${share}/metainfo/org.tivarel.Tivarel.metainfo.xml)
+# The file manager's view: the MIME database built from the installed type
+# knows ".orz" files.
+run(update-mime-database ${share}/mime)
+file(READ ${share}/mime/globs2 globs)
+if(NOT globs MATCHES "application/x-tivarel-organiser:\\*\\.orz")
+  message(FATAL_ERROR "no .orz glob in the MIME database:\n${globs}")
+endif()
+
+run(cpack -G DEB -B ${WORK}/deb --config ${BUILD}/CPackConfig.cmake)
+file(GLOB deb ${WORK}/deb/tivarel_*.deb)
+run(dpkg-deb --contents ${deb})
+set(listing "${out}")
+foreach(path
+    ./usr/bin/tivarel
+    ./usr/share/tivarel/help/tivarel.qhc
+    ./usr/share/tivarel/help/tivarel.qch
+    ./usr/share/applications/org.tivarel.Tivarel.desktop
+    ./usr/share/metainfo/org.tivarel.Tivarel.metainfo.xml
+    ./usr/share/mime/packages/org.tivarel.Tivarel.xml
+    ./usr/share/icons/hicolor/scalable/apps/org.tivarel.Tivarel.svg
+    ./usr/share/icons/hicolor/48x48/apps/org.tivarel.Tivarel.png)
+  string(FIND "${listing}" " ${path}\n" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${path} missing from the package:\n${listing}")
+  endif()
+endforeach()
+run(dpkg-deb --field ${deb} Depends)
+if(NOT out MATCHES "libqt6help6" OR NOT out MATCHES "libqt6widgets6")
+  message(FATAL_ERROR "dependencies not taken from the libraries: ${out}")
+endif()
