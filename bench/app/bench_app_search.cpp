@@ -1,5 +1,6 @@
 #include "../agenda/AgendaBenchData.h"
 #include "BenchSupport.h"
+#include "FixedClock.h"
 #include "SilentUi.h"
 #include "agenda/WeekPage.h"
 #include "app/DocumentContext.h"
