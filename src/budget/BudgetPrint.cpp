@@ -22,11 +22,11 @@ constexpr int kAmountWidth = 20;
 
 Journal journalOf(const BudgetPage &page)
 {
-    const auto &model = page.budget();
+    const auto &month = page.budget();
     Journal j;
-    j.monthName = model.monthName();
-    j.year = model.year();
-    const auto &grid = model.grid();
+    j.monthName = month.monthName();
+    j.year = month.year();
+    const auto &grid = month.grid();
     for (int r = 0; r < grid.lineCount(); ++r)
         j.rows.append({grid.cell(r, 0), grid.cell(r, 1), grid.cell(r, 2), grid.cell(r, 3), grid.cell(r, 4)});
     return j;

@@ -2,6 +2,7 @@
 // "&Options" menu opens them: a table of account edits, the balance box,
 // the write-back before the account box is refilled, and one path per editor.
 #include "Fixtures.h"
+#include "Widgets.h"
 
 #include "budget/AccountLine.h"
 #include "budget/BudgetFormat.h"
@@ -34,19 +35,12 @@ W *child(QWidget *parent, const char *name)
 
 QStringList items(const QComboBox *box)
 {
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i)
-        out << box->itemText(i);
-    return out;
+    return TestUi::texts(box);
 }
 
 QStringList listTexts(QDialog *d)
 {
-    QStringList out;
-    auto *list = child<QListWidget>(d, "ListBox1");
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
+    return TestUi::texts(child<QListWidget>(d, "ListBox1"));
 }
 
 void select(QDialog *d, const QString &text)

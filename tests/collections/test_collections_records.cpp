@@ -88,9 +88,9 @@ void TestCollectionsRecords::bodies_data()
     RecordValues broken = film();
     broken[3] = "Les Enfants\r\ndu paradis";
     RecordValues joined = film();
-    joined[3] = "Les Enfants  du paradis";
+    joined[3] = "Les Enfants du paradis";
     QStringList joinedBody = filmBody;
-    joinedBody[3] = "Les Enfants  du paradis";
+    joinedBody[3] = "Les Enfants du paradis";
     QTest::newRow("film, line break in a title") << 7 << broken << joinedBody << joined;
     QTest::newRow("book")
         << 9

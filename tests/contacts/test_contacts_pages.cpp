@@ -3,6 +3,7 @@
 // path through the document window.
 
 #include "Fixtures.h"
+#include "Widgets.h"
 #include "app/TChild.h"
 #include "contacts/AddressPage.h"
 #include "contacts/BirthdayPage.h"
@@ -58,13 +59,7 @@ void clickRow(QListWidget *list, int row)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(row)).center());
 }
 
-QStringList texts(const QListWidget *list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
+using TestUi::texts;
 
 // A page of the given type in a shown window, its document in a scratch folder.
 template<typename Page> struct Fixture
