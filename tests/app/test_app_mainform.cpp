@@ -339,7 +339,7 @@ private slots:
         // No display name of our own, which Qt would append to every title.
         QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("autre"));
         TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste"}));
-        Fixture f;
+        Fixture f{m_dir.path()};
         f.ui.fileName(path("agenda.orz"));
         f.form.FileOpen();
         QVERIFY(f.form.FileSave());
@@ -350,7 +350,7 @@ private slots:
 
     void fieldsKeepOutWhatFilesCannotHold()
     {
-        Fixture f;
+        Fixture f{m_dir.path()};
         auto *name = new QLineEdit(&f.form);
         auto *memo = new QPlainTextEdit(&f.form);
         for (QWidget *field : {static_cast<QWidget *>(name), static_cast<QWidget *>(memo)}) {
