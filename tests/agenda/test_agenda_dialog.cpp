@@ -10,193 +10,85 @@
 class TestAgendaDialog : public QObject
 {
     Q_OBJECT
+    FixedClock m_clock{QDateTime(QDate(2026, 3, 5), QTime(9, 0))};
+    static QLineEdit *edit(TFicheRdv &d, const char *name) { return d.findChild<QLineEdit *>(name); }
+    static QString values(const TFicheRdv &d)
+    {
+        const TFicheRdv::Values v = d.Result();
+        return v.key + u'|' + v.time + u'|' + v.message;
+    }
 
 private slots:
-    void initFillsTheFields_data();
-    void initFillsTheFields();
-    void typedTime_data();
-    void typedTime();
-    void okAccepts();
-    void enterInMessageAccepts();
-    void okWaitsForACompleteTime();
-    void cancelAndEscapeGiveNothing_data();
-    void cancelAndEscapeGiveNothing();
-    void withoutADateShowsTheClocksToday();
-
-private:
-    FixedClock m_clock{QDateTime(QDate(2026, 3, 5), QTime(9, 0))};
-    struct Fields
+    // Init(time, "Réunion", 7 January 2026); then, unless `keys` is null, the time field is cleared and the keys
+    // typed from its first position ('>' is the right arrow); then the message gets " changee" and the dialog is
+    // closed by `how`. `state` is the time shown, the time read, whether it is complete, still open, accepts.
+    void drive_data()
     {
-        QDateEdit *date;
-        QLineEdit *time;
-        QLineEdit *message;
-        QPushButton *cancel;
-        QPushButton *ok;
-    };
-    static Fields fields(TFicheRdv &d)
+        QTest::addColumn<QString>("time");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char *name, const char *time, const char *keys, const char *how, const char *state,
+                            const QString &values) { QTest::newRow(name) << time << keys << how << state << values; };
+        const QString accepted = QStringLiteral("20260107|%1|Réunion changee");
+        row("shown: new appointment", "10:00", nullptr, "ok", "10:00|10:00|1|0|1", accepted.arg("10:00"));
+        row("shown: leading-blank hour", " 9:30", nullptr, "ok", "_9:30| 9:30|1|0|1", accepted.arg(" 9:30"));
+        row("shown: leading zero kept", "09:30", nullptr, "ok", "09:30|09:30|1|0|1", accepted.arg("09:30"));
+        row("shown: longer text cut to the pattern", "10:00 x", nullptr, "ok", "10:00|10:00|1|0|1", accepted.arg("10:00"));
+        row("shown: item without a time", "texte", nullptr, "accept", "__:__|  :  |0|0|1", accepted.arg("  :  "));
+        row("typed: four digits", "10:00", "1130", "enter", "11:30|11:30|1|0|1", accepted.arg("11:30"));
+        row("typed: first hour digit skipped with a blank", "10:00", " 930", "ok", "_9:30| 9:30|1|0|1",
+            accepted.arg(" 9:30"));
+        row("typed: first hour digit skipped with the right arrow", "10:00", ">930", "ok", "_9:30| 9:30|1|0|1",
+            accepted.arg(" 9:30"));
+        row("typed: letters refused", "10:00", "1a1b30", "ok", "11:30|11:30|1|0|1", accepted.arg("11:30"));
+        row("typed: colon over the fixed colon", "10:00", "09:45", "ok", "09:45|09:45|1|0|1", accepted.arg("09:45"));
+        row("typed: one-digit hour then colon", "10:00", "9:30", "ok", "_9:30| 9:30|1|0|1", accepted.arg(" 9:30"));
+        row("typed: any two-digit values", "10:00", "9999", "ok", "99:99|99:99|1|0|1", accepted.arg("99:99"));
+        row("typed: minute digit missing, Enter waits", "10:00", "113", "enter", "11:3_|11:3 |0|1|0", "||");
+        row("short time, OK waits", "1", nullptr, "ok", "1_:__|1 :  |0|1|0", "||");
+        row("Annuler", "10:00", nullptr, "cancel", "10:00|10:00|1|0|0", "||");
+        row("Escape", "10:00", nullptr, "escape", "10:00|10:00|1|0|0", "||");
+    }
+    void drive()
     {
-        return {d.findChild<QDateEdit *>("DateTimePicker1"), d.findChild<QLineEdit *>("MaskEdit1"),
-                d.findChild<QLineEdit *>("Edit1"), d.findChild<QPushButton *>("Button1"),
-                d.findChild<QPushButton *>("Button2")};
+        QFETCH(QString, time);
+        QFETCH(QString, keys);
+        QFETCH(QString, how);
+        QFETCH(QString, state);
+        QFETCH(QString, expected);
+        TFicheRdv d(m_clock);
+        QLineEdit *t = edit(d, "MaskEdit1");
+        QLineEdit *m = edit(d, "Edit1");
+        d.Init(time, QStringLiteral("Réunion"), how == "escape" ? QDate() : QDate(2026, 1, 7));
+        // Without a date it shows the clock's today.
+        QCOMPARE(d.findChild<QDateEdit *>("DateTimePicker1")->date(), how == "escape" ? QDate(2026, 3, 5) : QDate(2026, 1, 7));
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        int accepts = 0;
+        connect(&d, &QDialog::accepted, this, [&] { ++accepts; });
+        if (!keys.isNull()) {
+            t->setFocus();
+            t->clear();
+            for (QChar c : keys)
+                c == u'>' ? QTest::keyClick(t, Qt::Key_Right) : QTest::keyClick(t, c.toLatin1());
+        }
+        m->setFocus();
+        m->end(false);
+        QTest::keyClicks(m, QStringLiteral(" changee"));
+        QCOMPARE(values(d), QStringLiteral("||")); // not closed yet: nothing comes back
+        const QString shown = t->displayText() + u'|' + d.timeText() + u'|' + QString::number(d.timeComplete());
+        if (how == "ok" || how == "cancel")
+            QTest::mouseClick(d.findChild<QPushButton *>(how == "ok" ? "Button2" : "Button1"), Qt::LeftButton);
+        else if (how == "accept")
+            d.accept();
+        else
+            QTest::keyClick(m, how == "enter" ? Qt::Key_Return : Qt::Key_Escape);
+        QCOMPARE(shown + u'|' + QString::number(d.isVisible()) + u'|' + QString::number(accepts), state);
+        QCOMPARE(values(d), expected);
     }
 };
-
-void TestAgendaDialog::initFillsTheFields_data()
-{
-    QTest::addColumn<QString>("time");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("returned");
-
-    QTest::newRow("new appointment") << "10:00" << "10:00" << "10:00";
-    QTest::newRow("leading-blank hour") << " 9:30" << "_9:30" << " 9:30";
-    QTest::newRow("leading zero kept") << "09:30" << "09:30" << "09:30";
-    QTest::newRow("longer text cut to the pattern") << "10:00 x" << "10:00" << "10:00";
-    QTest::newRow("item without a time") << "texte" << "__:__" << "  :  ";
-}
-
-void TestAgendaDialog::initFillsTheFields()
-{
-    QFETCH(QString, time);
-    QFETCH(QString, shown);
-    QFETCH(QString, returned);
-
-    TFicheRdv d(m_clock);
-    const Fields f = fields(d);
-    d.Init(time, QStringLiteral("Dentiste"), QDate(2006, 1, 9));
-    QCOMPARE(f.date->date(), QDate(2006, 1, 9));
-    QCOMPARE(f.time->displayText(), shown);
-    QCOMPARE(f.message->text(), QStringLiteral("Dentiste"));
-    // Not accepted yet: nothing comes back.
-    QCOMPARE(d.Result().message, QString());
-    QCOMPARE(d.Result().key, QString());
-    d.accept();
-    QCOMPARE(d.Result().time, returned);
-    QCOMPARE(d.Result().key, QStringLiteral("20060109"));
-}
-
-void TestAgendaDialog::typedTime_data()
-{
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("time");
-    QTest::addColumn<bool>("complete");
-
-    // The field is cleared, then the keys are typed from its first position.
-    QTest::newRow("four digits") << "1130" << "11:30" << true;
-    QTest::newRow("first hour digit skipped with a blank") << " 930" << " 9:30" << true;
-    QTest::newRow("first hour digit skipped with the right arrow") << ">930" << " 9:30" << true;
-    QTest::newRow("letters refused") << "1a1b30" << "11:30" << true;
-    QTest::newRow("colon typed over the fixed colon") << "09:45" << "09:45" << true;
-    QTest::newRow("one-digit hour then colon") << "9:30" << " 9:30" << true;
-    QTest::newRow("minute digit missing") << "113" << "11:3 " << false;
-    QTest::newRow("any two-digit values accepted") << "9999" << "99:99" << true;
-}
-
-void TestAgendaDialog::typedTime()
-{
-    QFETCH(QString, keys);
-    QFETCH(QString, time);
-    QFETCH(bool, complete);
-
-    TFicheRdv d(m_clock);
-    const Fields f = fields(d);
-    d.Init(QStringLiteral("10:00"), QString(), QDate(2026, 1, 7));
-    d.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&d));
-    f.time->setFocus();
-    f.time->selectAll();
-    QTest::keyClick(f.time, Qt::Key_Delete);
-    f.time->setCursorPosition(0);
-    for (QChar c : keys) {
-        if (c == u'>')
-            QTest::keyClick(f.time, Qt::Key_Right);
-        else
-            QTest::keyClick(f.time, c.toLatin1());
-    }
-    QCOMPARE(d.timeText(), time);
-    QCOMPARE(d.timeComplete(), complete);
-}
-
-void TestAgendaDialog::okAccepts()
-{
-    TFicheRdv d(m_clock);
-    const Fields f = fields(d);
-    d.Init(QStringLiteral("10:00"), QString(), QDate(2026, 1, 7));
-    d.show();
-    f.message->setFocus();
-    QTest::keyClicks(f.message, QStringLiteral("Reunion"));
-    QTest::mouseClick(f.ok, Qt::LeftButton);
-    QCOMPARE(d.result(), int(QDialog::Accepted));
-    QVERIFY(!d.isVisible());
-    const TFicheRdv::Values v = d.Result();
-    QCOMPARE(v.key, QStringLiteral("20260107"));
-    QCOMPARE(v.time, QStringLiteral("10:00"));
-    QCOMPARE(v.message, QStringLiteral("Reunion"));
-}
-
-void TestAgendaDialog::enterInMessageAccepts()
-{
-    TFicheRdv d(m_clock);
-    const Fields f = fields(d);
-    d.Init(QStringLiteral("10:00"), QString(), QDate(2026, 1, 7));
-    d.show();
-    int accepted = 0;
-    connect(&d, &QDialog::accepted, this, [&] { ++accepted; });
-    f.message->setFocus();
-    QTest::keyClicks(f.message, QStringLiteral("Dentiste"));
-    QTest::keyClick(f.message, Qt::Key_Return);
-    QCOMPARE(d.result(), int(QDialog::Accepted));
-    QCOMPARE(accepted, 1); // once: the key is taken by the message field
-    QCOMPARE(d.Result().message, QStringLiteral("Dentiste"));
-}
-
-void TestAgendaDialog::okWaitsForACompleteTime()
-{
-    TFicheRdv d(m_clock);
-    const Fields f = fields(d);
-    d.Init(QStringLiteral("1"), QStringLiteral("Dentiste"), QDate(2026, 1, 7));
-    d.show();
-    QVERIFY(!d.timeComplete());
-    QTest::mouseClick(f.ok, Qt::LeftButton);
-    QVERIFY(d.isVisible());
-    QCOMPARE(d.Result().message, QString());
-    QTest::keyClick(f.message, Qt::Key_Return);
-    QVERIFY(d.isVisible());
-}
-
-void TestAgendaDialog::cancelAndEscapeGiveNothing_data()
-{
-    QTest::addColumn<bool>("escape");
-    QTest::newRow("Annuler") << false;
-    QTest::newRow("Escape") << true;
-}
-
-void TestAgendaDialog::cancelAndEscapeGiveNothing()
-{
-    QFETCH(bool, escape);
-
-    TFicheRdv d(m_clock);
-    const Fields f = fields(d);
-    d.Init(QStringLiteral("10:00"), QStringLiteral("Réunion"), QDate(2026, 1, 7));
-    d.show();
-    QTest::keyClicks(f.message, QStringLiteral(" changee"));
-    if (escape)
-        QTest::keyClick(f.message, Qt::Key_Escape);
-    else
-        QTest::mouseClick(f.cancel, Qt::LeftButton);
-    QCOMPARE(d.result(), int(QDialog::Rejected));
-    QVERIFY(!d.isVisible());
-    const TFicheRdv::Values v = d.Result();
-    QCOMPARE(v.key, QString());
-    QCOMPARE(v.time, QString());
-    QCOMPARE(v.message, QString());
-}
-
-void TestAgendaDialog::withoutADateShowsTheClocksToday()
-{
-    TFicheRdv d(m_clock);
-    d.Init(QStringLiteral("10:00"), QString(), QDate());
-    QCOMPARE(fields(d).date->date(), QDate(2026, 3, 5));
-}
 
 QTEST_MAIN(TestAgendaDialog)
 #include "test_agenda_dialog.moc"
