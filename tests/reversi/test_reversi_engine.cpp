@@ -8,40 +8,25 @@
 class TestReversiEngine : public QObject
 {
     Q_OBJECT
-
 private slots:
-    void newGameState();
-    void humanOpeningSquares();
-    void replyToOpening_data();
-    void replyToOpening();
-    void computerStarts_data();
-    void computerStarts();
-    void illegalHumanMoveChangesNothing_data();
-    void illegalHumanMoveChangesNothing();
-    void wholeGame_data();
+    void openingReplyAndPass_data();
+    void openingReplyAndPass();
+    void wholeGame_data() { openingReplyAndPass_data(); }
     void wholeGame();
-    void endOfGameFill_data();
-    void endOfGameFill();
-    void finalScore_data();
-    void finalScore();
-    void newGameDuringSearch();
-    void computerMovesAgainWhenHumanMustPass_data();
-    void computerMovesAgainWhenHumanMustPass();
-    void thinkForStopsAtTheEndOfTheSearch();
+    void gameEnd_data();
+    void gameEnd();
+    void newGameDuringSearchAndTimeSlices();
 };
 
 namespace {
+constexpr quint8 H = ReversiBoard::HumanDisc, C = ReversiBoard::ComputerDisc;
 
-constexpr quint8 H = ReversiBoard::HumanDisc;
-constexpr quint8 C = ReversiBoard::ComputerDisc;
-
-// Records the engine's events as letters: T think, P play, W win, L lost,
-// U unable to move; and the squares set on the displayed position.
+// The engine's events as letters (T think, P play, W win, L lost, U unable to
+// move) and the squares set on the displayed position as "cr" pairs.
 struct Recorder
 {
     QString events;
-    QList<QPoint> placed;
-
+    QStringList placed;
     explicit Recorder(ReversiEngine &e)
     {
         e.OnThink = [this] { events += u'T'; };
@@ -49,23 +34,33 @@ struct Recorder
         e.OnWin = [this] { events += u'W'; };
         e.OnLost = [this] { events += u'L'; };
         e.OnUnableToMove = [this] { events += u'U'; };
-        e.OnSquarePlaced = [this](int c, int r) { placed << QPoint(c, r); };
+        e.OnSquarePlaced = [this](int c, int r) { placed << QStringLiteral("%1%2").arg(c).arg(r); };
     }
+    QString take() { return std::exchange(placed, {}).join(u' '); }
 };
 
-// Runs the search in progress to its end; returns the number of steps.
+// Runs the search in progress to its end; the number of ThinkStep calls.
 int runSearch(ReversiEngine &e)
 {
-    int steps = 0;
-    while (e.ThinkStep()) {
+    int steps = 1;
+    while (e.ThinkStep() && steps < 10'000'000)
         ++steps;
-        if (steps > 10'000'000)
-            return -1;
-    }
-    return steps + 1;
+    return steps;
 }
 
-void addSkillRows()
+// The human's legal squares over the board and its border, column by column.
+QStringList humanMoves(const ReversiEngine &e, int from = 1, int to = 8)
+{
+    QStringList out;
+    for (int c = from; c <= to; ++c)
+        for (int r = from; r <= to; ++r)
+            if (e.isHumanMove(c, r))
+                out << QStringLiteral("%1%2").arg(c).arg(r);
+    return out;
+}
+} // namespace
+
+void TestReversiEngine::openingReplyAndPass_data()
 {
     QTest::addColumn<int>("skill");
     QTest::newRow("skBeginner") << int(skBeginner);
@@ -74,120 +69,56 @@ void addSkillRows()
     QTest::newRow("skMaster") << int(skMaster);
 }
 
-// The human's first legal square column by column, or nothing.
-std::optional<QPoint> firstHumanMove(const ReversiEngine &e)
-{
-    for (int c = 1; c <= 8; ++c)
-        for (int r = 1; r <= 8; ++r)
-            if (e.isHumanMove(c, r))
-                return QPoint(c, r);
-    return std::nullopt;
-}
-
-} // namespace
-
-void TestReversiEngine::newGameState()
-{
-    ReversiEngine e;
-    e.setSkill(skExpert);
-    Recorder rec(e);
-    QVERIFY(e.humanMove(6, 4));
-    runSearch(e);
-    QVERIFY(e.Placements() > 0);
-    rec.events.clear();
-    e.NewGame();
-    QCOMPARE(e.board(), ReversiBoard::starting());
-    QCOMPARE(e.Placements(), 0);
-    QCOMPARE(e.Score(), 0);
-    QVERIFY(!e.Thinking());
-    QCOMPARE(e.Skill(), skExpert); // the strength stays
-    QCOMPARE(e.Depth(), 4);
-    QCOMPARE(rec.events, QString()); // NewGame reports nothing
-}
-
-void TestReversiEngine::humanOpeningSquares()
-{
-    ReversiEngine e;
-    QList<QPoint> legal;
-    for (int c = -1; c <= 10; ++c)
-        for (int r = -1; r <= 10; ++r)
-            if (e.isHumanMove(c, r))
-                legal << QPoint(c, r);
-    QCOMPARE(legal, (QList<QPoint>{{3, 5}, {4, 6}, {5, 3}, {6, 4}}));
-}
-
-void TestReversiEngine::replyToOpening_data()
-{
-    addSkillRows();
-}
-
-void TestReversiEngine::replyToOpening()
+void TestReversiEngine::openingReplyAndPass()
 {
     QFETCH(int, skill);
     ReversiEngine e;
     e.setSkill(TSkill(skill));
     Recorder rec(e);
+    QCOMPARE(humanMoves(e, -1, 10), QStringList({"35", "46", "53", "64"}));
+    // Illegal: empty square turning nothing, occupied, next to the discs, border, outside.
+    for (const QPoint p : {QPoint(1, 1), QPoint(4, 4), QPoint(3, 3), QPoint(0, 4), QPoint(12, -3)})
+        QVERIFY(!e.humanMove(p.x(), p.y()));
+    QCOMPARE(e.board(), ReversiBoard::starting());
+    QCOMPARE(rec.events + rec.take(), QString());
+    QVERIFY(!e.Thinking());
+
     QVERIFY(e.humanMove(6, 4));
-    QCOMPARE(rec.events, QStringLiteral("T"));
     QVERIFY(e.Thinking());
-    QCOMPARE(rec.placed, (QList<QPoint>{{6, 4}, {5, 4}}));
-    rec.placed.clear();
-
-    QVERIFY(runSearch(e) > 0);
-    QCOMPARE(rec.events, QStringLiteral("TP"));
-    // (6,3) turns (5,4) back.
-    QCOMPARE(rec.placed, (QList<QPoint>{{6, 3}, {5, 4}}));
-    QCOMPARE(BoardText::format(e.board()), QStringLiteral("........\n........\n.....C..\n...HCH..\n"
-                                                          "...CH...\n........\n........\n........\n"));
-}
-
-void TestReversiEngine::computerStarts_data()
-{
-    addSkillRows();
-}
-
-void TestReversiEngine::computerStarts()
-{
-    QFETCH(int, skill);
-    ReversiEngine e;
-    e.setSkill(TSkill(skill));
-    Recorder rec(e);
-    QCOMPARE(e.Placements(), 0);
-    e.ComputerPlay();
-    QCOMPARE(rec.events, QStringLiteral("T"));
-    QCOMPARE(e.Placements(), 0); // still no move: the search counts nothing
+    QCOMPARE(rec.events + ' ' + rec.take(), QStringLiteral("T 64 54"));
     runSearch(e);
-    QCOMPARE(rec.events, QStringLiteral("TP"));
-    QCOMPARE(rec.placed, (QList<QPoint>{{3, 4}, {4, 4}}));
-    QCOMPARE(e.Placements(), 2);
-}
-
-void TestReversiEngine::illegalHumanMoveChangesNothing_data()
-{
-    QTest::addColumn<int>("column");
-    QTest::addColumn<int>("row");
-    QTest::newRow("empty square turning nothing") << 1 << 1;
-    QTest::newRow("occupied square") << 4 << 4;
-    QTest::newRow("next to the discs, nothing closed") << 3 << 3;
-    QTest::newRow("border column") << 0 << 4;
-    QTest::newRow("outside the board") << 12 << -3;
-}
-
-void TestReversiEngine::illegalHumanMoveChangesNothing()
-{
-    QFETCH(int, column);
-    QFETCH(int, row);
-    ReversiEngine e;
-    Recorder rec(e);
-    QVERIFY(!e.humanMove(column, row));
-    QCOMPARE(e.board(), ReversiBoard::starting());
-    QCOMPARE(rec.events, QString());
+    // (6,3) turns (5,4) back.
+    QCOMPARE(rec.events + ' ' + rec.take(), QStringLiteral("TP 63 54"));
+    QCOMPARE(BoardText::format(e.board()), BoardText::format(BoardText::parse({"", "", ".....C..", "...HCH..", "...CH..."})));
+    QVERIFY(e.Placements() > 0);
+    e.NewGame(); // reports nothing, keeps the strength
     QVERIFY(!e.Thinking());
-}
+    QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(e.Placements()).arg(e.Score()).arg(e.Skill()).arg(rec.events),
+             QStringLiteral("0 0 %1 TP").arg(skill));
+    QCOMPARE(e.board(), ReversiBoard::starting());
+    QCOMPARE(e.Depth(), ReversiEngine::depthOf(TSkill(skill)));
 
-void TestReversiEngine::wholeGame_data()
-{
-    addSkillRows();
+    // The computer starts; the search counts no placement until it plays.
+    rec.events.clear();
+    e.ComputerPlay();
+    QCOMPARE(e.Placements(), 0);
+    runSearch(e);
+    QCOMPARE(QStringLiteral("%1 %2 %3").arg(rec.events, rec.take()).arg(e.Placements()), QStringLiteral("TP 34 44 2"));
+
+    // After the human's (4,1) the computer's only move is (3,1), after which
+    // the human has discs but no legal square: the computer searches again
+    // at once, without OnPlay in between, and plays a second disc.
+    e.setBoard(BoardText::parse({"CH......", "...C....", "...H...."}));
+    rec.events.clear();
+    QVERIFY(e.humanMove(4, 1));
+    rec.take();
+    while (e.ThinkStep() && rec.events == u"T") {
+    }
+    QCOMPARE(rec.events + ' ' + rec.take(), QStringLiteral("TT 31 21"));
+    QVERIFY(e.Thinking() && !e.board().hasMove(H, C) && e.board().count(H) > 0);
+    const int computerDiscs = e.board().count(C);
+    runSearch(e);
+    QVERIFY(e.board().count(C) > computerDiscs);
 }
 
 // A scripted human plays its first legal square column by column until
@@ -198,62 +129,50 @@ void TestReversiEngine::wholeGame()
     ReversiEngine e;
     e.setSkill(TSkill(skill));
     Recorder rec(e);
-    int turns = 0;
-    while (!rec.events.endsWith(u'W') && !rec.events.endsWith(u'L')) {
-        QVERIFY2(++turns <= 200, "the game does not end");
-        if (e.Thinking()) {
-            QVERIFY(runSearch(e) > 0);
-            continue;
-        }
-        const std::optional<QPoint> move = firstHumanMove(e);
-        QVERIFY2(move, "the human is left without a move and the game is not over");
-        QVERIFY(e.humanMove(move->x(), move->y()));
+    for (int turns = 0; !rec.events.endsWith(u'W') && !rec.events.endsWith(u'L'); ++turns) {
+        QVERIFY2(turns <= 200, "the game does not end");
+        const QStringList moves = e.Thinking() ? QStringList{} : humanMoves(e);
+        QVERIFY2(e.Thinking() || !moves.isEmpty(), "the human has no move and the game is not over");
+        QVERIFY(e.Thinking() ? runSearch(e) > 0 : e.humanMove(moves[0].at(0).digitValue(), moves[0].at(1).digitValue()));
     }
-    QVERIFY(!e.Thinking());
     const ReversiBoard &b = e.board();
-    QCOMPARE(b.count(ReversiBoard::Empty), 0);
-    QVERIFY(!b.hasMove(H, C));
-    QVERIFY(!b.hasMove(C, H));
+    QVERIFY(!e.Thinking() && b.count(ReversiBoard::Empty) == 0 && !b.hasMove(H, C) && !b.hasMove(C, H));
     const int margin = b.count(H) - b.count(C);
     QCOMPARE(e.Score(), margin);
-    QCOMPARE(rec.events.back(), margin >= 0 ? QChar(u'W') : QChar(u'L'));
     QCOMPARE(rec.events.count(u'W') + rec.events.count(u'L'), 1);
+    QCOMPARE(rec.events.back(), margin >= 0 ? QChar(u'W') : QChar(u'L'));
     QVERIFY(!rec.events.contains(u'U'));
-    // Every search began with OnThink; every OnPlay closed one.
-    QVERIFY(rec.events.count(u'T') >= rec.events.count(u'P'));
+    QVERIFY(rec.events.count(u'T') >= rec.events.count(u'P')); // every OnPlay closes a search
 }
 
-void TestReversiEngine::endOfGameFill_data()
+void TestReversiEngine::gameEnd_data()
 {
-    QTest::addColumn<QStringList>("rows");
-    QTest::addColumn<QPoint>("humanMove");
+    QTest::addColumn<ReversiBoard>("board");
+    QTest::addColumn<QPoint>("move");
     QTest::addColumn<int>("score");
     QTest::addColumn<QString>("events");
-
-    const QString empty(8, u'.');
-    // The human takes the computer's last disc: 61 empty squares go to the
-    // human, who wins by all 64.
-    QTest::newRow("human takes the last computer disc")
-        << QStringList{"HC......", empty, empty, empty, empty, empty, empty, empty} << QPoint(3, 1) << 64
-        << QStringLiteral("W");
-    // The computer takes the human's last discs (its only move, (1,1)), yet
-    // the 59 empty squares go to the human, who wins by 59 - 5.
-    QTest::newRow("computer takes the last human discs")
-        << QStringList{".HC.C...", empty, empty, empty, empty, empty, empty, empty} << QPoint(4, 1) << 54
-        << QStringLiteral("TW");
+    // The 61 empty squares go to the human, who wins by all 64.
+    QTest::newRow("human takes the last computer disc") << BoardText::parse({"HC......"}) << QPoint(3, 1) << 64 << "W";
+    // The computer's only move (1,1) takes the human's last discs, yet the 59
+    // empty squares go to the human, who wins by 59 - 5.
+    QTest::newRow("computer takes the last human discs") << BoardText::parse({".HC.C..."}) << QPoint(4, 1) << 54 << "TW";
+    for (const auto &[name, humans, score, ev] : QList<std::tuple<const char *, int, int, const char *>>{
+             {"drawn game counts as not lost", 30, 0, "W"}, {"won by 10", 35, 10, "W"}, {"lost by 10", 25, -10, "L"},
+             {"won by 2", 31, 2, "W"}, {"lost by 2", 29, -2, "L"}})
+        QTest::newRow(name) << BoardText::lastMoveBoard(humans) << QPoint(1, 1) << score << QString::fromLatin1(ev);
 }
 
-void TestReversiEngine::endOfGameFill()
+void TestReversiEngine::gameEnd()
 {
-    QFETCH(QStringList, rows);
-    QFETCH(QPoint, humanMove);
+    QFETCH(ReversiBoard, board);
+    QFETCH(QPoint, move);
     QFETCH(int, score);
     QFETCH(QString, events);
     ReversiEngine e;
     e.setSkill(skMaster);
     Recorder rec(e);
-    e.setBoard(BoardText::parse(rows));
-    QVERIFY(e.humanMove(humanMove.x(), humanMove.y()));
+    e.setBoard(board);
+    QVERIFY(e.humanMove(move.x(), move.y()));
     if (e.Thinking())
         runSearch(e);
     QCOMPARE(rec.events, events);
@@ -262,102 +181,25 @@ void TestReversiEngine::endOfGameFill()
     QCOMPARE(e.board().count(H) - e.board().count(C), score);
 }
 
-void TestReversiEngine::finalScore_data()
-{
-    QTest::addColumn<int>("humanDiscs"); // before the human's last move
-    QTest::addColumn<int>("score");
-    QTest::addColumn<QString>("events");
-    // After the move the human has humanDiscs + 2, the computer 62 - humanDiscs.
-    QTest::newRow("drawn game counts as not lost") << 30 << 0 << QStringLiteral("W");
-    QTest::newRow("won by 10") << 35 << 10 << QStringLiteral("W");
-    QTest::newRow("lost by 10") << 25 << -10 << QStringLiteral("L");
-    QTest::newRow("won by 2") << 31 << 2 << QStringLiteral("W");
-    QTest::newRow("lost by 2") << 29 << -2 << QStringLiteral("L");
-}
-
-void TestReversiEngine::finalScore()
-{
-    QFETCH(int, humanDiscs);
-    QFETCH(int, score);
-    QFETCH(QString, events);
-    ReversiEngine e;
-    Recorder rec(e);
-    e.setBoard(BoardText::lastMoveBoard(humanDiscs));
-    QCOMPARE(e.board().count(H), humanDiscs);
-    QVERIFY(e.humanMove(1, 1));
-    QCOMPARE(rec.events, events);
-    QCOMPARE(e.Score(), score);
-    QVERIFY(!e.Thinking());
-}
-
-void TestReversiEngine::newGameDuringSearch()
+void TestReversiEngine::newGameDuringSearchAndTimeSlices()
 {
     ReversiEngine e;
     e.setSkill(skMaster);
     Recorder rec(e);
     QVERIFY(e.humanMove(6, 4));
-    // Deep into the search: several levels down.
-    for (int i = 0; i < 500; ++i)
+    for (int i = 0; i < 500; ++i) // several levels down
         QVERIFY(e.ThinkStep());
     e.NewGame();
-    QVERIFY(!e.Thinking());
-    QVERIFY(!e.ThinkStep());
+    QVERIFY(!e.Thinking() && !e.ThinkStep());
     QCOMPARE(e.board(), ReversiBoard::starting());
     QCOMPARE(e.Placements(), 0);
-    QCOMPARE(rec.events, QStringLiteral("T"));
-
-    // The next game's search starts from the position on screen, not from
-    // where the stopped search had got to.
+    // The next search starts from the position on screen, not from where the
+    // stopped one had got to; thinkFor runs it to its end in slices.
     QVERIFY(e.humanMove(6, 4));
-    runSearch(e);
+    for (int slices = 0; e.thinkFor(std::chrono::milliseconds(1));)
+        QVERIFY(++slices < 100'000);
     QCOMPARE(rec.events, QStringLiteral("TTP"));
     QCOMPARE(e.board().at(6, 3), C);
-}
-
-void TestReversiEngine::computerMovesAgainWhenHumanMustPass_data()
-{
-    addSkillRows();
-}
-
-// After the human's (4,1) the computer's only move is (3,1), after which the
-// human still has discs but no legal square: the computer searches again at
-// once, without OnPlay in between.
-void TestReversiEngine::computerMovesAgainWhenHumanMustPass()
-{
-    QFETCH(int, skill);
-    const QString empty(8, u'.');
-    ReversiEngine e;
-    e.setSkill(TSkill(skill));
-    Recorder rec(e);
-    e.setBoard(BoardText::parse({"CH......", "...C....", "...H....", empty, empty, empty, empty, empty}));
-    QVERIFY(e.humanMove(4, 1));
-    QCOMPARE(rec.events, QStringLiteral("T"));
-    rec.placed.clear();
-    while (e.ThinkStep() && rec.events == QStringLiteral("T")) {
-    }
-    QCOMPARE(rec.events, QStringLiteral("TT"));
-    QCOMPARE(rec.placed, (QList<QPoint>{{3, 1}, {2, 1}}));
-    QVERIFY(e.Thinking());
-    QVERIFY(!e.board().hasMove(H, C));
-    QVERIFY(e.board().count(H) > 0);
-
-    // The second search plays a second computer disc, the human having moved
-    // only once.
-    const int computerDiscs = e.board().count(C);
-    runSearch(e);
-    QVERIFY(e.board().count(C) > computerDiscs);
-}
-
-void TestReversiEngine::thinkForStopsAtTheEndOfTheSearch()
-{
-    ReversiEngine e;
-    e.setSkill(skMaster);
-    Recorder rec(e);
-    QVERIFY(e.humanMove(6, 4));
-    int slices = 0;
-    while (e.thinkFor(std::chrono::milliseconds(1)))
-        QVERIFY(++slices < 100'000);
-    QCOMPARE(rec.events, QStringLiteral("TP"));
     QVERIFY(!e.thinkFor(std::chrono::milliseconds(1)));
 }
 
