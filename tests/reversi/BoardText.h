@@ -21,15 +21,6 @@ inline ReversiBoard parse(const QStringList &rows)
     return b;
 }
 
-inline QString format(const ReversiBoard &b)
-{
-    QString s;
-    for (int r = 1; r <= 8; ++r, s += u'\n')
-        for (int c = 1; c <= 8; ++c)
-            s += b.at(c, r) == ReversiBoard::HumanDisc ? u'H' : b.at(c, r) == ReversiBoard::ComputerDisc ? u'C' : u'.';
-    return s;
-}
-
 // A full board but for (1,1), where the human's move turns exactly the
 // computer's disc on (2,1) and ends the game. Before the move the human has
 // `humanDiscs` discs (at least 3); after it the margin is 2 * humanDiscs - 60.

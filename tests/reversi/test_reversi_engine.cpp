@@ -3,12 +3,17 @@
 
 #include <QtTest>
 
-// The game as the host sees it: turns, the computer's replies, passes, the
-// end of the game and its score.
+// The rules and evaluation of one board, on positions made by hand; the game
+// as the host sees it: turns, the computer's replies, passes, the end of the
+// game and its score.
 class TestReversiEngine : public QObject
 {
     Q_OBJECT
 private slots:
+    void legalSquares_data();
+    void legalSquares();
+    void evaluation_data();
+    void evaluation();
     void openingReplyAndPass_data();
     void openingReplyAndPass();
     void wholeGame_data() { openingReplyAndPass_data(); }
@@ -21,52 +26,132 @@ private slots:
 namespace {
 constexpr quint8 H = ReversiBoard::HumanDisc, C = ReversiBoard::ComputerDisc;
 
-// The engine's events as letters (T think, P play, W win, L lost, U unable to
-// move) and the squares set on the displayed position as "cr" pairs.
-struct Recorder
+// "C21 H44": a disc of the computer on (2,1), one of the human on (4,4).
+ReversiBoard discs(const QString &spec)
 {
-    QString events;
-    QStringList placed;
-    explicit Recorder(ReversiEngine &e)
-    {
-        e.OnThink = [this] { events += u'T'; };
-        e.OnPlay = [this] { events += u'P'; };
-        e.OnWin = [this] { events += u'W'; };
-        e.OnLost = [this] { events += u'L'; };
-        e.OnUnableToMove = [this] { events += u'U'; };
-        e.OnSquarePlaced = [this](int c, int r) { placed << QStringLiteral("%1%2").arg(c).arg(r); };
-    }
-    QString take() { return std::exchange(placed, {}).join(u' '); }
-};
-
-// Runs the search in progress to its end; the number of ThinkStep calls.
-int runSearch(ReversiEngine &e)
-{
-    int steps = 1;
-    while (e.ThinkStep() && steps < 10'000'000)
-        ++steps;
-    return steps;
+    ReversiBoard b;
+    for (const QString &d : spec.split(u' ', Qt::SkipEmptyParts))
+        b.set(d.at(1).digitValue(), d.at(2).digitValue(), d.at(0) == u'H' ? H : C);
+    return b;
 }
 
-// The human's legal squares over the board and its border, column by column.
-QStringList humanMoves(const ReversiEngine &e, int from = 1, int to = 8)
+// The engine's events as letters (T think, P play, W win, L lost, U unable to
+// move), then the squares set on the displayed position as "cr".
+struct Recorder
+{
+    QString log;
+    explicit Recorder(ReversiEngine &e)
+    {
+        e.OnThink = [this] { log += u'T'; };
+        e.OnPlay = [this] { log += u'P'; };
+        e.OnWin = [this] { log += u'W'; };
+        e.OnLost = [this] { log += u'L'; };
+        e.OnUnableToMove = [this] { log += u'U'; };
+        e.OnSquarePlaced = [this](int c, int r) { log += QStringLiteral(" %1%2").arg(c).arg(r); };
+    }
+    QString take() { return std::exchange(log, {}); }
+};
+
+// Runs the search in progress to its end.
+bool runSearch(ReversiEngine &e)
+{
+    for (int steps = 0; e.ThinkStep() && steps < 10'000'000; ++steps) {
+    }
+    return !e.Thinking();
+}
+
+// The legal squares, column by column, as "cr".
+QString legal(const std::function<bool(int, int)> &isLegal, int from = 1, int to = 8)
 {
     QStringList out;
     for (int c = from; c <= to; ++c)
         for (int r = from; r <= to; ++r)
-            if (e.isHumanMove(c, r))
-                out << QStringLiteral("%1%2").arg(c).arg(r);
-    return out;
+            if (isLegal(c, r)) out << QStringLiteral("%1%2").arg(c).arg(r);
+    return out.join(u' ');
 }
 } // namespace
+
+void TestReversiEngine::legalSquares_data()
+{
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<int>("mover");
+    QTest::addColumn<QString>("expected");
+    const QStringList start = {"........", "........", "........", "...HC...", "...CH..."};
+    QTest::newRow("opening, human") << start << int(H) << "35 46 53 64";
+    QTest::newRow("opening, computer") << start << int(C) << "34 43 56 65";
+    QTest::newRow("run ending on the border") << QStringList{"CCH....."} << int(H) << "";
+    QTest::newRow("run ending on an empty square") << QStringList{".CCH...."} << int(H) << "11";
+    QTest::newRow("occupied square is never legal") << QStringList{"HCH....."} << int(C) << "41";
+    QTest::newRow("no opponent disc") << QStringList{"HHH....."} << int(H) << "";
+    // The human plays (4,4): the runs to the left, up and up-right are
+    // closed; the run to the right is open and stays.
+    QTest::newRow("play turns every flanked run") << QStringList{"...H..H.", "...C.C..", "...CC...", "HCC.CC.."}
+                                                  << 0 << "...H..H. ...H.H.. ...HH... HHHHCC..";
+}
+
+void TestReversiEngine::legalSquares()
+{
+    QFETCH(QStringList, rows);
+    QFETCH(int, mover);
+    QFETCH(QString, expected);
+    ReversiBoard b = BoardText::parse(rows);
+    if (mover == 0) {
+        b.play(ReversiBoard::index(4, 4), H, C);
+        QCOMPARE(b, BoardText::parse(expected.split(u' ')));
+        return;
+    }
+    const quint8 m = quint8(mover), o = m == H ? C : H;
+    QCOMPARE(legal([&](int c, int r) { return b.isLegal(ReversiBoard::index(c, r), m, o); }), expected);
+    QCOMPARE(b.hasMove(m, o), !expected.isEmpty());
+}
+
+void TestReversiEngine::evaluation_data()
+{
+    QTest::addColumn<QString>("board");
+    QTest::addColumn<int>("mover");
+    QTest::addColumn<int>("expected");
+    using Rows = QList<std::tuple<const char *, const char *, int>>;
+    // Opening weights while the corners are empty; the human's (4,4) weighs 0.
+    for (const auto &[name, d, w] : Rows{{"X square (2,1)", "C21", -8}, {"D square (7,7)", "C77", -24}, {"(6,3)", "C63", 7},
+                                        {"(3,1)", "C31", 8}, {"(5,1)", "C51", 6}, {"(7,4)", "C74", -3}, {"(2,6)", "C26", -4}})
+        QTest::newRow(qPrintable(QStringLiteral("opening, ") + name)) << QStringLiteral("%1 H44").arg(d) << int(C) << w;
+    QTest::newRow("opening, from the other side") << "C63 H44" << int(H) << -7;
+    QTest::newRow("opening, start") << "H44 C54 C45 H55" << int(C) << 0;
+    // The computer on corner (1,1): the corner table, whose inner squares
+    // weigh 1, so the human's (4,4) costs the computer 1.
+    for (const auto &[name, d, w] : Rows{
+             {"X of the taken corner (2,1)", "C21", 12}, {"X of the taken corner (1,2)", "C12", 12},
+             {"D of the taken corner (2,2)", "C22", 8}, {"X of an empty corner (8,2)", "C82", -8},
+             {"X of an empty corner (2,8)", "C28", -8}, {"D of an empty corner (7,7)", "C77", -24},
+             {"inner square (5,5)", "C55", 1}, {"(2,4) weighs 1 instead of -3", "C24", 1},
+             {"(3,2) weighs 0 instead of -4", "C32", 0}, {"the odd square (7,6)", "C76", 1},
+             {"its mirror (2,6)", "C26", 0}, {"its mirror (6,7)", "C67", 0}, {"its mirror (7,3)", "C73", 0}})
+        QTest::newRow(qPrintable(QStringLiteral("corner, ") + name)) << QStringLiteral("C11 %1 H44").arg(d) << int(C) << 98 + w;
+    // A corner held by either side switches the table: the human on (8,8).
+    QTest::newRow("corner taken by the other side") << "H88 H44 C22 C77" << int(C) << (-24 + 8) - (99 + 1);
+    QTest::newRow("corner taken, seen by its owner") << "H88 H44 C22 C77" << int(H) << (99 + 1) - (-24 + 8);
+    // Two corners: each X and D square follows its own corner.
+    QTest::newRow("two corners") << "C11 H81 C21 C71 C27 H44" << int(C) << (99 + 12 + 12 - 24) - (99 + 1);
+    // No disc of the opponent: 32000, whatever the weights.
+    QTest::newRow("32000, only bad squares") << "C22 C77" << int(C) << 32000;
+    QTest::newRow("32000, empty board") << "" << int(H) << 32000;
+    QTest::newRow("32000, corner table") << "H11 H22" << int(H) << 32000;
+    QTest::newRow("no disc of the mover is no special case") << "C22 C77" << int(H) << 48;
+}
+
+void TestReversiEngine::evaluation()
+{
+    QFETCH(QString, board);
+    QFETCH(int, mover);
+    QFETCH(int, expected);
+    QCOMPARE(discs(board).evaluate(quint8(mover), mover == H ? C : H), expected);
+}
 
 void TestReversiEngine::openingReplyAndPass_data()
 {
     QTest::addColumn<int>("skill");
-    QTest::newRow("skBeginner") << int(skBeginner);
-    QTest::newRow("skNovice") << int(skNovice);
-    QTest::newRow("skExpert") << int(skExpert);
-    QTest::newRow("skMaster") << int(skMaster);
+    for (const auto &[name, skill] : {std::pair("skBeginner", skBeginner), {"skNovice", skNovice}, {"skExpert", skExpert}, {"skMaster", skMaster}})
+        QTest::newRow(name) << int(skill);
 }
 
 void TestReversiEngine::openingReplyAndPass()
@@ -75,46 +160,39 @@ void TestReversiEngine::openingReplyAndPass()
     ReversiEngine e;
     e.setSkill(TSkill(skill));
     Recorder rec(e);
-    QCOMPARE(humanMoves(e, -1, 10), QStringList({"35", "46", "53", "64"}));
+    QCOMPARE(legal([&](int c, int r) { return e.isHumanMove(c, r); }, -1, 10), QStringLiteral("35 46 53 64"));
     // Illegal: empty square turning nothing, occupied, next to the discs, border, outside.
     for (const QPoint p : {QPoint(1, 1), QPoint(4, 4), QPoint(3, 3), QPoint(0, 4), QPoint(12, -3)})
         QVERIFY(!e.humanMove(p.x(), p.y()));
     QCOMPARE(e.board(), ReversiBoard::starting());
-    QCOMPARE(rec.events + rec.take(), QString());
-    QVERIFY(!e.Thinking());
+    QVERIFY(rec.log.isEmpty() && !e.Thinking());
 
-    QVERIFY(e.humanMove(6, 4));
-    QVERIFY(e.Thinking());
-    QCOMPARE(rec.events + ' ' + rec.take(), QStringLiteral("T 64 54"));
+    QVERIFY(e.humanMove(6, 4) && e.Thinking());
+    QCOMPARE(rec.log, QStringLiteral(" 64 54T"));
     runSearch(e);
-    // (6,3) turns (5,4) back.
-    QCOMPARE(rec.events + ' ' + rec.take(), QStringLiteral("TP 63 54"));
-    QCOMPARE(BoardText::format(e.board()), BoardText::format(BoardText::parse({"", "", ".....C..", "...HCH..", "...CH..."})));
+    QCOMPARE(rec.take(), QStringLiteral(" 64 54T 63 54P")); // (6,3) turns (5,4) back
+    QCOMPARE(e.board(), BoardText::parse({"", "", ".....C..", "...HCH..", "...CH..."}));
     QVERIFY(e.Placements() > 0);
     e.NewGame(); // reports nothing, keeps the strength
-    QVERIFY(!e.Thinking());
-    QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(e.Placements()).arg(e.Score()).arg(e.Skill()).arg(rec.events),
-             QStringLiteral("0 0 %1 TP").arg(skill));
+    QVERIFY(!e.Thinking() && rec.log.isEmpty());
+    QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(e.Placements()).arg(e.Score()).arg(e.Skill()).arg(e.Depth()),
+             QStringLiteral("0 0 %1 %2").arg(skill).arg(ReversiEngine::depthOf(TSkill(skill))));
     QCOMPARE(e.board(), ReversiBoard::starting());
-    QCOMPARE(e.Depth(), ReversiEngine::depthOf(TSkill(skill)));
 
     // The computer starts; the search counts no placement until it plays.
-    rec.events.clear();
     e.ComputerPlay();
     QCOMPARE(e.Placements(), 0);
     runSearch(e);
-    QCOMPARE(QStringLiteral("%1 %2 %3").arg(rec.events, rec.take()).arg(e.Placements()), QStringLiteral("TP 34 44 2"));
+    QCOMPARE(rec.take() + QString::number(e.Placements()), QStringLiteral("T 34 44P2"));
 
     // After the human's (4,1) the computer's only move is (3,1), after which
     // the human has discs but no legal square: the computer searches again
     // at once, without OnPlay in between, and plays a second disc.
     e.setBoard(BoardText::parse({"CH......", "...C....", "...H...."}));
-    rec.events.clear();
     QVERIFY(e.humanMove(4, 1));
-    rec.take();
-    while (e.ThinkStep() && rec.events == u"T") {
+    while (e.ThinkStep() && rec.log.count(u'T') < 2) {
     }
-    QCOMPARE(rec.events + ' ' + rec.take(), QStringLiteral("TT 31 21"));
+    QCOMPARE(rec.take(), QStringLiteral(" 41 42T 31 21T"));
     QVERIFY(e.Thinking() && !e.board().hasMove(H, C) && e.board().count(H) > 0);
     const int computerDiscs = e.board().count(C);
     runSearch(e);
@@ -129,20 +207,21 @@ void TestReversiEngine::wholeGame()
     ReversiEngine e;
     e.setSkill(TSkill(skill));
     Recorder rec(e);
-    for (int turns = 0; !rec.events.endsWith(u'W') && !rec.events.endsWith(u'L'); ++turns) {
+    for (int turns = 0; !rec.log.contains(u'W') && !rec.log.contains(u'L'); ++turns) {
         QVERIFY2(turns <= 200, "the game does not end");
-        const QStringList moves = e.Thinking() ? QStringList{} : humanMoves(e);
+        const QString moves = e.Thinking() ? QString() : legal([&](int c, int r) { return e.isHumanMove(c, r); });
         QVERIFY2(e.Thinking() || !moves.isEmpty(), "the human has no move and the game is not over");
-        QVERIFY(e.Thinking() ? runSearch(e) > 0 : e.humanMove(moves[0].at(0).digitValue(), moves[0].at(1).digitValue()));
+        QVERIFY(e.Thinking() ? runSearch(e) : e.humanMove(moves[0].digitValue(), moves[1].digitValue()));
     }
     const ReversiBoard &b = e.board();
     QVERIFY(!e.Thinking() && b.count(ReversiBoard::Empty) == 0 && !b.hasMove(H, C) && !b.hasMove(C, H));
     const int margin = b.count(H) - b.count(C);
     QCOMPARE(e.Score(), margin);
-    QCOMPARE(rec.events.count(u'W') + rec.events.count(u'L'), 1);
-    QCOMPARE(rec.events.back(), margin >= 0 ? QChar(u'W') : QChar(u'L'));
-    QVERIFY(!rec.events.contains(u'U'));
-    QVERIFY(rec.events.count(u'T') >= rec.events.count(u'P')); // every OnPlay closes a search
+    const QString events = rec.log.remove(QRegularExpression("[ 0-9]"));
+    QCOMPARE(events.count(u'W') + events.count(u'L'), 1);
+    QCOMPARE(events.back(), margin >= 0 ? QChar(u'W') : QChar(u'L'));
+    QVERIFY(!events.contains(u'U'));
+    QVERIFY(events.count(u'T') >= events.count(u'P')); // every OnPlay closes a search
 }
 
 void TestReversiEngine::gameEnd_data()
@@ -173,12 +252,10 @@ void TestReversiEngine::gameEnd()
     Recorder rec(e);
     e.setBoard(board);
     QVERIFY(e.humanMove(move.x(), move.y()));
-    if (e.Thinking())
-        runSearch(e);
-    QCOMPARE(rec.events, events);
-    QCOMPARE(e.Score(), score);
-    QCOMPARE(e.board().count(ReversiBoard::Empty), 0);
-    QCOMPARE(e.board().count(H) - e.board().count(C), score);
+    runSearch(e);
+    QCOMPARE(rec.log.remove(QRegularExpression("[ 0-9]")), events);
+    QCOMPARE(QStringLiteral("%1 %2 %3").arg(e.Score()).arg(e.board().count(H) - e.board().count(C)).arg(e.board().count(ReversiBoard::Empty)),
+             QStringLiteral("%1 %1 0").arg(score));
 }
 
 void TestReversiEngine::newGameDuringSearchAndTimeSlices()
@@ -190,15 +267,14 @@ void TestReversiEngine::newGameDuringSearchAndTimeSlices()
     for (int i = 0; i < 500; ++i) // several levels down
         QVERIFY(e.ThinkStep());
     e.NewGame();
-    QVERIFY(!e.Thinking() && !e.ThinkStep());
+    QVERIFY(!e.Thinking() && !e.ThinkStep() && e.Placements() == 0);
     QCOMPARE(e.board(), ReversiBoard::starting());
-    QCOMPARE(e.Placements(), 0);
     // The next search starts from the position on screen, not from where the
     // stopped one had got to; thinkFor runs it to its end in slices.
     QVERIFY(e.humanMove(6, 4));
     for (int slices = 0; e.thinkFor(std::chrono::milliseconds(1));)
         QVERIFY(++slices < 100'000);
-    QCOMPARE(rec.events, QStringLiteral("TTP"));
+    QCOMPARE(rec.log.remove(QRegularExpression("[ 0-9]")), QStringLiteral("TTP"));
     QCOMPARE(e.board().at(6, 3), C);
     QVERIFY(!e.thinkFor(std::chrono::milliseconds(1)));
 }

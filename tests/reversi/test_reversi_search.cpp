@@ -43,10 +43,9 @@ bool inside(int c, int r) { return c >= 0 && c < 8 && r >= 0 && r < 8; }
 
 int refFlips(const Ref &b, int c, int r, int dc, int dr, int me, int opp)
 {
-    int n = 0;
-    for (c += dc, r += dr; inside(c, r) && b.cell[c][r] == opp; c += dc, r += dr)
-        ++n;
-    return inside(c, r) && b.cell[c][r] == me ? n : 0;
+    int n = 1;
+    while (inside(c + n * dc, r + n * dr) && b.cell[c + n * dc][r + n * dr] == opp) ++n;
+    return inside(c + n * dc, r + n * dr) && b.cell[c + n * dc][r + n * dr] == me ? n - 1 : 0;
 }
 
 // Plays (c, r) for `me` into `out`; false when the square is not legal.
@@ -56,21 +55,18 @@ bool refPlay(const Ref &b, int c, int r, int me, int opp, Ref *out = nullptr)
         return false;
     Ref a = b;
     bool any = false;
-    for (int dc = -1; dc <= 1; ++dc)
-        for (int dr = -1; dr <= 1; ++dr)
-            for (int k = 1, n = (dc || dr) ? refFlips(b, c, r, dc, dr, me, opp) : 0; k <= n; ++k, any = true)
-                a.cell[c + k * dc][r + k * dr] = me;
+    for (int d = 0; d < 9; ++d)
+        for (int k = 1, n = refFlips(b, c, r, d / 3 - 1, d % 3 - 1, me, opp); k <= n; ++k, any = true)
+            a.cell[c + k * (d / 3 - 1)][r + k * (d % 3 - 1)] = me;
     a.cell[c][r] = me;
-    if (out)
-        *out = a;
+    if (out) *out = a;
     return any;
 }
 
 bool refHasMove(const Ref &b, int me, int opp)
 {
     for (int i = 0; i < 64; ++i)
-        if (refPlay(b, i / 8, i % 8, me, opp))
-            return true;
+        if (refPlay(b, i / 8, i % 8, me, opp)) return true;
     return false;
 }
 
@@ -114,17 +110,11 @@ int refSearch(const Ref &b, int level, int alpha, int beta, int depth, int *best
         return ++*steps, refHasMove(b, p, q) ? refEvaluate(b, q, p) : refStatic(b, q, p);
     Ref next;
     for (int i = 0; i < 60; ++i) {
-        if (!refPlay(b, Order[i][0] - 1, Order[i][1] - 1, p, q, &next))
-            continue;
+        if (!refPlay(b, Order[i][0] - 1, Order[i][1] - 1, p, q, &next)) continue;
         ++*steps;
         const int v = refSearch(next, level + 1, -beta, -alpha, depth, nullptr, steps);
-        if (v > alpha) {
-            alpha = v;
-            if (best)
-                *best = i;
-            if (v >= beta)
-                return -v;
-        }
+        if (v > alpha && best) *best = i;
+        if ((alpha = std::max(alpha, v)) >= beta) return -v;
     }
     return ++*steps, refStatic(b, q, p);
 }
@@ -147,16 +137,12 @@ std::optional<ReversiBoard> randomPosition(std::mt19937 &rng, int plies)
     quint8 side = rng() % 2 ? Hu : Co;
     for (int i = 0; i < plies; ++i) {
         quint8 other = side == Hu ? Co : Hu;
-        if (!b.hasMove(side, other) && !b.hasMove(other, side))
-            return std::nullopt;
-        if (!b.hasMove(side, other))
-            std::swap(side, other);
-        QList<int> legal;
-        for (int c = 1; c <= 8; ++c)
-            for (int r = 1; r <= 8; ++r)
-                if (b.isLegal(ReversiBoard::index(c, r), side, other))
-                    legal << ReversiBoard::index(c, r);
-        b.play(legal.at(int(rng() % legal.size())), side, other);
+        if (!b.hasMove(side, other) && !b.hasMove(other, side)) return std::nullopt;
+        if (!b.hasMove(side, other)) std::swap(side, other);
+        int sq = 0;
+        while (!b.isLegal(sq = ReversiBoard::index(int(rng() % 8) + 1, int(rng() % 8) + 1), side, other)) {
+        }
+        b.play(sq, side, other);
         side = other;
     }
     return b;
@@ -182,8 +168,7 @@ void TestReversiSearch::sameMoveAsRecursiveSearch()
     for (int i = 0; i < 500;) {
         const int plies = int(rng() % 59);
         const std::optional<ReversiBoard> b = randomPosition(rng, plies);
-        if (!b || !b->hasMove(Co, Hu))
-            continue;
+        if (!b || !b->hasMove(Co, Hu)) continue;
         const Ref ref = toRef(*b);
         // The evaluation, from both sides, on every position.
         QCOMPARE(b->evaluate(Co, Hu), refEvaluate(ref, Co, Hu));
