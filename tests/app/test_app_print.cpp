@@ -3,11 +3,8 @@
 // item limits and page breaks; and each print command through the document
 // window into a PDF file.
 #include "PdfText.h"
-#include "FixedClock.h"
-#include "ScriptedUiServices.h"
-#include "TestFiles.h"
+#include "Fixtures.h"
 #include "agenda/WeekPrint.h"
-#include "app/TChild.h"
 #include "budget/BudgetPrint.h"
 #include "collections/ShoppingPrint.h"
 #include "common/MmCanvas.h"
@@ -16,7 +13,6 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QPrinter>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -113,123 +109,114 @@ class TestAppPrint : public QObject
     Q_OBJECT
 
 private slots:
-    void routineOutput_data();
-    void routineOutput();
-    void limitsAndPages_data();
-    void limitsAndPages();
-    void commandPrintsToPdf_data();
-    void commandPrintsToPdf();
-};
-
-void TestAppPrint::routineOutput_data()
-{
-    QTest::addColumn<QString>("command");
-    for (const char *c : {"semaine", "noms", "anniversaires", "faire", "budget", "courses"})
-        QTest::newRow(c) << QString::fromLatin1(c);
-}
-
-void TestAppPrint::routineOutput()
-{
-    QFETCH(QString, command);
-    RecordingCanvas canvas;
-    printFixture(command, canvas);
-    const QByteArray expected = TestFiles::readBytes(QStringLiteral(PRINT_DATA "/print_%1.txt").arg(command));
-    QCOMPARE(canvas.rows.join(u'\n') + u'\n', QString::fromUtf8(expected));
-}
-
-void TestAppPrint::limitsAndPages_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<int>("items");
-    QTest::addColumn<int>("pageHeight");
-    QTest::addColumn<int>("printed"); // item rows printed
-    QTest::addColumn<int>("pages");
-    QTest::newRow("to-do cut at the page's end") << "faire" << 80 << 287 << 54 << 1;
-    QTest::newRow("empty month") << "budget" << 0 << 287 << 0 << 1;
-    QTest::newRow("month filling one page") << "budget" << 53 << 287 << 53 << 2;
-    QTest::newRow("128 rows") << "budget" << 128 << 287 << 128 << 3;
-    QTest::newRow("128 rows on a short page") << "budget" << 128 << 100 << 128 << 9;
-    QTest::newRow("63 items on one page") << "courses" << 63 << 287 << 63 << 1;
-    QTest::newRow("a longer list") << "courses" << 80 << 287 << 80 << 2;
-}
-
-void TestAppPrint::limitsAndPages()
-{
-    QFETCH(QString, command);
-    QFETCH(int, items);
-    QFETCH(int, pageHeight);
-    RecordingCanvas c(pageHeight);
-    const QStringList list = numbered("n°", items);
-    if (command == "faire") {
-        ContactsPrint::ImpFaire(c, list, {});
-    } else if (command == "budget") {
-        BudgetPrint::Journal j{"Mars", 2026, {}};
-        for (const QString &d : list)
-            j.rows.append({"01/03/2026", "Poste", d, "1,00", ""});
-        BudgetPrint::ImpBudget(c, j);
-        // The sums follow the last row, on the last page, after the rule.
-        QCOMPARE(c.rows.last().section(u' ', 3), QStringLiteral("0,00"));
-        QCOMPARE(c.rows.at(c.rows.size() - 2).section(u' ', 3), QStringLiteral("%1,00").arg(items));
-    } else {
-        QList<Shopping::Row> rows;
-        for (const QString &d : list)
-            rows.append({d, "1", "1,00", "1,00"});
-        ShoppingPrint::ImpCourses(c, {"01/03/2026", "Marché", {"D", "Q", "P", "M"}, rows});
+    void routineOutput_data()
+    {
+        QTest::addColumn<QString>("command");
+        for (const char *c : {"semaine", "noms", "anniversaires", "faire", "budget", "courses"})
+            QTest::newRow(c) << QString::fromLatin1(c);
     }
-    QTEST(int(c.rows.filter(QStringLiteral(" n° ")).size()), "printed");
-    QTEST(int(c.rows.count(QStringLiteral("P"))) + 1, "pages");
-    // Nothing is printed past the bottom of the printable area.
-    for (const QString &row : c.rows.filter(QRegularExpression("^[TR] ")))
-        QVERIFY2(row.section(u' ', 2, 2).toInt() + 9 <= pageHeight, qPrintable(row));
-}
 
-void TestAppPrint::commandPrintsToPdf_data()
-{
-    // The document set is data/maison.*.
-    QTest::addColumn<int>("page");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("ImpSemaine") << 1 << QStringList{"Lundi", "Dimanche", "09:00 Dentiste"};
-    QTest::newRow("ImpNoms") << 2 << QStringList{"Paris"};
-    QTest::newRow("ImpAnniv") << 3 << QStringList{"Janvier", "Juin", "15 Anne"};
-    QTest::newRow("ImpFaire") << 4 << QStringList{"A faire", "Repeindre", "Fait", "Tondre"};
-    QTest::newRow("ImpBudget") << 5 << QStringList{"Journal de Janvier 2026", "Dépenses", "Recettes", "0,00"};
-    QTest::newRow("Photo") << 6 << QStringList{"Été", "Plage"};
-    QTest::newRow("Vidéo") << 7 << QStringList{"Le Corniaud", "1965"};
-    QTest::newRow("ImpCourses") << 8 << QStringList{"Date  14/03/2026", "Magasin Marché", "Pommes", "Désignation", "1,50"};
-}
+    void routineOutput()
+    {
+        QFETCH(QString, command);
+        RecordingCanvas canvas;
+        printFixture(command, canvas);
+        const QByteArray expected = TestFiles::readBytes(QStringLiteral(PRINT_DATA "/print_%1.txt").arg(command));
+        QCOMPARE(canvas.rows.join(u'\n') + u'\n', QString::fromUtf8(expected));
+    }
 
-void TestAppPrint::commandPrintsToPdf()
-{
-    QFETCH(int, page);
-    QFETCH(QStringList, expected);
-    QTemporaryDir dir;
-    ScriptedUiServices ui;
-    FixedClock clock(QDateTime(QDate(2026, 1, 5), QTime(9, 0)));
-    TChild child(ui, clock, dir.path());
-    child.activate();
-    for (const QFileInfo &f : QDir(PRINT_DATA).entryInfoList({"maison.*"}))
-        QFile::copy(f.filePath(), dir.filePath(f.fileName()));
-    child.Charge(dir.filePath("maison.orz"));
-    const QString pdf = dir.filePath("page.pdf");
-    child.printer().setOutputFileName(pdf); // a PDF file, by its suffix
-    using Command = void (TChild::*)();
-    const Command commands[] = {&TChild::ImpSemaine, &TChild::ImpNoms, &TChild::ImpAnniv, &TChild::ImpFaire,
-                                &TChild::ImpBudget, &TChild::ImpPhoto, &TChild::ImpVideo, &TChild::ImpCourses};
-    // On another page: no dialog, nothing printed.
-    child.Section(9);
-    (child.*commands[page - 1])();
-    QVERIFY(ui.shown().isEmpty() || ui.shown().last().kind != "print");
-    child.Section(page);
-    // Cancelled: nothing printed either.
-    ui.print(false);
-    (child.*commands[page - 1])();
-    QVERIFY(!QFile::exists(pdf));
-    ui.print(true);
-    (child.*commands[page - 1])();
-    const QString texts = PdfText::read(pdf).join(u'\n');
-    for (const QString &t : expected)
-        QVERIFY2(texts.contains(t), qPrintable(t + " not in:\n" + texts));
-}
+    void limitsAndPages_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("items");
+        QTest::addColumn<int>("pageHeight");
+        QTest::addColumn<int>("printed"); // item rows printed
+        QTest::addColumn<int>("pages");
+        QTest::newRow("to-do cut at the page's end") << "faire" << 80 << 287 << 54 << 1;
+        QTest::newRow("empty month") << "budget" << 0 << 287 << 0 << 1;
+        QTest::newRow("month filling one page") << "budget" << 53 << 287 << 53 << 2;
+        QTest::newRow("128 rows") << "budget" << 128 << 287 << 128 << 3;
+        QTest::newRow("128 rows on a short page") << "budget" << 128 << 100 << 128 << 9;
+        QTest::newRow("63 items on one page") << "courses" << 63 << 287 << 63 << 1;
+        QTest::newRow("a longer list") << "courses" << 80 << 287 << 80 << 2;
+    }
+
+    void limitsAndPages()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, items);
+        QFETCH(int, pageHeight);
+        RecordingCanvas c(pageHeight);
+        const QStringList list = numbered("n°", items);
+        if (command == "faire") {
+            ContactsPrint::ImpFaire(c, list, {});
+        } else if (command == "budget") {
+            BudgetPrint::Journal j{"Mars", 2026, {}};
+            for (const QString &d : list)
+                j.rows.append({"01/03/2026", "Poste", d, "1,00", ""});
+            BudgetPrint::ImpBudget(c, j);
+            // The sums follow the last row, on the last page, after the rule.
+            QCOMPARE(c.rows.last().section(u' ', 3), QStringLiteral("0,00"));
+            QCOMPARE(c.rows.at(c.rows.size() - 2).section(u' ', 3), QStringLiteral("%1,00").arg(items));
+        } else {
+            QList<Shopping::Row> rows;
+            for (const QString &d : list)
+                rows.append({d, "1", "1,00", "1,00"});
+            ShoppingPrint::ImpCourses(c, {"01/03/2026", "Marché", {"D", "Q", "P", "M"}, rows});
+        }
+        QTEST(int(c.rows.filter(QStringLiteral(" n° ")).size()), "printed");
+        QTEST(int(c.rows.count(QStringLiteral("P"))) + 1, "pages");
+        // Nothing is printed past the bottom of the printable area.
+        for (const QString &row : c.rows.filter(QRegularExpression("^[TR] ")))
+            QVERIFY2(row.section(u' ', 2, 2).toInt() + 9 <= pageHeight, qPrintable(row));
+    }
+
+    void commandPrintsToPdf_data()
+    {
+        // The document set is data/maison.*.
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("ImpSemaine") << 1 << QStringList{"Lundi", "Dimanche", "09:00 Dentiste"};
+        QTest::newRow("ImpNoms") << 2 << QStringList{"Paris"};
+        QTest::newRow("ImpAnniv") << 3 << QStringList{"Janvier", "Juin", "15 Anne"};
+        QTest::newRow("ImpFaire") << 4 << QStringList{"A faire", "Repeindre", "Fait", "Tondre"};
+        QTest::newRow("ImpBudget") << 5 << QStringList{"Journal de Janvier 2026", "Dépenses", "Recettes", "0,00"};
+        QTest::newRow("Photo") << 6 << QStringList{"Été", "Plage"};
+        QTest::newRow("Vidéo") << 7 << QStringList{"Le Corniaud", "1965"};
+        QTest::newRow("ImpCourses") << 8 << QStringList{"Date  14/03/2026", "Magasin Marché", "Pommes", "Désignation", "1,50"};
+    }
+
+    void commandPrintsToPdf()
+    {
+        QFETCH(int, page);
+        QFETCH(QStringList, expected);
+        ChildFixture f;
+        f.child.activate();
+        for (const QFileInfo &file : QDir(PRINT_DATA).entryInfoList({"maison.*"}))
+            QFile::copy(file.filePath(), f.path(file.fileName()));
+        f.child.Charge(f.path("maison.orz"));
+        const QString pdf = f.path("page.pdf");
+        f.child.printer().setOutputFileName(pdf); // a PDF file, by its suffix
+        using Command = void (TChild::*)();
+        const Command commands[] = {&TChild::ImpSemaine, &TChild::ImpNoms, &TChild::ImpAnniv, &TChild::ImpFaire,
+                                    &TChild::ImpBudget, &TChild::ImpPhoto, &TChild::ImpVideo, &TChild::ImpCourses};
+        // On another page: no dialog, nothing printed.
+        f.child.Section(9);
+        (f.child.*commands[page - 1])();
+        QVERIFY(f.ui.shown().isEmpty() || f.ui.shown().last().kind != "print");
+        f.child.Section(page);
+        // Cancelled: nothing printed either.
+        f.ui.print(false);
+        (f.child.*commands[page - 1])();
+        QVERIFY(!QFile::exists(pdf));
+        f.ui.print(true);
+        (f.child.*commands[page - 1])();
+        const QString texts = PdfText::read(pdf).join(u'\n');
+        for (const QString &t : expected)
+            QVERIFY2(texts.contains(t), qPrintable(t + " not in:\n" + texts));
+    }
+
+};
 
 QTEST_MAIN(TestAppPrint)
 #include "test_app_print.moc"

@@ -32,176 +32,157 @@ class TestCollectionsPicture : public QObject
     Q_OBJECT
 
 private slots:
-    void echelle6_data();
-    void echelle6();
-    void decodes_data();
-    void decodes();
-    void jpegReducedScaleKeepsOwnSize_data();
-    void jpegReducedScaleKeepsOwnSize();
-    void refused_data();
-    void refused();
-    void onlyRegularFilesAreOpened();
+    void echelle6_data()
+    {
+        QTest::addColumn<QSize>("frame");
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QRect>("box");
+        QTest::addColumn<bool>("stretch");
+        const QSize album(388, 373);
+        QTest::newRow("1000x600 wide") << album << QSize(1000, 600) << QRect(1, 74, 386, 224) << true;
+        QTest::newRow("600x1000 tall") << album << QSize(600, 1000) << QRect(77, 1, 233, 371) << true;
+        QTest::newRow("300x2000 only higher: own size") << album << QSize(300, 2000) << QRect(1, 1, 386, 371) << false;
+        QTest::newRow("square") << album << QSize(1000, 1000) << QRect(0, 1, 388, 371) << true;
+        // Halves go to the even neighbour, on the exact ratio (388 / (776 / 387)
+        // is 193.5, which floating point sees as 193.4999...).
+        QTest::newRow("6.5 -> 6") << QSize(20, 13) << QSize(200, 100) << QRect(1, 3, 18, 6) << true;
+        QTest::newRow("7.5 -> 8") << QSize(20, 15) << QSize(200, 100) << QRect(1, 3, 18, 8) << true;
+        QTest::newRow("tall 193.5 -> 194") << album << QSize(387, 776) << QRect(97, 1, 194, 371) << true;
+        QTest::newRow("wide 208.5 -> 208") << album << QSize(746, 417) << QRect(1, 82, 386, 208) << true;
+    }
+
+    void echelle6()
+    {
+        QFETCH(QSize, frame);
+        QFETCH(QSize, picture);
+        const PictureFit fit = PictureFit::Echelle6(frame, picture);
+        QTEST(fit.box, "box");
+        QTEST(fit.stretch, "stretch");
+    }
+
+    void decodes_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<QRgb>("colour");
+        QTest::addColumn<bool>("animated");
+        const QSize q(40, 30); // quadrants red, green / blue, white
+        QTest::newRow("jpeg") << "quadrants.jpg" << q << QPoint(35, 5) << qRgb(0, 255, 0) << false;
+        QTest::newRow("bmp") << "quadrants.bmp" << q << QPoint(5, 25) << qRgb(0, 0, 255) << false;
+        QTest::newRow("png") << "quadrants.png" << q << QPoint(35, 25) << qRgb(255, 255, 255) << false;
+        QTest::newRow("jpeg named .BMP: content decides") << "copy:WRONG.BMP" << q << QPoint(5, 5) << qRgb(255, 0, 0) << false;
+        QTest::newRow("grey jpeg") << "grey.jpg" << QSize(20, 10) << QPoint(10, 5) << qRgb(200, 200, 200) << false;
+        QTest::newRow("gif still") << "still.gif" << QSize(6, 4) << QPoint(0, 0) << qRgb(0, 0, 255) << false;
+        QTest::newRow("gif animated") << "anim.gif" << QSize(6, 4) << QPoint(5, 3) << qRgb(255, 0, 0) << true;
+        QTest::newRow("pcx 8-bit palette") << "pal8.pcx" << QSize(5, 3) << QPoint(0, 0) << qRgb(10, 200, 30) << false;
+        QTest::newRow("pcx 8-bit index >= 0xC0") << "pal8.pcx" << QSize(5, 3) << QPoint(3, 2) << qRgb(250, 250, 0) << false;
+        QTest::newRow("pcx 24-bit planes") << "rgb24.pcx" << QSize(3, 2) << QPoint(2, 0) << qRgb(0xF0, 0xF1, 0xF2) << false;
+        QTest::newRow("pcx 1-bit set") << "mono.pcx" << QSize(10, 2) << QPoint(9, 1) << qRgb(255, 255, 255) << false;
+        QTest::newRow("pcx 4 planes") << "planes4.pcx" << QSize(2, 1) << QPoint(1, 0) << qRgb(99, 0, 0) << false;
+        QTest::newRow("pcx 4-bit low nibble") << "nibbles.pcx" << QSize(3, 1) << QPoint(1, 0) << qRgb(200, 100, 50) << false;
+    }
+
+    void decodes()
+    {
+        QFETCH(QString, file);
+        QFETCH(QSize, size);
+        QFETCH(QPoint, at);
+        QFETCH(QRgb, colour);
+        QTemporaryDir dir;
+        if (file.startsWith("copy:")) {
+            const QString to = dir.filePath(file.mid(5));
+            QVERIFY(QFile::copy(sample("quadrants.jpg"), to));
+            file = to;
+        } else {
+            file = sample(qPrintable(file));
+        }
+        const auto d = PictureFile::load(file);
+        QVERIFY2(d.ok(), qPrintable(d.error));
+        QCOMPARE(d.size, size);
+        QCOMPARE(d.image.size(), size);
+        QVERIFY(near(d.image.pixel(at), colour, 6));
+        QTEST(d.animated, "animated");
+    }
+
+    void jpegReducedScaleKeepsOwnSize_data()
+    {
+        QTest::addColumn<QSize>("need");
+        QTest::addColumn<QSize>("decoded");
+        QTest::newRow("small frame: 1/8") << QSize(200, 150) << QSize(200, 150);
+        QTest::newRow("a bit larger: 1/4") << QSize(201, 150) << QSize(400, 300);
+        QTest::newRow("larger than half: full") << QSize(801, 100) << QSize(1600, 1200);
+    }
+
+    void jpegReducedScaleKeepsOwnSize()
+    {
+        QFETCH(QSize, need);
+        QSize asked;
+        const auto d = PictureFile::load(sample("big.jpg"), [&](QSize own) {
+            asked = own;
+            return need;
+        });
+        QVERIFY2(d.ok(), qPrintable(d.error));
+        QCOMPARE(asked, QSize(1600, 1200));
+        QCOMPARE(d.size, QSize(1600, 1200));
+        QTEST(d.image.size(), "decoded");
+        const QSize s = d.image.size();
+        QVERIFY(near(d.image.pixel(s.width() / 4, s.height() / 4), qRgb(255, 0, 0)));
+        QVERIFY(near(d.image.pixel(3 * s.width() / 4, 3 * s.height() / 4), qRgb(255, 255, 255)));
+    }
+
+    void refused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // "file:" + a sample's name, or the bytes themselves
+        QTest::addColumn<QString>("inError");
+        QFile jpeg(sample("quadrants.jpg"));
+        QVERIFY(jpeg.open(QIODevice::ReadOnly));
+        QTest::newRow("truncated jpeg") << jpeg.read(jpeg.size() / 3) << "JPEG";
+        QTest::newRow("jpeg header only") << QByteArray("\xFF\xD8\xFF\xE0", 4) << "JPEG";
+        QTest::newRow("jpeg of 60000 x 60000") << QByteArray("file:huge.jpg") << "trop grande";
+        QTest::newRow("pcx truncated") << QByteArray("file:truncated.pcx") << "tronqué";
+        QTest::newRow("pcx of 40000 x 40000") << QByteArray("file:huge.pcx") << "trop grande";
+        QTest::newRow("pcx two planes of 8 bits") << QByteArray("file:planes2x8.pcx") << "non prise en charge";
+        QTest::newRow("text file") << QByteArray("bonjour\r\n") << "format";
+        QTest::newRow("empty file") << QByteArray() << "format";
+        QTest::newRow("placeable wmf") << QByteArray("\xD7\xCD\xC6\x9A\x00\x00", 6) + QByteArray(60, '\0')
+                                       << "métafichiers";
+        QTest::newRow("emf") << QByteArray(40, '\x01') + QByteArray(" EMF") + QByteArray(40, '\0') << "métafichiers";
+    }
+
+    void refused()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, inError);
+        QTemporaryDir dir;
+        QString file = dir.filePath("bad.img");
+        if (bytes.startsWith("file:")) {
+            file = sample(bytes.mid(5).constData());
+        } else {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        }
+        const auto d = PictureFile::load(file);
+        QVERIFY(!d.ok());
+        QVERIFY2(d.error.contains(inError), qPrintable(d.error));
+        QVERIFY(d.image.isNull());
+    }
+
+    void onlyRegularFilesAreOpened()
+    {
+        // A FIFO would block the reading forever; a folder, a missing file and
+        // an empty path are no pictures either.
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("pipe.jpg");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(QDir(dir.path()).mkdir("folder.jpg"));
+        for (const QString &p : {fifo, dir.filePath("folder.jpg"), dir.filePath("missing.jpg"), QString()}) {
+            QVERIFY(!PictureFile::isRegularFile(p));
+            QVERIFY(!PictureFile::load(p).ok());
+        }
+    }
 };
-
-void TestCollectionsPicture::echelle6_data()
-{
-    QTest::addColumn<QSize>("frame");
-    QTest::addColumn<QSize>("picture");
-    QTest::addColumn<QRect>("box");
-    QTest::addColumn<bool>("stretch");
-    const QSize album(388, 373);
-    QTest::newRow("1000x600 wide") << album << QSize(1000, 600) << QRect(1, 74, 386, 224) << true;
-    QTest::newRow("600x1000 tall") << album << QSize(600, 1000) << QRect(77, 1, 233, 371) << true;
-    QTest::newRow("300x2000 only higher: own size") << album << QSize(300, 2000) << QRect(1, 1, 386, 371) << false;
-    QTest::newRow("square") << album << QSize(1000, 1000) << QRect(0, 1, 388, 371) << true;
-    // Halves go to the even neighbour, on the exact ratio (388 / (776 / 387)
-    // is 193.5, which floating point sees as 193.4999...).
-    QTest::newRow("6.5 -> 6") << QSize(20, 13) << QSize(200, 100) << QRect(1, 3, 18, 6) << true;
-    QTest::newRow("7.5 -> 8") << QSize(20, 15) << QSize(200, 100) << QRect(1, 3, 18, 8) << true;
-    QTest::newRow("tall 193.5 -> 194") << album << QSize(387, 776) << QRect(97, 1, 194, 371) << true;
-    QTest::newRow("wide 208.5 -> 208") << album << QSize(746, 417) << QRect(1, 82, 386, 208) << true;
-}
-
-void TestCollectionsPicture::echelle6()
-{
-    QFETCH(QSize, frame);
-    QFETCH(QSize, picture);
-    QFETCH(QRect, box);
-    QFETCH(bool, stretch);
-    const PictureFit fit = PictureFit::Echelle6(frame, picture);
-    QCOMPARE(fit.box, box);
-    QCOMPARE(fit.stretch, stretch);
-}
-
-void TestCollectionsPicture::decodes_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QPoint>("at");
-    QTest::addColumn<QRgb>("colour");
-    QTest::addColumn<bool>("animated");
-    const QSize q(40, 30); // quadrants red, green / blue, white
-    QTest::newRow("jpeg") << sample("quadrants.jpg") << q << QPoint(35, 5) << qRgb(0, 255, 0) << false;
-    QTest::newRow("bmp") << sample("quadrants.bmp") << q << QPoint(5, 25) << qRgb(0, 0, 255) << false;
-    QTest::newRow("png") << sample("quadrants.png") << q << QPoint(35, 25) << qRgb(255, 255, 255) << false;
-    QTest::newRow("jpeg named .BMP: content decides") << "copy:WRONG.BMP" << q << QPoint(5, 5) << qRgb(255, 0, 0)
-                                                      << false;
-    QTest::newRow("grey jpeg") << sample("grey.jpg") << QSize(20, 10) << QPoint(10, 5) << qRgb(200, 200, 200)
-                               << false;
-    QTest::newRow("gif still") << sample("still.gif") << QSize(6, 4) << QPoint(0, 0) << qRgb(0, 0, 255) << false;
-    QTest::newRow("gif animated") << sample("anim.gif") << QSize(6, 4) << QPoint(5, 3) << qRgb(255, 0, 0) << true;
-    QTest::newRow("pcx 8-bit palette") << sample("pal8.pcx") << QSize(5, 3) << QPoint(0, 0) << qRgb(10, 200, 30)
-                                       << false;
-    QTest::newRow("pcx 8-bit index >= 0xC0") << sample("pal8.pcx") << QSize(5, 3) << QPoint(3, 2)
-                                             << qRgb(250, 250, 0) << false;
-    QTest::newRow("pcx 24-bit planes") << sample("rgb24.pcx") << QSize(3, 2) << QPoint(2, 0)
-                                       << qRgb(0xF0, 0xF1, 0xF2) << false;
-    QTest::newRow("pcx 1-bit set") << sample("mono.pcx") << QSize(10, 2) << QPoint(9, 1) << qRgb(255, 255, 255)
-                                   << false;
-    QTest::newRow("pcx 4 planes") << sample("planes4.pcx") << QSize(2, 1) << QPoint(1, 0) << qRgb(99, 0, 0) << false;
-    QTest::newRow("pcx 4-bit low nibble") << sample("nibbles.pcx") << QSize(3, 1) << QPoint(1, 0)
-                                          << qRgb(200, 100, 50) << false;
-}
-
-void TestCollectionsPicture::decodes()
-{
-    QFETCH(QString, file);
-    QFETCH(QSize, size);
-    QFETCH(QPoint, at);
-    QFETCH(QRgb, colour);
-    QFETCH(bool, animated);
-    QTemporaryDir dir;
-    if (file.startsWith("copy:")) {
-        const QString to = dir.filePath(file.mid(5));
-        QVERIFY(QFile::copy(sample("quadrants.jpg"), to));
-        file = to;
-    }
-    const auto d = PictureFile::load(file);
-    QVERIFY2(d.ok(), qPrintable(d.error));
-    QCOMPARE(d.size, size);
-    QCOMPARE(d.image.size(), size);
-    QVERIFY(near(d.image.pixel(at), colour, 6));
-    QCOMPARE(d.animated, animated);
-}
-
-void TestCollectionsPicture::jpegReducedScaleKeepsOwnSize_data()
-{
-    QTest::addColumn<QSize>("need");
-    QTest::addColumn<QSize>("decoded");
-    QTest::newRow("small frame: 1/8") << QSize(200, 150) << QSize(200, 150);
-    QTest::newRow("a bit larger: 1/4") << QSize(201, 150) << QSize(400, 300);
-    QTest::newRow("larger than half: full") << QSize(801, 100) << QSize(1600, 1200);
-}
-
-void TestCollectionsPicture::jpegReducedScaleKeepsOwnSize()
-{
-    QFETCH(QSize, need);
-    QFETCH(QSize, decoded);
-    QSize asked;
-    const auto d = PictureFile::load(sample("big.jpg"), [&](QSize own) {
-        asked = own;
-        return need;
-    });
-    QVERIFY2(d.ok(), qPrintable(d.error));
-    QCOMPARE(asked, QSize(1600, 1200));
-    QCOMPARE(d.size, QSize(1600, 1200));
-    QCOMPARE(d.image.size(), decoded);
-    const QSize s = d.image.size();
-    QVERIFY(near(d.image.pixel(s.width() / 4, s.height() / 4), qRgb(255, 0, 0)));
-    QVERIFY(near(d.image.pixel(3 * s.width() / 4, 3 * s.height() / 4), qRgb(255, 255, 255)));
-}
-
-void TestCollectionsPicture::refused_data()
-{
-    QTest::addColumn<QByteArray>("bytes"); // "file:" + a sample's name, or the bytes themselves
-    QTest::addColumn<QString>("inError");
-    QFile jpeg(sample("quadrants.jpg"));
-    QVERIFY(jpeg.open(QIODevice::ReadOnly));
-    QTest::newRow("truncated jpeg") << jpeg.read(jpeg.size() / 3) << "JPEG";
-    QTest::newRow("jpeg header only") << QByteArray("\xFF\xD8\xFF\xE0", 4) << "JPEG";
-    QTest::newRow("jpeg of 60000 x 60000") << QByteArray("file:huge.jpg") << "trop grande";
-    QTest::newRow("pcx truncated") << QByteArray("file:truncated.pcx") << "tronqué";
-    QTest::newRow("pcx of 40000 x 40000") << QByteArray("file:huge.pcx") << "trop grande";
-    QTest::newRow("pcx two planes of 8 bits") << QByteArray("file:planes2x8.pcx") << "non prise en charge";
-    QTest::newRow("text file") << QByteArray("bonjour\r\n") << "format";
-    QTest::newRow("empty file") << QByteArray() << "format";
-    QTest::newRow("placeable wmf") << QByteArray("\xD7\xCD\xC6\x9A\x00\x00", 6) + QByteArray(60, '\0')
-                                   << "métafichiers";
-    QTest::newRow("emf") << QByteArray(40, '\x01') + QByteArray(" EMF") + QByteArray(40, '\0') << "métafichiers";
-}
-
-void TestCollectionsPicture::refused()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, inError);
-    QTemporaryDir dir;
-    QString file = dir.filePath("bad.img");
-    if (bytes.startsWith("file:")) {
-        file = sample(bytes.mid(5).constData());
-    } else {
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    const auto d = PictureFile::load(file);
-    QVERIFY(!d.ok());
-    QVERIFY2(d.error.contains(inError), qPrintable(d.error));
-    QVERIFY(d.image.isNull());
-}
-
-void TestCollectionsPicture::onlyRegularFilesAreOpened()
-{
-    // A FIFO would block the reading forever; a folder, a missing file and
-    // an empty path are no pictures either.
-    QTemporaryDir dir;
-    const QString fifo = dir.filePath("pipe.jpg");
-    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    QVERIFY(QDir(dir.path()).mkdir("folder.jpg"));
-    for (const QString &p : {fifo, dir.filePath("folder.jpg"), dir.filePath("missing.jpg"), QString()}) {
-        QVERIFY(!PictureFile::isRegularFile(p));
-        QVERIFY(!PictureFile::load(p).ok());
-    }
-}
 
 QTEST_MAIN(TestCollectionsPicture)
 #include "test_collections_picture.moc"

@@ -1,15 +1,11 @@
 // Shopping lists: the computation and key rules, item lines, and a list
 // typed, changed, left, saved and reloaded through the document window.
-#include "FixedClock.h"
-#include "ScriptedUiServices.h"
-#include "TestFiles.h"
-#include "app/TChild.h"
+#include "Fixtures.h"
 #include "collections/ShoppingPage.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Shopping;
@@ -20,10 +16,7 @@ namespace {
 // Six pixels a character: padding is then a matter of counting.
 const auto sixPx = [](const QString &s) { return int(s.size()) * 6; };
 
-QStringList block(int n, const QStringList &body)
-{
-    return QStringList{BlockFile::startMarker(n)} + body + QStringList{BlockFile::endMarker(n)};
-}
+using TestFiles::block;
 
 } // namespace
 
@@ -32,143 +25,134 @@ class TestCollectionsShopping : public QObject
     Q_OBJECT
 
 private slots:
-    void calculate_data();
-    void calculate();
-    void enterKey_data();
-    void enterKey();
-    void listTypedLeftSavedAndReloaded();
+    void calculate_data()
+    {
+        QTest::addColumn<QString>("quantity");
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<QStringList>("cells"); // quantity, price, amount, trimmed
+        QTest::newRow("2 x 1,5") << "2" << "1,5" << QStringList{"2", "1,50", "3,00"};
+        QTest::newRow("exact cents") << "0,5" << "2,01" << QStringList{"0,5", "2,01", "1,01"};
+        QTest::newRow("half away from zero") << "-0,5" << "2,01" << QStringList{"-0,5", "2,01", "-1,01"};
+        QTest::newRow("price rounded first") << "3" << "1,005" << QStringList{"3", "1,01", "3,03"};
+        QTest::newRow("no quantity") << "" << "4" << QStringList{"", "4", "old"};
+        QTest::newRow("no price") << "3" << "" << QStringList{"3", "0,00", "0,00"};
+        QTest::newRow("not a number") << "deux" << "1,5" << QStringList{"deux", "1,5", "0,00"};
+        QTest::newRow("big") << "1000000" << "99999,99" << QStringList{"1000000", "99999,99", "99999990000,00"};
+        QTest::newRow("too many digits") << "1234567890123456789" << "1" << QStringList{"1234567890123456789", "1", "0,00"};
+    }
+
+    void calculate()
+    {
+        QFETCH(QString, quantity);
+        QFETCH(QString, price);
+        QFETCH(QStringList, cells);
+        // The row under test between two rows of 0,1 x 0,1 (0,01 each): totals
+        // add the rounded amounts shown, never drifting.
+        QList<Row> rows{{"a", "0,1", "0,1", ""}, {"b", quantity, price, "old"}, {"c", "0,1", "0,1", ""}};
+        const qint64 sum = Shopping::calculate(rows, sixPx);
+        QCOMPARE(formatCents(sum - 2), cells[2] == "old" ? "0,00" : cells[2]);
+        const Row &r = rows[1];
+        QCOMPARE((QStringList{r.quantity.trimmed(), r.price.trimmed(), r.amount.trimmed()}), cells);
+        // Computed cells are right-aligned with the fewest blanks that make them
+        // wider than the alignment width less 10 pixels; others stay as typed.
+        const QString texts[] = {r.quantity, r.price, r.amount}, typed[] = {quantity, price, "old"};
+        for (int i = 0, align = QuantityAlign; i < 3; ++i, align = PriceAlign)
+            QVERIFY(texts[i] == typed[i]
+                    || (sixPx(texts[i]) > align - 10 && (!texts[i].startsWith(u' ') || sixPx(texts[i].mid(1)) <= align - 10)));
+    }
+
+    void enterKey_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("rowCount");
+        QTest::addColumn<QList<int>>("expected"); // acts, new row, new row count
+        QTest::newRow("designation") << 3 << 0 << 6 << QList<int>{0, 3, 6};
+        QTest::newRow("price, inside the count") << 3 << 2 << 6 << QList<int>{1, 4, 6};
+        QTest::newRow("price raises the count") << 9 << 2 << 6 << QList<int>{1, 10, 9};
+        QTest::newRow("count 19 still moves") << 19 << 2 << 5 << QList<int>{1, 20, 19};
+        QTest::newRow("from count 20 it stays") << 20 << 3 << 5 << QList<int>{1, 20, 20};
+        QTest::newRow("last row stays") << 63 << 2 << 5 << QList<int>{1, 63, 63};
+    }
+
+    void enterKey()
+    {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(int, rowCount);
+        const EnterResult r = enter(row, column, rowCount, 63);
+        QTEST((QList<int>{r.acts, r.row, r.rowCount}), "expected");
+        QCOMPARE(r.column, r.acts ? 0 : column);
+        // A typed "." is the decimal comma in the number columns only.
+        QCOMPARE(typed(u'.', column), column == 0 ? QChar(u'.') : QChar(u','));
+    }
+
+    void listTypedLeftSavedAndReloaded()
+    {
+        ChildFixture f(QDateTime(QDate(2026, 3, 11), QTime(9, 0)));
+        TChild &child = f.child;
+        child.activate();
+        const QString oco = f.path("maison.oco");
+        // Padding of another font: kept byte for byte while the list is not edited.
+        const QStringList market = block(0, {"01/03/2026", "Marché", "CMDEPommes\t 2\t 1,50\t 3,00"});
+        // A third list: unreadable date, 120 rows, a 300-character designation,
+        // a designation alone.
+        QStringList big{"31/02/2026", "Grande surface", "CMDE" + QString(300, u'x') + "\t1\t0,01", "CMDESel"};
+        for (int i = 3; i <= 120; ++i)
+            big << QStringLiteral("CMDEArticle %1\t1\t0,01\t0,01").arg(i);
+        TestFiles::writeBytes(oco, TestFiles::crlf(market + block(1, {"02/03/2026", "Épicerie", "CMDEThé\t1\t4\t4"})
+                                                   + block(2, big)));
+        child.Charge(f.path("maison.orz"));
+        child.Section(8);
+        auto *page = static_cast<ShoppingPage *>(child.page(8));
+        auto *grid = page->findChild<QTableWidget *>("StringGrid5");
+        auto *total = page->findChild<QLabel *>("Label50");
+        child.Suivant();
+        // Typed in, never confirmed by Enter: the list is written when left for
+        // another section, computed as Enter would.
+        auto type = [grid](int row, const QStringList &cells) {
+            for (int c = 0; c < cells.size(); ++c)
+                grid->setItem(row, c, new QTableWidgetItem(cells[c]));
+        };
+        type(1, {"Café", "0.5", "2.01"});
+        QVERIFY(child.TestModif());
+        child.Section(1);
+        child.Section(8);
+        QCOMPARE(grid->item(1, 3)->text().trimmed() + u' ' + total->text(), QStringLiteral("1,01 5,01"));
+        // Enter in the price column of the next row computes and moves down.
+        type(2, {"Sucre", "2", "1,2"});
+        grid->setCurrentCell(2, 2);
+        QTest::keyClick(grid, Qt::Key_Return);
+        QCOMPARE(QStringLiteral("%1 %2 %3").arg(total->text()).arg(grid->currentRow()).arg(page->rowCount()),
+                 QStringLiteral("7,41 3 3")); // total, current row, row count
+        QVERIFY(child.Sauve(f.path("maison.orz")));
+        const QStringList lines = page->lines();
+        QCOMPARE(lines.mid(0, 5), market);
+        QCOMPARE(lines.mid(lines.indexOf("Épicerie") + 1, 3).join(u'|').remove(u' '),
+                 QStringLiteral("CMDEThé\t1\t4,00\t4,00|CMDECafé\t0,5\t2,01\t1,01|CMDESucre\t2\t1,20\t2,40"));
+        QCOMPARE(TestFiles::readBytes(oco), TestFiles::crlf(lines));
+        // Reloaded, the saved list reads back and saves again byte for byte.
+        child.Charge(f.path("maison.orz"));
+        child.Section(8); // the list shown before, still current
+        QCOMPARE(total->text(), QStringLiteral("7,41"));
+        const QByteArray saved = TestFiles::readBytes(oco);
+        QVERIFY(child.Sauve(f.path("maison.orz")));
+        QCOMPARE(TestFiles::readBytes(oco), saved);
+        // The list is named; the rest of it shows, every row, every character,
+        // and is written back whole after an edit.
+        child.Dernier();
+        QVERIFY2(f.ui.lastMessage().contains("n° 3"), qPrintable(f.ui.lastMessage()));
+        QCOMPARE(grid->rowCount(), 120);
+        QCOMPARE(grid->item(0, 0)->text().size(), 300);
+        QCOMPARE(grid->item(1, 0)->text() + grid->item(1, 1)->text(), QStringLiteral("Sel"));
+        QCOMPARE(total->text(), QStringLiteral("1,19"));
+        grid->item(119, 0)->setText("Dernier");
+        child.Premier();
+        QCOMPARE(page->lines().size(), 12 + 124);
+        QCOMPARE(page->lines().value(134).left(11), QStringLiteral("CMDEDernier"));
+    }
+
 };
-
-void TestCollectionsShopping::calculate_data()
-{
-    QTest::addColumn<QString>("quantity");
-    QTest::addColumn<QString>("price");
-    QTest::addColumn<QStringList>("cells"); // quantity, price, amount, trimmed
-    QTest::newRow("2 x 1,5") << "2" << "1,5" << QStringList{"2", "1,50", "3,00"};
-    QTest::newRow("exact cents") << "0,5" << "2,01" << QStringList{"0,5", "2,01", "1,01"};
-    QTest::newRow("half away from zero") << "-0,5" << "2,01" << QStringList{"-0,5", "2,01", "-1,01"};
-    QTest::newRow("price rounded first") << "3" << "1,005" << QStringList{"3", "1,01", "3,03"};
-    QTest::newRow("no quantity") << "" << "4" << QStringList{"", "4", "old"};
-    QTest::newRow("no price") << "3" << "" << QStringList{"3", "0,00", "0,00"};
-    QTest::newRow("not a number") << "deux" << "1,5" << QStringList{"deux", "1,5", "0,00"};
-    QTest::newRow("big") << "1000000" << "99999,99" << QStringList{"1000000", "99999,99", "99999990000,00"};
-    QTest::newRow("too many digits") << "1234567890123456789" << "1" << QStringList{"1234567890123456789", "1", "0,00"};
-}
-
-void TestCollectionsShopping::calculate()
-{
-    QFETCH(QString, quantity);
-    QFETCH(QString, price);
-    QFETCH(QStringList, cells);
-    // The row under test between two rows of 0,1 x 0,1 (0,01 each): totals
-    // add the rounded amounts shown, never drifting.
-    QList<Row> rows{{"a", "0,1", "0,1", ""}, {"b", quantity, price, "old"}, {"c", "0,1", "0,1", ""}};
-    const qint64 sum = Shopping::calculate(rows, sixPx);
-    QCOMPARE(formatCents(sum - 2), cells[2] == "old" ? "0,00" : cells[2]);
-    const Row &r = rows[1];
-    QCOMPARE((QStringList{r.quantity.trimmed(), r.price.trimmed(), r.amount.trimmed()}), cells);
-    // Computed cells are right-aligned with the fewest blanks that make them
-    // wider than the alignment width less 10 pixels; others stay as typed.
-    const QString texts[] = {r.quantity, r.price, r.amount}, typed[] = {quantity, price, "old"};
-    for (int i = 0, align = QuantityAlign; i < 3; ++i, align = PriceAlign)
-        QVERIFY(texts[i] == typed[i]
-                || (sixPx(texts[i]) > align - 10 && (!texts[i].startsWith(u' ') || sixPx(texts[i].mid(1)) <= align - 10)));
-}
-
-void TestCollectionsShopping::enterKey_data()
-{
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<int>("rowCount");
-    QTest::addColumn<QList<int>>("expected"); // acts, new row, new row count
-    QTest::newRow("designation") << 3 << 0 << 6 << QList<int>{0, 3, 6};
-    QTest::newRow("price, inside the count") << 3 << 2 << 6 << QList<int>{1, 4, 6};
-    QTest::newRow("price raises the count") << 9 << 2 << 6 << QList<int>{1, 10, 9};
-    QTest::newRow("count 19 still moves") << 19 << 2 << 5 << QList<int>{1, 20, 19};
-    QTest::newRow("from count 20 it stays") << 20 << 3 << 5 << QList<int>{1, 20, 20};
-    QTest::newRow("last row stays") << 63 << 2 << 5 << QList<int>{1, 63, 63};
-}
-
-void TestCollectionsShopping::enterKey()
-{
-    QFETCH(int, row);
-    QFETCH(int, column);
-    QFETCH(int, rowCount);
-    const EnterResult r = enter(row, column, rowCount, 63);
-    QTEST((QList<int>{r.acts, r.row, r.rowCount}), "expected");
-    QCOMPARE(r.column, r.acts ? 0 : column);
-    // A typed "." is the decimal comma in the number columns only.
-    QCOMPARE(typed(u'.', column), column == 0 ? QChar(u'.') : QChar(u','));
-}
-
-void TestCollectionsShopping::listTypedLeftSavedAndReloaded()
-{
-    QTemporaryDir dir;
-    ScriptedUiServices ui;
-    FixedClock clock(QDateTime(QDate(2026, 3, 11), QTime(9, 0)));
-    TChild child(ui, clock, dir.path());
-    child.activate();
-    const QString oco = dir.filePath("maison.oco");
-    // Padding of another font: kept byte for byte while the list is not edited.
-    const QStringList market = block(0, {"01/03/2026", "Marché", "CMDEPommes\t 2\t 1,50\t 3,00"});
-    // A third list: unreadable date, 120 rows, a 300-character designation,
-    // a designation alone.
-    QStringList big{"31/02/2026", "Grande surface", "CMDE" + QString(300, u'x') + "\t1\t0,01", "CMDESel"};
-    for (int i = 3; i <= 120; ++i)
-        big << QStringLiteral("CMDEArticle %1\t1\t0,01\t0,01").arg(i);
-    TestFiles::writeBytes(oco, TestFiles::crlf(market + block(1, {"02/03/2026", "Épicerie", "CMDEThé\t1\t4\t4"})
-                                               + block(2, big)));
-    child.Charge(dir.filePath("maison.orz"));
-    child.Section(8);
-    auto *page = static_cast<ShoppingPage *>(child.page(8));
-    auto *grid = page->findChild<QTableWidget *>("StringGrid5");
-    auto *total = page->findChild<QLabel *>("Label50");
-    child.Suivant();
-    // Typed in, never confirmed by Enter: the list is written when left for
-    // another section, computed as Enter would.
-    auto type = [grid](int row, const QStringList &cells) {
-        for (int c = 0; c < cells.size(); ++c)
-            grid->setItem(row, c, new QTableWidgetItem(cells[c]));
-    };
-    type(1, {"Café", "0.5", "2.01"});
-    QVERIFY(child.TestModif());
-    child.Section(1);
-    child.Section(8);
-    QCOMPARE(grid->item(1, 3)->text().trimmed(), QStringLiteral("1,01"));
-    QCOMPARE(total->text(), QStringLiteral("5,01"));
-    // Enter in the price column of the next row computes and moves down.
-    type(2, {"Sucre", "2", "1,2"});
-    grid->setCurrentCell(2, 2);
-    QTest::keyClick(grid, Qt::Key_Return);
-    QCOMPARE(total->text(), QStringLiteral("7,41"));
-    QCOMPARE(grid->currentRow(), 3);
-    QCOMPARE(page->rowCount(), 3);
-    QVERIFY(child.Sauve(dir.filePath("maison.orz")));
-    const QStringList lines = page->lines();
-    QCOMPARE(lines.mid(0, 5), market);
-    QCOMPARE(lines.mid(lines.indexOf("Épicerie") + 1, 3).join(u'|').remove(u' '),
-             QStringLiteral("CMDEThé\t1\t4,00\t4,00|CMDECafé\t0,5\t2,01\t1,01|CMDESucre\t2\t1,20\t2,40"));
-    QCOMPARE(TestFiles::readBytes(oco), TestFiles::crlf(lines));
-    // Reloaded, the saved list reads back and saves again byte for byte.
-    child.Charge(dir.filePath("maison.orz"));
-    child.Section(8); // the list shown before, still current
-    QCOMPARE(total->text(), QStringLiteral("7,41"));
-    const QByteArray saved = TestFiles::readBytes(oco);
-    QVERIFY(child.Sauve(dir.filePath("maison.orz")));
-    QCOMPARE(TestFiles::readBytes(oco), saved);
-    // The list is named; the rest of it shows, every row, every character,
-    // and is written back whole after an edit.
-    child.Dernier();
-    QVERIFY2(ui.lastMessage().contains("n° 3"), qPrintable(ui.lastMessage()));
-    QCOMPARE(grid->rowCount(), 120);
-    QCOMPARE(grid->item(0, 0)->text().size(), 300);
-    QCOMPARE(grid->item(1, 0)->text() + grid->item(1, 1)->text(), QStringLiteral("Sel"));
-    QCOMPARE(total->text(), QStringLiteral("1,19"));
-    grid->item(119, 0)->setText("Dernier");
-    child.Premier();
-    QCOMPARE(page->lines().size(), 12 + 124);
-    QCOMPARE(page->lines().value(134).left(11), QStringLiteral("CMDEDernier"));
-}
 
 QTEST_MAIN(TestCollectionsShopping)
 #include "test_collections_shopping.moc"
