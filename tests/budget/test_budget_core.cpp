@@ -110,7 +110,7 @@ private slots:
         for (int r = 0; r < BudgetGrid::Rows; ++r)
             full += row(r, {"01/01/2026", "", "", "1", "", ""});
         QTest::newRow("a full month drops the deferred entries")
-            << (full + row(999, {"10/01/2026", "", "", "1", ""})) << QStringList{} << 0 << 1;
+            << (full + row(999, {"10/01/2026", "", "", "1", ""})) << QStringList(BudgetGrid::Rows, "01/01/2026|||1|") << 0 << 1;
     }
 
     void monthReading()
@@ -124,18 +124,13 @@ private slots:
         m.loadLines(lines);
         const auto result = m.openMonth("Caisse");
         QCOMPARE(QList<int>({result.damagedLines, result.droppedDeferred}), QList<int>({damaged, dropped}));
-        if (dropped)
-            QCOMPARE(m.grid().lineCount(), BudgetGrid::Rows);
-        else
-            QCOMPARE(rows(m.grid()), shown);
+        QCOMPARE(rows(m.grid()), shown);
         // Nothing changed: the store is written back as it was read.
         QVERIFY(!m.storeMonth());
         QStringList kept = lines;
         kept.removeIf([](const QString &l) { return l.size() < BudgetFormat::MinimumLineLength; });
         QCOMPARE(m.fileLines(), kept);
         // Written back twice (a change elsewhere) and read again: no row is lost.
-        if (dropped)
-            return;
         m.setChanged(true);
         for (int pass = 0; pass < 2; ++pass) {
             QVERIFY(m.storeMonth());
@@ -199,9 +194,7 @@ private slots:
         BudgetMonth m = januaryOf(lines);
         QCOMPARE(m.commit({entry[0], entry[1], entry[2], entry[3], entry[4]}), result);
         const bool done = result == BudgetMonth::CommitResult::Committed;
-        QCOMPARE(m.changed(), done);
-        QCOMPARE(m.grid().lineCount(), counted + (done ? 1 : 0));
-        QCOMPARE(m.storeMonth(), done);
+        QCOMPARE(QList<int>({m.changed(), m.grid().lineCount(), m.storeMonth()}), QList<int>({done, counted + done, done}));
         if (!done)
             return;
         // Sorted by day: the new row of the 20th comes last, and the month reads

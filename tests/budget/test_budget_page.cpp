@@ -9,7 +9,6 @@
 #include "common/Cp1252.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -18,8 +17,6 @@
 #include <QTest>
 
 namespace {
-
-const QByteArray kCrLf = "\r\n";
 
 struct Page
 {
@@ -43,7 +40,6 @@ struct Page
     QLineEdit *expense() const { return find<QLineEdit>("Edit3"); }
     QLineEdit *income() const { return find<QLineEdit>("Edit6"); }
     QTableView *grid() const { return find<QTableView>("StringGrid1"); }
-    QString caption() const { return find<QLabel>("Panel16")->text(); }
     QString cell(int row, int column) const { return grid()->model()->index(row, column).data(Qt::EditRole).toString(); }
 
     // Types one journal line the way the user does and presses Enter in the
@@ -70,8 +66,7 @@ QByteArray cells(const QString &key, int row, const QStringList &texts)
 {
     QByteArray out;
     for (int c = 0; c < texts.size(); ++c)
-        out += Cp1252::encode(key + QStringLiteral("%1%2").arg(row, 3, 10, QLatin1Char('0')).arg(c) + texts[c])
-             + kCrLf;
+        out += Cp1252::encode(key + QStringLiteral("%1%2").arg(row, 3, 10, QLatin1Char('0')).arg(c) + texts[c]) + "\r\n";
     return out;
 }
 
@@ -159,8 +154,7 @@ private slots:
         // Leaving the post box marks the post used; a post that has since left the
         // list stays with its line.
         p.type("05012026", 2, "bail", "700", "");
-        QCOMPARE(p.posts()->itemText(2), QString("Loyer"));
-        QCOMPARE(p.cell(0, 1), QString("Loyer"));
+        QCOMPARE(p.posts()->itemText(2) + u'|' + p.cell(0, 1), QString("Loyer|Loyer"));
         p.posts()->setItemText(2, "habitation");
         p.page->StringGrid1DblClick(0);
         QCOMPARE(p.posts()->placeholderText(), QString("Loyer"));
@@ -168,8 +162,7 @@ private slots:
         QCOMPARE(p.cell(0, 1), QString("Loyer"));
         // Another account shows its own month; the first one's line is kept.
         QTest::keyClick(p.accounts(), Qt::Key_Down);
-        QCOMPARE(p.page->budget().shownAccount(), QString("Banque"));
-        QCOMPARE(p.page->budget().grid().lineCount(), 0);
+        QVERIFY(p.page->budget().shownAccount() == "Banque" && p.page->budget().grid().lineCount() == 0);
         QTest::keyClick(p.accounts(), Qt::Key_Up);
         QCOMPARE(p.cell(0, 2), QString("bail"));
     }
@@ -213,10 +206,8 @@ private slots:
         p.page->display();
         p.type("05012026", 0, "x", "1", "");
         QVERIFY(!p.page->save(dir.filePath("absent/folder/doc.orz"), false));
-        QCOMPARE(p.t.ui.messages().size(), 1);
-        QVERIFY(p.page->budget().changed());
-        QVERIFY(p.page->save(dir.filePath("doc.orz"), false));
-        QVERIFY(!p.page->budget().changed());
+        QVERIFY(p.t.ui.messages().size() == 1 && p.page->budget().changed());
+        QVERIFY(p.page->save(dir.filePath("doc.orz"), false) && !p.page->budget().changed());
         QVERIFY(TestFiles::readBytes(dir.filePath("doc.obg")).startsWith("258202601000005/01/2026\r\n"));
 
         QVERIFY(QDir().mkpath(dir.filePath("lu.obg")));
@@ -224,8 +215,7 @@ private slots:
         QCOMPARE(p.t.ui.messages().size(), 2);
         p.type("06012026", 0, "y", "2", "");
         QVERIFY(!p.page->save(dir.filePath("lu.orz"), false));
-        QVERIFY(p.t.ui.lastMessage().contains("n'a pas pu être lu"));
-        QVERIFY(QFileInfo(dir.filePath("lu.obg")).isDir());
+        QVERIFY(p.t.ui.lastMessage().contains("n'a pas pu être lu") && QFileInfo(dir.filePath("lu.obg")).isDir());
         QVERIFY(p.page->save(dir.filePath("ailleurs.orz"), true));
     }
 
