@@ -2,7 +2,6 @@
 // "&Options" menu opens them: a table of account edits, the balance box,
 // the write-back before the account box is refilled, and one path per editor.
 #include "Fixtures.h"
-#include "Widgets.h"
 
 #include "budget/AccountLine.h"
 #include "budget/BudgetFormat.h"

@@ -3,8 +3,6 @@
 // path through the document window.
 
 #include "Fixtures.h"
-#include "Widgets.h"
-#include "app/TChild.h"
 #include "contacts/AddressPage.h"
 #include "contacts/BirthdayPage.h"
 #include "contacts/TCsaisie.h"
@@ -15,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -68,10 +65,9 @@ template<typename Page> struct Fixture
         t.window->resize(900, 640);
         t.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(t.window.get()));
-        TestFiles::writeBytes(file(ext), TestFiles::crlf(lines));
+        TestFiles::writeBytes(dir.filePath(QStringLiteral("agenda") + QLatin1String(ext)), TestFiles::crlf(lines));
         page.load(dir.filePath("agenda.orz"));
     }
-    QString file(const char *ext) const { return dir.filePath(QStringLiteral("agenda") + QLatin1String(ext)); }
     template<typename W> W *w(const char *name) { return page.template findChild<W *>(QLatin1String(name)); }
 
     TestContext t;
