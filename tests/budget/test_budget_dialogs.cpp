@@ -2,7 +2,6 @@
 // "&Options" menu opens them: a table of account edits, the balance box,
 // the write-back before the account box is refilled, and one path per editor.
 #include "Fixtures.h"
-#include "Widgets.h"
 
 #include "budget/AccountLine.h"
 #include "budget/BudgetFormat.h"
@@ -24,24 +23,14 @@ namespace {
 
 const QChar nbsp(0xA0);
 
-template <typename W>
-W *child(QWidget *parent, const char *name)
+template <typename W> W *child(QWidget *parent, const char *name)
 {
     auto *w = parent->findChild<W *>(QLatin1String(name));
-    if (!w)
-        qFatal("no widget %s", name);
-    return w;
+    return w ? w : (qFatal("no widget %s", name), nullptr);
 }
 
-QStringList items(const QComboBox *box)
-{
-    return TestUi::texts(box);
-}
-
-QStringList listTexts(QDialog *d)
-{
-    return TestUi::texts(child<QListWidget>(d, "ListBox1"));
-}
+using TestUi::texts;
+QStringList listTexts(QDialog *d) { return texts(child<QListWidget>(d, "ListBox1")); }
 
 void select(QDialog *d, const QString &text)
 {
@@ -55,10 +44,7 @@ void select(QDialog *d, const QString &text)
     qFatal("no entry %s", qPrintable(text));
 }
 
-void click(QDialog *d, const char *button)
-{
-    child<QPushButton>(d, button)->click();
-}
+void click(QDialog *d, const char *button) { child<QPushButton>(d, button)->click(); }
 
 using Command = void (*)(DocumentContext &);
 
@@ -69,252 +55,228 @@ class TestBudgetDialogs : public QObject
     Q_OBJECT
 
 private slots:
-    void accounts_data();
-    void accounts();
-    void balanceBox_data();
-    void balanceBox();
-    void accountsRefillWritesShownMonthBack();
-    void editorsFirstLetter_data();
-    void editorsFirstLetter();
-    void postsEditorPath();
-};
-
-void TestBudgetDialogs::accounts_data()
-{
-    // The account box "Caisse", "livret" with balances "5,00", "10,00"; one
-    // button of the accounts dialog on an account, the add/change dialog
-    // filled (name, balance) or cancelled (empty name and balance), the
-    // answer to a question. Then the messages, the box and the balances.
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("selected");
-    QTest::addColumn<QStringList>("typed");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<QStringList>("box");
-    QTest::addColumn<QStringList>("balances");
-
-    const QStringList both{"Caisse", "livret"}, kept{"5,00", "10,00"};
-    const QString question = "Supprimer le compte " + AccountLine::make("livret", "10,00") + " ?";
-    QTest::newRow("add, balance completed") << "Button1" << "" << QStringList{" Banque ", "1500"} << 0 << QStringList{}
-                                            << QStringList{"Caisse", "livret", "Banque"} << QStringList{"5,00", "10,00", "1500,00"};
-    QTest::newRow("add cancelled") << "Button1" << "" << QStringList{} << 0 << QStringList{} << both << kept;
-    QTest::newRow("add, same name") << "Button1" << "" << QStringList{"livret", "1"} << 0
-                                    << QStringList{TComptes::duplicateMessage("livret")} << both << kept;
-    QTest::newRow("add, same character sum") << "Button1" << "" << QStringList{"tevilr", "1"} << 0
-                                             << QStringList{TComptes::sameCodeMessage("tevilr", "livret")} << both << kept;
-    QTest::newRow("add, code beyond three digits") << "Button1" << "" << QStringList{QString(18, QChar(0xE9)), "1"} << 0
-                                                   << QStringList{TAjoutCpt::tooLongMessage(QString(18, QChar(0xE9)))} << both << kept;
-    QTest::newRow("change keeps the name") << "Button2" << "Caisse" << QStringList{"XYZ", "20"} << 0 << QStringList{} << both
-                                           << QStringList{"20,00", "10,00"};
-    QTest::newRow("change, nothing selected") << "Button2" << "" << QStringList{} << 0 << QStringList{} << both << kept;
-    QTest::newRow("delete a used account") << "Button3" << "Caisse" << QStringList{} << 0
-                                           << QStringList{"Ce compte est déjà utilisé"} << both << kept;
-    QTest::newRow("delete asks, OK") << "Button3" << "livret" << QStringList{} << int(QMessageBox::Ok) << QStringList{question}
-                                     << QStringList{"Caisse"} << QStringList{"5,00"};
-    QTest::newRow("delete asks, cancel") << "Button3" << "livret" << QStringList{} << int(QMessageBox::Cancel)
-                                         << QStringList{question} << both << kept;
-    QTest::newRow("delete, nothing selected") << "Button3" << "" << QStringList{} << 0 << QStringList{} << both << kept;
-}
-
-void TestBudgetDialogs::accounts()
-{
-    QFETCH(QString, button);
-    QFETCH(QString, selected);
-    QFETCH(QStringList, typed);
-    QFETCH(int, answer);
-    QFETCH(QStringList, messages);
-    QFETCH(QStringList, box);
-    QFETCH(QStringList, balances);
-    TestContext t;
-    t.context.comboBox(2)->addItems({"Caisse", "livret"});
-    t.context.extraLists["Solde2"] = {"5", "10,00"};
-    if (answer)
-        t.ui.answer(QMessageBox::StandardButton(answer));
-    QStringList lines;
-    QString total;
-    bool nameReadOnly = false;
-    t.ui.dialog([&](QDialog *d) {
-        if (!selected.isEmpty())
-            select(d, selected);
-        click(d, qPrintable(button));
-        lines = listTexts(d);
-        total = child<QLineEdit>(d, "Edit1")->text();
-        return int(QDialog::Accepted);
-    });
-    t.ui.dialog([&](QDialog *d) {
-        if (typed.isEmpty())
-            return int(QDialog::Rejected);
-        auto *name = child<QLineEdit>(d, "Edit1");
-        nameReadOnly = name->isReadOnly();
-        if (nameReadOnly)
-            QTest::keyClicks(name, typed[0]); // typing changes nothing
-        else
-            name->setText(typed[0]);
-        child<QLineEdit>(d, "Edit2")->setText(typed[1]);
-        click(d, "Button1");
-        return d->result();
-    });
-    OptionsCommands::BudgetComptes(t.context);
-    QCOMPARE(nameReadOnly, button == "Button2" && !typed.isEmpty());
-    QCOMPARE(t.ui.messages(), messages);
-    QCOMPARE(items(t.context.comboBox(2)), box);
-    QCOMPARE(t.context.extraLists.value("Solde2"), balances);
-    // The dialog's lines and total followed every change.
-    QStringList expected;
-    for (int i = 0; i < box.size(); ++i)
-        expected << AccountLine::make(box[i], balances[i]);
-    QCOMPARE(lines, expected);
-    QCOMPARE(total, AccountLine::balanceTotal(expected));
-}
-
-void TestBudgetDialogs::balanceBox_data()
-{
-    QTest::addColumn<bool>("paste");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("result");
-    QTest::newRow("digits") << false << "1500" << "1500" << "1500,00";
-    QTest::newRow("no minus sign, letter, point or blank") << false << "-1a2.3 4" << "1234" << "1234,00";
-    QTest::newRow("a second comma is refused") << false << "1,2,3" << "1,23" << "1,23";
-    QTest::newRow("pasted balance") << true << "12,5" << "12,5" << "12,50";
-    QTest::newRow("pasted negative") << true << "-12,5" << "" << "0,00";
-    QTest::newRow("pasted decimal point") << true << "12.5" << "" << "0,00";
-}
-
-void TestBudgetDialogs::balanceBox()
-{
-    QFETCH(bool, paste);
-    QFETCH(QString, typed);
-    QFETCH(QString, shown);
-    QFETCH(QString, result);
-    ScriptedUiServices ui;
-    TAjoutCpt d(ui);
-    d.Init(QString(), QString());
-    d.show();
-    auto *balance = child<QLineEdit>(&d, "Edit2");
-    QTest::keyClicks(child<QLineEdit>(&d, "Edit1"), "Livret");
-    if (paste) {
-        QGuiApplication::clipboard()->setText(typed);
-        balance->paste();
-    } else {
-        QTest::keyClicks(balance, typed);
+    void accounts_data()
+    {
+        // The account box "Caisse", "livret" with balances "5,00", "10,00"; one
+        // button of the accounts dialog, on an account or none; the add/change
+        // dialog filled (name, balance) or cancelled (nothing typed); the answer
+        // to a question. Then the messages, and the accounts with their balances.
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("after");
+        const QString both = "Caisse 5,00 livret 10,00", question = "Supprimer le compte " + AccountLine::make("livret", "10,00") + " ?";
+        const QString tooLong(18, QChar(0xE9));
+        QTest::newRow("add, balance completed") << "Button1" << QStringList{" Banque ", "1500"} << 0 << QStringList{}
+                                                << "Caisse 5,00 livret 10,00 Banque 1500,00";
+        QTest::newRow("add cancelled") << "Button1" << QStringList{} << 0 << QStringList{} << both;
+        QTest::newRow("add, same name") << "Button1" << QStringList{"livret", "1"} << 0 << QStringList{TComptes::duplicateMessage("livret")} << both;
+        QTest::newRow("add, same character sum") << "Button1" << QStringList{"tevilr", "1"} << 0
+                                                 << QStringList{TComptes::sameCodeMessage("tevilr", "livret")} << both;
+        QTest::newRow("add, code beyond three digits") << "Button1" << QStringList{tooLong, "1"} << 0
+                                                       << QStringList{TAjoutCpt::tooLongMessage(tooLong)} << both;
+        QTest::newRow("change keeps the name") << "Button2 Caisse" << QStringList{"XYZ", "20"} << 0 << QStringList{} << "Caisse 20,00 livret 10,00";
+        QTest::newRow("change, nothing selected") << "Button2" << QStringList{} << 0 << QStringList{} << both;
+        QTest::newRow("delete a used account") << "Button3 Caisse" << QStringList{} << 0 << QStringList{"Ce compte est déjà utilisé"} << both;
+        QTest::newRow("delete asks, OK") << "Button3 livret" << QStringList{} << int(QMessageBox::Ok) << QStringList{question} << "Caisse 5,00";
+        QTest::newRow("delete asks, cancel") << "Button3 livret" << QStringList{} << int(QMessageBox::Cancel) << QStringList{question} << both;
+        QTest::newRow("delete, nothing selected") << "Button3" << QStringList{} << 0 << QStringList{} << both;
     }
-    QTest::keyClick(balance, Qt::Key_Backspace); // discarded too
-    QCOMPARE(balance->text(), shown);
-    QTest::keyClick(balance, Qt::Key_Return); // Enter acts as OK
-    QCOMPARE(d.result(), int(QDialog::Accepted));
-    QCOMPARE(d.Result(), std::make_pair(QString("Livret"), result));
-}
 
-void TestBudgetDialogs::accountsRefillWritesShownMonthBack()
-{
-    TestContext t(QDate(2026, 1, 7));
-    t.context.comboBox(2)->addItems({"compte joint", "Banque"});
-    auto *page = new BudgetPage(t.context, t.window.get());
-    QCOMPARE(BudgetPage::of(t.context), page);
-    page->display();
-    page->findChild<QLineEdit *>("MaskEdit1")->setText("07/01/2026");
-    page->findChild<QLineEdit *>("Edit3")->setText("9");
-    QTest::keyClick(page->findChild<QLineEdit *>("Edit3"), Qt::Key_Return);
-    // The accounts dialog deletes the shown account: the box now starts with
-    // "Banque", whose month is shown; the line stays under its own account.
-    t.ui.answer(QMessageBox::Ok);
-    t.ui.dialog([](QDialog *d) {
-        select(d, "compte joint");
-        click(d, "Button3");
-        return int(QDialog::Accepted);
-    });
-    OptionsCommands::BudgetComptes(t.context);
-    QCOMPARE(page->budget().shownAccount(), QString("Banque"));
-    QCOMPARE(page->budget().grid().lineCount(), 0);
-    QCOMPARE(page->budget().store().monthLines(BudgetFormat::monthKeyFor("compte joint", 2026, 1)).size(), 6);
-}
-
-void TestBudgetDialogs::editorsFirstLetter_data()
-{
-    QTest::addColumn<quintptr>("command");
-    QTest::addColumn<int>("box");
-    QTest::addColumn<QString>("added");
-    auto row = [](const char *name, Command c, int box, const char *added) {
-        QTest::newRow(name) << quintptr(c) << box << QString::fromLatin1(added);
-    };
-    row("Postes", OptionsCommands::BudgetPostes, 1, "western");
-    row("Categorie", OptionsCommands::Categorie, 3, "western");
-    row("Formatv", OptionsCommands::Formatv, 4, "western");
-    row("Formata", OptionsCommands::Formata, 5, "western");
-    row("Magasins", OptionsCommands::Magasins, 6, "western");
-    row("Categorie2", OptionsCommands::Categorie2, 7, "Western");
-    row("Praticiens", OptionsCommands::Praticiens, 9, "Western");
-    row("Pharmacies", OptionsCommands::Pharmacies, 10, "Western");
-}
-
-void TestBudgetDialogs::editorsFirstLetter()
-{
-    // Enter adds the entry at its sorted place, the editor stays open; the
-    // list goes back to its own box however the editor is closed.
-    QFETCH(quintptr, command);
-    QFETCH(int, box);
-    QFETCH(QString, added);
-    TestContext t;
-    t.context.comboBox(box)->addItems({"zoo", "Action"});
-    t.context.comboBox(box)->setCurrentIndex(0);
-    QStringList seen;
-    bool clearedAndOpen = false;
-    t.ui.dialog([&](QDialog *d) {
-        auto *entry = child<QLineEdit>(d, "Edit1");
-        QTest::keyClicks(entry, " Western");
-        QTest::keyClick(entry, Qt::Key_Return);
-        seen = listTexts(d);
-        clearedAndOpen = entry->text().isEmpty() && d->result() == 0;
-        return int(QDialog::Rejected);
-    });
-    reinterpret_cast<Command>(command)(t.context);
-    QVERIFY(clearedAndOpen);
-    QCOMPARE(seen, QStringList({"Action", added, "zoo"}));
-    QCOMPARE(items(t.context.comboBox(box)), seen);
-    // The posts box shows its first entry; the others keep their text.
-    QCOMPARE(t.context.comboBox(box)->currentText(), box == 1 ? QString("Action") : QString("zoo"));
-}
-
-void TestBudgetDialogs::postsEditorPath()
-{
-    TestContext t;
-    t.context.comboBox(1)->addItems({"Débit différé", "Loyer", "loisirs", "voiture"});
-    // The two refusals acknowledged, the first confirmation cancelled, the
-    // others accepted.
-    for (auto b : {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Ok})
-        t.ui.answer(b);
-    QStringList afterCancel, replaced;
-    t.ui.dialog([&](QDialog *d) {
-        for (const char *entry : {"Débit différé", "Loyer", "loisirs", "loisirs"}) {
-            select(d, QString::fromUtf8(entry));
-            click(d, "Button3");
-            if (afterCancel.isEmpty() && t.ui.messages().size() == 3)
-                afterCancel = listTexts(d);
+    void accounts()
+    {
+        QFETCH(QString, button);
+        QFETCH(QStringList, typed);
+        QFETCH(int, answer);
+        QFETCH(QStringList, messages);
+        QFETCH(QString, after);
+        TestContext t;
+        t.context.comboBox(2)->addItems({"Caisse", "livret"});
+        t.context.extraLists["Solde2"] = {"5", "10,00"};
+        if (answer)
+            t.ui.answer(QMessageBox::StandardButton(answer));
+        QStringList lines;
+        QString total;
+        bool nameReadOnly = false;
+        t.ui.dialog([&](QDialog *d) {
+            if (button.contains(u' '))
+                select(d, button.section(u' ', 1));
+            click(d, qPrintable(button.section(u' ', 0, 0)));
+            lines = listTexts(d);
+            total = child<QLineEdit>(d, "Edit1")->text();
+            return int(QDialog::Accepted);
+        });
+        t.ui.dialog([&](QDialog *d) {
+            if (typed.isEmpty())
+                return int(QDialog::Rejected);
+            auto *name = child<QLineEdit>(d, "Edit1");
+            nameReadOnly = name->isReadOnly();
+            nameReadOnly ? QTest::keyClicks(name, typed[0]) : name->setText(typed[0]); // typing a read-only name changes nothing
+            child<QLineEdit>(d, "Edit2")->setText(typed[1]);
+            click(d, "Button1");
+            return d->result();
+        });
+        OptionsCommands::BudgetComptes(t.context);
+        QCOMPARE(nameReadOnly, button.startsWith("Button2") && !typed.isEmpty());
+        QCOMPARE(t.ui.messages(), messages);
+        const QStringList box = texts(t.context.comboBox(2)), balances = t.context.extraLists.value("Solde2");
+        QStringList shown, expected; // the dialog's lines and total followed every change
+        for (int i = 0; i < box.size(); ++i)
+        {
+            shown << box[i] << balances.value(i);
+            expected << AccountLine::make(box[i], balances.value(i));
         }
-        click(d, "Button3"); // nothing selected after a deletion: nothing
-        // Modifier copies the entry; Envoi then replaces it, as typed.
-        select(d, "Loyer");
-        click(d, "Button2");
-        child<QLineEdit>(d, "Edit1")->setText("loyer");
-        click(d, "Button5");
-        replaced = listTexts(d);
-        select(d, "loyer");
-        click(d, "Button3"); // now it can go
-        // A name already there is added again, without a message.
-        child<QLineEdit>(d, "Edit1")->setText("Voiture");
-        click(d, "Button4");
-        return int(QDialog::Accepted);
-    });
-    OptionsCommands::BudgetPostes(t.context);
-    QCOMPARE(t.ui.messages(), QStringList({"Ce poste ne peut pas être suprimé", "Ce poste est déjà utilisé",
-                                           "Supprimer le poste loisirs ?", "Supprimer le poste loisirs ?",
-                                           "Supprimer le poste loyer ?"}));
-    QCOMPARE(afterCancel.size(), 4);
-    QCOMPARE(replaced, QStringList({"Débit différé", "loyer", "voiture"}));
-    QCOMPARE(items(t.context.comboBox(1)).size(), 3);
-    QCOMPARE(items(t.context.comboBox(1)).first(), QString("Débit différé"));
-}
+        QCOMPARE(shown.join(u' '), after);
+        QCOMPARE(lines, expected);
+        QCOMPARE(total, AccountLine::balanceTotal(expected));
+    }
+
+    void balanceBox_data()
+    {
+        QTest::addColumn<bool>("paste");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("digits") << false << "1500" << "1500" << "1500,00";
+        QTest::newRow("no minus sign, letter, point or blank") << false << "-1a2.3 4" << "1234" << "1234,00";
+        QTest::newRow("a second comma is refused") << false << "1,2,3" << "1,23" << "1,23";
+        QTest::newRow("pasted balance") << true << "12,5" << "12,5" << "12,50";
+        QTest::newRow("pasted negative") << true << "-12,5" << "" << "0,00";
+        QTest::newRow("pasted decimal point") << true << "12.5" << "" << "0,00";
+    }
+
+    void balanceBox()
+    {
+        QFETCH(bool, paste);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, result);
+        ScriptedUiServices ui;
+        TAjoutCpt d(ui);
+        d.Init(QString(), QString());
+        d.show();
+        auto *balance = child<QLineEdit>(&d, "Edit2");
+        QTest::keyClicks(child<QLineEdit>(&d, "Edit1"), "Livret");
+        if (paste) {
+            QGuiApplication::clipboard()->setText(typed);
+            balance->paste();
+        } else {
+            QTest::keyClicks(balance, typed);
+        }
+        QTest::keyClick(balance, Qt::Key_Backspace); // discarded too
+        QCOMPARE(balance->text(), shown);
+        QTest::keyClick(balance, Qt::Key_Return); // Enter acts as OK
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(d.Result(), std::make_pair(QString("Livret"), result));
+    }
+
+    void accountsRefillWritesShownMonthBack()
+    {
+        TestContext t(QDate(2026, 1, 7));
+        t.context.comboBox(2)->addItems({"compte joint", "Banque"});
+        auto *page = new BudgetPage(t.context, t.window.get());
+        QCOMPARE(BudgetPage::of(t.context), page);
+        page->display();
+        page->findChild<QLineEdit *>("MaskEdit1")->setText("07/01/2026");
+        page->findChild<QLineEdit *>("Edit3")->setText("9");
+        QTest::keyClick(page->findChild<QLineEdit *>("Edit3"), Qt::Key_Return);
+        // The accounts dialog deletes the shown account: the box now starts with
+        // "Banque", whose month is shown; the line stays under its own account.
+        t.ui.answer(QMessageBox::Ok);
+        t.ui.dialog([](QDialog *d) {
+            select(d, "compte joint");
+            click(d, "Button3");
+            return int(QDialog::Accepted);
+        });
+        OptionsCommands::BudgetComptes(t.context);
+        QVERIFY(page->budget().shownAccount() == "Banque" && page->budget().grid().lineCount() == 0);
+        QCOMPARE(page->budget().store().monthLines(BudgetFormat::monthKeyFor("compte joint", 2026, 1)).size(), 6);
+    }
+
+    void editorsFirstLetter_data()
+    {
+        QTest::addColumn<quintptr>("command");
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("added");
+        auto row = [](const char *name, Command c, int box, const char *added) {
+            QTest::newRow(name) << quintptr(c) << box << QString::fromLatin1(added);
+        };
+        row("Postes", OptionsCommands::BudgetPostes, 1, "western");
+        row("Categorie", OptionsCommands::Categorie, 3, "western");
+        row("Formatv", OptionsCommands::Formatv, 4, "western");
+        row("Formata", OptionsCommands::Formata, 5, "western");
+        row("Magasins", OptionsCommands::Magasins, 6, "western");
+        row("Categorie2", OptionsCommands::Categorie2, 7, "Western");
+        row("Praticiens", OptionsCommands::Praticiens, 9, "Western");
+        row("Pharmacies", OptionsCommands::Pharmacies, 10, "Western");
+    }
+
+    void editorsFirstLetter()
+    {
+        // Enter adds the entry at its sorted place, the editor stays open; the
+        // list goes back to its own box however the editor is closed.
+        QFETCH(quintptr, command);
+        QFETCH(int, box);
+        QFETCH(QString, added);
+        TestContext t;
+        t.context.comboBox(box)->addItems({"zoo", "Action"});
+        t.context.comboBox(box)->setCurrentIndex(0);
+        QStringList seen;
+        bool clearedAndOpen = false;
+        t.ui.dialog([&](QDialog *d) {
+            auto *entry = child<QLineEdit>(d, "Edit1");
+            QTest::keyClicks(entry, " Western");
+            QTest::keyClick(entry, Qt::Key_Return);
+            seen = listTexts(d);
+            clearedAndOpen = entry->text().isEmpty() && d->result() == 0;
+            return int(QDialog::Rejected);
+        });
+        reinterpret_cast<Command>(command)(t.context);
+        QVERIFY(clearedAndOpen && texts(t.context.comboBox(box)) == seen);
+        // The posts box shows its first entry; the others keep their text.
+        QCOMPARE(seen.join(u' ') + " / " + t.context.comboBox(box)->currentText(), "Action " + added + " zoo / " + (box == 1 ? "Action" : "zoo"));
+    }
+
+    void postsEditorPath()
+    {
+        TestContext t;
+        t.context.comboBox(1)->addItems({"Débit différé", "Loyer", "loisirs", "voiture"});
+        // The two refusals acknowledged, the first confirmation cancelled, the
+        // others accepted.
+        for (auto b : {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Ok})
+            t.ui.answer(b);
+        QStringList afterCancel, replaced;
+        t.ui.dialog([&](QDialog *d) {
+            for (const char *entry : {"Débit différé", "Loyer", "loisirs", "loisirs"}) {
+                select(d, QString::fromUtf8(entry));
+                click(d, "Button3");
+                if (afterCancel.isEmpty() && t.ui.messages().size() == 3)
+                    afterCancel = listTexts(d);
+            }
+            click(d, "Button3"); // nothing selected after a deletion: nothing
+            // Modifier copies the entry; Envoi then replaces it, as typed.
+            select(d, "Loyer");
+            click(d, "Button2");
+            child<QLineEdit>(d, "Edit1")->setText("loyer");
+            click(d, "Button5");
+            replaced = listTexts(d);
+            select(d, "loyer");
+            click(d, "Button3"); // now it can go
+            // A name already there is added again, without a message.
+            child<QLineEdit>(d, "Edit1")->setText("Voiture");
+            click(d, "Button4");
+            return int(QDialog::Accepted);
+        });
+        OptionsCommands::BudgetPostes(t.context);
+        QCOMPARE(t.ui.messages(), QStringList({"Ce poste ne peut pas être suprimé", "Ce poste est déjà utilisé",
+                                               "Supprimer le poste loisirs ?", "Supprimer le poste loisirs ?",
+                                               "Supprimer le poste loyer ?"}));
+        QCOMPARE(afterCancel.size(), 4);
+        QCOMPARE(replaced, QStringList({"Débit différé", "loyer", "voiture"}));
+        QCOMPARE(texts(t.context.comboBox(1)), QStringList({"Débit différé", "voiture", "voiture"}));
+    }
+};
 
 QTEST_MAIN(TestBudgetDialogs)
 #include "test_budget_dialogs.moc"
