@@ -190,6 +190,19 @@ private slots:
         QVERIFY(!child.TestModif());
         QCOMPARE(TestFiles::readBytes(path()), saved);
     }
+    // On a tall window no day list runs past its column: the lists shrink together, each below the one above
+    // with room for its labels; where the usual rules fit they hold.
+    void tallWindowListsStayInTheirColumn()
+    {
+        for (int h : {2000, 1000, 810}) {
+            page().layoutFor(1000, h);
+            for (int i = 1; i <= 7; ++i) {
+                QVERIFY(list(i)->geometry().bottom() < list(i)->parentWidget()->height());
+                QVERIFY(i == 1 || i == 4 || list(i)->y() - 20 > list(i - 1)->geometry().bottom());
+            }
+        }
+        QCOMPARE(list(7)->y(), 810 - 120);
+    }
 };
 
 QTEST_MAIN(TestAgendaWeekPage)
