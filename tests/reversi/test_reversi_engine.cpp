@@ -35,10 +35,10 @@ namespace {
 constexpr quint8 H = ReversiBoard::HumanDisc, C = ReversiBoard::ComputerDisc;
 
 // "C21 H44": a disc of the computer on (2,1), one of the human on (4,4).
-ReversiBoard discs(const QString &spec)
+ReversiBoard discs(const QString &layout)
 {
     ReversiBoard b;
-    for (const QString &d : spec.split(u' ', Qt::SkipEmptyParts))
+    for (const QString &d : layout.split(u' ', Qt::SkipEmptyParts))
         b.set(d.at(1).digitValue(), d.at(2).digitValue(), d.at(0) == u'H' ? H : C);
     return b;
 }
