@@ -23,11 +23,7 @@ namespace {
 
 const QChar nbsp(0xA0);
 
-template <typename W> W *child(QWidget *parent, const char *name)
-{
-    auto *w = parent->findChild<W *>(QLatin1String(name));
-    return w ? w : (qFatal("no widget %s", name), nullptr);
-}
+template <typename W> W *child(QWidget *parent, const char *name) { return TestUi::find<W>(parent, name); }
 
 using TestUi::texts;
 QStringList listTexts(QDialog *d) { return texts(child<QListWidget>(d, "ListBox1")); }
@@ -199,17 +195,14 @@ private slots:
         QTest::addColumn<quintptr>("command");
         QTest::addColumn<int>("box");
         QTest::addColumn<QString>("added");
-        auto row = [](const char *name, Command c, int box, const char *added) {
-            QTest::newRow(name) << quintptr(c) << box << QString::fromLatin1(added);
-        };
-        row("Postes", OptionsCommands::BudgetPostes, 1, "western");
-        row("Categorie", OptionsCommands::Categorie, 3, "western");
-        row("Formatv", OptionsCommands::Formatv, 4, "western");
-        row("Formata", OptionsCommands::Formata, 5, "western");
-        row("Magasins", OptionsCommands::Magasins, 6, "western");
-        row("Categorie2", OptionsCommands::Categorie2, 7, "Western");
-        row("Praticiens", OptionsCommands::Praticiens, 9, "Western");
-        row("Pharmacies", OptionsCommands::Pharmacies, 10, "Western");
+        // The editors of boxes 7 and up keep the capital first letter.
+        const std::tuple<const char *, Command, int> editors[] = {
+            {"Postes", OptionsCommands::BudgetPostes, 1}, {"Categorie", OptionsCommands::Categorie, 3},
+            {"Formatv", OptionsCommands::Formatv, 4},     {"Formata", OptionsCommands::Formata, 5},
+            {"Magasins", OptionsCommands::Magasins, 6},   {"Categorie2", OptionsCommands::Categorie2, 7},
+            {"Praticiens", OptionsCommands::Praticiens, 9}, {"Pharmacies", OptionsCommands::Pharmacies, 10}};
+        for (const auto &[name, command, box] : editors)
+            QTest::newRow(name) << quintptr(command) << box << QString(box < 7 ? "western" : "Western");
     }
 
     void editorsFirstLetter()

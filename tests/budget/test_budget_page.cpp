@@ -26,11 +26,7 @@ struct Page
         page->resize(800, 600);
     }
 
-    template <typename W> W *find(const char *name) const
-    {
-        auto *w = page->findChild<W *>(QLatin1String(name));
-        return w ? w : (qFatal("no widget %s", name), nullptr);
-    }
+    template <typename W> W *find(const char *name) const { return TestUi::find<W>(page, name); }
     QLineEdit *date() const { return find<QLineEdit>("MaskEdit1"); }
     QComboBox *posts() const { return find<QComboBox>("ComboBox1"); }
     QComboBox *accounts() const { return find<QComboBox>("ComboBox2"); }
