@@ -26,11 +26,7 @@ struct Page
         page->resize(800, 600);
     }
 
-    template <typename W> W *find(const char *name) const
-    {
-        auto *w = page->findChild<W *>(QLatin1String(name));
-        return w ? w : (qFatal("no widget %s", name), nullptr);
-    }
+    template <typename W> W *find(const char *name) const { return TestUi::find<W>(page, name); }
     QLineEdit *date() const { return find<QLineEdit>("MaskEdit1"); }
     QComboBox *posts() const { return find<QComboBox>("ComboBox1"); }
     QComboBox *accounts() const { return find<QComboBox>("ComboBox2"); }
@@ -79,26 +75,25 @@ private slots:
     {
         // A month holding `counted` rows of the 5th with an expense of 1; a
         // double click on a row first (-1: none); a line typed (date digits,
-        // expense, income) and Enter in a box. Then: the counted rows, the
+        // expense, income) and Enter in the box named last. Then: the counted rows, the
         // messages, where the focus went, the last counted row (date|expense|income).
         QTest::addColumn<int>("counted");
         QTest::addColumn<int>("clicked");
         QTest::addColumn<QStringList>("typed");
-        QTest::addColumn<QString>("enterIn");
         QTest::addColumn<QString>("outcome");
-        QTest::newRow("income only, Enter in the income box") << 1 << -1 << QStringList{"09012026", "", "1500"} << "Edit6"
+        QTest::newRow("income only, Enter in the income box") << 1 << -1 << QStringList{"09012026", "", "1500", "Edit6"}
                                                               << "2 0 MaskEdit1 09/01/2026||1500,00";
-        QTest::newRow("both, Enter in the description") << 1 << -1 << QStringList{"09012026", "1", "2"} << "Edit2"
+        QTest::newRow("both, Enter in the description") << 1 << -1 << QStringList{"09012026", "1", "2", "Edit2"}
                                                         << "2 0 MaskEdit1 09/01/2026|1,00|2,00";
-        QTest::newRow("neither: the expense box is next") << 1 << -1 << QStringList{"09012026", "", ""} << "Edit2" << "1 0 Edit3 05/01/2026|1,00|";
-        QTest::newRow("expense not a number") << 1 << -1 << QStringList{"09012026", "12,3,4", ""} << "Edit3" << "1 1 Edit3 05/01/2026|1,00|";
-        QTest::newRow("income not a number") << 1 << -1 << QStringList{"09012026", "", "x"} << "Edit3" << "1 1 Edit6 05/01/2026|1,00|";
-        QTest::newRow("no date: today's") << 1 << -1 << QStringList{"", "3", ""} << "Edit3" << "2 0 MaskEdit1 07/01/2026|3,00|";
-        QTest::newRow("the 128th row") << 127 << -1 << QStringList{"09012026", "1", ""} << "Edit3" << "128 0 MaskEdit1 09/01/2026|1,00|";
-        QTest::newRow("beyond 128 rows") << 128 << -1 << QStringList{"09012026", "1", ""} << "Edit3" << "128 1 MaskEdit1 05/01/2026|1,00|";
+        QTest::newRow("neither: the expense box is next") << 1 << -1 << QStringList{"09012026", "", "", "Edit2"} << "1 0 Edit3 05/01/2026|1,00|";
+        QTest::newRow("expense not a number") << 1 << -1 << QStringList{"09012026", "12,3,4", "", "Edit3"} << "1 1 Edit3 05/01/2026|1,00|";
+        QTest::newRow("income not a number") << 1 << -1 << QStringList{"09012026", "", "x", "Edit3"} << "1 1 Edit6 05/01/2026|1,00|";
+        QTest::newRow("no date: today's") << 1 << -1 << QStringList{"", "3", "", "Edit3"} << "2 0 MaskEdit1 07/01/2026|3,00|";
+        QTest::newRow("the 128th row") << 127 << -1 << QStringList{"09012026", "1", "", "Edit3"} << "128 0 MaskEdit1 09/01/2026|1,00|";
+        QTest::newRow("beyond 128 rows") << 128 << -1 << QStringList{"09012026", "1", "", "Edit3"} << "128 1 MaskEdit1 05/01/2026|1,00|";
         QTest::newRow("double click below the counted lines adds a line")
-            << 1 << 40 << QStringList{"09012026", "1", ""} << "Edit3" << "2 0 MaskEdit1 09/01/2026|1,00|";
-        QTest::newRow("double click on a counted row changes it") << 2 << 1 << QStringList{"", "9", ""} << "Edit3"
+            << 1 << 40 << QStringList{"09012026", "1", "", "Edit3"} << "2 0 MaskEdit1 09/01/2026|1,00|";
+        QTest::newRow("double click on a counted row changes it") << 2 << 1 << QStringList{"", "9", "", "Edit3"}
                                                                   << "2 0 MaskEdit1 05/01/2026|9,00|";
     }
 
@@ -107,7 +102,6 @@ private slots:
         QFETCH(int, counted);
         QFETCH(int, clicked);
         QFETCH(QStringList, typed);
-        QFETCH(QString, enterIn);
         QFETCH(QString, outcome);
         QTemporaryDir dir;
         QByteArray file;
@@ -124,7 +118,7 @@ private slots:
             QTest::mouseDClick(p.grid()->viewport(), Qt::LeftButton, {}, p.grid()->visualRect(p.grid()->model()->index(clicked, 2)).center());
             p.expense()->clear();
         }
-        p.type(typed[0], 0, "", typed[1], typed[2], p.find<QLineEdit>(qPrintable(enterIn)));
+        p.type(typed[0], 0, "", typed[1], typed[2], p.find<QLineEdit>(qPrintable(typed[3])));
         const int n = p.page->budget().grid().lineCount();
         QTRY_COMPARE(QApplication::focusWidget()->objectName(), outcome.section(u' ', 2, 2));
         QCOMPARE(QStringList({QString::number(n), QString::number(p.t.ui.messages().size()), QApplication::focusWidget()->objectName(),

@@ -168,33 +168,23 @@ private slots:
 
     void rembours_data()
     {
-        QTest::addColumn<QString>("fees");
-        QTest::addColumn<QString>("pharmacy");
-        QTest::addColumn<QString>("national");
-        QTest::addColumn<QString>("complementary");
-        QTest::addColumn<QString>("total"); // "-" when left as it was
-        QTest::addColumn<QString>("share");
-        QTest::addColumn<int>("errors");
-
-        QTest::newRow("fees only, fully refunded") << "25" << "" << "17,5" << "7,5" << "25,00" << "100,00 %" << 0;
-        QTest::newRow("no cost gives 0 %") << "" << "" << "10" << "5" << "15,00" << "0,00 %" << 0;
-        QTest::newRow("fees and pharmacy") << "23" << "12,35" << "16,10" << "" << "16,10" << "45,54 %" << 0;
-        QTest::newRow("blanks around amounts") << " 50 " << "" << " 35" << "" << "35,00" << "70,00 %" << 0;
-        QTest::newRow("two commas in the fees") << "1,2,3" << "" << "10" << "" << "10,00" << "-" << 1;
-        QTest::newRow("two commas in a refund") << "40" << "" << "1,0,0" << "20" << "-" << "-" << 1;
-        QTest::newRow("letters everywhere") << "a" << "b" << "c" << "d" << "-" << "-" << 4;
+        QTest::addColumn<QStringList>("typed");  // fees, pharmacy, national and complementary refunds
+        QTest::addColumn<QString>("result");     // total|share|errors, "-" when left as it was
+        QTest::newRow("fees only, fully refunded") << QStringList{"25", "", "17,5", "7,5"} << "25,00|100,00 %|0";
+        QTest::newRow("no cost gives 0 %") << QStringList{"", "", "10", "5"} << "15,00|0,00 %|0";
+        QTest::newRow("fees and pharmacy") << QStringList{"23", "12,35", "16,10", ""} << "16,10|45,54 %|0";
+        QTest::newRow("blanks around amounts") << QStringList{" 50 ", "", " 35", ""} << "35,00|70,00 %|0";
+        QTest::newRow("two commas in the fees") << QStringList{"1,2,3", "", "10", ""} << "10,00|-|1";
+        QTest::newRow("two commas in a refund") << QStringList{"40", "", "1,0,0", "20"} << "-|-|1";
+        QTest::newRow("letters everywhere") << QStringList{"a", "b", "c", "d"} << "-|-|4";
     }
 
     void rembours()
     {
-        QFETCH(QString, fees);
-        QFETCH(QString, pharmacy);
-        QFETCH(QString, national);
-        QFETCH(QString, complementary);
-        const auto r = ReimbursementRecord::Rembours(fees, pharmacy, national, complementary);
-        QTEST(r.total.value_or("-"), "total");
-        QTEST(r.share.value_or("-"), "share");
-        QTEST(int(r.errors.size()), "errors");
+        QFETCH(QStringList, typed);
+        const auto r = ReimbursementRecord::Rembours(typed[0], typed[1], typed[2], typed[3]);
+        QTEST(QStringList({r.total.value_or("-"), r.share.value_or("-"), QString::number(r.errors.size())}).join(u'|'),
+              "result");
     }
 
     void amountKeyFilter_data()

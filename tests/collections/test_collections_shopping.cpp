@@ -63,24 +63,21 @@ private slots:
 
     void enterKey_data()
     {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<int>("rowCount");
+        QTest::addColumn<QList<int>>("at");       // row, column, row count
         QTest::addColumn<QList<int>>("expected"); // acts, new row, new row count
-        QTest::newRow("designation") << 3 << 0 << 6 << QList<int>{0, 3, 6};
-        QTest::newRow("price, inside the count") << 3 << 2 << 6 << QList<int>{1, 4, 6};
-        QTest::newRow("price raises the count") << 9 << 2 << 6 << QList<int>{1, 10, 9};
-        QTest::newRow("count 19 still moves") << 19 << 2 << 5 << QList<int>{1, 20, 19};
-        QTest::newRow("from count 20 it stays") << 20 << 3 << 5 << QList<int>{1, 20, 20};
-        QTest::newRow("last row stays") << 63 << 2 << 5 << QList<int>{1, 63, 63};
+        QTest::newRow("designation") << QList<int>{3, 0, 6} << QList<int>{0, 3, 6};
+        QTest::newRow("price, inside the count") << QList<int>{3, 2, 6} << QList<int>{1, 4, 6};
+        QTest::newRow("price raises the count") << QList<int>{9, 2, 6} << QList<int>{1, 10, 9};
+        QTest::newRow("count 19 still moves") << QList<int>{19, 2, 5} << QList<int>{1, 20, 19};
+        QTest::newRow("from count 20 it stays") << QList<int>{20, 3, 5} << QList<int>{1, 20, 20};
+        QTest::newRow("last row stays") << QList<int>{63, 2, 5} << QList<int>{1, 63, 63};
     }
 
     void enterKey()
     {
-        QFETCH(int, row);
-        QFETCH(int, column);
-        QFETCH(int, rowCount);
-        const EnterResult r = enter(row, column, rowCount, 63);
+        QFETCH(QList<int>, at);
+        const int column = at[1];
+        const EnterResult r = enter(at[0], column, at[2], 63);
         QTEST((QList<int>{r.acts, r.row, r.rowCount}), "expected");
         QCOMPARE(r.column, r.acts ? 0 : column);
         // A typed "." is the decimal comma in the number columns only.
