@@ -1,10 +1,8 @@
 #include "Fixtures.h"
 #include "agenda/DayList.h"
-#include "app/TChild.h"
 #include "collections/BlockSectionPage.h"
 
 #include <QClipboard>
-#include <QTest>
 
 // The "Ediiton" commands through the document window on Wednesday 11 March 2026. A step is "sN" (select
 // the first item of day list N), "x", "c", "v" (cut, copy, paste), "n", "p" (next, previous), "gN" (section
@@ -47,28 +45,26 @@ class TestAppEdit : public QObject
     void write(QString ext, QString l) { TestFiles::writeBytes(path(ext), TestFiles::crlf(l.split('/'))); }
     QString run(const QString &steps)
     {
-        ScriptedUiServices ui;
-        FixedClock clock(QDateTime(QDate(2026, 3, 11), QTime(9, 0)));
-        TChild child(ui, clock, dir.path());
-        child.Charge(path("orz"));
+        ChildFixture f(QDateTime(QDate(2026, 3, 11), QTime(9, 0)));
+        f.child.Charge(path("orz"));
         QStringList seen;
         for (const QString &step : steps.split(' ')) {
-            if (step[0] == '?') ui.input(step.size() > 1 ? std::optional(step.mid(1)) : std::nullopt);
+            if (step[0] == '?') f.ui.input(step.size() > 1 ? std::optional(step.mid(1)) : std::nullopt);
             if (step[0] == 's')
-                child.findChild<DayList *>("ListBox" + step.mid(1))->setCurrentRow(0);
+                f.child.findChild<DayList *>("ListBox" + step.mid(1))->setCurrentRow(0);
             else if (step[0] == 'g')
-                child.Section(step.mid(1).toInt());
+                f.child.Section(step.mid(1).toInt());
             else
-                (child.*QList<void (TChild::*)()>{&TChild::Couper, &TChild::Copier, &TChild::Coller,
+                (f.child.*QList<void (TChild::*)()>{&TChild::Couper, &TChild::Copier, &TChild::Coller,
                                                   &TChild::Suivant, &TChild::Precedent, &TChild::Chercher,
                                                   &TChild::FindNext}[QString("xcvnp?3").indexOf(step[0])])();
-            const int n = child.activePage();
-            auto *records = qobject_cast<BlockSectionPage *>(child.page(n));
+            const int n = f.child.activePage();
+            auto *records = qobject_cast<BlockSectionPage *>(f.child.page(n));
             seen << (records  ? QString::number(records->currentRecord())
-                     : n == 1 ? child.document().referenceDate.toString("dd/MM/yyyy")
-                              : child.findChild<QWidget *>("Panel8")->property("text").toString());
+                     : n == 1 ? f.child.document().referenceDate.toString("dd/MM/yyyy")
+                              : f.child.findChild<QWidget *>("Panel8")->property("text").toString());
         }
-        child.Sauve(path("orz"));
+        f.child.Sauve(path("orz"));
         return seen.join(' ');
     }
 

@@ -1,19 +1,12 @@
 #include "Fixtures.h"
-#include "TestFiles.h"
 #include "app/Application.h"
 #include "app/HelpLauncher.h"
 #include "app/HelpTopics.h"
 #include "app/HelpWindow.h"
-#include "app/TMainForm.h"
 
 #include <QAction>
-#include <QDialog>
-#include <QDir>
-#include <QFileInfo>
 #include <QMenu>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 
 // The help reaches a real page from every entry point, and the program
 // opens the document named on its command line.
@@ -92,45 +85,24 @@ private slots:
             QVERIFY2(window->hasPage(file), qPrintable(file));
     }
 
-    void commandLine_data()
+    // The data folder is made on first start; when it cannot be made, the
+    // program starts in the current folder. The document named on the command
+    // line (none, relative, or a file address) is opened.
+    void startUp()
     {
-        QTest::addColumn<QString>("argument");
-        QTest::addColumn<QString>("document");
-        QTest::newRow("none") << QString() << QString();
-        QTest::newRow("relative") << "agenda.orz" << m_dir.filePath("agenda.orz");
-        QTest::newRow("file address") << "file:///home/a/Mes%20documents/agenda.orz"
-                                      << "/home/a/Mes documents/agenda.orz";
-    }
-    void commandLine()
-    {
-        QFETCH(QString, argument);
-        const QStringList args = QStringList{"tivarel"} + (argument.isEmpty() ? QStringList() : QStringList{argument});
-        QTEST(Application::commandLineDocument(args), "document");
-    }
-
-    void dataFolder_data()
-    {
-        QTest::addColumn<QString>("dataHome");
-        QTest::addColumn<QString>("startDirectory");
-        QTest::newRow("made on first start") << "xdg" << "xdg/Tivarel";
-        QTest::newRow("cannot be made") << "plain-file/xdg" << ".";
-    }
-    void dataFolder()
-    {
-        QFETCH(QString, dataHome);
-        QFETCH(QString, startDirectory);
         TestFiles::writeBytes(m_dir.filePath("plain-file"), "x");
-        QStandardPaths::setTestModeEnabled(false);
         QCoreApplication::setApplicationName(QStringLiteral("Tivarel"));
-        qputenv("XDG_DATA_HOME", m_dir.filePath(dataHome).toLocal8Bit());
-        const QString made = Application::dataDirectory();
-        QStandardPaths::setTestModeEnabled(true);
-        QCOMPARE(QDir(made), QDir(m_dir.filePath(startDirectory)));
-        QVERIFY(QFileInfo(made).isDir());
-    }
-
-    void commandLineDocumentIsOpened()
-    {
+        for (const auto &[home, start] : {std::pair("xdg", "xdg/Tivarel"), std::pair("plain-file/xdg", ".")}) {
+            QStandardPaths::setTestModeEnabled(false);
+            qputenv("XDG_DATA_HOME", m_dir.filePath(home).toLocal8Bit());
+            const QString made = Application::dataDirectory();
+            QStandardPaths::setTestModeEnabled(true);
+            QVERIFY2(QDir(made) == QDir(m_dir.filePath(start)) && QFileInfo(made).isDir(), qPrintable(made));
+        }
+        const QString doc = "file:///home/a/Mes%20documents/agenda.orz";
+        QCOMPARE(QStringList({Application::commandLineDocument({"tivarel"}), Application::commandLineDocument({"tivarel", "agenda.orz"}),
+                              Application::commandLineDocument({"tivarel", doc})}),
+                 QStringList({QString(), m_dir.filePath("agenda.orz"), "/home/a/Mes documents/agenda.orz"}));
         TestFiles::writeBytes(m_dir.filePath("maison.orz"), TestFiles::crlf({"20260106 09:00 Dentiste"}));
         MainFormFixture f;
         f.form.openDocument(m_dir.filePath("maison.orz"));

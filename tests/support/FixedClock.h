@@ -8,7 +8,6 @@ class FixedClock final : public Clock
 public:
     explicit FixedClock(QDateTime at = QDateTime(QDate(2026, 1, 5), QTime(9, 0))) : m_now(std::move(at)) {}
     QDateTime now() const override { return m_now; }
-    void set(const QDateTime &at) { m_now = at; }
     void setDate(QDate d) { m_now.setDate(d); }
 
 private:

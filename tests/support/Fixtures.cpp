@@ -14,8 +14,3 @@ TestContext::TestContext(QDate today)
         context.setComboBox(n, box);
     }
 }
-
-MainFormFixture::MainFormFixture(const QDateTime &now) : clock(now)
-{
-    form.show();
-}

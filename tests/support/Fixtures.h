@@ -45,7 +45,7 @@ struct ChildFixture
 // The main window, shown, started in a temporary folder.
 struct MainFormFixture
 {
-    explicit MainFormFixture(const QDateTime &now = QDateTime(QDate(2026, 1, 5), QTime(9, 0)));
+    explicit MainFormFixture(const QDateTime &now = QDateTime(QDate(2026, 1, 5), QTime(9, 0))) : clock(now) { form.show(); }
     QString path(const QString &name) const { return dir.filePath(name); }
     TChild &child() const { return *form.child(); }
 

@@ -1,5 +1,20 @@
 #include "ScriptedUiServices.h"
 
+namespace {
+
+// The front of a queue, taken off it; the fallback when it is empty.
+template<class T>
+T take(std::deque<T> &queue, T fallback)
+{
+    if (queue.empty())
+        return fallback;
+    T front = std::move(queue.front());
+    queue.pop_front();
+    return front;
+}
+
+} // namespace
+
 QStringList ScriptedUiServices::messages() const
 {
     QStringList out;
@@ -12,18 +27,12 @@ QStringList ScriptedUiServices::messages() const
 
 QString ScriptedUiServices::lastMessage() const
 {
-    const QStringList all = messages();
-    return all.isEmpty() ? QString() : all.constLast();
+    return messages().value(messages().size() - 1);
 }
 
 void ScriptedUiServices::clear()
 {
-    m_shown.clear();
-    m_answers.clear();
-    m_inputs.clear();
-    m_files.clear();
-    m_prints.clear();
-    m_dialogs.clear();
+    *this = ScriptedUiServices();
 }
 
 bool ScriptedUiServices::allAnswersUsed() const
@@ -36,80 +45,51 @@ QMessageBox::StandardButton ScriptedUiServices::message(QWidget *, const QString
                                                         QMessageBox::StandardButton, const QString &title)
 {
     m_shown.append({QStringLiteral("message"), text, icon, buttons, title});
-    if (!m_answers.empty()) {
-        const auto b = m_answers.front();
-        m_answers.pop_front();
-        return b;
-    }
-    if (buttons.testFlag(QMessageBox::Ok))
-        return QMessageBox::Ok;
-    if (buttons.testFlag(QMessageBox::Cancel))
-        return QMessageBox::Cancel;
-    if (buttons.testFlag(QMessageBox::No))
-        return QMessageBox::No;
-    return QMessageBox::NoButton;
+    QMessageBox::StandardButton escape = QMessageBox::NoButton;
+    for (auto b : {QMessageBox::No, QMessageBox::Cancel, QMessageBox::Ok})
+        escape = buttons.testFlag(b) ? b : escape;
+    return take(m_answers, escape);
 }
 
 std::optional<QString> ScriptedUiServices::inputBox(QWidget *, const QString &caption, const QString &prompt,
-                                                    const QString &defaultText)
+                                                    const QString &)
 {
-    m_shown.append({QStringLiteral("input"), prompt, Icon::None, {}, caption, defaultText});
-    if (m_inputs.empty() || !m_inputs.front().has_value()) {
-        if (!m_inputs.empty())
-            m_inputs.pop_front();
-        return std::nullopt;
-    }
-    const QString text = *m_inputs.front();
-    m_inputs.pop_front();
-    return text;
+    m_shown.append({QStringLiteral("input"), prompt, Icon::None, {}, caption});
+    const QString text = take(m_inputs, QString());
+    return text.isNull() ? std::nullopt : std::optional(text);
 }
 
 QString ScriptedUiServices::openFileName(QWidget *, const QString &caption, const QString &, const QString &pattern,
                                          const QString &)
 {
     m_shown.append({QStringLiteral("open"), pattern, Icon::None, {}, caption});
-    if (m_files.empty())
-        return {};
-    const QString r = m_files.front();
-    m_files.pop_front();
-    return r;
+    return take(m_files, QString());
 }
 
 QString ScriptedUiServices::saveFileName(QWidget *, const QString &caption, const QString &, const QString &pattern,
                                          const QString &)
 {
     m_shown.append({QStringLiteral("save"), pattern, Icon::None, {}, caption});
-    if (m_files.empty())
-        return {};
-    const QString r = m_files.front();
-    m_files.pop_front();
-    return r;
+    return take(m_files, QString());
 }
 
 bool ScriptedUiServices::printDialog(QWidget *, QPrinter *)
 {
-    m_shown.append({QStringLiteral("print"), {}, Icon::None, {}, {}});
-    if (m_prints.empty())
-        return false;
-    const bool r = m_prints.front();
-    m_prints.pop_front();
-    return r;
+    m_shown.append({QStringLiteral("print")});
+    return take(m_prints, false);
 }
 
 bool ScriptedUiServices::printerSetup(QWidget *, QPrinter *)
 {
-    m_shown.append({QStringLiteral("setup"), {}, Icon::None, {}, {}});
+    m_shown.append({QStringLiteral("setup")});
     return false;
 }
 
 int ScriptedUiServices::exec(QDialog *dialog)
 {
     m_shown.append({QStringLiteral("dialog"), dialog->objectName(), Icon::None, {}, dialog->windowTitle()});
-    if (m_dialogs.empty())
-        return QDialog::Rejected;
-    auto script = std::move(m_dialogs.front());
-    m_dialogs.pop_front();
-    const int r = script(dialog);
+    const auto rejected = [](QDialog *) { return int(QDialog::Rejected); };
+    const int r = take(m_dialogs, DialogScript(rejected))(dialog);
     dialog->setResult(r);
     return r;
 }

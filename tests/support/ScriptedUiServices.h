@@ -27,7 +27,6 @@ public:
         Icon icon = Icon::None;
         QMessageBox::StandardButtons buttons;
         QString title;
-        QString proposed; // the text an input box offered to the user
     };
 
     // A dialog script receives the dialog (shown or not, as the test likes),
@@ -35,7 +34,8 @@ public:
     using DialogScript = std::function<int(QDialog *)>;
 
     void answer(QMessageBox::StandardButton b) { m_answers.push_back(b); }
-    void input(std::optional<QString> text) { m_inputs.push_back(std::move(text)); }
+    // Queued as a null string: cancel (an answer, even empty, is never null).
+    void input(std::optional<QString> text) { m_inputs.push_back(!text ? QString() : text->isNull() ? QStringLiteral("") : *text); }
     void fileName(const QString &path) { m_files.push_back(path); }
     void print(bool confirm) { m_prints.push_back(confirm); }
     void dialog(DialogScript script) { m_dialogs.push_back(std::move(script)); }
@@ -63,7 +63,7 @@ public:
 private:
     QList<Shown> m_shown;
     std::deque<QMessageBox::StandardButton> m_answers;
-    std::deque<std::optional<QString>> m_inputs;
+    std::deque<QString> m_inputs;
     std::deque<QString> m_files;
     std::deque<bool> m_prints;
     std::deque<DialogScript> m_dialogs;

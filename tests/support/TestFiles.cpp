@@ -10,9 +10,7 @@ namespace TestFiles {
 QByteArray readBytes(const QString &path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void writeBytes(const QString &path, const QByteArray &bytes)
@@ -32,9 +30,8 @@ QByteArray crlf(const QStringList &lines)
 
 QStringList block(int n, const QStringList &body)
 {
-    const QString digits = QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0'));
-    return QStringList{QStringLiteral("<BLOC%1>").arg(digits)} + body
-           + QStringList{QStringLiteral("</BLOC%1>").arg(digits)};
+    const QString digits = QStringLiteral("%1>").arg(n, 4, 10, QLatin1Char('0'));
+    return QStringList{"<BLOC" + digits} + body + QStringList{"</BLOC" + digits};
 }
 
 QMap<QString, QByteArray> writeSampleSet(const QString &folder, const QString &base)

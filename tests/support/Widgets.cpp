@@ -8,12 +8,9 @@ namespace TestUi {
 
 QObject *findNamed(const QObject *root, const QString &name, const QMetaObject &type)
 {
-    if (root) {
-        const auto all = root->findChildren<QObject *>(name);
-        for (QObject *o : all) {
-            if (type.cast(o))
-                return o;
-        }
+    for (QObject *o : root ? root->findChildren<QObject *>(name) : QList<QObject *>()) {
+        if (type.cast(o))
+            return o;
     }
     qWarning("no %s named %s", type.className(), qPrintable(name));
     return nullptr;
@@ -27,11 +24,6 @@ void typeText(QWidget *w, const QString &text)
         else
             QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
-}
-
-void click(QWidget *w)
-{
-    QTest::mouseClick(w, Qt::LeftButton);
 }
 
 void doubleClick(QAbstractItemView *view, int row, int column)
@@ -60,10 +52,7 @@ QStringList texts(const QAbstractItemView *view)
 
 QStringList texts(const QComboBox *box)
 {
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i)
-        out << box->itemText(i);
-    return out;
+    return texts(box->view());
 }
 
 } // namespace TestUi

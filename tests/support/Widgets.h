@@ -23,7 +23,6 @@ T *find(const QObject *root, const QString &name)
 // Types a text key by key, accented letters included (QTest::keyClicks only
 // knows ASCII).
 void typeText(QWidget *w, const QString &text);
-void click(QWidget *w);
 // Double-clicks the cell at row/column of a list, table or tree view.
 void doubleClick(QAbstractItemView *view, int row, int column = 0);
 
