@@ -198,6 +198,7 @@ private slots:
         QListWidget *view = click.isEmpty() ? nullptr : f.w<QListWidget>(qPrintable(click.section(u' ', 0, 0)));
         if (view)
             clickRow(view, click.section(u' ', 1).toInt());
+        const QString clicked = view ? view->currentItem()->text() : QString();
         f.t.ui.input(answer);
         if (command == "add")
             f.page.ajout();
@@ -206,6 +207,8 @@ private slots:
         else
             QTest::keyClick(view, command == "F2" ? Qt::Key_F2 : Qt::Key_Delete);
         QVERIFY(f.page.changed() && f.t.context.document().modified); // every command sets both flags
+        if (command == "F2") // a change offers the entry as it stands
+            QCOMPARE(f.t.ui.shown().value(0).proposed, clicked);
         auto lists = [&f] { return texts(f.w<QListWidget>("ListBox15")).join(u' ') + " / " + texts(f.w<QListWidget>("ListBox16")).join(u' '); };
         QCOMPARE(lists(), after);
         // An appended entry is not selected: the next Add appends again.

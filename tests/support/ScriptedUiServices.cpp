@@ -52,9 +52,9 @@ QMessageBox::StandardButton ScriptedUiServices::message(QWidget *, const QString
 }
 
 std::optional<QString> ScriptedUiServices::inputBox(QWidget *, const QString &caption, const QString &prompt,
-                                                    const QString &)
+                                                    const QString &defaultText)
 {
-    m_shown.append({QStringLiteral("input"), prompt, Icon::None, {}, caption});
+    m_shown.append({QStringLiteral("input"), prompt, Icon::None, {}, caption, defaultText});
     const QString text = take(m_inputs, QString());
     return text.isNull() ? std::nullopt : std::optional(text);
 }

@@ -22,11 +22,12 @@ class ScriptedUiServices final : public UiServices
 public:
     struct Shown
     {
-        QString kind; // "message", "input", "open", "save", "print", "setup", "dialog"
-        QString text; // message text, input prompt, dialog object name
+        QString kind{}; // "message", "input", "open", "save", "print", "setup", "dialog"
+        QString text{}; // message text, input prompt, dialog object name
         Icon icon = Icon::None;
-        QMessageBox::StandardButtons buttons;
-        QString title;
+        QMessageBox::StandardButtons buttons{};
+        QString title{};
+        QString proposed{}; // the text an input box offered to the user
     };
 
     // A dialog script receives the dialog (shown or not, as the test likes),
