@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools
   qt6-l10n-tools qt6-translations-l10n qt6-image-formats-plugins qt6-qpa-plugins
-  libgl-dev libjpeg-dev libbenchmark-dev
+  libgl-dev libjpeg-dev libbenchmark-dev libical-dev qt6-charts-dev libqt6opengl6-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
   fonts-liberation xvfb xauth
   qt6-documentation-tools libqt6help6 adwaita-icon-theme
