@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Document.h"
+#include "app/DocumentBackups.h"
 
 #include <QMap>
 #include <QString>
@@ -20,12 +21,15 @@ class UiServices;
 class DocumentContext
 {
 public:
-    DocumentContext(UiServices &ui, const Clock &clock) : m_ui(ui), m_clock(clock) {}
+    DocumentContext(UiServices &ui, const Clock &clock) : m_ui(ui), m_clock(clock), m_backups(*this) {}
 
     Document &document() { return m_doc; }
     const Document &document() const { return m_doc; }
     UiServices &ui() const { return m_ui; }
     const Clock &clock() const { return m_clock; }
+    // The dated copies of the document set, taken before a save replaces
+    // one of its files.
+    DocumentBackups &backups() { return m_backups; }
 
     // ComboBox1 .. ComboBox10 of the document window. A page that shows one
     // of them takes it into its own layout. Null until the window made them.
@@ -46,6 +50,7 @@ private:
     Document m_doc;
     UiServices &m_ui;
     const Clock &m_clock;
+    DocumentBackups m_backups;
     std::array<QComboBox *, 10> m_combos{};
     QWidget *m_dialogParent = nullptr;
 };

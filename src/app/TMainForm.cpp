@@ -5,7 +5,9 @@
 #include "app/HelpLauncher.h"
 #include "app/TAboutBox.h"
 #include "app/TChild.h"
+#include "app/TSauvegardes.h"
 #include "app/TextGuard.h"
+#include "budget/BilanWindow.h"
 #include "budget/OptionsCommands.h"
 #include "common/BaseName.h"
 #include "common/Clock.h"
@@ -197,6 +199,9 @@ const CommandRow kCommands[] = {
      u"Enregistrer", 12, standardIcon(QStyle::SP_DialogSaveButton), [](M &m) { m.FileSave(); }},
     {"Fichier1", "FileSaveAsItem", u"Enregistrer &sous...", u"Enregistrer sous un autre nom", 0, nullptr,
      nullptr, 0, {}, [](M &m) { m.FileSaveAs(); }},
+    // Backups of the document set (see DocumentBackups).
+    {"Fichier1", "RestoreBackupItem", u"Restaurer une sauvegarde...", u"Revenir à une copie datée du document", 0,
+     nullptr, nullptr, 0, {}, [](M &m) { TSauvegardes::Restaurer(*m.child(), m.fileName()); }},
     // "&Imprimer"
     {"Imprimer1", "PrintWeekItem", u"&Semaine", u"Rendez vous de la semaine", 0, nullptr, nullptr, 0, {},
      printCommand<&TChild::ImpSemaine>},
@@ -276,6 +281,12 @@ const CommandRow kCommands[] = {
      optionEditor<&OptionsCommands::Pharmacies>},
     {"Options1", "AutoOpenItem", u"&Ouvrir automatiquement", u"Ouvrir le dernier fichier utilisé", 0, nullptr,
      nullptr, 0, {}, [](M &m) { m.ToggleAutoOpen(); }},
+    // Charts of the budget.
+    {"Options1", "Bilan1", u"&Bilan", u"Graphiques des dépenses et recettes du budget", 0, nullptr, nullptr, 0, {},
+     [](M &m) {
+         m.child()->ensurePages();
+         BilanWindow::Bilan(m.child()->context(), m.child()->printer());
+     }},
 
     // "&Utilitaires"
     {"Utilitaires1", "HorlogeItem", u"&Horloge", u"Horloge", 0, nullptr, nullptr, 0, {},

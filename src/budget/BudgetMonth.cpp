@@ -64,21 +64,28 @@ void BudgetMonth::nextMonth()
     }
 }
 
-BudgetMonth::DisplayResult BudgetMonth::openMonth(const QString &account)
+BudgetMonth::DisplayResult BudgetMonth::readMonth(const BudgetStore &store, const QString &key, int year,
+                                                  int month, BudgetGrid &grid)
 {
     DisplayResult result;
-    const QString key = BudgetFormat::monthKeyFor(account, m_year, m_month);
-    m_grid.clear();
-    const auto content = BudgetFormat::readMonth(m_store.monthLines(key), key, m_grid);
+    grid.clear();
+    const auto content = BudgetFormat::readMonth(store.monthLines(key), key, grid);
     result.damagedLines = content.damagedLines;
     // A row without a date (its date line unreadable or missing from the
     // file) would end the count early, and the next write-back would drop
     // every row after it. A month as this program writes it has no such gap
     // and is left as it is.
-    m_grid.packDatedRows();
-    m_grid.countLines();
-    result.droppedDeferred = BudgetFormat::appendDeferred(content.deferred, m_grid, &result.damagedLines,
-                                                          DateText::text(QDate(m_year, m_month, 1)));
+    grid.packDatedRows();
+    grid.countLines();
+    result.droppedDeferred = BudgetFormat::appendDeferred(content.deferred, grid, &result.damagedLines,
+                                                          DateText::text(QDate(year, month, 1)));
+    return result;
+}
+
+BudgetMonth::DisplayResult BudgetMonth::openMonth(const QString &account)
+{
+    const QString key = BudgetFormat::monthKeyFor(account, m_year, m_month);
+    const DisplayResult result = readMonth(m_store, key, m_year, m_month, m_grid);
     m_shownAccount = account;
     m_shownKey = key;
     m_editing = false;

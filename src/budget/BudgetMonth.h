@@ -70,6 +70,11 @@ public:
     // LitMois, steps 3 to 6: reads the displayed month of `account` into the
     // grid, lays the deferred entries under it and clears the editing state.
     DisplayResult openMonth(const QString &account);
+    // Reads the month `key` (of that year and month) from the store into a
+    // cleared grid as the page shows it: rows without a date packed away,
+    // deferred entries laid under the counted rows.
+    static DisplayResult readMonth(const BudgetStore &store, const QString &key, int year, int month,
+                                   BudgetGrid &grid);
     // EcritMois: when the budget-changed flag is set and a month is shown,
     // replaces that month's lines in the store by the grid's counted rows.
     // Returns whether the store was written (the document is then modified).

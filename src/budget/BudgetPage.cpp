@@ -295,6 +295,13 @@ QString BudgetPage::ensureAccount()
     return m_accounts->currentText();
 }
 
+QString BudgetPage::account() const
+{
+    if (m_month.hasShownMonth())
+        return m_month.shownAccount();
+    return m_accounts->currentText().isEmpty() ? kCaisse : m_accounts->currentText();
+}
+
 void BudgetPage::LitMois()
 {
     const QString account = ensureAccount();

@@ -71,6 +71,9 @@ public:
     void accountsReplaced();
 
     const BudgetMonth &budget() const { return m_month; }
+    // The account whose months the page shows: the one the shown month was
+    // read for, else the account box's ("Caisse" when it names none).
+    QString account() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
