@@ -13,10 +13,13 @@
 #include <QtCharts/QBarSet>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
+#include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QPieSeries>
 #include <QtCharts/QValueAxis>
 
 #include <QCursor>
+#include <QDir>
 #include <QGraphicsScene>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,6 +30,8 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace {
 
 // The month buttons' names, for the bars.
@@ -35,6 +40,9 @@ const char16_t *const kShortMonths[12] = {u"Jan", u"Fév", u"Mar", u"Avr", u"Mai
 
 const QColor kExpense(0xc0, 0x39, 0x2b);
 const QColor kIncome(0x27, 0xae, 0x60);
+// Slice colours far enough apart to tell the posts apart, on paper too.
+const QRgb kSlices[] = {0x1f77b4, 0xff7f0e, 0x2ca02c, 0xd62728, 0x9467bd,
+                        0x8c564b, 0xe377c2, 0x7f7f7f, 0xbcbd22, 0x17becf};
 
 QChartView *chartView(const QString &name, QWidget *parent)
 {
@@ -112,7 +120,7 @@ BilanWindow::BilanWindow(const BudgetStore &store, const QString &account, int y
     connect(next, &QPushButton::clicked, this, &BilanWindow::nextMonth);
     connect(print, &QPushButton::clicked, this, &BilanWindow::preview);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    resize(1000, 560);
+    resize(1180, 640);
     refresh();
 }
 
@@ -155,36 +163,66 @@ void BilanWindow::refresh()
 {
     m_monthSums = BudgetSummary::month(m_store, m_account, m_year, m_month);
     m_yearSums = BudgetSummary::year(m_store, m_account, m_year);
-    const QString monthName = DateText::frenchMonth(m_month);
-    m_caption->setText(QStringLiteral("Compte %1 - %2 %3").arg(m_account, monthName).arg(m_year));
+    m_caption->setText(
+        QStringLiteral("Compte %1 - %2 %3").arg(m_account, DateText::frenchMonth(m_month)).arg(m_year));
+    fillPie(m_pie->chart());
+    m_monthTotal->setText(QStringLiteral("Dépenses du mois : %1    Recettes du mois : %2")
+                              .arg(euros(m_monthSums.totals.expense), euros(m_monthSums.totals.income)));
+    QBarSeries *series = fillBars(m_bars->chart());
+    connect(series, &QBarSeries::hovered, this, [this, series](bool on, int index, QBarSet *set) {
+        if (!on || index < 0 || index >= 12) {
+            QToolTip::hideText();
+            return;
+        }
+        const auto &t = m_yearSums.months[index];
+        const bool expense = series->barSets().indexOf(set) == 0;
+        QToolTip::showText(QCursor::pos(), DateText::frenchMonth(index + 1) + QStringLiteral(", ") + set->label()
+                                               + QStringLiteral(" : ") + euros(expense ? t.expense : t.income));
+    });
+    m_yearTotal->setText(QStringLiteral("Année %1 : dépenses %2    recettes %3")
+                             .arg(m_year)
+                             .arg(euros(m_yearSums.totals.expense), euros(m_yearSums.totals.income)));
+}
 
-    // The month: one slice per post with expenses (a post whose refunds
-    // outweigh its expenses has no slice, but counts in the total).
-    QChart *pie = m_pie->chart();
-    pie->removeAllSeries();
+void BilanWindow::fillPie(QChart *chart) const
+{
+    // One slice per post with expenses (a post whose refunds outweigh its
+    // expenses has no slice, but counts in the total). The slice shows its
+    // share, the legend the post and its sum.
+    chart->removeAllSeries();
     auto *slices = new QPieSeries;
     slices->setObjectName(QStringLiteral("DepensesParPoste"));
     qint64 shown = 0;
     for (const auto &p : m_monthSums.byPost)
-        shown += p.cents > 0 ? p.cents : 0;
+        shown += qMax<qint64>(p.cents, 0);
+    QStringList legend;
     for (const auto &p : m_monthSums.byPost) {
         if (p.cents <= 0)
             continue;
-        QPieSlice *slice = slices->append(p.post + QStringLiteral(" : ") + euros(p.cents), double(p.cents) / 100.0);
-        slice->setLabelVisible(p.cents * 25 >= shown); // the small ones stay in the legend
+        QPieSlice *slice = slices->append(QStringLiteral("%1 %").arg(qRound(100.0 * double(p.cents) / double(shown))),
+                                          double(p.cents) / 100.0);
+        slice->setColor(QColor(kSlices[(slices->count() - 1) % std::size(kSlices)]));
+        slice->setLabelVisible(p.cents * 20 >= shown); // too small a slice has no room
+        slice->setLabelPosition(QPieSlice::LabelInsideHorizontal);
+        slice->setLabelColor(Qt::white);
+        legend << p.post + QStringLiteral(" : ") + euros(p.cents);
     }
-    pie->addSeries(slices);
-    pie->setTitle(slices->count() ? QStringLiteral("Dépenses de %1 %2 par poste").arg(monthName).arg(m_year)
-                                  : QStringLiteral("Aucune dépense en %1 %2").arg(monthName).arg(m_year));
-    pie->legend()->setAlignment(Qt::AlignBottom);
-    m_monthTotal->setText(QStringLiteral("Dépenses du mois : %1    Recettes du mois : %2")
-                              .arg(euros(m_monthSums.totals.expense), euros(m_monthSums.totals.income)));
+    chart->addSeries(slices);
+    const auto markers = chart->legend()->markers(slices);
+    for (int i = 0; i < markers.size() && i < legend.size(); ++i)
+        markers[i]->setLabel(legend[i]);
+    const QString monthName = DateText::frenchMonth(m_month);
+    chart->setTitle(slices->count() ? QStringLiteral("Dépenses de %1 %2 par poste").arg(monthName).arg(m_year)
+                                    : QStringLiteral("Aucune dépense en %1 %2").arg(monthName).arg(m_year));
+    chart->legend()->setAlignment(Qt::AlignRight);
+}
 
-    // The year: expenses and incomes side by side, month by month.
-    QChart *bars = m_bars->chart();
-    bars->removeAllSeries();
-    for (QAbstractAxis *axis : bars->axes())
-        bars->removeAxis(axis);
+QBarSeries *BilanWindow::fillBars(QChart *chart) const
+{
+    // Expenses and incomes side by side, month by month.
+    chart->removeAllSeries();
+    for (QAbstractAxis *axis : chart->axes())
+        chart->removeAxis(axis);
     auto *expenses = new QBarSet(QStringLiteral("Dépenses"));
     auto *incomes = new QBarSet(QStringLiteral("Recettes"));
     expenses->setColor(kExpense);
@@ -199,51 +237,57 @@ void BilanWindow::refresh()
     series->setObjectName(QStringLiteral("DepensesRecettes"));
     series->append(expenses);
     series->append(incomes);
-    bars->addSeries(series);
+    chart->addSeries(series);
     auto *months = new QBarCategoryAxis;
     months->append(categories);
-    bars->addAxis(months, Qt::AlignBottom);
+    chart->addAxis(months, Qt::AlignBottom);
     series->attachAxis(months);
     auto *amounts = new QValueAxis;
     amounts->setLabelFormat(QStringLiteral("%.0f €"));
-    bars->addAxis(amounts, Qt::AlignLeft);
+    chart->addAxis(amounts, Qt::AlignLeft);
     series->attachAxis(amounts);
-    amounts->setMin(qMin(0.0, amounts->min()));
-    amounts->applyNiceNumbers();
-    bars->setTitle(QStringLiteral("Année %1 : dépenses et recettes par mois").arg(m_year));
-    bars->legend()->setAlignment(Qt::AlignBottom);
-    connect(series, &QBarSeries::hovered, this, [this](bool on, int index, QBarSet *set) {
-        if (!on || index < 0 || index >= 12) {
-            QToolTip::hideText();
-            return;
-        }
-        const auto &t = m_yearSums.months[index];
-        QToolTip::showText(QCursor::pos(), QStringLiteral("%1 %2 : %3").arg(DateText::frenchMonth(index + 1),
-                                                                            set->label(),
-                                                                            euros(set->label() == QStringLiteral("Dépenses") ? t.expense : t.income)));
-    });
-    m_yearTotal->setText(QStringLiteral("Année %1 : dépenses %2    recettes %3")
-                             .arg(m_year)
-                             .arg(euros(m_yearSums.totals.expense), euros(m_yearSums.totals.income)));
+    if (amounts->max() > 0 || amounts->min() < 0) {
+        amounts->setMin(qMin(0.0, amounts->min()));
+        amounts->applyNiceNumbers();
+    } else {
+        amounts->setRange(0, 100); // an empty year
+    }
+    chart->setTitle(QStringLiteral("Année %1 : dépenses et recettes par mois").arg(m_year));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    return series;
 }
 
-QImage BilanWindow::chartImage(QChartView *view) const
+QImage BilanWindow::printImage(bool year, QSizeF size) const
 {
-    // Three times the screen size: the print stays sharp at printer
-    // resolution and keeps the proportions seen on screen.
+    // A chart of its own, laid out at a size whose fonts read well once the
+    // picture fills its box on paper, drawn three times as fine so that it
+    // stays sharp at printer resolution.
     constexpr int scale = 3;
-    QImage image(view->size() * scale, QImage::Format_ARGB32_Premultiplied);
+    QGraphicsScene scene;
+    auto *chart = new QChart;
+    scene.addItem(chart);
+    chart->setLocale(DateText::appLocale());
+    chart->setLocalizeNumbers(true);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->setBackgroundRoundness(0);
+    if (year)
+        fillBars(chart);
+    else
+        fillPie(chart);
+    chart->setTitle(QString()); // the page has its own heading
+    chart->setGeometry(QRectF(QPointF(0, 0), size));
+    QImage image((size * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    view->scene()->render(&painter, QRectF(image.rect()), view->sceneRect());
+    scene.render(&painter, QRectF(image.rect()), QRectF(QPointF(0, 0), size));
     return image;
 }
 
 void BilanWindow::preview()
 {
-    PrintJob::offerPdfWithoutPrinters(m_printer, QStringLiteral("Tivarel.pdf"));
+    PrintJob::offerPdfWithoutPrinters(m_printer, QDir::current().filePath(QStringLiteral("Tivarel.pdf")));
     QPrintPreviewDialog dialog(&m_printer, this);
     dialog.setObjectName(QStringLiteral("PrintPreview"));
     dialog.setWindowTitle(QStringLiteral("Aperçu avant impression"));
@@ -255,7 +299,8 @@ void BilanWindow::preview()
 void BilanWindow::draw(MmCanvas &canvas) const
 {
     constexpr int right = 180;
-    constexpr int chartHeight = 80;
+    constexpr int pieHeight = 95;
+    constexpr int barsHeight = 106;
     const QString monthName = DateText::frenchMonth(m_month);
     int y = 0;
     // A line of the sums; a new page starts before one would run off.
@@ -272,8 +317,8 @@ void BilanWindow::draw(MmCanvas &canvas) const
     y = 10;
     canvas.setFont(QStringLiteral("Arial"), 10, true);
     canvas.textOut(0, y, QStringLiteral("Dépenses de %1 %2 par poste").arg(monthName).arg(m_year));
-    canvas.picture(0, y + 6, right, y + 6 + chartHeight, chartImage(m_pie));
-    y += chartHeight + 10;
+    canvas.picture(0, y + 6, right, y + 6 + pieHeight, printImage(false, QSizeF(680, 360)));
+    y += pieHeight + 10;
     canvas.setFont(QStringLiteral("Arial"), 10, false);
     for (const auto &p : m_monthSums.byPost) {
         canvas.textIn(0, y, 120, p.post);
@@ -291,13 +336,13 @@ void BilanWindow::draw(MmCanvas &canvas) const
 
     // The year on the same page when it fits whole, else on the next.
     y += 12;
-    if (y + chartHeight + 6 + 14 * 5 + 9 > canvas.pageHeightMm()) {
+    if (y + barsHeight + 6 + 14 * 5 + 9 > canvas.pageHeightMm()) {
         canvas.newPage();
         y = 0;
     }
     canvas.textOut(0, y, QStringLiteral("Année %1 : dépenses et recettes par mois").arg(m_year));
-    canvas.picture(0, y + 6, right, y + 6 + chartHeight, chartImage(m_bars));
-    y += chartHeight + 10;
+    canvas.picture(0, y + 6, right, y + 6 + barsHeight, printImage(true, QSizeF(680, 400)));
+    y += barsHeight + 10;
     canvas.textOut(0, y, QStringLiteral("Mois"));
     canvas.textOutRight(130, y, QStringLiteral("Dépenses"));
     canvas.textOutRight(right, y, QStringLiteral("Recettes"));

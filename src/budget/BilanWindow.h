@@ -4,11 +4,14 @@
 
 #include <QDialog>
 #include <QImage>
+#include <QSizeF>
 #include <QString>
 
 class BudgetStore;
 class DocumentContext;
 class MmCanvas;
+class QBarSeries;
+class QChart;
 class QChartView;
 class QLabel;
 class QPrinter;
@@ -46,7 +49,10 @@ public:
 
 private:
     void refresh();
-    QImage chartImage(QChartView *view) const;
+    void fillPie(QChart *chart) const;
+    QBarSeries *fillBars(QChart *chart) const;
+    // The month's pie or the year's bars as a picture to print.
+    QImage printImage(bool year, QSizeF size) const;
 
     const BudgetStore &m_store;
     QString m_account;

@@ -4,10 +4,13 @@
 #include "budget/AccountLine.h"
 #include "budget/BudgetFormat.h"
 #include "budget/BudgetMonth.h"
+#include "budget/BudgetSummary.h"
 #include "common/TextFile.h"
 #include "budget/NamedList.h"
 
 #include <QtTest>
+
+#include <numeric>
 
 namespace {
 
@@ -330,6 +333,52 @@ private slots:
         QCOMPARE(list.entries(), (QStringList{"Débit différé", "Dr X", "eau", "Électricité", "loyer", "loyer", "voiture", "Zinc"}));
         QCOMPARE(NamedList::withSmallFirst("Épicerie"), QString("Épicerie"));
         QCOMPARE(NamedList::withCapitalFirst("loyer"), QString("Loyer"));
+    }
+
+    void summary_data()
+    {
+        // Lines of "Caisse" (rows: date, post, description, expense, income)
+        // in January and March 2026; the January expenses by post, then the
+        // year month by month "month:expense/income" (cents), the unreadable
+        // amounts of the year last.
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("expected");
+        const QString mar = QStringLiteral("258202603");
+        QTest::newRow("posts summed, a small first letter is the same post")
+            << (row(0, {"02/01/2026", "Loyer", "", "  650,00"}) + row(1, {"03/01/2026", "alimentation", "", "10.5", "2000"})
+                + row(2, {"04/01/2026", "Alimentation", "", "  2,25"}) + row(0, {"05/03/2026", "Loyer", "", "650"}, mar))
+            << "Loyer=65000 Alimentation=1275 | 1:66275/200000 3:65000/0 | 0";
+        QTest::newRow("deferred entries count with their month, an empty post has a name")
+            << (row(0, {"02/01/2026", "", "", "5"}) + row(999, {"", QString::fromUtf8("Débit différé"), "", "30,10", ""}))
+            << QString::fromUtf8("Débit différé=3010 Sans poste=500 | 1:3510/0 | 0");
+        QTest::newRow("unreadable amounts left out; refunds cancel a post out")
+            << (row(0, {"02/01/2026", "Loisirs", "", "20"}) + row(1, {"03/01/2026", "loisirs", "", "-20", "abc"})
+                + row(2, {"04/01/2026", "Loyer", "", "1 000"}))
+            << " | 1:0/0 | 2";
+        QTest::newRow("rows after the count and other accounts are not counted")
+            << (row(0, {"02/01/2026", "Loyer", "", "1"}) + row(2, {"", "Loyer", "", "7"}) + row(0, {"02/01/2026", "Loyer", "", "9"}, "259202601"))
+            << "Loyer=100 | 1:100/0 | 0";
+    }
+
+    void summary()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, expected);
+        BudgetStore store;
+        store.setLines(lines);
+        const auto month = BudgetSummary::month(store, "Caisse", 2026, 1);
+        const auto year = BudgetSummary::year(store, "Caisse", 2026);
+        QStringList posts, months;
+        for (const auto &p : month.byPost)
+            posts << p.post + u'=' + QString::number(p.cents);
+        for (int m = 0; m < 12; ++m) {
+            if (year.months[m].expense || year.months[m].income || m == 0)
+                months << QStringLiteral("%1:%2/%3").arg(m + 1).arg(year.months[m].expense).arg(year.months[m].income);
+        }
+        QCOMPARE(posts.join(u' ') + " | " + months.join(u' ') + " | " + QString::number(year.unreadable), expected);
+        QCOMPARE(month.totals.expense, year.months[0].expense);
+        QCOMPARE(year.totals.expense, std::accumulate(year.months.begin(), year.months.end(), qint64(0),
+                                                      [](qint64 s, const auto &t) { return s + t.expense; }));
     }
 };
 

@@ -2,12 +2,24 @@
 // and messages, the files it refuses to replace, and one user path through
 // the document window.
 #include "Fixtures.h"
+#include "PdfText.h"
 
+#include "app/PrintJob.h"
+#include "budget/BilanWindow.h"
 #include "budget/BudgetFormat.h"
 #include "budget/BudgetPage.h"
 #include "common/Cp1252.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QChartView>
+#include <QtCharts/QLegendMarker>
+#include <QtCharts/QPieSeries>
 #include <QLineEdit>
 #include <QTableView>
 #include <QAbstractItemModelTester>
@@ -245,6 +257,49 @@ private slots:
         QVERIFY(!other.TestModif());
         QVERIFY(other.Sauve(doc));
         QCOMPARE(TestFiles::readBytes(c.path("famille.obg")), expected);
+    }
+
+    void bilanFromTheOptionsMenu()
+    {
+        // January holds a deferred entry and a line still on screen; the
+        // window shows them with the store's other months, then December
+        // 2025 after one step back, and prints the sums.
+        MainFormFixture f(QDateTime(QDate(2026, 1, 20), QTime(9, 0)));
+        TestFiles::writeBytes(f.path("b.obg"), cells("258202601", 0, {"02/01/2026", "Loyer", "", "650,00", "2000", ""})
+                                                   + cells("258202601", 999, {"", "Alimentation", "", "12,75", ""})
+                                                   + cells("258202603", 0, {"02/03/2026", "Loyer", "", "650,00", "", ""}));
+        f.form.openDocument(f.path("b.orz"));
+        f.child().Section(5);
+        f.child().findChild<QLineEdit *>("MaskEdit1")->setText("09/01/2026");
+        auto *expense = f.child().findChild<QLineEdit *>("Edit3");
+        expense->setText("7");
+        QTest::keyClick(expense, Qt::Key_Return);
+        QStringList seen;
+        f.ui.dialog([&seen, &f](QDialog *d) {
+            auto *pie = static_cast<QPieSeries *>(d->findChild<QChartView *>("BilanMois")->chart()->series().value(0));
+            for (QLegendMarker *m : d->findChild<QChartView *>("BilanMois")->chart()->legend()->markers(pie))
+                seen << m->label();
+            for (QPieSlice *s : pie->slices())
+                seen << QString::number(s->value());
+            auto *bars = static_cast<QBarSeries *>(d->findChild<QChartView *>("BilanAnnee")->chart()->series().value(0));
+            for (QBarSet *set : bars->barSets())
+                seen << set->label() + QStringLiteral(" %1 %2 %3").arg(set->at(0)).arg(set->at(1)).arg(set->at(2));
+            QPrinter printer;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(f.path("bilan.pdf"));
+            PrintJob::paint(printer, [d](MmCanvas &c) { static_cast<BilanWindow *>(d)->draw(c); });
+            const QStringList printed = PdfText::read(f.path("bilan.pdf"));
+            seen << QString::number(printed.contains(QString::fromUtf8("669,75 €")) && printed.contains("Mars"));
+            d->findChild<QPushButton *>("BilanPrecedent")->click();
+            seen << d->findChild<QLabel *>("BilanCaption")->text() << d->findChild<QLabel *>("BilanTotalAnnee")->text();
+            return int(QDialog::Rejected);
+        });
+        f.form.action("Bilan1")->trigger();
+        QCOMPARE(seen, QStringList({QString::fromUtf8("Loyer : 650,00 €"), QString::fromUtf8("Alimentation : 12,75 €"),
+                                    QString::fromUtf8("Sans poste : 7,00 €"), "650", "12.75", "7",
+                                    QString::fromUtf8("Dépenses 669.75 0 650"), "Recettes 2000 0 0", "1",
+                                    QString::fromUtf8("Compte Caisse - Décembre 2025"),
+                                    QString::fromUtf8("Année 2025 : dépenses 0,00 €    recettes 0,00 €")}));
     }
 };
 
