@@ -200,7 +200,7 @@ const CommandRow kCommands[] = {
     {"Fichier1", "FileSaveAsItem", u"Enregistrer &sous...", u"Enregistrer sous un autre nom", 0, nullptr,
      nullptr, 0, {}, [](M &m) { m.FileSaveAs(); }},
     // Backups of the document set (see DocumentBackups).
-    {"Fichier1", "RestoreBackupItem", u"Restaurer une sauvegarde...", u"Revenir à une copie datée du document", 0,
+    {"Fichier1", "RestoreBackupItem", u"&Restaurer une sauvegarde...", u"Revenir à une copie datée du document", 0,
      nullptr, nullptr, 0, {}, [](M &m) { TSauvegardes::Restaurer(*m.child(), m.fileName()); }},
     // "&Imprimer"
     {"Imprimer1", "PrintWeekItem", u"&Semaine", u"Rendez vous de la semaine", 0, nullptr, nullptr, 0, {},

@@ -21,7 +21,7 @@ TSauvegardes::TSauvegardes(const QList<BackupStore::Backup> &backups, QWidget *p
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("ListBox1"));
     for (const auto &b : backups)
-        m_list->addItem(label(b));
+        m_list->addItem(label(b) + QStringLiteral(" - %1 fichier(s)").arg(b.files.size()));
     m_list->setCurrentRow(0);
     m_list->setMinimumWidth(380);
     layout->addWidget(m_list);
@@ -45,7 +45,7 @@ QString TSauvegardes::label(const BackupStore::Backup &backup)
     QString text = DateText::appLocale().dayName(backup.date.dayOfWeek()) + u' ' + DateText::dayLabel(backup.date);
     if (backup.time.isValid())
         text += QStringLiteral(", %1 (avant restauration)").arg(backup.time.toString(QStringLiteral("HH:mm")));
-    return text + QStringLiteral(" - %1 fichier(s)").arg(backup.files.size());
+    return text;
 }
 
 void TSauvegardes::Restaurer(TChild &child, const QString &documentPath)
