@@ -221,8 +221,10 @@ QBarSeries *BilanWindow::fillBars(QChart *chart) const
 {
     // Expenses and incomes side by side, month by month.
     chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes())
-        chart->removeAxis(axis);
+    for (QAbstractAxis *axis : chart->axes()) {
+        chart->removeAxis(axis); // the chart gives the axis back to us
+        delete axis;
+    }
     auto *expenses = new QBarSet(QStringLiteral("Dépenses"));
     auto *incomes = new QBarSet(QStringLiteral("Recettes"));
     expenses->setColor(kExpense);

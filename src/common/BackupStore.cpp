@@ -161,6 +161,10 @@ void BackupStore::rotate(const QString &base) const
         if (days.indexOf(b.date) >= KeptDays)
             QDir(b.folder).removeRecursively();
     }
+    // Copies cut short on other days (a crash, a full disk).
+    QDir dir(folderOf(base));
+    for (const QString &entry : dir.entryList({namePart(base) + QStringLiteral("-*") + kPart}, QDir::Dirs))
+        QDir(dir.filePath(entry)).removeRecursively();
 }
 
 BackupStore::Result BackupStore::restore(const QString &base, const Backup &backup, const QDateTime &now)
