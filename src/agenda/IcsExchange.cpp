@@ -322,8 +322,11 @@ ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLi
         if (icalcomponent_get_status(ev) == ICAL_STATUS_CANCELLED)
             continue;
         const QString uid = text(icalcomponent_get_uid(ev));
-        const Cp1252::Fitted fitted = Cp1252::fit(TextFile::oneLine(text(icalcomponent_get_summary(ev))).trimmed());
-        const QString message = fitted.text.trimmed().isEmpty() ? QStringLiteral("Sans titre") : fitted.text.trimmed();
+        // The message as written; blanks left around a refused character
+        // (an emoji at the end) go with it.
+        const Cp1252::Fitted fitted = Cp1252::fit(TextFile::oneLine(text(icalcomponent_get_summary(ev))));
+        const QString fit = fitted.refused.isEmpty() ? fitted.text : fitted.text.trimmed();
+        const QString message = fit.trimmed().isEmpty() ? QStringLiteral("Sans titre") : fit;
         if (ourBirthdays.contains(uid)) {
             ExchangeItem item;
             item.label = message;
