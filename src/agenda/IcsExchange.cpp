@@ -51,10 +51,20 @@ std::optional<Appointment> appointmentOf(const QString &line)
 {
     if (line.size() < 8)
         return {};
-    const auto date = DateText::fromKey(QStringView(line).left(8));
-    if (!date)
+    // The key's eight digits read in place: this runs for every line of
+    // the organiser file.
+    int digits[8];
+    for (int i = 0; i < 8; ++i) {
+        const char16_t c = line.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return {};
+        digits[i] = c - u'0';
+    }
+    const QDate date(digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3], digits[4] * 10 + digits[5],
+                     digits[6] * 10 + digits[7]);
+    if (!date.isValid())
         return {};
-    return Appointment{*date, parseTime(QStringView(line).mid(8, 5)), line.mid(14)};
+    return Appointment{date, parseTime(QStringView(line).mid(8, 5)), line.mid(14)};
 }
 
 QString timeText(const std::optional<QTime> &time)
@@ -152,20 +162,34 @@ QString text(const char *s)
 
 } // namespace
 
-QStringList appointmentUids(const QStringList &agendaLines)
+namespace {
+
+// Calls `fn` with each appointment of the lines and its UID.
+template<class Fn>
+void forEachAppointment(const QStringList &agendaLines, Fn fn)
 {
-    QStringList uids;
-    uids.reserve(agendaLines.size());
     QHash<QString, int> seen;
     for (const QString &line : agendaLines) {
         const auto a = appointmentOf(line);
         if (!a) {
-            uids << QString();
+            fn(line, a, QString());
             continue;
         }
-        const QString when = a->time ? a->time->toString(QStringLiteral("hhmm")) : QStringLiteral("jour");
-        uids << uniqueUid(QStringLiteral("rdv-") + line.left(8) + u'-' + when, seen);
+        const QString when = a->time ? QStringLiteral("%1%2")
+                                           .arg(a->time->hour(), 2, 10, QLatin1Char('0'))
+                                           .arg(a->time->minute(), 2, 10, QLatin1Char('0'))
+                                     : QStringLiteral("jour");
+        fn(line, a, uniqueUid(QStringLiteral("rdv-") + line.left(8) + u'-' + when, seen));
     }
+}
+
+} // namespace
+
+QStringList appointmentUids(const QStringList &agendaLines)
+{
+    QStringList uids;
+    uids.reserve(agendaLines.size());
+    forEachAppointment(agendaLines, [&uids](const QString &, const auto &, const QString &uid) { uids << uid; });
     return uids;
 }
 
@@ -200,26 +224,41 @@ QByteArray exportCalendar(const QStringList &agendaLines, const QStringList &bir
         icalcomponent_add_component(cal.get(), icalcomponent_new_clone(icaltimezone_get_component(zone)));
     const icaltimetype stamp = icaltime_from_timet_with_zone(time_t(now.toSecsSinceEpoch()), 0, utc);
 
-    auto addEvent = [&](const QString &uid, icaltimetype start, const QString &summary) {
+    // Each event is written out and freed as soon as it is made: a
+    // calendar of 100,000 events kept whole costs more in memory management
+    // than in writing.
+    char *head = icalcomponent_as_ical_string_r(cal.get());
+    QByteArray out(head);
+    free(head);
+    const QByteArray end("END:VCALENDAR\r\n");
+    if (out.endsWith(end))
+        out.chop(end.size());
+    out.reserve(out.size() + qsizetype(agendaLines.size()) * 200);
+    auto addEvent = [&](const QString &uid, icaltimetype start, const QString &summary, bool yearly) {
         icalcomponent *ev = icalcomponent_new_vevent();
         icalcomponent_add_property(ev, icalproperty_new_uid(uid.toUtf8().constData()));
         icalcomponent_add_property(ev, icalproperty_new_dtstamp(stamp));
         icalcomponent_set_dtstart(ev, start);
         icalcomponent_add_property(ev, icalproperty_new_summary(summary.toUtf8().constData()));
-        icalcomponent_add_component(cal.get(), ev);
-        return ev;
+        if (yearly) {
+            icalrecurrencetype rule;
+            icalrecurrencetype_clear(&rule);
+            rule.freq = ICAL_YEARLY_RECURRENCE;
+            icalcomponent_add_property(ev, icalproperty_new_rrule(rule));
+            icalcomponent_add_property(ev, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+        }
+        char *text = icalcomponent_as_ical_string_r(ev);
+        out += text;
+        free(text);
+        icalcomponent_free(ev);
     };
 
-    const QStringList uids = appointmentUids(agendaLines);
-    for (qsizetype i = 0; i < agendaLines.size(); ++i) {
-        if (const auto a = appointmentOf(agendaLines.at(i)))
-            addEvent(uids.at(i), dateTime(a->date, a->time, zone), a->message);
-    }
+    forEachAppointment(agendaLines, [&](const QString &, const std::optional<Appointment> &a, const QString &uid) {
+        if (a)
+            addEvent(uid, dateTime(a->date, a->time, zone), a->message, false);
+    });
 
     const QStringList birthdayIds = birthdayUids(birthdayLines);
-    icalrecurrencetype yearly;
-    icalrecurrencetype_clear(&yearly);
-    yearly.freq = ICAL_YEARLY_RECURRENCE;
     for (qsizetype i = 0; i < birthdayLines.size(); ++i) {
         const auto b = birthdayOf(birthdayLines.at(i));
         if (!b)
@@ -228,15 +267,9 @@ QByteArray exportCalendar(const QStringList &agendaLines, const QStringList &bir
         int year = now.date().year();
         while (!QDate(year, b->month, b->day).isValid())
             ++year;
-        icalcomponent *ev =
-            addEvent(birthdayIds.at(i), dateTime(QDate(year, b->month, b->day), std::nullopt, zone), b->description);
-        icalcomponent_add_property(ev, icalproperty_new_rrule(yearly));
-        icalcomponent_add_property(ev, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+        addEvent(birthdayIds.at(i), dateTime(QDate(year, b->month, b->day), std::nullopt, zone), b->description, true);
     }
-
-    char *s = icalcomponent_as_ical_string_r(cal.get());
-    QByteArray out(s);
-    free(s);
+    out += end;
     return out;
 }
 
