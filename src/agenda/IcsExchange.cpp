@@ -453,7 +453,7 @@ ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLi
             item.line = normalLine(a);
             item.place = DateText::text(l.date);
             item.label = item.place + u' ' + (l.time ? timeText(l.time) : QStringLiteral("journée")) + u' ' + message;
-            item.note = fitted.note();
+            item.note = fitted.note().remove(QStringLiteral("Saisie : "));
             if (present.contains(item.line)) {
                 item.status = ExchangeItem::Status::Present;
             } else {

@@ -36,9 +36,7 @@ ImportPreview::ImportPreview(const QString &title, const ExchangeItems &items, Q
             row->setFlags(row->flags() & ~Qt::ItemIsEnabled);
         }
     }
-    m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_list->header()->setStretchLastSection(false);
-    for (int c = 1; c < 4; ++c)
+    for (int c = 0; c < 3; ++c)
         m_list->header()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
 
     auto *buttons = new QDialogButtonBox(this);
