@@ -21,6 +21,9 @@ namespace {
 // How many occurrences of one rule are looked at, at most: a rule without
 // end started long ago is walked up to the import window, never forever.
 constexpr int MaxRuleSteps = 200000;
+// One event gives at most this many appointments (a rule repeating every
+// minute would otherwise fill the agenda).
+constexpr int MaxOccurrences = 1000;
 // An all-day event over several days gives one appointment a day, for at
 // most a year.
 constexpr int MaxEventDays = 366;
@@ -417,7 +420,8 @@ ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLi
                 skip.insert(toLocal(icalproperty_get_datetime_with_component(p, ev), local));
             QSet<Local> seen;
             for (const Local &l : all) {
-                if (l.date >= today && l.date < windowEnd && !skip.contains(l) && !seen.contains(l)) {
+                if (l.date >= today && l.date < windowEnd && !skip.contains(l) && !seen.contains(l)
+                    && when.size() < MaxOccurrences) {
                     seen.insert(l);
                     when << l;
                 }

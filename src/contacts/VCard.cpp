@@ -8,6 +8,8 @@
 #include <QSet>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace VCard {
 
 namespace {
@@ -237,7 +239,9 @@ ExchangeItems importCards(const QByteArray &data, const QStringList &bookLines, 
     QChar page;
     QStringList notes;
     QString formatted;
-    for (const QByteArray &raw : unfold(data)) {
+    // A card cut short at the end of the file ends there.
+    const QList<QByteArray> lines = unfold(data) << QByteArray("END:VCARD");
+    for (const QByteArray &raw : lines) {
         const Property p = parseLine(raw.trimmed());
         if (p.name == "BEGIN" && p.value.trimmed().compare(u"VCARD", Qt::CaseInsensitive) == 0) {
             inCard = sawCard = true;
@@ -282,6 +286,8 @@ ExchangeItems importCards(const QByteArray &data, const QStringList &bookLines, 
                 item.label = QStringLiteral("(carte sans nom)");
             item.place = QStringLiteral("page ") + page;
             const QStringList fields = f.toFields();
+            if (std::all_of(f.entries.begin(), f.entries.end(), [](const QString &e) { return e.isEmpty(); }))
+                problems << QStringLiteral("carte vide");
             if (!problems.isEmpty()) {
                 item.status = ExchangeItem::Status::Refused;
                 item.note = problems.join(QStringLiteral(" ; "));

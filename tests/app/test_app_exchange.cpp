@@ -146,6 +146,35 @@ private slots:
         QCOMPARE(VCard::importCards(vcf, {" ", line}, u'A').at(0).status, ExchangeItem::Status::Present);
     }
 
+    // Damaged or hostile files: told, refused or bounded, never a crash.
+    void damagedFiles_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("counts"); // new/present/refused, or "error"
+        QTest::newRow("ics: no calendar") << QByteArray("\x01\xff garbage") << "error";
+        QTest::newRow("ics: no start") << QByteArray("BEGIN:VEVENT\nSUMMARY:x\nEND:VEVENT") << "0/0/1";
+        QTest::newRow("ics: every minute") << QByteArray("BEGIN:VEVENT\nDTSTART:20260301T100000\nRRULE:FREQ=MINUTELY\n"
+                                                         "SUMMARY:x\nEND:VEVENT")
+                                           << "1000/0/0";
+        QTest::newRow("vcf: cut short") << QByteArray("BEGIN:VCARD\nN;ENCODING=QUOTED-PRINTABLE:Mart=\nin") << "1/0/0";
+        QTest::newRow("vcf: empty card") << QByteArray("BEGIN:VCARD\nTEL:\nEND:VCARD") << "0/0/1";
+        QTest::newRow("vcf: no card") << QByteArray("\xff\xfe hello") << "error";
+    }
+    void damagedFiles()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QString, counts);
+        QString error;
+        const ExchangeItems items = QTest::currentDataTag()[0] == 'i'
+                                        ? IcsExchange::importCalendar(data, {}, {}, m_now.date(), "Europe/Paris", &error)
+                                        : VCard::importCards(data, {" "}, u'A', &error);
+        using S = ExchangeItem::Status;
+        QCOMPARE(error.isEmpty() ? QString("%1/%2/%3").arg(countOf(items, S::New)).arg(countOf(items, S::Present))
+                                       .arg(countOf(items, S::Refused))
+                                 : "error",
+                 counts);
+    }
+
     // A budget month read back with a plain split gives its amounts, with a
     // decimal comma, after the byte-order mark; a text with ";" is quoted.
     void budgetCsv()
