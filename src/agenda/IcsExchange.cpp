@@ -163,10 +163,6 @@ QString text(const char *s)
     return s ? QString::fromUtf8(s) : QString();
 }
 
-} // namespace
-
-namespace {
-
 // Calls `fn` with each appointment of the lines and its UID.
 template<class Fn>
 void forEachAppointment(const QStringList &agendaLines, Fn fn)
@@ -186,16 +182,6 @@ void forEachAppointment(const QStringList &agendaLines, Fn fn)
     }
 }
 
-} // namespace
-
-QStringList appointmentUids(const QStringList &agendaLines)
-{
-    QStringList uids;
-    uids.reserve(agendaLines.size());
-    forEachAppointment(agendaLines, [&uids](const QString &, const auto &, const QString &uid) { uids << uid; });
-    return uids;
-}
-
 QStringList birthdayUids(const QStringList &birthdayLines)
 {
     QStringList uids;
@@ -213,6 +199,8 @@ QStringList birthdayUids(const QStringList &birthdayLines)
     }
     return uids;
 }
+
+} // namespace
 
 QByteArray exportCalendar(const QStringList &agendaLines, const QStringList &birthdayLines, const QDateTime &now,
                           const QByteArray &zoneId)

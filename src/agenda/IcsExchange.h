@@ -34,11 +34,6 @@ namespace IcsExchange {
 QByteArray exportCalendar(const QStringList &agendaLines, const QStringList &birthdayLines, const QDateTime &now,
                           const QByteArray &zoneId);
 
-// The UIDs the export gives the appointment lines and the birthday lines, in
-// order (an empty string for a line that carries no entry).
-QStringList appointmentUids(const QStringList &agendaLines);
-QStringList birthdayUids(const QStringList &birthdayLines);
-
 // The appointments a calendar file gives: New ones carry their store line;
 // one already in `agendaLines` (same date, time and message), or a birthday
 // this program exported that is still in `birthdayLines`, is Present.
