@@ -27,7 +27,8 @@
 // one on its start date (one per day for an all-day event over several
 // days); a recurring one (RRULE, RDATE, less EXDATE and the instances that
 // a RECURRENCE-ID event replaces) one per occurrence from `today` over the
-// next twelve months. Times are turned into the local time zone. The
+// next twelve months, at most 1000 of them. Times are turned into the
+// local time zone; a floating time or an unknown zone is taken as written. The
 // message is the SUMMARY on one line, made fit for Windows-1252.
 namespace IcsExchange {
 
