@@ -29,6 +29,7 @@ ImportPreview::ImportPreview(const QString &title, const ExchangeItems &items, Q
                              QStringLiteral("Remarque")});
     for (const ExchangeItem &item : items) {
         auto *row = new QTreeWidgetItem(m_list, {item.label, item.place, ExchangeItem::statusText(item.status), item.note});
+        row->setToolTip(3, item.note); // a long reason shows whole on hovering
         if (item.status == S::New) {
             row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
             row->setCheckState(0, Qt::Checked);
