@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QListWidget>
 
+#include <optional>
+
 // The document window over its ten sections: the files of a document set,
 // what a save writes, failing writes, settings, and which generic commands
 // do nothing on which page.
@@ -75,6 +77,58 @@ private slots:
         f.child.document().setModified();
         QVERIFY(f.child.Sauve(QStringLiteral("a.or")) && f.child.TestModif());
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), before);
+    }
+
+    // A save that fails part-way (a size limit stopping the ninth file, a
+    // folder that takes no new file, a folder in the place of one file)
+    // replaces none of the ten files, names the file and keeps the document
+    // modified under its old name; with the fault gone, the same save writes
+    // the whole set.
+    void failingDiskKeepsTheSet_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("ext");
+        QTest::newRow("size limit") << "limit" << ".olv";
+        QTest::newRow("read-only folder") << "readonly" << ".orz";
+        QTest::newRow("folder in the way") << "folder" << ".oco";
+    }
+    void failingDiskKeepsTheSet()
+    {
+        QFETCH(QString, failure);
+        QFETCH(QString, ext);
+        ChildFixture f;
+        auto files = TestFiles::writeSampleSet(f.dir.path(), QStringLiteral("agenda"));
+        files[".olv"] = TestFiles::crlf(TestFiles::block(0, QStringList(10, "champ") + QStringList(100, "Memo5" + QString(60, u'x'))));
+        TestFiles::writeBytes(f.path("agenda.olv"), files[".olv"]);
+        f.child.Charge(f.path(QStringLiteral("agenda.orz")));
+        f.child.document().setModified();
+        QVERIFY(QDir(f.dir.path()).mkdir("cible"));
+        const auto target = [&](const QString &e) { return f.path("cible/x" + e); };
+        for (auto it = files.cbegin(); it != files.cend(); ++it)
+            TestFiles::writeBytes(target(it.key()), "ancien" + it.key().toLatin1());
+        if (failure == "folder")
+            QVERIFY(QFile::remove(target(ext)) && QDir().mkdir(target(ext)));
+        {
+            std::optional<TestFiles::FileSizeLimit> limit;
+            std::optional<TestFiles::ReadOnlyFolder> readOnly;
+            if (failure == "limit")
+                limit.emplace(4096);
+            if (failure == "readonly")
+                readOnly.emplace(f.path("cible"));
+            QVERIFY(!f.child.Sauve(target(".orz")));
+        }
+        QVERIFY(f.child.TestModif() && f.child.document().name == f.path("agenda.orz"));
+        QVERIFY(f.ui.lastMessage().contains(target(ext) + " : ")
+                && f.ui.lastMessage().contains("aucun de ses fichiers n'a été modifié"));
+        QCOMPARE(QDir(f.path("cible")).entryList(QDir::Files | QDir::Hidden).size(), failure == "folder" ? 9 : 10);
+        for (auto it = files.cbegin(); it != files.cend(); ++it)
+            QVERIFY((it.key() == ext && failure == "folder") || TestFiles::readBytes(target(it.key())) == "ancien" + it.key().toLatin1());
+
+        if (failure == "folder")
+            QVERIFY(QDir().rmdir(target(ext)));
+        QVERIFY(f.child.Sauve(target(".orz")) && !f.child.TestModif());
+        for (auto it = files.cbegin(); it != files.cend(); ++it)
+            QCOMPARE(TestFiles::readBytes(target(it.key())), it.value());
     }
 
     void settingsRoundTrip()
