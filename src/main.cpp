@@ -6,14 +6,10 @@
 
 #include <QApplication>
 
-#include <csignal>
 #include <memory>
 
 int main(int argc, char *argv[])
 {
-    // A file size limit makes a save fail and be told, instead of ending
-    // the program in the middle of it.
-    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
 
     auto splash = std::make_unique<TSplash>();

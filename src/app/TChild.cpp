@@ -133,10 +133,11 @@ bool TChild::Sauve(const QString &documentPath)
     // only when all of them are written are they put in place.
     SaveBatch batch;
     m_context.saveBatch = &batch;
-    auto closeBatch = qScopeGuard([this] { m_context.saveBatch = nullptr; });
+    const auto closeBatch = qScopeGuard([this] { m_context.saveBatch = nullptr; });
     bool ok = true;
     for (SectionPage *p : m_pages)
         ok = p->save(documentPath, newName) && ok;
+    m_context.saveBatch = nullptr;
 
     if (!batch.commit()) {
         // Still modified, under the name it had: a later save (or one under
@@ -145,8 +146,8 @@ bool TChild::Sauve(const QString &documentPath)
         doc.caption = oldCaption;
         const QString outcome = batch.replaced() == 0
             ? QStringLiteral("Le document n'est pas enregistré : aucun de ses fichiers n'a été modifié.")
-            : QStringLiteral("Le document n'est enregistré qu'en partie : les fichiers qui précèdent celui-ci ont "
-                             "été remplacés, les autres sont restés tels quels.");
+            : QStringLiteral("Le document n'est enregistré qu'en partie : certains de ses fichiers sont déjà "
+                             "remplacés.");
         m_context.ui().message(this, batch.error() + u'\n' + outcome, UiServices::Icon::Critical, QMessageBox::Ok);
         return false;
     }

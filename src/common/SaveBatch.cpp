@@ -7,6 +7,7 @@
 #include <QSet>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -65,6 +66,12 @@ QString randomPart()
     return s;
 }
 
+// A free name in the target's folder for its new version or its old one.
+QString temporaryName(const QFileInfo &target)
+{
+    return target.absoluteDir().filePath(u'.' + target.fileName() + u'.' + randomPart() + kSuffix);
+}
+
 // The temporary files a killed save of `name` left in `dir`.
 void removeLeftovers(const QDir &dir, const QString &name)
 {
@@ -113,6 +120,9 @@ bool SaveBatch::stage(const QString &path, const QByteArray &bytes)
 {
     if (failed())
         return false;
+    // Past a file size limit the system ends the process unless told not to;
+    // the write must fail instead (EFBIG), and the user be told.
+    [[maybe_unused]] static const auto sizeLimitFails = std::signal(SIGXFSZ, SIG_IGN);
     const QFileInfo target = targetOf(path);
     if (target.isSymLink())
         return fail(path, reason(ELOOP));
@@ -128,7 +138,7 @@ bool SaveBatch::stage(const QString &path, const QByteArray &bytes)
     QString temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = dir.filePath(u'.' + target.fileName() + u'.' + randomPart() + kSuffix);
+        temporary = temporaryName(target);
         fd = ::open(native(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, createMode);
         if (fd < 0 && errno != EEXIST)
             break;
@@ -153,7 +163,7 @@ bool SaveBatch::stage(const QString &path, const QByteArray &bytes)
         ::unlink(native(temporary).constData());
         return fail(path, reason(error));
     }
-    m_staged.push_back({temporary, target.absoluteFilePath(), path});
+    m_staged.push_back({temporary, target.absoluteFilePath(), path, exists, {}});
     return true;
 }
 
@@ -168,16 +178,32 @@ bool SaveBatch::commit()
         discard();
         return false;
     }
+    // Until the last rename is done, every file replaced so far stays on the
+    // disk under a second name (a hard link), so that a rename that fails can
+    // put them back. A disk without hard links gives up that safety only.
     QSet<QString> folders;
-    for (; m_replaced < int(m_staged.size()); ++m_replaced) {
-        const Staged &s = m_staged[size_t(m_replaced)];
+    for (; m_renamed < m_staged.size(); ++m_renamed) {
+        Staged &s = m_staged[m_renamed];
+        const QString kept = temporaryName(QFileInfo(s.target));
+        if (s.existed && ::link(native(s.target).constData(), native(kept).constData()) == 0)
+            s.kept = kept;
         if (::rename(native(s.temporary).constData(), native(s.target).constData()) != 0) {
             fail(s.path, reason(errno));
+            if (!s.kept.isEmpty())
+                ::unlink(native(s.kept).constData());
             discard();
+            rollBack();
             return false;
         }
         folders.insert(QFileInfo(s.target).absolutePath());
     }
+    m_replaced = int(m_renamed);
+    for (const Staged &s : m_staged) {
+        if (!s.kept.isEmpty())
+            ::unlink(native(s.kept).constData());
+    }
+    m_staged.clear();
+    m_renamed = 0;
     // A rename is only on the disk once its folder is.
     for (const QString &folder : folders) {
         const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -195,8 +221,22 @@ bool SaveBatch::commit()
 
 void SaveBatch::discard()
 {
-    for (size_t i = size_t(m_replaced); i < m_staged.size(); ++i)
+    for (size_t i = m_renamed; i < m_staged.size(); ++i)
         ::unlink(native(m_staged[i].temporary).constData());
-    m_staged.resize(size_t(m_replaced));
+    m_staged.resize(m_renamed);
     m_done.clear();
+}
+
+void SaveBatch::rollBack()
+{
+    // Latest first; what cannot be put back stays replaced and is counted.
+    m_replaced = 0;
+    for (auto s = m_staged.crbegin(); s != m_staged.crend(); ++s) {
+        const bool back = s->kept.isEmpty()
+            ? !s->existed && ::unlink(native(s->target).constData()) == 0
+            : ::rename(native(s->kept).constData(), native(s->target).constData()) == 0;
+        m_replaced += back ? 0 : 1;
+    }
+    m_staged.clear();
+    m_renamed = 0;
 }

@@ -20,11 +20,14 @@
 // new version, even when the program is killed; if it is killed while the
 // renames run, the files renamed so far are new and the others old. A rename
 // can fail only when the folder changed under us after staging; the files
-// already renamed then stay new and error() says which file was not.
+// renamed before it are then put back as they were.
 //
 // A target that is a symbolic link is written through: the file it points to
 // is replaced and the link stays. A replaced file keeps its permissions (and
 // its owner where the system allows it); a new file gets the usual ones.
+//
+// A file size limit (RLIMIT_FSIZE) makes a write fail like a full disk: the
+// first stage() has the process ignore SIGXFSZ, which would end it.
 //
 // The temporary file of "agenda.orz" is ".agenda.orz.XXXXXX.tivarel-tmp" in
 // the target's folder: hidden, and never the name of a file of a document.
@@ -50,7 +53,8 @@ public:
     bool failed() const { return !m_error.isEmpty(); }
     // The French text of the first failure: the file and why.
     const QString &error() const { return m_error; }
-    // How many targets a commit has replaced (all of them when it succeeded).
+    // How many targets a commit has replaced: all of them when it succeeded;
+    // after a failed one, those that could not be put back.
     int replaced() const { return m_replaced; }
 
 private:
@@ -59,11 +63,15 @@ private:
         QString temporary;
         QString target; // where the link, if any, leads
         QString path;   // as the caller named it, for the messages
+        bool existed;   // whether there was a file to replace
+        QString kept;   // the replaced file's second name until the commit ends
     };
     bool fail(const QString &path, const QString &why);
+    void rollBack();
 
     std::vector<Staged> m_staged;
     std::vector<std::function<void()>> m_done;
     QString m_error;
+    size_t m_renamed = 0; // the staged files renamed so far
     int m_replaced = 0;
 };

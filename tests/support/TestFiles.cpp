@@ -5,13 +5,6 @@
 #include <QDir>
 #include <QFile>
 
-#include <csignal>
-#include <linux/capability.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
 namespace TestFiles {
 
 QByteArray readBytes(const QString &path)
@@ -57,56 +50,6 @@ QMap<QString, QByteArray> writeSampleSet(const QString &folder, const QString &b
     for (auto it = files.cbegin(); it != files.cend(); ++it)
         writeBytes(QDir(folder).filePath(base + it.key()), it.value());
     return files;
-}
-
-FileSizeLimit::FileSizeLimit(qint64 bytes)
-{
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    m_old = qint64(limit.rlim_cur);
-    limit.rlim_cur = rlim_t(bytes);
-    setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-FileSizeLimit::~FileSizeLimit()
-{
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = rlim_t(m_old);
-    setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-namespace {
-
-// Turns CAP_DAC_OVERRIDE on or off in the effective set; false when the
-// process does not hold it at all.
-bool overridePermissions(bool on)
-{
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct data[2]{};
-    if (syscall(SYS_capget, &header, data) != 0 || !(data[0].permitted & (1u << CAP_DAC_OVERRIDE)))
-        return false;
-    if (on)
-        data[0].effective |= 1u << CAP_DAC_OVERRIDE;
-    else
-        data[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
-    return syscall(SYS_capset, &header, data) == 0;
-}
-
-} // namespace
-
-ReadOnlyFolder::ReadOnlyFolder(const QString &folder) : m_folder(folder)
-{
-    chmod(QFile::encodeName(folder).constData(), 0555);
-    m_dropped = overridePermissions(false);
-}
-
-ReadOnlyFolder::~ReadOnlyFolder()
-{
-    if (m_dropped)
-        overridePermissions(true);
-    chmod(QFile::encodeName(m_folder).constData(), 0755);
 }
 
 } // namespace TestFiles

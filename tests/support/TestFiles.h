@@ -19,29 +19,4 @@ QStringList block(int n, const QStringList &body);
 // extension (".orz" ...).
 QMap<QString, QByteArray> writeSampleSet(const QString &folder, const QString &base);
 
-// While it lives, no file of the process may grow beyond `bytes`: a write
-// past it fails (EFBIG) the way a full disk makes it fail.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(qint64 bytes);
-    ~FileSizeLimit();
-
-private:
-    qint64 m_old;
-};
-
-// While it lives, `folder` takes no new file and loses none, even when the
-// tests run as root (which then gives up overriding file permissions).
-class ReadOnlyFolder
-{
-public:
-    explicit ReadOnlyFolder(const QString &folder);
-    ~ReadOnlyFolder();
-
-private:
-    QString m_folder;
-    bool m_dropped = false;
-};
-
 } // namespace TestFiles
