@@ -171,8 +171,9 @@ private slots:
             const pid_t child = fork();
             if (child == 0)
                 stage('A'), _exit(batch.commit() ? 0 : 1);
-            // Killed at any moment of a save and a fifth.
-            usleep(useconds_t(QRandomGenerator::global()->bounded(timer.nsecsElapsed() / 800 + 1)));
+            // Killed at a random moment within two thirds of the time the save
+            // above took: mostly while the new version is saved, sometimes after.
+            usleep(useconds_t(QRandomGenerator::global()->bounded(timer.nsecsElapsed() / 1500 + 1)));
             kill(child, SIGKILL);
             waitpid(child, nullptr, 0);
             for (int i = 0, fresh = 0; i < 10; ++i)
