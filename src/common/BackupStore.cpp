@@ -1,7 +1,7 @@
 #include "common/BackupStore.h"
 
 #include "common/BaseName.h"
-#include "common/TextFile.h"
+#include "common/SaveBatch.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,25 +29,31 @@ QString copyName(const QString &base, QDate date, QTime time = {})
     return name;
 }
 
-// Puts the files of `folder` in place of the set and removes the set's
-// files that `folder` lacks.
+// Puts the files of `folder` in place of the set, all together or none
+// (see SaveBatch), then removes the set's files that `folder` lacks.
 BackupStore::Result putInPlace(const QString &base, const QStringList &extensions, const QString &folder)
 {
     const QString name = namePart(base);
+    SaveBatch batch;
+    QStringList lacking;
     for (const QString &ext : extensions) {
         const QString source = QDir(folder).filePath(name + ext);
-        const QString target = base + ext;
-        QString error;
         if (QFileInfo::exists(source)) {
             QFile in(source);
             if (!in.open(QIODevice::ReadOnly))
                 return {BackupStore::Outcome::Failed,
                         QStringLiteral("Lecture impossible de « %1 » : %2").arg(source, in.errorString())};
-            if (!TextFile::writeBytes(target, in.readAll(), &error))
-                return {BackupStore::Outcome::Failed, error};
-        } else if (QFileInfo::exists(target) && !QFile::remove(target)) {
-            return {BackupStore::Outcome::Failed, QStringLiteral("Suppression impossible de « %1 ».").arg(target)};
+            if (!batch.stage(base + ext, in.readAll()))
+                return {BackupStore::Outcome::Failed, batch.error()};
+        } else if (QFileInfo::exists(base + ext)) {
+            lacking << base + ext;
         }
+    }
+    if (!batch.commit())
+        return {BackupStore::Outcome::Failed, batch.error()};
+    for (const QString &file : lacking) {
+        if (!QFile::remove(file))
+            return {BackupStore::Outcome::Failed, QStringLiteral("Suppression impossible de « %1 ».").arg(file)};
     }
     return {BackupStore::Outcome::Made, {}};
 }

@@ -56,8 +56,9 @@ public:
     QList<Backup> list(const QString &base) const;
     // Puts the copy's files in place of the set (files it lacks are removed,
     // so the set is again exactly as it was), after copying the current set
-    // aside (stamped `now`). Nothing is changed when that copy fails; when
-    // putting a file in place fails, the set is put back as it was.
+    // aside (stamped `now`). Nothing is changed when that copy fails; the
+    // copy's files replace the set's all together or not at all, and should
+    // removing a file then fail, the set is put back from the aside copy.
     Result restore(const QString &base, const Backup &backup, const QDateTime &now);
 
 private:
