@@ -29,6 +29,32 @@ QString copyName(const QString &base, QDate date, QTime time = {})
     return name;
 }
 
+// Copies a file over `to` (made when missing), writing over its bytes in
+// place and cutting it to the new size; `to` takes the permissions of
+// `from`, so a private file stays private in its copies.
+bool copyInto(const QString &from, const QString &to, QString *error)
+{
+    QFile in(from);
+    QFile out(to);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::ReadWrite)) {
+        *error = QStringLiteral("Copie impossible de « %1 » : %2")
+                     .arg(from, in.isOpen() ? out.errorString() : in.errorString());
+        return false;
+    }
+    qint64 size = 0;
+    for (QByteArray chunk; !(chunk = in.read(1 << 20)).isEmpty(); size += chunk.size()) {
+        if (out.write(chunk) != chunk.size()) {
+            *error = QStringLiteral("Copie impossible de « %1 » : %2").arg(from, out.errorString());
+            return false;
+        }
+    }
+    if (in.error() != QFileDevice::NoError || !out.resize(size) || !out.setPermissions(in.permissions())) {
+        *error = QStringLiteral("Copie impossible de « %1 » : %2").arg(from, in.errorString() + out.errorString());
+        return false;
+    }
+    return true;
+}
+
 // Puts the files of `folder` in place of the set, all together or none
 // (see SaveBatch), then removes the set's files that `folder` lacks.
 BackupStore::Result putInPlace(const QString &base, const QStringList &extensions, const QString &folder)
@@ -84,23 +110,30 @@ QStringList BackupStore::setFiles(const QString &base) const
     return files;
 }
 
-BackupStore::Result BackupStore::copySet(const QString &base, const QString &target) const
+BackupStore::Result BackupStore::copySet(const QString &base, const QString &target, const QString &recycle) const
 {
     const QStringList files = setFiles(base);
     if (files.isEmpty())
         return {Outcome::NothingToCopy, {}};
     const QString part = target + kPart;
     QDir(part).removeRecursively(); // left over by a copy cut short
-    if (!QDir().mkpath(part))
+    // A copy about to be rotated out lends its folder: its files are written
+    // over in place, so the disk reuses their blocks instead of freeing old
+    // ones and taking new ones.
+    if ((recycle.isEmpty() || !QDir().rename(recycle, part)) && !QDir().mkpath(part))
         return {Outcome::Failed, QStringLiteral("Impossible de créer le dossier « %1 ».").arg(part)};
+    QStringList names;
     for (const QString &file : files) {
-        QFile in(file);
-        const QString copy = QDir(part).filePath(QFileInfo(file).fileName());
-        if (!in.copy(copy)) {
-            const QString error = QStringLiteral("Copie impossible de « %1 » : %2").arg(file, in.errorString());
+        names << QFileInfo(file).fileName();
+        QString error;
+        if (!copyInto(file, QDir(part).filePath(names.last()), &error)) {
             QDir(part).removeRecursively();
             return {Outcome::Failed, error};
         }
+    }
+    for (const QString &other : QDir(part).entryList(QDir::Files | QDir::Hidden)) {
+        if (!names.contains(other))
+            QFile::remove(QDir(part).filePath(other));
     }
     if (!QDir().rename(part, target)) {
         QDir(part).removeRecursively();
@@ -114,7 +147,14 @@ BackupStore::Result BackupStore::dailyCopy(const QString &base, QDate today)
     const QString target = QDir(folderOf(base)).filePath(copyName(base, today));
     if (QFileInfo::exists(target))
         return {Outcome::AlreadyMade, {}};
-    const Result r = copySet(base, target);
+    // With the 14 days kept already, the oldest day's copy goes.
+    const QList<Backup> all = list(base);
+    QList<QDate> days;
+    for (const Backup &b : all) {
+        if (!days.contains(b.date))
+            days << b.date;
+    }
+    const Result r = copySet(base, target, days.size() >= KeptDays ? all.last().folder : QString());
     if (r.outcome == Outcome::Made)
         rotate(base);
     return r;

@@ -63,7 +63,7 @@ public:
 
 private:
     QStringList setFiles(const QString &base) const;
-    Result copySet(const QString &base, const QString &target) const;
+    Result copySet(const QString &base, const QString &target, const QString &recycle = {}) const;
     void rotate(const QString &base) const;
 
     QStringList m_extensions;
