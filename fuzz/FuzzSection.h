@@ -33,6 +33,13 @@ inline int initialise(int *argc, char ***argv)
     return 0;
 }
 
+// Bytes made readable: one line per line, other control and non-ASCII bytes
+// as %XX.
+inline QByteArray shown(const QByteArray &bytes)
+{
+    return bytes.toPercentEncoding(" ").replace("%0D%0A", "\n");
+}
+
 inline void roundTrip(const uint8_t *data, size_t size, QStringList (*loadAndSave)(const QStringList &))
 {
     const QByteArray first =
@@ -40,7 +47,7 @@ inline void roundTrip(const uint8_t *data, size_t size, QStringList (*loadAndSav
     const QByteArray second = TextFile::joinLines(loadAndSave(TextFile::splitLines(first)));
     if (first != second) {
         std::fprintf(stderr, "A second load and save changed the file:\n--- first\n%s\n--- second\n%s\n",
-                     first.toPercentEncoding(" \r\n").constData(), second.toPercentEncoding(" \r\n").constData());
+                     shown(first).constData(), shown(second).constData());
         std::abort();
     }
 }

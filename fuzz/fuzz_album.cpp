@@ -31,7 +31,7 @@ void readAll(const QStringList &lines)
 
 QStringList loadAndSave(const QStringList &lines)
 {
-    BlockFile file = FuzzBlocks::load(6, lines);
+    BlockFile file = FuzzBlocks::loadWellFormed(6, lines);
     visitPages(file, true);
     return FuzzBlocks::save(file);
 }

@@ -17,13 +17,18 @@ void checkAndRepair(const QStringList &lines)
         if (kept.settings().checkAsks && kept.lines() != lines)
             std::abort();
 
-        BlockFile repaired = FuzzBlocks::load(section, lines);
+        BlockFile repaired(BlockFile::config(section));
+        repaired.setLines(lines);
+        repaired.setRecordCount(repaired.countStartMarkers());
+        const auto result = repaired.check([](const QString &, bool) { return true; });
         if (repaired.balance() != 0)
             std::abort();
         const QStringList once = repaired.lines();
         repaired.repair();
-        if (repaired.lines() != once && kept.balance() != 0)
+        if (result == BlockFile::CheckResult::Repaired && repaired.lines() != once)
             std::abort();
+        if (repaired.settings().removeDuplicates)
+            repaired.removeDuplicates();
         FuzzBlocks::edit(repaired);
     }
 }

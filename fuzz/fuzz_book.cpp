@@ -17,7 +17,7 @@ void readAll(const QStringList &lines)
 
 QStringList loadAndSave(const QStringList &lines)
 {
-    BlockFile file = FuzzBlocks::load(9, lines);
+    BlockFile file = FuzzBlocks::loadWellFormed(9, lines);
     FuzzBlocks::visitRecords(file, BookRecord::schema(), true);
     return FuzzBlocks::save(file);
 }

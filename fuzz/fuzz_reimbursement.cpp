@@ -17,7 +17,7 @@ void readAll(const QStringList &lines)
 
 QStringList loadAndSave(const QStringList &lines)
 {
-    BlockFile file = FuzzBlocks::load(10, lines);
+    BlockFile file = FuzzBlocks::loadWellFormed(10, lines);
     FuzzBlocks::visitRecords(file, ReimbursementRecord::schema(), true);
     return FuzzBlocks::save(file);
 }

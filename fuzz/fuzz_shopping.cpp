@@ -28,7 +28,7 @@ std::optional<QStringList> visitList(const BlockFile &file, int number)
     const qsizetype start = file.findStart(number);
     const QString end = BlockFile::endMarker(number);
     for (qsizetype i = start + 3; start >= 0 && i < all.size() - 1; ++i) {
-        if (all[i] == end)
+        if (all[i] == end || BlockFile::isStartMarker(all[i]) || BlockFile::isEndMarker(all[i]))
             break;
         if (Shopping::isItemLine(all[i]))
             rows.append(Shopping::parseItem(all[i]));
@@ -53,7 +53,7 @@ void readAll(const QStringList &lines)
 
 QStringList loadAndSave(const QStringList &lines)
 {
-    BlockFile file = FuzzBlocks::load(8, lines);
+    BlockFile file = FuzzBlocks::loadWellFormed(8, lines);
     for (int n = 0; n < FuzzBlocks::visited(file); ++n)
         if (const auto body = visitList(file, n))
             file.writeRecord(n, *body);

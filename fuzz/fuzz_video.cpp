@@ -17,7 +17,7 @@ void readAll(const QStringList &lines)
 
 QStringList loadAndSave(const QStringList &lines)
 {
-    BlockFile file = FuzzBlocks::load(7, lines);
+    BlockFile file = FuzzBlocks::loadWellFormed(7, lines);
     FuzzBlocks::visitRecords(file, VideoRecord::schema(), true);
     return FuzzBlocks::save(file);
 }
