@@ -28,6 +28,7 @@ if ! clang++ -fsanitize=fuzzer,address,undefined "$probe/p.cpp" -o "$probe/p" 2>
   packages=(clang "libclang-rt-${version:-14}-dev")
   if [ "$(id -u)" -eq 0 ]; then SUDO=(); else SUDO=(sudo); fi
   echo "Installation de : ${packages[*]}"
+  "${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
   "${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${packages[@]}"
 fi
 
