@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 
 class Clock;
 class QComboBox;
@@ -37,6 +38,10 @@ public:
     void setDialogParent(QWidget *w) { m_dialogParent = w; }
 
     QString startDirectory;
+
+    // Asked before a file of the document set is written: false while the set
+    // is open read-only or another running Tivarel holds it. Unset: always.
+    std::function<bool(const QString &path)> mayWrite;
 
     // Remembered lists that go with the nine drop-down boxes but have no box
     // of their own, by tag (see RememberedLists::extraTags()).

@@ -30,6 +30,8 @@ const char16_t *const kSectionNames[] = {u"Semaine",      u"Adresses",       u"A
 
 bool SectionPage::writeFile(const QString &path, const QStringList &lines)
 {
+    if (m_context.mayWrite && !m_context.mayWrite(path))
+        return false;
     // The fields keep out what Windows-1252 cannot hold; anything that still
     // got in (a file's text joined with another, a program's own text) would
     // be written as "?". The user is told and decides.

@@ -1,6 +1,7 @@
 #include "app/TChild.h"
 
 #include "agenda/WeekPage.h"
+#include "app/DocumentSession.h"
 #include "app/SectionPage.h"
 #include "budget/BudgetPage.h"
 #include "collections/AlbumPage.h"
@@ -58,6 +59,9 @@ TChild::TChild(UiServices &ui, const Clock &clock, const QString &startDirectory
     createPages(creation == PageCreation::AllNow ? Document::SectionCount : 1);
     m_stack->setCurrentIndex(0);
 
+    m_session = new DocumentSession(*this, m_stack, QDir(startDirectory).filePath(QStringLiteral("recuperation")));
+    m_context.mayWrite = [this](const QString &path) { return m_session->mayWrite(path); };
+
     qApp->installEventFilter(this);
 }
 
@@ -102,11 +106,25 @@ void TChild::ensurePages()
 // ---------------------------------------------------------------------------
 // Document set
 
-void TChild::Charge(const QString &documentPath)
+bool TChild::Charge(const QString &documentPath)
 {
     // A document opened before the remembered one came up (the command
     // line's) replaces it.
     m_openPending = false;
+    if (!m_session->aboutToOpen(documentPath))
+        return false;
+    loadSet(documentPath);
+    m_session->opened();
+    return true;
+}
+
+bool TChild::isReadOnly() const
+{
+    return m_session->isReadOnly();
+}
+
+void TChild::loadSet(const QString &documentPath)
+{
     ensurePages();
     for (SectionPage *p : m_pages)
         p->load(documentPath);
@@ -119,6 +137,8 @@ bool TChild::Sauve(const QString &documentPath)
     ensurePages();
     if (documentPath.size() < 5)
         return true;
+    if (!m_session->aboutToSave(documentPath))
+        return false;
     Document &doc = m_context.document();
     // Saving under another name writes every file, so the set there is
     // complete.
@@ -149,6 +169,7 @@ void TChild::Nouveau()
     doc.modified = false;
     doc.caption.clear();
     setWindowTitle(QString());
+    m_session->closed();
     current()->display();
 }
 
@@ -319,7 +340,9 @@ void TChild::activate(bool openAfterFirstPaint)
     m_activated = true;
     ChargeIni();
     m_stack->setCurrentIndex(0);
-    if (m_settings.autoOpenOn() && !m_settings.rememberedDocument.isEmpty()) {
+    // Changes a program that ended abnormally did not save come first.
+    const bool recovered = m_session->offerRecovery();
+    if (!recovered && m_settings.autoOpenOn() && !m_settings.rememberedDocument.isEmpty()) {
         if (openAfterFirstPaint) {
             m_openPending = true;
             update();
