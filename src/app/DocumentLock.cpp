@@ -2,9 +2,11 @@
 
 #include "common/BaseName.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSysInfo>
 
 DocumentLock::DocumentLock() = default;
 DocumentLock::~DocumentLock() = default;
@@ -32,11 +34,16 @@ DocumentLock::Result DocumentLock::take(QLockFile &file, Holder *holder)
         return Result::Locked;
     if (file.error() != QLockFile::LockFailedError)
         return Result::Unavailable;
-    if (holder) {
-        QString app;
-        if (!file.getLockInfo(&holder->pid, &holder->hostName, &app))
-            *holder = {};
-    }
+    Holder h;
+    QString app;
+    if (!file.getLockInfo(&h.pid, &h.hostName, &app))
+        h = {};
+    // Another document window of this very program (tests make several) is
+    // no other program: it neither blocks nor gets the lock.
+    if (h.pid == QCoreApplication::applicationPid() && h.hostName == QSysInfo::machineHostName())
+        return Result::Unavailable;
+    if (holder)
+        *holder = h;
     return Result::HeldElsewhere;
 }
 

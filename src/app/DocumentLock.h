@@ -22,7 +22,8 @@ public:
     enum class Result {
         Locked,        // this program holds the lock now
         HeldElsewhere, // another running program holds it
-        Unavailable,   // no lock can be made there (a read-only or missing folder)
+        Unavailable,   // no lock can be had: a read-only or missing folder, or
+                       // another document window of this same program has it
     };
 
     // Who holds a lock another program has.
