@@ -2,7 +2,7 @@
 
 #include "app/DocumentContext.h"
 #include "common/UiServices.h"
-#include "contacts/BlockListWidget.h"
+#include "contacts/AddressViews.h"
 #include "contacts/ContactForm.h"
 #include "contacts/TCsaisie.h"
 
@@ -14,13 +14,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
 
-constexpr int kLinesPerContact = ContactForm::FieldCount + 1; // seven fields and a separator
-constexpr int kItemHeight = 20;
+constexpr int kLinesPerContact = AddressBlockModel::LinesPerContact; // seven fields and a separator
+static_assert(kLinesPerContact == ContactForm::FieldCount + 1);
 
 } // namespace
 
@@ -51,10 +51,10 @@ AddressPage::AddressPage(DocumentContext &context, QWidget *parent) : SectionPag
 
     m_summaryPanel = new QWidget(this);
     m_summaryPanel->setObjectName(QStringLiteral("Panel5"));
-    m_summary = new QTreeWidget(m_summaryPanel);
+    m_summaryModel = new AddressSummaryModel(m_book, this);
+    m_summary = new QTreeView(m_summaryPanel);
     m_summary->setObjectName(QStringLiteral("ListView1"));
-    m_summary->setColumnCount(2);
-    m_summary->setHeaderLabels({QStringLiteral("Nom"), QStringLiteral("Téléphone")});
+    m_summary->setModel(m_summaryModel);
     m_summary->setColumnWidth(0, 200);
     m_summary->setColumnWidth(1, 120);
     m_summary->setRootIsDecorated(false);
@@ -66,24 +66,29 @@ AddressPage::AddressPage(DocumentContext &context, QWidget *parent) : SectionPag
     summaryLayout->addWidget(m_summary);
     m_summaryPanel->setFixedWidth(800 / 2 - 24);
 
-    m_blocks = new BlockListWidget(this);
+    m_blockModel = new AddressBlockModel(m_book, this);
+    m_blocks = new BlockListView(this);
     m_blocks->setObjectName(QStringLiteral("ListBox8"));
+    m_blocks->setModel(m_blockModel);
+    m_blocks->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_blocks->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_blocks->setUniformItemSizes(true);
     m_blocks->setTextElideMode(Qt::ElideNone);
 
-    connect(m_blocks, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!m_syncing)
-            ListBox8Click(row);
-    });
-    connect(m_blocks, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { ListBox8Click(m_blocks->row(item)); });
-    connect(m_blocks, &QListWidget::itemDoubleClicked, this, [this] { MajNoms(); });
-    connect(m_summary, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
-        if (!m_syncing && item)
-            selectContact(m_summary->indexOfTopLevelItem(item));
-    });
-    connect(m_summary, &QTreeWidget::itemDoubleClicked, this, [this] { MajNoms(); });
+    connect(m_blocks->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (!m_syncing)
+                    ListBox8Click(current.isValid() ? current.row() : -1);
+            });
+    connect(m_blocks, &QAbstractItemView::clicked, this, [this](const QModelIndex &i) { ListBox8Click(i.row()); });
+    connect(m_blocks, &QAbstractItemView::doubleClicked, this, [this] { MajNoms(); });
+    m_summary->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(m_summary->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (!m_syncing && current.isValid())
+                    selectContact(current.row());
+            });
+    connect(m_summary, &QAbstractItemView::doubleClicked, this, [this] { MajNoms(); });
     m_blocks->installEventFilter(this);
     m_blocks->viewport()->installEventFilter(this);
     m_summary->installEventFilter(this);
@@ -254,7 +259,7 @@ void AddressPage::ListBox8Click(int row)
 {
     // The last line, the separator closing the page, holds no contact: F2
     // and Delete then find nothing to work on.
-    if (row < 0 || row >= m_blocks->count() - 1) {
+    if (row < 0 || row >= m_blockModel->rowCount() - 1) {
         selectContact(-1);
         return;
     }
@@ -288,11 +293,12 @@ void AddressPage::selectContact(int index)
         const QModelIndex first = m_blocks->model()->index(top, 0);
         const QModelIndex last = m_blocks->model()->index(top + ContactForm::FieldCount - 1, 0);
         sel->select(QItemSelection(first, last), QItemSelectionModel::ClearAndSelect);
-        if (m_blocks->currentRow() < 0 || m_blocks->currentRow() / kLinesPerContact != index)
+        const QModelIndex current = m_blocks->currentIndex();
+        if (!current.isValid() || current.row() / kLinesPerContact != index)
             sel->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
         m_blocks->scrollTo(last);
         m_blocks->scrollTo(first);
-        m_summary->setCurrentItem(m_summary->topLevelItem(index));
+        m_summary->setCurrentIndex(m_summaryModel->index(index, 0));
     }
     m_syncing = false;
 }
@@ -301,26 +307,9 @@ void AddressPage::showPage()
 {
     m_syncing = true;
     m_caption->setText(u'<' + m_book.letter() + u'>');
-    m_summary->clear();
-    m_blocks->clear();
-    // Both views are filled in one insertion each: item by item, every
-    // insertion made the views update and a page of thousands of contacts
-    // (a file from elsewhere) took seconds to show.
-    const QString separator = separatorLine();
-    QList<QTreeWidgetItem *> items;
-    QStringList blockLines;
-    items.reserve(m_book.page().size());
-    blockLines.reserve(m_book.page().size() * kLinesPerContact);
-    for (const AddressBook::Contact &c : m_book.page()) {
-        items.append(new QTreeWidgetItem(QStringList{c.fields.value(0), ContactForm::telephoneColumn(c.fields.value(4))}));
-        blockLines += c.fields;
-        blockLines.append(separator);
-    }
-    m_blocks->addItems(blockLines);
-    // The list has uniform item sizes: the first item's height sets them all.
-    if (m_blocks->count() > 0)
-        m_blocks->item(0)->setSizeHint(QSize(0, kItemHeight));
-    m_summary->addTopLevelItems(items);
+    m_blockModel->setSeparator(separatorLine());
+    m_summaryModel->refresh();
+    m_blockModel->refresh();
     m_syncing = false;
 }
 
@@ -334,26 +323,22 @@ QString AddressPage::separatorLine() const
 
 void AddressPage::updateSeparators()
 {
-    const QString separator = separatorLine();
-    for (int row = ContactForm::FieldCount; row < m_blocks->count(); row += kLinesPerContact)
-        m_blocks->item(row)->setText(separator);
+    m_blockModel->setSeparator(separatorLine());
 }
 
 QList<QStringList> AddressPage::summary() const
 {
     QList<QStringList> rows;
-    for (int i = 0; i < m_summary->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *item = m_summary->topLevelItem(i);
-        rows.append({item->text(0), item->text(1)});
-    }
+    for (int i = 0; i < m_summaryModel->rowCount(); ++i)
+        rows.append({m_summaryModel->index(i, 0).data().toString(), m_summaryModel->index(i, 1).data().toString()});
     return rows;
 }
 
 QStringList AddressPage::blockLines() const
 {
     QStringList lines;
-    for (int i = 0; i < m_blocks->count(); ++i)
-        lines.append(m_blocks->item(i)->text());
+    for (int i = 0; i < m_blockModel->rowCount(); ++i)
+        lines.append(m_blockModel->index(i).data().toString());
     return lines;
 }
 

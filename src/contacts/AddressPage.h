@@ -6,10 +6,12 @@
 
 #include <QStringList>
 
-class BlockListWidget;
+class AddressBlockModel;
+class AddressSummaryModel;
+class BlockListView;
 class QLabel;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 class QWidget;
 
 // Page 2, the address book, stored in the ".ocn" file.
@@ -89,7 +91,9 @@ private:
     UnreadableFile m_unreadable;
     QLabel *m_caption = nullptr;   // Panel8
     QWidget *m_summaryPanel = nullptr; // Panel5
-    QTreeWidget *m_summary = nullptr;  // ListView1
-    BlockListWidget *m_blocks = nullptr; // ListBox8
+    QTreeView *m_summary = nullptr;  // ListView1
+    BlockListView *m_blocks = nullptr; // ListBox8
+    AddressSummaryModel *m_summaryModel = nullptr;
+    AddressBlockModel *m_blockModel = nullptr;
     bool m_syncing = false;
 };

@@ -92,6 +92,8 @@ private slots:
         row("sort: lines equal but for case keep their order",
             "2006010910:00 RDV|2006010910:00 rdv|2006010909:00 x|2006010910:00 Rdv", "",
             "2006010909:00 x|2006010910:00 RDV|2006010910:00 rdv|2006010910:00 Rdv");
+        row("sort: numbers in messages compare as text", "2006010910:00 Salle 9|2006010910:00 Salle 10", "",
+            "2006010910:00 Salle 10|2006010910:00 Salle 9");
         row("sort: single blank first, empty line before it", "2006010910:00 A| |", "", "| |2006010910:00 A");
         row("sort: short line before longer ones of the same start", "2006010910:00 A|20060109", "",
             "20060109|2006010910:00 A");

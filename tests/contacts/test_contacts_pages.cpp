@@ -14,7 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 
 namespace {
@@ -47,10 +47,11 @@ QString contactLine(const QString &key, const QString &nom, const QString &tel =
     return key + N + nom + N + "\t" + N + "\t\t" + N + "\tTél: " + tel + N + "\tFax: " + N + "\tE.mail \t";
 }
 
-void clickRow(QListWidget *list, int row)
+void clickRow(QAbstractItemView *list, int row)
 {
-    list->scrollToItem(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(row)).center());
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualRect(index).center());
 }
 
 using TestUi::texts;
@@ -125,7 +126,7 @@ private slots:
         QFETCH(int, selected);
         QFETCH(QStringList, names);
         Fixture<AddressPage> f(".ocn", {contactLine("A100", "Un"), contactLine("A108", "-Deux-"), contactLine("A116", "Trois")});
-        auto *blocks = f.w<QListWidget>("ListBox8");
+        auto *blocks = f.w<QListView>("ListBox8");
         clickRow(blocks, row);
         QCOMPARE(f.page.selectedContact(), selected);
         QCOMPARE(blocks->selectionModel()->selectedRows().size(), selected < 0 ? 0 : 7);
@@ -308,13 +309,13 @@ private slots:
         child.Charge(doc);
         child.document().referenceDate = QDate(2026, 12, 4); // the week planner moved on
         child.Section(2);
-        auto *blocks = child.findChild<QListWidget *>("ListBox8");
+        auto *blocks = child.findChild<QListView *>("ListBox8");
         blocks->setFocus();
         QTest::keyClick(blocks, Qt::Key_PageDown);
         QCOMPARE(letter(), QString("<B>"));
         c.ui.dialog(contact({{2, "Bruno"}, {9, "0607"}}));
         child.Ajout();
-        QCOMPARE(child.findChild<QTreeWidget *>("ListView1")->topLevelItem(1)->text(1), QString(" 0607"));
+        QCOMPARE(child.findChild<QTreeView *>("ListView1")->model()->index(1, 1).data().toString(), QString(" 0607"));
 
         child.Section(3);
         child.Suivant();

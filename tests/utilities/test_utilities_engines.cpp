@@ -43,6 +43,9 @@ private slots:
                                       << QStringList{"250 g", "8,00 F", "1,22 E"};
         QTest::newRow("Ecopli 251 g") << Counts{{17, 2}, {20, 79}} << T::FranceEcopli
                                       << QStringList{"251 g", "0,00 F", "0,00 E"};
+        QTest::newRow("rapide 500 g") << Counts{{10, 50}} << T::FranceRapide << QStringList{"500 g", "16,00 F", "2,44 E"};
+        QTest::newRow("rapide 501 g") << Counts{{10, 50}, {20, 1}} << T::FranceRapide << QStringList{"501 g", "21,00 F", "3,20 E"};
+        QTest::newRow("EU 501 g") << Counts{{10, 50}, {20, 1}} << T::UnionEuropeenne << QStringList{"501 g", "47,00 F", "7,17 E"};
         QTest::newRow("rapide 3000 g") << Counts{{10, 200}, {9, 200}} << T::FranceRapide
                                        << QStringList{"3000 g", "33,00 F", "5,03 E"};
         QTest::newRow("padded 280x370 counts") << Counts{{21, 1}} << T::FranceRapide
@@ -154,6 +157,7 @@ private slots:
         QTest::newRow("year 2099 up") << 4 << 1 << "10:00:00 01/12/2099" << "10:00:00 01/12/2099";
         QTest::newRow("year 1900 down") << 4 << -1 << "10:00:00 01/12/1900" << "10:00:00 01/12/1900";
         QTest::newRow("two-digit year") << 4 << 1 << "10:00:00 01/12/0099" << "10:00:00 01/12/2000";
+        QTest::newRow("year 0100 is no two-digit year") << 4 << 1 << "10:00:00 01/12/0100" << "10:00:00 01/12/1900";
     }
     void clockAdjust()
     {
