@@ -26,6 +26,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 const QString kIniFile = QStringLiteral("Tivarel.ini");
@@ -340,25 +342,39 @@ void TChild::activate(bool openAfterFirstPaint)
     m_activated = true;
     ChargeIni();
     m_stack->setCurrentIndex(0);
-    // Changes a program that ended abnormally did not save come first.
-    const bool recovered = m_session->offerRecovery();
-    if (!recovered && m_settings.autoOpenOn() && !m_settings.rememberedDocument.isEmpty()) {
-        if (openAfterFirstPaint) {
+    const bool remembered = m_settings.autoOpenOn() && !m_settings.rememberedDocument.isEmpty();
+    if (openAfterFirstPaint) {
+        // The recovery question waits for the window too, so it shows over it.
+        m_recoveryPending = true;
+        if (remembered) {
             m_openPending = true;
             update();
             return;
         }
-        Charge(m_settings.rememberedDocument);
+        update();
+    } else {
+        offerRecoveryOrOpen(remembered);
     }
     m_pages[0]->display();
     if (m_created >= 2)
         m_pages[1]->display();
 }
 
-void TChild::openRemembered()
+bool TChild::offerRecoveryOrOpen(bool openRemembered)
+{
+    // Changes a program that ended abnormally did not save come first.
+    if (m_session->offerRecovery())
+        return true;
+    if (openRemembered)
+        Charge(m_settings.rememberedDocument);
+    return openRemembered;
+}
+
+void TChild::openAtStart(bool openRemembered)
 {
     ensurePages();
-    Charge(m_settings.rememberedDocument);
+    if (!offerRecoveryOrOpen(openRemembered))
+        return;
     m_pages[0]->display();
     m_pages[1]->display();
 }
@@ -374,9 +390,10 @@ void TChild::paintEvent(QPaintEvent *event)
     QWidget::paintEvent(event);
     if (m_created < Document::SectionCount)
         QTimer::singleShot(0, this, &TChild::ensurePages);
-    if (m_openPending) {
-        m_openPending = false;
-        QTimer::singleShot(0, this, &TChild::openRemembered);
+    if (m_openPending || m_recoveryPending) {
+        const bool open = std::exchange(m_openPending, false);
+        m_recoveryPending = false;
+        QTimer::singleShot(0, this, [this, open] { openAtStart(open); });
     }
 }
 

@@ -134,7 +134,10 @@ private:
     void createPages(int upTo);
     QString startFile(const QString &name) const;
     std::optional<QStringList> readStartFile(const QString &name, bool *unreadable);
-    void openRemembered();
+    // At start: the recovery question, then the remembered document; true
+    // when a document was opened.
+    bool offerRecoveryOrOpen(bool openRemembered);
+    void openAtStart(bool openRemembered);
     void FormResize();
     void Imprime(int page);
     SectionPage *current();
@@ -147,6 +150,7 @@ private:
     int m_created = 0; // pages 1..m_created exist
     bool m_activated = false;
     bool m_openPending = false;
+    bool m_recoveryPending = false;
     bool m_iniUnreadable = false;
     bool m_cbxUnreadable = false;
     std::unique_ptr<QPrinter> m_printer;
