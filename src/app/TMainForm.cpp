@@ -3,6 +3,7 @@
 #include "app/AppIcons.h"
 #include "app/Document.h"
 #include "app/DocumentSession.h"
+#include "app/ExchangeMenu.h"
 #include "app/HelpLauncher.h"
 #include "app/TAboutBox.h"
 #include "app/TChild.h"
@@ -129,6 +130,8 @@ struct MenuRow
 
 const MenuRow kMenus[] = {
     {"Fichier1", u"&Fichier", nullptr, 3},
+    {"Exporter1", u"E&xporter", "Fichier1", 0},
+    {"Importer1", u"I&mporter", "Fichier1", 0},
     {"Imprimer1", u"&Imprimer", "Fichier1", 0},
     {"Edition1", u"&Ediiton", nullptr, 4},
     {"Sections1", u"&Sections", nullptr, 5},
@@ -205,6 +208,23 @@ const CommandRow kCommands[] = {
      u"Enregistrer", 12, standardIcon(QStyle::SP_DialogSaveButton), [](M &m) { m.FileSave(); }},
     {"Fichier1", "FileSaveAsItem", u"Enregistrer &sous...", u"Enregistrer sous un autre nom", 0, nullptr,
      nullptr, 0, {}, [](M &m) { m.FileSaveAs(); }},
+    // "E&xporter" and "I&mporter": exchange with other programs.
+    {"Exporter1", "ExportIcsItem", u"&Agenda et anniversaires (iCalendar)...", u"Exporter l'agenda vers un calendrier",
+     0, nullptr, nullptr, 0, {}, ExchangeMenu::exportCalendar},
+    {"Exporter1", "ExportVcfItem", u"A&dresses (vCard)...", u"Exporter le carnet d'adresses", 0, nullptr, nullptr, 0,
+     {}, ExchangeMenu::exportContacts},
+    {"Exporter1", "ExportBudgetMonthItem", u"&Budget du mois (CSV)...", u"Exporter le mois affiché vers un tableur",
+     0, nullptr, nullptr, 0, {}, ExchangeMenu::exportBudgetMonth},
+    {"Exporter1", "ExportBudgetYearItem", u"Budget de l'a&nnée (CSV)...", u"Exporter l'année du compte vers un tableur",
+     0, nullptr, nullptr, 0, {}, ExchangeMenu::exportBudgetYear},
+    {"Exporter1", "ExportFilmsItem", u"&Films (CSV)...", u"Exporter la vidéothèque vers un tableur", 0, nullptr,
+     nullptr, 0, {}, ExchangeMenu::exportFilms},
+    {"Exporter1", "ExportBooksItem", u"&Livres (CSV)...", u"Exporter la bibliothèque vers un tableur", 0, nullptr,
+     nullptr, 0, {}, ExchangeMenu::exportBooks},
+    {"Importer1", "ImportIcsItem", u"&Rendez-vous (iCalendar)...", u"Ajouter à l'agenda les rendez-vous d'un calendrier",
+     0, nullptr, nullptr, 0, {}, ExchangeMenu::importCalendar},
+    {"Importer1", "ImportVcfItem", u"A&dresses (vCard)...", u"Ajouter au carnet les cartes de visite d'un fichier", 0,
+     nullptr, nullptr, 0, {}, ExchangeMenu::importContacts},
     // "&Imprimer"
     {"Imprimer1", "PrintWeekItem", u"&Semaine", u"Rendez vous de la semaine", 0, nullptr, nullptr, 0, {},
      printCommand<&TChild::ImpSemaine>},
@@ -423,7 +443,8 @@ void TMainForm::enableChanges(bool readOnly)
     // ones by button); their buttons follow.
     static const QStringList changing = {QStringLiteral("FileSaveItem"), QStringLiteral("CutItem"),
                                          QStringLiteral("PasteItem"),    QStringLiteral("ComptesItem"),
-                                         QStringLiteral("SpeedButton7"), QStringLiteral("SpeedButton6")};
+                                         QStringLiteral("SpeedButton7"), QStringLiteral("SpeedButton6"),
+                                         QStringLiteral("ImportIcsItem"), QStringLiteral("ImportVcfItem")};
     for (const QString &name : changing) {
         if (QAction *a = action(name))
             a->setEnabled(!readOnly);

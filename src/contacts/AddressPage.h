@@ -75,6 +75,10 @@ public:
     QList<QStringList> summary() const;
     QStringList blockLines() const;
 
+    // Adds imported contact lines (see AddressBook::appendContacts) and
+    // shows the page again; the document is modified.
+    void importContacts(const QStringList &lines);
+
     // The contact whose block is selected, or -1.
     int selectedContact() const;
 
