@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 class DocumentContext;
 
 // One page of the document window: one section of the document set.
@@ -77,8 +79,11 @@ public:
 
 protected:
     // Writes lines to the section file atomically; tells the user and
-    // returns false when it failed.
-    bool writeFile(const QString &path, const QStringList &lines);
+    // returns false when it failed. While the whole set is saved the file is
+    // only staged in the context's batch, and the window tells the user when
+    // the set could not be written. `saved` runs once the file is really
+    // replaced (a section clears its own flags there).
+    bool writeFile(const QString &path, const QStringList &lines, std::function<void()> saved = {});
 
 private:
     DocumentContext &m_context;

@@ -11,6 +11,7 @@
 #include "collections/VideoPage.h"
 #include "common/BaseName.h"
 #include "common/Clock.h"
+#include "common/SaveBatch.h"
 #include "common/TextFile.h"
 #include "common/UiServices.h"
 #include "contacts/AddressPage.h"
@@ -22,6 +23,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QKeyEvent>
+#include <QScopeGuard>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -142,13 +144,35 @@ bool TChild::Sauve(const QString &documentPath)
     if (!m_session->aboutToSave(documentPath))
         return false;
     Document &doc = m_context.document();
+    const QString oldName = doc.name;
+    const QString oldCaption = doc.caption;
     // Saving under another name writes every file, so the set there is
     // complete.
     const bool newName = doc.name.isEmpty() || BaseName::of(doc.name) != BaseName::of(documentPath);
     doc.name = documentPath;
+
+    // The set is saved whole or not at all: every page stages its file, and
+    // only when all of them are written are they put in place.
+    SaveBatch batch;
+    m_context.saveBatch = &batch;
+    const auto closeBatch = qScopeGuard([this] { m_context.saveBatch = nullptr; });
     bool ok = true;
     for (SectionPage *p : m_pages)
         ok = p->save(documentPath, newName) && ok;
+    m_context.saveBatch = nullptr;
+
+    if (!batch.commit()) {
+        // Still modified, under the name it had: a later save (or one under
+        // the new name) writes the whole set again.
+        doc.name = oldName;
+        doc.caption = oldCaption;
+        const QString outcome = batch.replaced() == 0
+            ? QStringLiteral("Le document n'est pas enregistré : aucun de ses fichiers n'a été modifié.")
+            : QStringLiteral("Le document n'est enregistré qu'en partie : certains de ses fichiers sont déjà "
+                             "remplacés.");
+        m_context.ui().message(this, batch.error() + u'\n' + outcome, UiServices::Icon::Critical, QMessageBox::Ok);
+        return false;
+    }
     if (ok)
         doc.modified = false;
     // The caption is the organiser file's name as a load shows it, whether

@@ -333,6 +333,8 @@ private slots:
         list.remove(9);
         list.remove(0);
         QCOMPARE(list.entries(), (QStringList{"Débit différé", "Dr X", "eau", "Électricité", "loyer", "loyer", "voiture", "Zinc"}));
+        // Same letters: the accents decide before the case.
+        QCOMPARE(NamedList({"Aá", "aà"}).entries(), (QStringList{"aà", "Aá"}));
         QCOMPARE(NamedList::withSmallFirst("Épicerie"), QString("Épicerie"));
         QCOMPARE(NamedList::withCapitalFirst("loyer"), QString("Loyer"));
     }
