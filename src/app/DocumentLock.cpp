@@ -75,8 +75,8 @@ bool DocumentLock::holds(const QString &documentPath) const
     return !m_key.isEmpty() && setKey(documentPath) == m_key;
 }
 
-bool DocumentLock::heldElsewhere(const QString &documentPath)
+bool DocumentLock::heldElsewhere(const QString &documentPath, Holder *holder)
 {
     QLockFile probe(lockFileFor(documentPath));
-    return take(probe) == Result::HeldElsewhere;
+    return take(probe, holder) == Result::HeldElsewhere;
 }

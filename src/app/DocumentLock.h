@@ -52,8 +52,9 @@ public:
     void unlock();
     // Whether this program holds the lock of the set `documentPath` names.
     bool holds(const QString &documentPath) const;
-    // Whether another running program holds the lock of that set now.
-    static bool heldElsewhere(const QString &documentPath);
+    // Whether another running program holds the lock of that set now
+    // (*holder then says which, when given). Leaves no lock file behind.
+    static bool heldElsewhere(const QString &documentPath, Holder *holder = nullptr);
 
     // The same rules on any lock file: tries `file` at once, after making its
     // staleness depend on the holder's process alone.

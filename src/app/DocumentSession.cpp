@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <cerrno>
+#include <utility>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -141,10 +142,13 @@ void DocumentSession::closed()
 
 bool DocumentSession::aboutToSave(const QString &documentPath)
 {
+    settleSave(); // the save before this one
     UiServices &ui = m_child.context().ui();
     const QString name = shownName(documentPath);
     if (!m_lock.holds(documentPath)) {
-        if (DocumentLock::setKey(documentPath) == m_readOnlyKey) {
+        const QString key = DocumentLock::setKey(documentPath);
+        const bool readOnlyHere = key == m_readOnlyKey;
+        if (readOnlyHere) {
             if (DocumentLock::heldElsewhere(documentPath)) {
                 ui.message(&m_child,
                            QStringLiteral("Le document « %1 » est ouvert en lecture seule : un autre Tivarel "
@@ -161,7 +165,9 @@ bool DocumentSession::aboutToSave(const QString &documentPath)
                 return false;
         }
         DocumentLock::Holder holder;
-        if (m_lock.lock(documentPath, &holder) == DocumentLock::Result::HeldElsewhere) {
+        const bool held = readOnlyHere ? m_lock.lock(documentPath, &holder) == DocumentLock::Result::HeldElsewhere
+                                       : DocumentLock::heldElsewhere(documentPath, &holder);
+        if (held) {
             ui.message(&m_child,
                        QStringLiteral("Le document « %1 » est ouvert dans un autre Tivarel (%2) : "
                                       "il n'est pas enregistré.")
@@ -169,10 +175,18 @@ bool DocumentSession::aboutToSave(const QString &documentPath)
                        UiServices::Icon::Warning, QMessageBox::Ok);
             return false;
         }
-        m_openKey = DocumentLock::setKey(documentPath);
-        m_readOnlyKey.clear();
-        m_viewed.reset();
-        showAccess();
+        if (readOnlyHere) {
+            // Confirmed: the set is this program's from now on.
+            m_openKey = key;
+            m_readOnlyKey.clear();
+            m_viewed.reset();
+            showAccess();
+        } else {
+            // Under a new name the lock follows once the save is done: a
+            // save that fails leaves the document its name and its lock.
+            m_savingKey = key;
+            QTimer::singleShot(0, this, &DocumentSession::settleSave);
+        }
     }
     // A set restored from a recovery copy is saved as under a new name:
     // every file is written, whatever the sections' own flags say.
@@ -216,8 +230,31 @@ void DocumentSession::dropOwnCopy()
     m_lastCopy.clear();
 }
 
+void DocumentSession::settleSave()
+{
+    // Inside a question the save shows, the save is not over yet.
+    if (m_savingKey.isEmpty() || QApplication::activeModalWidget())
+        return;
+    const QString key = std::exchange(m_savingKey, QString());
+    const QString name = m_child.document().name;
+    if (DocumentLock::setKey(name) != key)
+        return;
+    // Another program that opened the set in between keeps it: this
+    // window then shows it read-only.
+    if (m_lock.lock(name) == DocumentLock::Result::HeldElsewhere) {
+        m_lock.unlock();
+        m_readOnlyKey = key;
+    } else {
+        m_readOnlyKey.clear();
+    }
+    m_openKey = key;
+    m_viewed.reset();
+    showAccess();
+}
+
 void DocumentSession::tick()
 {
+    settleSave();
     if (!m_child.document().modified || isReadOnly()) {
         // Saved, or given up: the copy is no longer needed.
         dropOwnCopy();

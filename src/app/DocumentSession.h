@@ -55,7 +55,9 @@ public:
     void closed();
     // Before the set is saved under `documentPath`: false, after telling the
     // user, when another program holds that set or it was opened read-only
-    // and the user does not confirm; otherwise this program holds its lock.
+    // and the user does not confirm. The lock of a new name is taken once
+    // the save is over and the document bears that name (a failed save
+    // leaves the document its name and its lock).
     bool aboutToSave(const QString &documentPath);
     // Whether a file of a document set may be written now.
     bool mayWrite(const QString &path) const;
@@ -76,6 +78,7 @@ signals:
 
 private:
     void tick();
+    void settleSave();
     void terminate();
     void showAccess();
     void dropOwnCopy();
@@ -88,6 +91,7 @@ private:
     DocumentLock m_lock;
     QString m_openKey;     // the set the document was opened from (DocumentLock::setKey)
     QString m_readOnlyKey; // the set open read-only; empty: writable
+    QString m_savingKey;   // a set being saved under a new name, not locked yet
     bool m_shownReadOnly = false;
     bool m_rewriteAll = false; // the stores came from a recovery copy
     bool m_terminated = false;

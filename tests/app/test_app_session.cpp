@@ -86,7 +86,7 @@ void TestAppSession::twoProgramsOnOneDocument()
     // Under another name the document is writable again, with that name's lock.
     f.ui.fileName(f.path(QStringLiteral("copie.orz")));
     QVERIFY(f.form.FileSaveAs());
-    QVERIFY(!f.child().isReadOnly());
+    QTRY_VERIFY(!f.child().isReadOnly());
     QVERIFY(f.form.action(QStringLiteral("FileSaveItem"))->isEnabled());
     QCOMPARE(TestFiles::readBytes(f.path(QStringLiteral("copie.oap"))), files.value(QStringLiteral(".oap")));
     QVERIFY(QFileInfo::exists(f.path(QStringLiteral(".copie.orz.lock"))));
