@@ -352,21 +352,14 @@ ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLi
         const QString fit = fitted.refused.isEmpty() ? fitted.text : fitted.text.trimmed();
         const QString message = fit.trimmed().isEmpty() ? QStringLiteral("Sans titre") : fit;
         if (ourBirthdays.contains(uid)) {
-            ExchangeItem item;
-            item.label = message;
-            item.place = QStringLiteral("Anniversaires");
-            item.status = ExchangeItem::Status::Present;
-            item.note = QStringLiteral("anniversaire de la liste");
-            items << item;
+            items << ExchangeItem{.label = message, .place = QStringLiteral("Anniversaires"), .status = ExchangeItem::Status::Present,
+                                .note = QStringLiteral("anniversaire de la liste"), .line = {}};
             continue;
         }
         const icaltimetype start = icalcomponent_get_dtstart(ev);
         if (icaltime_is_null_time(start)) {
-            ExchangeItem item;
-            item.label = message;
-            item.status = ExchangeItem::Status::Refused;
-            item.note = QStringLiteral("événement sans date de début");
-            items << item;
+            items << ExchangeItem{.label = message, .place = {}, .status = ExchangeItem::Status::Refused,
+                                .note = QStringLiteral("événement sans date de début"), .line = {}};
             continue;
         }
 
@@ -430,11 +423,8 @@ ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLi
             }
         }
         if (badRule) {
-            ExchangeItem item;
-            item.label = message;
-            item.status = ExchangeItem::Status::Refused;
-            item.note = QStringLiteral("règle de répétition illisible");
-            items << item;
+            items << ExchangeItem{.label = message, .place = {}, .status = ExchangeItem::Status::Refused,
+                                .note = QStringLiteral("règle de répétition illisible"), .line = {}};
             continue;
         }
         for (const Local &l : when) {

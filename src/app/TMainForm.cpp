@@ -610,6 +610,9 @@ bool TMainForm::anyFileOfSetExists(const QString &documentPath) const
 
 bool TMainForm::FileSaveAs()
 {
+    // A save that fails under the new name leaves the document under its
+    // old one, so that the next Save does not write a partial set there.
+    const QString previous = m_fileName;
     m_fileName.clear();
     const QString chosen = m_ui.saveFileName(this, QStringLiteral("Enregistrer sous"), m_startDirectory,
                                              QStringLiteral("*.orz"),
@@ -625,7 +628,10 @@ bool TMainForm::FileSaveAs()
             return false;
         }
     }
-    return m_child->Sauve(m_fileName);
+    if (m_child->Sauve(m_fileName))
+        return true;
+    m_fileName = previous;
+    return false;
 }
 
 void TMainForm::FilePrinterSetup()
