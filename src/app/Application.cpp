@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/AppIcons.h"
+#include "app/ExchangeCommand.h"
 #include "common/DateText.h"
 
 #include <QApplication>
@@ -50,6 +51,8 @@ QString commandLineDocument(const QStringList &arguments)
     parser.setApplicationDescription(QStringLiteral("Tivarel, organiseur familial."));
     parser.addPositionalArgument(QStringLiteral("fichier"), QStringLiteral("Document à ouvrir (fichier .orz)."),
                                  QStringLiteral("[fichier.orz]"));
+    // Listed by --help; they are run by ExchangeCommand before any window.
+    ExchangeCommand::addOptions(parser);
     parser.addHelpOption();
     parser.addVersionOption();
     if (!parser.parse(arguments))

@@ -7,9 +7,11 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 
 class Clock;
 class QComboBox;
+class SaveBatch;
 class QWidget;
 class UiServices;
 
@@ -37,6 +39,15 @@ public:
     void setDialogParent(QWidget *w) { m_dialogParent = w; }
 
     QString startDirectory;
+
+    // Asked before a file of the document set is written: false while the set
+    // is open read-only or another running Tivarel holds it. Unset: always.
+    std::function<bool(const QString &path)> mayWrite;
+
+    // Open while the document window saves the whole set: the pages then
+    // stage their files in it, and the window replaces them all at once or
+    // none. Null otherwise: a page's file is then written on its own.
+    SaveBatch *saveBatch = nullptr;
 
     // Remembered lists that go with the nine drop-down boxes but have no box
     // of their own, by tag (see RememberedLists::extraTags()).

@@ -3,6 +3,7 @@
 #include "app/DocumentContext.h"
 #include "common/BaseName.h"
 #include "common/Cp1252Fit.h"
+#include "common/SaveBatch.h"
 #include "common/TextFile.h"
 #include "common/UiServices.h"
 
@@ -28,8 +29,14 @@ const char16_t *const kSectionNames[] = {u"Semaine",      u"Adresses",       u"A
 
 } // namespace
 
-bool SectionPage::writeFile(const QString &path, const QStringList &lines)
+bool SectionPage::writeFile(const QString &path, const QStringList &lines, std::function<void()> saved)
 {
+    if (m_context.mayWrite && !m_context.mayWrite(path))
+        return false;
+    SaveBatch *batch = m_context.saveBatch;
+    // The set is not saved anyway: ask nothing more.
+    if (batch && batch->failed())
+        return false;
     // The fields keep out what Windows-1252 cannot hold; anything that still
     // got in (a file's text joined with another, a program's own text) would
     // be written as "?". The user is told and decides.
@@ -45,9 +52,19 @@ bool SectionPage::writeFile(const QString &path, const QStringList &lines)
             != QMessageBox::Yes)
             return false;
     }
-    QString error;
-    if (TextFile::write(path, lines, &error))
+    if (batch) {
+        if (!batch->stage(path, TextFile::joinLines(lines)))
+            return false;
+        if (saved)
+            batch->whenCommitted(std::move(saved));
         return true;
+    }
+    QString error;
+    if (TextFile::write(path, lines, &error)) {
+        if (saved)
+            saved();
+        return true;
+    }
     m_context.ui().message(m_context.dialogParent(),
                            error + QStringLiteral("\nLe fichier précédent est conservé."),
                            UiServices::Icon::Critical, QMessageBox::Ok);

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 class DocumentContext;
 
 // One page of the document window: one section of the document set.
@@ -34,6 +36,10 @@ public:
     // section's rule says so, or always when `force` (saving under a new
     // name). Returns false, after telling the user, when a write failed.
     virtual bool save(const QString &documentPath, bool force) = 0;
+    // The lines of the section file as the store holds them now: what a save
+    // would write, but for edits still on screen. Changes nothing (the
+    // recovery copy is made of them while the document stays as it is).
+    virtual QStringList storeLines() const = 0;
 
     // Write the edits shown on screen back into the store (EcritXxx).
     virtual void writeBack() {}
@@ -73,8 +79,11 @@ public:
 
 protected:
     // Writes lines to the section file atomically; tells the user and
-    // returns false when it failed.
-    bool writeFile(const QString &path, const QStringList &lines);
+    // returns false when it failed. While the whole set is saved the file is
+    // only staged in the context's batch, and the window tells the user when
+    // the set could not be written. `saved` runs once the file is really
+    // replaced (a section clears its own flags there).
+    bool writeFile(const QString &path, const QStringList &lines, std::function<void()> saved = {});
 
 private:
     DocumentContext &m_context;

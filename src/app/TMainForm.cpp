@@ -2,6 +2,8 @@
 
 #include "app/AppIcons.h"
 #include "app/Document.h"
+#include "app/DocumentSession.h"
+#include "app/ExchangeMenu.h"
 #include "app/HelpLauncher.h"
 #include "app/TAboutBox.h"
 #include "app/TChild.h"
@@ -78,6 +80,13 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, const QString &startDir
     m_clockPanel->setMinimumWidth(90);
     connect(guard, &TextGuard::noted, m_hintPanel, &QLabel::setText);
 
+    // A declined open or a recovery copy may change the document's name; a
+    // document open read-only offers no command that would change it.
+    connect(&m_child->session(), &DocumentSession::nameChanged, this, [this](const QString &name) {
+        m_fileName = name.isEmpty() ? QString() : documentNameFor(name);
+    });
+    connect(&m_child->session(), &DocumentSession::readOnlyChanged, this, &TMainForm::enableChanges);
+
     m_help = new HelpLauncher([this] { return m_child->activePage(); }, this);
     m_utilities = std::make_unique<UtilityWindows>(m_ui, m_clock, this, m_startDirectory);
     createCommands();
@@ -121,6 +130,8 @@ struct MenuRow
 
 const MenuRow kMenus[] = {
     {"Fichier1", u"&Fichier", nullptr, 3},
+    {"Exporter1", u"E&xporter", "Fichier1", 0},
+    {"Importer1", u"I&mporter", "Fichier1", 0},
     {"Imprimer1", u"&Imprimer", "Fichier1", 0},
     {"Edition1", u"&Ediiton", nullptr, 4},
     {"Sections1", u"&Sections", nullptr, 5},
@@ -197,6 +208,23 @@ const CommandRow kCommands[] = {
      u"Enregistrer", 12, standardIcon(QStyle::SP_DialogSaveButton), [](M &m) { m.FileSave(); }},
     {"Fichier1", "FileSaveAsItem", u"Enregistrer &sous...", u"Enregistrer sous un autre nom", 0, nullptr,
      nullptr, 0, {}, [](M &m) { m.FileSaveAs(); }},
+    // "E&xporter" and "I&mporter": exchange with other programs.
+    {"Exporter1", "ExportIcsItem", u"&Agenda et anniversaires (iCalendar)...", u"Exporter l'agenda vers un calendrier",
+     0, nullptr, nullptr, 0, {}, ExchangeMenu::exportCalendar},
+    {"Exporter1", "ExportVcfItem", u"A&dresses (vCard)...", u"Exporter le carnet d'adresses", 0, nullptr, nullptr, 0,
+     {}, ExchangeMenu::exportContacts},
+    {"Exporter1", "ExportBudgetMonthItem", u"&Budget du mois (CSV)...", u"Exporter le mois affiché vers un tableur",
+     0, nullptr, nullptr, 0, {}, ExchangeMenu::exportBudgetMonth},
+    {"Exporter1", "ExportBudgetYearItem", u"Budget de l'a&nnée (CSV)...", u"Exporter l'année du compte vers un tableur",
+     0, nullptr, nullptr, 0, {}, ExchangeMenu::exportBudgetYear},
+    {"Exporter1", "ExportFilmsItem", u"&Films (CSV)...", u"Exporter la vidéothèque vers un tableur", 0, nullptr,
+     nullptr, 0, {}, ExchangeMenu::exportFilms},
+    {"Exporter1", "ExportBooksItem", u"&Livres (CSV)...", u"Exporter la bibliothèque vers un tableur", 0, nullptr,
+     nullptr, 0, {}, ExchangeMenu::exportBooks},
+    {"Importer1", "ImportIcsItem", u"&Rendez-vous (iCalendar)...", u"Ajouter à l'agenda les rendez-vous d'un calendrier",
+     0, nullptr, nullptr, 0, {}, ExchangeMenu::importCalendar},
+    {"Importer1", "ImportVcfItem", u"A&dresses (vCard)...", u"Ajouter au carnet les cartes de visite d'un fichier", 0,
+     nullptr, nullptr, 0, {}, ExchangeMenu::importContacts},
     // "&Imprimer"
     {"Imprimer1", "PrintWeekItem", u"&Semaine", u"Rendez vous de la semaine", 0, nullptr, nullptr, 0, {},
      printCommand<&TChild::ImpSemaine>},
@@ -409,6 +437,24 @@ bool TMainForm::setHandler(const QString &objectName, std::function<void()> hand
     return true;
 }
 
+void TMainForm::enableChanges(bool readOnly)
+{
+    // The commands that change the document, by menu item (the tool bar only
+    // ones by button); their buttons follow.
+    static const QStringList changing = {QStringLiteral("FileSaveItem"), QStringLiteral("CutItem"),
+                                         QStringLiteral("PasteItem"),    QStringLiteral("ComptesItem"),
+                                         QStringLiteral("SpeedButton7"), QStringLiteral("SpeedButton6"),
+                                         QStringLiteral("ImportIcsItem"), QStringLiteral("ImportVcfItem")};
+    for (const QString &name : changing) {
+        if (QAction *a = action(name))
+            a->setEnabled(!readOnly);
+    }
+    for (auto it = m_commandOfButton.cbegin(); it != m_commandOfButton.cend(); ++it) {
+        if (changing.contains(it.value()))
+            toolButton(it.key())->setEnabled(!readOnly);
+    }
+}
+
 QAction *TMainForm::action(const QString &objectName) const
 {
     return findChild<QAction *>(objectName);
@@ -547,7 +593,8 @@ void TMainForm::FileOpen()
 
 bool TMainForm::FileSave()
 {
-    if (m_fileName.size() < 5)
+    // A document open read-only is only saved under another name.
+    if (m_fileName.size() < 5 || m_child->isReadOnly())
         return FileSaveAs();
     return m_child->Sauve(m_fileName);
 }
@@ -563,6 +610,9 @@ bool TMainForm::anyFileOfSetExists(const QString &documentPath) const
 
 bool TMainForm::FileSaveAs()
 {
+    // A save that fails under the new name leaves the document under its
+    // old one, so that the next Save does not write a partial set there.
+    const QString previous = m_fileName;
     m_fileName.clear();
     const QString chosen = m_ui.saveFileName(this, QStringLiteral("Enregistrer sous"), m_startDirectory,
                                              QStringLiteral("*.orz"),
@@ -578,7 +628,10 @@ bool TMainForm::FileSaveAs()
             return false;
         }
     }
-    return m_child->Sauve(m_fileName);
+    if (m_child->Sauve(m_fileName))
+        return true;
+    m_fileName = previous;
+    return false;
 }
 
 void TMainForm::FilePrinterSetup()

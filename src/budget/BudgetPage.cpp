@@ -269,10 +269,7 @@ bool BudgetPage::SauveBudget(const QString &documentPath, bool force)
         context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(path), UiServices::Icon::Warning, QMessageBox::Ok);
         return false;
     }
-    if (!writeFile(path, m_month.fileLines()))
-        return false;
-    m_month.markSaved();
-    return true;
+    return writeFile(path, m_month.fileLines(), [this] { m_month.markSaved(); });
 }
 
 // ---------------------------------------------------------------------------

@@ -1,12 +1,12 @@
 #include "common/TextFile.h"
 
 #include "common/Cp1252.h"
+#include "common/SaveBatch.h"
 
 #include <algorithm>
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace TextFile {
 
@@ -160,24 +160,12 @@ std::optional<QStringList> read(const QString &path, QString *error, bool *missi
 
 bool writeBytes(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, f.errorString());
-        return false;
-    }
-    if (f.write(bytes) != bytes.size()) {
-        if (error)
-            *error = QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, f.errorString());
-        f.cancelWriting();
-        return false;
-    }
-    if (!f.commit()) {
-        if (error)
-            *error = QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, f.errorString());
-        return false;
-    }
-    return true;
+    SaveBatch one;
+    if (one.stage(path, bytes) && one.commit())
+        return true;
+    if (error)
+        *error = one.error();
+    return false;
 }
 
 bool write(const QString &path, const QStringList &lines, QString *error)

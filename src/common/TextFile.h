@@ -28,10 +28,10 @@ bool exists(const QString &path);
 // it must not overwrite.
 std::optional<QStringList> read(const QString &path, QString *error = nullptr, bool *missing = nullptr);
 
-// Replaces the file atomically: the lines go to a temporary file beside it,
-// which is renamed over the old one only when everything was written. On
-// failure the old file is untouched and *error (when given) says why, in
-// French.
+// Replaces the file atomically (a SaveBatch of one file): the lines go to a
+// temporary file beside it, which is renamed over the old one only when
+// everything was written. On failure the old file is untouched and *error
+// (when given) says which file and why, in French.
 bool write(const QString &path, const QStringList &lines, QString *error = nullptr);
 bool writeBytes(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 

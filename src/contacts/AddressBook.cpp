@@ -2,6 +2,8 @@
 
 #include "contacts/ContactForm.h"
 
+#include <QHash>
+
 AddressBook::AddressBook()
 {
     reset();
@@ -66,6 +68,22 @@ bool AddressBook::add(const QStringList &fields)
     m_page.append(c);
     m_pageChanged = true;
     return true;
+}
+
+void AddressBook::appendContacts(const QStringList &lines)
+{
+    writePage();
+    QHash<QChar, int> perPage;
+    for (const QString &line : std::as_const(m_lines))
+        if (!line.isEmpty())
+            ++perPage[line.at(0)];
+    for (const QString &line : lines) {
+        if (line.isEmpty())
+            continue;
+        const QChar letter = line.at(0);
+        m_lines << lineOf(letter, perPage[letter]++, contactOf(line));
+    }
+    readPage();
 }
 
 bool AddressBook::change(int index, const QStringList &fields)

@@ -66,6 +66,11 @@ public:
     bool isPageFull() const { return m_page.size() >= MaxContactsPerPage; }
     bool add(const QStringList &fields);
 
+    // An import: writes back, then adds each contact line to the end of the
+    // store under its own letter (its first character) with the next key of
+    // that page, and reads the page again.
+    void appendContacts(const QStringList &lines);
+
     // Replaces the contact in place, writes back and reads the page
     // again. False when there is no such contact or the page holds more
     // contacts than keys can number (only a file from elsewhere can).

@@ -128,6 +128,15 @@ void AddressPage::ChargeAdr(const QString &documentPath)
     }
 }
 
+void AddressPage::importContacts(const QStringList &lines)
+{
+    if (lines.isEmpty())
+        return;
+    m_book.appendContacts(lines);
+    context().document().setModified();
+    LitNoms();
+}
+
 bool AddressPage::SauveAdr(const QString &documentPath, bool force)
 {
     EcritNoms();

@@ -35,6 +35,7 @@ public:
     void load(const QString &documentPath) override { ChargeAdr(documentPath); }
     bool save(const QString &documentPath, bool force) override { return SauveAdr(documentPath, force); }
     void writeBack() override { EcritNoms(); }
+    QStringList storeLines() const override { return m_book.lines(); }
     void display() override { LitNoms(); }
 
     // Previous and next letter stop at "A" and "Z"; first is "A", last "Z".
@@ -73,6 +74,10 @@ public:
     // Summary rows (name line, telephone) and the lines of ListBox8, as shown.
     QList<QStringList> summary() const;
     QStringList blockLines() const;
+
+    // Adds imported contact lines (see AddressBook::appendContacts) and
+    // shows the page again; the document is modified.
+    void importContacts(const QStringList &lines);
 
     // The contact whose block is selected, or -1.
     int selectedContact() const;

@@ -110,10 +110,7 @@ bool TodoPage::SauveFaire(const QString &documentPath, bool force)
         context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(path), UiServices::Icon::Warning, QMessageBox::Ok);
         return false;
     }
-    if (!writeFile(path, m_list.toLines()))
-        return false;
-    m_changed = false;
-    return true;
+    return writeFile(path, m_list.toLines(), [this] { m_changed = false; });
 }
 
 void TodoPage::touch()

@@ -180,6 +180,17 @@ private slots:
                  saved ? path("famille.Orz") : QString(" changed"));
     }
 
+    void failedSaveAsKeepsTheOldName()
+    {
+        QVERIFY(QDir().mkpath(path("echec.oan"))); // a folder where a file of the set goes
+        Fixture f{m_dir.path()};
+        f.form.child()->document().setModified();
+        f.ui.fileName(path("echec.orz"));
+        f.ui.answer(QMessageBox::Ok);
+        QVERIFY(!f.form.FileSaveAs());
+        QVERIFY(f.form.fileName().isEmpty() && f.form.child()->TestModif());
+    }
+
     void closeQuery_data()
     {
         QTest::addColumn<int>("answer");

@@ -5,6 +5,10 @@
 #include <QComboBox>
 #include <QListWidget>
 
+#include <sys/fsuid.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 // The document window over its ten sections: the files of a document set,
 // what a save writes, failing writes, settings, and which generic commands
 // do nothing on which page.
@@ -31,7 +35,8 @@ private slots:
 
     // A set without the section's file: told or not; an unchanged save writes
     // it only when always written; the other sections save back as they were;
-    // a file that cannot be written (a folder in its place) fails the save.
+    // a file that cannot be written (a folder in its place) fails the save
+    // and no file of that set is written.
     void sectionFiles()
     {
         QFETCH(int, page);
@@ -54,6 +59,7 @@ private slots:
         QVERIFY(!f.child.Sauve(f.path(QStringLiteral("echec.orz"))) && f.child.TestModif());
         QVERIFY(f.ui.lastMessage().startsWith(QStringLiteral("Impossible d'écrire"))
                 && f.ui.lastMessage().contains("echec" + ext));
+        QCOMPARE(QDir(f.dir.path()).entryList({"*echec*"}, QDir::AllEntries | QDir::Hidden), QStringList("echec" + ext));
     }
 
     void unchangedSetSavesBackByteForByte()
@@ -75,6 +81,43 @@ private slots:
         f.child.document().setModified();
         QVERIFY(f.child.Sauve(QStringLiteral("a.or")) && f.child.TestModif());
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), before);
+    }
+
+    // A save that fails (a file size limit, a folder that takes no new file)
+    // replaces none of the ten files, names the file and keeps the document
+    // modified under its old name; with the fault gone the same save writes
+    // the whole set, through the link that stands for one file, keeping a
+    // private file private. (A folder in a file's place: sectionFiles.)
+    void failingDiskKeepsTheSet()
+    {
+        for (const bool sizeLimit : {true, false}) {
+            ChildFixture f;
+            const auto files = TestFiles::writeSampleSet(f.dir.path(), QStringLiteral("agenda"));
+            f.child.Charge(f.path(QStringLiteral("agenda.orz")));
+            f.child.document().setModified();
+            const auto target = [&](const QString &e) { return f.path("cible/x" + e); };
+            QVERIFY(QDir(f.dir.path()).mkdir("cible") && QFile::link("../vrai.obg", target(".obg")));
+            for (const QString &e : files.keys())
+                TestFiles::writeBytes(target(e), e.toLatin1());
+            QVERIFY(QFile::setPermissions(target(".orz"), QFile::ReadOwner | QFile::WriteOwner));
+            // No file may grow past 40 bytes (the organiser file is larger); or
+            // the folder is r-x, and root loses its rights over it by taking
+            // nobody's.
+            const rlimit limit{sizeLimit ? 40 : RLIM_INFINITY, RLIM_INFINITY}, none{RLIM_INFINITY, RLIM_INFINITY};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            QVERIFY(sizeLimit || (QFile::setPermissions(f.path("cible"), QFile::Permissions(0x5555)) && setfsuid(65534) >= 0));
+            const bool saved = f.child.Sauve(target(".orz"));
+            setfsuid(getuid()), setrlimit(RLIMIT_FSIZE, &none), QFile::setPermissions(f.path("cible"), QFile::Permissions(0x7755));
+            QVERIFY(!saved && f.child.TestModif() && f.child.document().name == f.path("agenda.orz"));
+            QVERIFY(f.ui.lastMessage().contains(target(".orz") + " : ") && f.ui.lastMessage().contains("aucun de ses"));
+            QCOMPARE(QDir(f.path("cible")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 10);
+            for (const QString &e : files.keys())
+                QCOMPARE(TestFiles::readBytes(target(e)), e.toLatin1());
+            QVERIFY(f.child.Sauve(target(".orz")) && !f.child.TestModif());
+            for (const QString &e : files.keys())
+                QCOMPARE(TestFiles::readBytes(target(e)), files[e]);
+            QVERIFY(QFileInfo(target(".obg")).isSymLink() && (int(QFile::permissions(target(".orz"))) & 0xF0FF) == 0x6000);
+        }
     }
 
     void settingsRoundTrip()

@@ -232,6 +232,10 @@ private slots:
         m.grid().setCell(BudgetGrid::Rows, BudgetGrid::Income, "99"); // outside: taken by nothing
         const BudgetGrid::Totals t = m.grid().totals();
         QVERIFY(t.expense == 502.0 && t.income == 21.5 && t.unreadable == 1);
+        // Showing a month ends a change in progress: the next commit adds a line.
+        m.takeRow(0);
+        m.openMonth("Caisse");
+        QVERIFY(!m.editing());
     }
 
     void monthSteps()
@@ -265,6 +269,7 @@ private slots:
         QTest::newRow("a long pair keeps one space") << QStringList{x30, "1,00"} << x30 + nbsp + "1,00" << x30 + "|1,00|";
         QTest::newRow("no-break space and line breaks made blanks")
             << QStringList{"Livret\u00A0A\r\nbis", "2,00"} << "Livret A bis" + QString(11, nbsp) + "2,00" << "Livret A bis|2,00|used";
+        QTest::newRow("empty name") << QStringList{"", "1,00"} << QString(23, nbsp) + "1,00" << "|1,00|";
         QTest::newRow("accented capital is not in use") << QStringList{"Épargne", "1,00"} << "Épargne" + QString(16, nbsp) + "1,00" << "Épargne|1,00|";
     }
 
@@ -328,6 +333,8 @@ private slots:
         list.remove(9);
         list.remove(0);
         QCOMPARE(list.entries(), (QStringList{"Débit différé", "Dr X", "eau", "Électricité", "loyer", "loyer", "voiture", "Zinc"}));
+        // Same letters: the accents decide before the case.
+        QCOMPARE(NamedList({"Aá", "aà"}).entries(), (QStringList{"aà", "Aá"}));
         QCOMPARE(NamedList::withSmallFirst("Épicerie"), QString("Épicerie"));
         QCOMPARE(NamedList::withCapitalFirst("loyer"), QString("Loyer"));
     }

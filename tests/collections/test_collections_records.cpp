@@ -114,6 +114,15 @@ private slots:
         QCOMPARE(r.values, readBack);
     }
 
+    // A record's body is read whole, up to its end marker or the next block.
+    void blockBody()
+    {
+        const QStringList lines{"<BLOC0000>", "a", "", "b", "</BLOC0000>", "<BLOC0001>", "c"};
+        QCOMPARE(RecordSchema::blockBody(lines, 0, "</BLOC0000>").value_or(QStringList{"none"}), (QStringList{"a", "", "b"}));
+        QCOMPARE(RecordSchema::blockBody(lines, 5, "</BLOC0001>").value_or(QStringList{"none"}), QStringList{"c"});
+        QVERIFY(!RecordSchema::blockBody(lines, -1, "x") && !RecordSchema::blockBody(lines, 7, "x"));
+    }
+
     // An unreadable fixed line stops the reading; a blank one does not.
     void unreadableLinesStopTheReading_data()
     {

@@ -59,6 +59,8 @@ private slots:
         for (int i = 0, align = QuantityAlign; i < 3; ++i, align = PriceAlign)
             QVERIFY(texts[i] == typed[i]
                     || (sixPx(texts[i]) > align - 10 && (!texts[i].startsWith(u' ') || sixPx(texts[i].mid(1)) <= align - 10)));
+        // A font without width for blanks stops at 200 of them.
+        QCOMPARE(Shopping::padded("1", 100, [](const QString &) { return 0; }), QString(200, u' ') + "1");
     }
 
     void enterKey_data()

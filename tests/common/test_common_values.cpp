@@ -168,13 +168,16 @@ private slots:
         QTest::addColumn<QString>("kept");
         QTest::newRow("held by the set") << "Noël, œuvre, 12 €" << "Noël, œuvre, 12 €";
         QTest::newRow("turned") << "Łukasz ﬁlm Ŵ → \U0001D400" << "Lukasz film W -> A";
+        QTest::newRow("arrows") << "← ↔" << "<- <->";
         QTest::newRow("emoji refused") << "Fête 🎉!" << "Fête !";
     }
     void fitForFiles()
     {
         QFETCH(QString, typed);
         QFETCH(QString, kept);
-        QCOMPARE(Cp1252::fit(typed).text, kept);
+        const auto fit = Cp1252::fit(typed);
+        QCOMPARE(fit.text, kept);
+        QCOMPARE(fit.refused, QString(typed.contains(u"🎉") ? "🎉" : ""));
     }
 };
 

@@ -1,0 +1,207 @@
+#include "app/ExchangeMenu.h"
+
+#include "agenda/IcsExchange.h"
+#include "agenda/WeekPage.h"
+#include "app/ExchangeCommand.h"
+#include "app/ImportPreview.h"
+#include "app/TChild.h"
+#include "app/TMainForm.h"
+#include "budget/BudgetCsv.h"
+#include "budget/BudgetPage.h"
+#include "collections/BookPage.h"
+#include "collections/BookRecord.h"
+#include "collections/RecordCsv.h"
+#include "collections/VideoPage.h"
+#include "collections/VideoRecord.h"
+#include "common/BaseName.h"
+#include "common/Clock.h"
+#include "common/TextFile.h"
+#include "common/UiServices.h"
+#include "contacts/AddressPage.h"
+#include "contacts/BirthdayPage.h"
+#include "contacts/VCard.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTimeZone>
+
+namespace ExchangeMenu {
+
+namespace {
+
+TChild &prepared(TMainForm &m)
+{
+    TChild &child = *m.child();
+    child.ensurePages();
+    child.writeBackAll();
+    return child;
+}
+
+QString folder(TMainForm &m)
+{
+    const QString doc = m.child()->document().name;
+    return doc.isEmpty() ? m.startDirectory() : QFileInfo(doc).absolutePath();
+}
+
+// Asks where to write, then writes; a name without the suffix gets it. An
+// existing file is replaced only when the user says so, and a file of the
+// document set never.
+void save(TMainForm &m, const QString &caption, const QString &suffix, const QString &filter,
+          const std::function<QByteArray()> &content)
+{
+    QString path = m.ui().saveFileName(&m, caption, folder(m), QStringLiteral("*.") + suffix, filter);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += u'.' + suffix;
+    if (ExchangeCommand::isDocumentFile(m.child()->document().name, path)) {
+        m.ui().showError(&m, QStringLiteral("%1 est un fichier du document : choisissez un autre nom.")
+                                 .arg(BaseName::fileNamePart(path)));
+        return;
+    }
+    if (QFileInfo::exists(path)
+        && !m.ui().askYesNo(&m, QStringLiteral("%1 existe déjà. Le remplacer ?").arg(BaseName::fileNamePart(path)),
+                            UiServices::Icon::Warning))
+        return;
+    QString error;
+    if (!TextFile::writeBytes(path, content(), &error)) {
+        m.ui().showError(&m, error);
+        return;
+    }
+    m.hintPanel()->setText(QStringLiteral("Exporté dans ") + BaseName::fileNamePart(path));
+}
+
+// Reads the chosen file; empty (after telling the user) when it cannot be.
+std::optional<QByteArray> open(TMainForm &m, const QString &caption, const QString &pattern, const QString &filter)
+{
+    const QString path = m.ui().openFileName(&m, caption, folder(m), pattern, filter);
+    if (path.isEmpty())
+        return {};
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        m.ui().showError(&m, QStringLiteral("Impossible de lire ") + BaseName::fileNamePart(path));
+        return {};
+    }
+    return f.readAll();
+}
+
+// The preview; the lines the user keeps, or nothing.
+QStringList preview(TMainForm &m, const QString &title, const ExchangeItems &items, const QString &error)
+{
+    if (!error.isEmpty()) {
+        m.ui().showError(&m, error);
+        return {};
+    }
+    if (items.isEmpty()) {
+        m.ui().showMessage(&m, QStringLiteral("Ce fichier ne contient rien à importer."));
+        return {};
+    }
+    ImportPreview dialog(title, items, &m);
+    if (m.ui().exec(&dialog) != QDialog::Accepted)
+        return {};
+    return dialog.chosenLines();
+}
+
+QString budgetAccount(TChild &child)
+{
+    const BudgetMonth &b = static_cast<BudgetPage *>(child.page(5))->budget();
+    if (!b.shownAccount().isEmpty())
+        return b.shownAccount();
+    const QString boxed = child.comboBox(2) ? child.comboBox(2)->currentText() : QString();
+    return boxed.isEmpty() ? QStringLiteral("Caisse") : boxed;
+}
+
+void exportBudget(TMainForm &m, bool wholeYear)
+{
+    TChild &child = prepared(m);
+    const BudgetMonth &b = static_cast<BudgetPage *>(child.page(5))->budget();
+    const QString account = budgetAccount(child);
+    save(m, wholeYear ? QStringLiteral("Exporter le budget de l'année") : QStringLiteral("Exporter le budget du mois"),
+         QStringLiteral("csv"), QStringLiteral("Tableau CSV (*.csv)"), [&] {
+             return BudgetCsv::journal(b.store(), account, b.year(), wholeYear ? 1 : b.month(),
+                                       wholeYear ? 12 : b.month());
+         });
+}
+
+} // namespace
+
+void exportCalendar(TMainForm &m)
+{
+    TChild &child = prepared(m);
+    save(m, QStringLiteral("Exporter l'agenda"), QStringLiteral("ics"), QStringLiteral("Calendrier iCalendar (*.ics)"),
+         [&] {
+             return IcsExchange::exportCalendar(static_cast<WeekPage *>(child.page(1))->store().lines(),
+                                                static_cast<BirthdayPage *>(child.page(3))->book().lines(),
+                                                child.context().clock().now(), QTimeZone::systemTimeZoneId());
+         });
+}
+
+void exportContacts(TMainForm &m)
+{
+    TChild &child = prepared(m);
+    save(m, QStringLiteral("Exporter les adresses"), QStringLiteral("vcf"), QStringLiteral("Cartes de visite vCard (*.vcf)"),
+         [&] { return VCard::exportBook(static_cast<AddressPage *>(child.page(2))->book().lines()); });
+}
+
+void exportBudgetMonth(TMainForm &m) { exportBudget(m, false); }
+void exportBudgetYear(TMainForm &m) { exportBudget(m, true); }
+
+void exportFilms(TMainForm &m)
+{
+    TChild &child = prepared(m);
+    save(m, QStringLiteral("Exporter les films"), QStringLiteral("csv"), QStringLiteral("Tableau CSV (*.csv)"), [&] {
+        return RecordCsv::table(VideoRecord::schema(), 7, static_cast<VideoPage *>(child.page(7))->blockFile().lines());
+    });
+}
+
+void exportBooks(TMainForm &m)
+{
+    TChild &child = prepared(m);
+    save(m, QStringLiteral("Exporter les livres"), QStringLiteral("csv"), QStringLiteral("Tableau CSV (*.csv)"), [&] {
+        return RecordCsv::table(BookRecord::schema(), 9, static_cast<BookPage *>(child.page(9))->blockFile().lines());
+    });
+}
+
+void importCalendar(TMainForm &m)
+{
+    const auto data = open(m, QStringLiteral("Importer un calendrier"), QStringLiteral("*.ics"),
+                           QStringLiteral("Calendrier iCalendar (*.ics *.ical);;Tous les fichiers (*)"));
+    if (!data)
+        return;
+    TChild &child = prepared(m);
+    auto *week = static_cast<WeekPage *>(child.page(1));
+    QString error;
+    const ExchangeItems items = IcsExchange::importCalendar(
+        *data, week->store().lines(), static_cast<BirthdayPage *>(child.page(3))->book().lines(),
+        child.context().clock().today(), QTimeZone::systemTimeZoneId(), &error);
+    const QStringList lines = preview(m, QStringLiteral("Importer des rendez-vous"), items, error);
+    if (lines.isEmpty())
+        return;
+    for (const QString &line : lines)
+        week->store().append(line);
+    child.document().setModified();
+    if (child.activePage() == 1)
+        week->display();
+    m.hintPanel()->setText(QStringLiteral("%1 rendez-vous importé(s)").arg(lines.size()));
+}
+
+void importContacts(TMainForm &m)
+{
+    const auto data = open(m, QStringLiteral("Importer des adresses"), QStringLiteral("*.vcf"),
+                           QStringLiteral("Cartes de visite vCard (*.vcf *.vcard);;Tous les fichiers (*)"));
+    if (!data)
+        return;
+    TChild &child = prepared(m);
+    auto *page = static_cast<AddressPage *>(child.page(2));
+    QString error;
+    const ExchangeItems items = VCard::importCards(*data, page->book().lines(), page->currentLetter(), &error);
+    const QStringList lines = preview(m, QStringLiteral("Importer des adresses"), items, error);
+    if (lines.isEmpty())
+        return;
+    page->importContacts(lines);
+    m.hintPanel()->setText(QStringLiteral("%1 adresse(s) importée(s)").arg(lines.size()));
+}
+
+} // namespace ExchangeMenu

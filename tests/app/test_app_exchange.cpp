@@ -1,0 +1,261 @@
+#include "Fixtures.h"
+#include "agenda/IcsExchange.h"
+#include "agenda/WeekPage.h"
+#include "app/ExchangeCommand.h"
+#include "budget/BudgetCsv.h"
+#include "budget/BudgetFormat.h"
+#include "budget/BudgetStore.h"
+#include "contacts/AddressBook.h"
+#include "contacts/ContactForm.h"
+#include "contacts/VCard.h"
+
+#include <QLabel>
+#include <QStringDecoder>
+#include <QTextStream>
+
+#include <libical/ical.h>
+
+// Exchange with other programs: iCalendar, vCard and CSV files, the command
+// line and the File menu's export and import.
+class TestAppExchange : public QObject
+{
+    Q_OBJECT
+
+    const QDateTime m_now{QDate(2026, 1, 5), QTime(9, 0)};
+
+    static QStringList newLines(const ExchangeItems &items, ExchangeItem::Status s = ExchangeItem::Status::New)
+    {
+        QStringList out;
+        for (const auto &i : items)
+            if (i.status == s)
+                out << (i.line.isEmpty() ? i.note : i.line);
+        return out;
+    }
+    // Every physical line of an export at most 75 octets and whole UTF-8.
+    static void checkFolded(const QByteArray &data)
+    {
+        for (const QByteArray &l : data.split('\n')) {
+            QVERIFY2(l.size() <= 76, l.constData());
+            QStringDecoder utf8(QStringDecoder::Utf8);
+            utf8.decode(l);
+            QVERIFY2(!utf8.hasError(), l.constData());
+        }
+    }
+
+private slots:
+    // Agenda -> ICS -> agenda keeps date, time and message; libical reads the
+    // export back with as many events; a second export gives the same UIDs
+    // and importing it again adds nothing.
+    void icsRoundTrip_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("back");
+        QTest::newRow("accents, commas, semicolons") << QStringList{"2026010510:00 Réunion, budget; bilan \\ fin"}
+                                                     << QStringList{"2026010510:00 Réunion, budget; bilan \\ fin"};
+        QTest::newRow("leading blank hour, all day") << QStringList{"20260105 9:30 Dentiste", "20260106      Férié"}
+                                                     << QStringList{"2026010509:30 Dentiste", "20260106      Férié"};
+        // libical drops blanks at the end of a value: a message carries none.
+        const QString longText = QString("Très long rendez-vous à l'hôpital ").repeated(6).trimmed();
+        QTest::newRow("long line folds, same time twice")
+            << QStringList{"2026070114:15 " + longText, "2026070114:15 Autre"}
+            << QStringList{"2026070114:15 " + longText, "2026070114:15 Autre"};
+    }
+    void icsRoundTrip()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, back);
+        const QByteArray ics = IcsExchange::exportCalendar(lines, {"0315 Paul"}, m_now, "Europe/Paris");
+        checkFolded(ics);
+        icalcomponent *cal = icalparser_parse_string(ics.constData());
+        QVERIFY(cal);
+        QCOMPARE(icalcomponent_count_components(cal, ICAL_VEVENT_COMPONENT), int(lines.size()) + 1);
+        icalcomponent_free(cal);
+        QCOMPARE(IcsExchange::exportCalendar(lines, {"0315 Paul"}, m_now.addDays(3), "Europe/Paris")
+                     .replace("20260108T08", "20260105T08"),
+                 ics);
+        QCOMPARE(newLines(IcsExchange::importCalendar(ics, {}, {}, m_now.date(), "Europe/Paris")).mid(0, back.size()),
+                 back);
+        const auto again = IcsExchange::importCalendar(ics, lines, {"0315 Paul"}, m_now.date(), "Europe/Paris");
+        QCOMPARE(countOf(again, ExchangeItem::Status::New), 0);
+        QCOMPARE(countOf(again, ExchangeItem::Status::Present), lines.size() + 1);
+    }
+
+    // Recurring events give their occurrences of the next twelve months in
+    // local time, less exceptions and moved instances.
+    void icsRecurrence_data()
+    {
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("weekly, exdate, moved") << "DTSTART;TZID=Europe/Paris:20251230T183000\nRRULE:FREQ=WEEKLY;COUNT=4\n"
+                                                  "EXDATE;TZID=Europe/Paris:20260113T183000\nSUMMARY:Piscine\nUID:p\n"
+                                                  "END:VEVENT\nBEGIN:VEVENT\nUID:p\nSUMMARY:Piscine\n"
+                                                  "RECURRENCE-ID;TZID=Europe/Paris:20260106T183000\n"
+                                                  "DTSTART;TZID=Europe/Paris:20260107T190000"
+                                               << QStringList{"2026012018:30 Piscine", "2026010719:00 Piscine"};
+        QTest::newRow("yearly all day, utc to local") << "DTSTART;VALUE=DATE:20200229\nRRULE:FREQ=YEARLY\nSUMMARY:Léa\n"
+                                                         "END:VEVENT\nBEGIN:VEVENT\nDTSTART:20260701T220000Z\nSUMMARY:Vol"
+                                                      << QStringList{"20260702      Vol", "2026070200:00 Vol"}.mid(1);
+        QTest::newRow("several days, cancelled") << "DTSTART;VALUE=DATE:20260210\nDTEND;VALUE=DATE:20260212\nSUMMARY:Ski\n"
+                                                    "END:VEVENT\nBEGIN:VEVENT\nSTATUS:CANCELLED\nDTSTART:20260301T100000\n"
+                                                    "SUMMARY:Annulé"
+                                                 << QStringList{"20260210      Ski", "20260211      Ski"};
+    }
+    void icsRecurrence()
+    {
+        QFETCH(QString, events);
+        QFETCH(QStringList, lines);
+        const QString ics = "BEGIN:VCALENDAR\nVERSION:2.0\nBEGIN:VEVENT\n" + events + "\nEND:VEVENT\nEND:VCALENDAR\n";
+        QCOMPARE(newLines(IcsExchange::importCalendar(ics.toUtf8(), {}, {}, m_now.date(), "Europe/Paris")), lines);
+    }
+
+    // Contacts -> vCard -> contacts keep every entry and the letter page;
+    // what the book cannot hold is refused with its reason.
+    void vcardRoundTrip_data()
+    {
+        QTest::addColumn<QStringList>("entries"); // the 13 dialog entries, "|" for none
+        QTest::addColumn<QString>("refused");
+        QTest::newRow("full, escapes") << QString("M.|Dupont|Jean-François|Directeur|ACME, Inc; SA|12, rue de la Paix; "
+                                                  "bât. A \\ B|75002|Paris|01 02 03 04 05|06 07 08 09 10|01 99|France|"
+                                                  "jf@exemple.fr").split('|')
+                                       << QString();
+        QTest::newRow("long folded address") << QString("|Éléonore||||Résidence des Châtaigniers é|||||||")
+                                                    .split('|')
+                                             << QString();
+        QTest::newRow("too long") << QString("|Unnomvraimenttroplongpourlecarnet||||||||||||").split('|')
+                                  << "Nom trop long : 33 caractères pour 30 au plus";
+        QTest::newRow("emoji") << QString("|Zoé 🦊||||||||||||").split('|') << "(🦊)";
+    }
+    void vcardRoundTrip()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, refused);
+        ContactForm form;
+        for (int e = 0; e < ContactForm::EntryCount; ++e)
+            form.entries[e] = entries.at(e);
+        const QString line = AddressBook::lineOf(u'K', 0, {form.toFields(), {}});
+        const QByteArray vcf = VCard::exportBook({" ", line});
+        checkFolded(vcf);
+        const ExchangeItems items = VCard::importCards(vcf, {" "}, u'A');
+        QCOMPARE(items.size(), 1);
+        if (!refused.isEmpty()) {
+            QCOMPARE(items.at(0).status, ExchangeItem::Status::Refused);
+            QVERIFY2(items.at(0).note.contains(refused), qPrintable(items.at(0).note));
+            return;
+        }
+        QCOMPARE(items.at(0).line, line);
+        QCOMPARE(VCard::importCards(vcf, {" ", line}, u'A').at(0).status, ExchangeItem::Status::Present);
+    }
+
+    // Damaged or hostile files: told, refused or bounded, never a crash.
+    void damagedFiles_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("counts"); // new/present/refused, or "error"
+        QTest::newRow("ics: no calendar") << QByteArray("\x01\xff garbage") << "error";
+        QTest::newRow("ics: no start") << QByteArray("BEGIN:VEVENT\nSUMMARY:x\nEND:VEVENT") << "0/0/1";
+        QTest::newRow("ics: every minute") << QByteArray("BEGIN:VEVENT\nDTSTART:20260301T100000\nRRULE:FREQ=MINUTELY\n"
+                                                         "SUMMARY:x\nEND:VEVENT")
+                                           << "1000/0/0";
+        QTest::newRow("vcf: cut short") << QByteArray("BEGIN:VCARD\nN;ENCODING=QUOTED-PRINTABLE:Mart=\nin") << "1/0/0";
+        QTest::newRow("vcf: empty card") << QByteArray("BEGIN:VCARD\nTEL:\nEND:VCARD") << "0/0/1";
+        QTest::newRow("vcf: no card") << QByteArray("\xff\xfe hello") << "error";
+    }
+    void damagedFiles()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QString, counts);
+        QString error;
+        const ExchangeItems items = QTest::currentDataTag()[0] == 'i'
+                                        ? IcsExchange::importCalendar(data, {}, {}, m_now.date(), "Europe/Paris", &error)
+                                        : VCard::importCards(data, {" "}, u'A', &error);
+        using S = ExchangeItem::Status;
+        QCOMPARE(error.isEmpty() ? QString("%1/%2/%3").arg(countOf(items, S::New)).arg(countOf(items, S::Present))
+                                       .arg(countOf(items, S::Refused))
+                                 : "error",
+                 counts);
+    }
+
+    // A budget month read back with a plain split gives its amounts, with a
+    // decimal comma, after the byte-order mark; a text with ";" is quoted.
+    void budgetCsv()
+    {
+        const QString key = BudgetFormat::monthKeyFor("Caisse", 2026, 1);
+        QStringList lines;
+        const QStringList rows[] = {{"03/01/2026", "Courses", "Marché; \"bio\"", "      45,30", ""},
+                                    {"15/01/2026", "Salaire", "Paye", "", "   1234,56"}};
+        for (int r = 0; r < 2; ++r)
+            for (int c = 0; c < 6; ++c)
+                lines << BudgetFormat::cellLine(key, r, c, rows[r].value(c));
+        BudgetStore store;
+        store.setLines(lines);
+        const QByteArray csv = BudgetCsv::journal(store, "Caisse", 2026, 1, 12);
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
+        const QStringList back = QString::fromUtf8(csv.mid(3)).split("\r\n");
+        QCOMPARE(back.value(1), "03/01/2026;Courses;\"Marché; \"\"bio\"\"\";45,30;");
+        QCOMPARE(back.value(2).split(';').mid(3), QStringList({"", "1234,56"}));
+    }
+
+    // The command line's exit status.
+    void commandLine_data()
+    {
+        QTest::addColumn<QString>("args");
+        QTest::addColumn<int>("status");
+        QTest::newRow("export ics") << "--exporter ics D/agenda.orz D/out.ics" << 0;
+        QTest::newRow("export csv year") << "--exporter csv --periode 2026 D/agenda.orz D/out.csv" << 0;
+        QTest::newRow("import vcf") << "--importer vcf D/agenda.orz D/in.vcf" << 0;
+        QTest::newRow("bad format") << "--exporter pdf D/agenda.orz D/out.pdf" << 1;
+        QTest::newRow("bad period") << "--exporter csv --periode 13/2026 D/agenda.orz D/out.csv" << 1;
+        QTest::newRow("over a document file") << "--exporter ics D/agenda.orz D/agenda.ocn" << 1;
+        QTest::newRow("missing document") << "--exporter vcf D/autre.orz D/out.vcf" << 2;
+        QTest::newRow("missing input") << "--importer ics D/agenda.orz D/absent.ics" << 2;
+        QTest::newRow("not a calendar") << "--importer ics D/agenda.orz D/in.vcf" << 2;
+        QTest::newRow("unwritable output") << "--exporter ics D/agenda.orz D/nul/part/out.ics" << 3;
+    }
+    void commandLine()
+    {
+        QFETCH(QString, args);
+        QFETCH(int, status);
+        QTemporaryDir dir;
+        TestFiles::writeBytes(dir.filePath("agenda.orz"), TestFiles::crlf({"2026010510:00 Dentiste"}));
+        TestFiles::writeBytes(dir.filePath("in.vcf"), "BEGIN:VCARD\r\nN:Martin;Paul\r\nEND:VCARD\r\n");
+        QString out, err;
+        QTextStream o(&out), e(&err);
+        FixedClock clock(m_now);
+        const QStringList argv = QString("tivarel " + args).replace("D/", dir.path() + "/").split(u' ');
+        QVERIFY(ExchangeCommand::requested(argv));
+        QCOMPARE(ExchangeCommand::run(argv, clock, o, e), status);
+        QCOMPARE(err.isEmpty(), status == 0);
+    }
+
+    // Through the menu: the agenda exported, then a calendar imported
+    // through the preview; the document's own files stay as they were.
+    void menuExportThenImport()
+    {
+        MainFormFixture f(m_now);
+        const QByteArray orz = TestFiles::crlf({"2026010510:00 Dentiste"});
+        TestFiles::writeBytes(f.path("agenda.orz"), orz);
+        f.ui.fileName(f.path("agenda.orz"));
+        f.form.FileOpen();
+        f.ui.fileName(f.path("sortie"));
+        f.form.action("ExportIcsItem")->trigger();
+        QByteArray ics = TestFiles::readBytes(f.path("sortie.ics"));
+        QVERIFY(ics.contains("SUMMARY:Dentiste"));
+        ics.replace("END:VCALENDAR", "BEGIN:VEVENT\r\nDTSTART:20260106T140000\r\nSUMMARY:Coiffeur\r\nEND:VEVENT\r\n"
+                                     "END:VCALENDAR");
+        TestFiles::writeBytes(f.path("sortie.ics"), ics);
+        f.ui.fileName(f.path("sortie.ics"));
+        QString summary;
+        f.ui.dialog([&summary](QDialog *d) {
+            summary = d->findChild<QLabel *>("SummaryLabel")->text();
+            return int(QDialog::Accepted);
+        });
+        f.form.action("ImportIcsItem")->trigger();
+        QCOMPARE(summary, "1 à ajouter, 1 déjà présent(s), 0 refusé(s).");
+        QVERIFY(static_cast<WeekPage *>(f.child().page(1))->store().lines().contains("2026010614:00 Coiffeur"));
+        QVERIFY(f.child().TestModif());
+        QCOMPARE(TestFiles::readBytes(f.path("agenda.orz")), orz);
+    }
+};
+
+QTEST_MAIN(TestAppExchange)
+#include "test_app_exchange.moc"
