@@ -155,7 +155,10 @@ inline QStringList save(BlockFile &file)
     // next save squeezes further; they carry nothing, so the saves are
     // compared without them.
     QStringList lines = file.lines();
-    while (!lines.isEmpty() && lines.first().trimmed().isEmpty())
+    const auto blank = [](const QString &l) {
+        return std::all_of(l.cbegin(), l.cend(), [](QChar c) { return c.unicode() <= 0x20; });
+    };
+    while (!lines.isEmpty() && blank(lines.first()))
         lines.removeFirst();
     return lines;
 }

@@ -14,11 +14,10 @@ void visitPages(BlockFile &file, bool rewrite)
         const RecordValues values = AlbumRecord::read(file.readRecord(n).value_or(QStringList()));
         if (!rewrite)
             continue;
-        // An empty page leaves the file; any other replaces its block.
-        const auto body = AlbumRecord::write(values);
-        file.removeRecord(n);
-        if (body)
-            file.appendRecord(n, *body);
+        // A page with something on it is written again; an empty one has
+        // nothing to write (emptying a page is an edit, not a touch).
+        if (const auto body = AlbumRecord::write(values))
+            file.writeRecord(n, *body);
     }
 }
 
