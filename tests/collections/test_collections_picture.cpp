@@ -102,6 +102,7 @@ private slots:
         const auto d = PictureFile::load(file);
         QVERIFY2(d.ok(), qPrintable(d.error));
         QCOMPARE(d.size, size);
+        QVERIFY(d.image.colorCount() <= 256); // a palette holds 256 colours at most
         QCOMPARE(d.image.size(), size);
         QVERIFY(near(d.image.pixel(at), colour, 6));
         QTEST(d.animated, "animated");
