@@ -54,6 +54,7 @@ public:
     // when the document was modified (or `force`).
     bool save(const QString &documentPath, bool force) override;
     void writeBack() override { EcritSemaine(); }
+    QStringList storeLines() const override { return m_store.lines(); }
     void display() override;
     // Premier, Precedent, Suivant and Dernier of the routing table: the
     // earliest appointment's week, 7 days back, 7 days on, the latest's.

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 
 class Clock;
 class QComboBox;
@@ -42,6 +43,10 @@ public:
     void setDialogParent(QWidget *w) { m_dialogParent = w; }
 
     QString startDirectory;
+
+    // Asked before a file of the document set is written: false while the set
+    // is open read-only or another running Tivarel holds it. Unset: always.
+    std::function<bool(const QString &path)> mayWrite;
 
     // Open while the document window saves the whole set: the pages then
     // stage their files in it, and the window replaces them all at once or

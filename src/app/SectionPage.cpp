@@ -31,6 +31,8 @@ const char16_t *const kSectionNames[] = {u"Semaine",      u"Adresses",       u"A
 
 bool SectionPage::writeFile(const QString &path, const QStringList &lines, std::function<void()> saved)
 {
+    if (m_context.mayWrite && !m_context.mayWrite(path))
+        return false;
     m_context.backups().beforeReplace(path);
     SaveBatch *batch = m_context.saveBatch;
     // The set is not saved anyway: ask nothing more.

@@ -36,6 +36,10 @@ public:
     // section's rule says so, or always when `force` (saving under a new
     // name). Returns false, after telling the user, when a write failed.
     virtual bool save(const QString &documentPath, bool force) = 0;
+    // The lines of the section file as the store holds them now: what a save
+    // would write, but for edits still on screen. Changes nothing (the
+    // recovery copy is made of them while the document stays as it is).
+    virtual QStringList storeLines() const = 0;
 
     // Write the edits shown on screen back into the store (EcritXxx).
     virtual void writeBack() {}

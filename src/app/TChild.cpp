@@ -1,6 +1,7 @@
 #include "app/TChild.h"
 
 #include "agenda/WeekPage.h"
+#include "app/DocumentSession.h"
 #include "app/SectionPage.h"
 #include "budget/BudgetPage.h"
 #include "collections/AlbumPage.h"
@@ -26,6 +27,8 @@
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 
@@ -59,6 +62,9 @@ TChild::TChild(UiServices &ui, const Clock &clock, const QString &startDirectory
     layout->addWidget(m_stack);
     createPages(creation == PageCreation::AllNow ? Document::SectionCount : 1);
     m_stack->setCurrentIndex(0);
+
+    m_session = new DocumentSession(*this, m_stack, QDir(startDirectory).filePath(QStringLiteral("recuperation")));
+    m_context.mayWrite = [this](const QString &path) { return m_session->mayWrite(path); };
 
     qApp->installEventFilter(this);
 }
@@ -104,11 +110,25 @@ void TChild::ensurePages()
 // ---------------------------------------------------------------------------
 // Document set
 
-void TChild::Charge(const QString &documentPath)
+bool TChild::Charge(const QString &documentPath)
 {
     // A document opened before the remembered one came up (the command
     // line's) replaces it.
     m_openPending = false;
+    if (!m_session->aboutToOpen(documentPath))
+        return false;
+    loadSet(documentPath);
+    m_session->opened();
+    return true;
+}
+
+bool TChild::isReadOnly() const
+{
+    return m_session->isReadOnly();
+}
+
+void TChild::loadSet(const QString &documentPath)
+{
     ensurePages();
     for (SectionPage *p : m_pages)
         p->load(documentPath);
@@ -121,6 +141,8 @@ bool TChild::Sauve(const QString &documentPath)
     ensurePages();
     if (documentPath.size() < 5)
         return true;
+    if (!m_session->aboutToSave(documentPath))
+        return false;
     Document &doc = m_context.document();
     const QString oldName = doc.name;
     const QString oldCaption = doc.caption;
@@ -173,6 +195,7 @@ void TChild::Nouveau()
     doc.modified = false;
     doc.caption.clear();
     setWindowTitle(QString());
+    m_session->closed();
     current()->display();
 }
 
@@ -343,23 +366,39 @@ void TChild::activate(bool openAfterFirstPaint)
     m_activated = true;
     ChargeIni();
     m_stack->setCurrentIndex(0);
-    if (m_settings.autoOpenOn() && !m_settings.rememberedDocument.isEmpty()) {
-        if (openAfterFirstPaint) {
+    const bool remembered = m_settings.autoOpenOn() && !m_settings.rememberedDocument.isEmpty();
+    if (openAfterFirstPaint) {
+        // The recovery question waits for the window too, so it shows over it.
+        m_recoveryPending = true;
+        if (remembered) {
             m_openPending = true;
             update();
             return;
         }
-        Charge(m_settings.rememberedDocument);
+        update();
+    } else {
+        offerRecoveryOrOpen(remembered);
     }
     m_pages[0]->display();
     if (m_created >= 2)
         m_pages[1]->display();
 }
 
-void TChild::openRemembered()
+bool TChild::offerRecoveryOrOpen(bool openRemembered)
+{
+    // Changes a program that ended abnormally did not save come first.
+    if (m_session->offerRecovery())
+        return true;
+    if (openRemembered)
+        Charge(m_settings.rememberedDocument);
+    return openRemembered;
+}
+
+void TChild::openAtStart(bool openRemembered)
 {
     ensurePages();
-    Charge(m_settings.rememberedDocument);
+    if (!offerRecoveryOrOpen(openRemembered))
+        return;
     m_pages[0]->display();
     m_pages[1]->display();
 }
@@ -375,9 +414,10 @@ void TChild::paintEvent(QPaintEvent *event)
     QWidget::paintEvent(event);
     if (m_created < Document::SectionCount)
         QTimer::singleShot(0, this, &TChild::ensurePages);
-    if (m_openPending) {
-        m_openPending = false;
-        QTimer::singleShot(0, this, &TChild::openRemembered);
+    if (m_openPending || m_recoveryPending) {
+        const bool open = std::exchange(m_openPending, false);
+        m_recoveryPending = false;
+        QTimer::singleShot(0, this, [this, open] { openAtStart(open); });
     }
 }
 

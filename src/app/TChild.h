@@ -10,6 +10,7 @@
 #include <optional>
 #include <memory>
 
+class DocumentSession;
 class MmCanvas;
 class QComboBox;
 class QPrinter;
@@ -41,7 +42,14 @@ public:
     Document &document() { return m_context.document(); }
 
     // Document set.
-    void Charge(const QString &documentPath);
+    // Loads the set unless another running Tivarel has it open and the user
+    // declines to open it read-only (false then, nothing changed).
+    bool Charge(const QString &documentPath);
+    // The ten loaders alone, without the lock and its question.
+    void loadSet(const QString &documentPath);
+    // The document's lock, read-only state and recovery copy.
+    DocumentSession &session() const { return *m_session; }
+    bool isReadOnly() const;
     // Saves every section; false when a file could not be written (the user
     // was told, and the document stays modified).
     bool Sauve(const QString &documentPath);
@@ -126,7 +134,10 @@ private:
     void createPages(int upTo);
     QString startFile(const QString &name) const;
     std::optional<QStringList> readStartFile(const QString &name, bool *unreadable);
-    void openRemembered();
+    // At start: the recovery question, then the remembered document; true
+    // when a document was opened.
+    bool offerRecoveryOrOpen(bool openRemembered);
+    void openAtStart(bool openRemembered);
     void FormResize();
     void Imprime(int page);
     SectionPage *current();
@@ -139,7 +150,9 @@ private:
     int m_created = 0; // pages 1..m_created exist
     bool m_activated = false;
     bool m_openPending = false;
+    bool m_recoveryPending = false;
     bool m_iniUnreadable = false;
     bool m_cbxUnreadable = false;
     std::unique_ptr<QPrinter> m_printer;
+    DocumentSession *m_session = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "app/AppIcons.h"
 #include "app/Document.h"
+#include "app/DocumentSession.h"
 #include "app/ExchangeMenu.h"
 #include "app/HelpLauncher.h"
 #include "app/TAboutBox.h"
@@ -80,6 +81,13 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, const QString &startDir
     statusBar()->addPermanentWidget(m_clockPanel);
     m_clockPanel->setMinimumWidth(90);
     connect(guard, &TextGuard::noted, m_hintPanel, &QLabel::setText);
+
+    // A declined open or a recovery copy may change the document's name; a
+    // document open read-only offers no command that would change it.
+    connect(&m_child->session(), &DocumentSession::nameChanged, this, [this](const QString &name) {
+        m_fileName = name.isEmpty() ? QString() : documentNameFor(name);
+    });
+    connect(&m_child->session(), &DocumentSession::readOnlyChanged, this, &TMainForm::enableChanges);
 
     m_help = new HelpLauncher([this] { return m_child->activePage(); }, this);
     m_utilities = std::make_unique<UtilityWindows>(m_ui, m_clock, this, m_startDirectory);
@@ -440,6 +448,24 @@ bool TMainForm::setHandler(const QString &objectName, std::function<void()> hand
     return true;
 }
 
+void TMainForm::enableChanges(bool readOnly)
+{
+    // The commands that change the document, by menu item (the tool bar only
+    // ones by button); their buttons follow.
+    static const QStringList changing = {QStringLiteral("FileSaveItem"), QStringLiteral("CutItem"),
+                                         QStringLiteral("PasteItem"),    QStringLiteral("ComptesItem"),
+                                         QStringLiteral("SpeedButton7"), QStringLiteral("SpeedButton6"),
+                                         QStringLiteral("ImportIcsItem"), QStringLiteral("ImportVcfItem")};
+    for (const QString &name : changing) {
+        if (QAction *a = action(name))
+            a->setEnabled(!readOnly);
+    }
+    for (auto it = m_commandOfButton.cbegin(); it != m_commandOfButton.cend(); ++it) {
+        if (changing.contains(it.value()))
+            toolButton(it.key())->setEnabled(!readOnly);
+    }
+}
+
 QAction *TMainForm::action(const QString &objectName) const
 {
     return findChild<QAction *>(objectName);
@@ -578,7 +604,8 @@ void TMainForm::FileOpen()
 
 bool TMainForm::FileSave()
 {
-    if (m_fileName.size() < 5)
+    // A document open read-only is only saved under another name.
+    if (m_fileName.size() < 5 || m_child->isReadOnly())
         return FileSaveAs();
     return m_child->Sauve(m_fileName);
 }

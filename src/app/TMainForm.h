@@ -80,6 +80,7 @@ protected:
 
 private:
     void createCommands();
+    void enableChanges(bool readOnly);
     void run(const QString &command);
     void FormShow();
     void refreshClock();

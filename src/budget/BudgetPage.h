@@ -41,6 +41,7 @@ public:
     void load(const QString &documentPath) override;
     bool save(const QString &documentPath, bool force) override;
     void writeBack() override { EcritMois(); }
+    QStringList storeLines() const override { return m_month.fileLines(); }
     void display() override { LitMois(); }
     void precedent() override;
     void suivant() override;

@@ -215,7 +215,10 @@ std::optional<QStringList> BlockFile::readRecord(int number) const
         if (m_config.readLimit > 0 && offset > m_config.readLimit)
             break;
         const QString &line = m_lines[i];
-        if (line == end)
+        // A block ends at its end marker; one whose end marker is missing (a
+        // damaged file kept as it was) ends before the next marker line, so
+        // that the record never shows, nor writes back, another block's lines.
+        if (line == end || isStartMarker(line) || isEndMarker(line))
             break;
         // The last line of the list is no tagged line of a sound block (that
         // would be the end marker); only a fixed line is taken from there.

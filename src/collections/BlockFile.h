@@ -101,7 +101,8 @@ public:
     qsizetype findStart(int number) const;
 
     // The lines of a record between its markers, or nothing when its start
-    // marker is absent. Reading stops at the end marker, at the section's
+    // marker is absent. Reading stops at the end marker (or, in a block whose
+    // end marker is missing, before the next marker line), at the section's
     // read limit, and takes the last line of the list only as a fixed field
     // line (a block cut short by a damaged file).
     std::optional<QStringList> readRecord(int number) const;

@@ -45,6 +45,7 @@ public:
     void load(const QString &documentPath) override;
     bool save(const QString &documentPath, bool force) override;
     void writeBack() override;
+    QStringList storeLines() const override { return m_file.lines(); }
     void display() override;
     void premier() override;
     void precedent() override;

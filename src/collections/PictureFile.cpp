@@ -67,7 +67,12 @@ Decoded load(const QString &path, const TargetSize &target)
     }
     const QByteArray data = file.readAll();
     file.close();
+    return decode(data, target, path);
+}
 
+Decoded decode(const QByteArray &data, const TargetSize &target, const QString &path)
+{
+    Decoded out;
     if (looksLikeJpeg(data))
         return decodeJpeg(data, target);
     if (looksLikePcx(data))

@@ -40,6 +40,10 @@ using TargetSize = std::function<QSize(QSize own)>;
 // Reads a picture file. `target` lets a JPEG be decoded at a reduced scale.
 Decoded load(const QString &path, const TargetSize &target = {});
 
+// Reads a picture from the bytes of its file; `path` only names it in
+// error texts.
+Decoded decode(const QByteArray &data, const TargetSize &target = {}, const QString &path = QString());
+
 // Whether the path names a regular file (the only kind opened as a picture
 // or animation).
 bool isRegularFile(const QString &path);

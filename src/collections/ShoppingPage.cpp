@@ -314,7 +314,8 @@ void ShoppingPage::showRecord(const QStringList &body)
     }
     if (body.size() > 1)
         m_shop->setEditText(body[1]);
-    // Item lines are read whole, up to the end marker (the list of lines,
+    // Item lines are read whole, up to the end marker or, in a block whose
+    // end marker is missing, the next marker line (the list of lines,
     // not the shortened body, so that long lists keep every row); the last
     // line of the list is never taken (a block cut short by damage).
     QList<Shopping::Row> items;
@@ -322,7 +323,7 @@ void ShoppingPage::showRecord(const QStringList &body)
     const qsizetype start = blockFile().findStart(number);
     const QString end = BlockFile::endMarker(number);
     for (qsizetype i = start + 3; start >= 0 && i < all.size() - 1; ++i) {
-        if (all[i] == end)
+        if (all[i] == end || BlockFile::isStartMarker(all[i]) || BlockFile::isEndMarker(all[i]))
             break;
         if (Shopping::isItemLine(all[i]))
             items.append(Shopping::parseItem(all[i]));

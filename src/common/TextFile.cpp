@@ -10,27 +10,70 @@
 
 namespace TextFile {
 
+namespace {
+
+// Cuts bytes into lines as they come, a piece at a time, so that a file can
+// be read without holding its bytes and its lines at once. A line end may
+// fall across two pieces (CR at the end of one, LF at the start of the
+// next), and so may a line.
+class LineSplitter
+{
+public:
+    void feed(QByteArrayView data)
+    {
+        const qsizetype n = data.size();
+        if (n == 0)
+            return;
+        qsizetype i = 0;
+        if (m_afterCr && data[0] == '\n')
+            i = 1;
+        m_afterCr = false;
+        qsizetype start = i;
+        while (i < n) {
+            const char c = data[i];
+            if (c != '\r' && c != '\n') {
+                ++i;
+                continue;
+            }
+            if (m_partial.isEmpty()) {
+                m_lines.append(Cp1252::decode(data.sliced(start, i - start)));
+            } else {
+                m_partial.append(data.sliced(start, i - start));
+                m_lines.append(Cp1252::decode(m_partial));
+                m_partial.clear();
+            }
+            if (c == '\r') {
+                if (i + 1 == n)
+                    m_afterCr = true;
+                else if (data[i + 1] == '\n')
+                    ++i;
+            }
+            start = ++i;
+        }
+        m_partial.append(data.sliced(start));
+    }
+
+    QStringList finish()
+    {
+        if (!m_partial.isEmpty())
+            m_lines.append(Cp1252::decode(m_partial));
+        m_partial.clear();
+        return std::move(m_lines);
+    }
+
+private:
+    QStringList m_lines;
+    QByteArray m_partial; // the start of a line cut by the end of a piece
+    bool m_afterCr = false;
+};
+
+} // namespace
+
 QStringList splitLines(QByteArrayView data)
 {
-    QStringList lines;
-    const qsizetype n = data.size();
-    qsizetype start = 0;
-    qsizetype i = 0;
-    while (i < n) {
-        const char c = data[i];
-        if (c == '\r' || c == '\n') {
-            lines.append(Cp1252::decode(data.sliced(start, i - start)));
-            if (c == '\r' && i + 1 < n && data[i + 1] == '\n')
-                ++i;
-            ++i;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < n)
-        lines.append(Cp1252::decode(data.sliced(start)));
-    return lines;
+    LineSplitter splitter;
+    splitter.feed(data);
+    return splitter.finish();
 }
 
 QByteArray joinLines(const QStringList &lines)
@@ -96,8 +139,23 @@ std::optional<QStringList> read(const QString &path, QString *error, bool *missi
             *error = QStringLiteral("Impossible de lire le fichier %1 : %2").arg(path, f.errorString());
         return std::nullopt;
     }
-    const QByteArray data = f.readAll();
-    return splitLines(data);
+    // A piece at a time: a 100 MB organiser file then takes the memory of
+    // its lines only, not that of its bytes as well.
+    constexpr qint64 PieceSize = 1 << 20;
+    QByteArray piece(PieceSize, Qt::Uninitialized);
+    LineSplitter splitter;
+    for (;;) {
+        const qint64 n = f.read(piece.data(), PieceSize);
+        if (n < 0) {
+            if (error)
+                *error = QStringLiteral("Impossible de lire le fichier %1 : %2").arg(path, f.errorString());
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        splitter.feed(QByteArrayView(piece.constData(), n));
+    }
+    return splitter.finish();
 }
 
 bool writeBytes(const QString &path, const QByteArray &bytes, QString *error)

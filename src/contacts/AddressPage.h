@@ -35,6 +35,7 @@ public:
     void load(const QString &documentPath) override { ChargeAdr(documentPath); }
     bool save(const QString &documentPath, bool force) override { return SauveAdr(documentPath, force); }
     void writeBack() override { EcritNoms(); }
+    QStringList storeLines() const override { return m_book.lines(); }
     void display() override { LitNoms(); }
 
     // Previous and next letter stop at "A" and "Z"; first is "A", last "Z".

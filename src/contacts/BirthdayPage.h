@@ -28,6 +28,7 @@ public:
     void load(const QString &documentPath) override { ChargeAnniv(documentPath); }
     bool save(const QString &documentPath, bool force) override { return SauveAnniv(documentPath, force); }
     void writeBack() override { EcritAnniv(); }
+    QStringList storeLines() const override { return m_book.lines(); }
     void display() override { LitAnniv(); }
 
     void premier() override { showHalf(0); }

@@ -2,6 +2,33 @@
 
 #include "common/TextFile.h"
 
+namespace {
+
+// An entry whose text begins like a marker ("<FAIT> le 3", typed by the
+// user) would be read back as a marker or dropped, and every entry after it
+// would change lists. Such entries are stored behind one more blank: a line
+// made of blanks followed by "<FAI" gets one blank at its head when written
+// and loses one when read, so every entry comes back as typed.
+bool looksLikeMarker(const QString &line)
+{
+    qsizetype i = 0;
+    while (i < line.size() && line[i] == u' ')
+        ++i;
+    return QStringView(line).mid(i).startsWith(QLatin1String("<FAI"));
+}
+
+QString protect(const QString &entry)
+{
+    return looksLikeMarker(entry) ? u' ' + entry : entry;
+}
+
+QString unprotect(const QString &line)
+{
+    return line.startsWith(u' ') && looksLikeMarker(line) ? line.mid(1) : line;
+}
+
+} // namespace
+
 void TodoList::clear()
 {
     m_todo.clear();
@@ -18,13 +45,19 @@ void TodoList::read(const QStringList &lines)
         else if (line == doneMarker())
             current = &m_done;
         else if (!line.startsWith(QLatin1String("<FAI")) && current)
-            current->append(line);
+            current->append(unprotect(line));
     }
 }
 
 QStringList TodoList::toLines() const
 {
-    return QStringList{todoMarker()} + m_todo + QStringList{doneMarker()} + m_done;
+    QStringList lines{todoMarker()};
+    for (const QString &e : m_todo)
+        lines.append(protect(e));
+    lines.append(doneMarker());
+    for (const QString &e : m_done)
+        lines.append(protect(e));
+    return lines;
 }
 
 void TodoList::append(Which w, const QString &text)

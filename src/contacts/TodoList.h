@@ -9,7 +9,8 @@
 // entries done. Reading takes the lines in order: "<FAIRE>" and "<FAIT>"
 // choose the list that the following lines go to; any other line that
 // begins with "<FAI" is no entry; lines before the first marker are dropped.
-// So the markers may come in either order.
+// So the markers may come in either order. An entry that begins like a
+// marker is written behind one more blank (see TodoList.cpp).
 class TodoList
 {
 public:

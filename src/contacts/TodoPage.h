@@ -25,6 +25,7 @@ public:
     void reset() override;
     void load(const QString &documentPath) override { ChargeFaire(documentPath); }
     bool save(const QString &documentPath, bool force) override { return SauveFaire(documentPath, force); }
+    QStringList storeLines() const override { return m_list.toLines(); }
     void display() override { showLists(); }
     void ajout() override { AjoutFaire(); }
 

@@ -91,6 +91,10 @@ private slots:
         QTest::newRow("cut block: last line never a tagged line")
             << 6 << QStringList{"<BLOC0000>", "TITLE t", "PICTURE p", "c1", "c2"} << 0
             << QStringList{"TITLE t", "PICTURE p", "c1"};
+        QTest::newRow("cut block: stops before the next block")
+            << 6 << QStringList{"<BLOC0000>", "TITLE t", "c1"} + block(1, {"TITLE u"}) << 0 << QStringList{"TITLE t", "c1"};
+        QTest::newRow("cut block: stops at a stray end marker")
+            << 8 << QStringList{"<BLOC0000>", "d", "</BLOC0003>", "CMDEx", "x"} << 0 << QStringList{"d"};
     }
 
     void readRecord()

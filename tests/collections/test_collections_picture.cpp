@@ -80,6 +80,8 @@ private slots:
         QTest::newRow("pcx 24-bit planes") << "rgb24.pcx" << QSize(3, 2) << QPoint(2, 0) << qRgb(0xF0, 0xF1, 0xF2) << false;
         QTest::newRow("pcx 1-bit set") << "mono.pcx" << QSize(10, 2) << QPoint(9, 1) << qRgb(255, 255, 255) << false;
         QTest::newRow("pcx 4 planes") << "planes4.pcx" << QSize(2, 1) << QPoint(1, 0) << qRgb(99, 0, 0) << false;
+        QTest::newRow("pcx 4 planes, first pixel") << "planes4.pcx" << QSize(2, 1) << QPoint(0, 0) << qRgb(0, 128, 255) << false;
+        QTest::newRow("pcx 1-bit first pixel") << "mono.pcx" << QSize(10, 2) << QPoint(0, 0) << qRgb(255, 255, 255) << false;
         QTest::newRow("pcx 4-bit low nibble") << "nibbles.pcx" << QSize(3, 1) << QPoint(1, 0) << qRgb(200, 100, 50) << false;
     }
 
@@ -100,6 +102,7 @@ private slots:
         const auto d = PictureFile::load(file);
         QVERIFY2(d.ok(), qPrintable(d.error));
         QCOMPARE(d.size, size);
+        QVERIFY(d.image.colorCount() <= 256); // a palette holds 256 colours at most
         QCOMPARE(d.image.size(), size);
         QVERIFY(near(d.image.pixel(at), colour, 6));
         QTEST(d.animated, "animated");
@@ -148,6 +151,7 @@ private slots:
         QTest::newRow("placeable wmf") << QByteArray("\xD7\xCD\xC6\x9A\x00\x00", 6) + QByteArray(60, '\0')
                                        << "métafichiers";
         QTest::newRow("emf") << QByteArray(40, '\x01') + QByteArray(" EMF") + QByteArray(40, '\0') << "métafichiers";
+        QTest::newRow("file over 512 MB (sparse)") << QByteArray("sparse") << "trop gros";
     }
 
     void refused()
@@ -161,7 +165,10 @@ private slots:
         } else {
             QFile f(file);
             QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(bytes);
+            if (bytes == "sparse")
+                QVERIFY(f.resize(PictureFile::MaxFileBytes + 1));
+            else
+                f.write(bytes);
         }
         const auto d = PictureFile::load(file);
         QVERIFY(!d.ok());

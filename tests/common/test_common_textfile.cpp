@@ -71,30 +71,43 @@ private slots:
         QCOMPARE(TextFile::splitLines(bytes), lines);
     }
 
-    void writtenFileReadsBackToTheSameBytes()
+    void fileReadsAndWritesBack_data()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("all.txt"));
-        QByteArray bytes;
-        // Every byte value but the line ends, in lines of 16.
+        // A file's bytes and what reading and writing it back gives (the
+        // same bytes when empty). A lone CR ends a line, as CR LF and LF do.
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("written");
+        QByteArray all; // every byte value but the line ends, in lines of 16
         for (int b = 0; b < 256; ++b) {
-            if (b == '\r' || b == '\n')
-                continue;
-            bytes.append(char(b));
+            if (b != '\r' && b != '\n')
+                all.append(char(b));
             if (b % 16 == 15)
-                bytes.append("\r\n");
+                all.append("\r\n");
         }
-        bytes.append("\r\n");
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        f.close();
+        QTest::newRow("every byte value") << all << QByteArray();
+        QTest::newRow("NUL bytes") << QByteArray("20240101 9:00 a\0b\r\n\0\r\n", 22) << QByteArray();
+        QTest::newRow("bytes left undefined") << QByteArray("\x81\x8D\x8F\x90\x9D\r\n") << QByteArray();
+        QTest::newRow("one 10 MB line") << QByteArray(10 << 20, 'x').append("\r\n") << QByteArray();
+        // Files are read a mebibyte at a time: a line end across two pieces.
+        QTest::newRow("CR LF across pieces") << QByteArray((1 << 20) - 1, 'y').append("\r\nz\r\n") << QByteArray();
+        QTest::newRow("CR then LF line across pieces")
+            << QByteArray((1 << 20) - 1, 'y').append("\r\r\n") << QByteArray((1 << 20) - 1, 'y').append("\r\n\r\n");
+        QTest::newRow("lone CR and LF become CR LF") << QByteArray("a\rb\nc") << QByteArray("a\r\nb\r\nc\r\n");
+    }
 
+    void fileReadsAndWritesBack()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, written);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("f.orz"));
+        QVERIFY(TextFile::writeBytes(path, bytes));
         const auto lines = TextFile::read(path);
         QVERIFY(lines.has_value());
         QVERIFY(TextFile::write(path, *lines));
+        QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), bytes);
+        QCOMPARE(f.readAll(), written.isEmpty() ? bytes : written);
     }
 
     // Every line ends with CR LF; replacing a file leaves no temporary behind.

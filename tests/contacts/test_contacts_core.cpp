@@ -295,6 +295,28 @@ private slots:
         QCOMPARE(TextFile::joinLines(list.toLines()), written);
     }
 
+    void todoMarkerLikeEntry_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("done marker") << "<FAIT>";
+        QTest::newRow("to-do marker with text") << "<FAIRE> la vaisselle";
+        QTest::newRow("blanks then <FAI") << "  <FAI";
+    }
+
+    void todoMarkerLikeEntry()
+    {
+        // Typed as an entry, it comes back as typed, in its list, and the
+        // entries after it stay in theirs.
+        QFETCH(QString, entry);
+        TodoList list;
+        list.append(TodoList::Todo, entry);
+        list.append(TodoList::Todo, "b");
+        TodoList again;
+        again.read(TextFile::splitLines(TextFile::joinLines(list.toLines())));
+        QCOMPARE(again.todo(), QStringList({entry, "b"}));
+        QCOMPARE(again.done(), QStringList());
+    }
+
     void todoEdits_data()
     {
         // One operation (list 0: to do, 1: done; index) on {a b c} / {x}; its

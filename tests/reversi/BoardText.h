@@ -7,7 +7,7 @@
 
 // Positions written as lines of eight characters, row 1 first, column 1 at
 // the left: '.' empty, 'H' the human's disc, 'C' the computer's. Rows left
-// out are empty.
+// out, and squares past the end of a short row, are empty.
 namespace BoardText {
 
 inline ReversiBoard parse(const QStringList &rows)
@@ -15,7 +15,8 @@ inline ReversiBoard parse(const QStringList &rows)
     ReversiBoard b;
     for (int r = 1; r <= rows.size(); ++r)
         for (int c = 1; c <= 8; ++c) {
-            const QChar ch = rows.at(r - 1).at(c - 1);
+            const QString &row = rows.at(r - 1);
+            const QChar ch = c <= row.size() ? row.at(c - 1) : QChar(u'.');
             b.set(c, r, ch == u'H' ? ReversiBoard::HumanDisc : ch == u'C' ? ReversiBoard::ComputerDisc : ReversiBoard::Empty);
         }
     return b;

@@ -1,0 +1,65 @@
+// The shopping lists (".oco"): every list read and computed, and the file
+// loaded and saved with every list that has an item written back.
+
+#include "FuzzBlocks.h"
+#include "FuzzSection.h"
+
+#include "collections/ShoppingList.h"
+#include "common/DateText.h"
+
+namespace {
+
+int width(const QString &text)
+{
+    return int(text.size()) * 7;
+}
+
+// The list as the shopping page shows it (date, shop, computed rows), and
+// the body the page writes for it; nothing when it has no designation.
+std::optional<QStringList> visitList(const BlockFile &file, int number)
+{
+    const QStringList body = file.readRecord(number).value_or(QStringList());
+    QDate date(2024, 1, 15);
+    if (!body.isEmpty())
+        date = DateText::fromText(body[0]).value_or(date);
+    const QString shop = body.value(1);
+    QList<Shopping::Row> rows;
+    const QStringList &all = file.lines();
+    const qsizetype start = file.findStart(number);
+    const QString end = BlockFile::endMarker(number);
+    for (qsizetype i = start + 3; start >= 0 && i < all.size() - 1; ++i) {
+        if (all[i] == end || BlockFile::isStartMarker(all[i]) || BlockFile::isEndMarker(all[i]))
+            break;
+        if (Shopping::isItemLine(all[i]))
+            rows.append(Shopping::parseItem(all[i]));
+    }
+    Shopping::calculate(rows, width);
+    if (!Shopping::hasDesignation(rows))
+        return std::nullopt;
+    QStringList out{DateText::text(date), shop};
+    for (const Shopping::Row &row : rows)
+        if (!row.isBlank())
+            out << Shopping::itemLine(row);
+    return out;
+}
+
+void readAll(const QStringList &lines)
+{
+    BlockFile file = FuzzBlocks::load(8, lines);
+    for (int n = 0; n < FuzzBlocks::visited(file); ++n)
+        (void)visitList(file, n);
+    FuzzBlocks::edit(file);
+}
+
+QStringList loadAndSave(const QStringList &lines)
+{
+    BlockFile file = FuzzBlocks::loadWellFormed(8, lines);
+    for (int n = 0; n < FuzzBlocks::visited(file); ++n)
+        if (const auto body = visitList(file, n))
+            file.writeRecord(n, *body);
+    return FuzzBlocks::save(file);
+}
+
+} // namespace
+
+TIVAREL_FUZZ_SECTION(readAll, loadAndSave)
