@@ -79,6 +79,7 @@ private slots:
         QTest::newRow("pcx 8-bit index >= 0xC0") << "pal8.pcx" << QSize(5, 3) << QPoint(3, 2) << qRgb(250, 250, 0) << false;
         QTest::newRow("pcx 24-bit planes") << "rgb24.pcx" << QSize(3, 2) << QPoint(2, 0) << qRgb(0xF0, 0xF1, 0xF2) << false;
         QTest::newRow("pcx 1-bit set") << "mono.pcx" << QSize(10, 2) << QPoint(9, 1) << qRgb(255, 255, 255) << false;
+        QTest::newRow("pcx 8-bit with alpha") << "rgba32.pcx" << QSize(1, 1) << QPoint(0, 0) << qRgba(10, 20, 30, 128) << false;
         QTest::newRow("pcx 4 planes") << "planes4.pcx" << QSize(2, 1) << QPoint(1, 0) << qRgb(99, 0, 0) << false;
         QTest::newRow("pcx 4 planes, first pixel") << "planes4.pcx" << QSize(2, 1) << QPoint(0, 0) << qRgb(0, 128, 255) << false;
         QTest::newRow("pcx 1-bit first pixel") << "mono.pcx" << QSize(10, 2) << QPoint(0, 0) << qRgb(255, 255, 255) << false;
@@ -105,6 +106,7 @@ private slots:
         QVERIFY(d.image.colorCount() <= 256); // a palette holds 256 colours at most
         QCOMPARE(d.image.size(), size);
         QVERIFY(near(d.image.pixel(at), colour, 6));
+        QCOMPARE(qAlpha(d.image.pixel(at)), qAlpha(colour));
         QTEST(d.animated, "animated");
     }
 
