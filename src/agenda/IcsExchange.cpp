@@ -110,10 +110,21 @@ QString uniqueUid(const QString &base, QHash<QString, int> &seen)
 
 // The zone of the export, named by its plain Olson name ("Europe/Paris", which
 // every calendar program knows) rather than libical's own prefixed TZID.
-// Made once per name and kept: libical zones live as long as the program.
+// Made once per name and kept until the program ends.
+struct ZoneCache
+{
+    QHash<QByteArray, icaltimezone *> zones;
+    ~ZoneCache()
+    {
+        for (icaltimezone *z : std::as_const(zones))
+            icaltimezone_free(z, 1);
+    }
+};
+
 icaltimezone *zoneFor(const QByteArray &id)
 {
-    static QHash<QByteArray, icaltimezone *> zones;
+    static ZoneCache cache;
+    QHash<QByteArray, icaltimezone *> &zones = cache.zones;
     if (id.isEmpty() || id == "UTC")
         return icaltimezone_get_utc_timezone();
     if (icaltimezone *known = zones.value(id))
