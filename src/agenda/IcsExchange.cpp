@@ -67,7 +67,13 @@ std::optional<Appointment> appointmentOf(const QString &line)
                      digits[6] * 10 + digits[7]);
     if (!date.isValid())
         return {};
-    return Appointment{date, parseTime(QStringView(line).mid(8, 5)), line.mid(14)};
+    // The message follows the time, or the five blanks of an item without
+    // one, after one blank; an item pasted without any time field has its
+    // text right after the date, and all of it is the message.
+    const QStringView timeField = QStringView(line).mid(8, 5);
+    const std::optional<QTime> time = parseTime(timeField);
+    const bool hasTimeField = time || (timeField.size() == 5 && timeField.trimmed().isEmpty());
+    return Appointment{date, time, hasTimeField ? line.mid(14) : line.mid(8)};
 }
 
 QString timeText(const std::optional<QTime> &time)

@@ -54,6 +54,8 @@ private slots:
                                                      << QStringList{"2026010510:00 Réunion, budget; bilan \\ fin"};
         QTest::newRow("leading blank hour, all day") << QStringList{"20260105 9:30 Dentiste", "20260106      Férié"}
                                                      << QStringList{"2026010509:30 Dentiste", "20260106      Férié"};
+        QTest::newRow("item pasted without a time field") << QStringList{"20260107texte collé"}
+                                                          << QStringList{"20260107      texte collé"};
         // libical drops blanks at the end of a value: a message carries none.
         const QString longText = QString("Très long rendez-vous à l'hôpital ").repeated(6).trimmed();
         QTest::newRow("long line folds, same time twice")
