@@ -27,10 +27,10 @@ std::optional<QStringList> visitList(const BlockFile &file, int number)
     const QStringList &all = file.lines();
     const qsizetype start = file.findStart(number);
     const QString end = BlockFile::endMarker(number);
-    for (qsizetype i = start + 3; start >= 0 && i < all.size() - 1; ++i) {
+    for (qsizetype i = start + 1; start >= 0 && i < all.size() - 1; ++i) {
         if (all[i] == end || BlockFile::isStartMarker(all[i]) || BlockFile::isEndMarker(all[i]))
             break;
-        if (Shopping::isItemLine(all[i]))
+        if (i >= start + 3 && Shopping::isItemLine(all[i]))
             rows.append(Shopping::parseItem(all[i]));
     }
     Shopping::calculate(rows, width);

@@ -322,10 +322,12 @@ void ShoppingPage::showRecord(const QStringList &body)
     const QStringList &all = lines();
     const qsizetype start = blockFile().findStart(number);
     const QString end = BlockFile::endMarker(number);
-    for (qsizetype i = start + 3; start >= 0 && i < all.size() - 1; ++i) {
+    // A list cut before its shop line ends there: the walk starts at the
+    // date line so that it never steps over a marker into the next list.
+    for (qsizetype i = start + 1; start >= 0 && i < all.size() - 1; ++i) {
         if (all[i] == end || BlockFile::isStartMarker(all[i]) || BlockFile::isEndMarker(all[i]))
             break;
-        if (Shopping::isItemLine(all[i]))
+        if (i >= start + 3 && Shopping::isItemLine(all[i]))
             items.append(Shopping::parseItem(all[i]));
     }
     setGridRows(items);

@@ -86,6 +86,17 @@ private slots:
         QCOMPARE(typed(u'.', column), column == 0 ? QChar(u'.') : QChar(u','));
     }
 
+    void emptyListTakesNothingFromTheNext()
+    {
+        ChildFixture f(QDateTime(QDate(2026, 3, 11), QTime(9, 0)));
+        f.child.activate();
+        TestFiles::writeBytes(f.path("maison.oco"),
+                              TestFiles::crlf(block(0, {}) + block(1, {"02/03/2026", "Épicerie", "CMDEThé\t1\t4\t4"})));
+        f.child.Charge(f.path("maison.orz"));
+        f.child.Section(8);
+        QCOMPARE(f.child.page(8)->findChild<QLabel *>("Label50")->text(), QStringLiteral("0,00"));
+    }
+
     void listTypedLeftSavedAndReloaded()
     {
         ChildFixture f(QDateTime(QDate(2026, 3, 11), QTime(9, 0)));
