@@ -97,7 +97,8 @@ bool DocumentSession::aboutToOpen(const QString &documentPath)
 {
     const QString key = DocumentLock::setKey(documentPath);
     DocumentLock::Holder holder;
-    if (m_lock.lock(documentPath, &holder) == DocumentLock::Result::HeldElsewhere) {
+    const bool heldElsewhere = m_lock.lock(documentPath, &holder) == DocumentLock::Result::HeldElsewhere;
+    if (heldElsewhere) {
         const QString text = QStringLiteral("Le document « %1 » est déjà ouvert dans un autre Tivarel (%2).\n"
                                             "L'ouvrir en lecture seule ? Vous pourrez le consulter et "
                                             "l'enregistrer sous un autre nom.")
@@ -113,15 +114,20 @@ bool DocumentSession::aboutToOpen(const QString &documentPath)
             emit nameChanged(doc.name);
             return false;
         }
-        m_lock.unlock();
-        m_readOnlyKey = key;
-    } else {
-        m_readOnlyKey.clear();
     }
-    m_openKey = key;
-    m_viewed.reset();
+    enterSet(key, heldElsewhere);
     m_rewriteAll = false;
     return true;
+}
+
+void DocumentSession::enterSet(const QString &key, bool readOnly)
+{
+    // Read-only: the lock is another program's, this window holds none.
+    if (readOnly)
+        m_lock.unlock();
+    m_readOnlyKey = readOnly ? key : QString();
+    m_openKey = key;
+    m_viewed.reset();
 }
 
 void DocumentSession::opened()
@@ -241,14 +247,7 @@ void DocumentSession::settleSave()
         return;
     // Another program that opened the set in between keeps it: this
     // window then shows it read-only.
-    if (m_lock.lock(name) == DocumentLock::Result::HeldElsewhere) {
-        m_lock.unlock();
-        m_readOnlyKey = key;
-    } else {
-        m_readOnlyKey.clear();
-    }
-    m_openKey = key;
-    m_viewed.reset();
+    enterSet(key, m_lock.lock(name) == DocumentLock::Result::HeldElsewhere);
     showAccess();
 }
 

@@ -77,6 +77,8 @@ signals:
     void nameChanged(const QString &documentName);
 
 private:
+    // The set of `key` is now this window's, read-only or writable.
+    void enterSet(const QString &key, bool readOnly);
     void tick();
     void settleSave();
     void terminate();

@@ -159,38 +159,41 @@ int exchange(const QCommandLineParser &p, const Clock &clock, QTextStream &out, 
 
     const QByteArray data = readInput(other);
     QString error;
+    // What the import adds goes into the one section file it concerns,
+    // rewritten whole and atomically.
+    auto addTo = [&](const ExchangeItems &items, const QString &extension, auto &&add, auto &&lines) {
+        if (!error.isEmpty())
+            throw Failure{BadInput, error};
+        tell(out, err, items);
+        const QStringList added = newLines(items);
+        if (added.isEmpty())
+            return Done;
+        add(added);
+        if (!TextFile::write(BaseName::withExtension(document, extension), lines(), &error))
+            throw Failure{WriteFailed, error};
+        return Done;
+    };
     if (format == u"ics") {
         AgendaStore store;
         store.setLines(readSection(document, QStringLiteral(".orz")));
         const ExchangeItems items =
             IcsExchange::importCalendar(data, store.lines(), readSection(document, QStringLiteral(".oan"), QStringList()),
                                         clock.today(), zone, &error);
-        if (!error.isEmpty())
-            throw Failure{BadInput, error};
-        tell(out, err, items);
-        const QStringList lines = newLines(items);
-        if (lines.isEmpty())
-            return Done;
-        for (const QString &l : lines)
-            store.append(l);
-        store.sort();
-        if (!TextFile::write(BaseName::withExtension(document, QStringLiteral(".orz")), store.lines(), &error))
-            throw Failure{WriteFailed, error};
-        return Done;
+        return addTo(
+            items, QStringLiteral(".orz"),
+            [&](const QStringList &added) {
+                for (const QString &l : added)
+                    store.append(l);
+                store.sort();
+            },
+            [&] { return store.lines(); });
     }
     AddressBook book;
     book.setLines(readSection(document, QStringLiteral(".ocn"), QStringList{QStringLiteral(" ")}));
     const ExchangeItems items = VCard::importCards(data, book.lines(), u'A', &error);
-    if (!error.isEmpty())
-        throw Failure{BadInput, error};
-    tell(out, err, items);
-    const QStringList lines = newLines(items);
-    if (lines.isEmpty())
-        return Done;
-    book.appendContacts(lines);
-    if (!TextFile::write(BaseName::withExtension(document, QStringLiteral(".ocn")), book.lines(), &error))
-        throw Failure{WriteFailed, error};
-    return Done;
+    return addTo(
+        items, QStringLiteral(".ocn"), [&](const QStringList &added) { book.appendContacts(added); },
+        [&] { return book.lines(); });
 }
 
 } // namespace
