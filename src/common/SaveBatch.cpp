@@ -131,6 +131,15 @@ bool SaveBatch::stage(const QString &path, const QByteArray &bytes)
     if (exists && !S_ISREG(old.st_mode))
         return fail(path, S_ISDIR(old.st_mode) ? reason(EISDIR) : QStringLiteral("ce n'est pas un fichier ordinaire"));
 
+    // A file its owner made read-only is not replaced behind their back,
+    // though its folder would let a rename do it.
+    if (exists) {
+        const int probe = ::open(native(target.absoluteFilePath()).constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+        if (probe < 0)
+            return fail(path, errno == EACCES || errno == EPERM ? QStringLiteral("le fichier est protégé en écriture") : reason(errno));
+        ::close(probe);
+    }
+
     const QDir dir = target.absoluteDir();
     removeLeftovers(dir, target.fileName());
     // Never more open than the file it replaces, even for a moment.

@@ -12,7 +12,8 @@
 // stage() writes a file's new bytes whole to a temporary file beside it and
 // syncs them to the disk; commit() then renames every temporary file over its
 // target, in the order staged. A failure while staging (disk full, file size
-// limit, a folder that refuses new files, a folder in the file's place) marks
+// limit, a folder that refuses new files, a folder in the file's place, a
+// file that may not be written) marks
 // the batch failed: commit() does nothing, and every temporary file goes when
 // the batch is discarded or destroyed, so every target stays as it was.
 //

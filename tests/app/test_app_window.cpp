@@ -83,14 +83,15 @@ private slots:
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), before);
     }
 
-    // A save that fails (a file size limit, a folder that takes no new file)
-    // replaces none of the ten files, names the file and keeps the document
+    // A save that fails (a file size limit, a folder that takes no new file,
+    // a file its owner made read-only) replaces none of the ten files, names the file and keeps the document
     // modified under its old name; with the fault gone the same save writes
     // the whole set, through the link that stands for one file, keeping a
     // private file private. (A folder in a file's place: sectionFiles.)
     void failingDiskKeepsTheSet()
     {
-        for (const bool sizeLimit : {true, false}) {
+        for (const int kind : {0, 1, 2}) {
+            const bool sizeLimit = kind == 0, readOnlyFile = kind == 2;
             ChildFixture f;
             const auto files = TestFiles::writeSampleSet(f.dir.path(), QStringLiteral("agenda"));
             f.child.Charge(f.path(QStringLiteral("agenda.orz")));
@@ -101,15 +102,28 @@ private slots:
                 TestFiles::writeBytes(target(e), e.toLatin1());
             QVERIFY(QFile::setPermissions(target(".orz"), QFile::ReadOwner | QFile::WriteOwner));
             // No file may grow past 40 bytes (the organiser file is larger); or
-            // the folder is r-x, and root loses its rights over it by taking
-            // nobody's.
+            // the folder is r-x, or the address book r--, and root loses its
+            // rights over them by taking nobody's.
             const rlimit limit{sizeLimit ? 40 : RLIM_INFINITY, RLIM_INFINITY}, none{RLIM_INFINITY, RLIM_INFINITY};
             setrlimit(RLIMIT_FSIZE, &limit);
-            QVERIFY(sizeLimit || (QFile::setPermissions(f.path("cible"), QFile::Permissions(0x5555)) && setfsuid(65534) >= 0));
+            if (readOnlyFile) {
+                // Nobody's folder and files, through a parent nobody may cross.
+                QFile::setPermissions(f.dir.path(), QFile::Permissions(0x7711));
+                QStringList owned{"cible", "vrai.obg"};
+                for (const QString &e : files.keys())
+                    owned << "cible/x" + e;
+                for (const QString &e : owned)
+                    [[maybe_unused]] const int ignored = lchown(QFile::encodeName(f.path(e)).constData(), 65534, 65534);
+            }
+            QVERIFY(sizeLimit || (readOnlyFile ? QFile::setPermissions(target(".ocn"), QFile::Permissions(0x4444))
+                                               : QFile::setPermissions(f.path("cible"), QFile::Permissions(0x5555))));
+            QVERIFY(sizeLimit || setfsuid(65534) >= 0);
             const bool saved = f.child.Sauve(target(".orz"));
             setfsuid(getuid()), setrlimit(RLIMIT_FSIZE, &none), QFile::setPermissions(f.path("cible"), QFile::Permissions(0x7755));
+            QVERIFY(f.ui.lastMessage().contains(readOnlyFile ? target(".ocn") + " : le fichier est protégé" : target(".orz") + " : "));
+            QFile::setPermissions(target(".ocn"), QFile::Permissions(0x6644));
             QVERIFY(!saved && f.child.TestModif() && f.child.document().name == f.path("agenda.orz"));
-            QVERIFY(f.ui.lastMessage().contains(target(".orz") + " : ") && f.ui.lastMessage().contains("aucun de ses"));
+            QVERIFY(f.ui.lastMessage().contains("aucun de ses"));
             // The ten files and no temporary one ("sauvegardes" is the day's backup).
             QCOMPARE(QDir(f.path("cible")).entryList({"*.*"}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 10);
             for (const QString &e : files.keys())
