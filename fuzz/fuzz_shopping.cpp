@@ -16,7 +16,8 @@ int width(const QString &text)
 
 // The list as the shopping page shows it (date, shop, computed rows), and
 // the body the page writes for it; nothing when it has no designation.
-std::optional<QStringList> visitList(const BlockFile &file, int number)
+// `keepsName`: whether a row written keeps a designation.
+std::optional<QStringList> visitList(const BlockFile &file, int number, bool *keepsName = nullptr)
 {
     const QStringList body = file.readRecord(number).value_or(QStringList());
     QDate date(2024, 1, 15);
@@ -37,9 +38,13 @@ std::optional<QStringList> visitList(const BlockFile &file, int number)
     if (!Shopping::hasDesignation(rows))
         return std::nullopt;
     QStringList out{DateText::text(date), shop};
-    for (const Shopping::Row &row : rows)
-        if (!row.isBlank())
-            out << Shopping::itemLine(row);
+    for (const Shopping::Row &row : rows) {
+        if (row.isBlank())
+            continue;
+        out << Shopping::itemLine(row);
+        if (keepsName && !row.designation.isEmpty())
+            *keepsName = true;
+    }
     return out;
 }
 
@@ -54,14 +59,16 @@ void readAll(const QStringList &lines)
 QStringList loadAndSave(const QStringList &lines)
 {
     BlockFile file = FuzzBlocks::loadWellFormed(8, lines);
-    // A list whose designations are only blanks counts as named, yet its
-    // rows are blank and not written: once written it holds no item, and
-    // the next load leaves it where it is instead of moving it to the end.
-    // Only the order of the blocks would differ between the two saves, so
-    // such a list is left as it stands.
-    for (int n = 0; n < FuzzBlocks::visited(file); ++n)
-        if (const auto body = visitList(file, n); body && body->size() > 2)
+    // A designation of blanks names a list, yet a row of blanks is not
+    // written: a list named only so is written without its name, and the
+    // next load leaves it where it is instead of moving it to the end. Only
+    // the order of the blocks would differ between the two saves, so such a
+    // list is left as it stands.
+    for (int n = 0; n < FuzzBlocks::visited(file); ++n) {
+        bool keepsName = false;
+        if (const auto body = visitList(file, n, &keepsName); body && keepsName)
             file.writeRecord(n, *body);
+    }
     return FuzzBlocks::save(file);
 }
 
