@@ -6,7 +6,7 @@
 #include "budget/BudgetFormat.h"
 #include "budget/BudgetMonth.h"
 
-#include <QSet>
+#include <QMap>
 
 namespace {
 
@@ -32,19 +32,17 @@ QString accountWithSum(int sum)
     return name;
 }
 
-// The months named by the first lines of the file whose key this program
-// could have written (an upper-case code, a year, a month).
+// The months named in the file whose key this program could have written
+// (an upper-case code, a year, a month), every one of them: a save may put
+// the lines in another order, and a month shown empty loses its lines, so
+// any choice among them could name other months after the save.
 QList<Month> monthsOf(const QStringList &lines)
 {
-    QList<Month> months;
-    QSet<QString> seen;
+    QMap<QString, Month> months;
     for (const QString &line : lines) {
-        if (months.size() >= 16)
-            break;
         const QString key = line.left(9);
-        if (key.size() < 9 || seen.contains(key))
+        if (key.size() < 9 || months.contains(key))
             continue;
-        seen.insert(key);
         bool ok1 = false, ok2 = false, ok3 = false;
         const int sum = key.left(3).toInt(&ok1, 16);
         const int year = key.mid(3, 4).toInt(&ok2);
@@ -53,9 +51,9 @@ QList<Month> monthsOf(const QStringList &lines)
             continue;
         const Month m{accountWithSum(sum), year, month};
         if (BudgetFormat::monthKeyFor(m.account, year, month) == key)
-            months.append(m);
+            months.insert(key, m);
     }
-    return months;
+    return months.values();
 }
 
 void show(BudgetMonth &budget, const Month &m)

@@ -24,16 +24,7 @@ std::optional<QStringList> visitList(const BlockFile &file, int number, bool *ke
     if (!body.isEmpty())
         date = DateText::fromText(body[0]).value_or(date);
     const QString shop = body.value(1);
-    QList<Shopping::Row> rows;
-    const QStringList &all = file.lines();
-    const qsizetype start = file.findStart(number);
-    const QString end = BlockFile::endMarker(number);
-    for (qsizetype i = start + 1; start >= 0 && i < all.size() - 1; ++i) {
-        if (all[i] == end || BlockFile::isStartMarker(all[i]) || BlockFile::isEndMarker(all[i]))
-            break;
-        if (i >= start + 3 && Shopping::isItemLine(all[i]))
-            rows.append(Shopping::parseItem(all[i]));
-    }
+    QList<Shopping::Row> rows = Shopping::listItems(file, number);
     Shopping::calculate(rows, width);
     if (!Shopping::hasDesignation(rows))
         return std::nullopt;

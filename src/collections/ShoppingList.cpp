@@ -1,5 +1,7 @@
 #include "collections/ShoppingList.h"
 
+#include "collections/BlockFile.h"
+
 namespace Shopping {
 
 using namespace Money;
@@ -77,6 +79,21 @@ Row parseItem(const QString &line)
     }
     row.amount = rest.mid(from); // the rest, further tabs included
     return row;
+}
+
+QList<Row> listItems(const BlockFile &file, int number)
+{
+    QList<Row> items;
+    const QStringList &all = file.lines();
+    const qsizetype start = file.findStart(number);
+    const QString end = BlockFile::endMarker(number);
+    for (qsizetype i = start + 1; start >= 0 && i < all.size() - 1; ++i) {
+        if (all[i] == end || BlockFile::isStartMarker(all[i]) || BlockFile::isEndMarker(all[i]))
+            break;
+        if (i >= start + 3 && isItemLine(all[i]))
+            items.append(parseItem(all[i]));
+    }
+    return items;
 }
 
 bool hasDesignation(const QList<Row> &rows)

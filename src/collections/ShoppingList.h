@@ -2,6 +2,8 @@
 
 #include "common/Money.h"
 
+class BlockFile;
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -60,6 +62,13 @@ bool isItemLine(const QString &line);
 // The cells of an item line (the tag removed, split at the first three
 // tabs); missing parts stay empty.
 Row parseItem(const QString &line);
+
+// The item rows of list `number` of a shopping file, read whole: up to its
+// end marker or, in a block whose end marker is missing, the next marker
+// line; the last line of the file is never taken (a block cut short by
+// damage). A list cut before its shop line ends there: the walk starts at
+// the date line so that it never steps over a marker into the next list.
+QList<Row> listItems(const BlockFile &file, int number);
 
 // Validec: at least one row has a designation.
 bool hasDesignation(const QList<Row> &rows);

@@ -314,22 +314,9 @@ void ShoppingPage::showRecord(const QStringList &body)
     }
     if (body.size() > 1)
         m_shop->setEditText(body[1]);
-    // Item lines are read whole, up to the end marker or, in a block whose
-    // end marker is missing, the next marker line (the list of lines,
-    // not the shortened body, so that long lists keep every row); the last
-    // line of the list is never taken (a block cut short by damage).
-    QList<Shopping::Row> items;
-    const QStringList &all = lines();
-    const qsizetype start = blockFile().findStart(number);
-    const QString end = BlockFile::endMarker(number);
-    // A list cut before its shop line ends there: the walk starts at the
-    // date line so that it never steps over a marker into the next list.
-    for (qsizetype i = start + 1; start >= 0 && i < all.size() - 1; ++i) {
-        if (all[i] == end || BlockFile::isStartMarker(all[i]) || BlockFile::isEndMarker(all[i]))
-            break;
-        if (i >= start + 3 && Shopping::isItemLine(all[i]))
-            items.append(Shopping::parseItem(all[i]));
-    }
+    // The list of lines, not the shortened body, so that long lists keep
+    // every row.
+    const QList<Shopping::Row> items = Shopping::listItems(blockFile(), number);
     setGridRows(items);
     m_rowCount = int(items.size()) + 1;
     Calculec();
