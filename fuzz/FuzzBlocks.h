@@ -164,3 +164,23 @@ inline QStringList save(BlockFile &file)
 }
 
 } // namespace FuzzBlocks
+
+// The two targets of a record section (videos, books, reimbursements): every
+// record read, and the file loaded and saved with every record written back
+// from the record form.
+#define TIVAREL_FUZZ_RECORD_SECTION(section, Record)                                                   \
+    namespace {                                                                                        \
+    void readAll(const QStringList &lines)                                                             \
+    {                                                                                                  \
+        BlockFile file = FuzzBlocks::load(section, lines);                                             \
+        FuzzBlocks::visitRecords(file, Record::schema(), false);                                       \
+        FuzzBlocks::edit(file);                                                                        \
+    }                                                                                                  \
+    QStringList loadAndSave(const QStringList &lines)                                                  \
+    {                                                                                                  \
+        BlockFile file = FuzzBlocks::loadWellFormed(section, lines);                                   \
+        FuzzBlocks::visitRecords(file, Record::schema(), true);                                        \
+        return FuzzBlocks::save(file);                                                                 \
+    }                                                                                                  \
+    }                                                                                                  \
+    TIVAREL_FUZZ_SECTION(readAll, loadAndSave)

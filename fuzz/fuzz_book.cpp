@@ -6,22 +6,4 @@
 
 #include "collections/BookRecord.h"
 
-namespace {
-
-void readAll(const QStringList &lines)
-{
-    BlockFile file = FuzzBlocks::load(9, lines);
-    FuzzBlocks::visitRecords(file, BookRecord::schema(), false);
-    FuzzBlocks::edit(file);
-}
-
-QStringList loadAndSave(const QStringList &lines)
-{
-    BlockFile file = FuzzBlocks::loadWellFormed(9, lines);
-    FuzzBlocks::visitRecords(file, BookRecord::schema(), true);
-    return FuzzBlocks::save(file);
-}
-
-} // namespace
-
-TIVAREL_FUZZ_SECTION(readAll, loadAndSave)
+TIVAREL_FUZZ_RECORD_SECTION(9, BookRecord)

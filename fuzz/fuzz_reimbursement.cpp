@@ -6,22 +6,4 @@
 
 #include "collections/ReimbursementRecord.h"
 
-namespace {
-
-void readAll(const QStringList &lines)
-{
-    BlockFile file = FuzzBlocks::load(10, lines);
-    FuzzBlocks::visitRecords(file, ReimbursementRecord::schema(), false);
-    FuzzBlocks::edit(file);
-}
-
-QStringList loadAndSave(const QStringList &lines)
-{
-    BlockFile file = FuzzBlocks::loadWellFormed(10, lines);
-    FuzzBlocks::visitRecords(file, ReimbursementRecord::schema(), true);
-    return FuzzBlocks::save(file);
-}
-
-} // namespace
-
-TIVAREL_FUZZ_SECTION(readAll, loadAndSave)
+TIVAREL_FUZZ_RECORD_SECTION(10, ReimbursementRecord)

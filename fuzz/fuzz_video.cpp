@@ -6,22 +6,4 @@
 
 #include "collections/VideoRecord.h"
 
-namespace {
-
-void readAll(const QStringList &lines)
-{
-    BlockFile file = FuzzBlocks::load(7, lines);
-    FuzzBlocks::visitRecords(file, VideoRecord::schema(), false);
-    FuzzBlocks::edit(file);
-}
-
-QStringList loadAndSave(const QStringList &lines)
-{
-    BlockFile file = FuzzBlocks::loadWellFormed(7, lines);
-    FuzzBlocks::visitRecords(file, VideoRecord::schema(), true);
-    return FuzzBlocks::save(file);
-}
-
-} // namespace
-
-TIVAREL_FUZZ_SECTION(readAll, loadAndSave)
+TIVAREL_FUZZ_RECORD_SECTION(7, VideoRecord)

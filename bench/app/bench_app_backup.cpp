@@ -21,20 +21,12 @@
 // long written, as it does in use, not one still being written.
 namespace {
 
-QStringList extensions()
-{
-    QStringList out;
-    for (int s = 1; s <= Document::SectionCount; ++s)
-        out << QString::fromLatin1(Document::extension(s));
-    return out;
-}
-
 // A set of ten files, 10 MB in all, the organiser and the budget larger.
 struct Set
 {
     Set()
     {
-        const QStringList exts = extensions();
+        const QStringList exts = Document::extensions();
         base = dir.filePath(QStringLiteral("agenda"));
         const int sizes[] = {3000, 700, 300, 200, 2000, 900, 900, 300, 1000, 700}; // KB
         for (int i = 0; i < exts.size(); ++i) {
@@ -53,7 +45,7 @@ struct Set
 void BM_PlainCopyOfSet(benchmark::State &state)
 {
     Set set;
-    const QStringList exts = extensions();
+    const QStringList exts = Document::extensions();
     int n = 0;
     for (auto _ : state) {
         const QString target = set.dir.filePath(QStringLiteral("copie%1").arg(n++));
@@ -74,7 +66,7 @@ BENCHMARK(BM_PlainCopyOfSet)->Unit(benchmark::kMillisecond);
 void BM_DailyBackupOfSet(benchmark::State &state)
 {
     Set set;
-    BackupStore store(extensions());
+    BackupStore store(Document::extensions());
     QDate day(2026, 1, 1);
     for (auto _ : state) {
         // A new day each time: a whole copy, and from the 15th on the

@@ -8,3 +8,11 @@ const char *Document::extension(int section)
         return "";
     return exts[section - 1];
 }
+
+QStringList Document::extensions()
+{
+    QStringList out;
+    for (int s = 1; s <= SectionCount; ++s)
+        out << QString::fromLatin1(extension(s));
+    return out;
+}

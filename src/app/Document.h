@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <QDate>
 #include <QString>
 
@@ -15,6 +17,7 @@ public:
     // Extensions of the ten section files, in load and save order.
     static constexpr int SectionCount = 10;
     static const char *extension(int section); // 1..10, ".orz" .. ".osc"
+    static QStringList extensions(); // the ten, in section order
 
     QString name;          // full path of the document as last loaded or saved
     bool modified = false; // changes since the last load or save

@@ -5,19 +5,7 @@
 #include "common/Clock.h"
 #include "common/UiServices.h"
 
-namespace {
-
-QStringList setExtensions()
-{
-    QStringList out;
-    for (int s = 1; s <= Document::SectionCount; ++s)
-        out << QString::fromLatin1(Document::extension(s));
-    return out;
-}
-
-} // namespace
-
-DocumentBackups::DocumentBackups(DocumentContext &context) : m_context(context), m_store(setExtensions()) {}
+DocumentBackups::DocumentBackups(DocumentContext &context) : m_context(context), m_store(Document::extensions()) {}
 
 void DocumentBackups::beforeReplace(const QString &path)
 {
