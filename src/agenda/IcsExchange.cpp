@@ -485,13 +485,14 @@ icaltimetype zonedTime(icalcomponent *ev, icalproperty_kind kind, QByteArray *un
 // Walks a rule from DTSTART, or from just before `from` when the rule has no
 // COUNT (the occurrences before it need not be counted): a rule started
 // long ago reaches the import window at once. Gives each occurrence to `fn`
-// until it returns false; false when the steps ran out first.
+// until it returns false; false when the steps ran out first, nothing when
+// libical cannot walk the rule.
 template<class Fn>
-bool walkRule(icalrecurrencetype rule, icaltimetype start, QDate from, Fn fn)
+std::optional<bool> walkRule(icalrecurrencetype rule, icaltimetype start, QDate from, Fn fn)
 {
-    icalrecur_iterator *it = icalrecur_iterator_new(rule, start);
+    icalrecur_iterator *it = rule.freq == ICAL_NO_RECURRENCE ? nullptr : icalrecur_iterator_new(rule, start);
     if (!it)
-        return true;
+        return std::nullopt;
     const QDate first(start.year, start.month, start.day);
     if (rule.count == 0 && first < from) {
         if (rule.freq == ICAL_SECONDLY_RECURRENCE || rule.freq == ICAL_MINUTELY_RECURRENCE
@@ -507,7 +508,7 @@ bool walkRule(icalrecurrencetype rule, icaltimetype start, QDate from, Fn fn)
             icalrecur_iterator_free(it);
             it = icalrecur_iterator_new(rule, later);
             if (!it)
-                return true;
+                return std::nullopt;
         } else {
             icaltimetype at = icaltime_null_time();
             at.year = from.year();
@@ -643,14 +644,9 @@ ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLi
             // DTSTART is always the first instance; the rule and the extra
             // dates add the others.
             QList<Local> all{toLocal(start, local)};
-            bool whole = true;
+            std::optional<bool> whole = true;
             if (rrule) {
-                const icalrecurrencetype rule = icalproperty_get_rrule(rrule);
-                if (rule.freq == ICAL_NO_RECURRENCE) {
-                    refuse(QStringLiteral("règle de répétition illisible"));
-                    continue;
-                }
-                whole = walkRule(rule, start, today, [&](icaltimetype occ) {
+                whole = walkRule(icalproperty_get_rrule(rrule), start, today, [&](icaltimetype occ) {
                     occ.zone = start.zone;
                     occ.is_date = start.is_date;
                     const Local l = toLocal(occ, local);
@@ -660,6 +656,10 @@ ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLi
                         all << l;
                     return true;
                 });
+                if (!whole) {
+                    refuse(QStringLiteral("règle de répétition illisible"));
+                    continue;
+                }
             }
             for (icalproperty *p = rdate; p; p = icalcomponent_get_next_property(ev, ICAL_RDATE_PROPERTY)) {
                 const icaldatetimeperiodtype r = icalproperty_get_rdate(p);
@@ -689,10 +689,10 @@ ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLi
             if (left > 0)
                 eventNotes << QStringLiteral("%1%2 occurrence(s) des douze mois à venir non reprise(s) (%3 au plus par "
                                              "événement)")
-                                  .arg(whole ? QString() : QStringLiteral("au moins "))
+                                  .arg(*whole ? QString() : QStringLiteral("au moins "))
                                   .arg(left)
                                   .arg(MaxOccurrences);
-            else if (!whole)
+            else if (!*whole)
                 eventNotes << QStringLiteral("répétition trop longue à parcourir : occurrences suivantes non reprises");
             when = when.mid(0, MaxOccurrences);
             if (when.isEmpty()) {

@@ -275,7 +275,9 @@ bool understood(const QStringList &arguments, QString *why)
     QCommandLineParser parser;
     addAllOptions(parser);
     if (!parser.parse(arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
+        QStringList unknown;
+        for (const QString &name : parser.unknownOptionNames())
+            unknown << (name.size() > 1 ? QStringLiteral("--") : QStringLiteral("-")) + name;
         *why = unknown.isEmpty() ? QStringLiteral("Ligne de commande incomprise : %1").arg(parser.errorText())
                                  : QStringLiteral("Option inconnue : %1").arg(unknown.join(QStringLiteral(", ")));
         return false;

@@ -181,7 +181,7 @@ private slots:
                                                                "END:VEVENT") << "0/0/1" << "Nulle/Part";
         QTest::newRow("ics: emoji") << QByteArray("BEGIN:VEVENT\nDTSTART:20260301T100000\nSUMMARY:F\xC3\xAAte \xF0\x9F\x8E\x89 chez "
                                                   "Zo\xC3\xA9\nEND:VEVENT") << "1/0/0" << "Fête chez Zoé\n";
-        QTest::newRow("ics: to-dos only") << QByteArray("BEGIN:VCALENDAR\nBEGIN:VTODO\nSUMMARY:x\nEND:VTODO\nEND:VCALENDAR")
+        QTest::newRow("ics: to-dos only") << QByteArray("BEGIN:VTODO\nSUMMARY:x\nEND:VTODO")
                                           << "0/0/0" << "aucun rendez-vous";
         QTest::newRow("ics: end missing") << QByteArray("BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20260301T100000\nEND:VEVENT")
                                           << "1/0/0" << "coupé";
