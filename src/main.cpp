@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QTextStream>
 
+#include <algorithm>
 #include <memory>
 
 int main(int argc, char *argv[])
@@ -25,7 +26,31 @@ int main(int argc, char *argv[])
         return ExchangeCommand::run(core.arguments(), clock, out, err);
     }
 
+    // A command line the program does not understand gets the usage and
+    // status 1, never a window. Qt's own options ("-style fusion") are known
+    // only once QApplication has taken them out, so a line naming one is
+    // checked again then.
+    QString why;
+    const bool understood = ExchangeCommand::understood(arguments, &why);
+    auto refuse = [&why] {
+        QTextStream err(stderr);
+        err << why << Qt::endl << ExchangeCommand::usage();
+        return int(ExchangeCommand::BadUsage);
+    };
+    static const QStringList qtOptions{"platform", "platformpluginpath", "platformtheme", "plugin", "qmljsdebugger",
+                                       "qwindowgeometry", "qwindowicon", "qwindowtitle", "reverse", "session",
+                                       "display", "geometry", "style", "stylesheet", "widgetcount", "title", "name",
+                                       "visual", "ncols", "cmap", "im", "inputstyle", "nograb", "dograb", "sync"};
+    const bool qtOption = std::any_of(arguments.cbegin() + 1, arguments.cend(), [](const QString &a) {
+        const QString name = a.section(u'=', 0, 0);
+        return a.startsWith(u'-') && qtOptions.contains(QStringView(name).mid(name.startsWith(u"--") ? 2 : 1));
+    });
+    if (!understood && !qtOption)
+        return refuse();
+
     QApplication app(argc, argv);
+    if (!understood && !ExchangeCommand::understood(app.arguments(), &why))
+        return refuse();
 
     auto splash = std::make_unique<TSplash>();
     splash->show();

@@ -6,13 +6,18 @@
 
 #include <QCryptographicHash>
 #include <QHash>
+#include <QLoggingCategory>
 #include <QSet>
 #include <QTimeZone>
 
 #include <libical/ical.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace IcsExchange {
 
@@ -283,16 +288,141 @@ QByteArray exportCalendar(const QStringList &agendaLines, const QStringList &bir
 
 namespace {
 
+Q_LOGGING_CATEGORY(lcIcal, "tivarel.ical", QtWarningMsg)
+
+// libical writes its own warnings ("icalparser.c:786: Encountered END
+// before BEGIN") to the standard error stream; while a calendar is read
+// they go to the debug log ("tivarel.ical") instead.
+class QuietLibical
+{
+public:
+    QuietLibical()
+    {
+        icalerror_set_errors_are_fatal(0);
+        m_stream = open_memstream(&m_buffer, &m_size);
+        if (m_stream) {
+            m_saved = stderr;
+            stderr = m_stream;
+        }
+    }
+    ~QuietLibical()
+    {
+        if (!m_stream)
+            return;
+        stderr = m_saved;
+        std::fclose(m_stream);
+        if (m_size > 0)
+            qCDebug(lcIcal).noquote() << QString::fromLocal8Bit(m_buffer, qsizetype(m_size)).trimmed();
+        std::free(m_buffer);
+    }
+    QuietLibical(const QuietLibical &) = delete;
+    QuietLibical &operator=(const QuietLibical &) = delete;
+
+private:
+    FILE *m_saved = nullptr;
+    FILE *m_stream = nullptr;
+    char *m_buffer = nullptr;
+    size_t m_size = 0;
+};
+
+// Blanks ending a SUMMARY stand as these characters while libical reads
+// the file: it drops blanks at the end of every line.
+constexpr char16_t KeptBlank = 0xE000, KeptTab = 0xE001;
+
+// The data as libical should read it: blanks ending a SUMMARY kept, an END
+// that closes no open component left out (libical would close the calendar
+// with it), and a calendar cut short closed after its last complete
+// component (*cut then set).
+QByteArray prepared(const QByteArray &data, bool *cut)
+{
+    QByteArray out;
+    out.reserve(data.size() + 16);
+    QList<QByteArray> open; // the components begun and not ended, outermost first
+    qsizetype complete = 0; // where the last complete part of a calendar ends in `out`
+    bool summary = false;
+    for (qsizetype pos = 0; pos < data.size();) {
+        qsizetype end = data.indexOf('\n', pos);
+        end = end < 0 ? data.size() : end + 1;
+        QByteArray line = data.mid(pos, end - pos);
+        pos = end;
+        qsizetype text = line.size();
+        while (text > 0 && (line.at(text - 1) == '\n' || line.at(text - 1) == '\r'))
+            --text;
+        const bool folded = line.startsWith(' ') || line.startsWith('\t');
+        if (!folded) {
+            const QByteArray head = line.left(text).toUpper();
+            summary = head.startsWith("SUMMARY") && head.size() > 7 && (head.at(7) == ':' || head.at(7) == ';');
+            if (head.startsWith("BEGIN:")) {
+                open << head.mid(6).trimmed();
+            } else if (head.startsWith("END:")) {
+                const qsizetype at = open.lastIndexOf(head.mid(4).trimmed());
+                if (at < 0)
+                    continue;
+                open.resize(at);
+            }
+        }
+        // The blanks the last line of a summary ends with (not the blank
+        // that marks a folded line).
+        if (summary && (pos >= data.size() || (data.at(pos) != ' ' && data.at(pos) != '\t'))) {
+            qsizetype blanks = text;
+            while (blanks > (folded ? 1 : 0) && (line.at(blanks - 1) == ' ' || line.at(blanks - 1) == '\t'))
+                --blanks;
+            QString kept;
+            for (qsizetype i = blanks; i < text; ++i)
+                kept += QChar(line.at(i) == ' ' ? KeptBlank : KeptTab);
+            line = line.left(blanks) + kept.toUtf8() + line.mid(text);
+        }
+        out += line;
+        if (!folded && open.size() <= 1)
+            complete = out.size();
+    }
+    *cut = !open.isEmpty() && open.first() == "VCALENDAR";
+    if (*cut) {
+        out.truncate(complete);
+        if (!out.isEmpty() && !out.endsWith('\n'))
+            out += "\r\n";
+        out += "END:VCALENDAR\r\n";
+    }
+    return out;
+}
+
 struct Local
 {
     QDate date;
     std::optional<QTime> time;
     bool operator==(const Local &) const = default;
+    bool operator<(const Local &o) const
+    {
+        return date != o.date ? date < o.date : time.value_or(QTime(0, 0)) < o.time.value_or(QTime(0, 0));
+    }
 };
 
 size_t qHash(const Local &l, size_t seed = 0)
 {
     return ::qHash(l.date, seed) ^ (l.time ? ::qHash(l.time->msecsSinceStartOfDay()) : 7);
+}
+
+int offsetAt(icaltimezone *zone, qint64 utc)
+{
+    icaltimetype t = icaltime_from_timet_with_zone(time_t(utc), 0, icaltimezone_get_utc_timezone());
+    return icaltimezone_get_utc_offset_of_utc_time(zone, &t, nullptr);
+}
+
+// The moment a wall time of a zone names, as RFC 5545 reads it: a time that
+// occurs twice (the clocks going back) is its first occurrence; a time that
+// does not occur (the clocks going forward) is read with the offset before
+// the gap, so 02:30 on a day the clocks go from 02:00 to 03:00 is 03:30.
+qint64 momentOf(const icaltimetype &t)
+{
+    const qint64 wall = (QDate(t.year, t.month, t.day).toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * 86400
+                        + t.hour * 3600 + t.minute * 60 + t.second;
+    auto *zone = const_cast<icaltimezone *>(t.zone);
+    if (zone == icaltimezone_get_utc_timezone())
+        return wall;
+    const int before = offsetAt(zone, wall - 86400), after = offsetAt(zone, wall + 86400);
+    const bool first = offsetAt(zone, wall - before) == before;
+    const bool second = offsetAt(zone, wall - after) == after;
+    return first || !second ? wall - before : wall - after;
 }
 
 // A time of the file as the local date and time: dates stay dates, floating
@@ -303,35 +433,138 @@ Local toLocal(icaltimetype t, const QTimeZone &local)
         return {QDate(t.year, t.month, t.day), {}};
     if (!t.zone)
         return {QDate(t.year, t.month, t.day), QTime(t.hour, t.minute)};
-    const QDateTime dt = QDateTime::fromSecsSinceEpoch(qint64(icaltime_as_timet_with_zone(t, t.zone)), local);
+    const QDateTime dt = QDateTime::fromSecsSinceEpoch(momentOf(t), local);
     return {dt.date(), QTime(dt.time().hour(), dt.time().minute())};
+}
+
+// The zone a TZID names when the file does not define it: an Olson name,
+// alone or at the end of a prefixed identifier
+// ("/mozilla.org/20070129_1/America/New_York"), or a Windows zone name
+// ("Eastern Standard Time"). None when it is known nowhere.
+icaltimezone *namedZone(const QByteArray &tzid)
+{
+    static QHash<QByteArray, icaltimezone *> known;
+    if (const auto it = known.constFind(tzid); it != known.cend())
+        return *it;
+    icaltimezone *zone = nullptr;
+    const QList<QByteArray> parts = tzid.trimmed().split('/');
+    for (qsizetype n = std::min<qsizetype>(parts.size(), 3); n >= 1 && !zone; --n)
+        zone = icaltimezone_get_builtin_timezone(parts.mid(parts.size() - n).join('/').constData());
+    const QByteArray iana = zone ? QByteArray() : QTimeZone::windowsIdToDefaultIanaId(tzid.trimmed());
+    if (!iana.isEmpty())
+        zone = icaltimezone_get_builtin_timezone(iana.constData());
+    known.insert(tzid, zone);
+    return zone;
+}
+
+// A time of a property with its zone: the one the file defines or libical
+// knows by the TZID, else namedZone(); a TZID known nowhere goes to
+// *unknown and leaves the time floating.
+icaltimetype zoned(icaltimetype t, icalproperty *prop, icalcomponent *ev, QByteArray *unknown)
+{
+    icalparameter *param = icalproperty_get_first_parameter(prop, ICAL_TZID_PARAMETER);
+    if (t.is_date || t.zone || !param || icaltime_is_null_time(t))
+        return t;
+    const QByteArray tzid(icalparameter_get_tzid(param));
+    for (icalcomponent *c = ev; c && !t.zone; c = icalcomponent_get_parent(c))
+        if (icalcomponent_isa(c) == ICAL_VCALENDAR_COMPONENT)
+            t.zone = icalcomponent_get_timezone(c, tzid.constData());
+    if (!t.zone)
+        t.zone = namedZone(tzid);
+    if (!t.zone && unknown)
+        *unknown = tzid;
+    return t;
+}
+
+icaltimetype zonedTime(icalcomponent *ev, icalproperty_kind kind, QByteArray *unknown)
+{
+    icalproperty *p = icalcomponent_get_first_property(ev, kind);
+    return p ? zoned(icalproperty_get_datetime_with_component(p, ev), p, ev, unknown) : icaltime_null_time();
+}
+
+// Walks a rule from DTSTART, or from just before `from` when the rule has no
+// COUNT (the occurrences before it need not be counted): a rule started
+// long ago reaches the import window at once. Gives each occurrence to `fn`
+// until it returns false; false when the steps ran out first, nothing when
+// libical cannot walk the rule.
+template<class Fn>
+std::optional<bool> walkRule(icalrecurrencetype rule, icaltimetype start, QDate from, Fn fn)
+{
+    icalrecur_iterator *it = rule.freq == ICAL_NO_RECURRENCE ? nullptr : icalrecur_iterator_new(rule, start);
+    if (!it)
+        return std::nullopt;
+    const QDate first(start.year, start.month, start.day);
+    if (rule.count == 0 && first < from) {
+        if (rule.freq == ICAL_SECONDLY_RECURRENCE || rule.freq == ICAL_MINUTELY_RECURRENCE
+            || rule.freq == ICAL_HOURLY_RECURRENCE) {
+            // Whole periods skipped by hand: libical's own start loses the
+            // rhythm of an interval above one for these.
+            const qint64 unit = rule.freq == ICAL_HOURLY_RECURRENCE ? 3600 : rule.freq == ICAL_MINUTELY_RECURRENCE ? 60 : 1;
+            const qint64 period = unit * std::max<qint64>(1, rule.interval);
+            const qint64 gap = (first.daysTo(from) - 1) * 86400 - start.hour * 3600 - start.minute * 60 - start.second;
+            const qint64 shift = gap > 0 ? gap / period * period : 0;
+            icaltimetype later = start;
+            icaltime_adjust(&later, int(shift / 86400), 0, 0, int(shift % 86400));
+            icalrecur_iterator_free(it);
+            it = icalrecur_iterator_new(rule, later);
+            if (!it)
+                return std::nullopt;
+        } else {
+            icaltimetype at = icaltime_null_time();
+            at.year = from.year();
+            at.month = from.month();
+            at.day = from.day();
+            at.is_date = start.is_date;
+            at.zone = start.zone;
+            icaltime_adjust(&at, -1, 0, 0, 0);
+            icalrecur_iterator_set_start(it, at);
+        }
+    }
+    bool whole = false;
+    for (int step = 0; step < MaxRuleSteps; ++step) {
+        icaltimetype occ = icalrecur_iterator_next(it);
+        if (icaltime_is_null_time(occ) || !fn(occ)) {
+            whole = true;
+            break;
+        }
+    }
+    icalrecur_iterator_free(it);
+    return whole;
 }
 
 } // namespace
 
 ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLines,
                              const QStringList &birthdayLines, QDate today, const QByteArray &zoneId,
-                             QString *error)
+                             ExchangeNotes *report, bool unknownZoneAsLocal)
 {
+    ExchangeNotes ignored;
+    ExchangeNotes &notes = report ? *report : ignored;
     ExchangeItems items;
+    const QuietLibical quiet;
     const QTimeZone local = qtZoneFor(zoneId);
-    Component root(icalparser_parse_string(data.constData()));
-    if (!root || (icalcomponent_isa(root.get()) != ICAL_VCALENDAR_COMPONENT
-                  && icalcomponent_isa(root.get()) != ICAL_VEVENT_COMPONENT
-                  && icalcomponent_isa(root.get()) != ICAL_XROOT_COMPONENT)) {
-        if (error)
-            *error = QStringLiteral("Ce fichier n'est pas un calendrier iCalendar.");
+    bool cut = false;
+    Component root(icalparser_parse_string(prepared(data, &cut).constData()));
+    const icalcomponent_kind kind = root ? icalcomponent_isa(root.get()) : ICAL_NO_COMPONENT;
+    const QList<icalcomponent_kind> others{ICAL_VTODO_COMPONENT, ICAL_VJOURNAL_COMPONENT, ICAL_VFREEBUSY_COMPONENT};
+    if (kind != ICAL_VCALENDAR_COMPONENT && kind != ICAL_VEVENT_COMPONENT && kind != ICAL_XROOT_COMPONENT
+        && !others.contains(kind)) {
+        notes.error = QStringLiteral("Ce fichier n'est pas un calendrier iCalendar.");
         return items;
     }
+    if (cut)
+        notes.notes << QStringLiteral("Le fichier est coupé : seul ce qu'il a de complet est lu.");
 
     // The events: those of the calendar(s) the file holds, or the file's own.
     QList<icalcomponent *> events;
-    auto collect = [&events](icalcomponent *cal) {
+    int otherParts = others.contains(kind);
+    auto collect = [&](icalcomponent *cal) {
         for (icalcomponent *c = icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT); c;
              c = icalcomponent_get_next_component(cal, ICAL_VEVENT_COMPONENT))
             events << c;
+        for (const icalcomponent_kind k : others)
+            otherParts += icalcomponent_count_components(cal, k);
     };
-    const icalcomponent_kind kind = icalcomponent_isa(root.get());
     if (kind == ICAL_VEVENT_COMPONENT)
         events << root.get();
     else if (kind == ICAL_VCALENDAR_COMPONENT)
@@ -340,6 +573,9 @@ ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLi
         for (icalcomponent *c = icalcomponent_get_first_component(root.get(), ICAL_VCALENDAR_COMPONENT); c;
              c = icalcomponent_get_next_component(root.get(), ICAL_VCALENDAR_COMPONENT))
             collect(c);
+    if (events.isEmpty() && otherParts > 0)
+        notes.notes << QStringLiteral("Ce calendrier ne contient aucun rendez-vous à importer : seulement des tâches, "
+                                      "des notes de journal ou des plages libre/occupé.");
 
     QSet<QString> present;
     for (const QString &line : agendaLines)
@@ -355,7 +591,8 @@ ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLi
     QHash<QString, QSet<Local>> replaced;
     for (icalcomponent *ev : events) {
         if (icalcomponent_get_first_property(ev, ICAL_RECURRENCEID_PROPERTY))
-            replaced[text(icalcomponent_get_uid(ev))].insert(toLocal(icalcomponent_get_recurrenceid(ev), local));
+            replaced[text(icalcomponent_get_uid(ev))].insert(
+                toLocal(zonedTime(ev, ICAL_RECURRENCEID_PROPERTY, nullptr), local));
     }
 
     const QDate windowEnd = today.addMonths(12);
@@ -363,70 +600,105 @@ ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLi
         if (icalcomponent_get_status(ev) == ICAL_STATUS_CANCELLED)
             continue;
         const QString uid = text(icalcomponent_get_uid(ev));
-        // The message as written; blanks left around a refused character
-        // (an emoji at the end) go with it.
-        const Cp1252::Fitted fitted = Cp1252::fit(TextFile::oneLine(text(icalcomponent_get_summary(ev))));
-        const QString fit = fitted.refused.isEmpty() ? fitted.text : fitted.text.trimmed();
-        const QString message = fit.trimmed().isEmpty() ? QStringLiteral("Sans titre") : fit;
+        // The message as written, blanks at its ends included; a blank left
+        // doubled by a refused character (an emoji) goes with it.
+        QString summary = TextFile::oneLine(text(icalcomponent_get_summary(ev)));
+        summary.replace(QChar(KeptBlank), u' ').replace(QChar(KeptTab), u' ');
+        const Cp1252::Fitted fitted = Cp1252::fit(summary, {}, true);
+        const QString message = fitted.text.trimmed().isEmpty() ? QStringLiteral("Sans titre") : fitted.text;
+        QStringList eventNotes;
+        if (fitted.changed())
+            eventNotes << fitted.note().remove(QStringLiteral("Saisie : "));
+        auto refuse = [&](const QString &why) {
+            items << ExchangeItem{.label = message, .place = {}, .status = ExchangeItem::Status::Refused,
+                                  .note = (eventNotes << why).join(QStringLiteral(" ; ")), .line = {}};
+        };
         if (ourBirthdays.contains(uid)) {
-            items << ExchangeItem{.label = message, .place = QStringLiteral("Anniversaires"), .status = ExchangeItem::Status::Present,
-                                .note = QStringLiteral("anniversaire de la liste"), .line = {}};
+            items << ExchangeItem{.label = message, .place = QStringLiteral("Anniversaires"),
+                                  .status = ExchangeItem::Status::Present,
+                                  .note = QStringLiteral("anniversaire de la liste"), .line = {}};
             continue;
         }
-        const icaltimetype start = icalcomponent_get_dtstart(ev);
+        QByteArray unknownZone;
+        icaltimetype start = zonedTime(ev, ICAL_DTSTART_PROPERTY, &unknownZone);
         if (icaltime_is_null_time(start)) {
-            items << ExchangeItem{.label = message, .place = {}, .status = ExchangeItem::Status::Refused,
-                                .note = QStringLiteral("événement sans date de début"), .line = {}};
+            refuse(QStringLiteral("événement sans date de début"));
             continue;
+        }
+        if (!unknownZone.isEmpty()) {
+            const QString zone = QString::fromUtf8(unknownZone);
+            if (!notes.unknownZones.contains(zone))
+                notes.unknownZones << zone;
+            if (!unknownZoneAsLocal) {
+                refuse(QStringLiteral("fuseau horaire inconnu : %1").arg(zone));
+                continue;
+            }
+            eventNotes << QStringLiteral("fuseau horaire inconnu : %1, heure prise telle quelle").arg(zone);
         }
 
         QList<Local> when;
         const bool master = !icalcomponent_get_first_property(ev, ICAL_RECURRENCEID_PROPERTY);
         icalproperty *rrule = master ? icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY) : nullptr;
         icalproperty *rdate = master ? icalcomponent_get_first_property(ev, ICAL_RDATE_PROPERTY) : nullptr;
-        bool badRule = false;
         if (rrule || rdate) {
-            QList<Local> all;
+            // DTSTART is always the first instance; the rule and the extra
+            // dates add the others.
+            QList<Local> all{toLocal(start, local)};
+            std::optional<bool> whole = true;
             if (rrule) {
-                icalrecur_iterator *it = icalrecur_iterator_new(icalproperty_get_rrule(rrule), start);
-                badRule = !it;
-                for (int step = 0; it && step < MaxRuleSteps; ++step) {
-                    icaltimetype occ = icalrecur_iterator_next(it);
-                    if (icaltime_is_null_time(occ))
-                        break;
+                whole = walkRule(icalproperty_get_rrule(rrule), start, today, [&](icaltimetype occ) {
                     occ.zone = start.zone;
                     occ.is_date = start.is_date;
                     const Local l = toLocal(occ, local);
                     if (l.date >= windowEnd)
-                        break;
-                    all << l;
+                        return false;
+                    if (l.date >= today)
+                        all << l;
+                    return true;
+                });
+                if (!whole) {
+                    refuse(QStringLiteral("règle de répétition illisible"));
+                    continue;
                 }
-                if (it)
-                    icalrecur_iterator_free(it);
-                all.prepend(toLocal(start, local)); // DTSTART is always an instance
             }
             for (icalproperty *p = rdate; p; p = icalcomponent_get_next_property(ev, ICAL_RDATE_PROPERTY)) {
                 const icaldatetimeperiodtype r = icalproperty_get_rdate(p);
-                icaltimetype t = icaltime_is_null_time(r.time) ? r.period.start : r.time;
-                if (!t.zone && !t.is_date)
+                icaltimetype t = zoned(icaltime_is_null_time(r.time) ? r.period.start : r.time, p, ev, nullptr);
+                if (!t.zone && !t.is_date && !icalproperty_get_first_parameter(p, ICAL_TZID_PARAMETER))
                     t.zone = start.zone;
                 all << toLocal(t, local);
             }
             QSet<Local> skip = replaced.value(uid);
             for (icalproperty *p = icalcomponent_get_first_property(ev, ICAL_EXDATE_PROPERTY); p;
                  p = icalcomponent_get_next_property(ev, ICAL_EXDATE_PROPERTY))
-                skip.insert(toLocal(icalproperty_get_datetime_with_component(p, ev), local));
+                skip.insert(toLocal(zoned(icalproperty_get_datetime_with_component(p, ev), p, ev, nullptr), local));
             QSet<Local> seen;
-            for (const Local &l : all) {
-                if (l.date >= today && l.date < windowEnd && !skip.contains(l) && !seen.contains(l)
-                    && when.size() < MaxOccurrences) {
+            bool past = false;
+            for (const Local &l : std::as_const(all)) {
+                past = past || l.date < today;
+                if (l.date >= today && l.date < windowEnd && !skip.contains(l) && !seen.contains(l)) {
                     seen.insert(l);
                     when << l;
                 }
             }
-            std::sort(when.begin(), when.end(), [](const Local &a, const Local &b) {
-                return a.date != b.date ? a.date < b.date : a.time.value_or(QTime(0, 0)) < b.time.value_or(QTime(0, 0));
-            });
+            std::sort(when.begin(), when.end());
+            if (past)
+                eventNotes << QStringLiteral("occurrences d'avant le %1 non reprises").arg(DateText::text(today));
+            // What a limit leaves out is told.
+            const qsizetype left = std::max<qsizetype>(0, when.size() - MaxOccurrences);
+            if (left > 0)
+                eventNotes << QStringLiteral("%1%2 occurrence(s) des douze mois à venir non reprise(s) (%3 au plus par "
+                                             "événement)")
+                                  .arg(*whole ? QString() : QStringLiteral("au moins "))
+                                  .arg(left)
+                                  .arg(MaxOccurrences);
+            else if (!*whole)
+                eventNotes << QStringLiteral("répétition trop longue à parcourir : occurrences suivantes non reprises");
+            when = when.mid(0, MaxOccurrences);
+            if (when.isEmpty()) {
+                refuse(QStringLiteral("aucune occurrence dans les douze mois à venir"));
+                continue;
+            }
         } else {
             const Local first = toLocal(start, local);
             when << first;
@@ -439,12 +711,9 @@ ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLi
                 }
             }
         }
-        if (badRule) {
-            items << ExchangeItem{.label = message, .place = {}, .status = ExchangeItem::Status::Refused,
-                                .note = QStringLiteral("règle de répétition illisible"), .line = {}};
-            continue;
-        }
-        for (const Local &l : when) {
+        // What is said of the event goes with its first appointment.
+        QString note = eventNotes.join(QStringLiteral(" ; "));
+        for (const Local &l : std::as_const(when)) {
             if (!l.date.isValid())
                 continue;
             ExchangeItem item;
@@ -452,7 +721,7 @@ ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLi
             item.line = normalLine(a);
             item.place = DateText::text(l.date);
             item.label = item.place + u' ' + (l.time ? timeText(l.time) : QStringLiteral("journée")) + u' ' + message;
-            item.note = fitted.note().remove(QStringLiteral("Saisie : "));
+            item.note = std::exchange(note, QString());
             if (present.contains(item.line)) {
                 item.status = ExchangeItem::Status::Present;
             } else {

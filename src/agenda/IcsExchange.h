@@ -25,11 +25,20 @@
 //
 // Import: every VEVENT (not cancelled) becomes appointments: a single event
 // one on its start date (one per day for an all-day event over several
-// days); a recurring one (RRULE, RDATE, less EXDATE and the instances that
-// a RECURRENCE-ID event replaces) one per occurrence from `today` over the
-// next twelve months, at most 1000 of them. Times are turned into the
-// local time zone; a floating time or an unknown zone is taken as written. The
-// message is the SUMMARY on one line, made fit for Windows-1252.
+// days); a recurring one (DTSTART, RRULE, RDATE, less EXDATE and the
+// instances that a RECURRENCE-ID event replaces) one per occurrence from
+// `today` over the next twelve months, at most 1000 of them (the note tells
+// how many more there were, and that earlier ones were left). Times are
+// turned into the local time zone as RFC 5545 reads them (a time that does
+// not exist takes the offset before the gap, a time that occurs twice its
+// first occurrence); a zone the file names without defining it is found by
+// its Olson name (also at the end of a prefixed TZID) or its Windows name;
+// a zone known nowhere is told, and its events are refused or, with
+// `unknownZoneAsLocal`, taken as written. A floating time is taken as
+// written. The message is the SUMMARY on one line, blanks included, made fit
+// for Windows-1252. A calendar cut short gives what it holds complete.
+// libical's own warnings go to the debug log ("tivarel.ical"), never to
+// the standard error stream.
 namespace IcsExchange {
 
 QByteArray exportCalendar(const QStringList &agendaLines, const QStringList &birthdayLines, const QDateTime &now,
@@ -38,9 +47,10 @@ QByteArray exportCalendar(const QStringList &agendaLines, const QStringList &bir
 // The appointments a calendar file gives: New ones carry their store line;
 // one already in `agendaLines` (same date, time and message), or a birthday
 // this program exported that is still in `birthdayLines`, is Present.
-// *error receives a French message when the data is no calendar at all.
+// `report` receives a French message when the data is no calendar at all,
+// the notes on the whole file and the unknown zones.
 ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLines,
                              const QStringList &birthdayLines, QDate today, const QByteArray &zoneId,
-                             QString *error = nullptr);
+                             ExchangeNotes *report = nullptr, bool unknownZoneAsLocal = false);
 
 } // namespace IcsExchange

@@ -48,13 +48,9 @@ void setUp(QApplication &app)
 QString commandLineDocument(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Tivarel, organiseur familial."));
-    parser.addPositionalArgument(QStringLiteral("fichier"), QStringLiteral("Document à ouvrir (fichier .orz)."),
-                                 QStringLiteral("[fichier.orz]"));
-    // Listed by --help; they are run by ExchangeCommand before any window.
-    ExchangeCommand::addOptions(parser);
-    parser.addHelpOption();
-    parser.addVersionOption();
+    // The exchange options are listed by --help; they are run by
+    // ExchangeCommand before any window.
+    ExchangeCommand::addAllOptions(parser);
     if (!parser.parse(arguments))
         return {};
     if (parser.isSet(QStringLiteral("help")))

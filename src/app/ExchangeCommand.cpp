@@ -2,6 +2,7 @@
 
 #include "agenda/AgendaStore.h"
 #include "app/Document.h"
+#include "app/DocumentLock.h"
 #include "agenda/IcsExchange.h"
 #include "budget/BudgetCsv.h"
 #include "budget/BudgetStore.h"
@@ -90,15 +91,25 @@ QByteArray budgetCsv(const QString &document, const QCommandLineParser &p, QDate
     return BudgetCsv::journal(store, account, year, first, last);
 }
 
-void tell(QTextStream &out, QTextStream &err, const ExchangeItems &items)
+// Every note the preview would show, the file's own, then the counts.
+void tell(QTextStream &err, const ExchangeItems &items, const ExchangeNotes &notes)
 {
-    for (const ExchangeItem &i : items)
-        if (i.status == ExchangeItem::Status::Refused)
-            err << QStringLiteral("Refusé : %1 (%2)").arg(i.label, i.note) << Qt::endl;
-    out << QStringLiteral("%1 ajouté(s), %2 déjà présent(s), %3 refusé(s)")
-               .arg(countOf(items, ExchangeItem::Status::New))
-               .arg(countOf(items, ExchangeItem::Status::Present))
-               .arg(countOf(items, ExchangeItem::Status::Refused))
+    using S = ExchangeItem::Status;
+    for (const QString &n : notes.notes)
+        err << n << Qt::endl;
+    for (const ExchangeItem &i : items) {
+        if (i.status == S::Refused || !i.note.isEmpty())
+            err << QStringLiteral("%1 : %2 (%3)")
+                       .arg(i.status == S::New       ? QStringLiteral("Ajouté")
+                            : i.status == S::Present ? QStringLiteral("Déjà présent")
+                                                     : QStringLiteral("Refusé"),
+                            i.label, i.note)
+                << Qt::endl;
+    }
+    err << QStringLiteral("%1 ajouté(s), %2 déjà présent(s), %3 refusé(s)")
+               .arg(countOf(items, S::New))
+               .arg(countOf(items, S::Present))
+               .arg(countOf(items, S::Refused))
         << Qt::endl;
 }
 
@@ -157,28 +168,41 @@ int exchange(const QCommandLineParser &p, const Clock &clock, QTextStream &out, 
         return Done;
     }
 
+    // A window that has the document open would save over the import.
+    DocumentLock lock;
+    DocumentLock::Holder holder;
+    if (lock.lock(document, &holder) == DocumentLock::Result::HeldElsewhere)
+        throw Failure{Locked, QStringLiteral("Le document %1 est ouvert dans Tivarel (processus %2) : fermez-le "
+                                             "avant d'importer. Rien n'a été changé.")
+                                  .arg(document)
+                                  .arg(holder.pid)};
     const QByteArray data = readInput(other);
-    QString error;
+    ExchangeNotes notes;
     // What the import adds goes into the one section file it concerns,
     // rewritten whole and atomically.
     auto addTo = [&](const ExchangeItems &items, const QString &extension, auto &&add, auto &&lines) {
-        if (!error.isEmpty())
-            throw Failure{BadInput, error};
-        tell(out, err, items);
+        if (!notes.error.isEmpty())
+            throw Failure{BadInput, notes.error};
+        tell(err, items, notes);
         const QStringList added = newLines(items);
+        const int status = !items.isEmpty() && countOf(items, ExchangeItem::Status::Refused) == items.size()
+                               ? AllRefused
+                               : Done;
         if (added.isEmpty())
-            return Done;
+            return status;
         add(added);
+        QString error;
         if (!TextFile::write(BaseName::withExtension(document, extension), lines(), &error))
             throw Failure{WriteFailed, error};
-        return Done;
+        return status;
     };
     if (format == u"ics") {
         AgendaStore store;
         store.setLines(readSection(document, QStringLiteral(".orz")));
+        // An unknown time zone gives no time to trust: its events are refused.
         const ExchangeItems items =
             IcsExchange::importCalendar(data, store.lines(), readSection(document, QStringLiteral(".oan"), QStringList()),
-                                        clock.today(), zone, &error);
+                                        clock.today(), zone, &notes);
         return addTo(
             items, QStringLiteral(".orz"),
             [&](const QStringList &added) {
@@ -190,7 +214,7 @@ int exchange(const QCommandLineParser &p, const Clock &clock, QTextStream &out, 
     }
     AddressBook book;
     book.setLines(readSection(document, QStringLiteral(".ocn"), QStringList{QStringLiteral(" ")}));
-    const ExchangeItems items = VCard::importCards(data, book.lines(), u'A', &error);
+    const ExchangeItems items = VCard::importCards(data, book.lines(), u'A', &notes);
     return addTo(
         items, QStringLiteral(".ocn"), [&](const QStringList &added) { book.appendContacts(added); },
         [&] { return book.lines(); });
@@ -222,6 +246,57 @@ bool requested(const QStringList &arguments)
     return false;
 }
 
+void addAllOptions(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(QStringLiteral("Tivarel, organiseur familial."));
+    parser.addPositionalArgument(QStringLiteral("fichier"), QStringLiteral("Document à ouvrir (fichier .orz)."),
+                                 QStringLiteral("[fichier.orz]"));
+    addOptions(parser);
+    parser.addHelpOption();
+    parser.addVersionOption();
+}
+
+QString usage()
+{
+    return QStringLiteral(
+        "Utilisation :\n"
+        "  tivarel [DOCUMENT.orz]                          ouvre la fenêtre (et le document)\n"
+        "  tivarel --exporter ics|vcf DOCUMENT.orz SORTIE  exporte l'agenda ou les adresses\n"
+        "  tivarel --exporter csv [--section budget|films|livres] [--compte NOM]\n"
+        "          [--periode MM/AAAA|AAAA] DOCUMENT.orz SORTIE.csv\n"
+        "  tivarel --importer ics|vcf DOCUMENT.orz ENTREE  importe un calendrier ou des adresses\n"
+        "  tivarel --help | --version\n"
+        "Codes de sortie : 0 fait, 1 commande mal formée, 2 fichier absent ou illisible,\n"
+        "3 écriture impossible, 4 document ouvert dans Tivarel, 7 import entièrement refusé.\n");
+}
+
+bool understood(const QStringList &arguments, QString *why)
+{
+    QCommandLineParser parser;
+    addAllOptions(parser);
+    if (!parser.parse(arguments)) {
+        QStringList unknown;
+        for (const QString &name : parser.unknownOptionNames())
+            unknown << (name.size() > 1 ? QStringLiteral("--") : QStringLiteral("-")) + name;
+        *why = unknown.isEmpty() ? QStringLiteral("Ligne de commande incomprise : %1").arg(parser.errorText())
+                                 : QStringLiteral("Option inconnue : %1").arg(unknown.join(QStringLiteral(", ")));
+        return false;
+    }
+    if (parser.isSet(kExport) || parser.isSet(kImport))
+        return true;
+    for (const QString &o : {kSection, kAccount, kPeriod}) {
+        if (parser.isSet(o)) {
+            *why = QStringLiteral("--%1 ne sert qu'avec --exporter.").arg(o);
+            return false;
+        }
+    }
+    if (parser.positionalArguments().size() > 1) {
+        *why = QStringLiteral("Un seul document à ouvrir : %1").arg(parser.positionalArguments().join(u' '));
+        return false;
+    }
+    return true;
+}
+
 void addOptions(QCommandLineParser &parser)
 {
     parser.addOption({kExport, QStringLiteral("Exporte le document vers un fichier ics, vcf ou csv."),
@@ -239,11 +314,11 @@ void addOptions(QCommandLineParser &parser)
 int run(const QStringList &arguments, const Clock &clock, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Tivarel, organiseur familial."));
-    addOptions(parser);
-    parser.addHelpOption();
-    if (!parser.parse(arguments)) {
-        err << parser.errorText() << Qt::endl;
+    addAllOptions(parser);
+    QString why;
+    if (!understood(arguments, &why) || !parser.parse(arguments)) {
+        err << why << Qt::endl << usage();
+        err.flush();
         return BadUsage;
     }
     try {

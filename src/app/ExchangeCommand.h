@@ -18,19 +18,31 @@ class QTextStream;
 // current month). An import adds to the one section file it concerns (the
 // organiser ".orz" or the address book ".ocn", rewritten atomically) what
 // the document does not hold yet; the other files of the set are never
-// written.
+// written. An import refuses a document that a running window holds (it
+// would save over what was imported), and tells on the standard error
+// stream every note the window's preview would show, then the counts.
 namespace ExchangeCommand {
 
 enum Status {
     Done = 0,
-    BadUsage = 1,   // unknown format or section, missing argument, bad period
-    BadInput = 2,   // document or input file missing, unreadable or not of its format
-    WriteFailed = 3 // the output or the document file could not be written
+    BadUsage = 1,    // unknown option, format or section, missing argument, bad period
+    BadInput = 2,    // document or input file missing, unreadable or not of its format
+    WriteFailed = 3, // the output or the document file could not be written
+    Locked = 4,      // a running Tivarel has the document open: nothing changed
+    AllRefused = 7   // an import whose every entry was refused
 };
 
 // Whether the arguments ask for an exchange rather than the window.
 bool requested(const QStringList &arguments);
 void addOptions(QCommandLineParser &parser);
+// The options of the program's whole command line (the document to open,
+// the exchange, --help and --version).
+void addAllOptions(QCommandLineParser &parser);
+// The French usage, for a command line the program does not understand.
+QString usage();
+// Whether the command line is understood; when not, *why says what is
+// wrong, in French.
+bool understood(const QStringList &arguments, QString *why);
 
 // Whether `path` names one of the files of the document set of `document`,
 // which an export must never write over.

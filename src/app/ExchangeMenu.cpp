@@ -88,17 +88,18 @@ std::optional<QByteArray> open(TMainForm &m, const QString &caption, const QStri
 }
 
 // The preview; the lines the user keeps, or nothing.
-QStringList preview(TMainForm &m, const QString &title, const ExchangeItems &items, const QString &error)
+QStringList preview(TMainForm &m, const QString &title, const ExchangeItems &items, const ExchangeNotes &notes)
 {
-    if (!error.isEmpty()) {
-        m.ui().showError(&m, error);
+    if (!notes.error.isEmpty()) {
+        m.ui().showError(&m, notes.error);
         return {};
     }
     if (items.isEmpty()) {
-        m.ui().showMessage(&m, QStringLiteral("Ce fichier ne contient rien à importer."));
+        m.ui().showMessage(&m, notes.notes.isEmpty() ? QStringLiteral("Ce fichier ne contient rien à importer.")
+                                                     : notes.notes.join(u'\n'));
         return {};
     }
-    ImportPreview dialog(title, items, &m);
+    ImportPreview dialog(title, items, notes.notes, &m);
     if (m.ui().exec(&dialog) != QDialog::Accepted)
         return {};
     return dialog.chosenLines();
@@ -172,11 +173,24 @@ void importCalendar(TMainForm &m)
         return;
     TChild &child = prepared(m);
     auto *week = static_cast<WeekPage *>(child.page(1));
-    QString error;
-    const ExchangeItems items = IcsExchange::importCalendar(
-        *data, week->store().lines(), static_cast<BirthdayPage *>(child.page(3))->book().lines(),
-        child.context().clock().today(), QTimeZone::systemTimeZoneId(), &error);
-    const QStringList lines = preview(m, QStringLiteral("Importer des rendez-vous"), items, error);
+    ExchangeNotes notes;
+    auto read = [&](bool unknownZoneAsLocal) {
+        notes = {};
+        return IcsExchange::importCalendar(*data, week->store().lines(),
+                                           static_cast<BirthdayPage *>(child.page(3))->book().lines(),
+                                           child.context().clock().today(), QTimeZone::systemTimeZoneId(), &notes,
+                                           unknownZoneAsLocal);
+    };
+    ExchangeItems items = read(false);
+    // A zone known nowhere: the user says whether its times are taken as
+    // local times or its events refused.
+    if (!notes.unknownZones.isEmpty()
+        && m.ui().askYesNo(&m, QStringLiteral("Ce calendrier nomme des fuseaux horaires inconnus (%1).\n"
+                                              "Importer leurs rendez-vous à l'heure indiquée, comme une heure "
+                                              "locale ?\nNon : ces rendez-vous sont refusés.")
+                                   .arg(notes.unknownZones.join(QStringLiteral(", ")))))
+        items = read(true);
+    const QStringList lines = preview(m, QStringLiteral("Importer des rendez-vous"), items, notes);
     if (lines.isEmpty())
         return;
     for (const QString &line : lines)
@@ -195,9 +209,9 @@ void importContacts(TMainForm &m)
         return;
     TChild &child = prepared(m);
     auto *page = static_cast<AddressPage *>(child.page(2));
-    QString error;
-    const ExchangeItems items = VCard::importCards(*data, page->book().lines(), page->currentLetter(), &error);
-    const QStringList lines = preview(m, QStringLiteral("Importer des adresses"), items, error);
+    ExchangeNotes notes;
+    const ExchangeItems items = VCard::importCards(*data, page->book().lines(), page->currentLetter(), &notes);
+    const QStringList lines = preview(m, QStringLiteral("Importer des adresses"), items, notes);
     if (lines.isEmpty())
         return;
     page->importContacts(lines);

@@ -7,7 +7,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-ImportPreview::ImportPreview(const QString &title, const ExchangeItems &items, QWidget *parent)
+ImportPreview::ImportPreview(const QString &title, const ExchangeItems &items, const QStringList &fileNotes,
+                             QWidget *parent)
     : QDialog(parent), m_items(items)
 {
     setObjectName(QStringLiteral("ImportPreview"));
@@ -15,11 +16,13 @@ ImportPreview::ImportPreview(const QString &title, const ExchangeItems &items, Q
     resize(720, 420);
 
     using S = ExchangeItem::Status;
-    auto *summary = new QLabel(QStringLiteral("%1 à ajouter, %2 déjà présent(s), %3 refusé(s).")
-                                   .arg(countOf(items, S::New))
-                                   .arg(countOf(items, S::Present))
-                                   .arg(countOf(items, S::Refused)),
-                               this);
+    QString counts = QStringLiteral("%1 à ajouter, %2 déjà présent(s), %3 refusé(s).")
+                         .arg(countOf(items, S::New))
+                         .arg(countOf(items, S::Present))
+                         .arg(countOf(items, S::Refused));
+    for (const QString &note : fileNotes)
+        counts += u'\n' + note;
+    auto *summary = new QLabel(counts, this);
     summary->setObjectName(QStringLiteral("SummaryLabel"));
 
     m_list = new QTreeWidget(this);

@@ -27,11 +27,12 @@ QByteArray journal(const BudgetStore &store, const QString &account, int year, i
             QStringList fields;
             const QString date = grid->cell(row, 0).trimmed();
             const auto d = DateText::fromText(date);
-            fields << (d ? CsvWriter::date(*d) : date) << grid->cell(row, 1) << grid->cell(row, 2);
+            fields << (d ? CsvWriter::date(*d) : date.isEmpty() ? date : CsvWriter::text(date))
+                   << CsvWriter::text(grid->cell(row, 1)) << CsvWriter::text(grid->cell(row, 2));
             for (int column : {3, 4}) {
                 const QString amount = grid->cell(row, column).trimmed();
                 const auto cents = Money::parseCents(amount);
-                fields << (cents ? CsvWriter::cents(*cents) : amount);
+                fields << (cents ? CsvWriter::cents(*cents) : amount.isEmpty() ? amount : CsvWriter::text(amount));
             }
             csv.addRow(fields);
         }

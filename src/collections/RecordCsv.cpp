@@ -39,15 +39,16 @@ QByteArray table(const RecordSchema &schema, int section, const QStringList &blo
                 row << (v.isValid() ? QString::number(v.toInt()) : QString());
                 break;
             case RecordField::Kind::Amount: {
-                const auto cents = Money::parseCents(v.toString());
-                row << (cents ? CsvWriter::cents(*cents) : v.toString());
+                const QString amount = v.toString();
+                const auto cents = Money::parseCents(amount);
+                row << (cents ? CsvWriter::cents(*cents) : amount.isEmpty() ? amount : CsvWriter::text(amount));
                 break;
             }
             case RecordField::Kind::Memo:
-                row << v.toStringList().join(u'\n');
+                row << CsvWriter::text(v.toStringList().join(u'\n'));
                 break;
             default:
-                row << v.toString();
+                row << CsvWriter::text(v.toString());
             }
         }
         csv.addRow(row);

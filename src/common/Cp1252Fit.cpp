@@ -61,10 +61,13 @@ QString closest(char32_t c)
 
 namespace Cp1252 {
 
-Fitted fit(QStringView text, QStringView alsoKeep)
+Fitted fit(QStringView text, QStringView alsoKeep, bool squeeze)
 {
     Fitted out;
     out.text.reserve(text.size());
+    // A blank next to a refused character, at the start of the text or
+    // after another blank: the next blank goes.
+    bool dropBlank = false;
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype from = i;
         char32_t c = text[i].unicode();
@@ -75,19 +78,25 @@ Fitted fit(QStringView text, QStringView alsoKeep)
         ++i;
         const QStringView original = text.mid(from, i - from);
         if (original.size() == 1 && (byteOf(original[0]) >= 0 || alsoKeep.contains(original[0]))) {
-            out.text += original;
+            if (!(dropBlank && original[0] == u' '))
+                out.text += original;
+            dropBlank = false;
             continue;
         }
         const QString replacement = closest(c);
         if (replacement.isEmpty()) {
             out.refused += original;
+            dropBlank = squeeze && (out.text.isEmpty() || out.text.back() == u' ');
             continue;
         }
+        dropBlank = false;
         out.text += replacement;
         if (!out.turned.isEmpty())
             out.turned += QStringLiteral(", ");
         out.turned += original.toString() + QStringLiteral(" → ") + replacement;
     }
+    if (dropBlank && out.text.endsWith(u' '))
+        out.text.chop(1);
     return out;
 }
 

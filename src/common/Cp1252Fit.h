@@ -22,8 +22,10 @@ struct Fitted
 };
 
 // `alsoKeep` lists characters kept although Windows-1252 lacks them (the
-// paragraph separator of a multi-line text field).
-Fitted fit(QStringView text, QStringView alsoKeep = {});
+// paragraph separator of a multi-line text field). With `squeeze`, a blank
+// that a refused character leaves doubled, or at either end of the text,
+// goes with it ("Fête 🎉 chez Zoé" -> "Fête chez Zoé").
+Fitted fit(QStringView text, QStringView alsoKeep = {}, bool squeeze = false);
 
 // Whether the whole text can be written without loss.
 bool holds(QStringView text);

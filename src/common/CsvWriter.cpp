@@ -5,7 +5,10 @@
 
 CsvWriter::CsvWriter(const QStringList &header)
 {
-    addRow(header);
+    QStringList names;
+    for (const QString &h : header)
+        names << text(h);
+    addRow(names);
     m_rows = 0;
 }
 
@@ -15,7 +18,7 @@ void CsvWriter::addRow(const QStringList &fields)
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i)
             row += u';';
-        row += field(fields.at(i));
+        row += fields.at(i);
     }
     m_data += row.toUtf8();
     m_data += "\r\n";
@@ -27,14 +30,13 @@ QByteArray CsvWriter::bytes() const
     return QByteArray("\xEF\xBB\xBF") + m_data;
 }
 
-QString CsvWriter::field(const QString &text)
+QString CsvWriter::text(const QString &text)
 {
-    const bool quote = text.contains(u';') || text.contains(u'"') || text.contains(u'\n') || text.contains(u'\r')
-                       || (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()));
-    if (!quote)
-        return text;
     QString q = text;
     q.replace(u'"', QStringLiteral("\"\""));
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    if (!q.isEmpty() && formulaStarts.contains(q.front()))
+        q.prepend(u'\'');
     return u'"' + q + u'"';
 }
 

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // One entry found in a file from another program (an event of an iCalendar
 // file, a card of a vCard file), as the import preview lists it and as the
@@ -32,6 +33,14 @@ struct ExchangeItem
 };
 
 using ExchangeItems = QList<ExchangeItem>;
+
+// What reading a file tells besides its entries.
+struct ExchangeNotes
+{
+    QString error;            // the file is not of its kind at all: nothing was read
+    QStringList notes;        // about the file as a whole (cut short, nothing to import)
+    QStringList unknownZones; // time zones a calendar names that are known nowhere
+};
 
 // How many items have a status.
 inline int countOf(const ExchangeItems &items, ExchangeItem::Status s)

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 TCsaisie::TCsaisie(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Csaisie"));
@@ -62,10 +64,13 @@ void TCsaisie::Init(const QStringList &fields)
     const ContactForm f = ContactForm::fromFields(fields);
     for (int i = 0; i < ContactForm::EntryCount; ++i) {
         const QString &text = f.entries[i];
-        // A line from elsewhere may hold a longer part than the dialog lets
-        // one type; the entry takes it whole rather than cutting it.
+        // A line from elsewhere (an import) may hold a longer part than the
+        // dialog lets one type; the entry takes it whole rather than cutting
+        // it, and is made wide enough to show it whole (within reason).
         m_edits[i]->setMaxLength(std::max<int>(ContactForm::limit(i), text.size()));
         m_edits[i]->setText(text);
+        const int wide = m_edits[i]->fontMetrics().horizontalAdvance(text) + 24;
+        m_edits[i]->setMinimumWidth(std::clamp(wide, m_edits[i]->minimumWidth(), 1000));
     }
     m_edits[0]->setFocus();
 }

@@ -15,6 +15,8 @@ namespace VCard {
 namespace {
 
 constexpr qsizetype FoldAt = 75;
+// The characters of a contact line read after its key.
+constexpr qsizetype MaxLineText = 255;
 
 QString escape(QString s)
 {
@@ -166,6 +168,52 @@ QString displayName(const ContactForm &f)
     return f[ContactForm::Email].trimmed();
 }
 
+// The usual French short form of a title written in full.
+QString shortTitle(const QString &title)
+{
+    static const QHash<QString, QString> shortForms{
+        {QStringLiteral("madame"), QStringLiteral("Mme")},        {QStringLiteral("monsieur"), QStringLiteral("M.")},
+        {QStringLiteral("mademoiselle"), QStringLiteral("Mlle")}, {QStringLiteral("docteur"), QStringLiteral("Dr")},
+        {QStringLiteral("maître"), QStringLiteral("Me")},         {QStringLiteral("professeur"), QStringLiteral("Pr")},
+        {QStringLiteral("mesdames"), QStringLiteral("Mmes")},     {QStringLiteral("messieurs"), QStringLiteral("MM.")}};
+    return shortForms.value(title.toLower(), title);
+}
+
+// A telephone number without its "tel:" scheme; a French number written in
+// international form ("+33 6 12 34 56 78", "+33 (0)1 ...", "0033...") in its
+// national form ("06 12 34 56 78").
+QString nationalNumber(QString number)
+{
+    if (number.startsWith(QStringLiteral("tel:"), Qt::CaseInsensitive))
+        number.remove(0, 4);
+    number = number.trimmed();
+    qsizetype at = number.startsWith(QStringLiteral("+33")) ? 3 : number.startsWith(QStringLiteral("0033")) ? 4 : -1;
+    if (at < 0)
+        return number;
+    auto skipSeparators = [&] {
+        while (at < number.size() && QStringLiteral(" .-/").contains(number.at(at)))
+            ++at;
+    };
+    skipSeparators();
+    if (number.mid(at, 3) == u"(0)") {
+        at += 3;
+        skipSeparators();
+    }
+    if (at >= number.size() || number.at(at) < u'1' || number.at(at) > u'9')
+        return number;
+    return u'0' + number.mid(at);
+}
+
+// The text a contact line gives from its fifth character: the fields, each
+// followed by a TAB.
+qsizetype lineLength(const QStringList &fields)
+{
+    qsizetype n = 0;
+    for (const QString &f : fields)
+        n += f.size() + 1;
+    return n;
+}
+
 } // namespace
 
 QByteArray fold(const QByteArray &line)
@@ -221,7 +269,8 @@ QByteArray exportBook(const QStringList &bookLines)
     return out;
 }
 
-ExchangeItems importCards(const QByteArray &data, const QStringList &bookLines, QChar fallback, QString *error)
+ExchangeItems importCards(const QByteArray &data, const QStringList &bookLines, QChar fallback,
+                          ExchangeNotes *report)
 {
     using C = ContactForm;
     ExchangeItems items;
@@ -234,10 +283,10 @@ ExchangeItems importCards(const QByteArray &data, const QStringList &bookLines, 
         ++perPage[line.at(0)];
     }
 
-    bool inCard = false, sawCard = false;
+    bool inCard = false, sawCard = false, cut = false;
     C f;
     QChar page;
-    QStringList notes;
+    QStringList notes, skipped;
     QString formatted;
     // A card cut short at the end of the file ends there.
     const QList<QByteArray> lines = unfold(data) << QByteArray("END:VCARD");
@@ -248,6 +297,7 @@ ExchangeItems importCards(const QByteArray &data, const QStringList &bookLines, 
             f = C();
             page = QChar();
             notes.clear();
+            skipped.clear();
             formatted.clear();
             continue;
         }
@@ -255,25 +305,39 @@ ExchangeItems importCards(const QByteArray &data, const QStringList &bookLines, 
             continue;
         if (p.name == "END") {
             inCard = false;
-            if (f[C::Nom].isEmpty() && f[C::Prenom].isEmpty() && f[C::Societe].isEmpty())
+            cut = &raw == &lines.last();
+            // A full name that neither the name, the company nor the e-mail
+            // gives ("labeled guy" of "Test Inc") is the name.
+            if (f[C::Nom].isEmpty() && f[C::Prenom].isEmpty() && formatted != displayName(f))
                 f[C::Nom] = formatted;
+            f[C::Titre] = shortTitle(f[C::Titre].trimmed());
             ExchangeItem item;
             QStringList problems;
             for (int e = 0; e < C::EntryCount; ++e) {
-                f.entries[e] = f.entries[e].trimmed();
-                const Cp1252::Fitted fit = Cp1252::fit(f.entries[e]);
+                const Cp1252::Fitted fit = Cp1252::fit(f.entries[e].trimmed(), {}, true);
                 if (!fit.refused.isEmpty())
-                    problems << QStringLiteral("%1 : caractères impossibles à enregistrer (%2)")
-                                    .arg(C::label(e), fit.refused);
+                    notes << QStringLiteral("%1 : caractères impossibles à enregistrer, non repris (%2)")
+                                 .arg(C::label(e), fit.refused);
                 else if (!fit.turned.isEmpty())
                     notes << fit.turned;
-                f.entries[e] = fit.text;
-                if (f.entries[e].size() > C::limit(e))
-                    problems << QStringLiteral("%1 trop long : %2 caractères pour %3 au plus")
-                                    .arg(C::label(e))
-                                    .arg(f.entries[e].size())
-                                    .arg(C::limit(e));
+                f.entries[e] = fit.text.trimmed();
             }
+            // Each entry is kept whole while the contact's line can hold it
+            // (the line is read up to 255 characters after its key); what
+            // it cannot hold is left out, entry by entry.
+            C kept;
+            for (int e = 0; e < C::EntryCount; ++e) {
+                kept.entries[e] = f.entries[e];
+                if (lineLength(kept.toFields()) > MaxLineText) {
+                    problems << QStringLiteral("%1 non repris : la fiche dépasserait %2 caractères")
+                                    .arg(C::label(e))
+                                    .arg(MaxLineText);
+                    kept.entries[e].clear();
+                }
+            }
+            f = kept;
+            if (!skipped.isEmpty())
+                notes << QStringLiteral("non repris : ") + skipped.join(QStringLiteral(", "));
             if (!page.isNull() && (page < u'A' || page > u'Z'))
                 page = QChar();
             for (const QString &t : {f[C::Nom], f[C::Prenom], f[C::Societe], formatted})
@@ -286,11 +350,9 @@ ExchangeItems importCards(const QByteArray &data, const QStringList &bookLines, 
                 item.label = QStringLiteral("(carte sans nom)");
             item.place = QStringLiteral("page ") + page;
             const QStringList fields = f.toFields();
-            if (std::all_of(f.entries.begin(), f.entries.end(), [](const QString &e) { return e.isEmpty(); }))
-                problems << QStringLiteral("carte vide");
-            if (!problems.isEmpty()) {
+            if (std::all_of(f.entries.begin(), f.entries.end(), [](const QString &e) { return e.isEmpty(); })) {
                 item.status = ExchangeItem::Status::Refused;
-                item.note = problems.join(QStringLiteral(" ; "));
+                item.note = (problems << QStringLiteral("carte vide")).join(QStringLiteral(" ; "));
             } else if (present.contains(fields)) {
                 item.status = ExchangeItem::Status::Present;
             } else if (perPage.value(page) >= AddressBook::MaxContactsPerPage) {
@@ -298,7 +360,7 @@ ExchangeItems importCards(const QByteArray &data, const QStringList &bookLines, 
                 item.note = QStringLiteral("la page %1 est pleine").arg(page);
             } else {
                 present.insert(fields);
-                item.note = notes.join(QStringLiteral(", "));
+                item.note = (problems + notes).join(QStringLiteral(" ; "));
                 item.line = AddressBook::lineOf(page, perPage.value(page), {fields, {}});
                 ++perPage[page];
             }
@@ -307,17 +369,36 @@ ExchangeItems importCards(const QByteArray &data, const QStringList &bookLines, 
         }
         const QStringList v = splitValue(p.value);
         auto part = [&v](int i) { return v.value(i).replace(u'\n', u' ').trimmed(); };
+        // Parts the contact has no entry for are named in the note.
+        auto skip = [&skipped](const QString &what, const QString &value) {
+            if (!value.isEmpty())
+                skipped << what + QStringLiteral(" « ") + value + QStringLiteral(" »");
+        };
         if (p.name == "N") {
             f[C::Nom] = part(0);
             f[C::Prenom] = part(1);
             f[C::Titre] = part(3);
+            skip(QStringLiteral("autres prénoms"), part(2));
+            skip(QStringLiteral("suffixe"), part(4));
+        } else if (p.name == "NICKNAME") {
+            skip(QStringLiteral("surnom"), part(0));
+        } else if (p.name == "BDAY") {
+            skip(QStringLiteral("anniversaire"), part(0));
+        } else if (p.name == "NOTE") {
+            skip(QStringLiteral("note"), part(0));
+        } else if (p.name == "URL") {
+            skip(QStringLiteral("site"), p.value.trimmed());
         } else if (p.name == "FN") {
             formatted = part(0);
         } else if (p.name == "TITLE") {
             f[C::Fonction] = part(0);
         } else if (p.name == "ORG") {
             f[C::Societe] = part(0);
-        } else if (p.name == "ADR" && f[C::Adresse].isEmpty() && f[C::Ville].isEmpty()) {
+        } else if (p.name == "ADR" && !(f[C::Adresse] + f[C::Ville] + f[C::CodePostal] + f[C::Pays]).isEmpty()) {
+            skip(QStringLiteral("autre adresse"), QStringList(v).join(u' ').simplified());
+        } else if (p.name == "ADR") {
+            skip(QStringLiteral("boîte postale"), part(0));
+            skip(QStringLiteral("région"), part(4));
             QStringList street;
             for (int i : {1, 2})
                 if (!part(i).isEmpty())
@@ -327,7 +408,7 @@ ExchangeItems importCards(const QByteArray &data, const QStringList &bookLines, 
             f[C::CodePostal] = part(5);
             f[C::Pays] = part(6);
         } else if (p.name == "TEL") {
-            const QString number = part(0).remove(QStringLiteral("tel:"));
+            const QString number = nationalNumber(part(0));
             C::Entry slot = p.types.contains("FAX")    ? C::Fax
                             : f[C::Telephone1].isEmpty() ? C::Telephone1
                                                          : C::Telephone2;
@@ -344,8 +425,10 @@ ExchangeItems importCards(const QByteArray &data, const QStringList &bookLines, 
             page = part(0).isEmpty() ? QChar() : part(0).at(0).toUpper();
         }
     }
-    if (!sawCard && error)
-        *error = QStringLiteral("Ce fichier ne contient aucune carte de visite (vCard).");
+    if (report && !sawCard)
+        report->error = QStringLiteral("Ce fichier ne contient aucune carte de visite (vCard).");
+    else if (report && cut)
+        report->notes << QStringLiteral("Le fichier est coupé : sa dernière carte est incomplète.");
     return items;
 }
 

@@ -22,17 +22,24 @@
 //   X-TIVAREL-PAGE  the letter page the contact is filed under
 //
 // Reading also takes vCard 2.1 and 4.0 cards (quoted-printable values, bare
-// type parameters, grouped properties). A card whose texts exceed the
-// contact dialog's limits or hold characters Windows-1252 lacks is refused
-// with the reason; a card goes under its X-TIVAREL-PAGE letter, else under
-// the first letter of its name (accents dropped), else under `fallback`.
+// type parameters, grouped properties). A card keeps its texts whole, longer
+// than the dialog lets one type if need be: the contact's line holds 255
+// characters after its key, and only an entry it cannot hold is left out,
+// with the reason. Titles take their French short forms ("Madame" -> "Mme"),
+// French numbers in international form their national form ("+33 6 12 34
+// 56 78" -> "06 12 34 56 78"), characters Windows-1252 lacks are left out;
+// the note says what was changed and which parts of the card have no place
+// in a contact (nickname, other given names, PO box, region...). A card goes
+// under its X-TIVAREL-PAGE letter, else under the first letter of its name
+// (accents dropped), else under `fallback`.
 namespace VCard {
 
 QByteArray exportBook(const QStringList &bookLines);
 
 // New items carry the contact line to add (letter + key + fields).
+// `report` tells a file that holds no card, or whose last card is cut.
 ExchangeItems importCards(const QByteArray &data, const QStringList &bookLines, QChar fallback,
-                          QString *error = nullptr);
+                          ExchangeNotes *report = nullptr);
 
 // One content line folded at 75 octets, with its CR LF.
 QByteArray fold(const QByteArray &line);
