@@ -1,7 +1,12 @@
 # Debian package of the installed program ("cpack -G DEB" in the build
 # folder). The libraries it links come from dpkg-shlibdeps; what it loads at
-# run time without linking (Qt's platform and SQL plugins, the fallback icon
-# theme, Qt's French texts) is listed by hand.
+# run time without linking is listed by hand: without Qt's platform plugins
+# no window opens, and the help's search needs Qt's SQLite driver (Depends);
+# without the others the program works, less well (Recommends, which apt
+# installs too): Qt's buttons and dialogs in English without Qt's French
+# texts, printing measured with another font than Arial's metric twin
+# Liberation Sans, no fallback icons, no film playback in the album without
+# the GStreamer plugins, fewer picture formats.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tivarel)
 set(CPACK_PACKAGE_VENDOR "Tivarel")
@@ -19,5 +24,6 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Équipe Tivarel <tivarel@tivarel.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "adwaita-icon-theme, qt6-translations-l10n, qt6-image-formats-plugins, gstreamer1.0-plugins-good")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-liberation | fonts-liberation2, adwaita-icon-theme, \
+gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-libav, qt6-image-formats-plugins")
 include(CPack)

@@ -1,9 +1,12 @@
 // Printing into a PDF file: a full budget month (128 journal rows, over
-// three pages) and a full shopping list (63 rows).
+// three pages), a full shopping list (63 rows) and a note of one paragraph of
+// 10,000 characters, broken into lines to the page's width.
 #include "BenchSupport.h"
 #include "app/PrintJob.h"
 #include "budget/BudgetPrint.h"
 #include "collections/ShoppingPrint.h"
+#include "common/MmCanvas.h"
+#include "utilities/TBlocnotes.h"
 
 #include <QApplication>
 #include <QPrinter>
@@ -46,6 +49,19 @@ void BM_PrintShoppingList63(benchmark::State &state)
     printPdf(state, [&s](MmCanvas &c) { ShoppingPrint::ImpCourses(c, s); });
 }
 BENCHMARK(BM_PrintShoppingList63)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_PrintNoteParagraph10000(benchmark::State &state)
+{
+    QString paragraph;
+    for (int i = 0; paragraph.size() < 10000; ++i)
+        paragraph += QStringLiteral("mot%1 ").arg(i % 97);
+    paragraph.truncate(10000);
+    const QString family = QApplication::font().family();
+    printPdf(state, [&](MmCanvas &c) {
+        TBlocnotes::printLines(c, {paragraph}, family, c.pageWidthMm() - 10, c.pageHeightMm() - 10);
+    });
+}
+BENCHMARK(BM_PrintNoteParagraph10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

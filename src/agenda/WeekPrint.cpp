@@ -23,11 +23,13 @@ struct DayBox
 };
 
 // In the order the page is printed: the left column Monday to Wednesday
-// beside the right column Thursday to Saturday, Sunday under Saturday.
+// beside the right column Thursday to Saturday, Sunday under Saturday. The
+// two short boxes of the week-end hold three lines each, so that no item
+// runs into the Sunday name or over the Sunday box.
 constexpr DayBox kBoxes[] = {
     {0, 10, 10, 50, 5, 15, 7},       {3, 110, 10, 50, 5, 15, 7},     {1, 10, 60, 100, 55, 65, 7},
-    {4, 110, 60, 100, 55, 65, 7},    {2, 10, 110, 150, 105, 115, 7}, {5, 110, 110, 125, 105, 115, 4},
-    {6, 110, 135, 150, 130, 130, 4},
+    {4, 110, 60, 100, 55, 65, 7},    {2, 10, 110, 150, 105, 115, 7}, {5, 110, 110, 125, 105, 115, 3},
+    {6, 110, 135, 150, 130, 140, 3},
 };
 constexpr int kBoxWidth = 90;
 constexpr int kNameWidth = 40;
@@ -57,9 +59,7 @@ void ImpSemaine(MmCanvas &canvas, const Sheet &sheet)
     }
     for (const DayBox &b : kBoxes)
         canvas.rectangle(b.x, b.y, b.x + kBoxWidth, b.bottom);
-    // Items in day order; the fourth Saturday line falls below its box and
-    // the first Sunday line shares its line with the Sunday name, as on the
-    // page the older program printed.
+    // Items in day order.
     for (int day = 0; day < 7; ++day) {
         const DayBox &b = *std::find_if(std::begin(kBoxes), std::end(kBoxes),
                                         [day](const DayBox &d) { return d.day == day; });

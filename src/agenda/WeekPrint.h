@@ -10,7 +10,7 @@ class WeekPage;
 
 // Printing of the week shown (ImpSemaine): one portrait page with a framed
 // box per day, each headed by the day's name and date, and the first items
-// of each day list (seven on weekdays, four on Saturday and Sunday).
+// of each day list (seven on weekdays, three on Saturday and Sunday).
 namespace WeekPrint {
 
 // What the week page shows, Monday to Sunday.

@@ -74,11 +74,19 @@ void TChild::Apercu()
         return;
     QPrinter &p = printer();
     PrintJob::offerPdfWithoutPrinters(p, QDir::current().filePath(QStringLiteral("Tivarel.pdf")));
+    // The preview lays its sheets out in the printer's orientation, so the
+    // pages printed in portrait are shown on portrait sheets; the user's
+    // orientation comes back afterwards.
+    const QPageLayout::Orientation chosen = p.pageLayout().orientation();
+    if (n != 5)
+        p.setPageOrientation(QPageLayout::Portrait);
     QPrintPreviewDialog preview(&p, this);
     preview.setObjectName(QStringLiteral("PrintPreview"));
     preview.setWindowTitle(QStringLiteral("Aperçu avant impression"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, n](QPrinter *target) {
-        PrintJob::paint(*target, [this, n](MmCanvas &canvas) { drawPage(n, canvas); }, n == 5);
+        PrintJob::paint(*target, [this, n](MmCanvas &canvas) { drawPage(n, canvas); }, true);
     });
     m_context.ui().exec(&preview);
+    if (n != 5)
+        p.setPageOrientation(chosen);
 }

@@ -2,14 +2,20 @@
 
 #include "app/HelpTopics.h"
 #include "app/HelpWindow.h"
+#include "common/UiServices.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QHelpEngine>
 #include <QKeyEvent>
 #include <QMenu>
 
-HelpLauncher::HelpLauncher(std::function<int()> activeSection, QObject *parent)
-    : QObject(parent), m_activeSection(std::move(activeSection))
+#include <memory>
+
+HelpLauncher::HelpLauncher(UiServices &ui, std::function<int()> activeSection, QObject *parent)
+    : QObject(parent), m_ui(ui), m_activeSection(std::move(activeSection)),
+      m_candidates(HelpWindow::collectionCandidates())
 {
     qApp->installEventFilter(this);
 }
@@ -21,13 +27,21 @@ HelpLauncher::~HelpLauncher()
 
 HelpWindow *HelpLauncher::window()
 {
-    if (!m_window && !m_tried) {
-        m_tried = true;
-        const QString collection = HelpWindow::prepareCollection();
-        if (!collection.isEmpty())
-            m_window = new HelpWindow(collection);
+    if (m_window)
+        return m_window;
+    QString error;
+    const QString collection = HelpWindow::prepareCollection(m_candidates, &error);
+    if (!collection.isEmpty()) {
+        auto window = std::make_unique<HelpWindow>(collection);
+        if (window->isOpen())
+            return m_window = window.release();
+        const QString why = window->engine()->error();
+        error = QStringLiteral("L'aide %1 ne peut pas être ouverte : %2")
+                    .arg(QDir::toNativeSeparators(collection),
+                         why.isEmpty() ? QStringLiteral("elle ne contient aucune page.") : why);
     }
-    return m_window;
+    m_ui.showError(QApplication::activeWindow(), error);
+    return nullptr;
 }
 
 void HelpLauncher::showContents()

@@ -28,16 +28,9 @@ namespace {
 const QLatin1String kCollection("tivarel.qhc");
 const QLatin1String kDocumentation("tivarel.qch");
 
-// Where the built collection may be, first match wins: installed beside the
-// program (bin/../share/tivarel/help), then the build tree's help folder.
-QString installedCollection()
+// The first candidate that exists.
+QString installedCollection(const QStringList &candidates)
 {
-    const QString appDir = QCoreApplication::applicationDirPath();
-    const QStringList candidates = {
-        appDir + QStringLiteral("/../share/tivarel/help/") + kCollection,
-        appDir + QStringLiteral("/../help/") + kCollection,
-        QStringLiteral(TIVAREL_BUILD_HELP_DIR "/") + kCollection,
-    };
     for (const QString &c : candidates) {
         if (QFileInfo::exists(c))
             return QFileInfo(c).canonicalFilePath();
@@ -70,22 +63,42 @@ QVariant HelpBrowser::loadResource(int type, const QUrl &name)
     return QTextBrowser::loadResource(type, name);
 }
 
-QString HelpWindow::prepareCollection()
+QStringList HelpWindow::collectionCandidates()
 {
-    const QString source = installedCollection();
-    if (source.isEmpty())
+    // Installed beside the program (bin/../share/tivarel/help), then the
+    // build tree's help folder.
+    const QString appDir = QCoreApplication::applicationDirPath();
+    return {
+        QDir::cleanPath(appDir + QStringLiteral("/../share/tivarel/help/") + kCollection),
+        QDir::cleanPath(appDir + QStringLiteral("/../help/") + kCollection),
+        QStringLiteral(TIVAREL_BUILD_HELP_DIR "/") + kCollection,
+    };
+}
+
+QString HelpWindow::prepareCollection(const QStringList &candidates, QString *error)
+{
+    const QString source = installedCollection(candidates);
+    if (source.isEmpty()) {
+        QStringList folders;
+        for (const QString &c : candidates)
+            folders << QDir::toNativeSeparators(QFileInfo(c).path());
+        *error = QStringLiteral("L'aide n'est pas installée : le fichier %1 n'est dans aucun de ces dossiers :\n%2")
+                     .arg(kCollection, folders.join(QLatin1Char('\n')));
         return {};
+    }
     // The engine writes beside its collection (settings, the search index):
     // an installed collection is read-only, so the window works on a copy.
     // The collection names its documentation file relative to itself, so
     // both go into the same folder.
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/aide");
-    if (!QDir().mkpath(cache))
-        return {};
     const QString sourceDir = QFileInfo(source).absolutePath();
-    if (!refresh(sourceDir + QLatin1Char('/') + kDocumentation, cache + QLatin1Char('/') + kDocumentation)
-        || !refresh(source, cache + QLatin1Char('/') + kCollection))
+    if (!QDir().mkpath(cache)
+        || !refresh(sourceDir + QLatin1Char('/') + kDocumentation, cache + QLatin1Char('/') + kDocumentation)
+        || !refresh(source, cache + QLatin1Char('/') + kCollection)) {
+        *error = QStringLiteral("L'aide de %1 ne peut pas être ouverte : sa copie dans %2 n'a pas pu être faite.")
+                     .arg(QDir::toNativeSeparators(sourceDir), QDir::toNativeSeparators(cache));
         return {};
+    }
     return cache + QLatin1Char('/') + kCollection;
 }
 
@@ -96,9 +109,8 @@ HelpWindow::HelpWindow(const QString &collectionFile, QWidget *parent) : QWidget
     resize(900, 640);
 
     m_engine = new QHelpEngine(collectionFile, this);
-    m_engine->setupData();
-    const QStringList namespaces = m_engine->registeredDocumentations();
-    m_namespace = namespaces.value(0);
+    if (m_engine->setupData())
+        m_namespace = m_engine->registeredDocumentations().value(0);
 
     // Left: contents, index, search.
     m_tabs = new QTabWidget(this);

@@ -35,9 +35,16 @@ public:
     // kept beside it); see prepareCollection().
     explicit HelpWindow(const QString &collectionFile, QWidget *parent = nullptr);
 
-    // The installed collection copied into the user's cache folder when the
-    // copy is missing or older; empty when no collection is installed.
-    static QString prepareCollection();
+    // Where the collection is looked for, first match wins.
+    static QStringList collectionCandidates();
+    // The first of the candidates that exists, copied into the user's cache
+    // folder when the copy is missing or older; empty (and *error in French,
+    // naming where it was looked for) when none exists or it cannot be
+    // copied.
+    static QString prepareCollection(const QStringList &candidates, QString *error);
+
+    // False when the collection could not be read.
+    bool isOpen() const { return !m_namespace.isEmpty(); }
 
     void showContents();
     // Opens the index with key in its filter (empty: the whole index).

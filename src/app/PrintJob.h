@@ -12,8 +12,9 @@ namespace PrintJob {
 using Draw = std::function<void(MmCanvas &)>;
 
 // Begins the document (in portrait orientation unless `keepOrientation`),
-// draws, ends the document and sets portrait orientation again. False when
-// the printer could not begin (a PDF file that cannot be written, say).
+// draws and ends the document; the printer then has the orientation it had
+// before, the one the user chose. False when the printer could not begin (a
+// PDF file that cannot be written, say).
 bool paint(QPrinter &printer, const Draw &draw, bool keepOrientation = false);
 
 // On a machine without printers the print dialog offers a PDF file, named

@@ -95,7 +95,7 @@ public:
     void ImpPhoto() { Imprime(6); }
     void ImpVideo() { Imprime(7); }
     void ImpCourses() { Imprime(8); }
-    // "&Aperçu avant impression...": what the active page's print command
+    // "Ap&erçu avant impression...": what the active page's print command
     // would print, in the print preview (from which the user prints).
     void Apercu();
     // Draws what the print command of page n prints; false when the page

@@ -89,7 +89,7 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, const QString &startDir
     });
     connect(&m_child->session(), &DocumentSession::readOnlyChanged, this, &TMainForm::enableChanges);
 
-    m_help = new HelpLauncher([this] { return m_child->activePage(); }, this);
+    m_help = new HelpLauncher(m_ui, [this] { return m_child->activePage(); }, this);
     m_utilities = std::make_unique<UtilityWindows>(m_ui, m_clock, this, m_startDirectory);
     createCommands();
     AppIcons::applyTheme(*this);
@@ -247,7 +247,7 @@ const CommandRow kCommands[] = {
      printCommand<&TChild::ImpVideo>},
     {"Imprimer1", "PrintShoppingItem", u"&Liste des achats", u"Imprimer la liste des achats", 0, nullptr, nullptr, 0,
      {}, printCommand<&TChild::ImpCourses>},
-    {"Imprimer1", "PrintPreviewItem", u"&Aperçu avant impression...", u"Aperçu de ce que la page imprime", 0, nullptr,
+    {"Imprimer1", "PrintPreviewItem", u"Ap&erçu avant impression...", u"Aperçu de ce que la page imprime", 0, nullptr,
      nullptr, 0, {}, childCommand<&TChild::Apercu>},
     {"Fichier1", "PrinterSetupItem", u"&Configuration imprimante...", u"Configuration imprimante", 0, nullptr,
      nullptr, 0, {}, [](M &m) { m.FilePrinterSetup(); }},

@@ -290,11 +290,13 @@ QImage BilanWindow::printImage(bool year, QSizeF size) const
 void BilanWindow::preview()
 {
     PrintJob::offerPdfWithoutPrinters(m_printer, QDir::current().filePath(QStringLiteral("Tivarel.pdf")));
+    // Portrait sheets, unless the user turns them in the preview.
+    m_printer.setPageOrientation(QPageLayout::Portrait);
     QPrintPreviewDialog dialog(&m_printer, this);
     dialog.setObjectName(QStringLiteral("PrintPreview"));
     dialog.setWindowTitle(QStringLiteral("Aperçu avant impression"));
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter *target) { PrintJob::paint(*target, [this](MmCanvas &c) { draw(c); }); });
+            [this](QPrinter *target) { PrintJob::paint(*target, [this](MmCanvas &c) { draw(c); }, true); });
     m_ui.exec(&dialog);
 }
 

@@ -2,8 +2,11 @@
 
 #include "common/MmCanvas.h"
 #include "contacts/AddressPage.h"
+#include "contacts/AddressViews.h"
 #include "contacts/BirthdayPage.h"
 #include "contacts/TodoPage.h"
+
+#include <algorithm>
 
 namespace ContactsPrint {
 
@@ -36,7 +39,17 @@ void ImpNoms(MmCanvas &canvas, const QList<QStringList> &summary, const QStringL
     }
     column(canvas, 0, 0, 58, names);
     column(canvas, 60, 0, 38, phones);
-    column(canvas, 100, 0, canvas.pageWidthMm() - 105, contactLines);
+    // Each contact's last line, the separator, is as wide as the screen's
+    // list: on paper it is as many dashes as the printed column holds.
+    const int width = canvas.pageWidthMm() - 105;
+    const int room = canvas.Mh(width) - canvas.Mh(0);
+    qsizetype dashes = room / std::max(1, canvas.textWidth(QStringLiteral("-")));
+    while (dashes > 1 && canvas.textWidth(QString(dashes, u'-')) > room)
+        --dashes;
+    QStringList lines = contactLines;
+    for (qsizetype i = AddressBlockModel::LinesPerContact - 1; i < lines.size(); i += AddressBlockModel::LinesPerContact)
+        lines[i] = QString(dashes, u'-');
+    column(canvas, 100, 0, width, lines);
 }
 
 void ImpNoms(MmCanvas &canvas, const AddressPage &page)

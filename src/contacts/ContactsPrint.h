@@ -17,7 +17,8 @@ class TodoPage;
 namespace ContactsPrint {
 
 // ImpNoms: the summary rows (name line, telephone) on the left, the
-// contact lines (seven per contact, separators included) on the right.
+// contact lines (seven fields and a separator per contact) on the right; the
+// separators are drawn as dashes across the printed column.
 void ImpNoms(MmCanvas &canvas, const QList<QStringList> &summary, const QStringList &contactLines);
 void ImpNoms(MmCanvas &canvas, const AddressPage &page);
 

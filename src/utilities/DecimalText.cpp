@@ -3,6 +3,7 @@
 #include <QLocale>
 
 #include <cmath>
+#include <cstdlib>
 
 namespace DecimalText {
 
@@ -31,11 +32,35 @@ QString scaled(qint64 n, int decimals)
     return s;
 }
 
-QString shortest(double x)
+QString shortest(double x, int digits)
 {
-    QString s = QString::number(x, 'g', 15);
-    s.replace(QLatin1Char('.'), QLatin1Char(','));
-    return s;
+    constexpr qsizetype kLongest = 20;
+    // The rounded digits and the power of ten of the first one, from the
+    // exponent form: "-1.23450000000e+17".
+    const QString e = QString::number(x, 'e', digits - 1);
+    const qsizetype at = e.indexOf(QLatin1Char('e'));
+    const int exponent = e.mid(at + 1).toInt();
+    const bool negative = e.startsWith(QLatin1Char('-'));
+    QString mantissa = e.left(at).remove(QLatin1Char('-')).remove(QLatin1Char('.'));
+    while (mantissa.size() > 1 && mantissa.endsWith(QLatin1Char('0')))
+        mantissa.chop(1);
+    if (mantissa == QLatin1String("0"))
+        return QStringLiteral("0");
+    QString s;
+    if (exponent < 0)
+        s = QStringLiteral("0,") + QString(-exponent - 1, QLatin1Char('0')) + mantissa;
+    else if (mantissa.size() <= exponent + 1)
+        s = mantissa + QString(exponent + 1 - mantissa.size(), QLatin1Char('0'));
+    else
+        s = mantissa.left(exponent + 1) + QLatin1Char(',') + mantissa.mid(exponent + 1);
+    if (s.size() + (negative ? 1 : 0) > kLongest) {
+        s = mantissa.left(1);
+        if (mantissa.size() > 1)
+            s += QLatin1Char(',') + mantissa.mid(1);
+        s += QStringLiteral("e%1%2").arg(exponent < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+                 .arg(std::abs(exponent), 2, 10, QLatin1Char('0'));
+    }
+    return negative ? QLatin1Char('-') + s : s;
 }
 
 std::optional<double> read(const QString &text)

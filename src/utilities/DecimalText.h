@@ -17,9 +17,11 @@ QString fixed(double x, int decimals);
 // n / 10^decimals in the shortest form: "1,52", "1,5", "1", "0,00001".
 QString scaled(qint64 n, int decimals);
 
-// Shortest form of x with at most 15 significant digits ("0,25", "3",
-// "1,41421356237310").
-QString shortest(double x);
+// x rounded to `digits` significant digits, in the shortest form: no
+// trailing zeros after the comma ("0,25", "3", "1,4142135623731"), and
+// written out in full ("0,00001", "121932631112000000") unless that would
+// take more than 20 characters ("1e+25", "-1,5e-30").
+QString shortest(double x, int digits = 15);
 
 // Text typed by the user: digits with at most one comma (or point). Nothing
 // when the text is empty or not a number.

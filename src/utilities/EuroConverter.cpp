@@ -24,6 +24,8 @@ QString EuroConverter::rateText() const
 
 void EuroConverter::typeKey(QChar key)
 {
+    if (key.isNull())
+        return;
     startEntry();
     if (key.isDigit() && key.unicode() < 128)
         m_input += key;

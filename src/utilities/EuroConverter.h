@@ -19,8 +19,9 @@ public:
     Direction direction = Direction::FrancsToEuros;
 
     // A key typed on the window: digits append, "," and "." append a comma,
-    // any other key only starts a new entry. Enter and Escape are the
-    // window's.
+    // any other key only starts a new entry. A key with no text (a null
+    // character: Shift, Ctrl or Alt alone) starts nothing, so Alt+Tab keeps
+    // the conversion. Enter and Escape are the window's.
     void typeKey(QChar key);
     // Typing after a result starts a new amount: both lines are emptied.
     void startEntry();

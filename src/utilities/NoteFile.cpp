@@ -14,11 +14,10 @@ QString path(const QString &startDirectory)
 
 std::optional<QString> load(const QString &path, QString *error)
 {
-    if (!TextFile::exists(path))
-        return QString();
-    const std::optional<QStringList> lines = TextFile::read(path, error);
+    bool missing = false;
+    const std::optional<QStringList> lines = TextFile::read(path, error, &missing);
     if (!lines)
-        return std::nullopt;
+        return missing ? std::optional(QString()) : std::nullopt;
     return lines->join(QLatin1Char('\n'));
 }
 

@@ -11,7 +11,8 @@ namespace NoteFile {
 QString path(const QString &startDirectory);
 
 // The note's text (lines joined by "\n"); empty when the file is missing,
-// nothing (with *error in French) when it cannot be read.
+// nothing (with *error in French) when it cannot be read, a folder of that
+// name included.
 std::optional<QString> load(const QString &path, QString *error = nullptr);
 
 // Writes the note atomically; an empty note gives an empty file.

@@ -103,21 +103,11 @@ PocketCalculator::Error PocketCalculator::squareRoot()
 
 void PocketCalculator::showAccumulator()
 {
-    // The round trip through thousandths in extended precision and the 15
-    // significant digits clear the noise of binary fractions (0,1 + 0,2 shows
-    // 0,3). Only zeros at the end of the decimals are trimmed, so 1,05 stays
-    // 1,05 when it is read back as the next operand.
-    long double v = m_accumulator;
-    v = v * 1000;
-    v = v * 0.001L;
-    QString s = DecimalText::shortest(double(v));
-    if (s.contains(QLatin1Char(',')) && !s.contains(QLatin1Char('e'))) {
-        while (s.endsWith(QLatin1Char('0')))
-            s.chop(1);
-        if (s.endsWith(QLatin1Char(',')))
-            s.chop(1);
-    }
-    m_display = s;
+    // Rounded to the 12 significant digits a result holds, which clears the
+    // noise of binary fractions (10 - 9,9 shows 0,1, 0,1 + 0,2 shows 0,3);
+    // only zeros at the end of the decimals go, so 1,05 stays 1,05 when it
+    // is read back as the next operand.
+    m_display = DecimalText::shortest(m_accumulator, kDigits);
 }
 
 bool PocketCalculator::key(QChar k, Error *error)

@@ -34,6 +34,9 @@ public:
     static QString errorText(Error e);
 
 private:
+    // Significant digits of a result shown ("=" and the operators).
+    static constexpr int kDigits = 12;
+
     void showAccumulator();
 
     QString m_display;

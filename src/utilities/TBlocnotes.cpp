@@ -1,6 +1,7 @@
 #include "utilities/TBlocnotes.h"
 
 #include "app/PrintJob.h"
+#include "collections/MemoText.h"
 #include "common/MmCanvas.h"
 #include "common/UiServices.h"
 #include "utilities/NoteFile.h"
@@ -19,22 +20,40 @@ constexpr int kLineMm = 5;
 constexpr int kPointSize = 10;
 
 // Splits one line into pieces that fit `widthPx`, breaking after a blank
-// where there is one.
+// where there is one. The longest piece that fits is found by doubling its
+// length and then halving the gap, so a long paragraph costs a few measures
+// of about one printed line for each line, not a measure of all the rest at
+// every character.
 QStringList fit(const MmCanvas &canvas, const QString &line, int widthPx)
 {
     QStringList pieces;
-    QString rest = line;
-    while (canvas.textWidth(rest) > widthPx && rest.size() > 1) {
-        qsizetype cut = rest.size() - 1;
-        while (cut > 1 && canvas.textWidth(rest.left(cut)) > widthPx)
-            --cut;
-        const qsizetype blank = rest.lastIndexOf(QLatin1Char(' '), cut - 1);
-        if (blank > 0)
-            cut = blank + 1;
-        pieces << rest.left(cut);
-        rest = rest.mid(cut);
-    }
-    pieces << rest;
+    qsizetype start = 0;
+    do {
+        const qsizetype rest = line.size() - start;
+        const auto fits = [&](qsizetype n) { return canvas.textWidth(line.mid(start, n)) <= widthPx; };
+        qsizetype good = 0; // a length that fits
+        qsizetype bad = -1; // a length too wide, once one is found
+        for (qsizetype n = std::min<qsizetype>(16, rest); bad < 0; n = std::min(rest, 2 * n)) {
+            if (!fits(n))
+                bad = n;
+            else if ((good = n) == rest)
+                break;
+        }
+        if (bad < 0) {
+            pieces << line.mid(start);
+            break;
+        }
+        while (bad - good > 1) {
+            const qsizetype mid = (good + bad) / 2;
+            (fits(mid) ? good : bad) = mid;
+        }
+        qsizetype cut = std::max<qsizetype>(good, 1);
+        const qsizetype blank = line.lastIndexOf(QLatin1Char(' '), start + cut - 1);
+        if (blank > start)
+            cut = blank + 1 - start;
+        pieces << line.mid(start, cut);
+        start += cut;
+    } while (start < line.size());
     return pieces;
 }
 
@@ -82,10 +101,13 @@ void TBlocnotes::resizeEvent(QResizeEvent *event)
 
 bool TBlocnotes::Charge(const QString &fileName)
 {
+    m_fileName = fileName;
     QString error;
     const std::optional<QString> text = NoteFile::load(fileName, &error);
+    m_unreadable = !text;
     if (!text) {
-        m_ui.showError(this, error);
+        m_ui.showError(this, error + QStringLiteral("\n\nLe bloc-notes s'ouvre vide ; ce fichier ne sera pas "
+                                                    "remplacé sans votre accord."));
         return false;
     }
     m_memo->setPlainText(*text);
@@ -93,17 +115,55 @@ bool TBlocnotes::Charge(const QString &fileName)
     return true;
 }
 
+QString TBlocnotes::text() const
+{
+    return MemoText::lines(m_memo).join(QLatin1Char('\n'));
+}
+
 bool TBlocnotes::Sauve(const QString &fileName)
 {
     if (!m_memo->document()->isModified())
         return true;
     QString error;
-    if (!NoteFile::save(fileName, m_memo->toPlainText(), &error)) {
+    if (!NoteFile::save(fileName, text(), &error)) {
         m_ui.showError(this, error);
         return false;
     }
     m_memo->document()->setModified(false);
     return true;
+}
+
+void TBlocnotes::done(int result)
+{
+    if (saveBeforeClosing())
+        QDialog::done(result);
+}
+
+bool TBlocnotes::saveBeforeClosing()
+{
+    if (m_fileName.isEmpty() || !m_memo->document()->isModified())
+        return true;
+    if (m_unreadable) {
+        const QMessageBox::StandardButton answer = m_ui.message(
+            this,
+            QStringLiteral("Le fichier du bloc-notes « %1 » n'a pas pu être lu à l'ouverture. "
+                           "Le remplacer par le texte de cette fenêtre ?")
+                .arg(QDir::toNativeSeparators(m_fileName)),
+            UiServices::Icon::Warning, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel);
+        if (answer != QMessageBox::Yes)
+            return answer == QMessageBox::No;
+    }
+    QString error;
+    if (NoteFile::save(m_fileName, text(), &error)) {
+        m_memo->document()->setModified(false);
+        m_unreadable = false;
+        return true;
+    }
+    return m_ui.message(this,
+                        error + QStringLiteral("\n\nLe bloc-notes reste ouvert avec son texte. "
+                                               "Le fermer sans l'enregistrer ?"),
+                        UiServices::Icon::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
 }
 
 void TBlocnotes::Imprimer()
@@ -112,7 +172,7 @@ void TBlocnotes::Imprimer()
     PrintJob::offerPdfWithoutPrinters(printer, QDir::current().filePath(QStringLiteral("Bloc-notes.pdf")));
     if (!m_ui.printDialog(this, &printer))
         return;
-    const QStringList lines = m_memo->toPlainText().split(QLatin1Char('\n'));
+    const QStringList lines = MemoText::lines(m_memo);
     const QString family = m_memo->font().family();
     const bool ok = PrintJob::paint(printer, [&](MmCanvas &canvas) {
         printLines(canvas, lines, family, canvas.pageWidthMm() - 10, canvas.pageHeightMm() - 10);

@@ -111,6 +111,9 @@ TPLettre::TPLettre(QWidget *parent) : QDialog(parent)
 
     auto *close = new QPushButton(QStringLiteral("Fermer"), this);
     close->setObjectName(QStringLiteral("Button1"));
+    // Not the dialog's default button: Enter in a counter must not close the
+    // window and lose the counts; only Escape and "Fermer" close it.
+    close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     grid->addWidget(close, row, column, Qt::AlignRight | Qt::AlignBottom);
     grid->setRowStretch(row, 1);

@@ -47,13 +47,10 @@ void UtilityWindows::euro()
 
 void UtilityWindows::blocNotes()
 {
-    const QString path = NoteFile::path(m_startDirectory);
+    // Closing the window writes the note back when it changed.
     TBlocnotes w(m_ui, m_parent);
-    // A note that could not be read is not written back over its file.
-    const bool loaded = w.Charge(path);
+    w.Charge(NoteFile::path(m_startDirectory));
     m_ui.exec(&w);
-    if (loaded)
-        w.Sauve(path);
 }
 
 void UtilityWindows::prenoms()

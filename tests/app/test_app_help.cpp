@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QProcess>
 #include <QStandardPaths>
 
 // The help reaches a real page from every entry point, and the program
@@ -85,6 +86,20 @@ private slots:
             QVERIFY2(window->hasPage(file), qPrintable(file));
     }
 
+    // Without a help collection the user is told where it was looked for;
+    // the next request looks again.
+    void missingHelp()
+    {
+        MainFormFixture f;
+        f.form.help()->setCollectionCandidates({m_dir.filePath("aide/tivarel.qhc")});
+        f.form.action(QStringLiteral("HelpContentsItem"))->trigger();
+        QCOMPARE(f.ui.messages(), QStringList("L'aide n'est pas installée : le fichier tivarel.qhc n'est dans aucun "
+                                              "de ces dossiers :\n" + m_dir.filePath("aide")));
+        f.form.help()->setCollectionCandidates(HelpWindow::collectionCandidates());
+        f.form.action(QStringLiteral("HelpContentsItem"))->trigger();
+        QVERIFY(f.form.help()->window() && f.form.help()->window()->isVisible() && f.ui.messages().size() == 1);
+    }
+
     // The data folder is made on first start; when it cannot be made, the
     // program starts in the current folder. The document named on the command
     // line (none, relative, or a file address) is opened.
@@ -99,6 +114,12 @@ private slots:
             QStandardPaths::setTestModeEnabled(true);
             QVERIFY2(QDir(made) == QDir(m_dir.filePath(start)) && QFileInfo(made).isDir(), qPrintable(made));
         }
+        // scripts/run.sh starts the program in that same folder.
+        qputenv("XDG_DATA_HOME", m_dir.filePath("xdg").toLocal8Bit());
+        QProcess sh;
+        sh.start(QStringLiteral("bash"), {"-c", "eval \"$(grep '^data=' " RUN_SCRIPT ")\"; printf %s \"$data\""});
+        QVERIFY(sh.waitForFinished());
+        QCOMPARE(QString::fromLocal8Bit(sh.readAllStandardOutput()), m_dir.filePath("xdg/Tivarel"));
         const QString doc = "file:///home/a/Mes%20documents/agenda.orz";
         QCOMPARE(QStringList({Application::commandLineDocument({"tivarel"}), Application::commandLineDocument({"tivarel", "agenda.orz"}),
                               Application::commandLineDocument({"tivarel", doc})}),

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -114,6 +115,14 @@ private slots:
         f.form.action("CopyItem")->trigger();
         QTest::mouseClick(f.form.toolButton("CopyBtn"), Qt::LeftButton);
         QCOMPARE(runs, 2);
+        // No two entries of a menu share their underlined letter.
+        for (const QMenu *menu : f.form.findChildren<QMenu *>()) {
+            QString letters;
+            for (const QAction *a : menu->actions())
+                letters += a->text().section(u'&', 1).left(1).toLower();
+            for (QChar c : letters)
+                QVERIFY2(letters.count(c) == 1, qPrintable(menu->title() + u' ' + c));
+        }
         // A save that would lose a character asks first.
         TestContext t;
         WeekPage page(t.context);

@@ -41,7 +41,16 @@ foreach(path
     message(FATAL_ERROR "${path} missing from the package:\n${listing}")
   endif()
 endforeach()
-run(dpkg-deb --field ${deb} Depends)
+run(dpkg-deb --field ${deb} Depends Recommends)
 if(NOT out MATCHES "libqt6help6" OR NOT out MATCHES "libqt6widgets6")
   message(FATAL_ERROR "dependencies not taken from the libraries: ${out}")
 endif()
+# What the program loads without linking it: Qt's French texts, Arial's
+# metric twin for printing, the fallback icons, film playback, more picture
+# formats.
+foreach(need qt6-qpa-plugins qt6-translations-l10n fonts-liberation adwaita-icon-theme gstreamer1.0-plugins-base
+             gstreamer1.0-plugins-good gstreamer1.0-libav qt6-image-formats-plugins)
+  if(NOT out MATCHES "${need}")
+    message(FATAL_ERROR "${need} missing from the package's Depends and Recommends:\n${out}")
+  endif()
+endforeach()

@@ -57,7 +57,8 @@ QStringList numbered(const QString &stem, int n)
 const QString kLong = QStringLiteral("Une désignation bien trop longue pour tenir dans sa colonne sans déborder");
 
 // The rich page of each command; the week and the birthdays hold more items
-// than a day (7, or 4 on Saturday and Sunday) or a month (7) prints.
+// than a day (7, or 3 on Saturday and Sunday) or a month (7) prints; the
+// address book's separator is wider than the printed column.
 void printFixture(const QString &command, MmCanvas &c)
 {
     if (command == "semaine") {
@@ -71,7 +72,7 @@ void printFixture(const QString &command, MmCanvas &c)
     } else if (command == "noms") {
         ContactsPrint::ImpNoms(c, {{"Dupont Jean", "01 02 03 04 05"}, {kLong, "06 07 08 09 10 11 12 13 14"}},
                                {"Dupont Jean", "3 rue des Lilas", "75001 Paris", "Tél: 01 02 03 04 05", "Fax: ",
-                                "E.mail jean@dupont.fr", "------", kLong});
+                                "E.mail jean@dupont.fr", kLong, QString(300, u'-')});
     } else if (command == "anniversaires") {
         ContactsPrint::HalfYear h;
         h.labels = {"Janvier", "Février", "Mars", "Avril", "Mai", "Juin"};
@@ -202,7 +203,10 @@ private slots:
         // Cancelled: nothing printed either.
         print(false);
         QVERIFY(!QFile::exists(pdf));
+        // The orientation the user chose outlives the job.
+        f.child.printer().setPageOrientation(QPageLayout::Landscape);
         print(true);
+        QCOMPARE(f.child.printer().pageLayout().orientation(), QPageLayout::Landscape);
         const QString texts = PdfText::read(pdf).join(u'\n');
         for (const QString &t : expected)
             QVERIFY2(texts.contains(t), qPrintable(t + " not in:\n" + texts));

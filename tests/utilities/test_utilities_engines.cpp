@@ -81,6 +81,7 @@ private slots:
         QTest::newRow("not a number") << "10=1,2,3=" << false << QStringList{"1,2,3", "", "6,55957"};
         QTest::newRow("rate down") << "v100000=" << true << QStringList{"100000", "655956", "6,55956"};
         QTest::newRow("rate up") << "^^" << false << QStringList{"", "", "6,55959"};
+        QTest::newRow("Shift alone after a result") << "10=" + QString(QChar()) << false << QStringList{"10", "1,52", "6,55957"};
     }
     void euroConverter()
     {
@@ -116,7 +117,15 @@ private slots:
         QTest::newRow("sqr is the root") << "9s" << "3" << E::None;
         QTest::newRow("1,05 is not cut") << "1,05+0=" << "1,05" << E::None;
         QTest::newRow("binary noise") << "0,1+0,2=" << "0,3" << E::None;
-        QTest::newRow("a third") << "1/3=" << "0,333333333333333" << E::None;
+        QTest::newRow("a third, 12 digits") << "1/3=" << "0,333333333333" << E::None;
+        QTest::newRow("no exponent for 1/x") << "100000x" << "0,00001" << E::None;
+        QTest::newRow("no exponent for a product") << "123456789*987654321=" << "121932631113000000" << E::None;
+        // a - (a - 1),x for a = 1..100 and x = 1..9, 10 - 9,9 among them.
+        for (int a = 1; a <= 100; ++a) {
+            for (int x = 1; x <= 9; ++x)
+                QTest::addRow("%d-%d,%d", a, a - 1, x) << QString("%1-%2,%3=").arg(a).arg(a - 1).arg(x)
+                                                      << QString("0,%1").arg(10 - x) << E::None;
+        }
         QTest::newRow("comma after a result") << "2+3=," << "5," << E::None;
         QTest::newRow("empty display on first =") << "=" << "" << E::None;
         QTest::newRow("division by zero") << "1/0=" << "0" << E::DivisionByZero;

@@ -7,6 +7,7 @@
 #include "utilities/TBlocnotes.h"
 #include "utilities/TCalendrier.h"
 #include "utilities/TEurof.h"
+#include "utilities/TPLettre.h"
 #include "utilities/THorloge.h"
 #include "utilities/TPocket.h"
 #include "utilities/TPrenoms.h"
@@ -16,7 +17,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -142,6 +145,14 @@ private slots:
         QCOMPARE(w.findChild<QLineEdit *>(QStringLiteral("Edit3"))->text(), QStringLiteral("6,55956"));
     }
 
+    void letterScaleEnterKeepsTheCounts()
+    {
+        TPLettre w;
+        w.show();
+        QTest::keyClick(w.findChild<QSpinBox *>(QStringLiteral("SpinEdit9")), Qt::Key_Return);
+        QVERIFY(w.isVisible());
+    }
+
     void clockSet_data()
     {
         QTest::addColumn<QDateTime>("now");
@@ -208,9 +219,9 @@ private slots:
             QVERIFY(w.Charge(path));
             QVERIFY(w.Sauve(path));
             QVERIFY(!QFile::exists(path)); // never typed in: no file
-            w.findChild<QPlainTextEdit *>(QStringLiteral("Memo1"))->insertPlainText(QStringLiteral("été"));
+            w.findChild<QPlainTextEdit *>(QStringLiteral("Memo1"))->insertPlainText(QStringLiteral("été\u00A0!"));
             QVERIFY(w.Sauve(path));
-            QCOMPARE(TestFiles::readBytes(path), QByteArray("\xE9t\xE9\r\n"));
+            QCOMPARE(TestFiles::readBytes(path), QByteArray("\xE9t\xE9\xA0!\r\n"));
         }
         TestFiles::writeBytes(path, QByteArray("x\ny"));
         TBlocnotes w(ui);
@@ -219,6 +230,19 @@ private slots:
         QVERIFY(w.Sauve(path));
         QCOMPARE(TestFiles::readBytes(path), QByteArray("x\ny")); // unchanged: not rewritten
         QVERIFY(ui.messages().isEmpty());
+        // Closing with a note that cannot be written (its folder is gone)
+        // leaves the window open with the note; a note file that cannot be
+        // read (a folder) is told and only replaced when the user says so.
+        QDir(dir.path()).mkdir(QStringLiteral("folder.nte"));
+        for (const QString &name : {QStringLiteral("gone/Tivarel.nte"), QStringLiteral("folder.nte")}) {
+            TBlocnotes n(ui);
+            QCOMPARE(n.Charge(dir.filePath(name)), name.startsWith(u'g'));
+            n.show();
+            n.findChild<QPlainTextEdit *>(QStringLiteral("Memo1"))->insertPlainText(QStringLiteral("note"));
+            n.findChild<QPushButton *>(QStringLiteral("Button1"))->click();
+            QVERIFY(n.isVisible() && n.findChild<QPlainTextEdit *>(QStringLiteral("Memo1"))->toPlainText() == "note");
+        }
+        QCOMPARE(ui.messages().size(), 3);
     }
 
     void notepadPrintBreaksLinesAndPages()
