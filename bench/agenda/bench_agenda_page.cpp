@@ -1,6 +1,6 @@
 #include "AgendaBenchData.h"
 #include "agenda/WeekPage.h"
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "FixedClock.h"
 #include "common/Clock.h"
 #include "common/UiServices.h"

@@ -3,7 +3,7 @@
 #include "FixedClock.h"
 #include "SilentUi.h"
 #include "agenda/WeekPage.h"
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "collections/AlbumPage.h"
 #include "FixedClock.h"
 #include "common/Clock.h"

@@ -4,7 +4,7 @@
 //
 // Run: bench_collections --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "collections/AlbumPage.h"
 #include "collections/BlockFile.h"
 #include "collections/PictureFile.h"

@@ -1,4 +1,4 @@
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "FixedClock.h"
 #include "common/Clock.h"
 #include "common/TextFile.h"

@@ -1,10 +1,11 @@
 #include "agenda/WeekPage.h"
 
+#include "agenda/WeekPrint.h"
 #include "agenda/DayList.h"
 #include "agenda/TFicheRdv.h"
 #include "agenda/WeekClipboard.h"
 #include "agenda/WeekArithmetic.h"
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "common/BaseName.h"
 #include "common/Clock.h"
 #include "common/DateText.h"
@@ -419,4 +420,10 @@ void WeekPage::layoutFor(int W, int H)
         m_dayNames[i]->setGeometry(kInset, labelTop, 100, kLabelHeight);
         m_dateLabels[i]->setGeometry(dateLeft, labelTop, kDateLabelWidth, kLabelHeight);
     }
+}
+
+bool WeekPage::print(MmCanvas &canvas)
+{
+    WeekPrint::ImpSemaine(canvas, WeekPrint::sheetOf(*this));
+    return true;
 }

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "agenda/AgendaStore.h"
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 #include "common/UnreadableFile.h"
 
 #include <QDate>
 
 #include <array>
 
+class MmCanvas;
 class DayList;
 class QFrame;
 class QLabel;
@@ -29,6 +30,7 @@ class WeekPage : public SectionPage
 
 public:
     explicit WeekPage(DocumentContext &context, QWidget *parent = nullptr);
+    bool print(MmCanvas &canvas) override;
 
     // The store and its lines, as the organiser file holds them.
     const AgendaStore &store() const { return m_store; }

@@ -2,7 +2,7 @@
 
 #include "app/ReadOnlyPages.h"
 #include "app/RecoveryCopy.h"
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 #include "app/TChild.h"
 #include "common/BaseName.h"
 #include "common/UiServices.h"

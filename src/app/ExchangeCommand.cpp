@@ -1,7 +1,7 @@
 #include "app/ExchangeCommand.h"
 
 #include "agenda/AgendaStore.h"
-#include "app/Document.h"
+#include "document/Document.h"
 #include "app/DocumentLock.h"
 #include "agenda/IcsExchange.h"
 #include "budget/BudgetCsv.h"

@@ -2,7 +2,7 @@
 
 #include "agenda/WeekPage.h"
 #include "app/DocumentSession.h"
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 #include "budget/BudgetPage.h"
 #include "collections/AlbumPage.h"
 #include "collections/BookPage.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "app/Settings.h"
 #include "common/SearchState.h"
 

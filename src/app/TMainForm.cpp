@@ -1,7 +1,7 @@
 #include "app/TMainForm.h"
 
 #include "app/AppIcons.h"
-#include "app/Document.h"
+#include "document/Document.h"
 #include "app/DocumentSession.h"
 #include "app/ExchangeMenu.h"
 #include "app/HelpLauncher.h"

@@ -1,6 +1,7 @@
 #include "budget/BudgetPage.h"
 
-#include "app/DocumentContext.h"
+#include "budget/BudgetPrint.h"
+#include "document/DocumentContext.h"
 #include "budget/BudgetFormat.h"
 #include "budget/BudgetGridModel.h"
 #include "budget/NamedList.h"
@@ -550,4 +551,10 @@ bool BudgetPage::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return SectionPage::eventFilter(watched, event);
+}
+
+bool BudgetPage::print(MmCanvas &canvas)
+{
+    BudgetPrint::ImpBudget(canvas, BudgetPrint::journalOf(*this));
+    return true;
 }

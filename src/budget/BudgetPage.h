@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 #include "budget/BudgetMonth.h"
 #include "common/UnreadableFile.h"
 
@@ -9,6 +9,7 @@
 
 #include <array>
 
+class MmCanvas;
 class BudgetGridModel;
 class QComboBox;
 class QFrame;
@@ -33,6 +34,8 @@ class BudgetPage : public SectionPage
 
 public:
     explicit BudgetPage(DocumentContext &context, QWidget *parent = nullptr);
+    bool print(MmCanvas &canvas) override;
+    bool keepsPrintOrientation() const override { return true; }
 
     // The budget page that shows this document's account box, if any.
     static BudgetPage *of(const DocumentContext &context);

@@ -1,6 +1,7 @@
 #include "collections/AlbumPage.h"
 
-#include "app/DocumentContext.h"
+#include "collections/RecordPrint.h"
+#include "document/DocumentContext.h"
 #include "collections/AlbumRecord.h"
 #include "collections/MemoText.h"
 #include "collections/PictureFile.h"
@@ -454,4 +455,10 @@ void AlbumPage::Button40Click()
     else
         m_notebook->setCurrentIndex(1);
     markEdited();
+}
+
+bool AlbumPage::print(MmCanvas &canvas)
+{
+    RecordPrint::ImpPhoto(canvas, RecordPrint::photoOf(*this));
+    return true;
 }

@@ -6,6 +6,7 @@
 #include <QSize>
 #include <QString>
 
+class MmCanvas;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -33,6 +34,7 @@ class AlbumPage : public BlockSectionPage
 public:
     explicit AlbumPage(DocumentContext &context, QWidget *parent = nullptr);
     ~AlbumPage() override;
+    bool print(MmCanvas &canvas) override;
 
     // The section's routines under their own names.
     void EcritAlbum() { writeRecord(); }

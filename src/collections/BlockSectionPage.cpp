@@ -1,6 +1,6 @@
 #include "collections/BlockSectionPage.h"
 
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "common/TextFile.h"
 #include "common/UiServices.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 #include "collections/BlockFile.h"
 
 #include <QStringList>

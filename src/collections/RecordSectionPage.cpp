@@ -1,6 +1,6 @@
 #include "collections/RecordSectionPage.h"
 
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "collections/RecordForm.h"
 #include "common/Clock.h"
 #include "common/UiServices.h"

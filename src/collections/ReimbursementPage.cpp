@@ -1,6 +1,6 @@
 #include "collections/ReimbursementPage.h"
 
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "collections/BlockRoutines.h"
 #include "collections/RecordForm.h"
 #include "collections/ReimbursementRecord.h"

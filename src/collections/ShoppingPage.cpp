@@ -1,6 +1,7 @@
 #include "collections/ShoppingPage.h"
 
-#include "app/DocumentContext.h"
+#include "collections/ShoppingPrint.h"
+#include "document/DocumentContext.h"
 #include "common/Clock.h"
 #include "common/DateText.h"
 #include "common/UiServices.h"
@@ -332,4 +333,10 @@ std::optional<QStringList> ShoppingPage::recordFromScreen()
         if (!row.isBlank())
             body << Shopping::itemLine(row);
     return body;
+}
+
+bool ShoppingPage::print(MmCanvas &canvas)
+{
+    ShoppingPrint::ImpCourses(canvas, ShoppingPrint::sheetOf(*this));
+    return true;
 }

@@ -5,6 +5,7 @@
 
 #include <QDate>
 
+class MmCanvas;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -30,6 +31,7 @@ class ShoppingPage : public BlockSectionPage
 
 public:
     explicit ShoppingPage(DocumentContext &context, QWidget *parent = nullptr);
+    bool print(MmCanvas &canvas) override;
 
     // The section's routines under their own names.
     void EcritCourses() { writeRecord(); }

@@ -1,6 +1,7 @@
 #include "collections/VideoPage.h"
 
-#include "app/DocumentContext.h"
+#include "collections/RecordPrint.h"
+#include "document/DocumentContext.h"
 #include "collections/BlockRoutines.h"
 #include "collections/RecordForm.h"
 #include "collections/RecordPicture.h"
@@ -78,4 +79,10 @@ void VideoPage::fieldEdited(int field)
         DateTimePicker1Change();
         break;
     }
+}
+
+bool VideoPage::print(MmCanvas &canvas)
+{
+    RecordPrint::ImpVideo(canvas, RecordPrint::videoOf(*this));
+    return true;
 }

@@ -4,12 +4,15 @@
 
 // The video library, page 7 "Ma vidéothèque": one film per block of the
 // ".ovd" file (fields in VideoRecord), with its cover picture.
+class MmCanvas;
+
 class VideoPage : public RecordSectionPage
 {
     Q_OBJECT
 
 public:
     explicit VideoPage(DocumentContext &context, QWidget *parent = nullptr);
+    bool print(MmCanvas &canvas) override;
 
     // The section's routines under their own names.
     void EcritVideo() { writeRecord(); }

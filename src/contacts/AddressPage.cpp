@@ -1,6 +1,7 @@
 #include "contacts/AddressPage.h"
 
-#include "app/DocumentContext.h"
+#include "contacts/ContactsPrint.h"
+#include "document/DocumentContext.h"
 #include "common/UiServices.h"
 #include "contacts/AddressViews.h"
 #include "contacts/ContactForm.h"
@@ -377,4 +378,10 @@ bool AddressPage::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return SectionPage::eventFilter(watched, event);
+}
+
+bool AddressPage::print(MmCanvas &canvas)
+{
+    ContactsPrint::ImpNoms(canvas, *this);
+    return true;
 }

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 #include "common/UnreadableFile.h"
 #include "contacts/AddressBook.h"
 
 #include <QStringList>
 
+class MmCanvas;
 class AddressBlockModel;
 class AddressSummaryModel;
 class BlockListView;
@@ -30,6 +31,7 @@ class AddressPage : public SectionPage
 
 public:
     explicit AddressPage(DocumentContext &context, QWidget *parent = nullptr);
+    bool print(MmCanvas &canvas) override;
 
     void reset() override;
     void load(const QString &documentPath) override { ChargeAdr(documentPath); }

@@ -1,6 +1,7 @@
 #include "contacts/BirthdayPage.h"
 
-#include "app/DocumentContext.h"
+#include "contacts/ContactsPrint.h"
+#include "document/DocumentContext.h"
 #include "common/Clock.h"
 #include "common/DateText.h"
 #include "common/UiServices.h"
@@ -218,4 +219,10 @@ bool BirthdayPage::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return SectionPage::eventFilter(watched, event);
+}
+
+bool BirthdayPage::print(MmCanvas &canvas)
+{
+    ContactsPrint::ImpAnniv(canvas, ContactsPrint::halfYearOf(*this));
+    return true;
 }

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 #include "common/UnreadableFile.h"
 #include "contacts/BirthdayBook.h"
 
 #include <array>
 #include <optional>
 
+class MmCanvas;
 class QLabel;
 class QListWidget;
 
@@ -23,6 +24,7 @@ class BirthdayPage : public SectionPage
 
 public:
     explicit BirthdayPage(DocumentContext &context, QWidget *parent = nullptr);
+    bool print(MmCanvas &canvas) override;
 
     void reset() override;
     void load(const QString &documentPath) override { ChargeAnniv(documentPath); }

@@ -1,6 +1,7 @@
 #include "contacts/TodoPage.h"
 
-#include "app/DocumentContext.h"
+#include "contacts/ContactsPrint.h"
+#include "document/DocumentContext.h"
 #include "common/UiServices.h"
 
 #include <QGridLayout>
@@ -233,4 +234,10 @@ bool TodoPage::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return SectionPage::eventFilter(watched, event);
+}
+
+bool TodoPage::print(MmCanvas &canvas)
+{
+    ContactsPrint::ImpFaire(canvas, *this);
+    return true;
 }

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 #include "common/UnreadableFile.h"
 #include "contacts/TodoList.h"
 
+class MmCanvas;
 class QLabel;
 class QListWidget;
 class QToolButton;
@@ -21,6 +22,7 @@ class TodoPage : public SectionPage
 
 public:
     explicit TodoPage(DocumentContext &context, QWidget *parent = nullptr);
+    bool print(MmCanvas &canvas) override;
 
     void reset() override;
     void load(const QString &documentPath) override { ChargeFaire(documentPath); }

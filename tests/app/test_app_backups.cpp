@@ -4,7 +4,7 @@
 // that cannot be made never stops a save.
 #include "Fixtures.h"
 
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 #include "common/BackupStore.h"
 #include "common/TextFile.h"
 

@@ -1,6 +1,6 @@
 #include "Fixtures.h"
-#include "app/Document.h"
-#include "app/SectionPage.h"
+#include "document/Document.h"
+#include "document/SectionPage.h"
 
 #include <QComboBox>
 #include <QListWidget>

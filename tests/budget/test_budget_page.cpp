@@ -4,7 +4,7 @@
 #include "Fixtures.h"
 #include "PdfText.h"
 
-#include "app/PrintJob.h"
+#include "document/PrintJob.h"
 #include "budget/BilanWindow.h"
 #include "budget/BudgetFormat.h"
 #include "budget/BudgetPage.h"

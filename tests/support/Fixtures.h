@@ -4,7 +4,7 @@
 #include "ScriptedUiServices.h"
 #include "TestFiles.h"
 #include "Widgets.h"
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "app/TChild.h"
 #include "app/TMainForm.h"
 

@@ -1,6 +1,6 @@
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "common/BaseName.h"
 #include "common/Cp1252Fit.h"
 #include "common/SaveBatch.h"

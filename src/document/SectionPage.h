@@ -7,6 +7,7 @@
 #include <functional>
 
 class DocumentContext;
+class MmCanvas;
 
 // One page of the document window: one section of the document set.
 //
@@ -68,6 +69,17 @@ public:
         Q_UNUSED(line);
         return false;
     }
+
+    // Draws what the section's print command prints (ImpSemaine, ImpNoms,
+    // ...); false when the section prints nothing.
+    virtual bool print(MmCanvas &canvas)
+    {
+        Q_UNUSED(canvas);
+        return false;
+    }
+    // The budget journal prints in the orientation the user chose; every
+    // other section in portrait.
+    virtual bool keepsPrintOrientation() const { return false; }
 
     // The document window's resizing rules for this page; W and H are the
     // document window's width and height.
