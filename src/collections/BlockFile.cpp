@@ -345,12 +345,17 @@ void BlockFile::repair()
             ++i;
             continue;
         }
-        const int number = markerNumber(line).value_or(MaxRecords);
-        const QString end = number < MaxRecords ? endMarker(number) : QString();
+        // A start marker whose number cannot be read has no end marker of
+        // its own: its block runs up to the next marker line, empty lines
+        // included.
+        const auto read = markerNumber(line);
+        const int number = read.value_or(MaxRecords);
+        const QString end = read ? endMarker(number) : QString();
+        auto isEnd = [&](const QString &l) { return read && l == end; };
         qsizetype j = i + 1;
-        while (j < size && m_lines[j] != end && !isStartMarker(m_lines[j]) && !isEndMarker(m_lines[j]))
+        while (j < size && !isEnd(m_lines[j]) && !isStartMarker(m_lines[j]) && !isEndMarker(m_lines[j]))
             ++j;
-        const bool closed = j < size && m_lines[j] == end;
+        const bool closed = j < size && isEnd(m_lines[j]);
         // A start marker followed at once by another marker holds nothing.
         if (closed || j > i + 1)
             pieces.push_back({number, i + 1, j});
