@@ -34,7 +34,9 @@ BlockFile::Config makeConfig(int section)
         c.fixedLines = 2;
         c.readLimit = 100;
         c.initialCount = 0;
-        c.restartBelow = 12;
+        // A list of k items takes 4 + k lines: a count restarted below 12
+        // lines would bring a second short list back onto the first.
+        c.restartWithoutBlock = true;
         c.restartCount = 0;
         c.squeeze = false;
         c.removeDuplicates = true;
@@ -179,6 +181,11 @@ int BlockFile::countStartMarkers() const
         if (isStartMarker(l))
             ++n;
     return n;
+}
+
+bool BlockFile::hasStartMarker() const
+{
+    return std::any_of(m_lines.cbegin(), m_lines.cend(), isStartMarker);
 }
 
 void BlockFile::buildIndex() const

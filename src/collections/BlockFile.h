@@ -46,6 +46,7 @@ public:
         int initialCount = 1;    // record count of a new document
         int restartBelow = 0;    // add: when the list holds fewer lines than this, the count restarts...
         int restartCount = 0;    // ...at this value (the first record then gets this number)
+        bool restartWithoutBlock = false; // add: the count restarts only when the list holds no start marker
         bool blankAfterAdd = false;   // add appends a line holding one blank (album)
         bool squeeze = true;          // squeeze the top of the list before saving
         bool removeDuplicates = false; // duplicate removal after the check (shopping lists)
@@ -95,6 +96,7 @@ public:
 
     // Number of lines beginning with "<BLOC" (the record count at load).
     int countStartMarkers() const;
+    bool hasStartMarker() const;
 
     // Position of the first line exactly equal to the start marker of a
     // record, or -1.
