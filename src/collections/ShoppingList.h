@@ -51,7 +51,8 @@ QStringList titles(const Measure &width);
 // is and adds nothing; otherwise quantity and price (empty price = 0) are
 // read, the price rewritten with two decimals, quantity and price
 // right-aligned, and the amount written and added to the total. A cell that
-// is not a number leaves both cells as typed and gives an amount of 0.
+// is not a number, or an amount that would take the total out of 64 bits,
+// leaves both cells as typed and gives an amount of 0.
 // Returns the total in cents.
 qint64 calculate(QList<Row> &rows, const Measure &width);
 
