@@ -109,6 +109,10 @@ bool hasDesignation(const QList<Row> &rows)
 
 QChar typed(QChar c, int column)
 {
+    // The cells of an item line are joined by tabs: a tab or a line break
+    // typed or pasted into one would shift or cut the line's fields.
+    if (c == u'\t' || c == u'\r' || c == u'\n')
+        return u' ';
     return (column > 0 && c == u'.') ? QChar(u',') : c;
 }
 

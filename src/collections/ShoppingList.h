@@ -74,8 +74,8 @@ QList<Row> listItems(const BlockFile &file, int number);
 // Validec: at least one row has a designation.
 bool hasDesignation(const QList<Row> &rows);
 
-// A character typed in a cell: "." becomes "," in every column but the
-// designation.
+// A character typed or pasted in a cell: a tab or a line break becomes a
+// blank; "." becomes "," in every column but the designation.
 QChar typed(QChar c, int column);
 
 // Enter in the grid at (row, column), rows counted from 1. Only the price

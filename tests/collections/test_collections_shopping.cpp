@@ -85,6 +85,8 @@ private slots:
         QCOMPARE(r.column, r.acts ? 0 : column);
         // A typed "." is the decimal comma in the number columns only.
         QCOMPARE(typed(u'.', column), column == 0 ? QChar(u'.') : QChar(u','));
+        // A pasted tab would shift the item line's fields.
+        QCOMPARE(typed(u'\t', column), QChar(u' '));
     }
 
     void emptyListTakesNothingFromTheNext()
