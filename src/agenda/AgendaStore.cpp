@@ -187,7 +187,7 @@ bool AgendaStore::removeFirstMatching(QStringView probe, const std::function<boo
 
 void AgendaStore::append(const QString &line)
 {
-    m_lines.append(TextFile::oneLine(line));
+    m_lines.append(TextFile::oneLine(line, true));
     // A line appended to a fully sorted store may keep it sorted.
     if (m_sorted == m_lines.size() - 1)
         extendSortedRun();

@@ -51,8 +51,9 @@ public:
     void reset();
     // The lines of a file, in their order (loading does not sort).
     void setLines(QStringList lines);
-    // Loading drops the lines at the top that are shorter than a date key
-    // (the single blank of a new document); it stops at the first longer one.
+    // Loading drops the blank lines at the top that are shorter than a date
+    // key (the single blank of a new document); it stops at the first other
+    // line, so a short line the user typed stays.
     void dropShortTopLines();
 
     // LitRdv: the items of one day (lines without their key), in store order.
@@ -87,11 +88,14 @@ public:
     bool removeFirstWithId(QStringView id);
     // Removes the first line equal to `line`; false when there is none.
     bool removeLine(QStringView line);
-    // Appends a line as it is (line ends in it become blanks).
+    // Appends a line as it is, but for its line ends, which become blanks;
+    // tabs stay (a line read from the file may hold them; what the user types
+    // or pastes has lost its own on the way in).
     void append(const QString &line);
 
-    // The line for an appointment: key + time + " " + message; line ends in
-    // the message become blanks, since they would split the line in the file.
+    // The line for an appointment: key + time + " " + message, as it is
+    // (append turns line ends into blanks, since they would split the line in
+    // the file).
     static QString makeLine(const QString &key, const QString &time, const QString &message);
 
 private:

@@ -3,6 +3,7 @@
 #include "common/Clock.h"
 
 #include "common/DateText.h"
+#include "common/OneLineInput.h"
 
 #include <QDateEdit>
 #include <QFormLayout>
@@ -41,6 +42,7 @@ TFicheRdv::TFicheRdv(const Clock &clock, QWidget *parent) : QDialog(parent), m_c
 
     m_message = new QLineEdit(this);
     m_message->setObjectName(QStringLiteral("Edit1"));
+    OneLineInput::keep(m_message);
     m_message->setMinimumWidth(m_message->fontMetrics().averageCharWidth() * 48);
 
     m_cancel = new QPushButton(QStringLiteral("Annuler"), this);

@@ -1,6 +1,7 @@
 #include "agenda/WeekClipboard.h"
 
 #include "agenda/DayList.h"
+#include "common/TextFile.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -24,7 +25,7 @@ int take(const DayLists &days, QLineEdit *buffer, bool remove)
 int paste(const DayLists &days, QLineEdit *buffer)
 {
     const QString text = QGuiApplication::clipboard()->text();
-    if (!text.isEmpty()) buffer->setText(firstLine(text));
+    if (!text.isEmpty()) buffer->setText(TextFile::oneLine(firstLine(text)));
     // An empty item would be stored as a line holding only a date key.
     if (buffer->text().isEmpty()) return 0;
     int added = 0;

@@ -25,8 +25,9 @@ using DayLists = std::array<DayList *, 7>;
 // The clipboard is left alone when no day list has a selected item.
 int take(const DayLists &days, QLineEdit *buffer, bool remove);
 
-// Coller: the clipboard's text up to its first line end replaces the buffer
-// (a clipboard without text leaves the buffer as it was); the buffer is then
+// Coller: the clipboard's text up to its first line end, its tabs made
+// blanks, replaces the buffer (a clipboard without text leaves the buffer as
+// it was); the buffer is then
 // added to every day list with a selected item. An empty buffer adds
 // nothing. Returns the number of items added.
 int paste(const DayLists &days, QLineEdit *buffer);

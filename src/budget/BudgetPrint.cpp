@@ -66,16 +66,20 @@ void ImpBudget(MmCanvas &canvas, const Journal &journal)
         canvas.textIn(0, y, kPostX - 2, row[0]);
         canvas.textIn(kPostX, y, kDescriptionX - kPostX - 1, row[1]);
         canvas.textIn(kDescriptionX, y, kExpenseRight - kAmountWidth - kDescriptionX - 2, row[2]);
-        // Amounts are exact cents; a cell that is not a number prints as it
-        // stands and adds nothing.
+        // Amounts are exact cents; a cell that is not a number, or one the
+        // sum cannot take without leaving 64 bits, prints as it stands and
+        // adds nothing.
         const QString expense = row[3].trimmed();
         const QString income = row[4].trimmed();
+        auto add = [](qint64 &sum, const QString &cell) {
+            sum = Money::addCents(sum, Money::parseCents(cell).value_or(0)).value_or(sum);
+        };
         if (!expense.isEmpty()) {
-            expenses += Money::parseCents(expense).value_or(0);
+            add(expenses, expense);
             canvas.textInRight(kExpenseRight, y, kAmountWidth, expense);
         }
         if (!income.isEmpty()) {
-            incomes += Money::parseCents(income).value_or(0);
+            add(incomes, income);
             canvas.textInRight(kIncomeRight, y, kIncomeRight - kExpenseRight - 2, income);
         }
         y += 5;

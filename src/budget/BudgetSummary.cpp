@@ -14,14 +14,24 @@ namespace BudgetSummary {
 
 namespace {
 
-// Adds one amount cell; an empty cell adds nothing.
+// Adds `cents` to `sum`; false, leaving it, when the sum would not fit in
+// 64 bits (it is never wrapped).
+bool addTo(qint64 &sum, qint64 cents)
+{
+    const auto s = Money::addCents(sum, cents);
+    if (s)
+        sum = *s;
+    return s.has_value();
+}
+
+// Adds one amount cell; an empty cell adds nothing. A cell that is not an
+// amount, or that the sum cannot take, is counted as unreadable.
 void add(const QString &cell, qint64 &sum, int &unreadable)
 {
     if (cell.trimmed().isEmpty())
         return;
-    if (const auto cents = Money::parseCents(cell))
-        sum += *cents;
-    else
+    const auto cents = Money::parseCents(cell);
+    if (!cents || !addTo(sum, *cents))
         ++unreadable;
 }
 
@@ -51,10 +61,13 @@ Month month(const BudgetStore &store, const QString &account, int year, int mont
         qint64 expense = 0;
         add(grid.cell(r, BudgetGrid::Expense), expense, out.unreadable);
         add(grid.cell(r, BudgetGrid::Income), out.totals.income, out.unreadable);
-        out.totals.expense += expense;
+        if (!addTo(out.totals.expense, expense)) {
+            ++out.unreadable;
+            continue;
+        }
         const QString post = grid.cell(r, BudgetGrid::Post).trimmed();
         if (expense != 0)
-            byPost[post.isEmpty() ? noPost() : NamedList::withCapitalFirst(post)] += expense;
+            addTo(byPost[post.isEmpty() ? noPost() : NamedList::withCapitalFirst(post)], expense);
     }
     for (auto it = byPost.cbegin(); it != byPost.cend(); ++it) {
         if (it.value() != 0)
@@ -75,8 +88,10 @@ Year year(const BudgetStore &store, const QString &account, int year)
             add(grid.cell(r, BudgetGrid::Expense), t.expense, out.unreadable);
             add(grid.cell(r, BudgetGrid::Income), t.income, out.unreadable);
         }
-        out.totals.expense += t.expense;
-        out.totals.income += t.income;
+        if (!addTo(out.totals.expense, t.expense))
+            ++out.unreadable;
+        if (!addTo(out.totals.income, t.income))
+            ++out.unreadable;
     }
     return out;
 }

@@ -35,7 +35,7 @@ struct Month
     // whose expenses cancel out are left out; an empty post is "Sans poste".
     QList<PostTotal> byPost;
     Totals totals;
-    int unreadable = 0; // amount cells that are not numbers
+    int unreadable = 0; // amount cells that are not numbers, or that the sums cannot take
 };
 
 struct Year

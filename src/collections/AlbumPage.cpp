@@ -4,6 +4,7 @@
 #include "document/DocumentContext.h"
 #include "collections/AlbumRecord.h"
 #include "collections/MemoText.h"
+#include "common/OneLineInput.h"
 #include "collections/PictureFile.h"
 #include "common/UiServices.h"
 #include "common/TextFile.h"
@@ -149,6 +150,8 @@ void AlbumPage::buildUi()
     // A key typed in the title or the comment changes the page and the
     // document (Edit7KeyPress); text put there by a read does not.
     connect(m_title, &QLineEdit::textEdited, this, [this] { markEdited(); });
+    OneLineInput::keep(m_title);
+    OneLineInput::keep(m_comment, [this] { return !m_filling; });
     connect(m_comment, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_filling)
             markEdited();

@@ -34,7 +34,9 @@ BlockFile::Config makeConfig(int section)
         c.fixedLines = 2;
         c.readLimit = 100;
         c.initialCount = 0;
-        c.restartBelow = 12;
+        // A list of k items takes 4 + k lines: a count restarted below 12
+        // lines would bring a second short list back onto the first.
+        c.restartWithoutBlock = true;
         c.restartCount = 0;
         c.squeeze = false;
         c.removeDuplicates = true;
@@ -179,6 +181,11 @@ int BlockFile::countStartMarkers() const
         if (isStartMarker(l))
             ++n;
     return n;
+}
+
+bool BlockFile::hasStartMarker() const
+{
+    return std::any_of(m_lines.cbegin(), m_lines.cend(), isStartMarker);
 }
 
 void BlockFile::buildIndex() const
@@ -345,12 +352,17 @@ void BlockFile::repair()
             ++i;
             continue;
         }
-        const int number = markerNumber(line).value_or(MaxRecords);
-        const QString end = number < MaxRecords ? endMarker(number) : QString();
+        // A start marker whose number cannot be read has no end marker of
+        // its own: its block runs up to the next marker line, empty lines
+        // included.
+        const auto read = markerNumber(line);
+        const int number = read.value_or(MaxRecords);
+        const QString end = read ? endMarker(number) : QString();
+        auto isEnd = [&](const QString &l) { return read && l == end; };
         qsizetype j = i + 1;
-        while (j < size && m_lines[j] != end && !isStartMarker(m_lines[j]) && !isEndMarker(m_lines[j]))
+        while (j < size && !isEnd(m_lines[j]) && !isStartMarker(m_lines[j]) && !isEndMarker(m_lines[j]))
             ++j;
-        const bool closed = j < size && m_lines[j] == end;
+        const bool closed = j < size && isEnd(m_lines[j]);
         // A start marker followed at once by another marker holds nothing.
         if (closed || j > i + 1)
             pieces.push_back({number, i + 1, j});

@@ -46,6 +46,7 @@ public:
         int initialCount = 1;    // record count of a new document
         int restartBelow = 0;    // add: when the list holds fewer lines than this, the count restarts...
         int restartCount = 0;    // ...at this value (the first record then gets this number)
+        bool restartWithoutBlock = false; // add: the count restarts only when the list holds no start marker
         bool blankAfterAdd = false;   // add appends a line holding one blank (album)
         bool squeeze = true;          // squeeze the top of the list before saving
         bool removeDuplicates = false; // duplicate removal after the check (shopping lists)
@@ -95,6 +96,7 @@ public:
 
     // Number of lines beginning with "<BLOC" (the record count at load).
     int countStartMarkers() const;
+    bool hasStartMarker() const;
 
     // Position of the first line exactly equal to the start marker of a
     // record, or -1.
@@ -106,8 +108,9 @@ public:
     // read limit, and takes the last line of the list only as a fixed field
     // line (a block cut short by a damaged file).
     std::optional<QStringList> readRecord(int number) const;
-    // Removes the record's block (from its start marker to its end marker, or
-    // to the end of the list when the end marker is missing). Returns whether
+    // Removes the record's block: from its start marker to its end marker,
+    // or, when the end marker is missing, up to the next start marker (or the
+    // end of the list), so that the blocks behind it stay. Returns whether
     // there was one.
     bool removeRecord(int number);
     // Appends a block for the record at the end of the list.
@@ -129,10 +132,12 @@ public:
     // +1 per line beginning with "<BLOC", -1 per line beginning with
     // "</BLOC". Zero counts as sound, even when the markers are out of order.
     int balance() const;
-    // Rebuilds a sound file: every block (closed by its end marker, or cut
-    // before the next marker and closed) is kept, in number order, numbered
-    // 0, 1, 2...; lines outside blocks go. The record count becomes the
-    // number of blocks kept.
+    // Rebuilds a sound file: every block is kept with every line of its body,
+    // empty lines included, in number order, numbered 0, 1, 2... A block ends
+    // at its own end marker, or, when that is missing or its start marker's
+    // number cannot be read, before the next marker line, and is then closed.
+    // Lines outside blocks go, and so do empty blocks cut short at once. The
+    // record count becomes the number of blocks kept.
     void repair();
 
     // The check at load: when the balance is not zero the section's text is

@@ -67,6 +67,13 @@ void BlockSectionPage::load(const QString &documentPath)
         m_file.setCurrent(0);
         readRecord();
         m_changed = false;
+    } else {
+        // The record shown stays, within the records of the new file; a page
+        // that shows reads it again, so that it never shows, nor writes into
+        // the new file, what it showed of the document before.
+        m_file.setCurrent(std::min(m_file.current(), std::max(0, m_file.recordCount() - 1)));
+        if (isVisibleTo(window()))
+            readRecord();
     }
 }
 
@@ -218,6 +225,11 @@ void BlockSectionPage::addRecord()
     int count = m_file.recordCount();
     if (c.restartBelow > 0 && m_file.lines().size() < c.restartBelow)
         count = c.restartCount;
+    // A file that holds no list yet makes the new list the first; once it
+    // holds one (the list of a new document, written just above, included),
+    // the count covers at least that one.
+    if (c.restartWithoutBlock)
+        count = m_file.hasStartMarker() ? std::max(count, 1) : c.restartCount;
     // Record 10000 would carry the digits of record 0: refuse rather than
     // mix two records.
     if (count + 1 > BlockFile::MaxRecords) {

@@ -10,7 +10,8 @@
 // The page of a collection section kept in a block file (album, videos,
 // shopping lists, books, reimbursements). It owns the section's BlockFile and
 // runs everything the five sections share: load (read, check and repair,
-// duplicate removal for the shopping lists, first record shown), save
+// duplicate removal for the shopping lists, first record shown, or for the
+// shopping lists the list shown read again when the page shows), save
 // (squeeze, write of the record shown, whole file written atomically on every
 // save), and the record commands first / previous / next / last / add /
 // delete, each of which writes the record shown back when it changed, moves,

@@ -4,6 +4,7 @@
 #include "collections/MemoText.h"
 #include "collections/RecordPicture.h"
 #include "common/Clock.h"
+#include "common/OneLineInput.h"
 
 #include <QAbstractItemModel>
 #include <QComboBox>
@@ -148,6 +149,7 @@ QWidget *RecordForm::makeControl(int i)
             edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000 000,00")) + 16);
         }
         connect(edit, &QLineEdit::textChanged, this, [this, i] { userChange(i); });
+        OneLineInput::keep(edit);
         w = edit;
         break;
     }
@@ -184,6 +186,7 @@ QWidget *RecordForm::makeControl(int i)
         box->setParent(this);
         box->setEditable(true);
         box->lineEdit()->setMaxLength(INT_MAX);
+        OneLineInput::keep(box->lineEdit());
         box->setInsertPolicy(QComboBox::NoInsert);
         box->setDuplicatesEnabled(false);
         if (!f.fixedItems.isEmpty() && box->count() == 0)
@@ -202,6 +205,7 @@ QWidget *RecordForm::makeControl(int i)
         memo->setTabChangesFocus(true);
         memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         connect(memo, &QPlainTextEdit::textChanged, this, [this, i] { userChange(i); });
+        OneLineInput::keep(memo, [this] { return m_filling == 0; });
         w = memo;
         break;
     }

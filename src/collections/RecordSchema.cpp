@@ -124,7 +124,7 @@ QStringList RecordSchema::write(const RecordValues &values) const
         case RecordField::Kind::Memo:
             break;
         default:
-            body << f.prefix + TextFile::oneLine(v.toString());
+            body << f.prefix + TextFile::oneLine(v.toString(), true);
             break;
         }
     }
@@ -133,7 +133,7 @@ QStringList RecordSchema::write(const RecordValues &values) const
         if (f.kind != RecordField::Kind::Memo || i >= values.size())
             continue;
         for (const QString &line : values[i].toStringList())
-            body << f.tag + TextFile::oneLine(line);
+            body << f.tag + TextFile::oneLine(line, true);
     }
     return body;
 }

@@ -107,6 +107,8 @@ public:
     int fixedLines() const { return m_fixedLines; }
 
     // The body of a block for these values (all fields must be present).
+    // Line ends in a text become blanks; tabs stay (one read from the file is
+    // the record's own; one the user types never gets this far, OneLineInput).
     QStringList write(const RecordValues &values) const;
 
     // Reads a block body. Fixed lines are converted in order; the first date

@@ -40,14 +40,17 @@ qint64 calculate(QList<Row> &rows, const Measure &width)
         const auto price = priceText.isEmpty() ? std::optional<Decimal>(Decimal{}) : parseDecimal(priceText);
         const auto priceCents = price ? toCents(*price) : std::nullopt;
         const auto amount = (quantity && priceCents) ? amountCents(*quantity, *priceCents) : std::nullopt;
+        // An amount the total cannot take is refused like one that cannot be
+        // read.
+        const auto sum = amount ? addCents(total, *amount) : std::nullopt;
         qint64 cents = 0;
-        if (amount) {
+        if (sum) {
             row.quantity = padded(quantityText, QuantityAlign, width);
             row.price = padded(formatCents(*priceCents), PriceAlign, width);
             cents = *amount;
+            total = *sum;
         }
         row.amount = padded(formatCents(cents), PriceAlign, width);
-        total += cents;
     }
     return total;
 }
@@ -106,6 +109,10 @@ bool hasDesignation(const QList<Row> &rows)
 
 QChar typed(QChar c, int column)
 {
+    // The cells of an item line are joined by tabs: a tab or a line break
+    // typed or pasted into one would shift or cut the line's fields.
+    if (c == u'\t' || c == u'\r' || c == u'\n')
+        return u' ';
     return (column > 0 && c == u'.') ? QChar(u',') : c;
 }
 

@@ -51,7 +51,8 @@ QStringList titles(const Measure &width);
 // is and adds nothing; otherwise quantity and price (empty price = 0) are
 // read, the price rewritten with two decimals, quantity and price
 // right-aligned, and the amount written and added to the total. A cell that
-// is not a number leaves both cells as typed and gives an amount of 0.
+// is not a number, or an amount that would take the total out of 64 bits,
+// leaves both cells as typed and gives an amount of 0.
 // Returns the total in cents.
 qint64 calculate(QList<Row> &rows, const Measure &width);
 
@@ -73,8 +74,8 @@ QList<Row> listItems(const BlockFile &file, int number);
 // Validec: at least one row has a designation.
 bool hasDesignation(const QList<Row> &rows);
 
-// A character typed in a cell: "." becomes "," in every column but the
-// designation.
+// A character typed or pasted in a cell: a tab or a line break becomes a
+// blank; "." becomes "," in every column but the designation.
 QChar typed(QChar c, int column);
 
 // Enter in the grid at (row, column), rows counted from 1. Only the price

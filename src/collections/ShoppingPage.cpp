@@ -204,9 +204,9 @@ void ShoppingPage::cellEdited(int row, int column)
 {
     if (m_filling)
         return;
-    // A "." typed in a number column arrives as the decimal comma.
-    if (column > 0) {
-        QTableWidgetItem *it = m_grid->item(row, column);
+    // A "." typed in a number column arrives as the decimal comma; a tab or
+    // a line break as a blank (only what the user typed passes here).
+    if (QTableWidgetItem *it = m_grid->item(row, column)) {
         QString text = it->text();
         for (QChar &c : text)
             c = Shopping::typed(c, column);

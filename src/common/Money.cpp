@@ -85,6 +85,14 @@ std::optional<qint64> amountCents(Decimal quantity, qint64 priceCents)
     return roundedDivide(static_cast<__int128>(quantity.units) * priceCents, pow10(quantity.scale));
 }
 
+std::optional<qint64> addCents(qint64 a, qint64 b)
+{
+    qint64 sum = 0;
+    if (__builtin_add_overflow(a, b, &sum))
+        return std::nullopt;
+    return sum;
+}
+
 QString formatCents(qint64 cents)
 {
     const bool negative = cents < 0;

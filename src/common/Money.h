@@ -25,6 +25,8 @@ std::optional<qint64> toCents(Decimal d);
 std::optional<qint64> parseCents(const QString &text);
 // quantity x price, rounded half away from zero to the cent.
 std::optional<qint64> amountCents(Decimal quantity, qint64 priceCents);
+// a + b, nothing when the sum lies outside 64 bits (never wrapped).
+std::optional<qint64> addCents(qint64 a, qint64 b);
 // "0.00" with a decimal comma: 150 -> "1,50", -5 -> "-0,05".
 QString formatCents(qint64 cents);
 

@@ -100,16 +100,32 @@ bool breaksLine(QChar c)
 
 } // namespace
 
-QString oneLine(QString text)
+QString oneLine(QString text, bool keepTabs)
 {
-    if (std::none_of(text.cbegin(), text.cend(), breaksLine))
+    const auto blanked = [keepTabs](QChar c) { return breaksLine(c) && !(keepTabs && c == u'\t'); };
+    if (std::none_of(text.cbegin(), text.cend(), blanked))
         return text;
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
     for (QChar &c : text) {
-        if (breaksLine(c))
+        if (blanked(c))
             c = u' ';
     }
     return text;
+}
+
+QString oneLineEdit(const QString &before, const QString &after, qsizetype *end)
+{
+    const qsizetype most = std::min(before.size(), after.size());
+    qsizetype head = 0;
+    while (head < most && before[head] == after[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < most - head && before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    const QString inserted = oneLine(after.mid(head, after.size() - head - tail));
+    if (end)
+        *end = head + inserted.size();
+    return after.left(head) + inserted + after.right(tail);
 }
 
 bool exists(const QString &path)

@@ -16,9 +16,17 @@ QStringList splitLines(QByteArrayView data);
 QByteArray joinLines(const QStringList &lines);
 
 // A text made fit for one line of a file: every line break (CR LF, CR, LF,
-// the Unicode line and paragraph separators) and every tab becomes one
-// blank, so a pasted text can neither cut its line nor shift a field.
-QString oneLine(QString text);
+// the Unicode line and paragraph separators) and, unless `keepTabs`, every
+// tab becomes one blank, so a pasted text can neither cut its line nor shift
+// a field. Text read from a file is written back with `keepTabs`: its tabs
+// are its own, and it holds no line break.
+QString oneLine(QString text, bool keepTabs = false);
+// A one-line field after an edit turned `before` into `after`: only what the
+// edit inserted (the part of `after` between the longest head and tail it
+// shares with `before`) is made one line; the rest, text read from a file
+// included, stays as it was. *end receives the position just past the
+// inserted part.
+QString oneLineEdit(const QString &before, const QString &after, qsizetype *end = nullptr);
 
 bool exists(const QString &path);
 

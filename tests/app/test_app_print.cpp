@@ -84,7 +84,7 @@ void printFixture(const QString &command, MmCanvas &c)
         BudgetPrint::Journal j{"Février", 2026, {}};
         j.rows = {{"01/02/2026", "Alimentation", "Marché", "  12,50", ""},
                   {"03/02/2026", kLong, kLong, "", "1500,00"},
-                  {"04/02/2026", "Divers", "Sans montant", "", ""},
+                  {"04/02/2026", "Divers", "Hors limites", "", "92233720368547758"},
                   {"05/02/2026", "Loisirs", "Cinéma", "0,1", "0,2"}};
         BudgetPrint::ImpBudget(c, j);
     } else if (command == "courses") {

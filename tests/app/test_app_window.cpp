@@ -3,7 +3,9 @@
 #include "document/SectionPage.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QTableWidget>
 
 #include <sys/fsuid.h>
 #include <sys/resource.h>
@@ -21,16 +23,53 @@ class TestAppWindow : public QObject
 private slots:
     // One row per section: its page, its extension (a set loaded without the
     // organiser's file says so, no other), and whether a save of an unchanged document
-    // writes it all the same.
+    // writes it all the same; the lines of a file of the section ('|'), an edit of its page and what it keeps.
     void sectionFiles_data()
     {
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("ext");
         QTest::addColumn<bool>("alwaysWritten");
+        QTest::addColumn<QStringList>("edit"); // lines, steps (openWhileShowing), words kept
         const QStringList exts = QString(".orz .ocn .oan .oaf .obg .oap .ovd .oco .olv .osc").split(u' ');
+        const QStringList edits = QString("2026010509:00 Nouveau1|2026010510:00 Nouveau2;ListBox1#A100Nouveau1|A101Nouveau2;ListBox8#"
+            "0105 Nouveau1|0106 Nouveau2;ListBox9#<FAIRE>|Nouveau1|Nouveau2|<FAIT>;ListBox15#258202601000005/01/2026|2582026010002Nouveau|"
+            "25820260100031,00;MaskEdit1=06012026 Edit3=7 Edit3!#<BLOC0000>|TITLE T|PICTURE |Nouveau|</BLOC0000>;Edit7=X#<BLOC0000>|Nouveau|"
+            "09/03/2024|4|T|||||2000|60||96||96||</BLOC0000>;Edit9=X#<BLOC0000>|05/01/2026|Nouveau|CMDENouveau1|CMDENouveau2|</BLOC0000>;"
+            "StringGrid5=X#<BLOC0000>|Nouveau|31/12/2025|3|T|||||1999|Bon|</BLOC0000>;Edit14=X#<BLOC0000>|Nouveau|02/01/2026|Dr|40|||"
+            "03/01/2026|10||20||</BLOC0000>;Edit19=41").split(u'#');
         for (int page = 1; page <= 10; ++page)
             QTest::addRow("%d %s", page, qPrintable(exts[page - 1]))
-                << page << exts[page - 1] << QList{3, 6, 7, 8, 9, 10}.contains(page);
+                << page << exts[page - 1] << QList{3, 6, 7, 8, 9, 10}.contains(page) << (edits[page - 1] + ";Nouveau").split(';');
+    }
+
+    // A set opened while a page shows: the page shows that set. Set A (the lines with "Ancien" for "Nouveau")
+    // is opened and the page shown, then set B; the page is edited ("Name": Delete on the first row of that
+    // list, "Name=text": typed there, or in the first cell of a grid, "Name!": Enter there, "+": "Ajouter")
+    // and B saved: B's file keeps the words and nothing of A.
+    void openWhileShowing_data()
+    {
+        sectionFiles_data();
+        QTest::newRow("8 two short lists added") << 8 << ".oco" << true << QStringList{"", "StringGrid5=Pain + StringGrid5=Lait", "Pain Lait"};
+    }
+    void openWhileShowing()
+    {
+        QFETCH(int, page); QFETCH(QStringList, edit);
+        ChildFixture f;
+        for (const QString set : {"a", "b"})
+            TestFiles::writeBytes(f.child.page(page)->fileName(f.path(set)), TestFiles::crlf(edit[0].isEmpty() ? QStringList()
+                : QString(edit[0]).replace(set == "a" ? "Nouveau" : "Ancien", "Ancien").split(u'|')));
+        f.child.activate(), f.child.Charge(f.path("a.orz")), f.child.Section(page), f.child.Charge(f.path("b.orz"));
+        for (const QString &step : edit[1].split(u' ')) {
+            QWidget *w = f.child.page(page)->findChild<QWidget *>(QString(step).remove(u'!').section(u'=', 0, 0));
+            if (step == "+") f.child.Ajout();
+            else if (auto *grid = qobject_cast<QTableWidget *>(w)) grid->setItem(0, 0, new QTableWidgetItem(step.section(u'=', 1)));
+            else if (auto *view = qobject_cast<QAbstractItemView *>(w)) view->setCurrentIndex(view->model()->index(0, 0)), QTest::keyClick(view, Qt::Key_Delete);
+            else if (step.endsWith(u'!')) QTest::keyClick(w, Qt::Key_Return);
+            else static_cast<QLineEdit *>(w)->selectAll(), QTest::keyClicks(w, step.section(u'=', 1));
+        }
+        QVERIFY(f.child.Sauve(f.path("b.orz")));
+        const QString saved = QString::fromLatin1(TestFiles::readBytes(f.child.page(page)->fileName(f.path("b"))));
+        QVERIFY2(!saved.contains("Ancien") && std::ranges::all_of(edit[2].split(u' '), [&](auto &w) { return saved.contains(w); }), qPrintable(saved));
     }
 
     // A set without the section's file: told or not; an unchanged save writes

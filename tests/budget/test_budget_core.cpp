@@ -362,6 +362,9 @@ private slots:
             << (row(0, {"02/01/2026", "Loisirs", "", "20"}) + row(1, {"03/01/2026", "loisirs", "", "-20", "abc"})
                 + row(2, {"04/01/2026", "Loyer", "", "1 000"}))
             << " | 1:0/0 | 2";
+        QTest::newRow("an amount the sum cannot take is left out, never wrapped")
+            << (row(0, {"02/01/2026", "Loyer", "", "92233720368547758"}) + row(1, {"03/01/2026", "Loyer", "", "92233720368547758"}))
+            << "Loyer=9223372036854775800 | 1:9223372036854775800/0 | 1";
         QTest::newRow("rows after the count and other accounts are not counted")
             << (row(0, {"02/01/2026", "Loyer", "", "1"}) + row(2, {"", "Loyer", "", "7"}) + row(0, {"02/01/2026", "Loyer", "", "9"}, "259202601"))
             << "Loyer=100 | 1:100/0 | 0";

@@ -239,6 +239,8 @@ private slots:
             << block(0, {"05/01/2026", "Marche", "CMDE1 pain"}) << 1;
         QTest::newRow("first block open") << *TextFile::read(QFINDTESTDATA("data/unclosed_first_block.ovd"))
                                           << int(BlockFile::CheckResult::Repaired) << block(0) << 1;
+        QTest::newRow("unreadable number: the block keeps its empty line and what follows") << block(0, {"A"})
+            + QStringList{"<BLOCxx>", "B", "", "c"} << int(BlockFile::CheckResult::Repaired) << block(0, {"A"}) + block(1, {"B", "", "c"}) << 2;
         QTest::newRow("nothing but an end marker")
             << QStringList{"</BLOC0000>"} << int(BlockFile::CheckResult::Repaired) << QStringList() << 0;
     }

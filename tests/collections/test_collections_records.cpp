@@ -90,6 +90,8 @@ private slots:
                                        << QStringList{"TITLE La plage", "PICTURE /home/Anne/Plage.JPG", "Soleil", ""};
         QTest::newRow("album animation, upper-case AVI")
             << 6 << RecordValues{"Film", "/v/Clip.AVI", QStringList{}} << QStringList{"TITLE Film", "ANIMATE /v/Clip.AVI"};
+        QTest::newRow("album title and comment read with tabs keep them")
+            << 6 << RecordValues{"a\tb", "", QStringList{"c\td"}} << QStringList{"TITLE a\tb", "PICTURE ", "c\td"};
         QTest::newRow("album comment only") << 6 << RecordValues{"", "", QStringList{"", ""}}
                                             << QStringList{"TITLE ", "PICTURE ", "", ""};
         QTest::newRow("album empty page leaves the file") << 6 << RecordValues{"", "", QStringList{}} << QStringList();

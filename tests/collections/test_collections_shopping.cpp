@@ -38,6 +38,7 @@ private slots:
         QTest::newRow("no price") << "3" << "" << QStringList{"3", "0,00", "0,00"};
         QTest::newRow("not a number") << "deux" << "1,5" << QStringList{"deux", "1,5", "0,00"};
         QTest::newRow("big") << "1000000" << "99999,99" << QStringList{"1000000", "99999,99", "99999990000,00"};
+        QTest::newRow("2^63-1 cents: the total cannot take it") << "1530920,23" << "60247241209" << QStringList{"1530920,23", "60247241209", "0,00"};
         QTest::newRow("too many digits") << "1234567890123456789" << "1" << QStringList{"1234567890123456789", "1", "0,00"};
     }
 
@@ -84,6 +85,8 @@ private slots:
         QCOMPARE(r.column, r.acts ? 0 : column);
         // A typed "." is the decimal comma in the number columns only.
         QCOMPARE(typed(u'.', column), column == 0 ? QChar(u'.') : QChar(u','));
+        // A pasted tab would shift the item line's fields.
+        QCOMPARE(typed(u'\t', column), QChar(u' '));
     }
 
     void emptyListTakesNothingFromTheNext()

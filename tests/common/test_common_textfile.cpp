@@ -153,12 +153,16 @@ private slots:
         QTest::newRow("trailing break") << "fin\r\n" << "fin ";
         QTest::newRow("no-break space kept") << QStringLiteral("Livret\u00a0A") << QStringLiteral("Livret\u00a0A");
         QTest::newRow("empty") << "" << "";
+        QTest::newRow("typed after a tab read from the file") << "a\t|b\tc\r\n" << "a\tb c ";
     }
+    // Typed in an empty field, or after the text before a '|'.
     void oneLine()
     {
         QFETCH(QString, typed);
         QFETCH(QString, line);
-        QCOMPARE(TextFile::oneLine(typed), line);
+        const QString before = typed.section(u'|', 0, -2), after = QString(typed).remove(u'|');
+        QCOMPARE(TextFile::oneLineEdit(before, after), line);
+        QVERIFY(!before.isEmpty() || TextFile::oneLine(typed) == line);
     }
 
     // A save of ten files killed at random moments leaves each file its old
