@@ -161,7 +161,8 @@ void BM_AlbumPage24Megapixels(benchmark::State &state)
     SilentUi ui;
     SystemClock clock;
     DocumentContext context(ui, clock);
-    AlbumPage page(context);
+    BlockFile file(BlockFile::config(6));
+    AlbumPage page(context, file);
     const QString doc = tempDir().filePath(QStringLiteral("album.orz"));
     TextFile::write(tempDir().filePath(QStringLiteral("album.oap")),
                     {BlockFile::startMarker(0), QStringLiteral("TITLE Grande photo"), QStringLiteral("PICTURE ") + photo,

@@ -29,7 +29,9 @@ class WeekPage : public SectionPage
     Q_OBJECT
 
 public:
-    explicit WeekPage(DocumentContext &context, QWidget *parent = nullptr);
+    // `store` is the section's store in the document model, which the page
+    // shows and writes its edits back into.
+    WeekPage(DocumentContext &context, AgendaStore &store, QWidget *parent = nullptr);
     bool print(MmCanvas &canvas) override;
 
     // The store and its lines, as the organiser file holds them.
@@ -100,7 +102,7 @@ private:
     bool showWeekOfLine(const QString &line);
     void ListBoxDblClick(int day);
 
-    AgendaStore m_store;
+    AgendaStore &m_store;
     bool m_weekEdited = false;
     UnreadableFile m_unreadable;
 

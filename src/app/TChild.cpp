@@ -80,16 +80,16 @@ void TChild::createPages(int upTo)
     for (int n = m_created + 1; n <= upTo; ++n) {
         SectionPage *page = nullptr;
         switch (n) {
-        case 1: page = new WeekPage(c); break;
-        case 2: page = new AddressPage(c); break;
-        case 3: page = new BirthdayPage(c); break;
-        case 4: page = new TodoPage(c); break;
-        case 5: page = new BudgetPage(c); break;
-        case 6: page = new AlbumPage(c); break;
-        case 7: page = new VideoPage(c); break;
-        case 8: page = new ShoppingPage(c); break;
-        case 9: page = new BookPage(c); break;
-        default: page = new ReimbursementPage(c); break;
+        case 1: page = new WeekPage(c, m_model.agenda()); break;
+        case 2: page = new AddressPage(c, m_model.addresses()); break;
+        case 3: page = new BirthdayPage(c, m_model.birthdays()); break;
+        case 4: page = new TodoPage(c, m_model.todo()); break;
+        case 5: page = new BudgetPage(c, m_model.budget()); break;
+        case 6: page = new AlbumPage(c, m_model.blocks(6)); break;
+        case 7: page = new VideoPage(c, m_model.blocks(7)); break;
+        case 8: page = new ShoppingPage(c, m_model.blocks(8)); break;
+        case 9: page = new BookPage(c, m_model.blocks(9)); break;
+        default: page = new ReimbursementPage(c, m_model.blocks(10)); break;
         }
         m_pages[n - 1] = page;
         m_stack->addWidget(page);

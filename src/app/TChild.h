@@ -2,6 +2,7 @@
 
 #include "document/DocumentContext.h"
 #include "app/Settings.h"
+#include "model/DocumentModel.h"
 #include "common/SearchState.h"
 
 #include <QWidget>
@@ -38,6 +39,8 @@ public:
     ~TChild() override;
 
     DocumentContext &context() { return m_context; }
+    // The section stores the pages show.
+    DocumentModel &model() { return m_model; }
     const QString &startDirectory() const { return m_context.startDirectory; }
     Document &document() { return m_context.document(); }
 
@@ -143,6 +146,7 @@ private:
     SectionPage *current();
 
     DocumentContext m_context;
+    DocumentModel m_model;
     Settings m_settings;
     SearchState m_search;
     QStackedWidget *m_stack = nullptr;

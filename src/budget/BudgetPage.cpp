@@ -56,7 +56,8 @@ bool leavesPage(const QFocusEvent *e)
 
 } // namespace
 
-BudgetPage::BudgetPage(DocumentContext &context, QWidget *parent) : SectionPage(context, 5, parent)
+BudgetPage::BudgetPage(DocumentContext &context, BudgetMonth &month, QWidget *parent)
+    : SectionPage(context, 5, parent), m_month(month)
 {
     m_month.reset(context.clock().today());
     buildWidgets();

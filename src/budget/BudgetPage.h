@@ -33,7 +33,9 @@ class BudgetPage : public SectionPage
     Q_OBJECT
 
 public:
-    explicit BudgetPage(DocumentContext &context, QWidget *parent = nullptr);
+    // `month` is the section's store in the document model, which the page
+    // shows and writes its edits back into.
+    BudgetPage(DocumentContext &context, BudgetMonth &month, QWidget *parent = nullptr);
     bool print(MmCanvas &canvas) override;
     bool keepsPrintOrientation() const override { return true; }
 
@@ -90,7 +92,7 @@ private:
     void reportDamage(const BudgetMonth::DisplayResult &r);
     void focusLater(QWidget *w);
 
-    BudgetMonth m_month;
+    BudgetMonth &m_month;
     UnreadableFile m_unreadable;
     BudgetGridModel *m_gridModel = nullptr;
     QSet<QString> m_reportedKeys; // months whose damaged lines were reported

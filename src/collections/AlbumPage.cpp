@@ -37,7 +37,8 @@ const QString kHeight = QStringLiteral("Hauteur : ");
 
 } // namespace
 
-AlbumPage::AlbumPage(DocumentContext &context, QWidget *parent) : BlockSectionPage(context, 6, parent)
+AlbumPage::AlbumPage(DocumentContext &context, BlockFile &file, QWidget *parent)
+    : BlockSectionPage(context, file, 6, parent)
 {
     buildUi();
 }

@@ -32,7 +32,7 @@ class AlbumPage : public BlockSectionPage
     Q_OBJECT
 
 public:
-    explicit AlbumPage(DocumentContext &context, QWidget *parent = nullptr);
+    AlbumPage(DocumentContext &context, BlockFile &file, QWidget *parent = nullptr);
     ~AlbumPage() override;
     bool print(MmCanvas &canvas) override;
 

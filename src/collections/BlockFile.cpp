@@ -394,6 +394,31 @@ BlockFile::CheckResult BlockFile::check(const Teller &tell)
     return CheckResult::Repaired;
 }
 
+BlockFile::CheckResult BlockFile::load(std::optional<QStringList> lines, const Teller &tell)
+{
+    if (lines)
+        setLines(std::move(*lines));
+    setRecordCount(countStartMarkers());
+    const CheckResult result = check(tell);
+    if (m_config.removeDuplicates) {
+        QString damaged;
+        removeDuplicates(&damaged);
+        if (!damaged.isEmpty())
+            tell(damagedMarkerText(damaged), false);
+    }
+    if (m_config.readOnLoad)
+        setCurrent(0);
+    return result;
+}
+
+QString BlockFile::damagedMarkerText(const QString &marker)
+{
+    return QStringLiteral("Le fichier de cette section est endommagé : la ligne « %1 » "
+                          "ne porte pas un numéro de fiche lisible.\n"
+                          "Elle est laissée telle quelle.")
+        .arg(marker.left(40));
+}
+
 void BlockFile::removeDuplicates(QString *damaged)
 {
     if (m_count <= 0)

@@ -153,6 +153,15 @@ public:
     // file). Nothing is renumbered and the count stays. Returns the first
     // marker whose number cannot be read in *damaged.
     void removeDuplicates(QString *damaged = nullptr);
+    // The load of a section file once it is read (`lines`; nothing for a
+    // missing file, which keeps the lines there are): the count of start
+    // markers, the check, and the shopping lists' duplicate removal, whose
+    // unreadable marker is told through `tell`; on the sections that show
+    // their first record on load, that record becomes current.
+    CheckResult load(std::optional<QStringList> lines, const Teller &tell);
+    // What the user is told of a marker whose number cannot be read.
+    static QString damagedMarkerText(const QString &marker);
+
     // Removes the first block of a record number (SupBloc8).
     void removeOneBlock(int number) { removeRecord(number); }
 

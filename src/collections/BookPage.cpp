@@ -3,8 +3,8 @@
 #include "collections/BlockRoutines.h"
 #include "collections/BookRecord.h"
 
-BookPage::BookPage(DocumentContext &context, QWidget *parent)
-    : RecordSectionPage(context, 9, BookRecord::schema(), parent)
+BookPage::BookPage(DocumentContext &context, BlockFile &file, QWidget *parent)
+    : RecordSectionPage(context, file, 9, BookRecord::schema(), parent)
 {
 }
 

@@ -10,7 +10,7 @@ class BookPage : public RecordSectionPage
     Q_OBJECT
 
 public:
-    explicit BookPage(DocumentContext &context, QWidget *parent = nullptr);
+    BookPage(DocumentContext &context, BlockFile &file, QWidget *parent = nullptr);
 
     // The section's routines under their own names.
     void EcritLivre() { writeRecord(); }

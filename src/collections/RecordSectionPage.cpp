@@ -9,9 +9,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-RecordSectionPage::RecordSectionPage(DocumentContext &context, int section, const RecordSchema &schema,
+RecordSectionPage::RecordSectionPage(DocumentContext &context, BlockFile &file, int section, const RecordSchema &schema,
                                      QWidget *parent)
-    : BlockSectionPage(context, section, parent), m_schema(schema)
+    : BlockSectionPage(context, file, section, parent), m_schema(schema)
 {
     m_header = new QLabel(m_schema.header(), this);
     m_header->setObjectName(QStringLiteral("PageHeader"));

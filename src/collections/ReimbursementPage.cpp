@@ -12,8 +12,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-ReimbursementPage::ReimbursementPage(DocumentContext &context, QWidget *parent)
-    : RecordSectionPage(context, 10, ReimbursementRecord::schema(), parent)
+ReimbursementPage::ReimbursementPage(DocumentContext &context, BlockFile &file, QWidget *parent)
+    : RecordSectionPage(context, file, 10, ReimbursementRecord::schema(), parent)
 {
     form()->setAmountKeyFilter(&ReimbursementPage::Edit19KeyPress);
 

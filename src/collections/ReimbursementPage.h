@@ -13,7 +13,7 @@ class ReimbursementPage : public RecordSectionPage
     Q_OBJECT
 
 public:
-    explicit ReimbursementPage(DocumentContext &context, QWidget *parent = nullptr);
+    ReimbursementPage(DocumentContext &context, BlockFile &file, QWidget *parent = nullptr);
 
     // The section's routines under their own names.
     void EcritSecu() { writeRecord(); }

@@ -30,7 +30,7 @@ class ShoppingPage : public BlockSectionPage
     Q_OBJECT
 
 public:
-    explicit ShoppingPage(DocumentContext &context, QWidget *parent = nullptr);
+    ShoppingPage(DocumentContext &context, BlockFile &file, QWidget *parent = nullptr);
     bool print(MmCanvas &canvas) override;
 
     // The section's routines under their own names.

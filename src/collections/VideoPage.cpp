@@ -11,8 +11,8 @@
 
 #include <QFileInfo>
 
-VideoPage::VideoPage(DocumentContext &context, QWidget *parent)
-    : RecordSectionPage(context, 7, VideoRecord::schema(), parent)
+VideoPage::VideoPage(DocumentContext &context, BlockFile &file, QWidget *parent)
+    : RecordSectionPage(context, file, 7, VideoRecord::schema(), parent)
 {
     connect(form(), &RecordForm::pictureRequested, this, &VideoPage::Button42Click);
 }

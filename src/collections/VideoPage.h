@@ -11,7 +11,7 @@ class VideoPage : public RecordSectionPage
     Q_OBJECT
 
 public:
-    explicit VideoPage(DocumentContext &context, QWidget *parent = nullptr);
+    VideoPage(DocumentContext &context, BlockFile &file, QWidget *parent = nullptr);
     bool print(MmCanvas &canvas) override;
 
     // The section's routines under their own names.

@@ -25,7 +25,8 @@ static_assert(kLinesPerContact == ContactForm::FieldCount + 1);
 
 } // namespace
 
-AddressPage::AddressPage(DocumentContext &context, QWidget *parent) : SectionPage(context, 2, parent)
+AddressPage::AddressPage(DocumentContext &context, AddressBook &book, QWidget *parent)
+    : SectionPage(context, 2, parent), m_book(book)
 {
     m_caption = new QLabel(this);
     m_caption->setObjectName(QStringLiteral("Panel8"));
@@ -127,15 +128,6 @@ void AddressPage::ChargeAdr(const QString &documentPath)
     } else if (!error.isEmpty()) {
         context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning, QMessageBox::Ok);
     }
-}
-
-void AddressPage::importContacts(const QStringList &lines)
-{
-    if (lines.isEmpty())
-        return;
-    m_book.appendContacts(lines);
-    context().document().setModified();
-    LitNoms();
 }
 
 bool AddressPage::SauveAdr(const QString &documentPath, bool force)

@@ -13,7 +13,8 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
-BirthdayPage::BirthdayPage(DocumentContext &context, QWidget *parent) : SectionPage(context, 3, parent)
+BirthdayPage::BirthdayPage(DocumentContext &context, BirthdayBook &book, QWidget *parent)
+    : SectionPage(context, 3, parent), m_book(book)
 {
     m_caption = new QLabel(this);
     m_caption->setObjectName(QStringLiteral("Panel9"));

@@ -33,7 +33,7 @@ struct Page
     explicit Page(QDate today = QDate(2026, 1, 7)) : t(today)
     {
         t.context.comboBox(1)->addItems({"alimentation", QString::fromUtf8("Débit différé"), "loyer"});
-        page = new BudgetPage(t.context, t.window.get());
+        page = new BudgetPage(t.context, t.model.budget(), t.window.get());
         t.window->resize(800, 600);
         page->resize(800, 600);
     }

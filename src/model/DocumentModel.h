@@ -1,0 +1,44 @@
+#pragma once
+
+#include "agenda/AgendaStore.h"
+#include "budget/BudgetMonth.h"
+#include "collections/BlockFile.h"
+#include "contacts/AddressBook.h"
+#include "contacts/BirthdayBook.h"
+#include "contacts/TodoList.h"
+
+#include <array>
+
+// The ten section stores of the open document set. The document window
+// hands each page its store: the page only shows it and writes the edits on
+// screen back into it. Whatever works on the document without a page (the
+// exchange commands, a search, an export) reads the stores here.
+class DocumentModel
+{
+public:
+    DocumentModel();
+
+    AgendaStore &agenda() { return m_agenda; }       // .orz, the week planner
+    AddressBook &addresses() { return m_addresses; } // .ocn
+    BirthdayBook &birthdays() { return m_birthdays; } // .oan
+    TodoList &todo() { return m_todo; }              // .oaf
+    BudgetMonth &budget() { return m_budget; }       // .obg
+    // The five block-file sections: album (6), videos (7), shopping lists
+    // (8), books (9) and reimbursements (10).
+    BlockFile &blocks(int section) { return m_blocks[section - 6]; }
+
+    const AgendaStore &agenda() const { return m_agenda; }
+    const AddressBook &addresses() const { return m_addresses; }
+    const BirthdayBook &birthdays() const { return m_birthdays; }
+    const TodoList &todo() const { return m_todo; }
+    const BudgetMonth &budget() const { return m_budget; }
+    const BlockFile &blocks(int section) const { return m_blocks[section - 6]; }
+
+private:
+    AgendaStore m_agenda;
+    AddressBook m_addresses;
+    BirthdayBook m_birthdays;
+    TodoList m_todo;
+    BudgetMonth m_budget;
+    std::array<BlockFile, 5> m_blocks;
+};
