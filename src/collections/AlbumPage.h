@@ -37,12 +37,7 @@ public:
     bool print(MmCanvas &canvas) override;
 
     // The section's routines under their own names.
-    void EcritAlbum() { writeRecord(); }
     void LitAlbum() { readRecord(); }
-    void AjoutAlbum() { addRecord(); }
-    void SupAlbum() { deleteRecord(); }
-    void ChargeAlbum(const QString &documentPath) { load(documentPath); }
-    bool SauveAlbum(const QString &documentPath) { return save(documentPath, false); }
     // "Choisir image" and "Choisir video".
     void Button41Click();
     void Button40Click();

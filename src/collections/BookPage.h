@@ -12,17 +12,6 @@ class BookPage : public RecordSectionPage
 public:
     BookPage(DocumentContext &context, BlockFile &file, QWidget *parent = nullptr);
 
-    // The section's routines under their own names.
-    void EcritLivre() { writeRecord(); }
-    void LitLivre() { readRecord(); }
-    void AjoutLivre() { addRecord(); }
-    void SupLivre() { deleteRecord(); }
-    void ChargeLivre(const QString &documentPath) { load(documentPath); }
-    bool SauveLivre(const QString &documentPath) { return save(documentPath, false); }
-    BlockFile::CheckResult Verif9() { return verify(); }
-    void Squize9();
-    void Renum9(int deleted);
-
     // A change of any field of the page: the book changed. A key typed in a
     // text field or memo marks the document too.
     void Edit13Change();

@@ -1,7 +1,6 @@
 #include "collections/ReimbursementPage.h"
 
 #include "document/DocumentContext.h"
-#include "collections/BlockRoutines.h"
 #include "collections/RecordForm.h"
 #include "collections/ReimbursementRecord.h"
 #include "common/UiServices.h"
@@ -39,16 +38,6 @@ void ReimbursementPage::reset()
     RecordSectionPage::reset();
     m_total->setText(QStringLiteral("0,00"));
     m_share->setText(QStringLiteral("0,00 %"));
-}
-
-void ReimbursementPage::Squize10()
-{
-    BlockRoutines::Squize10(blockFile());
-}
-
-void ReimbursementPage::Renum10(int deleted)
-{
-    BlockRoutines::Renum10(blockFile(), deleted);
 }
 
 QString ReimbursementPage::amount(const char *name) const

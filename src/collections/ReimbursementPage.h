@@ -15,17 +15,6 @@ class ReimbursementPage : public RecordSectionPage
 public:
     ReimbursementPage(DocumentContext &context, BlockFile &file, QWidget *parent = nullptr);
 
-    // The section's routines under their own names.
-    void EcritSecu() { writeRecord(); }
-    void LitSecu() { readRecord(); }
-    void AjoutSecu() { addRecord(); }
-    void SupSecu() { deleteRecord(); }
-    void ChargeSecu(const QString &documentPath) { load(documentPath); }
-    bool SauveSecu(const QString &documentPath) { return save(documentPath, false); }
-    BlockFile::CheckResult Verif10() { return verify(); }
-    void Squize10();
-    void Renum10(int deleted);
-
     void reset() override;
 
     // Computes the two results from the amounts shown. They are computed

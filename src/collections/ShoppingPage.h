@@ -34,12 +34,6 @@ public:
     bool print(MmCanvas &canvas) override;
 
     // The section's routines under their own names.
-    void EcritCourses() { writeRecord(); }
-    void LitCourses() { readRecord(); }
-    void AjoutCourses() { addRecord(); }
-    void SupCourses() { deleteRecord(); }
-    void ChargeCourses(const QString &documentPath) { load(documentPath); }
-    bool SauveCourses(const QString &documentPath) { return save(documentPath, false); }
     bool Validec() const;
     void Calculec();
     // Enter in the grid (the key rules of StringGrid5KeyPress).

@@ -2,7 +2,6 @@
 
 #include "collections/RecordPrint.h"
 #include "document/DocumentContext.h"
-#include "collections/BlockRoutines.h"
 #include "collections/RecordForm.h"
 #include "collections/RecordPicture.h"
 #include "collections/AlbumPage.h"
@@ -15,16 +14,6 @@ VideoPage::VideoPage(DocumentContext &context, BlockFile &file, QWidget *parent)
     : RecordSectionPage(context, file, 7, VideoRecord::schema(), parent)
 {
     connect(form(), &RecordForm::pictureRequested, this, &VideoPage::Button42Click);
-}
-
-void VideoPage::Squize7()
-{
-    BlockRoutines::Squize7(blockFile());
-}
-
-void VideoPage::Renum7(int deleted)
-{
-    BlockRoutines::Renum7(blockFile(), deleted);
 }
 
 void VideoPage::Echelle7()

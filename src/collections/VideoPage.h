@@ -14,17 +14,6 @@ public:
     VideoPage(DocumentContext &context, BlockFile &file, QWidget *parent = nullptr);
     bool print(MmCanvas &canvas) override;
 
-    // The section's routines under their own names.
-    void EcritVideo() { writeRecord(); }
-    void LitVideo() { readRecord(); }
-    void AjoutVideo() { addRecord(); }
-    void SupVideo() { deleteRecord(); }
-    void ChargeVideo(const QString &documentPath) { load(documentPath); }
-    bool SauveVideo(const QString &documentPath) { return save(documentPath, false); }
-    BlockFile::CheckResult Verif7() { return verify(); }
-    void Squize7();
-    void Renum7(int deleted);
-
     // Fits the cover into its frame.
     void Echelle7();
     // "Choisir photo": the picture dialog; on OK the path becomes the cover.
