@@ -20,7 +20,7 @@ constexpr int MaxVisited = 48;
 // The load of a section file, the user answering Yes to every question.
 inline BlockFile load(int section, const QStringList &lines)
 {
-    BlockFile file(BlockFile::config(section));
+    BlockFile file(BlockFile::config(SectionId(section)));
     file.load(lines, [](const QString &, bool) { return true; });
     file.setCurrent(0);
     return file;

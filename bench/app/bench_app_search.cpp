@@ -58,7 +58,7 @@ BENCHMARK(BM_FindNextWeekNoMatch)->Unit(benchmark::kMillisecond);
 void BM_FindNextAlbumLastLine(benchmark::State &state)
 {
     Fixture f;
-    BlockFile file(BlockFile::config(6));
+    BlockFile file(BlockFile::config(SectionId::Album));
     AlbumPage page(f.context, file);
     QStringList lines;
     lines.reserve(200000);

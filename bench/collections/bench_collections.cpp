@@ -64,7 +64,7 @@ const QString &sectionFile()
 
 BlockFile loadSection()
 {
-    BlockFile f(BlockFile::config(7));
+    BlockFile f(BlockFile::config(SectionId::Videos));
     f.setLines(*TextFile::read(sectionFile()));
     f.setRecordCount(f.countStartMarkers());
     f.check([](const QString &, bool) { return true; });
@@ -161,7 +161,7 @@ void BM_AlbumPage24Megapixels(benchmark::State &state)
     SilentUi ui;
     SystemClock clock;
     DocumentContext context(ui, clock);
-    BlockFile file(BlockFile::config(6));
+    BlockFile file(BlockFile::config(SectionId::Album));
     AlbumPage page(context, file);
     const QString doc = tempDir().filePath(QStringLiteral("album.orz"));
     TextFile::write(tempDir().filePath(QStringLiteral("album.oap")),

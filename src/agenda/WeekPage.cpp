@@ -38,7 +38,7 @@ const char16_t *const kDayNames[7] = {u"Lundi",    u"Mardi",  u"Mercredi", u"Jeu
 } // namespace
 
 WeekPage::WeekPage(DocumentContext &context, AgendaStore &store, QWidget *parent)
-    : SectionPage(context, 1, parent), m_store(store)
+    : SectionPage(context, SectionId::Week, parent), m_store(store)
 {
     m_panel4 = new QLabel(this);
     m_panel4->setObjectName(QStringLiteral("Panel4"));

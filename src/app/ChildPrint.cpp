@@ -20,14 +20,14 @@ QPrinter &TChild::printer()
     return *m_printer;
 }
 
-bool TChild::drawPage(int n, MmCanvas &canvas)
+bool TChild::drawPage(SectionId section, MmCanvas &canvas)
 {
-    return page(n)->print(canvas);
+    return page(section)->print(canvas);
 }
 
-void TChild::Imprime(int n)
+void TChild::Imprime(SectionId n)
 {
-    if (activePage() != n)
+    if (activePage() != pageNumber(n))
         return;
     QPrinter &p = printer();
     PrintJob::offerPdfWithoutPrinters(p, QDir::current().filePath(QStringLiteral("Tivarel.pdf")));
@@ -46,8 +46,9 @@ void TChild::Imprime(int n)
 
 void TChild::Apercu()
 {
-    const int n = activePage();
-    if (n < 1 || n > 8)
+    // The sections after the shopping lists print nothing.
+    const auto n = SectionId(activePage());
+    if (n < SectionId::Week || n > SectionId::Shopping)
         return;
     QPrinter &p = printer();
     PrintJob::offerPdfWithoutPrinters(p, QDir::current().filePath(QStringLiteral("Tivarel.pdf")));

@@ -148,7 +148,8 @@ void exportFilms(TMainForm &m)
 {
     TChild &child = prepared(m);
     save(m, QStringLiteral("Exporter les films"), QStringLiteral("csv"), QStringLiteral("Tableau CSV (*.csv)"), [&] {
-        return RecordCsv::table(VideoRecord::schema(), 7, child.model().blocks(7).lines());
+        const BlockFile &file = child.model().blocks(SectionId::Videos);
+        return RecordCsv::table(VideoRecord::schema(), SectionId::Videos, file.lines());
     });
 }
 
@@ -156,7 +157,8 @@ void exportBooks(TMainForm &m)
 {
     TChild &child = prepared(m);
     save(m, QStringLiteral("Exporter les livres"), QStringLiteral("csv"), QStringLiteral("Tableau CSV (*.csv)"), [&] {
-        return RecordCsv::table(BookRecord::schema(), 9, child.model().blocks(9).lines());
+        const BlockFile &file = child.model().blocks(SectionId::Books);
+        return RecordCsv::table(BookRecord::schema(), SectionId::Books, file.lines());
     });
 }
 
@@ -191,8 +193,8 @@ void importCalendar(TMainForm &m)
     for (const QString &line : lines)
         agenda.append(line);
     child.document().setModified();
-    if (child.activePage() == 1)
-        child.page(1)->display();
+    if (child.activePage() == pageNumber(SectionId::Week))
+        child.page(SectionId::Week)->display();
     m.hintPanel()->setText(QStringLiteral("%1 rendez-vous importé(s)").arg(lines.size()));
 }
 
@@ -211,7 +213,7 @@ void importContacts(TMainForm &m)
         return;
     book.appendContacts(lines);
     child.document().setModified();
-    child.page(2)->display();
+    child.page(SectionId::Addresses)->display();
     m.hintPanel()->setText(QStringLiteral("%1 adresse(s) importée(s)").arg(lines.size()));
 }
 

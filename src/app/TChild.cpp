@@ -79,24 +79,26 @@ void TChild::createPages(int upTo)
     DocumentContext &c = m_context;
     for (int n = m_created + 1; n <= upTo; ++n) {
         SectionPage *page = nullptr;
-        switch (n) {
-        case 1: page = new WeekPage(c, m_model.agenda()); break;
-        case 2: page = new AddressPage(c, m_model.addresses()); break;
-        case 3: page = new BirthdayPage(c, m_model.birthdays()); break;
-        case 4: page = new TodoPage(c, m_model.todo()); break;
-        case 5: page = new BudgetPage(c, m_model.budget()); break;
-        case 6: page = new AlbumPage(c, m_model.blocks(6)); break;
-        case 7: page = new VideoPage(c, m_model.blocks(7)); break;
-        case 8: page = new ShoppingPage(c, m_model.blocks(8)); break;
-        case 9: page = new BookPage(c, m_model.blocks(9)); break;
-        default: page = new ReimbursementPage(c, m_model.blocks(10)); break;
+        switch (SectionId(n)) {
+        case SectionId::Week: page = new WeekPage(c, m_model.agenda()); break;
+        case SectionId::Addresses: page = new AddressPage(c, m_model.addresses()); break;
+        case SectionId::Birthdays: page = new BirthdayPage(c, m_model.birthdays()); break;
+        case SectionId::Todo: page = new TodoPage(c, m_model.todo()); break;
+        case SectionId::Budget: page = new BudgetPage(c, m_model.budget()); break;
+        case SectionId::Album: page = new AlbumPage(c, m_model.blocks(SectionId::Album)); break;
+        case SectionId::Videos: page = new VideoPage(c, m_model.blocks(SectionId::Videos)); break;
+        case SectionId::Shopping: page = new ShoppingPage(c, m_model.blocks(SectionId::Shopping)); break;
+        case SectionId::Books: page = new BookPage(c, m_model.blocks(SectionId::Books)); break;
+        case SectionId::Reimbursements:
+            page = new ReimbursementPage(c, m_model.blocks(SectionId::Reimbursements));
+            break;
         }
         m_pages[n - 1] = page;
         m_stack->addWidget(page);
         page->layoutFor(width(), height());
         m_created = n;
         // The address book shows its page from the start, like the week.
-        if (n == 2 && m_activated)
+        if (SectionId(n) == SectionId::Addresses && m_activated)
             page->display();
     }
 }
@@ -232,10 +234,10 @@ SectionPage *TChild::current()
     return m_pages[m_stack->currentIndex()];
 }
 
-SectionPage *TChild::page(int n)
+SectionPage *TChild::page(SectionId section)
 {
     ensurePages();
-    return m_pages[n - 1];
+    return m_pages[pageNumber(section) - 1];
 }
 
 void TChild::Premier() { current()->premier(); }

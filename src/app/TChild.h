@@ -66,7 +66,7 @@ public:
     // Sections.
     void Section(int page);
     int activePage() const; // 1..10
-    SectionPage *page(int n);
+    SectionPage *page(SectionId section);
     // Makes the pages not made yet.
     void ensurePages();
     QComboBox *comboBox(int n) const { return m_context.comboBox(n); }
@@ -90,20 +90,20 @@ public:
     // Printing ("&Imprimer"): each command prints only while its page shows
     // and after the print dialog is confirmed. ImpPhoto and ImpVideo print
     // the album page and the video record shown.
-    void ImpSemaine() { Imprime(1); }
-    void ImpNoms() { Imprime(2); }
-    void ImpAnniv() { Imprime(3); }
-    void ImpFaire() { Imprime(4); }
-    void ImpBudget() { Imprime(5); }
-    void ImpPhoto() { Imprime(6); }
-    void ImpVideo() { Imprime(7); }
-    void ImpCourses() { Imprime(8); }
+    void ImpSemaine() { Imprime(SectionId::Week); }
+    void ImpNoms() { Imprime(SectionId::Addresses); }
+    void ImpAnniv() { Imprime(SectionId::Birthdays); }
+    void ImpFaire() { Imprime(SectionId::Todo); }
+    void ImpBudget() { Imprime(SectionId::Budget); }
+    void ImpPhoto() { Imprime(SectionId::Album); }
+    void ImpVideo() { Imprime(SectionId::Videos); }
+    void ImpCourses() { Imprime(SectionId::Shopping); }
     // "Ap&erçu avant impression...": what the active page's print command
     // would print, in the print preview (from which the user prints).
     void Apercu();
-    // Draws what the print command of page n prints; false when the page
+    // Draws what the print command of a section prints; false when it
     // prints nothing.
-    bool drawPage(int n, MmCanvas &canvas);
+    bool drawPage(SectionId section, MmCanvas &canvas);
     // The printer the print commands and the printer set-up share.
     QPrinter &printer();
 
@@ -142,7 +142,7 @@ private:
     bool offerRecoveryOrOpen(bool openRemembered);
     void openAtStart(bool openRemembered);
     void FormResize();
-    void Imprime(int page);
+    void Imprime(SectionId section);
     SectionPage *current();
 
     DocumentContext m_context;

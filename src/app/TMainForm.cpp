@@ -161,9 +161,8 @@ struct CommandRow
     bool changesDocument = false;           // disabled while the document is open read-only
 };
 
-void section(TMainForm &m, int page) { m.child()->Section(page); }
-template<int Page>
-void showSection(TMainForm &m) { section(m, Page); }
+template<SectionId Shown>
+void showSection(TMainForm &m) { m.child()->Section(pageNumber(Shown)); }
 
 template<void (TChild::*Routine)()>
 void childCommand(TMainForm &m) { (m.child()->*Routine)(); }
@@ -280,34 +279,34 @@ const CommandRow kCommands[] = {
     // "&Sections"
     {.menu = "Sections1", .name = "Section1Item", .caption = u"&Semaine", .hint = u"Rdv de la semaine",
      .button = "SpeedButton11", .buttonHint = u"Agenda", .place = 50, .icon = badgeIcon(u"Ag", rgb(0x1f, 0x6f, 0xb5)),
-     .handler = showSection<1>},
+     .handler = showSection<SectionId::Week>},
     {.menu = "Sections1", .name = "Section2Item", .caption = u"&Adresses", .hint = u"Carnet d'adresses",
      .button = "SpeedButton8", .buttonHint = u"Adresses", .place = 51, .icon = badgeIcon(u"@", rgb(0x6a, 0x5a, 0xcd)),
-     .handler = showSection<2>},
+     .handler = showSection<SectionId::Addresses>},
     {.menu = "Sections1", .name = "Section3Item", .caption = u"A&nniversaires", .hint = u"Anniversaires",
      .button = "SpeedButton9", .buttonHint = u"Anniversaire", .place = 52,
-     .icon = badgeIcon(u"An", rgb(0xd2, 0x69, 0x1e)), .handler = showSection<3>},
+     .icon = badgeIcon(u"An", rgb(0xd2, 0x69, 0x1e)), .handler = showSection<SectionId::Birthdays>},
     {.menu = "Sections1", .name = "Section4Item", .caption = u"&Choses à faire", .hint = u"Liste des choses à faire",
      .button = "SpeedButton12", .buttonHint = u"Choses à faire", .place = 53,
-     .icon = badgeIcon(u"✓", rgb(0x2e, 0x8b, 0x57)), .handler = showSection<4>},
+     .icon = badgeIcon(u"✓", rgb(0x2e, 0x8b, 0x57)), .handler = showSection<SectionId::Todo>},
     {.menu = "Sections1", .name = "Section5Item", .caption = u"&Budget mensuel", .hint = u"Budget mensuel",
      .button = "SpeedButton10", .buttonHint = u"Budget mensuel", .place = 54,
-     .icon = badgeIcon(u"€", rgb(0xb8, 0x86, 0x0b)), .handler = showSection<5>},
+     .icon = badgeIcon(u"€", rgb(0xb8, 0x86, 0x0b)), .handler = showSection<SectionId::Budget>},
     {.menu = "Sections1", .name = "Section6Item", .caption = u"Album &photos", .hint = u"Album photos",
      .button = "SpeedButton13", .buttonHint = u"Album photos", .place = 55,
-     .icon = badgeIcon(u"Ph", rgb(0x8b, 0x45, 0x13)), .handler = showSection<6>},
+     .icon = badgeIcon(u"Ph", rgb(0x8b, 0x45, 0x13)), .handler = showSection<SectionId::Album>},
     {.menu = "Sections1", .name = "Section7Item", .caption = u"&Vidéothèque", .hint = u"", .button = "SpeedButton14",
      .buttonHint = u"Vidéothèque", .place = 56, .icon = badgeIcon(u"Vi", rgb(0x80, 0x00, 0x80)),
-     .handler = showSection<7>},
+     .handler = showSection<SectionId::Videos>},
     {.menu = "Sections1", .name = "Section9Item", .caption = u"B&ibliothèque", .hint = u"Gestion de bibliothèque",
      .button = "SpeedButton16", .buttonHint = u"Bibliothèque", .place = 57,
-     .icon = badgeIcon(u"Li", rgb(0x55, 0x6b, 0x2f)), .handler = showSection<9>},
+     .icon = badgeIcon(u"Li", rgb(0x55, 0x6b, 0x2f)), .handler = showSection<SectionId::Books>},
     {.menu = "Sections1", .name = "Section8Item", .caption = u"&Liste des achats",
      .hint = u"Liste des achats en magasin", .button = "SpeedButton15", .buttonHint = u"Liste des achats", .place = 58,
-     .icon = badgeIcon(u"Ac", rgb(0x00, 0x80, 0x80)), .handler = showSection<8>},
+     .icon = badgeIcon(u"Ac", rgb(0x00, 0x80, 0x80)), .handler = showSection<SectionId::Shopping>},
     {.menu = "Sections1", .name = "Section10Item", .caption = u"S&uivi sécu", .hint = u"Suivi des remboursements",
      .button = "SpeedButton17", .buttonHint = u"Suivi Sécu", .place = 59,
-     .icon = badgeIcon(u"Sé", rgb(0xc7, 0x15, 0x85)), .handler = showSection<10>},
+     .icon = badgeIcon(u"Sé", rgb(0xc7, 0x15, 0x85)), .handler = showSection<SectionId::Reimbursements>},
 
     // "&Options"
     {.menu = "Options1", .name = "ComptesItem", .caption = u"&Comptes", .hint = u"Comptes de budget",

@@ -57,7 +57,7 @@ bool leavesPage(const QFocusEvent *e)
 } // namespace
 
 BudgetPage::BudgetPage(DocumentContext &context, BudgetMonth &month, QWidget *parent)
-    : SectionPage(context, 5, parent), m_month(month)
+    : SectionPage(context, SectionId::Budget, parent), m_month(month)
 {
     m_month.reset(context.clock().today());
     buildWidgets();

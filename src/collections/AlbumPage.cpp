@@ -38,7 +38,7 @@ const QString kHeight = QStringLiteral("Hauteur : ");
 } // namespace
 
 AlbumPage::AlbumPage(DocumentContext &context, BlockFile &file, QWidget *parent)
-    : BlockSectionPage(context, file, 6, parent)
+    : BlockSectionPage(context, file, SectionId::Album, parent)
 {
     buildUi();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/Document.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -61,7 +63,7 @@ public:
 
     // The settings of section 6..10 (album, videos, shopping, books,
     // reimbursements).
-    static const Config &config(int section);
+    static const Config &config(SectionId section);
 
     // Largest number of records a section may hold: the four-digit form of
     // any higher number would name an existing record.
@@ -81,7 +83,7 @@ public:
     static QString protectLine(const QString &line);
     static QString unprotectLine(const QString &line);
 
-    explicit BlockFile(const Config &settings = BlockFile::config(6));
+    explicit BlockFile(const Config &settings = BlockFile::config(SectionId::Album));
 
     const Config &settings() const { return m_config; }
     const QStringList &lines() const { return m_lines; }

@@ -6,7 +6,7 @@
 
 #include <QFileInfo>
 
-BlockSectionPage::BlockSectionPage(DocumentContext &context, BlockFile &file, int section, QWidget *parent)
+BlockSectionPage::BlockSectionPage(DocumentContext &context, BlockFile &file, SectionId section, QWidget *parent)
     : SectionPage(context, section, parent), m_file(file)
 {
 }

@@ -30,9 +30,9 @@ class BlockSectionPage : public SectionPage
     Q_OBJECT
 
 public:
-    // `section` is the page number 6..10; `file` is that section's store in
+    // `section` is one of the five block-file sections; `file` is that section's store in
     // the document model, which the page shows.
-    BlockSectionPage(DocumentContext &context, BlockFile &file, int section, QWidget *parent = nullptr);
+    BlockSectionPage(DocumentContext &context, BlockFile &file, SectionId section, QWidget *parent = nullptr);
 
     BlockFile &blockFile() { return m_file; }
     const BlockFile &blockFile() const { return m_file; }

@@ -3,7 +3,7 @@
 #include "collections/BookRecord.h"
 
 BookPage::BookPage(DocumentContext &context, BlockFile &file, QWidget *parent)
-    : RecordSectionPage(context, file, 9, BookRecord::schema(), parent)
+    : RecordSectionPage(context, file, SectionId::Books, BookRecord::schema(), parent)
 {
 }
 

@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-RecordSectionPage::RecordSectionPage(DocumentContext &context, BlockFile &file, int section, const RecordSchema &schema,
+RecordSectionPage::RecordSectionPage(DocumentContext &context, BlockFile &file, SectionId section, const RecordSchema &schema,
                                      QWidget *parent)
     : BlockSectionPage(context, file, section, parent), m_schema(schema)
 {

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 ReimbursementPage::ReimbursementPage(DocumentContext &context, BlockFile &file, QWidget *parent)
-    : RecordSectionPage(context, file, 10, ReimbursementRecord::schema(), parent)
+    : RecordSectionPage(context, file, SectionId::Reimbursements, ReimbursementRecord::schema(), parent)
 {
     form()->setAmountKeyFilter(&ReimbursementPage::Edit19KeyPress);
 

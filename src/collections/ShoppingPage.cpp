@@ -25,7 +25,7 @@ constexpr int kColumnWidths[] = {306, 120, 129, 129};
 
 } // namespace
 
-ShoppingPage::ShoppingPage(DocumentContext &context, BlockFile &file, QWidget *parent) : BlockSectionPage(context, file, 8, parent)
+ShoppingPage::ShoppingPage(DocumentContext &context, BlockFile &file, QWidget *parent) : BlockSectionPage(context, file, SectionId::Shopping, parent)
 {
     setObjectName(QStringLiteral("TabSheet8"));
     m_header = new QLabel(QStringLiteral("Liste des achats"), this);

@@ -11,7 +11,7 @@
 #include <QFileInfo>
 
 VideoPage::VideoPage(DocumentContext &context, BlockFile &file, QWidget *parent)
-    : RecordSectionPage(context, file, 7, VideoRecord::schema(), parent)
+    : RecordSectionPage(context, file, SectionId::Videos, VideoRecord::schema(), parent)
 {
     connect(form(), &RecordForm::pictureRequested, this, &VideoPage::Button42Click);
 }

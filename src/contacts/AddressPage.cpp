@@ -26,7 +26,7 @@ static_assert(kLinesPerContact == ContactForm::FieldCount + 1);
 } // namespace
 
 AddressPage::AddressPage(DocumentContext &context, AddressBook &book, QWidget *parent)
-    : SectionPage(context, 2, parent), m_book(book)
+    : SectionPage(context, SectionId::Addresses, parent), m_book(book)
 {
     m_caption = new QLabel(this);
     m_caption->setObjectName(QStringLiteral("Panel8"));

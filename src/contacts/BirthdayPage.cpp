@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 BirthdayPage::BirthdayPage(DocumentContext &context, BirthdayBook &book, QWidget *parent)
-    : SectionPage(context, 3, parent), m_book(book)
+    : SectionPage(context, SectionId::Birthdays, parent), m_book(book)
 {
     m_caption = new QLabel(this);
     m_caption->setObjectName(QStringLiteral("Panel9"));

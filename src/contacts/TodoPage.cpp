@@ -18,7 +18,7 @@ const QString kCaption = QStringLiteral("Choses à faire");
 } // namespace
 
 TodoPage::TodoPage(DocumentContext &context, TodoList &list, QWidget *parent)
-    : SectionPage(context, 4, parent), m_list(list)
+    : SectionPage(context, SectionId::Todo, parent), m_list(list)
 {
     auto *caption = new QLabel(kCaption, this);
     caption->setObjectName(QStringLiteral("Panel10"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/Document.h"
+
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -20,9 +22,10 @@ class SectionPage : public QWidget
     Q_OBJECT
 
 public:
-    SectionPage(DocumentContext &context, int number, QWidget *parent = nullptr);
+    SectionPage(DocumentContext &context, SectionId section, QWidget *parent = nullptr);
 
-    int number() const { return m_number; }
+    SectionId section() const { return m_section; }
+    int number() const { return pageNumber(m_section); }
     DocumentContext &context() const { return m_context; }
 
     // The file of this section for a document path (base name + extension).
@@ -99,5 +102,5 @@ protected:
 
 private:
     DocumentContext &m_context;
-    int m_number;
+    SectionId m_section;
 };

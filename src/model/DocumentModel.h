@@ -23,16 +23,16 @@ public:
     BirthdayBook &birthdays() { return m_birthdays; } // .oan
     TodoList &todo() { return m_todo; }              // .oaf
     BudgetMonth &budget() { return m_budget; }       // .obg
-    // The five block-file sections: album (6), videos (7), shopping lists
-    // (8), books (9) and reimbursements (10).
-    BlockFile &blocks(int section) { return m_blocks[section - 6]; }
+    // The five block-file sections: album, videos, shopping lists, books
+    // and reimbursements.
+    BlockFile &blocks(SectionId section) { return m_blocks[pageNumber(section) - 6]; }
 
     const AgendaStore &agenda() const { return m_agenda; }
     const AddressBook &addresses() const { return m_addresses; }
     const BirthdayBook &birthdays() const { return m_birthdays; }
     const TodoList &todo() const { return m_todo; }
     const BudgetMonth &budget() const { return m_budget; }
-    const BlockFile &blocks(int section) const { return m_blocks[section - 6]; }
+    const BlockFile &blocks(SectionId section) const { return m_blocks[pageNumber(section) - 6]; }
 
 private:
     AgendaStore m_agenda;

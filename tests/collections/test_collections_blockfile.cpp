@@ -18,7 +18,7 @@ QStringList block(int n, const QStringList &body = {})
 
 BlockFile fileOf(int section, const QStringList &lines)
 {
-    BlockFile f(BlockFile::config(section));
+    BlockFile f(BlockFile::config(SectionId(section)));
     f.setLines(lines);
     f.setRecordCount(f.countStartMarkers());
     return f;
@@ -264,7 +264,7 @@ private slots:
     {
         // Random writes, deletes and stray lines; the index must always agree
         // with a plain search of the list.
-        BlockFile f(BlockFile::config(7));
+        BlockFile f(BlockFile::config(SectionId::Videos));
         auto *rng = QRandomGenerator::global();
         f.setRecordCount(1);
         for (int step = 0; step < 400; ++step) {
