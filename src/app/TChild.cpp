@@ -51,6 +51,7 @@ TChild::TChild(UiServices &ui, const Clock &clock, const QString &startDirectory
     for (int n = 1; n <= 10; ++n) {
         auto *box = new QComboBox(this);
         box->setObjectName(QStringLiteral("ComboBox%1").arg(n));
+        box->setModel(&m_model.namedList(n));
         box->hide();
         m_context.setComboBox(n, box);
     }
@@ -337,11 +338,7 @@ void TChild::SAuveCombos()
         return;
     QMap<QString, QStringList> lists = m_context.extraLists;
     for (const auto &t : RememberedLists::tags()) {
-        QStringList items;
-        QComboBox *box = comboBox(t.comboBox);
-        for (int i = 0; i < box->count(); ++i)
-            items << box->itemText(i);
-        lists[QLatin1String(t.tag)] = items;
+        lists[QLatin1String(t.tag)] = m_model.namedList(t.comboBox).stringList();
     }
     QString error;
     if (!TextFile::write(startFile(kCbxFile), RememberedLists::write(lists), &error))
