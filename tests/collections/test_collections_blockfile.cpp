@@ -187,6 +187,25 @@ private slots:
         QCOMPARE(f.lines(), block(1, {"b"}) + stray);
     }
 
+    void loadSequence()
+    {
+        // Count, check, then the shopping lists' duplicate removal, whose unreadable marker is told.
+        const QStringList stray{"<BLOC#>", "</BLOC#>"};
+        BlockFile shop(BlockFile::config(SectionId::Shopping));
+        QStringList told;
+        QCOMPARE(shop.load(block(0, {"a"}) + block(0, {"b"}) + stray, teller(told)), BlockFile::CheckResult::Sound);
+        QCOMPARE(shop.lines(), block(0, {"b"}) + stray);
+        QCOMPARE(shop.recordCount(), 3);
+        QCOMPARE(told, QStringList{BlockFile::damagedMarkerText("<BLOC#>")});
+        // A missing file keeps the lines there are, counted again; the first record becomes current.
+        BlockFile video(BlockFile::config(SectionId::Videos));
+        video.setLines(block(0) + block(1));
+        video.setCurrent(1);
+        QCOMPARE(video.load(std::nullopt, teller(told)), BlockFile::CheckResult::Sound);
+        QCOMPARE(video.recordCount(), 2);
+        QCOMPARE(video.current(), 0);
+    }
+
     void squeeze_data()
     {
         QTest::addColumn<int>("section");
