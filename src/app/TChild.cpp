@@ -235,6 +235,11 @@ SectionPage *TChild::current()
     return m_pages[m_stack->currentIndex()];
 }
 
+SectionPage *TChild::made(SectionId section) const
+{
+    return m_pages[pageNumber(section) - 1];
+}
+
 SectionPage *TChild::page(SectionId section)
 {
     ensurePages();
@@ -378,9 +383,9 @@ void TChild::activate(bool openAfterFirstPaint)
     } else {
         offerRecoveryOrOpen(remembered);
     }
-    m_pages[0]->display();
-    if (m_created >= 2)
-        m_pages[1]->display();
+    made(SectionId::Week)->display();
+    if (SectionPage *addresses = made(SectionId::Addresses))
+        addresses->display();
 }
 
 bool TChild::offerRecoveryOrOpen(bool openRemembered)
@@ -398,8 +403,8 @@ void TChild::openAtStart(bool openRemembered)
     ensurePages();
     if (!offerRecoveryOrOpen(openRemembered))
         return;
-    m_pages[0]->display();
-    m_pages[1]->display();
+    made(SectionId::Week)->display();
+    made(SectionId::Addresses)->display();
 }
 
 void TChild::showEvent(QShowEvent *event)

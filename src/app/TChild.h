@@ -144,6 +144,8 @@ private:
     void FormResize();
     void Imprime(SectionId section);
     SectionPage *current();
+    // The page of a section if it is made yet, null otherwise.
+    SectionPage *made(SectionId section) const;
 
     DocumentContext m_context;
     DocumentModel m_model;
