@@ -1,8 +1,8 @@
 #pragma once
 
 // What the five block-file sections share in their fuzz targets: loading a
-// file as a section page does, and writing a record of the record sections
-// back as the record form does.
+// file through the sections' own load (BlockFile::load), and writing a record
+// of the record sections back as the record form does.
 
 #include "collections/BlockFile.h"
 #include "collections/RecordSchema.h"
@@ -17,16 +17,11 @@ namespace FuzzBlocks {
 // Records visited per input: enough for every path, few enough to stay fast.
 constexpr int MaxVisited = 48;
 
-// The load of a section file: the count of start markers, the check (the
-// user answers Yes), the shopping lists' duplicate removal.
+// The load of a section file, the user answering Yes to every question.
 inline BlockFile load(int section, const QStringList &lines)
 {
-    BlockFile file(BlockFile::config(section));
-    file.setLines(lines);
-    file.setRecordCount(file.countStartMarkers());
-    file.check([](const QString &, bool) { return true; });
-    if (file.settings().removeDuplicates)
-        file.removeDuplicates();
+    BlockFile file(BlockFile::config(SectionId(section)));
+    file.load(lines, [](const QString &, bool) { return true; });
     file.setCurrent(0);
     return file;
 }

@@ -10,14 +10,14 @@ namespace {
 void checkAndRepair(const QStringList &lines)
 {
     for (int section = 6; section <= 10; ++section) {
-        BlockFile kept(BlockFile::config(section));
+        BlockFile kept(BlockFile::config(SectionId(section)));
         kept.setLines(lines);
         kept.setRecordCount(kept.countStartMarkers());
         kept.check([](const QString &, bool question) { return !question; });
         if (kept.settings().checkAsks && kept.lines() != lines)
             std::abort();
 
-        BlockFile repaired(BlockFile::config(section));
+        BlockFile repaired(BlockFile::config(SectionId(section)));
         repaired.setLines(lines);
         repaired.setRecordCount(repaired.countStartMarkers());
         const auto result = repaired.check([](const QString &, bool) { return true; });

@@ -1,6 +1,6 @@
 #include "AgendaBenchData.h"
 #include "agenda/WeekPage.h"
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "FixedClock.h"
 #include "common/Clock.h"
 #include "common/UiServices.h"
@@ -22,12 +22,13 @@ struct PageFixture
     WidgetUiServices ui;
     FixedClock clock{QDateTime(QDate(2015, 6, 10), QTime(9, 0))};
     DocumentContext context{ui, clock};
+    AgendaStore store;
     std::unique_ptr<WeekPage> page;
 
     PageFixture()
     {
         context.document().referenceDate = clock.today();
-        page = std::make_unique<WeekPage>(context);
+        page = std::make_unique<WeekPage>(context, store);
         page->resize(800, 480);
         page->layoutFor(800, 480);
         page->store().setLines(benchAgendaLines());

@@ -1,5 +1,5 @@
 #include "BenchSupport.h"
-#include "app/Document.h"
+#include "document/Document.h"
 #include "common/BackupStore.h"
 
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "FixedClock.h"
 #include "SilentUi.h"
 #include "agenda/WeekPage.h"
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "collections/AlbumPage.h"
 #include "FixedClock.h"
 #include "common/Clock.h"
@@ -38,7 +38,8 @@ void BM_FindNextWeekNoMatch(benchmark::State &state)
 {
     Fixture f;
     f.context.document().referenceDate = f.clock.today();
-    WeekPage page(f.context);
+    AgendaStore store;
+    WeekPage page(f.context, store);
     // Copied line by line, as reading the file lays them out in memory (the
     // generated lines were sorted after they were made, so they lie scattered).
     QStringList loaded;
@@ -57,7 +58,8 @@ BENCHMARK(BM_FindNextWeekNoMatch)->Unit(benchmark::kMillisecond);
 void BM_FindNextAlbumLastLine(benchmark::State &state)
 {
     Fixture f;
-    AlbumPage page(f.context);
+    BlockFile file(BlockFile::config(SectionId::Album));
+    AlbumPage page(f.context, file);
     QStringList lines;
     lines.reserve(200000);
     for (int r = 0; r < 10000; ++r) {

@@ -4,7 +4,7 @@
 //
 // Run: bench_collections --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "collections/AlbumPage.h"
 #include "collections/BlockFile.h"
 #include "collections/PictureFile.h"
@@ -64,7 +64,7 @@ const QString &sectionFile()
 
 BlockFile loadSection()
 {
-    BlockFile f(BlockFile::config(7));
+    BlockFile f(BlockFile::config(SectionId::Videos));
     f.setLines(*TextFile::read(sectionFile()));
     f.setRecordCount(f.countStartMarkers());
     f.check([](const QString &, bool) { return true; });
@@ -161,7 +161,8 @@ void BM_AlbumPage24Megapixels(benchmark::State &state)
     SilentUi ui;
     SystemClock clock;
     DocumentContext context(ui, clock);
-    AlbumPage page(context);
+    BlockFile file(BlockFile::config(SectionId::Album));
+    AlbumPage page(context, file);
     const QString doc = tempDir().filePath(QStringLiteral("album.orz"));
     TextFile::write(tempDir().filePath(QStringLiteral("album.oap")),
                     {BlockFile::startMarker(0), QStringLiteral("TITLE Grande photo"), QStringLiteral("PICTURE ") + photo,

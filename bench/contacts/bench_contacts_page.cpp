@@ -1,4 +1,4 @@
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "FixedClock.h"
 #include "common/Clock.h"
 #include "common/TextFile.h"
@@ -35,7 +35,8 @@ void BM_LetterPage(benchmark::State &state)
     SilentUi ui;
     FixedClock clock{QDateTime(QDate(2026, 1, 6), QTime(9, 0))};
     DocumentContext context{ui, clock};
-    AddressPage page(context);
+    AddressBook book;
+    AddressPage page(context, book);
     page.resize(800, 600);
     page.layoutFor(800, 600);
     page.show();

@@ -2,7 +2,7 @@
 // three pages), a full shopping list (63 rows) and a note of one paragraph of
 // 10,000 characters, broken into lines to the page's width.
 #include "BenchSupport.h"
-#include "app/PrintJob.h"
+#include "document/PrintJob.h"
 #include "budget/BudgetPrint.h"
 #include "collections/ShoppingPrint.h"
 #include "common/MmCanvas.h"

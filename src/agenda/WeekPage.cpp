@@ -1,10 +1,11 @@
 #include "agenda/WeekPage.h"
 
+#include "agenda/WeekPrint.h"
 #include "agenda/DayList.h"
 #include "agenda/TFicheRdv.h"
 #include "agenda/WeekClipboard.h"
 #include "agenda/WeekArithmetic.h"
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "common/BaseName.h"
 #include "common/Clock.h"
 #include "common/DateText.h"
@@ -36,7 +37,8 @@ const char16_t *const kDayNames[7] = {u"Lundi",    u"Mardi",  u"Mercredi", u"Jeu
 
 } // namespace
 
-WeekPage::WeekPage(DocumentContext &context, QWidget *parent) : SectionPage(context, 1, parent)
+WeekPage::WeekPage(DocumentContext &context, AgendaStore &store, QWidget *parent)
+    : SectionPage(context, SectionId::Week, parent), m_store(store)
 {
     m_panel4 = new QLabel(this);
     m_panel4->setObjectName(QStringLiteral("Panel4"));
@@ -419,4 +421,10 @@ void WeekPage::layoutFor(int W, int H)
         m_dayNames[i]->setGeometry(kInset, labelTop, 100, kLabelHeight);
         m_dateLabels[i]->setGeometry(dateLeft, labelTop, kDateLabelWidth, kLabelHeight);
     }
+}
+
+bool WeekPage::print(MmCanvas &canvas)
+{
+    WeekPrint::ImpSemaine(canvas, WeekPrint::sheetOf(*this));
+    return true;
 }

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "agenda/AgendaStore.h"
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 #include "common/UnreadableFile.h"
 
 #include <QDate>
 
 #include <array>
 
+class MmCanvas;
 class DayList;
 class QFrame;
 class QLabel;
@@ -28,7 +29,10 @@ class WeekPage : public SectionPage
     Q_OBJECT
 
 public:
-    explicit WeekPage(DocumentContext &context, QWidget *parent = nullptr);
+    // `store` is the section's store in the document model, which the page
+    // shows and writes its edits back into.
+    WeekPage(DocumentContext &context, AgendaStore &store, QWidget *parent = nullptr);
+    bool print(MmCanvas &canvas) override;
 
     // The store and its lines, as the organiser file holds them.
     const AgendaStore &store() const { return m_store; }
@@ -98,7 +102,7 @@ private:
     bool showWeekOfLine(const QString &line);
     void ListBoxDblClick(int day);
 
-    AgendaStore m_store;
+    AgendaStore &m_store;
     bool m_weekEdited = false;
     UnreadableFile m_unreadable;
 

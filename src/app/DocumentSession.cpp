@@ -2,7 +2,7 @@
 
 #include "app/ReadOnlyPages.h"
 #include "app/RecoveryCopy.h"
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 #include "app/TChild.h"
 #include "common/BaseName.h"
 #include "common/UiServices.h"
@@ -278,7 +278,7 @@ void DocumentSession::writeRecovery()
     m_dirty.start();
     QList<QStringList> sections;
     for (int n = 1; n <= Document::SectionCount; ++n)
-        sections << m_child.page(n)->storeLines();
+        sections << m_child.page(SectionId(n))->storeLines();
     if (m_own->exists() && m_own->document() == doc.name && sections == m_lastCopy)
         return;
     if (m_own->write(doc.name, sections))

@@ -1,7 +1,7 @@
 #include "app/ExchangeCommand.h"
 
 #include "agenda/AgendaStore.h"
-#include "app/Document.h"
+#include "document/Document.h"
 #include "app/DocumentLock.h"
 #include "agenda/IcsExchange.h"
 #include "budget/BudgetCsv.h"
@@ -153,10 +153,10 @@ int exchange(const QCommandLineParser &p, const Clock &clock, QTextStream &out, 
             if (section == u"budget")
                 bytes = budgetCsv(document, p, clock.today());
             else if (section == u"films")
-                bytes = RecordCsv::table(VideoRecord::schema(), 7,
+                bytes = RecordCsv::table(VideoRecord::schema(), SectionId::Videos,
                                          readSection(document, QStringLiteral(".ovd"), QStringList()));
             else if (section == u"livres")
-                bytes = RecordCsv::table(BookRecord::schema(), 9,
+                bytes = RecordCsv::table(BookRecord::schema(), SectionId::Books,
                                          readSection(document, QStringLiteral(".olv"), QStringList()));
             else
                 throw Failure{BadUsage, QStringLiteral("Section inconnue : %1 (budget|films|livres)").arg(section)};

@@ -1,25 +1,20 @@
 #include "app/ExchangeMenu.h"
 
 #include "agenda/IcsExchange.h"
-#include "agenda/WeekPage.h"
 #include "app/ExchangeCommand.h"
 #include "app/ImportPreview.h"
 #include "app/TChild.h"
 #include "app/TMainForm.h"
 #include "budget/BudgetCsv.h"
-#include "budget/BudgetPage.h"
-#include "collections/BookPage.h"
 #include "collections/BookRecord.h"
 #include "collections/RecordCsv.h"
-#include "collections/VideoPage.h"
 #include "collections/VideoRecord.h"
 #include "common/BaseName.h"
 #include "common/Clock.h"
 #include "common/TextFile.h"
 #include "common/UiServices.h"
-#include "contacts/AddressPage.h"
-#include "contacts/BirthdayPage.h"
 #include "contacts/VCard.h"
+#include "document/SectionPage.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -107,7 +102,7 @@ QStringList preview(TMainForm &m, const QString &title, const ExchangeItems &ite
 
 QString budgetAccount(TChild &child)
 {
-    const BudgetMonth &b = static_cast<BudgetPage *>(child.page(5))->budget();
+    const BudgetMonth &b = child.model().budget();
     if (!b.shownAccount().isEmpty())
         return b.shownAccount();
     const QString boxed = child.comboBox(2) ? child.comboBox(2)->currentText() : QString();
@@ -117,7 +112,7 @@ QString budgetAccount(TChild &child)
 void exportBudget(TMainForm &m, bool wholeYear)
 {
     TChild &child = prepared(m);
-    const BudgetMonth &b = static_cast<BudgetPage *>(child.page(5))->budget();
+    const BudgetMonth &b = child.model().budget();
     const QString account = budgetAccount(child);
     save(m, wholeYear ? QStringLiteral("Exporter le budget de l'année") : QStringLiteral("Exporter le budget du mois"),
          QStringLiteral("csv"), QStringLiteral("Tableau CSV (*.csv)"), [&] {
@@ -133,8 +128,8 @@ void exportCalendar(TMainForm &m)
     TChild &child = prepared(m);
     save(m, QStringLiteral("Exporter l'agenda"), QStringLiteral("ics"), QStringLiteral("Calendrier iCalendar (*.ics)"),
          [&] {
-             return IcsExchange::exportCalendar(static_cast<WeekPage *>(child.page(1))->store().lines(),
-                                                static_cast<BirthdayPage *>(child.page(3))->book().lines(),
+             return IcsExchange::exportCalendar(child.model().agenda().lines(),
+                                                child.model().birthdays().lines(),
                                                 child.context().clock().now(), QTimeZone::systemTimeZoneId());
          });
 }
@@ -143,7 +138,7 @@ void exportContacts(TMainForm &m)
 {
     TChild &child = prepared(m);
     save(m, QStringLiteral("Exporter les adresses"), QStringLiteral("vcf"), QStringLiteral("Cartes de visite vCard (*.vcf)"),
-         [&] { return VCard::exportBook(static_cast<AddressPage *>(child.page(2))->book().lines()); });
+         [&] { return VCard::exportBook(child.model().addresses().lines()); });
 }
 
 void exportBudgetMonth(TMainForm &m) { exportBudget(m, false); }
@@ -153,7 +148,8 @@ void exportFilms(TMainForm &m)
 {
     TChild &child = prepared(m);
     save(m, QStringLiteral("Exporter les films"), QStringLiteral("csv"), QStringLiteral("Tableau CSV (*.csv)"), [&] {
-        return RecordCsv::table(VideoRecord::schema(), 7, static_cast<VideoPage *>(child.page(7))->blockFile().lines());
+        const BlockFile &file = child.model().blocks(SectionId::Videos);
+        return RecordCsv::table(VideoRecord::schema(), SectionId::Videos, file.lines());
     });
 }
 
@@ -161,7 +157,8 @@ void exportBooks(TMainForm &m)
 {
     TChild &child = prepared(m);
     save(m, QStringLiteral("Exporter les livres"), QStringLiteral("csv"), QStringLiteral("Tableau CSV (*.csv)"), [&] {
-        return RecordCsv::table(BookRecord::schema(), 9, static_cast<BookPage *>(child.page(9))->blockFile().lines());
+        const BlockFile &file = child.model().blocks(SectionId::Books);
+        return RecordCsv::table(BookRecord::schema(), SectionId::Books, file.lines());
     });
 }
 
@@ -172,12 +169,12 @@ void importCalendar(TMainForm &m)
     if (!data)
         return;
     TChild &child = prepared(m);
-    auto *week = static_cast<WeekPage *>(child.page(1));
+    AgendaStore &agenda = child.model().agenda();
     ExchangeNotes notes;
     auto read = [&](bool unknownZoneAsLocal) {
         notes = {};
-        return IcsExchange::importCalendar(*data, week->store().lines(),
-                                           static_cast<BirthdayPage *>(child.page(3))->book().lines(),
+        return IcsExchange::importCalendar(*data, agenda.lines(),
+                                           child.model().birthdays().lines(),
                                            child.context().clock().today(), QTimeZone::systemTimeZoneId(), &notes,
                                            unknownZoneAsLocal);
     };
@@ -194,10 +191,10 @@ void importCalendar(TMainForm &m)
     if (lines.isEmpty())
         return;
     for (const QString &line : lines)
-        week->store().append(line);
+        agenda.append(line);
     child.document().setModified();
-    if (child.activePage() == 1)
-        week->display();
+    if (child.activePage() == pageNumber(SectionId::Week))
+        child.page(SectionId::Week)->display();
     m.hintPanel()->setText(QStringLiteral("%1 rendez-vous importé(s)").arg(lines.size()));
 }
 
@@ -208,13 +205,15 @@ void importContacts(TMainForm &m)
     if (!data)
         return;
     TChild &child = prepared(m);
-    auto *page = static_cast<AddressPage *>(child.page(2));
+    AddressBook &book = child.model().addresses();
     ExchangeNotes notes;
-    const ExchangeItems items = VCard::importCards(*data, page->book().lines(), page->currentLetter(), &notes);
+    const ExchangeItems items = VCard::importCards(*data, book.lines(), book.letter(), &notes);
     const QStringList lines = preview(m, QStringLiteral("Importer des adresses"), items, notes);
     if (lines.isEmpty())
         return;
-    page->importContacts(lines);
+    book.appendContacts(lines);
+    child.document().setModified();
+    child.page(SectionId::Addresses)->display();
     m.hintPanel()->setText(QStringLiteral("%1 adresse(s) importée(s)").arg(lines.size()));
 }
 

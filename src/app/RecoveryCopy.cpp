@@ -1,6 +1,6 @@
 #include "app/RecoveryCopy.h"
 
-#include "app/Document.h"
+#include "document/Document.h"
 #include "app/DocumentLock.h"
 #include "common/TextFile.h"
 

@@ -2,7 +2,7 @@
 
 #include "agenda/WeekPage.h"
 #include "app/DocumentSession.h"
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 #include "budget/BudgetPage.h"
 #include "collections/AlbumPage.h"
 #include "collections/BookPage.h"
@@ -51,6 +51,7 @@ TChild::TChild(UiServices &ui, const Clock &clock, const QString &startDirectory
     for (int n = 1; n <= 10; ++n) {
         auto *box = new QComboBox(this);
         box->setObjectName(QStringLiteral("ComboBox%1").arg(n));
+        box->setModel(&m_model.namedList(n));
         box->hide();
         m_context.setComboBox(n, box);
     }
@@ -79,24 +80,26 @@ void TChild::createPages(int upTo)
     DocumentContext &c = m_context;
     for (int n = m_created + 1; n <= upTo; ++n) {
         SectionPage *page = nullptr;
-        switch (n) {
-        case 1: page = new WeekPage(c); break;
-        case 2: page = new AddressPage(c); break;
-        case 3: page = new BirthdayPage(c); break;
-        case 4: page = new TodoPage(c); break;
-        case 5: page = new BudgetPage(c); break;
-        case 6: page = new AlbumPage(c); break;
-        case 7: page = new VideoPage(c); break;
-        case 8: page = new ShoppingPage(c); break;
-        case 9: page = new BookPage(c); break;
-        default: page = new ReimbursementPage(c); break;
+        switch (SectionId(n)) {
+        case SectionId::Week: page = new WeekPage(c, m_model.agenda()); break;
+        case SectionId::Addresses: page = new AddressPage(c, m_model.addresses()); break;
+        case SectionId::Birthdays: page = new BirthdayPage(c, m_model.birthdays()); break;
+        case SectionId::Todo: page = new TodoPage(c, m_model.todo()); break;
+        case SectionId::Budget: page = new BudgetPage(c, m_model.budget()); break;
+        case SectionId::Album: page = new AlbumPage(c, m_model.blocks(SectionId::Album)); break;
+        case SectionId::Videos: page = new VideoPage(c, m_model.blocks(SectionId::Videos)); break;
+        case SectionId::Shopping: page = new ShoppingPage(c, m_model.blocks(SectionId::Shopping)); break;
+        case SectionId::Books: page = new BookPage(c, m_model.blocks(SectionId::Books)); break;
+        case SectionId::Reimbursements:
+            page = new ReimbursementPage(c, m_model.blocks(SectionId::Reimbursements));
+            break;
         }
         m_pages[n - 1] = page;
         m_stack->addWidget(page);
         page->layoutFor(width(), height());
         m_created = n;
         // The address book shows its page from the start, like the week.
-        if (n == 2 && m_activated)
+        if (SectionId(n) == SectionId::Addresses && m_activated)
             page->display();
     }
 }
@@ -232,10 +235,15 @@ SectionPage *TChild::current()
     return m_pages[m_stack->currentIndex()];
 }
 
-SectionPage *TChild::page(int n)
+SectionPage *TChild::made(SectionId section) const
+{
+    return m_pages[pageNumber(section) - 1];
+}
+
+SectionPage *TChild::page(SectionId section)
 {
     ensurePages();
-    return m_pages[n - 1];
+    return m_pages[pageNumber(section) - 1];
 }
 
 void TChild::Premier() { current()->premier(); }
@@ -335,11 +343,7 @@ void TChild::SAuveCombos()
         return;
     QMap<QString, QStringList> lists = m_context.extraLists;
     for (const auto &t : RememberedLists::tags()) {
-        QStringList items;
-        QComboBox *box = comboBox(t.comboBox);
-        for (int i = 0; i < box->count(); ++i)
-            items << box->itemText(i);
-        lists[QLatin1String(t.tag)] = items;
+        lists[QLatin1String(t.tag)] = m_model.namedList(t.comboBox).stringList();
     }
     QString error;
     if (!TextFile::write(startFile(kCbxFile), RememberedLists::write(lists), &error))
@@ -379,9 +383,9 @@ void TChild::activate(bool openAfterFirstPaint)
     } else {
         offerRecoveryOrOpen(remembered);
     }
-    m_pages[0]->display();
-    if (m_created >= 2)
-        m_pages[1]->display();
+    made(SectionId::Week)->display();
+    if (SectionPage *addresses = made(SectionId::Addresses))
+        addresses->display();
 }
 
 bool TChild::offerRecoveryOrOpen(bool openRemembered)
@@ -399,8 +403,8 @@ void TChild::openAtStart(bool openRemembered)
     ensurePages();
     if (!offerRecoveryOrOpen(openRemembered))
         return;
-    m_pages[0]->display();
-    m_pages[1]->display();
+    made(SectionId::Week)->display();
+    made(SectionId::Addresses)->display();
 }
 
 void TChild::showEvent(QShowEvent *event)

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "app/Settings.h"
+#include "model/DocumentModel.h"
 #include "common/SearchState.h"
 
 #include <QWidget>
@@ -38,6 +39,8 @@ public:
     ~TChild() override;
 
     DocumentContext &context() { return m_context; }
+    // The section stores the pages show.
+    DocumentModel &model() { return m_model; }
     const QString &startDirectory() const { return m_context.startDirectory; }
     Document &document() { return m_context.document(); }
 
@@ -63,7 +66,7 @@ public:
     // Sections.
     void Section(int page);
     int activePage() const; // 1..10
-    SectionPage *page(int n);
+    SectionPage *page(SectionId section);
     // Makes the pages not made yet.
     void ensurePages();
     QComboBox *comboBox(int n) const { return m_context.comboBox(n); }
@@ -87,20 +90,20 @@ public:
     // Printing ("&Imprimer"): each command prints only while its page shows
     // and after the print dialog is confirmed. ImpPhoto and ImpVideo print
     // the album page and the video record shown.
-    void ImpSemaine() { Imprime(1); }
-    void ImpNoms() { Imprime(2); }
-    void ImpAnniv() { Imprime(3); }
-    void ImpFaire() { Imprime(4); }
-    void ImpBudget() { Imprime(5); }
-    void ImpPhoto() { Imprime(6); }
-    void ImpVideo() { Imprime(7); }
-    void ImpCourses() { Imprime(8); }
+    void ImpSemaine() { Imprime(SectionId::Week); }
+    void ImpNoms() { Imprime(SectionId::Addresses); }
+    void ImpAnniv() { Imprime(SectionId::Birthdays); }
+    void ImpFaire() { Imprime(SectionId::Todo); }
+    void ImpBudget() { Imprime(SectionId::Budget); }
+    void ImpPhoto() { Imprime(SectionId::Album); }
+    void ImpVideo() { Imprime(SectionId::Videos); }
+    void ImpCourses() { Imprime(SectionId::Shopping); }
     // "Ap&erçu avant impression...": what the active page's print command
     // would print, in the print preview (from which the user prints).
     void Apercu();
-    // Draws what the print command of page n prints; false when the page
+    // Draws what the print command of a section prints; false when it
     // prints nothing.
-    bool drawPage(int n, MmCanvas &canvas);
+    bool drawPage(SectionId section, MmCanvas &canvas);
     // The printer the print commands and the printer set-up share.
     QPrinter &printer();
 
@@ -139,10 +142,13 @@ private:
     bool offerRecoveryOrOpen(bool openRemembered);
     void openAtStart(bool openRemembered);
     void FormResize();
-    void Imprime(int page);
+    void Imprime(SectionId section);
     SectionPage *current();
+    // The page of a section if it is made yet, null otherwise.
+    SectionPage *made(SectionId section) const;
 
     DocumentContext m_context;
+    DocumentModel m_model;
     Settings m_settings;
     SearchState m_search;
     QStackedWidget *m_stack = nullptr;

@@ -1,7 +1,7 @@
 #include "app/TMainForm.h"
 
 #include "app/AppIcons.h"
-#include "app/Document.h"
+#include "document/Document.h"
 #include "app/DocumentSession.h"
 #include "app/ExchangeMenu.h"
 #include "app/HelpLauncher.h"
@@ -148,21 +148,21 @@ const MenuRow kMenus[] = {
 // separator stands between two groups.
 struct CommandRow
 {
-    const char *menu;         // object name of its menu; null: tool bar only
-    const char *name;         // object name of the menu item
-    const char16_t *caption;  // with its "&" accelerator mark
-    const char16_t *hint;     // shown in status panel 0
-    int shortcut;             // a Qt key combination, 0: none
-    const char *button;       // object name of the tool bar button; null: none
-    const char16_t *buttonHint;
-    int place;                // tool bar place
-    ButtonIcon icon;
-    void (*handler)(TMainForm &); // null: the command does nothing
+    const char *menu = nullptr;         // object name of its menu; null: tool bar only
+    const char *name = nullptr;         // object name of the menu item
+    const char16_t *caption = nullptr;  // with its "&" accelerator mark
+    const char16_t *hint = nullptr;     // shown in status panel 0
+    int shortcut = 0;                   // a Qt key combination, 0: none
+    const char *button = nullptr;       // object name of the tool bar button; null: none
+    const char16_t *buttonHint = nullptr;
+    int place = 0;                      // tool bar place
+    ButtonIcon icon = {};
+    void (*handler)(TMainForm &) = nullptr; // null: the command does nothing
+    bool changesDocument = false;           // disabled while the document is open read-only
 };
 
-void section(TMainForm &m, int page) { m.child()->Section(page); }
-template<int Page>
-void showSection(TMainForm &m) { section(m, Page); }
+template<SectionId Shown>
+void showSection(TMainForm &m) { m.child()->Section(pageNumber(Shown)); }
 
 template<void (TChild::*Routine)()>
 void childCommand(TMainForm &m) { (m.child()->*Routine)(); }
@@ -202,161 +202,182 @@ using M = TMainForm;
 
 const CommandRow kCommands[] = {
     // "&Fichier"
-    {"Fichier1", "FileNewItem", u"&Nouveau", u"Nouveau fichier", 0, "FileNew1Btn", u"Nouveau", 10,
-     standardIcon(QStyle::SP_FileIcon), [](M &m) { m.FileNew(); }},
-    {"Fichier1", "FileOpenItem", u"&Ouvrir...", u"Ouvrir un fichier", 0, "OpenBtn", u"Ouvrir", 11,
-     standardIcon(QStyle::SP_DialogOpenButton), [](M &m) { m.FileOpen(); }},
-    {"Fichier1", "FileSaveItem", u"&Enregistrer", u"Enregistrer le fichier en cours", 0, "SaveBtn",
-     u"Enregistrer", 12, standardIcon(QStyle::SP_DialogSaveButton), [](M &m) { m.FileSave(); }},
-    {"Fichier1", "FileSaveAsItem", u"Enregistrer &sous...", u"Enregistrer sous un autre nom", 0, nullptr,
-     nullptr, 0, {}, [](M &m) { m.FileSaveAs(); }},
+    {.menu = "Fichier1", .name = "FileNewItem", .caption = u"&Nouveau", .hint = u"Nouveau fichier",
+     .button = "FileNew1Btn", .buttonHint = u"Nouveau", .place = 10, .icon = standardIcon(QStyle::SP_FileIcon),
+     .handler = [](M &m) { m.FileNew(); }},
+    {.menu = "Fichier1", .name = "FileOpenItem", .caption = u"&Ouvrir...", .hint = u"Ouvrir un fichier",
+     .button = "OpenBtn", .buttonHint = u"Ouvrir", .place = 11, .icon = standardIcon(QStyle::SP_DialogOpenButton),
+     .handler = [](M &m) { m.FileOpen(); }},
+    {.menu = "Fichier1", .name = "FileSaveItem", .caption = u"&Enregistrer", .hint = u"Enregistrer le fichier en cours",
+     .button = "SaveBtn", .buttonHint = u"Enregistrer", .place = 12, .icon = standardIcon(QStyle::SP_DialogSaveButton),
+     .handler = [](M &m) { m.FileSave(); }, .changesDocument = true},
+    {.menu = "Fichier1", .name = "FileSaveAsItem", .caption = u"Enregistrer &sous...",
+     .hint = u"Enregistrer sous un autre nom", .handler = [](M &m) { m.FileSaveAs(); }},
     // Backups of the document set (see DocumentBackups).
-    {"Fichier1", "RestoreBackupItem", u"&Restaurer une sauvegarde...", u"Revenir à une copie datée du document", 0,
-     nullptr, nullptr, 0, {}, [](M &m) { TSauvegardes::Restaurer(*m.child(), m.fileName()); }},
+    {.menu = "Fichier1", .name = "RestoreBackupItem", .caption = u"&Restaurer une sauvegarde...",
+     .hint = u"Revenir à une copie datée du document",
+     .handler = [](M &m) { TSauvegardes::Restaurer(*m.child(), m.fileName()); }},
     // "E&xporter" and "I&mporter": exchange with other programs.
-    {"Exporter1", "ExportIcsItem", u"&Agenda et anniversaires (iCalendar)...", u"Exporter l'agenda vers un calendrier",
-     0, nullptr, nullptr, 0, {}, ExchangeMenu::exportCalendar},
-    {"Exporter1", "ExportVcfItem", u"A&dresses (vCard)...", u"Exporter le carnet d'adresses", 0, nullptr, nullptr, 0,
-     {}, ExchangeMenu::exportContacts},
-    {"Exporter1", "ExportBudgetMonthItem", u"&Budget du mois (CSV)...", u"Exporter le mois affiché vers un tableur",
-     0, nullptr, nullptr, 0, {}, ExchangeMenu::exportBudgetMonth},
-    {"Exporter1", "ExportBudgetYearItem", u"Budget de l'a&nnée (CSV)...", u"Exporter l'année du compte vers un tableur",
-     0, nullptr, nullptr, 0, {}, ExchangeMenu::exportBudgetYear},
-    {"Exporter1", "ExportFilmsItem", u"&Films (CSV)...", u"Exporter la vidéothèque vers un tableur", 0, nullptr,
-     nullptr, 0, {}, ExchangeMenu::exportFilms},
-    {"Exporter1", "ExportBooksItem", u"&Livres (CSV)...", u"Exporter la bibliothèque vers un tableur", 0, nullptr,
-     nullptr, 0, {}, ExchangeMenu::exportBooks},
-    {"Importer1", "ImportIcsItem", u"&Rendez-vous (iCalendar)...", u"Ajouter à l'agenda les rendez-vous d'un calendrier",
-     0, nullptr, nullptr, 0, {}, ExchangeMenu::importCalendar},
-    {"Importer1", "ImportVcfItem", u"A&dresses (vCard)...", u"Ajouter au carnet les cartes de visite d'un fichier", 0,
-     nullptr, nullptr, 0, {}, ExchangeMenu::importContacts},
+    {.menu = "Exporter1", .name = "ExportIcsItem", .caption = u"&Agenda et anniversaires (iCalendar)...",
+     .hint = u"Exporter l'agenda vers un calendrier", .handler = ExchangeMenu::exportCalendar},
+    {.menu = "Exporter1", .name = "ExportVcfItem", .caption = u"A&dresses (vCard)...",
+     .hint = u"Exporter le carnet d'adresses", .handler = ExchangeMenu::exportContacts},
+    {.menu = "Exporter1", .name = "ExportBudgetMonthItem", .caption = u"&Budget du mois (CSV)...",
+     .hint = u"Exporter le mois affiché vers un tableur", .handler = ExchangeMenu::exportBudgetMonth},
+    {.menu = "Exporter1", .name = "ExportBudgetYearItem", .caption = u"Budget de l'a&nnée (CSV)...",
+     .hint = u"Exporter l'année du compte vers un tableur", .handler = ExchangeMenu::exportBudgetYear},
+    {.menu = "Exporter1", .name = "ExportFilmsItem", .caption = u"&Films (CSV)...",
+     .hint = u"Exporter la vidéothèque vers un tableur", .handler = ExchangeMenu::exportFilms},
+    {.menu = "Exporter1", .name = "ExportBooksItem", .caption = u"&Livres (CSV)...",
+     .hint = u"Exporter la bibliothèque vers un tableur", .handler = ExchangeMenu::exportBooks},
+    {.menu = "Importer1", .name = "ImportIcsItem", .caption = u"&Rendez-vous (iCalendar)...",
+     .hint = u"Ajouter à l'agenda les rendez-vous d'un calendrier", .handler = ExchangeMenu::importCalendar,
+     .changesDocument = true},
+    {.menu = "Importer1", .name = "ImportVcfItem", .caption = u"A&dresses (vCard)...",
+     .hint = u"Ajouter au carnet les cartes de visite d'un fichier", .handler = ExchangeMenu::importContacts,
+     .changesDocument = true},
     // "&Imprimer"
-    {"Imprimer1", "PrintWeekItem", u"&Semaine", u"Rendez vous de la semaine", 0, nullptr, nullptr, 0, {},
-     printCommand<&TChild::ImpSemaine>},
-    {"Imprimer1", "PrintNamesItem", u"&Noms", u"Imprime noms commencant pat la lettre", 0, nullptr, nullptr, 0, {},
-     printCommand<&TChild::ImpNoms>},
-    {"Imprimer1", "PrintBirthdaysItem", u"&Anniversaires", u"Imprime anniversaires", 0, nullptr, nullptr, 0, {},
-     printCommand<&TChild::ImpAnniv>},
-    {"Imprimer1", "PrintTodoItem", u"&Choses à faire", u"Liste des choses à faire", 0, nullptr, nullptr, 0, {},
-     printCommand<&TChild::ImpFaire>},
-    {"Imprimer1", "PrintBudgetItem", u"&Budget", u"Imprimer mois en cours", 0, nullptr, nullptr, 0, {},
-     printCommand<&TChild::ImpBudget>},
-    {"Imprimer1", "PrintPhotoItem", u"&Photo", u"Imprimer page de l'album", 0, nullptr, nullptr, 0, {},
-     printCommand<&TChild::ImpPhoto>},
-    {"Imprimer1", "PrintVideoItem", u"&Vidéo", u"Imprimer fiche vidéo", 0, nullptr, nullptr, 0, {},
-     printCommand<&TChild::ImpVideo>},
-    {"Imprimer1", "PrintShoppingItem", u"&Liste des achats", u"Imprimer la liste des achats", 0, nullptr, nullptr, 0,
-     {}, printCommand<&TChild::ImpCourses>},
-    {"Imprimer1", "PrintPreviewItem", u"Ap&erçu avant impression...", u"Aperçu de ce que la page imprime", 0, nullptr,
-     nullptr, 0, {}, childCommand<&TChild::Apercu>},
-    {"Fichier1", "PrinterSetupItem", u"&Configuration imprimante...", u"Configuration imprimante", 0, nullptr,
-     nullptr, 0, {}, [](M &m) { m.FilePrinterSetup(); }},
-    {"Fichier1", nullptr, nullptr, nullptr, 0, nullptr, nullptr, 0, {}, nullptr},
-    {"Fichier1", "FileExitItem", u"&Quitter", u"Quitter l'application", (Qt::ALT | Qt::Key_X).toCombined(),
-     nullptr, nullptr, 0, {}, [](M &m) { m.close(); }},
+    {.menu = "Imprimer1", .name = "PrintWeekItem", .caption = u"&Semaine", .hint = u"Rendez vous de la semaine",
+     .handler = printCommand<&TChild::ImpSemaine>},
+    {.menu = "Imprimer1", .name = "PrintNamesItem", .caption = u"&Noms",
+     .hint = u"Imprime noms commencant pat la lettre", .handler = printCommand<&TChild::ImpNoms>},
+    {.menu = "Imprimer1", .name = "PrintBirthdaysItem", .caption = u"&Anniversaires", .hint = u"Imprime anniversaires",
+     .handler = printCommand<&TChild::ImpAnniv>},
+    {.menu = "Imprimer1", .name = "PrintTodoItem", .caption = u"&Choses à faire", .hint = u"Liste des choses à faire",
+     .handler = printCommand<&TChild::ImpFaire>},
+    {.menu = "Imprimer1", .name = "PrintBudgetItem", .caption = u"&Budget", .hint = u"Imprimer mois en cours",
+     .handler = printCommand<&TChild::ImpBudget>},
+    {.menu = "Imprimer1", .name = "PrintPhotoItem", .caption = u"&Photo", .hint = u"Imprimer page de l'album",
+     .handler = printCommand<&TChild::ImpPhoto>},
+    {.menu = "Imprimer1", .name = "PrintVideoItem", .caption = u"&Vidéo", .hint = u"Imprimer fiche vidéo",
+     .handler = printCommand<&TChild::ImpVideo>},
+    {.menu = "Imprimer1", .name = "PrintShoppingItem", .caption = u"&Liste des achats",
+     .hint = u"Imprimer la liste des achats", .handler = printCommand<&TChild::ImpCourses>},
+    {.menu = "Imprimer1", .name = "PrintPreviewItem", .caption = u"Ap&erçu avant impression...",
+     .hint = u"Aperçu de ce que la page imprime", .handler = childCommand<&TChild::Apercu>},
+    {.menu = "Fichier1", .name = "PrinterSetupItem", .caption = u"&Configuration imprimante...",
+     .hint = u"Configuration imprimante", .handler = [](M &m) { m.FilePrinterSetup(); }},
+    {.menu = "Fichier1"},
+    {.menu = "Fichier1", .name = "FileExitItem", .caption = u"&Quitter", .hint = u"Quitter l'application",
+     .shortcut = (Qt::ALT | Qt::Key_X).toCombined(), .handler = [](M &m) { m.close(); }},
 
     // "&Ediiton"
-    {"Edition1", "CutItem", u"Co&uper", u"Couper", 0, nullptr, nullptr, 0, {}, childCommand<&TChild::Couper>},
-    {"Edition1", "CopyItem", u"C&opier", u"Copier", 0, "CopyBtn", u"Copier", 20,
-     badgeIcon(u"Cp", rgb(0x80, 0x80, 0x80)), childCommand<&TChild::Copier>},
-    {"Edition1", "PasteItem", u"Co&ller", u"Coller", 0, "PasteBtn", u"Coller", 21,
-     badgeIcon(u"Co", rgb(0x80, 0x80, 0x80)), childCommand<&TChild::Coller>},
-    {"Edition1", "FindItem", u"Rechercher...", u"Rechercher rendez vous", 0, "SpeedButton5", u"Chercher", 41,
-     badgeIcon(u"?", rgb(0x46, 0x82, 0xb4)), childCommand<&TChild::Chercher>},
-    {"Edition1", "FindNextItem", u"Continuer", u"", Qt::Key_F3, nullptr, nullptr, 0, {},
-     childCommand<&TChild::FindNext>},
+    {.menu = "Edition1", .name = "CutItem", .caption = u"Co&uper", .hint = u"Couper",
+     .handler = childCommand<&TChild::Couper>, .changesDocument = true},
+    {.menu = "Edition1", .name = "CopyItem", .caption = u"C&opier", .hint = u"Copier", .button = "CopyBtn",
+     .buttonHint = u"Copier", .place = 20, .icon = badgeIcon(u"Cp", rgb(0x80, 0x80, 0x80)),
+     .handler = childCommand<&TChild::Copier>},
+    {.menu = "Edition1", .name = "PasteItem", .caption = u"Co&ller", .hint = u"Coller", .button = "PasteBtn",
+     .buttonHint = u"Coller", .place = 21, .icon = badgeIcon(u"Co", rgb(0x80, 0x80, 0x80)),
+     .handler = childCommand<&TChild::Coller>, .changesDocument = true},
+    {.menu = "Edition1", .name = "FindItem", .caption = u"Rechercher...", .hint = u"Rechercher rendez vous",
+     .button = "SpeedButton5", .buttonHint = u"Chercher", .place = 41, .icon = badgeIcon(u"?", rgb(0x46, 0x82, 0xb4)),
+     .handler = childCommand<&TChild::Chercher>},
+    {.menu = "Edition1", .name = "FindNextItem", .caption = u"Continuer", .hint = u"", .shortcut = Qt::Key_F3,
+     .handler = childCommand<&TChild::FindNext>},
 
     // "&Sections"
-    {"Sections1", "Section1Item", u"&Semaine", u"Rdv de la semaine", 0, "SpeedButton11", u"Agenda", 50,
-     badgeIcon(u"Ag", rgb(0x1f, 0x6f, 0xb5)), showSection<1>},
-    {"Sections1", "Section2Item", u"&Adresses", u"Carnet d'adresses", 0, "SpeedButton8", u"Adresses", 51,
-     badgeIcon(u"@", rgb(0x6a, 0x5a, 0xcd)), showSection<2>},
-    {"Sections1", "Section3Item", u"A&nniversaires", u"Anniversaires", 0, "SpeedButton9", u"Anniversaire", 52,
-     badgeIcon(u"An", rgb(0xd2, 0x69, 0x1e)), showSection<3>},
-    {"Sections1", "Section4Item", u"&Choses à faire", u"Liste des choses à faire", 0, "SpeedButton12",
-     u"Choses à faire", 53, badgeIcon(u"✓", rgb(0x2e, 0x8b, 0x57)), showSection<4>},
-    {"Sections1", "Section5Item", u"&Budget mensuel", u"Budget mensuel", 0, "SpeedButton10", u"Budget mensuel",
-     54, badgeIcon(u"€", rgb(0xb8, 0x86, 0x0b)), showSection<5>},
-    {"Sections1", "Section6Item", u"Album &photos", u"Album photos", 0, "SpeedButton13", u"Album photos", 55,
-     badgeIcon(u"Ph", rgb(0x8b, 0x45, 0x13)), showSection<6>},
-    {"Sections1", "Section7Item", u"&Vidéothèque", u"", 0, "SpeedButton14", u"Vidéothèque", 56,
-     badgeIcon(u"Vi", rgb(0x80, 0x00, 0x80)), showSection<7>},
-    {"Sections1", "Section9Item", u"B&ibliothèque", u"Gestion de bibliothèque", 0, "SpeedButton16",
-     u"Bibliothèque", 57, badgeIcon(u"Li", rgb(0x55, 0x6b, 0x2f)), showSection<9>},
-    {"Sections1", "Section8Item", u"&Liste des achats", u"Liste des achats en magasin", 0, "SpeedButton15",
-     u"Liste des achats", 58, badgeIcon(u"Ac", rgb(0x00, 0x80, 0x80)), showSection<8>},
-    {"Sections1", "Section10Item", u"S&uivi sécu", u"Suivi des remboursements", 0, "SpeedButton17",
-     u"Suivi Sécu", 59, badgeIcon(u"Sé", rgb(0xc7, 0x15, 0x85)), showSection<10>},
+    {.menu = "Sections1", .name = "Section1Item", .caption = u"&Semaine", .hint = u"Rdv de la semaine",
+     .button = "SpeedButton11", .buttonHint = u"Agenda", .place = 50, .icon = badgeIcon(u"Ag", rgb(0x1f, 0x6f, 0xb5)),
+     .handler = showSection<SectionId::Week>},
+    {.menu = "Sections1", .name = "Section2Item", .caption = u"&Adresses", .hint = u"Carnet d'adresses",
+     .button = "SpeedButton8", .buttonHint = u"Adresses", .place = 51, .icon = badgeIcon(u"@", rgb(0x6a, 0x5a, 0xcd)),
+     .handler = showSection<SectionId::Addresses>},
+    {.menu = "Sections1", .name = "Section3Item", .caption = u"A&nniversaires", .hint = u"Anniversaires",
+     .button = "SpeedButton9", .buttonHint = u"Anniversaire", .place = 52,
+     .icon = badgeIcon(u"An", rgb(0xd2, 0x69, 0x1e)), .handler = showSection<SectionId::Birthdays>},
+    {.menu = "Sections1", .name = "Section4Item", .caption = u"&Choses à faire", .hint = u"Liste des choses à faire",
+     .button = "SpeedButton12", .buttonHint = u"Choses à faire", .place = 53,
+     .icon = badgeIcon(u"✓", rgb(0x2e, 0x8b, 0x57)), .handler = showSection<SectionId::Todo>},
+    {.menu = "Sections1", .name = "Section5Item", .caption = u"&Budget mensuel", .hint = u"Budget mensuel",
+     .button = "SpeedButton10", .buttonHint = u"Budget mensuel", .place = 54,
+     .icon = badgeIcon(u"€", rgb(0xb8, 0x86, 0x0b)), .handler = showSection<SectionId::Budget>},
+    {.menu = "Sections1", .name = "Section6Item", .caption = u"Album &photos", .hint = u"Album photos",
+     .button = "SpeedButton13", .buttonHint = u"Album photos", .place = 55,
+     .icon = badgeIcon(u"Ph", rgb(0x8b, 0x45, 0x13)), .handler = showSection<SectionId::Album>},
+    {.menu = "Sections1", .name = "Section7Item", .caption = u"&Vidéothèque", .hint = u"", .button = "SpeedButton14",
+     .buttonHint = u"Vidéothèque", .place = 56, .icon = badgeIcon(u"Vi", rgb(0x80, 0x00, 0x80)),
+     .handler = showSection<SectionId::Videos>},
+    {.menu = "Sections1", .name = "Section9Item", .caption = u"B&ibliothèque", .hint = u"Gestion de bibliothèque",
+     .button = "SpeedButton16", .buttonHint = u"Bibliothèque", .place = 57,
+     .icon = badgeIcon(u"Li", rgb(0x55, 0x6b, 0x2f)), .handler = showSection<SectionId::Books>},
+    {.menu = "Sections1", .name = "Section8Item", .caption = u"&Liste des achats",
+     .hint = u"Liste des achats en magasin", .button = "SpeedButton15", .buttonHint = u"Liste des achats", .place = 58,
+     .icon = badgeIcon(u"Ac", rgb(0x00, 0x80, 0x80)), .handler = showSection<SectionId::Shopping>},
+    {.menu = "Sections1", .name = "Section10Item", .caption = u"S&uivi sécu", .hint = u"Suivi des remboursements",
+     .button = "SpeedButton17", .buttonHint = u"Suivi Sécu", .place = 59,
+     .icon = badgeIcon(u"Sé", rgb(0xc7, 0x15, 0x85)), .handler = showSection<SectionId::Reimbursements>},
 
     // "&Options"
-    {"Options1", "ComptesItem", u"&Comptes", u"Comptes de budget", 0, nullptr, nullptr, 0, {},
-     optionEditor<&OptionsCommands::BudgetComptes>},
-    {"Options1", "PostesItem", u"&Postes", u"Postres de budget", 0, nullptr, nullptr, 0, {},
-     optionEditor<&OptionsCommands::BudgetPostes>},
-    {"Options1", "CategorieItem", u"Vi&déothèque catégorie", u"Cathégorie de film", 0, nullptr, nullptr, 0, {},
-     optionEditor<&OptionsCommands::Categorie>},
-    {"Options1", "FormatvItem", u"Formats &vidéo", u"format vidéo", 0, nullptr, nullptr, 0, {},
-     optionEditor<&OptionsCommands::Formatv>},
-    {"Options1", "FormataItem", u"Formats &audio", u"Formats audio", 0, nullptr, nullptr, 0, {},
-     optionEditor<&OptionsCommands::Formata>},
-    {"Options1", "Categorie2Item", u"B&ibliothèque catégories", u"Les catégories de livres", 0, nullptr,
-     nullptr, 0, {}, optionEditor<&OptionsCommands::Categorie2>},
-    {"Options1", "MagasinsItem", u"&Magasins", u"Liste des magasins", 0, nullptr, nullptr, 0, {},
-     optionEditor<&OptionsCommands::Magasins>},
-    {"Options1", "PraticiensItem", u"P&raticiens", u"Liste des praticiens", 0, nullptr, nullptr, 0, {},
-     optionEditor<&OptionsCommands::Praticiens>},
-    {"Options1", "PharmaciesItem", u"P&harmacies", u"Liste des pharmacies", 0, nullptr, nullptr, 0, {},
-     optionEditor<&OptionsCommands::Pharmacies>},
-    {"Options1", "AutoOpenItem", u"&Ouvrir automatiquement", u"Ouvrir le dernier fichier utilisé", 0, nullptr,
-     nullptr, 0, {}, [](M &m) { m.ToggleAutoOpen(); }},
+    {.menu = "Options1", .name = "ComptesItem", .caption = u"&Comptes", .hint = u"Comptes de budget",
+     .handler = optionEditor<&OptionsCommands::BudgetComptes>, .changesDocument = true},
+    {.menu = "Options1", .name = "PostesItem", .caption = u"&Postes", .hint = u"Postres de budget",
+     .handler = optionEditor<&OptionsCommands::BudgetPostes>},
+    {.menu = "Options1", .name = "CategorieItem", .caption = u"Vi&déothèque catégorie", .hint = u"Cathégorie de film",
+     .handler = optionEditor<&OptionsCommands::Categorie>},
+    {.menu = "Options1", .name = "FormatvItem", .caption = u"Formats &vidéo", .hint = u"format vidéo",
+     .handler = optionEditor<&OptionsCommands::Formatv>},
+    {.menu = "Options1", .name = "FormataItem", .caption = u"Formats &audio", .hint = u"Formats audio",
+     .handler = optionEditor<&OptionsCommands::Formata>},
+    {.menu = "Options1", .name = "Categorie2Item", .caption = u"B&ibliothèque catégories",
+     .hint = u"Les catégories de livres", .handler = optionEditor<&OptionsCommands::Categorie2>},
+    {.menu = "Options1", .name = "MagasinsItem", .caption = u"&Magasins", .hint = u"Liste des magasins",
+     .handler = optionEditor<&OptionsCommands::Magasins>},
+    {.menu = "Options1", .name = "PraticiensItem", .caption = u"P&raticiens", .hint = u"Liste des praticiens",
+     .handler = optionEditor<&OptionsCommands::Praticiens>},
+    {.menu = "Options1", .name = "PharmaciesItem", .caption = u"P&harmacies", .hint = u"Liste des pharmacies",
+     .handler = optionEditor<&OptionsCommands::Pharmacies>},
+    {.menu = "Options1", .name = "AutoOpenItem", .caption = u"&Ouvrir automatiquement",
+     .hint = u"Ouvrir le dernier fichier utilisé", .handler = [](M &m) { m.ToggleAutoOpen(); }},
     // Charts of the budget.
-    {"Options1", "Bilan1", u"&Bilan", u"Graphiques des dépenses et recettes du budget", 0, nullptr, nullptr, 0, {},
-     [](M &m) {
+    {.menu = "Options1", .name = "Bilan1", .caption = u"&Bilan",
+     .hint = u"Graphiques des dépenses et recettes du budget",
+     .handler = [](M &m) {
          m.child()->ensurePages();
          BilanWindow::Bilan(m.child()->context(), m.child()->printer());
      }},
 
     // "&Utilitaires"
-    {"Utilitaires1", "HorlogeItem", u"&Horloge", u"Horloge", 0, nullptr, nullptr, 0, {},
-     utility<&UtilityWindows::horloge>},
-    {"Utilitaires1", "CalendrierItem", u"&Calendrier", u"Calendrier", 0, nullptr, nullptr, 0, {},
-     utility<&UtilityWindows::calendrier>},
-    {"Utilitaires1", "CalculatriceItem", u"C&alculatrice", u"Calculatrice", 0, nullptr, nullptr, 0, {},
-     utility<&UtilityWindows::calculatrice>},
-    {"Utilitaires1", "EuroItem", u"&Euro conversion", u"Convertisseur euro", 0, nullptr, nullptr, 0, {},
-     utility<&UtilityWindows::euro>},
-    {"Utilitaires1", "BlocNotesItem", u"Bloc-notes", u"Bloc notes", 0, nullptr, nullptr, 0, {},
-     utility<&UtilityWindows::blocNotes>},
-    {"Utilitaires1", "PrenomsItem", u"&Prénoms", u"Les prénoms", 0, nullptr, nullptr, 0, {},
-     utility<&UtilityWindows::prenoms>},
-    {"Utilitaires1", "PeseLettresItem", u"Pèse &lettres", u"Pèse-lettres", 0, nullptr, nullptr, 0, {},
-     utility<&UtilityWindows::peseLettres>},
-    {"Utilitaires1", "ReversiItem", u"&Reversi", u"Jeu Reversi", 0, nullptr, nullptr, 0, {},
-     modalWindow<TOthello>},
+    {.menu = "Utilitaires1", .name = "HorlogeItem", .caption = u"&Horloge", .hint = u"Horloge",
+     .handler = utility<&UtilityWindows::horloge>},
+    {.menu = "Utilitaires1", .name = "CalendrierItem", .caption = u"&Calendrier", .hint = u"Calendrier",
+     .handler = utility<&UtilityWindows::calendrier>},
+    {.menu = "Utilitaires1", .name = "CalculatriceItem", .caption = u"C&alculatrice", .hint = u"Calculatrice",
+     .handler = utility<&UtilityWindows::calculatrice>},
+    {.menu = "Utilitaires1", .name = "EuroItem", .caption = u"&Euro conversion", .hint = u"Convertisseur euro",
+     .handler = utility<&UtilityWindows::euro>},
+    {.menu = "Utilitaires1", .name = "BlocNotesItem", .caption = u"Bloc-notes", .hint = u"Bloc notes",
+     .handler = utility<&UtilityWindows::blocNotes>},
+    {.menu = "Utilitaires1", .name = "PrenomsItem", .caption = u"&Prénoms", .hint = u"Les prénoms",
+     .handler = utility<&UtilityWindows::prenoms>},
+    {.menu = "Utilitaires1", .name = "PeseLettresItem", .caption = u"Pèse &lettres", .hint = u"Pèse-lettres",
+     .handler = utility<&UtilityWindows::peseLettres>},
+    {.menu = "Utilitaires1", .name = "ReversiItem", .caption = u"&Reversi", .hint = u"Jeu Reversi",
+     .handler = modalWindow<TOthello>},
 
     // "&Aide"
-    {"Aide1", "HelpContentsItem", u"&Index", u"Sommaire de l'aide", 0, nullptr, nullptr, 0, {},
-     [](M &m) { m.help()->showContents(); }},
-    {"Aide1", "HelpSearchItem", u"&Rechercher...", u"Recherche dans l'aide", 0, nullptr, nullptr, 0, {},
-     [](M &m) { m.help()->showIndex(); }},
-    {"Aide1", "HelpHowToItem", u"&Utiliser l'aide", u"Comment utiliser l'aide", 0, nullptr, nullptr, 0, {},
-     [](M &m) { m.help()->showHowTo(); }},
-    {"Aide1", "HelpAboutItem", u"&A propos", u"Informations sur le logiciel, la version", 0, nullptr, nullptr, 0,
-     {}, aboutBox},
+    {.menu = "Aide1", .name = "HelpContentsItem", .caption = u"&Index", .hint = u"Sommaire de l'aide",
+     .handler = [](M &m) { m.help()->showContents(); }},
+    {.menu = "Aide1", .name = "HelpSearchItem", .caption = u"&Rechercher...", .hint = u"Recherche dans l'aide",
+     .handler = [](M &m) { m.help()->showIndex(); }},
+    {.menu = "Aide1", .name = "HelpHowToItem", .caption = u"&Utiliser l'aide", .hint = u"Comment utiliser l'aide",
+     .handler = [](M &m) { m.help()->showHowTo(); }},
+    {.menu = "Aide1", .name = "HelpAboutItem", .caption = u"&A propos",
+     .hint = u"Informations sur le logiciel, la version", .handler = aboutBox},
 
     // Tool bar only.
-    {nullptr, nullptr, nullptr, nullptr, 0, "SpeedButton3", u"Premier", 30,
-     standardIcon(QStyle::SP_MediaSkipBackward), childCommand<&TChild::Premier>},
-    {nullptr, nullptr, nullptr, nullptr, 0, "SpeedButton2", u"Précédent", 31,
-     standardIcon(QStyle::SP_MediaSeekBackward), childCommand<&TChild::Precedent>},
-    {nullptr, nullptr, nullptr, nullptr, 0, "SpeedButton1", u"Suivant", 32,
-     standardIcon(QStyle::SP_MediaSeekForward), childCommand<&TChild::Suivant>},
-    {nullptr, nullptr, nullptr, nullptr, 0, "SpeedButton4", u"Dernier", 33,
-     standardIcon(QStyle::SP_MediaSkipForward), childCommand<&TChild::Dernier>},
-    {nullptr, nullptr, nullptr, nullptr, 0, "SpeedButton7", u"Ajouter", 40,
-     badgeIcon(u"+", rgb(0x2e, 0x8b, 0x57)), childCommand<&TChild::Ajout>},
-    {nullptr, nullptr, nullptr, nullptr, 0, "SpeedButton6", u"Effacer", 42,
-     badgeIcon(u"−", rgb(0xb2, 0x22, 0x22)), childCommand<&TChild::Supprime>},
+    {.button = "SpeedButton3", .buttonHint = u"Premier", .place = 30,
+     .icon = standardIcon(QStyle::SP_MediaSkipBackward), .handler = childCommand<&TChild::Premier>},
+    {.button = "SpeedButton2", .buttonHint = u"Précédent", .place = 31,
+     .icon = standardIcon(QStyle::SP_MediaSeekBackward), .handler = childCommand<&TChild::Precedent>},
+    {.button = "SpeedButton1", .buttonHint = u"Suivant", .place = 32, .icon = standardIcon(QStyle::SP_MediaSeekForward),
+     .handler = childCommand<&TChild::Suivant>},
+    {.button = "SpeedButton4", .buttonHint = u"Dernier", .place = 33, .icon = standardIcon(QStyle::SP_MediaSkipForward),
+     .handler = childCommand<&TChild::Dernier>},
+    {.button = "SpeedButton7", .buttonHint = u"Ajouter", .place = 40, .icon = badgeIcon(u"+", rgb(0x2e, 0x8b, 0x57)),
+     .handler = childCommand<&TChild::Ajout>, .changesDocument = true},
+    {.button = "SpeedButton6", .buttonHint = u"Effacer", .place = 42, .icon = badgeIcon(u"−", rgb(0xb2, 0x22, 0x22)),
+     .handler = childCommand<&TChild::Supprime>, .changesDocument = true},
 };
 
 } // namespace
@@ -452,10 +473,11 @@ void TMainForm::enableChanges(bool readOnly)
 {
     // The commands that change the document, by menu item (the tool bar only
     // ones by button); their buttons follow.
-    static const QStringList changing = {QStringLiteral("FileSaveItem"), QStringLiteral("CutItem"),
-                                         QStringLiteral("PasteItem"),    QStringLiteral("ComptesItem"),
-                                         QStringLiteral("SpeedButton7"), QStringLiteral("SpeedButton6"),
-                                         QStringLiteral("ImportIcsItem"), QStringLiteral("ImportVcfItem")};
+    QSet<QString> changing;
+    for (const CommandRow &row : kCommands) {
+        if (row.changesDocument)
+            changing.insert(QString::fromLatin1(row.name ? row.name : row.button));
+    }
     for (const QString &name : changing) {
         if (QAction *a = action(name))
             a->setEnabled(!readOnly);

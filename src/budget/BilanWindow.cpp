@@ -1,7 +1,7 @@
 #include "budget/BilanWindow.h"
 
-#include "app/DocumentContext.h"
-#include "app/PrintJob.h"
+#include "document/DocumentContext.h"
+#include "document/PrintJob.h"
 #include "budget/BudgetPage.h"
 #include "common/DateText.h"
 #include "common/MmCanvas.h"

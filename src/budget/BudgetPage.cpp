@@ -1,6 +1,7 @@
 #include "budget/BudgetPage.h"
 
-#include "app/DocumentContext.h"
+#include "budget/BudgetPrint.h"
+#include "document/DocumentContext.h"
 #include "budget/BudgetFormat.h"
 #include "budget/BudgetGridModel.h"
 #include "budget/NamedList.h"
@@ -55,7 +56,8 @@ bool leavesPage(const QFocusEvent *e)
 
 } // namespace
 
-BudgetPage::BudgetPage(DocumentContext &context, QWidget *parent) : SectionPage(context, 5, parent)
+BudgetPage::BudgetPage(DocumentContext &context, BudgetMonth &month, QWidget *parent)
+    : SectionPage(context, SectionId::Budget, parent), m_month(month)
 {
     m_month.reset(context.clock().today());
     buildWidgets();
@@ -550,4 +552,10 @@ bool BudgetPage::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return SectionPage::eventFilter(watched, event);
+}
+
+bool BudgetPage::print(MmCanvas &canvas)
+{
+    BudgetPrint::ImpBudget(canvas, BudgetPrint::journalOf(*this));
+    return true;
 }

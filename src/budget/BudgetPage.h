@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 #include "budget/BudgetMonth.h"
 #include "common/UnreadableFile.h"
 
@@ -9,6 +9,7 @@
 
 #include <array>
 
+class MmCanvas;
 class BudgetGridModel;
 class QComboBox;
 class QFrame;
@@ -32,7 +33,11 @@ class BudgetPage : public SectionPage
     Q_OBJECT
 
 public:
-    explicit BudgetPage(DocumentContext &context, QWidget *parent = nullptr);
+    // `month` is the section's store in the document model, which the page
+    // shows and writes its edits back into.
+    BudgetPage(DocumentContext &context, BudgetMonth &month, QWidget *parent = nullptr);
+    bool print(MmCanvas &canvas) override;
+    bool keepsPrintOrientation() const override { return true; }
 
     // The budget page that shows this document's account box, if any.
     static BudgetPage *of(const DocumentContext &context);
@@ -87,7 +92,7 @@ private:
     void reportDamage(const BudgetMonth::DisplayResult &r);
     void focusLater(QWidget *w);
 
-    BudgetMonth m_month;
+    BudgetMonth &m_month;
     UnreadableFile m_unreadable;
     BudgetGridModel *m_gridModel = nullptr;
     QSet<QString> m_reportedKeys; // months whose damaged lines were reported

@@ -1,6 +1,6 @@
 #include "budget/OptionsCommands.h"
 
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "budget/AccountLine.h"
 #include "budget/BudgetPage.h"
 #include "budget/NamedListEditor.h"

@@ -1,6 +1,7 @@
 #include "collections/AlbumPage.h"
 
-#include "app/DocumentContext.h"
+#include "collections/RecordPrint.h"
+#include "document/DocumentContext.h"
 #include "collections/AlbumRecord.h"
 #include "collections/MemoText.h"
 #include "common/OneLineInput.h"
@@ -36,7 +37,8 @@ const QString kHeight = QStringLiteral("Hauteur : ");
 
 } // namespace
 
-AlbumPage::AlbumPage(DocumentContext &context, QWidget *parent) : BlockSectionPage(context, 6, parent)
+AlbumPage::AlbumPage(DocumentContext &context, BlockFile &file, QWidget *parent)
+    : BlockSectionPage(context, file, SectionId::Album, parent)
 {
     buildUi();
 }
@@ -457,4 +459,10 @@ void AlbumPage::Button40Click()
     else
         m_notebook->setCurrentIndex(1);
     markEdited();
+}
+
+bool AlbumPage::print(MmCanvas &canvas)
+{
+    RecordPrint::ImpPhoto(canvas, RecordPrint::photoOf(*this));
+    return true;
 }

@@ -6,6 +6,7 @@
 #include <QSize>
 #include <QString>
 
+class MmCanvas;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -31,16 +32,12 @@ class AlbumPage : public BlockSectionPage
     Q_OBJECT
 
 public:
-    explicit AlbumPage(DocumentContext &context, QWidget *parent = nullptr);
+    AlbumPage(DocumentContext &context, BlockFile &file, QWidget *parent = nullptr);
     ~AlbumPage() override;
+    bool print(MmCanvas &canvas) override;
 
     // The section's routines under their own names.
-    void EcritAlbum() { writeRecord(); }
     void LitAlbum() { readRecord(); }
-    void AjoutAlbum() { addRecord(); }
-    void SupAlbum() { deleteRecord(); }
-    void ChargeAlbum(const QString &documentPath) { load(documentPath); }
-    bool SauveAlbum(const QString &documentPath) { return save(documentPath, false); }
     // "Choisir image" and "Choisir video".
     void Button41Click();
     void Button40Click();

@@ -9,20 +9,20 @@ namespace {
 
 constexpr qsizetype kStartLength = 10; // "<BLOC0000>"
 
-BlockFile::Config makeConfig(int section)
+BlockFile::Config makeConfig(SectionId section)
 {
     BlockFile::Config c;
-    c.section = section;
+    c.section = pageNumber(section);
     const QString ask = QStringLiteral("Un fichier a été altéré. Vérifier si pertes de données ?");
     switch (section) {
-    case 6: // photo album: title and picture lines, then untagged comment lines
+    case SectionId::Album: // photo album: title and picture lines, then untagged comment lines
         c.fixedLines = 2;
         c.readLimit = 0; // comments are read up to the end marker, however many
         c.initialCount = 1;
         c.blankAfterAdd = true;
         c.checkText = QStringLiteral("Le fichier a été altéré. Restaurer ?");
         break;
-    case 7: // videos: 15 fixed lines, "Memo2".."Memo4" lines
+    case SectionId::Videos: // videos: 15 fixed lines, "Memo2".."Memo4" lines
         c.fixedLines = 15;
         c.readLimit = 0; // memo lines are read up to the end marker
         c.initialCount = 1;
@@ -30,7 +30,7 @@ BlockFile::Config makeConfig(int section)
         c.restartCount = 1;
         c.checkText = ask;
         break;
-    case 8: // shopping lists: date, shop, "CMDE" item lines
+    case SectionId::Shopping: // shopping lists: date, shop, "CMDE" item lines
         c.fixedLines = 2;
         c.readLimit = 100;
         c.initialCount = 0;
@@ -48,7 +48,7 @@ BlockFile::Config makeConfig(int section)
         c.changedAfterDelete = false;
         c.searchable = false;
         break;
-    case 9: // books: 10 fixed lines, "Memo5" and "Memo6" lines
+    case SectionId::Books: // books: 10 fixed lines, "Memo5" and "Memo6" lines
         c.fixedLines = 10;
         c.readLimit = 0; // memo lines are read up to the end marker
         c.initialCount = 1;
@@ -56,7 +56,7 @@ BlockFile::Config makeConfig(int section)
         c.restartCount = 1;
         c.checkText = ask;
         break;
-    case 10: // reimbursements: 11 fixed lines only
+    case SectionId::Reimbursements: // reimbursements: 11 fixed lines only
         c.fixedLines = 11;
         c.readLimit = 11;
         c.initialCount = 1;
@@ -77,11 +77,12 @@ bool isDigit(QChar c)
 
 } // namespace
 
-const BlockFile::Config &BlockFile::config(int section)
+const BlockFile::Config &BlockFile::config(SectionId section)
 {
-    static const std::array<Config, 5> configs = {makeConfig(6), makeConfig(7), makeConfig(8), makeConfig(9),
-                                                  makeConfig(10)};
-    return configs[std::clamp(section, 6, 10) - 6];
+    static const std::array<Config, 5> configs = {makeConfig(SectionId::Album), makeConfig(SectionId::Videos),
+                                                  makeConfig(SectionId::Shopping), makeConfig(SectionId::Books),
+                                                  makeConfig(SectionId::Reimbursements)};
+    return configs[std::clamp(pageNumber(section), 6, 10) - 6];
 }
 
 QString BlockFile::digits(int number)
@@ -392,6 +393,31 @@ BlockFile::CheckResult BlockFile::check(const Teller &tell)
         return CheckResult::Kept;
     repair();
     return CheckResult::Repaired;
+}
+
+BlockFile::CheckResult BlockFile::load(std::optional<QStringList> lines, const Teller &tell)
+{
+    if (lines)
+        setLines(std::move(*lines));
+    setRecordCount(countStartMarkers());
+    const CheckResult result = check(tell);
+    if (m_config.removeDuplicates) {
+        QString damaged;
+        removeDuplicates(&damaged);
+        if (!damaged.isEmpty())
+            tell(damagedMarkerText(damaged), false);
+    }
+    if (m_config.readOnLoad)
+        setCurrent(0);
+    return result;
+}
+
+QString BlockFile::damagedMarkerText(const QString &marker)
+{
+    return QStringLiteral("Le fichier de cette section est endommagé : la ligne « %1 » "
+                          "ne porte pas un numéro de fiche lisible.\n"
+                          "Elle est laissée telle quelle.")
+        .arg(marker.left(40));
 }
 
 void BlockFile::removeDuplicates(QString *damaged)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/Document.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -61,7 +63,7 @@ public:
 
     // The settings of section 6..10 (album, videos, shopping, books,
     // reimbursements).
-    static const Config &config(int section);
+    static const Config &config(SectionId section);
 
     // Largest number of records a section may hold: the four-digit form of
     // any higher number would name an existing record.
@@ -81,7 +83,7 @@ public:
     static QString protectLine(const QString &line);
     static QString unprotectLine(const QString &line);
 
-    explicit BlockFile(const Config &settings = BlockFile::config(6));
+    explicit BlockFile(const Config &settings = BlockFile::config(SectionId::Album));
 
     const Config &settings() const { return m_config; }
     const QStringList &lines() const { return m_lines; }
@@ -153,6 +155,15 @@ public:
     // file). Nothing is renumbered and the count stays. Returns the first
     // marker whose number cannot be read in *damaged.
     void removeDuplicates(QString *damaged = nullptr);
+    // The load of a section file once it is read (`lines`; nothing for a
+    // missing file, which keeps the lines there are): the count of start
+    // markers, the check, and the shopping lists' duplicate removal, whose
+    // unreadable marker is told through `tell`; on the sections that show
+    // their first record on load, that record becomes current.
+    CheckResult load(std::optional<QStringList> lines, const Teller &tell);
+    // What the user is told of a marker whose number cannot be read.
+    static QString damagedMarkerText(const QString &marker);
+
     // Removes the first block of a record number (SupBloc8).
     void removeOneBlock(int number) { removeRecord(number); }
 

@@ -25,16 +25,7 @@ BlockFile::CheckResult Verif8(BlockFile &file, const BlockFile::Teller &tell) { 
 BlockFile::CheckResult Verif9(BlockFile &file, const BlockFile::Teller &tell) { return Verif(file, tell); }
 BlockFile::CheckResult Verif10(BlockFile &file, const BlockFile::Teller &tell) { return Verif(file, tell); }
 
-void Squize6(BlockFile &file) { Squize(file); }
-void Squize7(BlockFile &file) { Squize(file); }
-void Squize9(BlockFile &file) { Squize(file); }
-void Squize10(BlockFile &file) { Squize(file); }
-
-void Renum6(BlockFile &file, int deleted, QString *damaged) { Renum(file, deleted, damaged); }
 void Renum7(BlockFile &file, int deleted, QString *damaged) { Renum(file, deleted, damaged); }
-void Renum8(BlockFile &file, int deleted, QString *damaged) { Renum(file, deleted, damaged); }
-void Renum9(BlockFile &file, int deleted, QString *damaged) { Renum(file, deleted, damaged); }
-void Renum10(BlockFile &file, int deleted, QString *damaged) { Renum(file, deleted, damaged); }
 
 void Doublons8(BlockFile &file, QString *damaged)
 {

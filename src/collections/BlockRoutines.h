@@ -2,10 +2,11 @@
 
 #include "collections/BlockFile.h"
 
-// The block-file routines of each collection section under their own names
+// The block-file routines of the collection sections under their own names
 // (the digit is the section's page number): check and repair at load
-// (VerifN), squeeze before save (SquizeN), renumber after a delete (RenumN),
-// and the shopping lists' duplicate removal (Doublons8 with SupBloc8).
+// (VerifN), renumber after a delete (Renum7), and the shopping lists'
+// duplicate removal (Doublons8 with SupBloc8); squeeze before save and
+// renumber for any section below.
 // Each runs the shared engine with the section's own settings; the file must
 // have been made with BlockFile::config(N).
 namespace BlockRoutines {
@@ -16,16 +17,7 @@ BlockFile::CheckResult Verif8(BlockFile &file, const BlockFile::Teller &tell);
 BlockFile::CheckResult Verif9(BlockFile &file, const BlockFile::Teller &tell);
 BlockFile::CheckResult Verif10(BlockFile &file, const BlockFile::Teller &tell);
 
-void Squize6(BlockFile &file);
-void Squize7(BlockFile &file);
-void Squize9(BlockFile &file);
-void Squize10(BlockFile &file);
-
-void Renum6(BlockFile &file, int deleted, QString *damaged = nullptr);
 void Renum7(BlockFile &file, int deleted, QString *damaged = nullptr);
-void Renum8(BlockFile &file, int deleted, QString *damaged = nullptr);
-void Renum9(BlockFile &file, int deleted, QString *damaged = nullptr);
-void Renum10(BlockFile &file, int deleted, QString *damaged = nullptr);
 
 void Doublons8(BlockFile &file, QString *damaged = nullptr);
 void SupBloc8(BlockFile &file, int number);

@@ -1,13 +1,13 @@
 #include "collections/BlockSectionPage.h"
 
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "common/TextFile.h"
 #include "common/UiServices.h"
 
 #include <QFileInfo>
 
-BlockSectionPage::BlockSectionPage(DocumentContext &context, int section, QWidget *parent)
-    : SectionPage(context, section, parent), m_file(BlockFile::config(section))
+BlockSectionPage::BlockSectionPage(DocumentContext &context, BlockFile &file, SectionId section, QWidget *parent)
+    : SectionPage(context, section, parent), m_file(file)
 {
 }
 
@@ -21,12 +21,17 @@ void BlockSectionPage::reportDamaged(const QString &marker)
 {
     if (marker.isEmpty())
         return;
-    context().ui().message(context().dialogParent(),
-                           QStringLiteral("Le fichier de cette section est endommagé : la ligne « %1 » "
-                                          "ne porte pas un numéro de fiche lisible.\n"
-                                          "Elle est laissée telle quelle.")
-                               .arg(marker.left(40)),
-                           UiServices::Icon::Warning, QMessageBox::Ok);
+    tell(BlockFile::damagedMarkerText(marker), false);
+}
+
+bool BlockSectionPage::tell(const QString &text, bool question)
+{
+    QWidget *parent = context().dialogParent();
+    if (question)
+        return context().ui().message(parent, text, UiServices::Icon::Warning, QMessageBox::Yes | QMessageBox::No)
+               == QMessageBox::Yes;
+    context().ui().message(parent, text, UiServices::Icon::Warning, QMessageBox::Ok);
+    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -48,23 +53,15 @@ void BlockSectionPage::load(const QString &documentPath)
     const QString path = fileName(documentPath);
     QString error;
     auto lines = TextFile::read(path, &error);
-    if (lines) {
-        m_file.setLines(std::move(*lines));
-        m_changed = false;
-    } else if (QFileInfo::exists(path)) {
+    if (!lines && QFileInfo::exists(path)) {
         context().ui().message(context().dialogParent(), error, UiServices::Icon::Warning, QMessageBox::Ok);
         return;
     }
-    m_file.setRecordCount(m_file.countStartMarkers());
-    verify();
-    if (m_file.settings().removeDuplicates) {
-        QString damaged;
-        m_file.removeDuplicates(&damaged);
-        reportDamaged(damaged);
-    }
+    if (m_file.load(std::move(lines), [this](const QString &text, bool question) { return tell(text, question); })
+        == BlockFile::CheckResult::Repaired)
+        context().document().setModified();
     m_changed = false;
     if (m_file.settings().readOnLoad) {
-        m_file.setCurrent(0);
         readRecord();
         m_changed = false;
     } else {
@@ -79,15 +76,7 @@ void BlockSectionPage::load(const QString &documentPath)
 
 BlockFile::CheckResult BlockSectionPage::verify()
 {
-    const auto result = m_file.check([this](const QString &text, bool question) {
-        QWidget *parent = context().dialogParent();
-        if (question)
-            return context().ui().message(parent, text, UiServices::Icon::Warning,
-                                          QMessageBox::Yes | QMessageBox::No)
-                   == QMessageBox::Yes;
-        context().ui().message(parent, text, UiServices::Icon::Warning, QMessageBox::Ok);
-        return true;
-    });
+    const auto result = m_file.check([this](const QString &text, bool question) { return tell(text, question); });
     if (result == BlockFile::CheckResult::Repaired)
         context().document().setModified();
     return result;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 #include "collections/BlockFile.h"
 
 #include <QStringList>
@@ -30,9 +30,9 @@ class BlockSectionPage : public SectionPage
     Q_OBJECT
 
 public:
-    // `section` is the page number 6..10; the block file takes that
-    // section's settings (BlockFile::config).
-    BlockSectionPage(DocumentContext &context, int section, QWidget *parent = nullptr);
+    // `section` is one of the five block-file sections; `file` is that section's store in
+    // the document model, which the page shows.
+    BlockSectionPage(DocumentContext &context, BlockFile &file, SectionId section, QWidget *parent = nullptr);
 
     BlockFile &blockFile() { return m_file; }
     const BlockFile &blockFile() const { return m_file; }
@@ -101,7 +101,9 @@ protected:
 
 private:
     void reportDamaged(const QString &marker);
+    // A message or a Yes/No question of the block-file routines.
+    bool tell(const QString &text, bool question);
 
-    BlockFile m_file;
+    BlockFile &m_file;
     bool m_changed = false;
 };

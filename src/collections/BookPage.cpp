@@ -1,21 +1,10 @@
 #include "collections/BookPage.h"
 
-#include "collections/BlockRoutines.h"
 #include "collections/BookRecord.h"
 
-BookPage::BookPage(DocumentContext &context, QWidget *parent)
-    : RecordSectionPage(context, 9, BookRecord::schema(), parent)
+BookPage::BookPage(DocumentContext &context, BlockFile &file, QWidget *parent)
+    : RecordSectionPage(context, file, SectionId::Books, BookRecord::schema(), parent)
 {
-}
-
-void BookPage::Squize9()
-{
-    BlockRoutines::Squize9(blockFile());
-}
-
-void BookPage::Renum9(int deleted)
-{
-    BlockRoutines::Renum9(blockFile(), deleted);
 }
 
 void BookPage::Edit13Change()

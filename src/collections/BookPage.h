@@ -10,18 +10,7 @@ class BookPage : public RecordSectionPage
     Q_OBJECT
 
 public:
-    explicit BookPage(DocumentContext &context, QWidget *parent = nullptr);
-
-    // The section's routines under their own names.
-    void EcritLivre() { writeRecord(); }
-    void LitLivre() { readRecord(); }
-    void AjoutLivre() { addRecord(); }
-    void SupLivre() { deleteRecord(); }
-    void ChargeLivre(const QString &documentPath) { load(documentPath); }
-    bool SauveLivre(const QString &documentPath) { return save(documentPath, false); }
-    BlockFile::CheckResult Verif9() { return verify(); }
-    void Squize9();
-    void Renum9(int deleted);
+    BookPage(DocumentContext &context, BlockFile &file, QWidget *parent = nullptr);
 
     // A change of any field of the page: the book changed. A key typed in a
     // text field or memo marks the document too.

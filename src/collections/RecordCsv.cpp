@@ -9,7 +9,7 @@
 
 namespace RecordCsv {
 
-QByteArray table(const RecordSchema &schema, int section, const QStringList &blockLines)
+QByteArray table(const RecordSchema &schema, SectionId section, const QStringList &blockLines)
 {
     QStringList header;
     for (int i = 0; i < schema.fieldCount(); ++i)

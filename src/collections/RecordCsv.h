@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/Document.h"
+
 #include <QByteArray>
 #include <QStringList>
 
@@ -12,6 +14,6 @@ class RecordSchema;
 // record could not give (a damaged block) is left empty.
 namespace RecordCsv {
 
-QByteArray table(const RecordSchema &schema, int section, const QStringList &blockLines);
+QByteArray table(const RecordSchema &schema, SectionId section, const QStringList &blockLines);
 
 } // namespace RecordCsv

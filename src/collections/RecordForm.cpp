@@ -1,6 +1,6 @@
 #include "collections/RecordForm.h"
 
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "collections/MemoText.h"
 #include "collections/RecordPicture.h"
 #include "common/Clock.h"

@@ -1,6 +1,6 @@
 #include "collections/RecordSectionPage.h"
 
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "collections/RecordForm.h"
 #include "common/Clock.h"
 #include "common/UiServices.h"
@@ -9,9 +9,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-RecordSectionPage::RecordSectionPage(DocumentContext &context, int section, const RecordSchema &schema,
+RecordSectionPage::RecordSectionPage(DocumentContext &context, BlockFile &file, SectionId section, const RecordSchema &schema,
                                      QWidget *parent)
-    : BlockSectionPage(context, section, parent), m_schema(schema)
+    : BlockSectionPage(context, file, section, parent), m_schema(schema)
 {
     m_header = new QLabel(m_schema.header(), this);
     m_header->setObjectName(QStringLiteral("PageHeader"));

@@ -28,7 +28,7 @@ class RecordSectionPage : public BlockSectionPage
     Q_OBJECT
 
 public:
-    RecordSectionPage(DocumentContext &context, int section, const RecordSchema &schema,
+    RecordSectionPage(DocumentContext &context, BlockFile &file, SectionId section, const RecordSchema &schema,
                       QWidget *parent = nullptr);
 
     RecordForm *form() const { return m_form; }

@@ -1,7 +1,6 @@
 #include "collections/ReimbursementPage.h"
 
-#include "app/DocumentContext.h"
-#include "collections/BlockRoutines.h"
+#include "document/DocumentContext.h"
 #include "collections/RecordForm.h"
 #include "collections/ReimbursementRecord.h"
 #include "common/UiServices.h"
@@ -12,8 +11,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-ReimbursementPage::ReimbursementPage(DocumentContext &context, QWidget *parent)
-    : RecordSectionPage(context, 10, ReimbursementRecord::schema(), parent)
+ReimbursementPage::ReimbursementPage(DocumentContext &context, BlockFile &file, QWidget *parent)
+    : RecordSectionPage(context, file, SectionId::Reimbursements, ReimbursementRecord::schema(), parent)
 {
     form()->setAmountKeyFilter(&ReimbursementPage::Edit19KeyPress);
 
@@ -39,16 +38,6 @@ void ReimbursementPage::reset()
     RecordSectionPage::reset();
     m_total->setText(QStringLiteral("0,00"));
     m_share->setText(QStringLiteral("0,00 %"));
-}
-
-void ReimbursementPage::Squize10()
-{
-    BlockRoutines::Squize10(blockFile());
-}
-
-void ReimbursementPage::Renum10(int deleted)
-{
-    BlockRoutines::Renum10(blockFile(), deleted);
 }
 
 QString ReimbursementPage::amount(const char *name) const

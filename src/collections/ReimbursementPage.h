@@ -13,18 +13,7 @@ class ReimbursementPage : public RecordSectionPage
     Q_OBJECT
 
 public:
-    explicit ReimbursementPage(DocumentContext &context, QWidget *parent = nullptr);
-
-    // The section's routines under their own names.
-    void EcritSecu() { writeRecord(); }
-    void LitSecu() { readRecord(); }
-    void AjoutSecu() { addRecord(); }
-    void SupSecu() { deleteRecord(); }
-    void ChargeSecu(const QString &documentPath) { load(documentPath); }
-    bool SauveSecu(const QString &documentPath) { return save(documentPath, false); }
-    BlockFile::CheckResult Verif10() { return verify(); }
-    void Squize10();
-    void Renum10(int deleted);
+    ReimbursementPage(DocumentContext &context, BlockFile &file, QWidget *parent = nullptr);
 
     void reset() override;
 

@@ -1,6 +1,7 @@
 #include "collections/ShoppingPage.h"
 
-#include "app/DocumentContext.h"
+#include "collections/ShoppingPrint.h"
+#include "document/DocumentContext.h"
 #include "common/Clock.h"
 #include "common/DateText.h"
 #include "common/UiServices.h"
@@ -24,7 +25,7 @@ constexpr int kColumnWidths[] = {306, 120, 129, 129};
 
 } // namespace
 
-ShoppingPage::ShoppingPage(DocumentContext &context, QWidget *parent) : BlockSectionPage(context, 8, parent)
+ShoppingPage::ShoppingPage(DocumentContext &context, BlockFile &file, QWidget *parent) : BlockSectionPage(context, file, SectionId::Shopping, parent)
 {
     setObjectName(QStringLiteral("TabSheet8"));
     m_header = new QLabel(QStringLiteral("Liste des achats"), this);
@@ -332,4 +333,10 @@ std::optional<QStringList> ShoppingPage::recordFromScreen()
         if (!row.isBlank())
             body << Shopping::itemLine(row);
     return body;
+}
+
+bool ShoppingPage::print(MmCanvas &canvas)
+{
+    ShoppingPrint::ImpCourses(canvas, ShoppingPrint::sheetOf(*this));
+    return true;
 }

@@ -5,6 +5,7 @@
 
 #include <QDate>
 
+class MmCanvas;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -29,15 +30,10 @@ class ShoppingPage : public BlockSectionPage
     Q_OBJECT
 
 public:
-    explicit ShoppingPage(DocumentContext &context, QWidget *parent = nullptr);
+    ShoppingPage(DocumentContext &context, BlockFile &file, QWidget *parent = nullptr);
+    bool print(MmCanvas &canvas) override;
 
     // The section's routines under their own names.
-    void EcritCourses() { writeRecord(); }
-    void LitCourses() { readRecord(); }
-    void AjoutCourses() { addRecord(); }
-    void SupCourses() { deleteRecord(); }
-    void ChargeCourses(const QString &documentPath) { load(documentPath); }
-    bool SauveCourses(const QString &documentPath) { return save(documentPath, false); }
     bool Validec() const;
     void Calculec();
     // Enter in the grid (the key rules of StringGrid5KeyPress).

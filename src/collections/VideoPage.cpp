@@ -1,7 +1,7 @@
 #include "collections/VideoPage.h"
 
-#include "app/DocumentContext.h"
-#include "collections/BlockRoutines.h"
+#include "collections/RecordPrint.h"
+#include "document/DocumentContext.h"
 #include "collections/RecordForm.h"
 #include "collections/RecordPicture.h"
 #include "collections/AlbumPage.h"
@@ -10,20 +10,10 @@
 
 #include <QFileInfo>
 
-VideoPage::VideoPage(DocumentContext &context, QWidget *parent)
-    : RecordSectionPage(context, 7, VideoRecord::schema(), parent)
+VideoPage::VideoPage(DocumentContext &context, BlockFile &file, QWidget *parent)
+    : RecordSectionPage(context, file, SectionId::Videos, VideoRecord::schema(), parent)
 {
     connect(form(), &RecordForm::pictureRequested, this, &VideoPage::Button42Click);
-}
-
-void VideoPage::Squize7()
-{
-    BlockRoutines::Squize7(blockFile());
-}
-
-void VideoPage::Renum7(int deleted)
-{
-    BlockRoutines::Renum7(blockFile(), deleted);
 }
 
 void VideoPage::Echelle7()
@@ -78,4 +68,10 @@ void VideoPage::fieldEdited(int field)
         DateTimePicker1Change();
         break;
     }
+}
+
+bool VideoPage::print(MmCanvas &canvas)
+{
+    RecordPrint::ImpVideo(canvas, RecordPrint::videoOf(*this));
+    return true;
 }

@@ -4,23 +4,15 @@
 
 // The video library, page 7 "Ma vidéothèque": one film per block of the
 // ".ovd" file (fields in VideoRecord), with its cover picture.
+class MmCanvas;
+
 class VideoPage : public RecordSectionPage
 {
     Q_OBJECT
 
 public:
-    explicit VideoPage(DocumentContext &context, QWidget *parent = nullptr);
-
-    // The section's routines under their own names.
-    void EcritVideo() { writeRecord(); }
-    void LitVideo() { readRecord(); }
-    void AjoutVideo() { addRecord(); }
-    void SupVideo() { deleteRecord(); }
-    void ChargeVideo(const QString &documentPath) { load(documentPath); }
-    bool SauveVideo(const QString &documentPath) { return save(documentPath, false); }
-    BlockFile::CheckResult Verif7() { return verify(); }
-    void Squize7();
-    void Renum7(int deleted);
+    VideoPage(DocumentContext &context, BlockFile &file, QWidget *parent = nullptr);
+    bool print(MmCanvas &canvas) override;
 
     // Fits the cover into its frame.
     void Echelle7();

@@ -1,6 +1,7 @@
 #include "contacts/AddressPage.h"
 
-#include "app/DocumentContext.h"
+#include "contacts/ContactsPrint.h"
+#include "document/DocumentContext.h"
 #include "common/UiServices.h"
 #include "contacts/AddressViews.h"
 #include "contacts/ContactForm.h"
@@ -24,7 +25,8 @@ static_assert(kLinesPerContact == ContactForm::FieldCount + 1);
 
 } // namespace
 
-AddressPage::AddressPage(DocumentContext &context, QWidget *parent) : SectionPage(context, 2, parent)
+AddressPage::AddressPage(DocumentContext &context, AddressBook &book, QWidget *parent)
+    : SectionPage(context, SectionId::Addresses, parent), m_book(book)
 {
     m_caption = new QLabel(this);
     m_caption->setObjectName(QStringLiteral("Panel8"));
@@ -126,15 +128,6 @@ void AddressPage::ChargeAdr(const QString &documentPath)
     } else if (!error.isEmpty()) {
         context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning, QMessageBox::Ok);
     }
-}
-
-void AddressPage::importContacts(const QStringList &lines)
-{
-    if (lines.isEmpty())
-        return;
-    m_book.appendContacts(lines);
-    context().document().setModified();
-    LitNoms();
 }
 
 bool AddressPage::SauveAdr(const QString &documentPath, bool force)
@@ -377,4 +370,10 @@ bool AddressPage::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return SectionPage::eventFilter(watched, event);
+}
+
+bool AddressPage::print(MmCanvas &canvas)
+{
+    ContactsPrint::ImpNoms(canvas, *this);
+    return true;
 }

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 #include "common/UnreadableFile.h"
 #include "contacts/AddressBook.h"
 
 #include <QStringList>
 
+class MmCanvas;
 class AddressBlockModel;
 class AddressSummaryModel;
 class BlockListView;
@@ -29,7 +30,10 @@ class AddressPage : public SectionPage
     Q_OBJECT
 
 public:
-    explicit AddressPage(DocumentContext &context, QWidget *parent = nullptr);
+    // `book` is the section's store in the document model, which the page
+    // shows and writes its edits back into.
+    AddressPage(DocumentContext &context, AddressBook &book, QWidget *parent = nullptr);
+    bool print(MmCanvas &canvas) override;
 
     void reset() override;
     void load(const QString &documentPath) override { ChargeAdr(documentPath); }
@@ -75,10 +79,6 @@ public:
     QList<QStringList> summary() const;
     QStringList blockLines() const;
 
-    // Adds imported contact lines (see AddressBook::appendContacts) and
-    // shows the page again; the document is modified.
-    void importContacts(const QStringList &lines);
-
     // The contact whose block is selected, or -1.
     int selectedContact() const;
 
@@ -91,7 +91,7 @@ private:
     void updateSeparators();
     QString separatorLine() const;
 
-    AddressBook m_book;
+    AddressBook &m_book;
     UnreadableFile m_unreadable;
     QLabel *m_caption = nullptr;   // Panel8
     QWidget *m_summaryPanel = nullptr; // Panel5

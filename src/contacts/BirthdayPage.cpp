@@ -1,6 +1,7 @@
 #include "contacts/BirthdayPage.h"
 
-#include "app/DocumentContext.h"
+#include "contacts/ContactsPrint.h"
+#include "document/DocumentContext.h"
 #include "common/Clock.h"
 #include "common/DateText.h"
 #include "common/UiServices.h"
@@ -12,7 +13,8 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
-BirthdayPage::BirthdayPage(DocumentContext &context, QWidget *parent) : SectionPage(context, 3, parent)
+BirthdayPage::BirthdayPage(DocumentContext &context, BirthdayBook &book, QWidget *parent)
+    : SectionPage(context, SectionId::Birthdays, parent), m_book(book)
 {
     m_caption = new QLabel(this);
     m_caption->setObjectName(QStringLiteral("Panel9"));
@@ -218,4 +220,10 @@ bool BirthdayPage::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return SectionPage::eventFilter(watched, event);
+}
+
+bool BirthdayPage::print(MmCanvas &canvas)
+{
+    ContactsPrint::ImpAnniv(canvas, ContactsPrint::halfYearOf(*this));
+    return true;
 }

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 #include "common/UnreadableFile.h"
 #include "contacts/BirthdayBook.h"
 
 #include <array>
 #include <optional>
 
+class MmCanvas;
 class QLabel;
 class QListWidget;
 
@@ -22,7 +23,10 @@ class BirthdayPage : public SectionPage
     Q_OBJECT
 
 public:
-    explicit BirthdayPage(DocumentContext &context, QWidget *parent = nullptr);
+    // `book` is the section's store in the document model, which the page
+    // shows and writes its edits back into.
+    BirthdayPage(DocumentContext &context, BirthdayBook &book, QWidget *parent = nullptr);
+    bool print(MmCanvas &canvas) override;
 
     void reset() override;
     void load(const QString &documentPath) override { ChargeAnniv(documentPath); }
@@ -69,7 +73,7 @@ private:
     };
     std::optional<Answer> ask(const QString &description, QDate date);
 
-    BirthdayBook m_book;
+    BirthdayBook &m_book;
     UnreadableFile m_unreadable;
     QLabel *m_caption = nullptr; // Panel9
     std::array<QLabel *, BirthdayBook::ListCount> m_labels{};

@@ -1,6 +1,7 @@
 #include "contacts/TodoPage.h"
 
-#include "app/DocumentContext.h"
+#include "contacts/ContactsPrint.h"
+#include "document/DocumentContext.h"
 #include "common/UiServices.h"
 
 #include <QGridLayout>
@@ -16,7 +17,8 @@ const QString kCaption = QStringLiteral("Choses à faire");
 
 } // namespace
 
-TodoPage::TodoPage(DocumentContext &context, QWidget *parent) : SectionPage(context, 4, parent)
+TodoPage::TodoPage(DocumentContext &context, TodoList &list, QWidget *parent)
+    : SectionPage(context, SectionId::Todo, parent), m_list(list)
 {
     auto *caption = new QLabel(kCaption, this);
     caption->setObjectName(QStringLiteral("Panel10"));
@@ -233,4 +235,10 @@ bool TodoPage::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return SectionPage::eventFilter(watched, event);
+}
+
+bool TodoPage::print(MmCanvas &canvas)
+{
+    ContactsPrint::ImpFaire(canvas, *this);
+    return true;
 }

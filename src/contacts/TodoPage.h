@@ -1,9 +1,10 @@
 #pragma once
 
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 #include "common/UnreadableFile.h"
 #include "contacts/TodoList.h"
 
+class MmCanvas;
 class QLabel;
 class QListWidget;
 class QToolButton;
@@ -20,7 +21,10 @@ class TodoPage : public SectionPage
     Q_OBJECT
 
 public:
-    explicit TodoPage(DocumentContext &context, QWidget *parent = nullptr);
+    // `list` is the section's store in the document model, which the page
+    // shows and writes its edits back into.
+    TodoPage(DocumentContext &context, TodoList &list, QWidget *parent = nullptr);
+    bool print(MmCanvas &canvas) override;
 
     void reset() override;
     void load(const QString &documentPath) override { ChargeFaire(documentPath); }
@@ -54,7 +58,7 @@ private:
     // The selected row of a list, or -1.
     int selectedRow(TodoList::Which which) const;
 
-    TodoList m_list;
+    TodoList &m_list;
     UnreadableFile m_unreadable;
     bool m_changed = false;
     QListWidget *m_todo = nullptr; // ListBox15

@@ -1,6 +1,6 @@
 #include "utilities/TBlocnotes.h"
 
-#include "app/PrintJob.h"
+#include "document/PrintJob.h"
 #include "collections/MemoText.h"
 #include "common/MmCanvas.h"
 #include "common/UiServices.h"

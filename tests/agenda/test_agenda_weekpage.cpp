@@ -33,7 +33,7 @@ class TestAgendaWeekPage : public QObject
 {
     Q_OBJECT
     std::unique_ptr<ChildFixture> m_f;
-    WeekPage &page() { return *static_cast<WeekPage *>(m_f->child.page(1)); }
+    WeekPage &page() { return *static_cast<WeekPage *>(m_f->child.page(SectionId::Week)); }
     QDate &reference() { return m_f->child.document().referenceDate; }
     DayList *list(int i) { return dayList(&page(), i); }
     QString path(const QString &name = QStringLiteral("agenda.orz")) { return m_f->path(name); }

@@ -4,7 +4,7 @@
 // that cannot be made never stops a save.
 #include "Fixtures.h"
 
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 #include "common/BackupStore.h"
 #include "common/TextFile.h"
 
@@ -73,7 +73,7 @@ private slots:
         for (const QString ext : {".orz", ".ocn", ".oan", ".oaf", ".obg", ".oap", ".ovd", ".oco", ".olv", ".osc"})
             QCOMPARE(TestFiles::readBytes(base + ext), before.value(ext));
         QVERIFY(!QFile::exists(base + ".osc"));
-        QVERIFY(f.child().page(1)->searchLines()->contains("20260105 0900 Dentiste"));
+        QVERIFY(f.child().page(SectionId::Week)->searchLines()->contains("20260105 0900 Dentiste"));
         // The set as it was before the restore, copied aside first.
         const auto copies = store.list(base);
         QCOMPARE(copies.size(), 2);

@@ -59,7 +59,7 @@ class TestAppEdit : public QObject
                                                   &TChild::Suivant, &TChild::Precedent, &TChild::Chercher,
                                                   &TChild::FindNext}[QString("xcvnp?3").indexOf(step[0])])();
             const int n = f.child.activePage();
-            auto *records = qobject_cast<BlockSectionPage *>(f.child.page(n));
+            auto *records = qobject_cast<BlockSectionPage *>(f.child.page(SectionId(n)));
             seen << (records  ? QString::number(records->currentRecord())
                      : n == 1 ? f.child.document().referenceDate.toString("dd/MM/yyyy")
                               : f.child.findChild<QWidget *>("Panel8")->property("text").toString());

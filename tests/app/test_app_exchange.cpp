@@ -327,8 +327,8 @@ private slots:
         f.ui.answer(QMessageBox::Yes);
         f.form.action("ImportIcsItem")->trigger();
         QCOMPARE(summary, "2 à ajouter, 1 déjà présent(s), 0 refusé(s).");
-        QVERIFY(static_cast<WeekPage *>(f.child().page(1))->store().lines().contains("2026010614:00 Coiffeur"));
-        QVERIFY(static_cast<WeekPage *>(f.child().page(1))->store().lines().contains("2026010715:00 Ailleurs"));
+        QVERIFY(static_cast<WeekPage *>(f.child().page(SectionId::Week))->store().lines().contains("2026010614:00 Coiffeur"));
+        QVERIFY(static_cast<WeekPage *>(f.child().page(SectionId::Week))->store().lines().contains("2026010715:00 Ailleurs"));
         QVERIFY(f.child().TestModif());
         QCOMPARE(TestFiles::readBytes(f.path("agenda.orz")), orz);
     }

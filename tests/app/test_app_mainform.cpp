@@ -125,7 +125,7 @@ private slots:
         }
         // A save that would lose a character asks first.
         TestContext t;
-        WeekPage page(t.context);
+        WeekPage page(t.context, t.model.agenda());
         page.store().setLines({QStringLiteral("2026010609:00 Łódź")});
         t.ui.answer(QMessageBox::No);
         QVERIFY(!page.save(path("perte.orz"), true) && t.ui.lastMessage().contains(QStringLiteral("« Semaine »")));

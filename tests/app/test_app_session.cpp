@@ -22,7 +22,7 @@ static int runPeer(const QStringList &args)
     TChild child(ui, clock, args.at(2));
     const bool opened = child.Charge(args.at(3));
     if (args.size() > 4) {
-        static_cast<WeekPage *>(child.page(1))->store().addAppointment(QStringLiteral("20260105"),
+        static_cast<WeekPage *>(child.page(SectionId::Week))->store().addAppointment(QStringLiteral("20260105"),
                                                                        QStringLiteral("1000"), args.at(4));
         child.document().setModified();
         if (args.size() > 5)
@@ -147,7 +147,7 @@ void TestAppSession::recoveryAfterAbnormalEnd()
     child.activate();
     const QDir recovery(dir.filePath(QStringLiteral("recuperation")));
     QCOMPARE(ui.messages().size(), 1);
-    QCOMPARE(child.page(1)->storeLines().join(u'\n').contains(text), shown);
+    QCOMPARE(child.page(SectionId::Week)->storeLines().join(u'\n').contains(text), shown);
     QCOMPARE(child.isReadOnly(), readOnly);
     QCOMPARE(!recovery.entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty(), kept);
     if (answer != QMessageBox::Yes)

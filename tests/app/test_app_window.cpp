@@ -1,6 +1,6 @@
 #include "Fixtures.h"
-#include "app/Document.h"
-#include "app/SectionPage.h"
+#include "document/Document.h"
+#include "document/SectionPage.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -56,11 +56,11 @@ private slots:
         QFETCH(int, page); QFETCH(QStringList, edit);
         ChildFixture f;
         for (const QString set : {"a", "b"})
-            TestFiles::writeBytes(f.child.page(page)->fileName(f.path(set)), TestFiles::crlf(edit[0].isEmpty() ? QStringList()
+            TestFiles::writeBytes(f.child.page(SectionId(page))->fileName(f.path(set)), TestFiles::crlf(edit[0].isEmpty() ? QStringList()
                 : QString(edit[0]).replace(set == "a" ? "Nouveau" : "Ancien", "Ancien").split(u'|')));
         f.child.activate(), f.child.Charge(f.path("a.orz")), f.child.Section(page), f.child.Charge(f.path("b.orz"));
         for (const QString &step : edit[1].split(u' ')) {
-            QWidget *w = f.child.page(page)->findChild<QWidget *>(QString(step).remove(u'!').section(u'=', 0, 0));
+            QWidget *w = f.child.page(SectionId(page))->findChild<QWidget *>(QString(step).remove(u'!').section(u'=', 0, 0));
             if (step == "+") f.child.Ajout();
             else if (auto *grid = qobject_cast<QTableWidget *>(w)) grid->setItem(0, 0, new QTableWidgetItem(step.section(u'=', 1)));
             else if (auto *view = qobject_cast<QAbstractItemView *>(w)) view->setCurrentIndex(view->model()->index(0, 0)), QTest::keyClick(view, Qt::Key_Delete);
@@ -68,7 +68,7 @@ private slots:
             else static_cast<QLineEdit *>(w)->selectAll(), QTest::keyClicks(w, step.section(u'=', 1));
         }
         QVERIFY(f.child.Sauve(f.path("b.orz")));
-        const QString saved = QString::fromLatin1(TestFiles::readBytes(f.child.page(page)->fileName(f.path("b"))));
+        const QString saved = QString::fromLatin1(TestFiles::readBytes(f.child.page(SectionId(page))->fileName(f.path("b"))));
         QVERIFY2(!saved.contains("Ancien") && std::ranges::all_of(edit[2].split(u' '), [&](auto &w) { return saved.contains(w); }), qPrintable(saved));
     }
 
@@ -82,7 +82,7 @@ private slots:
         QFETCH(QString, ext);
         ChildFixture f;
         const auto files = TestFiles::writeSampleSet(f.dir.path(), QStringLiteral("agenda"));
-        QCOMPARE(f.child.page(page)->fileName(f.path(QStringLiteral("agenda.Orz"))), f.path("agenda" + ext));
+        QCOMPARE(f.child.page(SectionId(page))->fileName(f.path(QStringLiteral("agenda.Orz"))), f.path("agenda" + ext));
         QVERIFY(QFile::remove(f.path("agenda" + ext)));
         f.child.Charge(f.path(QStringLiteral("agenda.orz")));
         QCOMPARE(f.ui.messages(), page == 1 ? QStringList{"Fichier " + f.path("agenda" + ext) + " n'existe pas"}

@@ -169,7 +169,7 @@ private slots:
     {
         TestContext t(QDate(2026, 1, 7));
         t.context.comboBox(2)->addItems({"compte joint", "Banque"});
-        auto *page = new BudgetPage(t.context, t.window.get());
+        auto *page = new BudgetPage(t.context, t.model.budget(), t.window.get());
         QCOMPARE(BudgetPage::of(t.context), page);
         page->display();
         page->findChild<QLineEdit *>("MaskEdit1")->setText("07/01/2026");

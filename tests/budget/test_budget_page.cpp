@@ -4,7 +4,7 @@
 #include "Fixtures.h"
 #include "PdfText.h"
 
-#include "app/PrintJob.h"
+#include "document/PrintJob.h"
 #include "budget/BilanWindow.h"
 #include "budget/BudgetFormat.h"
 #include "budget/BudgetPage.h"
@@ -33,7 +33,7 @@ struct Page
     explicit Page(QDate today = QDate(2026, 1, 7)) : t(today)
     {
         t.context.comboBox(1)->addItems({"alimentation", QString::fromUtf8("Débit différé"), "loyer"});
-        page = new BudgetPage(t.context, t.window.get());
+        page = new BudgetPage(t.context, t.model.budget(), t.window.get());
         t.window->resize(800, 600);
         page->resize(800, 600);
     }

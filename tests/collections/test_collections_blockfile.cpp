@@ -18,7 +18,7 @@ QStringList block(int n, const QStringList &body = {})
 
 BlockFile fileOf(int section, const QStringList &lines)
 {
-    BlockFile f(BlockFile::config(section));
+    BlockFile f(BlockFile::config(SectionId(section)));
     f.setLines(lines);
     f.setRecordCount(f.countStartMarkers());
     return f;
@@ -187,6 +187,25 @@ private slots:
         QCOMPARE(f.lines(), block(1, {"b"}) + stray);
     }
 
+    void loadSequence()
+    {
+        // Count, check, then the shopping lists' duplicate removal, whose unreadable marker is told.
+        const QStringList stray{"<BLOC#>", "</BLOC#>"};
+        BlockFile shop(BlockFile::config(SectionId::Shopping));
+        QStringList told;
+        QCOMPARE(shop.load(block(0, {"a"}) + block(0, {"b"}) + stray, teller(told)), BlockFile::CheckResult::Sound);
+        QCOMPARE(shop.lines(), block(0, {"b"}) + stray);
+        QCOMPARE(shop.recordCount(), 3);
+        QCOMPARE(told, QStringList{BlockFile::damagedMarkerText("<BLOC#>")});
+        // A missing file keeps the lines there are, counted again; the first record becomes current.
+        BlockFile video(BlockFile::config(SectionId::Videos));
+        video.setLines(block(0) + block(1));
+        video.setCurrent(1);
+        QCOMPARE(video.load(std::nullopt, teller(told)), BlockFile::CheckResult::Sound);
+        QCOMPARE(video.recordCount(), 2);
+        QCOMPARE(video.current(), 0);
+    }
+
     void squeeze_data()
     {
         QTest::addColumn<int>("section");
@@ -264,7 +283,7 @@ private slots:
     {
         // Random writes, deletes and stray lines; the index must always agree
         // with a plain search of the list.
-        BlockFile f(BlockFile::config(7));
+        BlockFile f(BlockFile::config(SectionId::Videos));
         auto *rng = QRandomGenerator::global();
         f.setRecordCount(1);
         for (int step = 0; step < 400; ++step) {

@@ -64,7 +64,7 @@ private:
     QString file(int page) const { return m_dir->filePath("maison" + extension(page)); }
     template<typename T> T *w(int page, const QString &name)
     {
-        return TestUi::find<T>(m_child->page(page), name); // null, with a warning naming it
+        return TestUi::find<T>(m_child->page(SectionId(page)), name); // null, with a warning naming it
     }
     void open(int page, TChild *child = nullptr)
     {
@@ -157,7 +157,7 @@ private slots:
         // Add C after B, go back, delete B: C takes its number.
         m_child->Ajout();
         QCOMPARE(edit->text(), QString());
-        QCOMPARE(m_child->page(page)->focusWidget(), edit);
+        QCOMPARE(m_child->page(SectionId(page))->focusWidget(), edit);
         QTest::keyClicks(edit, "C");
         m_child->Precedent();
         QCOMPARE(edit->text(), page == 6 ? odd.first().mid(6) : odd.first());
@@ -169,7 +169,7 @@ private slots:
 
         TChild again(m_ui, m_clock, m_dir->path());
         open(page, &again);
-        auto *edit2 = again.page(page)->findChild<QLineEdit *>(first);
+        auto *edit2 = again.page(SectionId(page))->findChild<QLineEdit *>(first);
         QCOMPARE(edit2->text(), QStringLiteral("A"));
         again.Dernier();
         QCOMPARE(edit2->text(), QStringLiteral("C"));
@@ -240,7 +240,7 @@ private slots:
         TChild again(m_ui, m_clock, m_dir->path());
         open(6, &again);
         // Fitted by Echelle6, whose rule the picture suite checks.
-        auto label = [&](const char *name) { return again.page(6)->findChild<QLabel *>(name); };
+        auto label = [&](const char *name) { return again.page(SectionId::Album)->findChild<QLabel *>(name); };
         QCOMPARE(label("Image1")->pixmap().size(), QSize(386, 280));
         QCOMPARE(label("Label26")->text() + label("Label27")->text(), QStringLiteral("Largeur : 1600Hauteur : 1200"));
     }
@@ -278,7 +278,7 @@ private slots:
         open(page);
         QTEST(!m_ui.messages().isEmpty(), "told");
         QVERIFY(page == 6 ? w<QLabel>(6, "Image1")->pixmap().isNull()
-                          : !static_cast<RecordSectionPage *>(m_child->page(7))->form()->picture()->hasPicture());
+                          : !static_cast<RecordSectionPage *>(m_child->page(SectionId::Videos))->form()->picture()->hasPicture());
         touch(w<QLineEdit>(page, page == 6 ? "Edit7" : "Edit8"));
         QVERIFY(m_child->Sauve(doc()));
         QCOMPARE(TestFiles::readBytes(file(page)), TestFiles::crlf(block(0, body)));
@@ -299,7 +299,7 @@ private slots:
         QVERIFY(movie);
         QTRY_VERIFY(movie->currentFrameNumber() >= 1);
 
-        auto *album = static_cast<AlbumPage *>(m_child->page(6));
+        auto *album = static_cast<AlbumPage *>(m_child->page(SectionId::Album));
         m_child->Suivant();
         QCOMPARE(w<QStackedWidget>(6, "Notebook1")->currentIndex(), 1);
         QVERIFY(album->player() && !album->player()->audioOutput());

@@ -97,7 +97,7 @@ private slots:
                               TestFiles::crlf(block(0, {}) + block(1, {"02/03/2026", "Épicerie", "CMDEThé\t1\t4\t4"})));
         f.child.Charge(f.path("maison.orz"));
         f.child.Section(8);
-        QCOMPARE(f.child.page(8)->findChild<QLabel *>("Label50")->text(), QStringLiteral("0,00"));
+        QCOMPARE(f.child.page(SectionId::Shopping)->findChild<QLabel *>("Label50")->text(), QStringLiteral("0,00"));
     }
 
     void listTypedLeftSavedAndReloaded()
@@ -117,7 +117,7 @@ private slots:
                                                    + block(2, big)));
         child.Charge(f.path("maison.orz"));
         child.Section(8);
-        auto *page = static_cast<ShoppingPage *>(child.page(8));
+        auto *page = static_cast<ShoppingPage *>(child.page(SectionId::Shopping));
         auto *grid = page->findChild<QTableWidget *>("StringGrid5");
         auto *total = page->findChild<QLabel *>("Label50");
         child.Suivant();

@@ -56,11 +56,21 @@ void clickRow(QAbstractItemView *list, int row)
 
 using TestUi::texts;
 
+template<typename Page> auto &storeOf(DocumentModel &m)
+{
+    if constexpr (std::is_same_v<Page, AddressPage>)
+        return m.addresses();
+    else if constexpr (std::is_same_v<Page, BirthdayPage>)
+        return m.birthdays();
+    else
+        return m.todo();
+}
+
 // A page of the given type in a shown window, its document "agenda.orz" in a
 // scratch folder holding the section file `lines`.
 template<typename Page> struct Fixture
 {
-    Fixture(const char *ext, const QStringList &lines) : page(t.context, t.window.get())
+    Fixture(const char *ext, const QStringList &lines) : page(t.context, storeOf<Page>(t.model), t.window.get())
     {
         page.setGeometry(0, 0, 900, 640);
         t.window->resize(900, 640);
@@ -249,9 +259,11 @@ private slots:
         // name; saving under another name writes the new file.
         QFETCH(int, section);
         TestContext t;
-        std::unique_ptr<SectionPage> page(section == 2 ? static_cast<SectionPage *>(new AddressPage(t.context, t.window.get()))
-                                          : section == 3 ? static_cast<SectionPage *>(new BirthdayPage(t.context, t.window.get()))
-                                                         : new TodoPage(t.context, t.window.get()));
+        DocumentModel &m = t.model;
+        std::unique_ptr<SectionPage> page(
+            section == 2   ? static_cast<SectionPage *>(new AddressPage(t.context, m.addresses(), t.window.get()))
+            : section == 3 ? static_cast<SectionPage *>(new BirthdayPage(t.context, m.birthdays(), t.window.get()))
+                           : new TodoPage(t.context, m.todo(), t.window.get()));
         QTemporaryDir dir;
         const QString doc = dir.filePath("maison.orz"), file = page->fileName(doc), other = dir.filePath("autre.orz");
         QVERIFY(QDir().mkpath(file));
@@ -282,9 +294,9 @@ private slots:
         QFETCH(QString, written);
         const bool force = change == "new name";
         TestContext t;
-        AddressPage address(t.context, t.window.get());
-        BirthdayPage birthdays(t.context, t.window.get());
-        TodoPage todo(t.context, t.window.get());
+        AddressPage address(t.context, t.model.addresses(), t.window.get());
+        BirthdayPage birthdays(t.context, t.model.birthdays(), t.window.get());
+        TodoPage todo(t.context, t.model.todo(), t.window.get());
         QTemporaryDir dir;
         const QString doc = dir.filePath("maison.orz");
         if (change == "modified")

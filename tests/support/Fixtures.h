@@ -4,9 +4,10 @@
 #include "ScriptedUiServices.h"
 #include "TestFiles.h"
 #include "Widgets.h"
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "app/TChild.h"
 #include "app/TMainForm.h"
+#include "model/DocumentModel.h"
 
 #include <QDateTime>
 #include <QTemporaryDir>
@@ -26,6 +27,7 @@ public:
     ScriptedUiServices ui;
     FixedClock clock;
     DocumentContext context;
+    DocumentModel model; // the stores of the pages under test
     std::unique_ptr<QWidget> window; // parent of the boxes and of a page under test
 };
 

@@ -1,4 +1,4 @@
-#include "app/PrintJob.h"
+#include "document/PrintJob.h"
 
 #include "common/MmCanvas.h"
 

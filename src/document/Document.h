@@ -5,6 +5,11 @@
 #include <QDate>
 #include <QString>
 
+// The ten sections of a document set, in load and save order; the value is
+// the section's page number in the document window.
+enum class SectionId { Week = 1, Addresses, Birthdays, Todo, Budget, Album, Videos, Shopping, Books, Reimbursements };
+constexpr int pageNumber(SectionId section) { return static_cast<int>(section); }
+
 // The document-level state every section shares: the document name, the
 // modified flag and the week planner's reference date.
 //

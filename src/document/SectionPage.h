@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/Document.h"
+
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -7,6 +9,7 @@
 #include <functional>
 
 class DocumentContext;
+class MmCanvas;
 
 // One page of the document window: one section of the document set.
 //
@@ -19,9 +22,10 @@ class SectionPage : public QWidget
     Q_OBJECT
 
 public:
-    SectionPage(DocumentContext &context, int number, QWidget *parent = nullptr);
+    SectionPage(DocumentContext &context, SectionId section, QWidget *parent = nullptr);
 
-    int number() const { return m_number; }
+    SectionId section() const { return m_section; }
+    int number() const { return pageNumber(m_section); }
     DocumentContext &context() const { return m_context; }
 
     // The file of this section for a document path (base name + extension).
@@ -69,6 +73,17 @@ public:
         return false;
     }
 
+    // Draws what the section's print command prints (ImpSemaine, ImpNoms,
+    // ...); false when the section prints nothing.
+    virtual bool print(MmCanvas &canvas)
+    {
+        Q_UNUSED(canvas);
+        return false;
+    }
+    // The budget journal prints in the orientation the user chose; every
+    // other section in portrait.
+    virtual bool keepsPrintOrientation() const { return false; }
+
     // The document window's resizing rules for this page; W and H are the
     // document window's width and height.
     virtual void layoutFor(int width, int height)
@@ -87,5 +102,5 @@ protected:
 
 private:
     DocumentContext &m_context;
-    int m_number;
+    SectionId m_section;
 };

@@ -1,4 +1,4 @@
-#include "app/Document.h"
+#include "document/Document.h"
 
 const char *Document::extension(int section)
 {

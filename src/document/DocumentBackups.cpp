@@ -1,7 +1,7 @@
-#include "app/DocumentBackups.h"
+#include "document/DocumentBackups.h"
 
-#include "app/Document.h"
-#include "app/DocumentContext.h"
+#include "document/Document.h"
+#include "document/DocumentContext.h"
 #include "common/Clock.h"
 #include "common/UiServices.h"
 

@@ -1,6 +1,6 @@
-#include "app/SectionPage.h"
+#include "document/SectionPage.h"
 
-#include "app/DocumentContext.h"
+#include "document/DocumentContext.h"
 #include "common/BaseName.h"
 #include "common/Cp1252Fit.h"
 #include "common/SaveBatch.h"
@@ -9,15 +9,15 @@
 
 #include <algorithm>
 
-SectionPage::SectionPage(DocumentContext &context, int number, QWidget *parent)
-    : QWidget(parent), m_context(context), m_number(number)
+SectionPage::SectionPage(DocumentContext &context, SectionId section, QWidget *parent)
+    : QWidget(parent), m_context(context), m_section(section)
 {
-    setObjectName(QStringLiteral("TabSheet%1").arg(number));
+    setObjectName(QStringLiteral("TabSheet%1").arg(number()));
 }
 
 QString SectionPage::fileName(const QString &documentPath) const
 {
-    return BaseName::withExtension(documentPath, QString::fromLatin1(Document::extension(m_number)));
+    return BaseName::withExtension(documentPath, QString::fromLatin1(Document::extension(number())));
 }
 
 namespace {
@@ -43,8 +43,7 @@ bool SectionPage::writeFile(const QString &path, const QStringList &lines, std::
     // be written as "?". The user is told and decides.
     const auto lossy = std::find_if(lines.cbegin(), lines.cend(), [](const QString &l) { return !Cp1252::holds(l); });
     if (lossy != lines.cend()) {
-        const QString section = m_number >= 1 && m_number <= 10 ? QString::fromUtf16(kSectionNames[m_number - 1])
-                                                                 : QString();
+        const QString section = QString::fromUtf16(kSectionNames[number() - 1]);
         const QString text = QStringLiteral("Section « %1 » : des caractères ne peuvent pas être enregistrés "
                                             "et seront remplacés par « ? ».\nEnregistrer quand même ?")
                                  .arg(section);

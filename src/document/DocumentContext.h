@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Document.h"
-#include "app/DocumentBackups.h"
+#include "document/Document.h"
+#include "document/DocumentBackups.h"
 
 #include <QMap>
 #include <QString>
