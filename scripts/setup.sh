@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ ccache pkg-config
+  cmake ninja-build g++ ccache pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools
   qt6-l10n-tools qt6-translations-l10n qt6-image-formats-plugins qt6-qpa-plugins
   libgl-dev libjpeg-dev libbenchmark-dev libical-dev qt6-charts-dev libqt6opengl6-dev

@@ -37,10 +37,31 @@ int main(int argc, char *argv[])
         err << why << Qt::endl << ExchangeCommand::usage();
         return int(ExchangeCommand::BadUsage);
     };
-    static const QStringList qtOptions{"platform", "platformpluginpath", "platformtheme", "plugin", "qmljsdebugger",
-                                       "qwindowgeometry", "qwindowicon", "qwindowtitle", "reverse", "session",
-                                       "display", "geometry", "style", "stylesheet", "widgetcount", "title", "name",
-                                       "visual", "ncols", "cmap", "im", "inputstyle", "nograb", "dograb", "sync"};
+    static const QStringList qtOptions{"platform",
+                                       "platformpluginpath",
+                                       "platformtheme",
+                                       "plugin",
+                                       "qmljsdebugger",
+                                       "qwindowgeometry",
+                                       "qwindowicon",
+                                       "qwindowtitle",
+                                       "reverse",
+                                       "session",
+                                       "display",
+                                       "geometry",
+                                       "style",
+                                       "stylesheet",
+                                       "widgetcount",
+                                       "title",
+                                       "name",
+                                       "visual",
+                                       "ncols",
+                                       "cmap",
+                                       "im",
+                                       "inputstyle",
+                                       "nograb",
+                                       "dograb",
+                                       "sync"};
     const bool qtOption = std::any_of(arguments.cbegin() + 1, arguments.cend(), [](const QString &a) {
         const QString name = a.section(u'=', 0, 0);
         return a.startsWith(u'-') && qtOptions.contains(QStringView(name).mid(name.startsWith(u"--") ? 2 : 1));

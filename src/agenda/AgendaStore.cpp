@@ -205,8 +205,8 @@ void AgendaStore::addAppointment(const QString &key, const QString &time, const 
     append(makeLine(key, time, message));
 }
 
-void AgendaStore::changeAppointment(QDate oldDay, const QString &oldItem, const QString &key,
-                                    const QString &time, const QString &message)
+void AgendaStore::changeAppointment(QDate oldDay, const QString &oldItem, const QString &key, const QString &time,
+                                    const QString &message)
 {
     const QString oldKey = DateText::key(oldDay);
     if (!removeLine(QString(oldKey + oldItem)))

@@ -215,8 +215,7 @@ QStringList birthdayUids(const QStringList &birthdayLines)
             continue;
         }
         const QByteArray hash = QCryptographicHash::hash(b->description.toUtf8(), QCryptographicHash::Sha1);
-        uids << uniqueUid(QStringLiteral("anniv-") + line.left(4) + u'-'
-                              + QString::fromLatin1(hash.toHex().left(8)),
+        uids << uniqueUid(QStringLiteral("anniv-") + line.left(4) + u'-' + QString::fromLatin1(hash.toHex().left(8)),
                           seen);
     }
     return uids;
@@ -499,7 +498,9 @@ std::optional<bool> walkRule(icalrecurrencetype rule, icaltimetype start, QDate 
             || rule.freq == ICAL_HOURLY_RECURRENCE) {
             // Whole periods skipped by hand: libical's own start loses the
             // rhythm of an interval above one for these.
-            const qint64 unit = rule.freq == ICAL_HOURLY_RECURRENCE ? 3600 : rule.freq == ICAL_MINUTELY_RECURRENCE ? 60 : 1;
+            const qint64 unit = rule.freq == ICAL_HOURLY_RECURRENCE     ? 3600
+                                : rule.freq == ICAL_MINUTELY_RECURRENCE ? 60
+                                                                        : 1;
             const qint64 period = unit * std::max<qint64>(1, rule.interval);
             const qint64 gap = (first.daysTo(from) - 1) * 86400 - start.hour * 3600 - start.minute * 60 - start.second;
             const qint64 shift = gap > 0 ? gap / period * period : 0;
@@ -534,9 +535,8 @@ std::optional<bool> walkRule(icalrecurrencetype rule, icaltimetype start, QDate 
 
 } // namespace
 
-ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLines,
-                             const QStringList &birthdayLines, QDate today, const QByteArray &zoneId,
-                             ExchangeNotes *report, bool unknownZoneAsLocal)
+ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLines, const QStringList &birthdayLines,
+                             QDate today, const QByteArray &zoneId, ExchangeNotes *report, bool unknownZoneAsLocal)
 {
     ExchangeNotes ignored;
     ExchangeNotes &notes = report ? *report : ignored;
@@ -610,13 +610,18 @@ ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLi
         if (fitted.changed())
             eventNotes << fitted.note().remove(QStringLiteral("Saisie : "));
         auto refuse = [&](const QString &why) {
-            items << ExchangeItem{.label = message, .place = {}, .status = ExchangeItem::Status::Refused,
-                                  .note = (eventNotes << why).join(QStringLiteral(" ; ")), .line = {}};
+            items << ExchangeItem{.label = message,
+                                  .place = {},
+                                  .status = ExchangeItem::Status::Refused,
+                                  .note = (eventNotes << why).join(QStringLiteral(" ; ")),
+                                  .line = {}};
         };
         if (ourBirthdays.contains(uid)) {
-            items << ExchangeItem{.label = message, .place = QStringLiteral("Anniversaires"),
+            items << ExchangeItem{.label = message,
+                                  .place = QStringLiteral("Anniversaires"),
                                   .status = ExchangeItem::Status::Present,
-                                  .note = QStringLiteral("anniversaire de la liste"), .line = {}};
+                                  .note = QStringLiteral("anniversaire de la liste"),
+                                  .line = {}};
             continue;
         }
         QByteArray unknownZone;

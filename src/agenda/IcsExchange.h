@@ -49,8 +49,8 @@ QByteArray exportCalendar(const QStringList &agendaLines, const QStringList &bir
 // this program exported that is still in `birthdayLines`, is Present.
 // `report` receives a French message when the data is no calendar at all,
 // the notes on the whole file and the unknown zones.
-ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLines,
-                             const QStringList &birthdayLines, QDate today, const QByteArray &zoneId,
-                             ExchangeNotes *report = nullptr, bool unknownZoneAsLocal = false);
+ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLines, const QStringList &birthdayLines,
+                             QDate today, const QByteArray &zoneId, ExchangeNotes *report = nullptr,
+                             bool unknownZoneAsLocal = false);
 
 } // namespace IcsExchange

@@ -14,20 +14,25 @@ int take(const DayLists &days, QLineEdit *buffer, bool remove)
     buffer->clear();
     int removed = 0;
     for (DayList *day : days) {
-        if (!day->hasSelection()) continue;
+        if (!day->hasSelection())
+            continue;
         buffer->setText(day->selectedText());
-        if (remove && day->removeSelected()) ++removed;
+        if (remove && day->removeSelected())
+            ++removed;
     }
-    if (!buffer->text().isEmpty()) QGuiApplication::clipboard()->setText(buffer->text());
+    if (!buffer->text().isEmpty())
+        QGuiApplication::clipboard()->setText(buffer->text());
     return removed;
 }
 
 int paste(const DayLists &days, QLineEdit *buffer)
 {
     const QString text = QGuiApplication::clipboard()->text();
-    if (!text.isEmpty()) buffer->setText(TextFile::oneLine(firstLine(text)));
+    if (!text.isEmpty())
+        buffer->setText(TextFile::oneLine(firstLine(text)));
     // An empty item would be stored as a line holding only a date key.
-    if (buffer->text().isEmpty()) return 0;
+    if (buffer->text().isEmpty())
+        return 0;
     int added = 0;
     for (DayList *day : days) {
         if (day->hasSelection()) {

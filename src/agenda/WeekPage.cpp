@@ -1,17 +1,17 @@
 #include "agenda/WeekPage.h"
 
-#include "agenda/WeekPrint.h"
 #include "agenda/DayList.h"
 #include "agenda/TFicheRdv.h"
-#include "agenda/WeekClipboard.h"
 #include "agenda/WeekArithmetic.h"
-#include "document/DocumentContext.h"
+#include "agenda/WeekClipboard.h"
+#include "agenda/WeekPrint.h"
 #include "common/BaseName.h"
 #include "common/Clock.h"
 #include "common/DateText.h"
 #include "common/TextFile.h"
-#include "common/UnreadableFile.h"
 #include "common/UiServices.h"
+#include "common/UnreadableFile.h"
+#include "document/DocumentContext.h"
 
 #include <algorithm>
 #include <array>
@@ -32,8 +32,7 @@ constexpr int kLabelHeight = 18;
 constexpr int kDateLabelWidth = 181;
 constexpr int kSeparatorWidth = 4;
 
-const char16_t *const kDayNames[7] = {u"Lundi",    u"Mardi",  u"Mercredi", u"Jeudi",
-                                      u"Vendredi", u"Samedi", u"Dimanche"};
+const char16_t *const kDayNames[7] = {u"Lundi", u"Mardi", u"Mercredi", u"Jeudi", u"Vendredi", u"Samedi", u"Dimanche"};
 
 } // namespace
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "agenda/AgendaStore.h"
-#include "document/SectionPage.h"
 #include "common/UnreadableFile.h"
+#include "document/SectionPage.h"
 
 #include <QDate>
 
@@ -111,7 +111,7 @@ private:
     QFrame *m_panel2 = nullptr;
     QFrame *m_panel3 = nullptr;
     std::array<DayList *, 7> m_lists{};
-    std::array<QLabel *, 7> m_dayNames{};  // Label3 .. Label9
+    std::array<QLabel *, 7> m_dayNames{};   // Label3 .. Label9
     std::array<QLabel *, 7> m_dateLabels{}; // Label10 .. Label15, Label1
     QLineEdit *m_buffer = nullptr;
 };

@@ -14,11 +14,11 @@ namespace {
 // above the box, the box, and where its items start.
 struct DayBox
 {
-    int day; // 0 = Monday
-    int x, y;         // top-left corner of the box
-    int bottom;       // bottom of the box
-    int labelY;       // line of the name and date
-    int itemsY;       // first item line
+    int day;    // 0 = Monday
+    int x, y;   // top-left corner of the box
+    int bottom; // bottom of the box
+    int labelY; // line of the name and date
+    int itemsY; // first item line
     int maxItems;
 };
 
@@ -61,8 +61,8 @@ void ImpSemaine(MmCanvas &canvas, const Sheet &sheet)
         canvas.rectangle(b.x, b.y, b.x + kBoxWidth, b.bottom);
     // Items in day order.
     for (int day = 0; day < 7; ++day) {
-        const DayBox &b = *std::find_if(std::begin(kBoxes), std::end(kBoxes),
-                                        [day](const DayBox &d) { return d.day == day; });
+        const DayBox &b =
+            *std::find_if(std::begin(kBoxes), std::end(kBoxes), [day](const DayBox &d) { return d.day == day; });
         const QStringList &items = sheet.items[day];
         for (int i = 0; i < std::min<int>(b.maxItems, int(items.size())); ++i)
             canvas.textIn(b.x + 2, b.itemsY + 5 * i, kBoxWidth - 3, items[i]);

@@ -1,7 +1,7 @@
 // The print commands of the document window: each page's print routine run
 // on the printer after the print dialog, or in the print preview.
-#include "document/PrintJob.h"
 #include "app/TChild.h"
+#include "document/PrintJob.h"
 
 #include "common/MmCanvas.h"
 #include "common/UiServices.h"
@@ -34,8 +34,8 @@ void TChild::Imprime(SectionId n)
     if (!m_context.ui().printDialog(this, &p))
         return;
     // The budget journal keeps the orientation chosen in the dialog.
-    const bool ok = PrintJob::paint(p, [this, n](MmCanvas &canvas) { drawPage(n, canvas); },
-                                    page(n)->keepsPrintOrientation());
+    const bool ok = PrintJob::paint(
+        p, [this, n](MmCanvas &canvas) { drawPage(n, canvas); }, page(n)->keepsPrintOrientation());
     if (!ok)
         m_context.ui().message(this,
                                QStringLiteral("Impossible d'imprimer : l'imprimante ou le fichier « %1 » "
@@ -63,7 +63,8 @@ void TChild::Apercu()
     preview.setObjectName(QStringLiteral("PrintPreview"));
     preview.setWindowTitle(QStringLiteral("Aperçu avant impression"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, n](QPrinter *target) {
-        PrintJob::paint(*target, [this, n](MmCanvas &canvas) { drawPage(n, canvas); }, true);
+        PrintJob::paint(
+            *target, [this, n](MmCanvas &canvas) { drawPage(n, canvas); }, true);
     });
     m_context.ui().exec(&preview);
     if (!keep)

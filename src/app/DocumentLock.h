@@ -19,7 +19,8 @@ class QLockFile;
 class DocumentLock
 {
 public:
-    enum class Result {
+    enum class Result
+    {
         Locked,        // this program holds the lock now
         HeldElsewhere, // another running program holds it
         Unavailable,   // no lock can be had: a read-only or missing folder, or

@@ -2,10 +2,10 @@
 
 #include "app/ReadOnlyPages.h"
 #include "app/RecoveryCopy.h"
-#include "document/SectionPage.h"
 #include "app/TChild.h"
 #include "common/BaseName.h"
 #include "common/UiServices.h"
+#include "document/SectionPage.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -13,11 +13,11 @@
 #include <QTimer>
 
 #include <cerrno>
-#include <utility>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -36,7 +36,7 @@ extern "C" void onEndSignal(int)
 
 QSocketNotifier *endSignals()
 {
-    static QSocketNotifier *notifier = [] () -> QSocketNotifier * {
+    static QSocketNotifier *notifier = []() -> QSocketNotifier * {
         if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
             return nullptr;
         ::fcntl(g_signalPipe[0], F_SETFL, O_NONBLOCK);
@@ -58,8 +58,9 @@ QSocketNotifier *endSignals()
 
 QString shownName(const QString &documentPath)
 {
-    return documentPath.isEmpty() ? QStringLiteral("sans nom")
-                                  : BaseName::fileNamePart(BaseName::withExtension(documentPath, QStringLiteral(".orz")));
+    return documentPath.isEmpty()
+               ? QStringLiteral("sans nom")
+               : BaseName::fileNamePart(BaseName::withExtension(documentPath, QStringLiteral(".orz")));
 }
 
 QString holderText(const DocumentLock::Holder &h)
@@ -296,30 +297,21 @@ void DocumentSession::terminate()
 bool DocumentSession::offerRecovery()
 {
     for (auto &copy : RecoveryCopy::orphans(m_root)) {
-        const QString text =
-            QStringLiteral("Tivarel s'est arrêté sans enregistrer les changements du document « %1 » "
-                           "(copie de secours du %2).\n\n"
-                           "Oui : les restaurer ; le document s'ouvre modifié, à enregistrer.\n"
-                           "Ouvrir : consulter la copie en lecture seule.\n"
-                           "Abandonner : supprimer la copie.\n"
-                           "Annuler : décider au prochain démarrage.")
-                .arg(shownName(copy->document()),
-                     copy->written().toLocalTime().toString(QStringLiteral("dd/MM/yyyy à HH:mm")));
-        switch (m_child.context().ui().message(&m_child, text, UiServices::Icon::Question,
-                                               QMessageBox::Yes | QMessageBox::Open | QMessageBox::Abort
-                                                   | QMessageBox::Cancel,
-                                               QMessageBox::Yes)) {
-        case QMessageBox::Yes:
-            restore(std::move(copy));
-            return true;
-        case QMessageBox::Open:
-            view(std::move(copy));
-            return true;
-        case QMessageBox::Abort:
-            copy->remove();
-            break;
-        default:
-            break; // kept; its lock goes with it
+        const QString text = QStringLiteral("Tivarel s'est arrêté sans enregistrer les changements du document « %1 » "
+                                            "(copie de secours du %2).\n\n"
+                                            "Oui : les restaurer ; le document s'ouvre modifié, à enregistrer.\n"
+                                            "Ouvrir : consulter la copie en lecture seule.\n"
+                                            "Abandonner : supprimer la copie.\n"
+                                            "Annuler : décider au prochain démarrage.")
+                                 .arg(shownName(copy->document()),
+                                      copy->written().toLocalTime().toString(QStringLiteral("dd/MM/yyyy à HH:mm")));
+        switch (m_child.context().ui().message(
+            &m_child, text, UiServices::Icon::Question,
+            QMessageBox::Yes | QMessageBox::Open | QMessageBox::Abort | QMessageBox::Cancel, QMessageBox::Yes)) {
+        case QMessageBox::Yes: restore(std::move(copy)); return true;
+        case QMessageBox::Open: view(std::move(copy)); return true;
+        case QMessageBox::Abort: copy->remove(); break;
+        default: break; // kept; its lock goes with it
         }
     }
     return false;

@@ -1,9 +1,8 @@
 #include "app/ExchangeCommand.h"
 
 #include "agenda/AgendaStore.h"
-#include "document/Document.h"
-#include "app/DocumentLock.h"
 #include "agenda/IcsExchange.h"
+#include "app/DocumentLock.h"
 #include "budget/BudgetCsv.h"
 #include "budget/BudgetStore.h"
 #include "collections/BookRecord.h"
@@ -14,6 +13,7 @@
 #include "common/TextFile.h"
 #include "contacts/AddressBook.h"
 #include "contacts/VCard.h"
+#include "document/Document.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -136,8 +136,9 @@ int exchange(const QCommandLineParser &p, const Clock &clock, QTextStream &out, 
     const QString document = QFileInfo(args.at(0)).absoluteFilePath();
     const QString other = args.at(1);
     if (!QFileInfo::exists(BaseName::withExtension(document, QStringLiteral(".orz"))))
-        throw Failure{BadInput, QStringLiteral("Fichier %1 n'existe pas")
-                                    .arg(BaseName::withExtension(document, QStringLiteral(".orz")))};
+        throw Failure{
+            BadInput,
+            QStringLiteral("Fichier %1 n'existe pas").arg(BaseName::withExtension(document, QStringLiteral(".orz")))};
     const QByteArray zone = QTimeZone::systemTimeZoneId();
 
     if (exporting) {
@@ -162,7 +163,8 @@ int exchange(const QCommandLineParser &p, const Clock &clock, QTextStream &out, 
                 throw Failure{BadUsage, QStringLiteral("Section inconnue : %1 (budget|films|livres)").arg(section)};
         }
         if (isDocumentFile(document, other))
-            throw Failure{BadUsage, QStringLiteral("%1 est un fichier du document : choisissez un autre nom.").arg(other)};
+            throw Failure{BadUsage,
+                          QStringLiteral("%1 est un fichier du document : choisissez un autre nom.").arg(other)};
         writeOutput(other, bytes);
         out << QStringLiteral("Exporté dans %1").arg(other) << Qt::endl;
         return Done;
@@ -185,9 +187,8 @@ int exchange(const QCommandLineParser &p, const Clock &clock, QTextStream &out, 
             throw Failure{BadInput, notes.error};
         tell(err, items, notes);
         const QStringList added = newLines(items);
-        const int status = !items.isEmpty() && countOf(items, ExchangeItem::Status::Refused) == items.size()
-                               ? AllRefused
-                               : Done;
+        const int status =
+            !items.isEmpty() && countOf(items, ExchangeItem::Status::Refused) == items.size() ? AllRefused : Done;
         if (added.isEmpty())
             return status;
         add(added);
@@ -200,9 +201,9 @@ int exchange(const QCommandLineParser &p, const Clock &clock, QTextStream &out, 
         AgendaStore store;
         store.setLines(readSection(document, QStringLiteral(".orz")));
         // An unknown time zone gives no time to trust: its events are refused.
-        const ExchangeItems items =
-            IcsExchange::importCalendar(data, store.lines(), readSection(document, QStringLiteral(".oan"), QStringList()),
-                                        clock.today(), zone, &notes);
+        const ExchangeItems items = IcsExchange::importCalendar(
+            data, store.lines(), readSection(document, QStringLiteral(".oan"), QStringList()), clock.today(), zone,
+            &notes);
         return addTo(
             items, QStringLiteral(".orz"),
             [&](const QStringList &added) {
@@ -258,16 +259,15 @@ void addAllOptions(QCommandLineParser &parser)
 
 QString usage()
 {
-    return QStringLiteral(
-        "Utilisation :\n"
-        "  tivarel [DOCUMENT.orz]                          ouvre la fenêtre (et le document)\n"
-        "  tivarel --exporter ics|vcf DOCUMENT.orz SORTIE  exporte l'agenda ou les adresses\n"
-        "  tivarel --exporter csv [--section budget|films|livres] [--compte NOM]\n"
-        "          [--periode MM/AAAA|AAAA] DOCUMENT.orz SORTIE.csv\n"
-        "  tivarel --importer ics|vcf DOCUMENT.orz ENTREE  importe un calendrier ou des adresses\n"
-        "  tivarel --help | --version\n"
-        "Codes de sortie : 0 fait, 1 commande mal formée, 2 fichier absent ou illisible,\n"
-        "3 écriture impossible, 4 document ouvert dans Tivarel, 7 import entièrement refusé.\n");
+    return QStringLiteral("Utilisation :\n"
+                          "  tivarel [DOCUMENT.orz]                          ouvre la fenêtre (et le document)\n"
+                          "  tivarel --exporter ics|vcf DOCUMENT.orz SORTIE  exporte l'agenda ou les adresses\n"
+                          "  tivarel --exporter csv [--section budget|films|livres] [--compte NOM]\n"
+                          "          [--periode MM/AAAA|AAAA] DOCUMENT.orz SORTIE.csv\n"
+                          "  tivarel --importer ics|vcf DOCUMENT.orz ENTREE  importe un calendrier ou des adresses\n"
+                          "  tivarel --help | --version\n"
+                          "Codes de sortie : 0 fait, 1 commande mal formée, 2 fichier absent ou illisible,\n"
+                          "3 écriture impossible, 4 document ouvert dans Tivarel, 7 import entièrement refusé.\n");
 }
 
 bool understood(const QStringList &arguments, QString *why)
@@ -299,16 +299,16 @@ bool understood(const QStringList &arguments, QString *why)
 
 void addOptions(QCommandLineParser &parser)
 {
-    parser.addOption({kExport, QStringLiteral("Exporte le document vers un fichier ics, vcf ou csv."),
-                      QStringLiteral("format")});
-    parser.addOption({kImport, QStringLiteral("Importe un fichier ics ou vcf dans le document."),
-                      QStringLiteral("format")});
-    parser.addOption({kSection, QStringLiteral("Section exportée en csv : budget, films ou livres."),
-                      QStringLiteral("section")});
-    parser.addOption({kAccount, QStringLiteral("Compte du budget exporté (Caisse par défaut)."),
-                      QStringLiteral("nom")});
-    parser.addOption({kPeriod, QStringLiteral("Mois (MM/AAAA) ou année (AAAA) du budget exporté."),
-                      QStringLiteral("période")});
+    parser.addOption(
+        {kExport, QStringLiteral("Exporte le document vers un fichier ics, vcf ou csv."), QStringLiteral("format")});
+    parser.addOption(
+        {kImport, QStringLiteral("Importe un fichier ics ou vcf dans le document."), QStringLiteral("format")});
+    parser.addOption(
+        {kSection, QStringLiteral("Section exportée en csv : budget, films ou livres."), QStringLiteral("section")});
+    parser.addOption(
+        {kAccount, QStringLiteral("Compte du budget exporté (Caisse par défaut)."), QStringLiteral("nom")});
+    parser.addOption(
+        {kPeriod, QStringLiteral("Mois (MM/AAAA) ou année (AAAA) du budget exporté."), QStringLiteral("période")});
 }
 
 int run(const QStringList &arguments, const Clock &clock, QTextStream &out, QTextStream &err)

@@ -23,7 +23,8 @@ class QTextStream;
 // stream every note the window's preview would show, then the counts.
 namespace ExchangeCommand {
 
-enum Status {
+enum Status
+{
     Done = 0,
     BadUsage = 1,    // unknown option, format or section, missing argument, bad period
     BadInput = 2,    // document or input file missing, unreadable or not of its format

@@ -128,8 +128,7 @@ void exportCalendar(TMainForm &m)
     TChild &child = prepared(m);
     save(m, QStringLiteral("Exporter l'agenda"), QStringLiteral("ics"), QStringLiteral("Calendrier iCalendar (*.ics)"),
          [&] {
-             return IcsExchange::exportCalendar(child.model().agenda().lines(),
-                                                child.model().birthdays().lines(),
+             return IcsExchange::exportCalendar(child.model().agenda().lines(), child.model().birthdays().lines(),
                                                 child.context().clock().now(), QTimeZone::systemTimeZoneId());
          });
 }
@@ -137,12 +136,19 @@ void exportCalendar(TMainForm &m)
 void exportContacts(TMainForm &m)
 {
     TChild &child = prepared(m);
-    save(m, QStringLiteral("Exporter les adresses"), QStringLiteral("vcf"), QStringLiteral("Cartes de visite vCard (*.vcf)"),
+    save(m, QStringLiteral("Exporter les adresses"), QStringLiteral("vcf"),
+         QStringLiteral("Cartes de visite vCard (*.vcf)"),
          [&] { return VCard::exportBook(child.model().addresses().lines()); });
 }
 
-void exportBudgetMonth(TMainForm &m) { exportBudget(m, false); }
-void exportBudgetYear(TMainForm &m) { exportBudget(m, true); }
+void exportBudgetMonth(TMainForm &m)
+{
+    exportBudget(m, false);
+}
+void exportBudgetYear(TMainForm &m)
+{
+    exportBudget(m, true);
+}
 
 void exportFilms(TMainForm &m)
 {
@@ -173,8 +179,7 @@ void importCalendar(TMainForm &m)
     ExchangeNotes notes;
     auto read = [&](bool unknownZoneAsLocal) {
         notes = {};
-        return IcsExchange::importCalendar(*data, agenda.lines(),
-                                           child.model().birthdays().lines(),
+        return IcsExchange::importCalendar(*data, agenda.lines(), child.model().birthdays().lines(),
                                            child.context().clock().today(), QTimeZone::systemTimeZoneId(), &notes,
                                            unknownZoneAsLocal);
     };

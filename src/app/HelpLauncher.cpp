@@ -69,8 +69,7 @@ void HelpLauncher::showPage(const QString &page)
     // Over a modal dialog the help window must be modal too, or the dialog
     // would keep it from taking clicks; without one it stays beside the
     // program.
-    const bool overModal = QApplication::activeModalWidget() != nullptr
-                           && QApplication::activeModalWidget() != w;
+    const bool overModal = QApplication::activeModalWidget() != nullptr && QApplication::activeModalWidget() != w;
     const Qt::WindowModality modality = overModal ? Qt::ApplicationModal : Qt::NonModal;
     if (w->windowModality() != modality) {
         w->hide();

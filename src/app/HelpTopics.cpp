@@ -4,15 +4,20 @@
 
 namespace HelpTopics {
 
-QString contents() { return QStringLiteral("premiers-pas.html"); }
-QString howToUse() { return QStringLiteral("aide.html"); }
+QString contents()
+{
+    return QStringLiteral("premiers-pas.html");
+}
+QString howToUse()
+{
+    return QStringLiteral("aide.html");
+}
 
 QString forSection(int page)
 {
     static const char *const pages[] = {
-        "semaine.html",       "adresses.html", "anniversaires.html", "choses.html",
-        "budget.html",        "album.html",    "videotheque.html",   "achats.html",
-        "bibliotheque.html", "secu.html",
+        "semaine.html", "adresses.html",    "anniversaires.html", "choses.html",       "budget.html",
+        "album.html",   "videotheque.html", "achats.html",        "bibliotheque.html", "secu.html",
     };
     if (page < 1 || page > int(std::size(pages)))
         return contents();

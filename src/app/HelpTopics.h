@@ -7,8 +7,8 @@
 // started page rather than to nothing.
 namespace HelpTopics {
 
-QString contents();  // the root of the contents tree
-QString howToUse();  // the help window's own page
+QString contents(); // the root of the contents tree
+QString howToUse(); // the help window's own page
 // The page of a section, by page number 1..10 of the document window.
 QString forSection(int page);
 // The page of a top-level menu, by its help context (3 "&Fichier" to

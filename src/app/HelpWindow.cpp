@@ -199,8 +199,7 @@ HelpWindow::HelpWindow(const QString &collectionFile, QWidget *parent) : QWidget
     connect(m_indexFilter, &QLineEdit::textChanged, index,
             [index](const QString &text) { index->filterIndices(text); });
     connect(m_indexFilter, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
-    connect(index, &QHelpIndexWidget::documentActivated, this,
-            [this](const QHelpLink &link) { showUrl(link.url); });
+    connect(index, &QHelpIndexWidget::documentActivated, this, [this](const QHelpLink &link) { showUrl(link.url); });
     // A keyword with several pages: the first one, the others stay a click
     // away in the contents.
     connect(index, &QHelpIndexWidget::documentsActivated, this, [this](const QList<QHelpLink> &links) {

@@ -29,7 +29,12 @@ class HelpWindow : public QWidget
     Q_OBJECT
 
 public:
-    enum Tab { ContentsTab, IndexTab, SearchTab };
+    enum Tab
+    {
+        ContentsTab,
+        IndexTab,
+        SearchTab
+    };
 
     // collectionFile: a writable copy of the collection (the search index is
     // kept beside it); see prepareCollection().

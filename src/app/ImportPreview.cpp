@@ -28,10 +28,11 @@ ImportPreview::ImportPreview(const QString &title, const ExchangeItems &items, c
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("ItemList"));
     m_list->setRootIsDecorated(false);
-    m_list->setHeaderLabels({QStringLiteral("Entrée"), QStringLiteral("Destination"), QStringLiteral("État"),
-                             QStringLiteral("Remarque")});
+    m_list->setHeaderLabels(
+        {QStringLiteral("Entrée"), QStringLiteral("Destination"), QStringLiteral("État"), QStringLiteral("Remarque")});
     for (const ExchangeItem &item : items) {
-        auto *row = new QTreeWidgetItem(m_list, {item.label, item.place, ExchangeItem::statusText(item.status), item.note});
+        auto *row =
+            new QTreeWidgetItem(m_list, {item.label, item.place, ExchangeItem::statusText(item.status), item.note});
         row->setToolTip(3, item.note); // a long reason shows whole on hovering
         if (item.status == S::New) {
             row->setFlags(row->flags() | Qt::ItemIsUserCheckable);

@@ -50,13 +50,22 @@ bool movesOnly(const QKeyEvent *key)
     if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll))
         return true;
     switch (key->key()) {
-    case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Left: case Qt::Key_Right:
-    case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Home: case Qt::Key_End:
-    case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Escape:
-    case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_Meta:
-        return true;
-    default:
-        return false;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta: return true;
+    default: return false;
     }
 }
 
@@ -103,20 +112,15 @@ bool ReadOnlyPages::eventFilter(QObject *watched, QEvent *event)
         return false;
     switch (event->type()) {
     case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-        return !movesOnly(static_cast<QKeyEvent *>(event));
+    case QEvent::KeyRelease: return !movesOnly(static_cast<QKeyEvent *>(event));
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-        return static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton;
+    case QEvent::MouseButtonRelease: return static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton;
     case QEvent::MouseButtonDblClick:
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop:
-    case QEvent::ContextMenu:
-        return true;
-    case QEvent::Wheel:
-        return qobject_cast<QAbstractSpinBox *>(watched) || qobject_cast<QComboBox *>(watched);
-    default:
-        return false;
+    case QEvent::ContextMenu: return true;
+    case QEvent::Wheel: return qobject_cast<QAbstractSpinBox *>(watched) || qobject_cast<QComboBox *>(watched);
+    default: return false;
     }
 }

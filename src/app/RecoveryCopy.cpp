@@ -1,8 +1,8 @@
 #include "app/RecoveryCopy.h"
 
-#include "document/Document.h"
 #include "app/DocumentLock.h"
 #include "common/TextFile.h"
+#include "document/Document.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -43,7 +43,8 @@ QString RecoveryCopy::setPath() const
 bool RecoveryCopy::write(const QString &document, const QList<QStringList> &sections, QString *error)
 {
     if (!m_lock) {
-        const QString name = QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid())
+        const QString name = QStringLiteral("%1-%2")
+                                 .arg(QCoreApplication::applicationPid())
                                  .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
         const QString folder = QDir(m_root).filePath(name);
         auto lock = std::make_unique<QLockFile>(QDir(folder).filePath(kLock));

@@ -37,8 +37,7 @@ std::optional<Settings> Settings::fromLines(const QStringList &lines)
 
 QStringList Settings::toLines() const
 {
-    return {formatReal(reservedReal), rememberedDocument, QString::number(autoOpen),
-            QString::number(reservedInteger)};
+    return {formatReal(reservedReal), rememberedDocument, QString::number(autoOpen), QString::number(reservedInteger)};
 }
 
 QString Settings::formatReal(double value)

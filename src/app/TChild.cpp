@@ -2,7 +2,6 @@
 
 #include "agenda/WeekPage.h"
 #include "app/DocumentSession.h"
-#include "document/SectionPage.h"
 #include "budget/BudgetPage.h"
 #include "collections/AlbumPage.h"
 #include "collections/BookPage.h"
@@ -17,12 +16,13 @@
 #include "contacts/AddressPage.h"
 #include "contacts/BirthdayPage.h"
 #include "contacts/TodoPage.h"
+#include "document/SectionPage.h"
 
 #include <QApplication>
-#include <QPrinter>
 #include <QComboBox>
 #include <QDir>
 #include <QKeyEvent>
+#include <QPrinter>
 #include <QScopeGuard>
 #include <QStackedWidget>
 #include <QTimer>
@@ -169,10 +169,11 @@ bool TChild::Sauve(const QString &documentPath)
         // the new name) writes the whole set again.
         doc.name = oldName;
         doc.caption = oldCaption;
-        const QString outcome = batch.replaced() == 0
-            ? QStringLiteral("Le document n'est pas enregistré : aucun de ses fichiers n'a été modifié.")
-            : QStringLiteral("Le document n'est enregistré qu'en partie : certains de ses fichiers sont déjà "
-                             "remplacés.");
+        const QString outcome =
+            batch.replaced() == 0
+                ? QStringLiteral("Le document n'est pas enregistré : aucun de ses fichiers n'a été modifié.")
+                : QStringLiteral("Le document n'est enregistré qu'en partie : certains de ses fichiers sont déjà "
+                                 "remplacés.");
         m_context.ui().message(this, batch.error() + u'\n' + outcome, UiServices::Icon::Critical, QMessageBox::Ok);
         return false;
     }
@@ -246,20 +247,38 @@ SectionPage *TChild::page(SectionId section)
     return m_pages[pageNumber(section) - 1];
 }
 
-void TChild::Premier() { current()->premier(); }
-void TChild::Precedent() { current()->precedent(); }
-void TChild::Suivant() { current()->suivant(); }
-void TChild::Dernier() { current()->dernier(); }
-void TChild::Ajout() { current()->ajout(); }
-void TChild::Supprime() { current()->supprime(); }
+void TChild::Premier()
+{
+    current()->premier();
+}
+void TChild::Precedent()
+{
+    current()->precedent();
+}
+void TChild::Suivant()
+{
+    current()->suivant();
+}
+void TChild::Dernier()
+{
+    current()->dernier();
+}
+void TChild::Ajout()
+{
+    current()->ajout();
+}
+void TChild::Supprime()
+{
+    current()->supprime();
+}
 void TChild::Chercher()
 {
     SectionPage *p = current();
     if (!p->searchLines())
         return;
     p->writeBack();
-    const auto answer = m_context.ui().inputBox(this, QStringLiteral("chercher"),
-                                                QStringLiteral("Chaîne cherchée"), QString());
+    const auto answer =
+        m_context.ui().inputBox(this, QStringLiteral("chercher"), QStringLiteral("Chaîne cherchée"), QString());
     if (m_search.start(answer.value_or(QString())))
         FindNext();
 }
@@ -273,9 +292,18 @@ void TChild::FindNext()
     // Taken after the write-back, which may rewrite the store.
     m_search.next(*p->searchLines(), [p](qsizetype line) { return p->showFound(line); });
 }
-void TChild::Couper() { current()->couper(); }
-void TChild::Copier() { current()->copier(); }
-void TChild::Coller() { current()->coller(); }
+void TChild::Couper()
+{
+    current()->couper();
+}
+void TChild::Copier()
+{
+    current()->copier();
+}
+void TChild::Coller()
+{
+    current()->coller();
+}
 
 // ---------------------------------------------------------------------------
 // Settings

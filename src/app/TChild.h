@@ -1,15 +1,15 @@
 #pragma once
 
-#include "document/DocumentContext.h"
 #include "app/Settings.h"
-#include "model/DocumentModel.h"
 #include "common/SearchState.h"
+#include "document/DocumentContext.h"
+#include "model/DocumentModel.h"
 
 #include <QWidget>
 
 #include <array>
-#include <optional>
 #include <memory>
+#include <optional>
 
 class DocumentSession;
 class MmCanvas;
@@ -29,7 +29,11 @@ public:
     // The main window has the pages that do not show at start made just
     // after its first paint, so the window appears sooner; everything that
     // needs a page makes them first.
-    enum class PageCreation { AllNow, AfterFirstPaint };
+    enum class PageCreation
+    {
+        AllNow,
+        AfterFirstPaint
+    };
 
     // `startDirectory` is the folder the program was started from: the
     // settings and remembered lists live there, and the utilities keep their

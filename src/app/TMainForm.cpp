@@ -1,7 +1,6 @@
 #include "app/TMainForm.h"
 
 #include "app/AppIcons.h"
-#include "document/Document.h"
 #include "app/DocumentSession.h"
 #include "app/ExchangeMenu.h"
 #include "app/HelpLauncher.h"
@@ -15,6 +14,7 @@
 #include "common/Clock.h"
 #include "common/DateText.h"
 #include "common/UiServices.h"
+#include "document/Document.h"
 #include "reversi/TOthello.h"
 #include "utilities/UtilityWindows.h"
 
@@ -22,15 +22,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
+#include <QLabel>
 #include <QMap>
 #include <QMenu>
-#include <QSet>
-#include <QFileInfo>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QScreen>
+#include <QSet>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -65,8 +65,7 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, const QString &startDir
     m_child = new TChild(ui, clock, startDirectory, this, TChild::PageCreation::AfterFirstPaint);
     setCentralWidget(m_child);
     connect(m_child, &QWidget::windowTitleChanged, this, [this](const QString &caption) {
-        setWindowTitle(caption.isEmpty() ? QStringLiteral("Tivarel")
-                                         : QStringLiteral("Tivarel - ") + caption);
+        setWindowTitle(caption.isEmpty() ? QStringLiteral("Tivarel") : QStringLiteral("Tivarel - ") + caption);
     });
 
     // Status bar: the hint panel and the clock panel.
@@ -84,12 +83,12 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, const QString &startDir
 
     // A declined open or a recovery copy may change the document's name; a
     // document open read-only offers no command that would change it.
-    connect(&m_child->session(), &DocumentSession::nameChanged, this, [this](const QString &name) {
-        m_fileName = name.isEmpty() ? QString() : documentNameFor(name);
-    });
+    connect(&m_child->session(), &DocumentSession::nameChanged, this,
+            [this](const QString &name) { m_fileName = name.isEmpty() ? QString() : documentNameFor(name); });
     connect(&m_child->session(), &DocumentSession::readOnlyChanged, this, &TMainForm::enableChanges);
 
-    m_help = new HelpLauncher(m_ui, [this] { return m_child->activePage(); }, this);
+    m_help = new HelpLauncher(
+        m_ui, [this] { return m_child->activePage(); }, this);
     m_utilities = std::make_unique<UtilityWindows>(m_ui, m_clock, this, m_startDirectory);
     createCommands();
     AppIcons::applyTheme(*this);
@@ -117,8 +116,14 @@ struct ButtonIcon
     QRgb colour = 0;
 };
 
-constexpr ButtonIcon standardIcon(QStyle::StandardPixmap p) { return {p, nullptr, 0}; }
-constexpr ButtonIcon badgeIcon(const char16_t *text, QRgb colour) { return {QStyle::SP_CustomBase, text, colour}; }
+constexpr ButtonIcon standardIcon(QStyle::StandardPixmap p)
+{
+    return {p, nullptr, 0};
+}
+constexpr ButtonIcon badgeIcon(const char16_t *text, QRgb colour)
+{
+    return {QStyle::SP_CustomBase, text, colour};
+}
 
 // The menus, in menu bar order; a sub-menu names its parent and is placed in
 // it before the first command that goes into it.
@@ -148,24 +153,30 @@ const MenuRow kMenus[] = {
 // separator stands between two groups.
 struct CommandRow
 {
-    const char *menu = nullptr;         // object name of its menu; null: tool bar only
-    const char *name = nullptr;         // object name of the menu item
-    const char16_t *caption = nullptr;  // with its "&" accelerator mark
-    const char16_t *hint = nullptr;     // shown in status panel 0
-    int shortcut = 0;                   // a Qt key combination, 0: none
-    const char *button = nullptr;       // object name of the tool bar button; null: none
+    const char *menu = nullptr;        // object name of its menu; null: tool bar only
+    const char *name = nullptr;        // object name of the menu item
+    const char16_t *caption = nullptr; // with its "&" accelerator mark
+    const char16_t *hint = nullptr;    // shown in status panel 0
+    int shortcut = 0;                  // a Qt key combination, 0: none
+    const char *button = nullptr;      // object name of the tool bar button; null: none
     const char16_t *buttonHint = nullptr;
-    int place = 0;                      // tool bar place
+    int place = 0; // tool bar place
     ButtonIcon icon = {};
     void (*handler)(TMainForm &) = nullptr; // null: the command does nothing
     bool changesDocument = false;           // disabled while the document is open read-only
 };
 
 template<SectionId Shown>
-void showSection(TMainForm &m) { m.child()->Section(pageNumber(Shown)); }
+void showSection(TMainForm &m)
+{
+    m.child()->Section(pageNumber(Shown));
+}
 
 template<void (TChild::*Routine)()>
-void childCommand(TMainForm &m) { (m.child()->*Routine)(); }
+void childCommand(TMainForm &m)
+{
+    (m.child()->*Routine)();
+}
 
 template<void (TChild::*Routine)()>
 void printCommand(TMainForm &m)
@@ -174,7 +185,10 @@ void printCommand(TMainForm &m)
 }
 
 template<void (UtilityWindows::*Open)()>
-void utility(TMainForm &m) { (m.utilities().*Open)(); }
+void utility(TMainForm &m)
+{
+    (m.utilities().*Open)();
+}
 
 template<void (*Editor)(DocumentContext &)>
 void optionEditor(TMainForm &m)
@@ -196,188 +210,450 @@ void aboutBox(TMainForm &m)
     m.ui().exec(&box);
 }
 
-constexpr QRgb rgb(int r, int g, int b) { return qRgb(r, g, b); }
+constexpr QRgb rgb(int r, int g, int b)
+{
+    return qRgb(r, g, b);
+}
 
 using M = TMainForm;
 
 const CommandRow kCommands[] = {
     // "&Fichier"
-    {.menu = "Fichier1", .name = "FileNewItem", .caption = u"&Nouveau", .hint = u"Nouveau fichier",
-     .button = "FileNew1Btn", .buttonHint = u"Nouveau", .place = 10, .icon = standardIcon(QStyle::SP_FileIcon),
+    {.menu = "Fichier1",
+     .name = "FileNewItem",
+     .caption = u"&Nouveau",
+     .hint = u"Nouveau fichier",
+     .button = "FileNew1Btn",
+     .buttonHint = u"Nouveau",
+     .place = 10,
+     .icon = standardIcon(QStyle::SP_FileIcon),
      .handler = [](M &m) { m.FileNew(); }},
-    {.menu = "Fichier1", .name = "FileOpenItem", .caption = u"&Ouvrir...", .hint = u"Ouvrir un fichier",
-     .button = "OpenBtn", .buttonHint = u"Ouvrir", .place = 11, .icon = standardIcon(QStyle::SP_DialogOpenButton),
+    {.menu = "Fichier1",
+     .name = "FileOpenItem",
+     .caption = u"&Ouvrir...",
+     .hint = u"Ouvrir un fichier",
+     .button = "OpenBtn",
+     .buttonHint = u"Ouvrir",
+     .place = 11,
+     .icon = standardIcon(QStyle::SP_DialogOpenButton),
      .handler = [](M &m) { m.FileOpen(); }},
-    {.menu = "Fichier1", .name = "FileSaveItem", .caption = u"&Enregistrer", .hint = u"Enregistrer le fichier en cours",
-     .button = "SaveBtn", .buttonHint = u"Enregistrer", .place = 12, .icon = standardIcon(QStyle::SP_DialogSaveButton),
-     .handler = [](M &m) { m.FileSave(); }, .changesDocument = true},
-    {.menu = "Fichier1", .name = "FileSaveAsItem", .caption = u"Enregistrer &sous...",
-     .hint = u"Enregistrer sous un autre nom", .handler = [](M &m) { m.FileSaveAs(); }},
+    {.menu = "Fichier1",
+     .name = "FileSaveItem",
+     .caption = u"&Enregistrer",
+     .hint = u"Enregistrer le fichier en cours",
+     .button = "SaveBtn",
+     .buttonHint = u"Enregistrer",
+     .place = 12,
+     .icon = standardIcon(QStyle::SP_DialogSaveButton),
+     .handler = [](M &m) { m.FileSave(); },
+     .changesDocument = true},
+    {.menu = "Fichier1",
+     .name = "FileSaveAsItem",
+     .caption = u"Enregistrer &sous...",
+     .hint = u"Enregistrer sous un autre nom",
+     .handler = [](M &m) { m.FileSaveAs(); }},
     // Backups of the document set (see DocumentBackups).
-    {.menu = "Fichier1", .name = "RestoreBackupItem", .caption = u"&Restaurer une sauvegarde...",
+    {.menu = "Fichier1",
+     .name = "RestoreBackupItem",
+     .caption = u"&Restaurer une sauvegarde...",
      .hint = u"Revenir à une copie datée du document",
      .handler = [](M &m) { TSauvegardes::Restaurer(*m.child(), m.fileName()); }},
     // "E&xporter" and "I&mporter": exchange with other programs.
-    {.menu = "Exporter1", .name = "ExportIcsItem", .caption = u"&Agenda et anniversaires (iCalendar)...",
-     .hint = u"Exporter l'agenda vers un calendrier", .handler = ExchangeMenu::exportCalendar},
-    {.menu = "Exporter1", .name = "ExportVcfItem", .caption = u"A&dresses (vCard)...",
-     .hint = u"Exporter le carnet d'adresses", .handler = ExchangeMenu::exportContacts},
-    {.menu = "Exporter1", .name = "ExportBudgetMonthItem", .caption = u"&Budget du mois (CSV)...",
-     .hint = u"Exporter le mois affiché vers un tableur", .handler = ExchangeMenu::exportBudgetMonth},
-    {.menu = "Exporter1", .name = "ExportBudgetYearItem", .caption = u"Budget de l'a&nnée (CSV)...",
-     .hint = u"Exporter l'année du compte vers un tableur", .handler = ExchangeMenu::exportBudgetYear},
-    {.menu = "Exporter1", .name = "ExportFilmsItem", .caption = u"&Films (CSV)...",
-     .hint = u"Exporter la vidéothèque vers un tableur", .handler = ExchangeMenu::exportFilms},
-    {.menu = "Exporter1", .name = "ExportBooksItem", .caption = u"&Livres (CSV)...",
-     .hint = u"Exporter la bibliothèque vers un tableur", .handler = ExchangeMenu::exportBooks},
-    {.menu = "Importer1", .name = "ImportIcsItem", .caption = u"&Rendez-vous (iCalendar)...",
-     .hint = u"Ajouter à l'agenda les rendez-vous d'un calendrier", .handler = ExchangeMenu::importCalendar,
+    {.menu = "Exporter1",
+     .name = "ExportIcsItem",
+     .caption = u"&Agenda et anniversaires (iCalendar)...",
+     .hint = u"Exporter l'agenda vers un calendrier",
+     .handler = ExchangeMenu::exportCalendar},
+    {.menu = "Exporter1",
+     .name = "ExportVcfItem",
+     .caption = u"A&dresses (vCard)...",
+     .hint = u"Exporter le carnet d'adresses",
+     .handler = ExchangeMenu::exportContacts},
+    {.menu = "Exporter1",
+     .name = "ExportBudgetMonthItem",
+     .caption = u"&Budget du mois (CSV)...",
+     .hint = u"Exporter le mois affiché vers un tableur",
+     .handler = ExchangeMenu::exportBudgetMonth},
+    {.menu = "Exporter1",
+     .name = "ExportBudgetYearItem",
+     .caption = u"Budget de l'a&nnée (CSV)...",
+     .hint = u"Exporter l'année du compte vers un tableur",
+     .handler = ExchangeMenu::exportBudgetYear},
+    {.menu = "Exporter1",
+     .name = "ExportFilmsItem",
+     .caption = u"&Films (CSV)...",
+     .hint = u"Exporter la vidéothèque vers un tableur",
+     .handler = ExchangeMenu::exportFilms},
+    {.menu = "Exporter1",
+     .name = "ExportBooksItem",
+     .caption = u"&Livres (CSV)...",
+     .hint = u"Exporter la bibliothèque vers un tableur",
+     .handler = ExchangeMenu::exportBooks},
+    {.menu = "Importer1",
+     .name = "ImportIcsItem",
+     .caption = u"&Rendez-vous (iCalendar)...",
+     .hint = u"Ajouter à l'agenda les rendez-vous d'un calendrier",
+     .handler = ExchangeMenu::importCalendar,
      .changesDocument = true},
-    {.menu = "Importer1", .name = "ImportVcfItem", .caption = u"A&dresses (vCard)...",
-     .hint = u"Ajouter au carnet les cartes de visite d'un fichier", .handler = ExchangeMenu::importContacts,
+    {.menu = "Importer1",
+     .name = "ImportVcfItem",
+     .caption = u"A&dresses (vCard)...",
+     .hint = u"Ajouter au carnet les cartes de visite d'un fichier",
+     .handler = ExchangeMenu::importContacts,
      .changesDocument = true},
     // "&Imprimer"
-    {.menu = "Imprimer1", .name = "PrintWeekItem", .caption = u"&Semaine", .hint = u"Rendez vous de la semaine",
+    {.menu = "Imprimer1",
+     .name = "PrintWeekItem",
+     .caption = u"&Semaine",
+     .hint = u"Rendez vous de la semaine",
      .handler = printCommand<&TChild::ImpSemaine>},
-    {.menu = "Imprimer1", .name = "PrintNamesItem", .caption = u"&Noms",
-     .hint = u"Imprime noms commencant pat la lettre", .handler = printCommand<&TChild::ImpNoms>},
-    {.menu = "Imprimer1", .name = "PrintBirthdaysItem", .caption = u"&Anniversaires", .hint = u"Imprime anniversaires",
+    {.menu = "Imprimer1",
+     .name = "PrintNamesItem",
+     .caption = u"&Noms",
+     .hint = u"Imprime noms commencant pat la lettre",
+     .handler = printCommand<&TChild::ImpNoms>},
+    {.menu = "Imprimer1",
+     .name = "PrintBirthdaysItem",
+     .caption = u"&Anniversaires",
+     .hint = u"Imprime anniversaires",
      .handler = printCommand<&TChild::ImpAnniv>},
-    {.menu = "Imprimer1", .name = "PrintTodoItem", .caption = u"&Choses à faire", .hint = u"Liste des choses à faire",
+    {.menu = "Imprimer1",
+     .name = "PrintTodoItem",
+     .caption = u"&Choses à faire",
+     .hint = u"Liste des choses à faire",
      .handler = printCommand<&TChild::ImpFaire>},
-    {.menu = "Imprimer1", .name = "PrintBudgetItem", .caption = u"&Budget", .hint = u"Imprimer mois en cours",
+    {.menu = "Imprimer1",
+     .name = "PrintBudgetItem",
+     .caption = u"&Budget",
+     .hint = u"Imprimer mois en cours",
      .handler = printCommand<&TChild::ImpBudget>},
-    {.menu = "Imprimer1", .name = "PrintPhotoItem", .caption = u"&Photo", .hint = u"Imprimer page de l'album",
+    {.menu = "Imprimer1",
+     .name = "PrintPhotoItem",
+     .caption = u"&Photo",
+     .hint = u"Imprimer page de l'album",
      .handler = printCommand<&TChild::ImpPhoto>},
-    {.menu = "Imprimer1", .name = "PrintVideoItem", .caption = u"&Vidéo", .hint = u"Imprimer fiche vidéo",
+    {.menu = "Imprimer1",
+     .name = "PrintVideoItem",
+     .caption = u"&Vidéo",
+     .hint = u"Imprimer fiche vidéo",
      .handler = printCommand<&TChild::ImpVideo>},
-    {.menu = "Imprimer1", .name = "PrintShoppingItem", .caption = u"&Liste des achats",
-     .hint = u"Imprimer la liste des achats", .handler = printCommand<&TChild::ImpCourses>},
-    {.menu = "Imprimer1", .name = "PrintPreviewItem", .caption = u"Ap&erçu avant impression...",
-     .hint = u"Aperçu de ce que la page imprime", .handler = childCommand<&TChild::Apercu>},
-    {.menu = "Fichier1", .name = "PrinterSetupItem", .caption = u"&Configuration imprimante...",
-     .hint = u"Configuration imprimante", .handler = [](M &m) { m.FilePrinterSetup(); }},
+    {.menu = "Imprimer1",
+     .name = "PrintShoppingItem",
+     .caption = u"&Liste des achats",
+     .hint = u"Imprimer la liste des achats",
+     .handler = printCommand<&TChild::ImpCourses>},
+    {.menu = "Imprimer1",
+     .name = "PrintPreviewItem",
+     .caption = u"Ap&erçu avant impression...",
+     .hint = u"Aperçu de ce que la page imprime",
+     .handler = childCommand<&TChild::Apercu>},
+    {.menu = "Fichier1",
+     .name = "PrinterSetupItem",
+     .caption = u"&Configuration imprimante...",
+     .hint = u"Configuration imprimante",
+     .handler = [](M &m) { m.FilePrinterSetup(); }},
     {.menu = "Fichier1"},
-    {.menu = "Fichier1", .name = "FileExitItem", .caption = u"&Quitter", .hint = u"Quitter l'application",
-     .shortcut = (Qt::ALT | Qt::Key_X).toCombined(), .handler = [](M &m) { m.close(); }},
+    {.menu = "Fichier1",
+     .name = "FileExitItem",
+     .caption = u"&Quitter",
+     .hint = u"Quitter l'application",
+     .shortcut = (Qt::ALT | Qt::Key_X).toCombined(),
+     .handler = [](M &m) { m.close(); }},
 
     // "&Ediiton"
-    {.menu = "Edition1", .name = "CutItem", .caption = u"Co&uper", .hint = u"Couper",
-     .handler = childCommand<&TChild::Couper>, .changesDocument = true},
-    {.menu = "Edition1", .name = "CopyItem", .caption = u"C&opier", .hint = u"Copier", .button = "CopyBtn",
-     .buttonHint = u"Copier", .place = 20, .icon = badgeIcon(u"Cp", rgb(0x80, 0x80, 0x80)),
+    {.menu = "Edition1",
+     .name = "CutItem",
+     .caption = u"Co&uper",
+     .hint = u"Couper",
+     .handler = childCommand<&TChild::Couper>,
+     .changesDocument = true},
+    {.menu = "Edition1",
+     .name = "CopyItem",
+     .caption = u"C&opier",
+     .hint = u"Copier",
+     .button = "CopyBtn",
+     .buttonHint = u"Copier",
+     .place = 20,
+     .icon = badgeIcon(u"Cp", rgb(0x80, 0x80, 0x80)),
      .handler = childCommand<&TChild::Copier>},
-    {.menu = "Edition1", .name = "PasteItem", .caption = u"Co&ller", .hint = u"Coller", .button = "PasteBtn",
-     .buttonHint = u"Coller", .place = 21, .icon = badgeIcon(u"Co", rgb(0x80, 0x80, 0x80)),
-     .handler = childCommand<&TChild::Coller>, .changesDocument = true},
-    {.menu = "Edition1", .name = "FindItem", .caption = u"Rechercher...", .hint = u"Rechercher rendez vous",
-     .button = "SpeedButton5", .buttonHint = u"Chercher", .place = 41, .icon = badgeIcon(u"?", rgb(0x46, 0x82, 0xb4)),
+    {.menu = "Edition1",
+     .name = "PasteItem",
+     .caption = u"Co&ller",
+     .hint = u"Coller",
+     .button = "PasteBtn",
+     .buttonHint = u"Coller",
+     .place = 21,
+     .icon = badgeIcon(u"Co", rgb(0x80, 0x80, 0x80)),
+     .handler = childCommand<&TChild::Coller>,
+     .changesDocument = true},
+    {.menu = "Edition1",
+     .name = "FindItem",
+     .caption = u"Rechercher...",
+     .hint = u"Rechercher rendez vous",
+     .button = "SpeedButton5",
+     .buttonHint = u"Chercher",
+     .place = 41,
+     .icon = badgeIcon(u"?", rgb(0x46, 0x82, 0xb4)),
      .handler = childCommand<&TChild::Chercher>},
-    {.menu = "Edition1", .name = "FindNextItem", .caption = u"Continuer", .hint = u"", .shortcut = Qt::Key_F3,
+    {.menu = "Edition1",
+     .name = "FindNextItem",
+     .caption = u"Continuer",
+     .hint = u"",
+     .shortcut = Qt::Key_F3,
      .handler = childCommand<&TChild::FindNext>},
 
     // "&Sections"
-    {.menu = "Sections1", .name = "Section1Item", .caption = u"&Semaine", .hint = u"Rdv de la semaine",
-     .button = "SpeedButton11", .buttonHint = u"Agenda", .place = 50, .icon = badgeIcon(u"Ag", rgb(0x1f, 0x6f, 0xb5)),
+    {.menu = "Sections1",
+     .name = "Section1Item",
+     .caption = u"&Semaine",
+     .hint = u"Rdv de la semaine",
+     .button = "SpeedButton11",
+     .buttonHint = u"Agenda",
+     .place = 50,
+     .icon = badgeIcon(u"Ag", rgb(0x1f, 0x6f, 0xb5)),
      .handler = showSection<SectionId::Week>},
-    {.menu = "Sections1", .name = "Section2Item", .caption = u"&Adresses", .hint = u"Carnet d'adresses",
-     .button = "SpeedButton8", .buttonHint = u"Adresses", .place = 51, .icon = badgeIcon(u"@", rgb(0x6a, 0x5a, 0xcd)),
+    {.menu = "Sections1",
+     .name = "Section2Item",
+     .caption = u"&Adresses",
+     .hint = u"Carnet d'adresses",
+     .button = "SpeedButton8",
+     .buttonHint = u"Adresses",
+     .place = 51,
+     .icon = badgeIcon(u"@", rgb(0x6a, 0x5a, 0xcd)),
      .handler = showSection<SectionId::Addresses>},
-    {.menu = "Sections1", .name = "Section3Item", .caption = u"A&nniversaires", .hint = u"Anniversaires",
-     .button = "SpeedButton9", .buttonHint = u"Anniversaire", .place = 52,
-     .icon = badgeIcon(u"An", rgb(0xd2, 0x69, 0x1e)), .handler = showSection<SectionId::Birthdays>},
-    {.menu = "Sections1", .name = "Section4Item", .caption = u"&Choses à faire", .hint = u"Liste des choses à faire",
-     .button = "SpeedButton12", .buttonHint = u"Choses à faire", .place = 53,
-     .icon = badgeIcon(u"✓", rgb(0x2e, 0x8b, 0x57)), .handler = showSection<SectionId::Todo>},
-    {.menu = "Sections1", .name = "Section5Item", .caption = u"&Budget mensuel", .hint = u"Budget mensuel",
-     .button = "SpeedButton10", .buttonHint = u"Budget mensuel", .place = 54,
-     .icon = badgeIcon(u"€", rgb(0xb8, 0x86, 0x0b)), .handler = showSection<SectionId::Budget>},
-    {.menu = "Sections1", .name = "Section6Item", .caption = u"Album &photos", .hint = u"Album photos",
-     .button = "SpeedButton13", .buttonHint = u"Album photos", .place = 55,
-     .icon = badgeIcon(u"Ph", rgb(0x8b, 0x45, 0x13)), .handler = showSection<SectionId::Album>},
-    {.menu = "Sections1", .name = "Section7Item", .caption = u"&Vidéothèque", .hint = u"", .button = "SpeedButton14",
-     .buttonHint = u"Vidéothèque", .place = 56, .icon = badgeIcon(u"Vi", rgb(0x80, 0x00, 0x80)),
+    {.menu = "Sections1",
+     .name = "Section3Item",
+     .caption = u"A&nniversaires",
+     .hint = u"Anniversaires",
+     .button = "SpeedButton9",
+     .buttonHint = u"Anniversaire",
+     .place = 52,
+     .icon = badgeIcon(u"An", rgb(0xd2, 0x69, 0x1e)),
+     .handler = showSection<SectionId::Birthdays>},
+    {.menu = "Sections1",
+     .name = "Section4Item",
+     .caption = u"&Choses à faire",
+     .hint = u"Liste des choses à faire",
+     .button = "SpeedButton12",
+     .buttonHint = u"Choses à faire",
+     .place = 53,
+     .icon = badgeIcon(u"✓", rgb(0x2e, 0x8b, 0x57)),
+     .handler = showSection<SectionId::Todo>},
+    {.menu = "Sections1",
+     .name = "Section5Item",
+     .caption = u"&Budget mensuel",
+     .hint = u"Budget mensuel",
+     .button = "SpeedButton10",
+     .buttonHint = u"Budget mensuel",
+     .place = 54,
+     .icon = badgeIcon(u"€", rgb(0xb8, 0x86, 0x0b)),
+     .handler = showSection<SectionId::Budget>},
+    {.menu = "Sections1",
+     .name = "Section6Item",
+     .caption = u"Album &photos",
+     .hint = u"Album photos",
+     .button = "SpeedButton13",
+     .buttonHint = u"Album photos",
+     .place = 55,
+     .icon = badgeIcon(u"Ph", rgb(0x8b, 0x45, 0x13)),
+     .handler = showSection<SectionId::Album>},
+    {.menu = "Sections1",
+     .name = "Section7Item",
+     .caption = u"&Vidéothèque",
+     .hint = u"",
+     .button = "SpeedButton14",
+     .buttonHint = u"Vidéothèque",
+     .place = 56,
+     .icon = badgeIcon(u"Vi", rgb(0x80, 0x00, 0x80)),
      .handler = showSection<SectionId::Videos>},
-    {.menu = "Sections1", .name = "Section9Item", .caption = u"B&ibliothèque", .hint = u"Gestion de bibliothèque",
-     .button = "SpeedButton16", .buttonHint = u"Bibliothèque", .place = 57,
-     .icon = badgeIcon(u"Li", rgb(0x55, 0x6b, 0x2f)), .handler = showSection<SectionId::Books>},
-    {.menu = "Sections1", .name = "Section8Item", .caption = u"&Liste des achats",
-     .hint = u"Liste des achats en magasin", .button = "SpeedButton15", .buttonHint = u"Liste des achats", .place = 58,
-     .icon = badgeIcon(u"Ac", rgb(0x00, 0x80, 0x80)), .handler = showSection<SectionId::Shopping>},
-    {.menu = "Sections1", .name = "Section10Item", .caption = u"S&uivi sécu", .hint = u"Suivi des remboursements",
-     .button = "SpeedButton17", .buttonHint = u"Suivi Sécu", .place = 59,
-     .icon = badgeIcon(u"Sé", rgb(0xc7, 0x15, 0x85)), .handler = showSection<SectionId::Reimbursements>},
+    {.menu = "Sections1",
+     .name = "Section9Item",
+     .caption = u"B&ibliothèque",
+     .hint = u"Gestion de bibliothèque",
+     .button = "SpeedButton16",
+     .buttonHint = u"Bibliothèque",
+     .place = 57,
+     .icon = badgeIcon(u"Li", rgb(0x55, 0x6b, 0x2f)),
+     .handler = showSection<SectionId::Books>},
+    {.menu = "Sections1",
+     .name = "Section8Item",
+     .caption = u"&Liste des achats",
+     .hint = u"Liste des achats en magasin",
+     .button = "SpeedButton15",
+     .buttonHint = u"Liste des achats",
+     .place = 58,
+     .icon = badgeIcon(u"Ac", rgb(0x00, 0x80, 0x80)),
+     .handler = showSection<SectionId::Shopping>},
+    {.menu = "Sections1",
+     .name = "Section10Item",
+     .caption = u"S&uivi sécu",
+     .hint = u"Suivi des remboursements",
+     .button = "SpeedButton17",
+     .buttonHint = u"Suivi Sécu",
+     .place = 59,
+     .icon = badgeIcon(u"Sé", rgb(0xc7, 0x15, 0x85)),
+     .handler = showSection<SectionId::Reimbursements>},
 
     // "&Options"
-    {.menu = "Options1", .name = "ComptesItem", .caption = u"&Comptes", .hint = u"Comptes de budget",
-     .handler = optionEditor<&OptionsCommands::BudgetComptes>, .changesDocument = true},
-    {.menu = "Options1", .name = "PostesItem", .caption = u"&Postes", .hint = u"Postres de budget",
+    {.menu = "Options1",
+     .name = "ComptesItem",
+     .caption = u"&Comptes",
+     .hint = u"Comptes de budget",
+     .handler = optionEditor<&OptionsCommands::BudgetComptes>,
+     .changesDocument = true},
+    {.menu = "Options1",
+     .name = "PostesItem",
+     .caption = u"&Postes",
+     .hint = u"Postres de budget",
      .handler = optionEditor<&OptionsCommands::BudgetPostes>},
-    {.menu = "Options1", .name = "CategorieItem", .caption = u"Vi&déothèque catégorie", .hint = u"Cathégorie de film",
+    {.menu = "Options1",
+     .name = "CategorieItem",
+     .caption = u"Vi&déothèque catégorie",
+     .hint = u"Cathégorie de film",
      .handler = optionEditor<&OptionsCommands::Categorie>},
-    {.menu = "Options1", .name = "FormatvItem", .caption = u"Formats &vidéo", .hint = u"format vidéo",
+    {.menu = "Options1",
+     .name = "FormatvItem",
+     .caption = u"Formats &vidéo",
+     .hint = u"format vidéo",
      .handler = optionEditor<&OptionsCommands::Formatv>},
-    {.menu = "Options1", .name = "FormataItem", .caption = u"Formats &audio", .hint = u"Formats audio",
+    {.menu = "Options1",
+     .name = "FormataItem",
+     .caption = u"Formats &audio",
+     .hint = u"Formats audio",
      .handler = optionEditor<&OptionsCommands::Formata>},
-    {.menu = "Options1", .name = "Categorie2Item", .caption = u"B&ibliothèque catégories",
-     .hint = u"Les catégories de livres", .handler = optionEditor<&OptionsCommands::Categorie2>},
-    {.menu = "Options1", .name = "MagasinsItem", .caption = u"&Magasins", .hint = u"Liste des magasins",
+    {.menu = "Options1",
+     .name = "Categorie2Item",
+     .caption = u"B&ibliothèque catégories",
+     .hint = u"Les catégories de livres",
+     .handler = optionEditor<&OptionsCommands::Categorie2>},
+    {.menu = "Options1",
+     .name = "MagasinsItem",
+     .caption = u"&Magasins",
+     .hint = u"Liste des magasins",
      .handler = optionEditor<&OptionsCommands::Magasins>},
-    {.menu = "Options1", .name = "PraticiensItem", .caption = u"P&raticiens", .hint = u"Liste des praticiens",
+    {.menu = "Options1",
+     .name = "PraticiensItem",
+     .caption = u"P&raticiens",
+     .hint = u"Liste des praticiens",
      .handler = optionEditor<&OptionsCommands::Praticiens>},
-    {.menu = "Options1", .name = "PharmaciesItem", .caption = u"P&harmacies", .hint = u"Liste des pharmacies",
+    {.menu = "Options1",
+     .name = "PharmaciesItem",
+     .caption = u"P&harmacies",
+     .hint = u"Liste des pharmacies",
      .handler = optionEditor<&OptionsCommands::Pharmacies>},
-    {.menu = "Options1", .name = "AutoOpenItem", .caption = u"&Ouvrir automatiquement",
-     .hint = u"Ouvrir le dernier fichier utilisé", .handler = [](M &m) { m.ToggleAutoOpen(); }},
+    {.menu = "Options1",
+     .name = "AutoOpenItem",
+     .caption = u"&Ouvrir automatiquement",
+     .hint = u"Ouvrir le dernier fichier utilisé",
+     .handler = [](M &m) { m.ToggleAutoOpen(); }},
     // Charts of the budget.
-    {.menu = "Options1", .name = "Bilan1", .caption = u"&Bilan",
+    {.menu = "Options1",
+     .name = "Bilan1",
+     .caption = u"&Bilan",
      .hint = u"Graphiques des dépenses et recettes du budget",
-     .handler = [](M &m) {
-         m.child()->ensurePages();
-         BilanWindow::Bilan(m.child()->context(), m.child()->printer());
-     }},
+     .handler =
+         [](M &m) {
+             m.child()->ensurePages();
+             BilanWindow::Bilan(m.child()->context(), m.child()->printer());
+         }},
 
     // "&Utilitaires"
-    {.menu = "Utilitaires1", .name = "HorlogeItem", .caption = u"&Horloge", .hint = u"Horloge",
+    {.menu = "Utilitaires1",
+     .name = "HorlogeItem",
+     .caption = u"&Horloge",
+     .hint = u"Horloge",
      .handler = utility<&UtilityWindows::horloge>},
-    {.menu = "Utilitaires1", .name = "CalendrierItem", .caption = u"&Calendrier", .hint = u"Calendrier",
+    {.menu = "Utilitaires1",
+     .name = "CalendrierItem",
+     .caption = u"&Calendrier",
+     .hint = u"Calendrier",
      .handler = utility<&UtilityWindows::calendrier>},
-    {.menu = "Utilitaires1", .name = "CalculatriceItem", .caption = u"C&alculatrice", .hint = u"Calculatrice",
+    {.menu = "Utilitaires1",
+     .name = "CalculatriceItem",
+     .caption = u"C&alculatrice",
+     .hint = u"Calculatrice",
      .handler = utility<&UtilityWindows::calculatrice>},
-    {.menu = "Utilitaires1", .name = "EuroItem", .caption = u"&Euro conversion", .hint = u"Convertisseur euro",
+    {.menu = "Utilitaires1",
+     .name = "EuroItem",
+     .caption = u"&Euro conversion",
+     .hint = u"Convertisseur euro",
      .handler = utility<&UtilityWindows::euro>},
-    {.menu = "Utilitaires1", .name = "BlocNotesItem", .caption = u"Bloc-notes", .hint = u"Bloc notes",
+    {.menu = "Utilitaires1",
+     .name = "BlocNotesItem",
+     .caption = u"Bloc-notes",
+     .hint = u"Bloc notes",
      .handler = utility<&UtilityWindows::blocNotes>},
-    {.menu = "Utilitaires1", .name = "PrenomsItem", .caption = u"&Prénoms", .hint = u"Les prénoms",
+    {.menu = "Utilitaires1",
+     .name = "PrenomsItem",
+     .caption = u"&Prénoms",
+     .hint = u"Les prénoms",
      .handler = utility<&UtilityWindows::prenoms>},
-    {.menu = "Utilitaires1", .name = "PeseLettresItem", .caption = u"Pèse &lettres", .hint = u"Pèse-lettres",
+    {.menu = "Utilitaires1",
+     .name = "PeseLettresItem",
+     .caption = u"Pèse &lettres",
+     .hint = u"Pèse-lettres",
      .handler = utility<&UtilityWindows::peseLettres>},
-    {.menu = "Utilitaires1", .name = "ReversiItem", .caption = u"&Reversi", .hint = u"Jeu Reversi",
+    {.menu = "Utilitaires1",
+     .name = "ReversiItem",
+     .caption = u"&Reversi",
+     .hint = u"Jeu Reversi",
      .handler = modalWindow<TOthello>},
 
     // "&Aide"
-    {.menu = "Aide1", .name = "HelpContentsItem", .caption = u"&Index", .hint = u"Sommaire de l'aide",
+    {.menu = "Aide1",
+     .name = "HelpContentsItem",
+     .caption = u"&Index",
+     .hint = u"Sommaire de l'aide",
      .handler = [](M &m) { m.help()->showContents(); }},
-    {.menu = "Aide1", .name = "HelpSearchItem", .caption = u"&Rechercher...", .hint = u"Recherche dans l'aide",
+    {.menu = "Aide1",
+     .name = "HelpSearchItem",
+     .caption = u"&Rechercher...",
+     .hint = u"Recherche dans l'aide",
      .handler = [](M &m) { m.help()->showIndex(); }},
-    {.menu = "Aide1", .name = "HelpHowToItem", .caption = u"&Utiliser l'aide", .hint = u"Comment utiliser l'aide",
+    {.menu = "Aide1",
+     .name = "HelpHowToItem",
+     .caption = u"&Utiliser l'aide",
+     .hint = u"Comment utiliser l'aide",
      .handler = [](M &m) { m.help()->showHowTo(); }},
-    {.menu = "Aide1", .name = "HelpAboutItem", .caption = u"&A propos",
-     .hint = u"Informations sur le logiciel, la version", .handler = aboutBox},
+    {.menu = "Aide1",
+     .name = "HelpAboutItem",
+     .caption = u"&A propos",
+     .hint = u"Informations sur le logiciel, la version",
+     .handler = aboutBox},
 
     // Tool bar only.
-    {.button = "SpeedButton3", .buttonHint = u"Premier", .place = 30,
-     .icon = standardIcon(QStyle::SP_MediaSkipBackward), .handler = childCommand<&TChild::Premier>},
-    {.button = "SpeedButton2", .buttonHint = u"Précédent", .place = 31,
-     .icon = standardIcon(QStyle::SP_MediaSeekBackward), .handler = childCommand<&TChild::Precedent>},
-    {.button = "SpeedButton1", .buttonHint = u"Suivant", .place = 32, .icon = standardIcon(QStyle::SP_MediaSeekForward),
+    {.button = "SpeedButton3",
+     .buttonHint = u"Premier",
+     .place = 30,
+     .icon = standardIcon(QStyle::SP_MediaSkipBackward),
+     .handler = childCommand<&TChild::Premier>},
+    {.button = "SpeedButton2",
+     .buttonHint = u"Précédent",
+     .place = 31,
+     .icon = standardIcon(QStyle::SP_MediaSeekBackward),
+     .handler = childCommand<&TChild::Precedent>},
+    {.button = "SpeedButton1",
+     .buttonHint = u"Suivant",
+     .place = 32,
+     .icon = standardIcon(QStyle::SP_MediaSeekForward),
      .handler = childCommand<&TChild::Suivant>},
-    {.button = "SpeedButton4", .buttonHint = u"Dernier", .place = 33, .icon = standardIcon(QStyle::SP_MediaSkipForward),
+    {.button = "SpeedButton4",
+     .buttonHint = u"Dernier",
+     .place = 33,
+     .icon = standardIcon(QStyle::SP_MediaSkipForward),
      .handler = childCommand<&TChild::Dernier>},
-    {.button = "SpeedButton7", .buttonHint = u"Ajouter", .place = 40, .icon = badgeIcon(u"+", rgb(0x2e, 0x8b, 0x57)),
-     .handler = childCommand<&TChild::Ajout>, .changesDocument = true},
-    {.button = "SpeedButton6", .buttonHint = u"Effacer", .place = 42, .icon = badgeIcon(u"−", rgb(0xb2, 0x22, 0x22)),
-     .handler = childCommand<&TChild::Supprime>, .changesDocument = true},
+    {.button = "SpeedButton7",
+     .buttonHint = u"Ajouter",
+     .place = 40,
+     .icon = badgeIcon(u"+", rgb(0x2e, 0x8b, 0x57)),
+     .handler = childCommand<&TChild::Ajout>,
+     .changesDocument = true},
+    {.button = "SpeedButton6",
+     .buttonHint = u"Effacer",
+     .place = 42,
+     .icon = badgeIcon(u"−", rgb(0xb2, 0x22, 0x22)),
+     .handler = childCommand<&TChild::Supprime>,
+     .changesDocument = true},
 };
 
 } // namespace
@@ -574,11 +850,10 @@ bool TMainForm::saveChangesFirst()
     m_child->writeBackAll();
     if (!m_child->TestModif())
         return true;
-    const auto answer = m_ui.message(this,
-                                     QStringLiteral("Enregistrer changements dans ")
-                                         + BaseName::fileNamePart(m_fileName) + QStringLiteral(" ?"),
-                                     UiServices::Icon::Warning,
-                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto answer = m_ui.message(
+        this,
+        QStringLiteral("Enregistrer changements dans ") + BaseName::fileNamePart(m_fileName) + QStringLiteral(" ?"),
+        UiServices::Icon::Warning, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Yes)
         return FileSave(); // a save that did not happen keeps the document open
     return answer == QMessageBox::No;
@@ -615,8 +890,7 @@ void TMainForm::FileOpen()
 {
     if (!saveChangesFirst())
         return;
-    const QString chosen = m_ui.openFileName(this, QStringLiteral("Ouvrir"), m_startDirectory,
-                                             QStringLiteral("*.orz"),
+    const QString chosen = m_ui.openFileName(this, QStringLiteral("Ouvrir"), m_startDirectory, QStringLiteral("*.orz"),
                                              QStringLiteral("Tous les fichiers (*.*)"));
     if (chosen.isEmpty())
         return;
@@ -648,8 +922,7 @@ bool TMainForm::FileSaveAs()
     const QString previous = m_fileName;
     m_fileName.clear();
     const QString chosen = m_ui.saveFileName(this, QStringLiteral("Enregistrer sous"), m_startDirectory,
-                                             QStringLiteral("*.orz"),
-                                             QStringLiteral("Tous les fichiers (*.*)"));
+                                             QStringLiteral("*.orz"), QStringLiteral("Tous les fichiers (*.*)"));
     if (chosen.isEmpty())
         return false;
     m_fileName = documentNameFor(chosen);

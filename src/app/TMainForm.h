@@ -107,5 +107,4 @@ private:
     // button for the tool bar only ones).
     QHash<QString, std::function<void()>> m_commands;
     QHash<QString, QString> m_commandOfButton;
-
 };

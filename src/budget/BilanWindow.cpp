@@ -1,12 +1,12 @@
 #include "budget/BilanWindow.h"
 
-#include "document/DocumentContext.h"
-#include "document/PrintJob.h"
 #include "budget/BudgetPage.h"
 #include "common/DateText.h"
 #include "common/MmCanvas.h"
 #include "common/Money.h"
 #include "common/UiServices.h"
+#include "document/DocumentContext.h"
+#include "document/PrintJob.h"
 
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>
@@ -68,8 +68,7 @@ QPushButton *button(const QString &name, const QString &text, QWidget *parent)
 
 BilanWindow::BilanWindow(const BudgetStore &store, const QString &account, int year, int month, UiServices &ui,
                          QPrinter &printer, QWidget *parent)
-    : QDialog(parent), m_store(store), m_account(account), m_year(year), m_month(month), m_ui(ui),
-      m_printer(printer)
+    : QDialog(parent), m_store(store), m_account(account), m_year(year), m_month(month), m_ui(ui), m_printer(printer)
 {
     setObjectName(QStringLiteral("BilanWindow"));
     setWindowTitle(QStringLiteral("Bilan du budget"));
@@ -163,8 +162,7 @@ void BilanWindow::refresh()
 {
     m_monthSums = BudgetSummary::month(m_store, m_account, m_year, m_month);
     m_yearSums = BudgetSummary::year(m_store, m_account, m_year);
-    m_caption->setText(
-        QStringLiteral("Compte %1 - %2 %3").arg(m_account, DateText::frenchMonth(m_month)).arg(m_year));
+    m_caption->setText(QStringLiteral("Compte %1 - %2 %3").arg(m_account, DateText::frenchMonth(m_month)).arg(m_year));
     fillPie(m_pie->chart());
     m_monthTotal->setText(QStringLiteral("Dépenses du mois : %1    Recettes du mois : %2")
                               .arg(euros(m_monthSums.totals.expense), euros(m_monthSums.totals.income)));
@@ -295,8 +293,10 @@ void BilanWindow::preview()
     QPrintPreviewDialog dialog(&m_printer, this);
     dialog.setObjectName(QStringLiteral("PrintPreview"));
     dialog.setWindowTitle(QStringLiteral("Aperçu avant impression"));
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter *target) { PrintJob::paint(*target, [this](MmCanvas &c) { draw(c); }, true); });
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *target) {
+        PrintJob::paint(
+            *target, [this](MmCanvas &c) { draw(c); }, true);
+    });
     m_ui.exec(&dialog);
 }
 

@@ -21,13 +21,14 @@ QByteArray journal(const BudgetStore &store, const QString &account, int year, i
         grid->clear();
         const auto content = BudgetFormat::readMonth(store.monthLines(key), key, *grid);
         grid->countLines();
-        BudgetFormat::appendDeferred(content.deferred, *grid, nullptr,
-                                     DateText::text(QDate(year, month, 1)));
+        BudgetFormat::appendDeferred(content.deferred, *grid, nullptr, DateText::text(QDate(year, month, 1)));
         for (int row = 0; row < grid->lineCount(); ++row) {
             QStringList fields;
             const QString date = grid->cell(row, 0).trimmed();
             const auto d = DateText::fromText(date);
-            fields << (d ? CsvWriter::date(*d) : date.isEmpty() ? date : CsvWriter::text(date))
+            fields << (d                ? CsvWriter::date(*d)
+                       : date.isEmpty() ? date
+                                        : CsvWriter::text(date))
                    << CsvWriter::text(grid->cell(row, 1)) << CsvWriter::text(grid->cell(row, 2));
             for (int column : {3, 4}) {
                 const QString amount = grid->cell(row, column).trimmed();

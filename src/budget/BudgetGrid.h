@@ -18,7 +18,15 @@ class BudgetGrid
 public:
     static constexpr int Rows = 128;
     static constexpr int Columns = 6;
-    enum Column { Date = 0, Post = 1, Description = 2, Expense = 3, Income = 4, Mark = 5 };
+    enum Column
+    {
+        Date = 0,
+        Post = 1,
+        Description = 2,
+        Expense = 3,
+        Income = 4,
+        Mark = 5
+    };
 
     // A cell outside the grid reads empty and takes nothing.
     static bool contains(int row, int column) { return row >= 0 && row < Rows && column >= 0 && column < Columns; }

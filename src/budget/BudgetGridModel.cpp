@@ -2,9 +2,7 @@
 
 #include "budget/BudgetGrid.h"
 
-BudgetGridModel::BudgetGridModel(const BudgetGrid &grid, QObject *parent) : QAbstractTableModel(parent), m_grid(grid)
-{
-}
+BudgetGridModel::BudgetGridModel(const BudgetGrid &grid, QObject *parent) : QAbstractTableModel(parent), m_grid(grid) {}
 
 int BudgetGridModel::rowCount(const QModelIndex &parent) const
 {
@@ -23,14 +21,11 @@ QVariant BudgetGridModel::data(const QModelIndex &index, int role) const
     const bool amount = index.column() == BudgetGrid::Expense || index.column() == BudgetGrid::Income;
     switch (role) {
     case Qt::DisplayRole:
-        return amount ? m_grid.cell(index.row(), index.column()).trimmed()
-                      : m_grid.cell(index.row(), index.column());
-    case Qt::EditRole:
-        return m_grid.cell(index.row(), index.column());
+        return amount ? m_grid.cell(index.row(), index.column()).trimmed() : m_grid.cell(index.row(), index.column());
+    case Qt::EditRole: return m_grid.cell(index.row(), index.column());
     case Qt::TextAlignmentRole:
         return amount ? int(Qt::AlignRight | Qt::AlignVCenter) : int(Qt::AlignLeft | Qt::AlignVCenter);
-    default:
-        return {};
+    default: return {};
     }
 }
 

@@ -64,8 +64,8 @@ void BudgetMonth::nextMonth()
     }
 }
 
-BudgetMonth::DisplayResult BudgetMonth::readMonth(const BudgetStore &store, const QString &key, int year,
-                                                  int month, BudgetGrid &grid)
+BudgetMonth::DisplayResult BudgetMonth::readMonth(const BudgetStore &store, const QString &key, int year, int month,
+                                                  BudgetGrid &grid)
 {
     DisplayResult result;
     grid.clear();

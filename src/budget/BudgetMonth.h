@@ -30,7 +30,8 @@ public:
         QString income;
     };
 
-    enum class CommitResult {
+    enum class CommitResult
+    {
         Committed,
         NoAmount,   // both amounts empty: nothing done
         BadExpense, // the expense is not a number: nothing done
@@ -73,8 +74,7 @@ public:
     // Reads the month `key` (of that year and month) from the store into a
     // cleared grid as the page shows it: rows without a date packed away,
     // deferred entries laid under the counted rows.
-    static DisplayResult readMonth(const BudgetStore &store, const QString &key, int year, int month,
-                                   BudgetGrid &grid);
+    static DisplayResult readMonth(const BudgetStore &store, const QString &key, int year, int month, BudgetGrid &grid);
     // EcritMois: when the budget-changed flag is set and a month is shown,
     // replaces that month's lines in the store by the grid's counted rows.
     // Returns whether the store was written (the document is then modified).

@@ -1,14 +1,14 @@
 #include "budget/BudgetPage.h"
 
-#include "budget/BudgetPrint.h"
-#include "document/DocumentContext.h"
 #include "budget/BudgetFormat.h"
 #include "budget/BudgetGridModel.h"
+#include "budget/BudgetPrint.h"
 #include "budget/NamedList.h"
 #include "common/Amount.h"
 #include "common/Clock.h"
 #include "common/DateText.h"
 #include "common/UiServices.h"
+#include "document/DocumentContext.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -51,7 +51,7 @@ const QString kCaisse = QStringLiteral("Caisse");
 bool leavesPage(const QFocusEvent *e)
 {
     return e->reason() == Qt::PopupFocusReason || e->reason() == Qt::ActiveWindowFocusReason
-        || e->reason() == Qt::MenuBarFocusReason;
+           || e->reason() == Qt::MenuBarFocusReason;
 }
 
 } // namespace
@@ -247,7 +247,8 @@ void BudgetPage::ChargeBudget(const QString &documentPath)
     QString error;
     const auto lines = m_unreadable.read(fileName(documentPath), &error);
     if (!error.isEmpty())
-        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning, QMessageBox::Ok);
+        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning,
+                               QMessageBox::Ok);
     if (!lines)
         return; // a missing file leaves the budget as it was
     m_month.loadLines(*lines);
@@ -268,7 +269,8 @@ bool BudgetPage::SauveBudget(const QString &documentPath, bool force)
         return true;
     const QString path = fileName(documentPath);
     if (m_unreadable.guards(path)) {
-        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(path), UiServices::Icon::Warning, QMessageBox::Ok);
+        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(path), UiServices::Icon::Warning,
+                               QMessageBox::Ok);
         return false;
     }
     return writeFile(path, m_month.fileLines(), [this] { m_month.markSaved(); });
@@ -464,9 +466,7 @@ void BudgetPage::Edit2KeyPress()
     UiServices &ui = context().ui();
     QWidget *parent = context().dialogParent();
     switch (m_month.commit(e)) {
-    case BudgetMonth::CommitResult::NoAmount:
-        m_expense->setFocus(Qt::OtherFocusReason);
-        return;
+    case BudgetMonth::CommitResult::NoAmount: m_expense->setFocus(Qt::OtherFocusReason); return;
     case BudgetMonth::CommitResult::BadExpense:
         ui.showError(parent, QStringLiteral("La dépense « %1 » n'est pas un montant.").arg(e.expense.trimmed()));
         m_expense->setFocus(Qt::OtherFocusReason);
@@ -476,11 +476,11 @@ void BudgetPage::Edit2KeyPress()
         m_income->setFocus(Qt::OtherFocusReason);
         return;
     case BudgetMonth::CommitResult::Full:
-        ui.showError(parent, QStringLiteral("Le mois compte déjà %1 lignes : aucune ligne ne peut être ajoutée.")
-                                 .arg(BudgetGrid::Rows));
+        ui.showError(
+            parent,
+            QStringLiteral("Le mois compte déjà %1 lignes : aucune ligne ne peut être ajoutée.").arg(BudgetGrid::Rows));
         return;
-    case BudgetMonth::CommitResult::Committed:
-        break;
+    case BudgetMonth::CommitResult::Committed: break;
     }
     Razbgt();
     showGrid();

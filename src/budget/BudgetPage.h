@@ -1,8 +1,8 @@
 #pragma once
 
-#include "document/SectionPage.h"
 #include "budget/BudgetMonth.h"
 #include "common/UnreadableFile.h"
+#include "document/SectionPage.h"
 
 #include <QSet>
 #include <QString>
@@ -97,19 +97,19 @@ private:
     BudgetGridModel *m_gridModel = nullptr;
     QSet<QString> m_reportedKeys; // months whose damaged lines were reported
 
-    QLabel *m_caption = nullptr;    // Panel16
-    QLabel *m_accountLabel = nullptr; // Label24
-    QComboBox *m_accounts = nullptr;  // ComboBox2
-    QHeaderView *m_header = nullptr;  // Header1
-    QLineEdit *m_date = nullptr;      // MaskEdit1
-    QComboBox *m_posts = nullptr;     // ComboBox1
-    QLineEdit *m_description = nullptr; // Edit2
-    QLineEdit *m_expense = nullptr;   // Edit3
-    QLineEdit *m_income = nullptr;    // Edit6
-    QTableView *m_grid = nullptr;     // StringGrid1
-    QLabel *m_totalsLabel = nullptr;  // "Totaux"
+    QLabel *m_caption = nullptr;         // Panel16
+    QLabel *m_accountLabel = nullptr;    // Label24
+    QComboBox *m_accounts = nullptr;     // ComboBox2
+    QHeaderView *m_header = nullptr;     // Header1
+    QLineEdit *m_date = nullptr;         // MaskEdit1
+    QComboBox *m_posts = nullptr;        // ComboBox1
+    QLineEdit *m_description = nullptr;  // Edit2
+    QLineEdit *m_expense = nullptr;      // Edit3
+    QLineEdit *m_income = nullptr;       // Edit6
+    QTableView *m_grid = nullptr;        // StringGrid1
+    QLabel *m_totalsLabel = nullptr;     // "Totaux"
     QLineEdit *m_expenseTotal = nullptr; // Edit4
     QLineEdit *m_incomeTotal = nullptr;  // Edit5
-    QFrame *m_monthPanel = nullptr;   // Panel17
+    QFrame *m_monthPanel = nullptr;      // Panel17
     std::array<QPushButton *, 12> m_monthButtons{};
 };

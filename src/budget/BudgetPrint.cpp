@@ -35,8 +35,7 @@ Journal journalOf(const BudgetPage &page)
 void Entete(MmCanvas &canvas, const Journal &journal, int titleSize)
 {
     canvas.setFont(kArial, titleSize, true);
-    canvas.textIn(0, 0, kIncomeRight,
-                  QStringLiteral("Journal de %1 %2").arg(journal.monthName).arg(journal.year));
+    canvas.textIn(0, 0, kIncomeRight, QStringLiteral("Journal de %1 %2").arg(journal.monthName).arg(journal.year));
     canvas.setFont(kArial, 8, true);
     canvas.textIn(0, 7, kPostX - 3, QStringLiteral("Date"));
     canvas.textIn(22, 7, kDescriptionX - 23, QStringLiteral("Poste"));

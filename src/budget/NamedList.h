@@ -21,7 +21,13 @@
 class NamedList
 {
 public:
-    enum class Deletion { Allowed, Protected, Used, NoSuchEntry };
+    enum class Deletion
+    {
+        Allowed,
+        Protected,
+        Used,
+        NoSuchEntry
+    };
 
     explicit NamedList(const QStringList &entries = {});
 
@@ -63,14 +69,24 @@ struct NamedListKind
     QString className; // also the dialog's objectName
     QString caption;
     QString label;
-    int comboBox;      // ComboBox1 .. ComboBox10 of the document window
-    QString tag;       // its section in "Tivarel.cbx"
-    bool smallFirst;   // Ajouter makes the first letter small
+    int comboBox;    // ComboBox1 .. ComboBox10 of the document window
+    QString tag;     // its section in "Tivarel.cbx"
+    bool smallFirst; // Ajouter makes the first letter small
 };
 
 namespace NamedListKinds {
 
-enum Kind { Postes, Categ, Fmtv, FmtA, FmtM, Categ2, Medecins, Officines };
+enum Kind
+{
+    Postes,
+    Categ,
+    Fmtv,
+    FmtA,
+    FmtM,
+    Categ2,
+    Medecins,
+    Officines
+};
 const QList<NamedListKind> &all();
 const NamedListKind &get(Kind kind);
 

@@ -134,16 +134,10 @@ void NamedListEditor::Button3Click()
     const int row = selectedRow();
     const QString entry = m_list.entries().value(row);
     switch (m_list.deletion(row)) {
-    case NamedList::Deletion::NoSuchEntry:
-        return;
-    case NamedList::Deletion::Protected:
-        m_ui.showMessage(this, NamedList::protectedMessage());
-        return;
-    case NamedList::Deletion::Used:
-        m_ui.showMessage(this, NamedList::usedMessage());
-        return;
-    case NamedList::Deletion::Allowed:
-        break;
+    case NamedList::Deletion::NoSuchEntry: return;
+    case NamedList::Deletion::Protected: m_ui.showMessage(this, NamedList::protectedMessage()); return;
+    case NamedList::Deletion::Used: m_ui.showMessage(this, NamedList::usedMessage()); return;
+    case NamedList::Deletion::Allowed: break;
     }
     if (m_ui.message(this, NamedList::confirmDeletion(entry), UiServices::Icon::Question,
                      QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)

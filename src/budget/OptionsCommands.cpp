@@ -1,11 +1,11 @@
 #include "budget/OptionsCommands.h"
 
-#include "document/DocumentContext.h"
 #include "budget/AccountLine.h"
 #include "budget/BudgetPage.h"
 #include "budget/NamedListEditor.h"
 #include "budget/TComptes.h"
 #include "common/UiServices.h"
+#include "document/DocumentContext.h"
 
 #include <QComboBox>
 
@@ -17,7 +17,7 @@ const QString kBalances = QStringLiteral("Solde2");
 
 // The lists of the collections: the box keeps showing what it showed when
 // that is still one of its entries.
-template <typename Editor>
+template<typename Editor>
 void editList(DocumentContext &context, int comboBox)
 {
     QComboBox *box = context.comboBox(comboBox);
@@ -48,8 +48,8 @@ void BudgetComptes(DocumentContext &context)
     const QStringList balances = context.extraLists.value(kBalances);
     QStringList lines;
     for (int i = 0; i < box->count(); ++i) {
-        const QString balance = i < balances.size() ? AccountLine::completeBalance(balances[i])
-                                                    : QStringLiteral("0,00");
+        const QString balance =
+            i < balances.size() ? AccountLine::completeBalance(balances[i]) : QStringLiteral("0,00");
         lines << AccountLine::make(box->itemText(i), balance);
     }
 
@@ -81,12 +81,33 @@ void BudgetPostes(DocumentContext &context)
     box->setCurrentIndex(box->count() > 0 ? 0 : -1);
 }
 
-void Categorie(DocumentContext &context) { editList<TCateg>(context, 3); }
-void Formatv(DocumentContext &context) { editList<TFmtv>(context, 4); }
-void Formata(DocumentContext &context) { editList<TFmtA>(context, 5); }
-void Magasins(DocumentContext &context) { editList<TFmtM>(context, 6); }
-void Categorie2(DocumentContext &context) { editList<TCateg2>(context, 7); }
-void Praticiens(DocumentContext &context) { editList<TMedecins>(context, 9); }
-void Pharmacies(DocumentContext &context) { editList<TOfficines>(context, 10); }
+void Categorie(DocumentContext &context)
+{
+    editList<TCateg>(context, 3);
+}
+void Formatv(DocumentContext &context)
+{
+    editList<TFmtv>(context, 4);
+}
+void Formata(DocumentContext &context)
+{
+    editList<TFmtA>(context, 5);
+}
+void Magasins(DocumentContext &context)
+{
+    editList<TFmtM>(context, 6);
+}
+void Categorie2(DocumentContext &context)
+{
+    editList<TCateg2>(context, 7);
+}
+void Praticiens(DocumentContext &context)
+{
+    editList<TMedecins>(context, 9);
+}
+void Pharmacies(DocumentContext &context)
+{
+    editList<TOfficines>(context, 10);
+}
 
 } // namespace OptionsCommands

@@ -1,13 +1,13 @@
 #include "collections/AlbumPage.h"
 
-#include "collections/RecordPrint.h"
-#include "document/DocumentContext.h"
 #include "collections/AlbumRecord.h"
 #include "collections/MemoText.h"
-#include "common/OneLineInput.h"
 #include "collections/PictureFile.h"
-#include "common/UiServices.h"
+#include "collections/RecordPrint.h"
+#include "common/OneLineInput.h"
 #include "common/TextFile.h"
+#include "common/UiServices.h"
+#include "document/DocumentContext.h"
 
 #include <QFileInfo>
 #include <QFrame>
@@ -22,10 +22,10 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTimer>
-#include <QVideoFrame>
-#include <QVideoSink>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QVideoFrame>
+#include <QVideoSink>
 #include <QVideoWidget>
 
 #include <climits>
@@ -254,8 +254,7 @@ void AlbumPage::showPicture(const QString &path, bool fit)
         };
     PictureFile::Decoded decoded = PictureFile::load(path, target);
     if (!decoded.ok()) {
-        context().ui().message(context().dialogParent(), decoded.error, UiServices::Icon::Warning,
-                               QMessageBox::Ok);
+        context().ui().message(context().dialogParent(), decoded.error, UiServices::Icon::Warning, QMessageBox::Ok);
         return;
     }
     m_pictureSize = decoded.size;
@@ -447,9 +446,9 @@ void AlbumPage::Button41Click()
 
 void AlbumPage::Button40Click()
 {
-    const QString path = context().ui().openFileName(context().dialogParent(), QStringLiteral("Choisir video"),
-                                                     dialogDirectory(), QStringLiteral("*.avi"),
-                                                     QStringLiteral("Fichiers vidéo (*.avi)"));
+    const QString path =
+        context().ui().openFileName(context().dialogParent(), QStringLiteral("Choisir video"), dialogDirectory(),
+                                    QStringLiteral("*.avi"), QStringLiteral("Fichiers vidéo (*.avi)"));
     if (path.isEmpty())
         return;
     clearPicture();

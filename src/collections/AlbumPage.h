@@ -81,17 +81,17 @@ private:
     void startPlaying();
     QString dialogDirectory() const;
 
-    QLabel *m_header = nullptr;        // Panel20
-    QLineEdit *m_title = nullptr;      // Edit7
-    QPlainTextEdit *m_comment = nullptr; // Memo1
-    QStackedWidget *m_notebook = nullptr; // Notebook1
-    QFrame *m_frame = nullptr;         // Panel18
-    QLabel *m_image = nullptr;         // Image1
-    QVideoWidget *m_video = nullptr;   // Animate1
-    QLabel *m_note = nullptr;          // AnimationNote
-    QFrame *m_videoFrame = nullptr;    // holds Animate1, made with the player
-    QLabel *m_width = nullptr;         // Label26
-    QLabel *m_height = nullptr;        // Label27
+    QLabel *m_header = nullptr;             // Panel20
+    QLineEdit *m_title = nullptr;           // Edit7
+    QPlainTextEdit *m_comment = nullptr;    // Memo1
+    QStackedWidget *m_notebook = nullptr;   // Notebook1
+    QFrame *m_frame = nullptr;              // Panel18
+    QLabel *m_image = nullptr;              // Image1
+    QVideoWidget *m_video = nullptr;        // Animate1
+    QLabel *m_note = nullptr;               // AnimationNote
+    QFrame *m_videoFrame = nullptr;         // holds Animate1, made with the player
+    QLabel *m_width = nullptr;              // Label26
+    QLabel *m_height = nullptr;             // Label27
     QPushButton *m_choosePicture = nullptr; // Button41
     QPushButton *m_chooseVideo = nullptr;   // Button40
 

@@ -18,7 +18,12 @@
 // is missing reads empty values for them.
 namespace AlbumRecord {
 
-enum Field { Title, Path, Comment };
+enum Field
+{
+    Title,
+    Path,
+    Comment
+};
 
 const RecordSchema &schema();
 

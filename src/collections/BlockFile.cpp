@@ -64,8 +64,7 @@ BlockFile::Config makeConfig(SectionId section)
         c.restartCount = 1;
         c.checkText = ask;
         break;
-    default:
-        break;
+    default: break;
     }
     return c;
 }
@@ -369,8 +368,7 @@ void BlockFile::repair()
             pieces.push_back({number, i + 1, j});
         i = closed ? j + 1 : j;
     }
-    std::stable_sort(pieces.begin(), pieces.end(),
-                     [](const Piece &a, const Piece &b) { return a.number < b.number; });
+    std::stable_sort(pieces.begin(), pieces.end(), [](const Piece &a, const Piece &b) { return a.number < b.number; });
     QStringList repaired;
     int n = 0;
     for (const Piece &p : pieces) {

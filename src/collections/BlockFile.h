@@ -42,23 +42,23 @@ public:
     // Per-section settings: everything in which the five sections differ.
     struct Config
     {
-        int section = 6;         // page number of the section, 6..10
-        int fixedLines = 0;      // fixed field lines after the start marker
-        int readLimit = 0;       // last line (counted from the start marker) read back; 0 = up to the end marker
-        int initialCount = 1;    // record count of a new document
-        int restartBelow = 0;    // add: when the list holds fewer lines than this, the count restarts...
-        int restartCount = 0;    // ...at this value (the first record then gets this number)
+        int section = 6;      // page number of the section, 6..10
+        int fixedLines = 0;   // fixed field lines after the start marker
+        int readLimit = 0;    // last line (counted from the start marker) read back; 0 = up to the end marker
+        int initialCount = 1; // record count of a new document
+        int restartBelow = 0; // add: when the list holds fewer lines than this, the count restarts...
+        int restartCount = 0; // ...at this value (the first record then gets this number)
         bool restartWithoutBlock = false; // add: the count restarts only when the list holds no start marker
-        bool blankAfterAdd = false;   // add appends a line holding one blank (album)
-        bool squeeze = true;          // squeeze the top of the list before saving
-        bool removeDuplicates = false; // duplicate removal after the check (shopping lists)
-        bool checkAsks = true;        // the check asks before repairing
-        QString checkText;            // its question, or message when it does not ask
-        bool writeOnSwitch = true;    // the record is written back when the user changes section
-        bool readOnLoad = true;       // the first record is shown right after loading
-        bool writeBeforeDelete = true;  // delete first writes the record shown
-        bool changedAfterDelete = true; // delete leaves the record-changed flag set
-        bool searchable = true;         // "Rechercher..." and "Continuer" scan the section
+        bool blankAfterAdd = false;       // add appends a line holding one blank (album)
+        bool squeeze = true;              // squeeze the top of the list before saving
+        bool removeDuplicates = false;    // duplicate removal after the check (shopping lists)
+        bool checkAsks = true;            // the check asks before repairing
+        QString checkText;                // its question, or message when it does not ask
+        bool writeOnSwitch = true;        // the record is written back when the user changes section
+        bool readOnLoad = true;           // the first record is shown right after loading
+        bool writeBeforeDelete = true;    // delete first writes the record shown
+        bool changedAfterDelete = true;   // delete leaves the record-changed flag set
+        bool searchable = true;           // "Rechercher..." and "Continuer" scan the section
     };
 
     // The settings of section 6..10 (album, videos, shopping, books,
@@ -146,7 +146,12 @@ public:
     // shown through `tell` (a Yes/No question when the section asks, whose
     // answer decides; a plain message otherwise, after which the file is
     // always repaired).
-    enum class CheckResult { Sound, Kept, Repaired };
+    enum class CheckResult
+    {
+        Sound,
+        Kept,
+        Repaired
+    };
     using Teller = std::function<bool(const QString &text, bool question)>;
     CheckResult check(const Teller &tell);
 

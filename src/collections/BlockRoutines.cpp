@@ -19,13 +19,31 @@ void Renum(BlockFile &file, int deleted, QString *damaged)
     file.renumber(deleted, damaged);
 }
 
-BlockFile::CheckResult Verif6(BlockFile &file, const BlockFile::Teller &tell) { return Verif(file, tell); }
-BlockFile::CheckResult Verif7(BlockFile &file, const BlockFile::Teller &tell) { return Verif(file, tell); }
-BlockFile::CheckResult Verif8(BlockFile &file, const BlockFile::Teller &tell) { return Verif(file, tell); }
-BlockFile::CheckResult Verif9(BlockFile &file, const BlockFile::Teller &tell) { return Verif(file, tell); }
-BlockFile::CheckResult Verif10(BlockFile &file, const BlockFile::Teller &tell) { return Verif(file, tell); }
+BlockFile::CheckResult Verif6(BlockFile &file, const BlockFile::Teller &tell)
+{
+    return Verif(file, tell);
+}
+BlockFile::CheckResult Verif7(BlockFile &file, const BlockFile::Teller &tell)
+{
+    return Verif(file, tell);
+}
+BlockFile::CheckResult Verif8(BlockFile &file, const BlockFile::Teller &tell)
+{
+    return Verif(file, tell);
+}
+BlockFile::CheckResult Verif9(BlockFile &file, const BlockFile::Teller &tell)
+{
+    return Verif(file, tell);
+}
+BlockFile::CheckResult Verif10(BlockFile &file, const BlockFile::Teller &tell)
+{
+    return Verif(file, tell);
+}
 
-void Renum7(BlockFile &file, int deleted, QString *damaged) { Renum(file, deleted, damaged); }
+void Renum7(BlockFile &file, int deleted, QString *damaged)
+{
+    Renum(file, deleted, damaged);
+}
 
 void Doublons8(BlockFile &file, QString *damaged)
 {

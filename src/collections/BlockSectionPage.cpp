@@ -1,8 +1,8 @@
 #include "collections/BlockSectionPage.h"
 
-#include "document/DocumentContext.h"
 #include "common/TextFile.h"
 #include "common/UiServices.h"
+#include "document/DocumentContext.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/SectionPage.h"
 #include "collections/BlockFile.h"
+#include "document/SectionPage.h"
 
 #include <QStringList>
 

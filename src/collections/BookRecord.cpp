@@ -24,9 +24,7 @@ const RecordSchema &schema()
                              F::text(QStringLiteral("Edit15"), QStringLiteral("Auteur")),
                              F::text(QStringLiteral("Edit16"), QStringLiteral("Editeur")),
                              F::text(QStringLiteral("Edit17"), QStringLiteral("Pays")),
-                             F::choice(7, QStringLiteral("Catégorie")),
-                             year,
-                             condition,
+                             F::choice(7, QStringLiteral("Catégorie")), year, condition,
                              F::memo(QStringLiteral("Memo5"), QStringLiteral("Description")),
                              F::memo(QStringLiteral("Memo6"), QStringLiteral("Commentaires"))});
     }();

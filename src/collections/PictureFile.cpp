@@ -95,8 +95,8 @@ Decoded decode(const QByteArray &data, const TargetSize &target, const QString &
     reader.setDecideFormatFromContent(true);
     const QByteArray format = reader.format();
     if (format.isEmpty()) {
-        out.error = QStringLiteral("Le format de l'image %1 n'est pas reconnu : elle ne peut pas être affichée.")
-                        .arg(path);
+        out.error =
+            QStringLiteral("Le format de l'image %1 n'est pas reconnu : elle ne peut pas être affichée.").arg(path);
         return out;
     }
     const QSize size = reader.size();

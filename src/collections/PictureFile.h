@@ -26,10 +26,10 @@ constexpr qint64 MaxFileBytes = 512LL * 1024 * 1024;
 
 struct Decoded
 {
-    QImage image;      // possibly smaller than `size` (reduced JPEG decoding)
-    QSize size;        // the picture's own width and height, from its header
+    QImage image;          // possibly smaller than `size` (reduced JPEG decoding)
+    QSize size;            // the picture's own width and height, from its header
     bool animated = false; // a picture of several frames (GIF): play it with QMovie
-    QString error;     // French text when it could not be read; empty when fine
+    QString error;         // French text when it could not be read; empty when fine
     bool ok() const { return error.isEmpty(); }
 };
 

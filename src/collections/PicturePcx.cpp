@@ -84,8 +84,9 @@ Decoded decodePcx(const QByteArray &data)
 
     const qsizetype lineBytes = qsizetype(bytesPerLine) * planes;
     QByteArray line(lineBytes, '\0');
-    QImage image(w, h, palette.isEmpty() ? (planes == 4 ? QImage::Format_ARGB32 : QImage::Format_RGB32)
-                                         : QImage::Format_Indexed8);
+    QImage image(w, h,
+                 palette.isEmpty() ? (planes == 4 ? QImage::Format_ARGB32 : QImage::Format_RGB32)
+                                   : QImage::Format_Indexed8);
     if (image.isNull())
         return fail(QStringLiteral("mémoire insuffisante"));
     if (!palette.isEmpty())
@@ -93,7 +94,7 @@ Decoded decodePcx(const QByteArray &data)
 
     qsizetype pos = 128;
     const qsizetype end = data.size();
-    int pending = 0;  // bytes still owed by a run that crossed a line end
+    int pending = 0; // bytes still owed by a run that crossed a line end
     uchar value = 0;
     for (int y = 0; y < h; ++y) {
         // Unpack one scan line (all its planes).

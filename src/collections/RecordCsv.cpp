@@ -35,20 +35,15 @@ QByteArray table(const RecordSchema &schema, SectionId section, const QStringLis
             case RecordField::Kind::Date:
                 row << (v.toDate().isValid() ? CsvWriter::date(v.toDate()) : QString());
                 break;
-            case RecordField::Kind::Integer:
-                row << (v.isValid() ? QString::number(v.toInt()) : QString());
-                break;
+            case RecordField::Kind::Integer: row << (v.isValid() ? QString::number(v.toInt()) : QString()); break;
             case RecordField::Kind::Amount: {
                 const QString amount = v.toString();
                 const auto cents = Money::parseCents(amount);
                 row << (cents ? CsvWriter::cents(*cents) : amount.isEmpty() ? amount : CsvWriter::text(amount));
                 break;
             }
-            case RecordField::Kind::Memo:
-                row << CsvWriter::text(v.toStringList().join(u'\n'));
-                break;
-            default:
-                row << CsvWriter::text(v.toString());
+            case RecordField::Kind::Memo: row << CsvWriter::text(v.toStringList().join(u'\n')); break;
+            default: row << CsvWriter::text(v.toString());
             }
         }
         csv.addRow(row);

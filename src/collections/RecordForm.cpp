@@ -1,10 +1,10 @@
 #include "collections/RecordForm.h"
 
-#include "document/DocumentContext.h"
 #include "collections/MemoText.h"
 #include "collections/RecordPicture.h"
 #include "common/Clock.h"
 #include "common/OneLineInput.h"
+#include "document/DocumentContext.h"
 
 #include <QAbstractItemModel>
 #include <QComboBox>
@@ -197,9 +197,7 @@ QWidget *RecordForm::makeControl(int i)
         w = box;
         break;
     }
-    case Kind::Picture:
-        m_picture = new RecordPicture(this);
-        return m_picture->box();
+    case Kind::Picture: m_picture = new RecordPicture(this); return m_picture->box();
     case Kind::Memo: {
         auto *memo = new QPlainTextEdit(this);
         memo->setTabChangesFocus(true);
@@ -276,8 +274,8 @@ bool RecordForm::eventFilter(QObject *watched, QEvent *event)
             emit pageKey(key->key() == Qt::Key_PageDown);
             return true;
         }
-        if (m_amountFilter && field >= 0 && field < m_schema.fieldCount()
-            && m_schema.field(field).kind == Kind::Amount && key->text().size() == 1
+        if (m_amountFilter && field >= 0 && field < m_schema.fieldCount() && m_schema.field(field).kind == Kind::Amount
+            && key->text().size() == 1
             && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
             const QChar typed = key->text().at(0);
             const auto kept = m_amountFilter(typed);
@@ -303,25 +301,15 @@ void RecordForm::clear(QDate today)
         QWidget *w = m_controls[i];
         switch (f.kind) {
         case Kind::Text:
-        case Kind::Amount:
-            static_cast<QLineEdit *>(w)->clear();
-            break;
-        case Kind::Date:
-            static_cast<QDateEdit *>(w)->setDate(today);
-            break;
-        case Kind::Integer:
-            static_cast<QSpinBox *>(w)->setValue(f.defaultValue);
-            break;
+        case Kind::Amount: static_cast<QLineEdit *>(w)->clear(); break;
+        case Kind::Date: static_cast<QDateEdit *>(w)->setDate(today); break;
+        case Kind::Integer: static_cast<QSpinBox *>(w)->setValue(f.defaultValue); break;
         case Kind::Choice:
             m_choiceTexts[i].clear();
             setChoiceText(static_cast<QComboBox *>(w), QString());
             break;
-        case Kind::Picture:
-            setPicturePath(QString());
-            break;
-        case Kind::Memo:
-            MemoText::show(static_cast<QPlainTextEdit *>(w), {});
-            break;
+        case Kind::Picture: setPicturePath(QString()); break;
+        case Kind::Memo: MemoText::show(static_cast<QPlainTextEdit *>(w), {}); break;
         }
     }
     --m_filling;
@@ -352,22 +340,14 @@ void RecordForm::setValues(const RecordValues &values)
             static_cast<QLineEdit *>(w)->setText(v.toString());
             static_cast<QLineEdit *>(w)->setCursorPosition(0);
             break;
-        case Kind::Date:
-            static_cast<QDateEdit *>(w)->setDate(v.toDate());
-            break;
-        case Kind::Integer:
-            static_cast<QSpinBox *>(w)->setValue(v.toInt());
-            break;
+        case Kind::Date: static_cast<QDateEdit *>(w)->setDate(v.toDate()); break;
+        case Kind::Integer: static_cast<QSpinBox *>(w)->setValue(v.toInt()); break;
         case Kind::Choice:
             m_choiceTexts[i] = v.toString();
             setChoiceText(static_cast<QComboBox *>(w), v.toString());
             break;
-        case Kind::Picture:
-            setPicturePath(v.toString());
-            break;
-        case Kind::Memo:
-            MemoText::show(static_cast<QPlainTextEdit *>(w), v.toStringList());
-            break;
+        case Kind::Picture: setPicturePath(v.toString()); break;
+        case Kind::Memo: MemoText::show(static_cast<QPlainTextEdit *>(w), v.toStringList()); break;
         }
     }
     --m_filling;
@@ -380,18 +360,12 @@ QVariant RecordForm::value(int i) const
         return {};
     switch (m_schema.field(i).kind) {
     case Kind::Text:
-    case Kind::Amount:
-        return static_cast<QLineEdit *>(w)->text();
-    case Kind::Date:
-        return static_cast<QDateEdit *>(w)->date();
-    case Kind::Integer:
-        return static_cast<QSpinBox *>(w)->value();
-    case Kind::Choice:
-        return static_cast<QComboBox *>(w)->currentText();
-    case Kind::Picture:
-        return picturePath();
-    case Kind::Memo:
-        return MemoText::lines(static_cast<QPlainTextEdit *>(w));
+    case Kind::Amount: return static_cast<QLineEdit *>(w)->text();
+    case Kind::Date: return static_cast<QDateEdit *>(w)->date();
+    case Kind::Integer: return static_cast<QSpinBox *>(w)->value();
+    case Kind::Choice: return static_cast<QComboBox *>(w)->currentText();
+    case Kind::Picture: return picturePath();
+    case Kind::Memo: return MemoText::lines(static_cast<QPlainTextEdit *>(w));
     }
     return {};
 }

@@ -75,15 +75,9 @@ Video videoOf(const VideoPage &page)
         const RecordField &f = schema.field(i);
         const QVariant value = form->value(i);
         switch (f.kind) {
-        case RecordField::Kind::Picture:
-            v.cover = pictureOf(form->picturePath());
-            break;
-        case RecordField::Kind::Memo:
-            v.memos.append({f.label, value.toStringList()});
-            break;
-        case RecordField::Kind::Date:
-            v.fields.append({schema.displayName(i), DateText::text(value.toDate())});
-            break;
+        case RecordField::Kind::Picture: v.cover = pictureOf(form->picturePath()); break;
+        case RecordField::Kind::Memo: v.memos.append({f.label, value.toStringList()}); break;
+        case RecordField::Kind::Date: v.fields.append({schema.displayName(i), DateText::text(value.toDate())}); break;
         default: {
             QString text = value.toString();
             if (!f.unit.isEmpty() && !text.isEmpty())

@@ -115,17 +115,10 @@ QStringList RecordSchema::write(const RecordValues &values) const
         const RecordField &f = m_fields[i];
         const QVariant v = i < values.size() ? values[i] : QVariant();
         switch (f.kind) {
-        case RecordField::Kind::Date:
-            body << (v.toDate().isValid() ? DateText::text(v.toDate()) : QString());
-            break;
-        case RecordField::Kind::Integer:
-            body << QString::number(v.toInt());
-            break;
-        case RecordField::Kind::Memo:
-            break;
-        default:
-            body << f.prefix + TextFile::oneLine(v.toString(), true);
-            break;
+        case RecordField::Kind::Date: body << (v.toDate().isValid() ? DateText::text(v.toDate()) : QString()); break;
+        case RecordField::Kind::Integer: body << QString::number(v.toInt()); break;
+        case RecordField::Kind::Memo: break;
+        default: body << f.prefix + TextFile::oneLine(v.toString(), true); break;
         }
     }
     for (int i = 0; i < fieldCount(); ++i) {
@@ -176,12 +169,8 @@ RecordReading RecordSchema::read(const QStringList &body) const
                 return r;
             }
             break;
-        case RecordField::Kind::Picture:
-            r.values[i] = text.trimmed();
-            break;
-        default:
-            r.values[i] = text.mid(f.prefix.size());
-            break;
+        case RecordField::Kind::Picture: r.values[i] = text.trimmed(); break;
+        default: r.values[i] = text.mid(f.prefix.size()); break;
         }
     }
 
@@ -203,8 +192,7 @@ RecordReading RecordSchema::read(const QStringList &body) const
     return r;
 }
 
-std::optional<QStringList> RecordSchema::blockBody(const QStringList &lines, qsizetype start,
-                                                   const QString &endMarker)
+std::optional<QStringList> RecordSchema::blockBody(const QStringList &lines, qsizetype start, const QString &endMarker)
 {
     if (start < 0 || start >= lines.size())
         return std::nullopt;
@@ -228,8 +216,8 @@ QString RecordSchema::damageMessage(const RecordReading &reading, int recordNumb
     if (reading.fault == RecordReading::Fault::Missing) {
         what = QStringLiteral("la fiche s'arrête avant le champ « %1 ».").arg(name);
     } else {
-        const QString kind = f.kind == RecordField::Kind::Date ? QStringLiteral("une date")
-                                                                : QStringLiteral("un nombre entier");
+        const QString kind =
+            f.kind == RecordField::Kind::Date ? QStringLiteral("une date") : QStringLiteral("un nombre entier");
         what = QStringLiteral("« %1 » n'est pas %2 (champ « %3 »).").arg(reading.faultText, kind, name);
     }
     return QStringLiteral("La fiche %1 est endommagée : %2\n"

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QDate>
-#include <optional>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <optional>
 
 // The record sections (photo album, video library, book library,
 // reimbursements) keep one
@@ -22,7 +22,8 @@
 //                     ("Memo2") followed directly by the text, even when empty
 struct RecordField
 {
-    enum class Kind {
+    enum class Kind
+    {
         Text,    // one-line text field
         Date,    // date picker, stored "dd/mm/yyyy"
         Integer, // spin field without minimum or maximum, stored in decimal
@@ -33,11 +34,11 @@ struct RecordField
     };
 
     Kind kind = Kind::Text;
-    QString name;  // object name of the control ("Edit8", "SpinEdit2", "Memo2")
-    QString label; // its label on the page
-    QString unit;  // text after the control ("min"), if any
-    QString tag;   // memos: the tag in front of each stored line; an empty
-                   // tag makes every line after the fixed ones the memo's
+    QString name;   // object name of the control ("Edit8", "SpinEdit2", "Memo2")
+    QString label;  // its label on the page
+    QString unit;   // text after the control ("min"), if any
+    QString tag;    // memos: the tag in front of each stored line; an empty
+                    // tag makes every line after the fixed ones the memo's
     QString prefix; // texts: keyword written before the value ("TITLE "),
                     // skipped by its length when read, never looked at
 
@@ -74,7 +75,8 @@ using RecordValues = QList<QVariant>;
 // What reading a block gave.
 struct RecordReading
 {
-    enum class Fault {
+    enum class Fault
+    {
         None,
         Unreadable, // a date or integer line that cannot be converted
         Missing,    // the block ends before this fixed line

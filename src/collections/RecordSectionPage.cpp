@@ -1,16 +1,16 @@
 #include "collections/RecordSectionPage.h"
 
-#include "document/DocumentContext.h"
 #include "collections/RecordForm.h"
 #include "common/Clock.h"
 #include "common/UiServices.h"
+#include "document/DocumentContext.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
-RecordSectionPage::RecordSectionPage(DocumentContext &context, BlockFile &file, SectionId section, const RecordSchema &schema,
-                                     QWidget *parent)
+RecordSectionPage::RecordSectionPage(DocumentContext &context, BlockFile &file, SectionId section,
+                                     const RecordSchema &schema, QWidget *parent)
     : BlockSectionPage(context, file, section, parent), m_schema(schema)
 {
     m_header = new QLabel(m_schema.header(), this);

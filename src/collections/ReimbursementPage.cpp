@@ -1,9 +1,9 @@
 #include "collections/ReimbursementPage.h"
 
-#include "document/DocumentContext.h"
 #include "collections/RecordForm.h"
 #include "collections/ReimbursementRecord.h"
 #include "common/UiServices.h"
+#include "document/DocumentContext.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -47,8 +47,8 @@ QString ReimbursementPage::amount(const char *name) const
 
 void ReimbursementPage::Rembours()
 {
-    const auto r = ReimbursementRecord::Rembours(amount("Edit19"), amount("Edit20"), amount("Edit21"),
-                                                 amount("Edit22"));
+    const auto r =
+        ReimbursementRecord::Rembours(amount("Edit19"), amount("Edit20"), amount("Edit21"), amount("Edit22"));
     if (r.total)
         m_total->setText(*r.total);
     if (r.share)

@@ -13,18 +13,17 @@ const RecordSchema &schema()
             f.emptyKeepsValue = true;
             return f;
         };
-        return RecordSchema(QStringLiteral("Suivi Sécu"),
-                            {F::text(QStringLiteral("Edit18"), QStringLiteral("Malade")),
-                             date("DateTimePicker3", QStringLiteral("Date consultation")),
-                             F::choice(9, QStringLiteral("Praticien")),
-                             F::amount(QStringLiteral("Edit19"), QStringLiteral("Honoraires")),
-                             F::choice(10, QStringLiteral("Pharmacie")),
-                             F::amount(QStringLiteral("Edit20"), QStringLiteral("Montant")),
-                             date("DateTimePicker4", QStringLiteral("Date envoi sécu")),
-                             F::amount(QStringLiteral("Edit21"), QStringLiteral("Remboursement sécu")),
-                             date("DateTimePicker6", QStringLiteral("Date remb. sécu")),
-                             F::amount(QStringLiteral("Edit22"), QStringLiteral("Remb. mutuelle")),
-                             date("DateTimePicker7", QStringLiteral("Date Remb. mutuelle"))});
+        return RecordSchema(
+            QStringLiteral("Suivi Sécu"),
+            {F::text(QStringLiteral("Edit18"), QStringLiteral("Malade")),
+             date("DateTimePicker3", QStringLiteral("Date consultation")), F::choice(9, QStringLiteral("Praticien")),
+             F::amount(QStringLiteral("Edit19"), QStringLiteral("Honoraires")),
+             F::choice(10, QStringLiteral("Pharmacie")), F::amount(QStringLiteral("Edit20"), QStringLiteral("Montant")),
+             date("DateTimePicker4", QStringLiteral("Date envoi sécu")),
+             F::amount(QStringLiteral("Edit21"), QStringLiteral("Remboursement sécu")),
+             date("DateTimePicker6", QStringLiteral("Date remb. sécu")),
+             F::amount(QStringLiteral("Edit22"), QStringLiteral("Remb. mutuelle")),
+             date("DateTimePicker7", QStringLiteral("Date Remb. mutuelle"))});
     }();
     return s;
 }

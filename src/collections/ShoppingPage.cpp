@@ -1,10 +1,10 @@
 #include "collections/ShoppingPage.h"
 
 #include "collections/ShoppingPrint.h"
-#include "document/DocumentContext.h"
 #include "common/Clock.h"
 #include "common/DateText.h"
 #include "common/UiServices.h"
+#include "document/DocumentContext.h"
 
 #include <QAbstractItemDelegate>
 #include <QApplication>
@@ -25,7 +25,8 @@ constexpr int kColumnWidths[] = {306, 120, 129, 129};
 
 } // namespace
 
-ShoppingPage::ShoppingPage(DocumentContext &context, BlockFile &file, QWidget *parent) : BlockSectionPage(context, file, SectionId::Shopping, parent)
+ShoppingPage::ShoppingPage(DocumentContext &context, BlockFile &file, QWidget *parent)
+    : BlockSectionPage(context, file, SectionId::Shopping, parent)
 {
     setObjectName(QStringLiteral("TabSheet8"));
     m_header = new QLabel(QStringLiteral("Liste des achats"), this);
@@ -234,8 +235,7 @@ bool ShoppingPage::Validec() const
 
 void ShoppingPage::StringGrid5Enter()
 {
-    const auto r = Shopping::enter(m_grid->currentRow() + 1, m_grid->currentColumn(), m_rowCount,
-                                   m_grid->rowCount());
+    const auto r = Shopping::enter(m_grid->currentRow() + 1, m_grid->currentColumn(), m_rowCount, m_grid->rowCount());
     if (!r.acts)
         return;
     Calculec();

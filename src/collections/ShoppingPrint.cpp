@@ -24,8 +24,7 @@ void printRow(MmCanvas &canvas, int y, const QStringList &cells)
 
 Sheet sheetOf(const ShoppingPage &page)
 {
-    return {DateText::appLocale().toString(page.date(), QLocale::ShortFormat), page.shop(), page.titles(),
-            page.rows()};
+    return {DateText::appLocale().toString(page.date(), QLocale::ShortFormat), page.shop(), page.titles(), page.rows()};
 }
 
 void ImpCourses(MmCanvas &canvas, const Sheet &sheet)

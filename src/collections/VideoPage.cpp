@@ -1,12 +1,12 @@
 #include "collections/VideoPage.h"
 
-#include "collections/RecordPrint.h"
-#include "document/DocumentContext.h"
+#include "collections/AlbumPage.h"
 #include "collections/RecordForm.h"
 #include "collections/RecordPicture.h"
-#include "collections/AlbumPage.h"
+#include "collections/RecordPrint.h"
 #include "collections/VideoRecord.h"
 #include "common/UiServices.h"
+#include "document/DocumentContext.h"
 
 #include <QFileInfo>
 
@@ -61,12 +61,8 @@ void VideoPage::fieldEdited(int field)
 {
     switch (schema().field(field).kind) {
     case RecordField::Kind::Text:
-    case RecordField::Kind::Memo:
-        Edit8KeyPress();
-        break;
-    default:
-        DateTimePicker1Change();
-        break;
+    case RecordField::Kind::Memo: Edit8KeyPress(); break;
+    default: DateTimePicker1Change(); break;
     }
 }
 

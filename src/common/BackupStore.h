@@ -33,11 +33,17 @@ public:
     {
         QString folder; // full path
         QDate date;
-        QTime time;     // set for a copy made before a restore
+        QTime time;        // set for a copy made before a restore
         QStringList files; // file names, in set order
     };
 
-    enum class Outcome { Made, AlreadyMade, NothingToCopy, Failed };
+    enum class Outcome
+    {
+        Made,
+        AlreadyMade,
+        NothingToCopy,
+        Failed
+    };
     struct Result
     {
         Outcome outcome = Outcome::NothingToCopy;

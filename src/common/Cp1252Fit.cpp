@@ -14,16 +14,15 @@ struct Mapping
     const char16_t *to;
 };
 constexpr Mapping kMappings[] = {
-    {0x0141, u"L"},  {0x0142, u"l"},  // Ł ł (Polish)
-    {0x0110, u"D"},  {0x0111, u"d"},  // Đ đ
-    {0x0126, u"H"},  {0x0127, u"h"},  // Ħ ħ
-    {0x0131, u"i"},                   // dotless ı
-    {0x2010, u"-"},  {0x2011, u"-"},  {0x2012, u"-"}, {0x2015, u"-"}, {0x2212, u"-"}, // hyphens, minus
-    {0x2032, u"'"},  {0x2033, u"\""},                  // primes
-    {0x202F, u"\u00A0"},                               // narrow no-break space (French punctuation)
-    {0x2192, u"->"}, {0x2190, u"<-"}, {0x2194, u"<->"}, // arrows
-    {0x21D2, u"=>"}, {0x21D0, u"<="}, {0x21D4, u"<=>"},
-    {0x2264, u"<="}, {0x2265, u">="}, {0x2260, u"<>"},
+    {0x0141, u"L"},      {0x0142, u"l"},                                                     // Ł ł (Polish)
+    {0x0110, u"D"},      {0x0111, u"d"},                                                     // Đ đ
+    {0x0126, u"H"},      {0x0127, u"h"},                                                     // Ħ ħ
+    {0x0131, u"i"},                                                                          // dotless ı
+    {0x2010, u"-"},      {0x2011, u"-"},  {0x2012, u"-"},   {0x2015, u"-"},  {0x2212, u"-"}, // hyphens, minus
+    {0x2032, u"'"},      {0x2033, u"\""},                                                    // primes
+    {0x202F, u"\u00A0"},                                    // narrow no-break space (French punctuation)
+    {0x2192, u"->"},     {0x2190, u"<-"}, {0x2194, u"<->"}, // arrows
+    {0x21D2, u"=>"},     {0x21D0, u"<="}, {0x21D4, u"<=>"}, {0x2264, u"<="}, {0x2265, u">="}, {0x2260, u"<>"},
 };
 
 bool allHeld(const QString &s)

@@ -73,9 +73,9 @@ std::optional<QDate> fromText(QStringView t)
 
 QString frenchMonth(int month)
 {
-    static const std::array<const char16_t *, 12> names = {
-        u"Janvier", u"Février", u"Mars",      u"Avril",   u"Mai",      u"Juin",
-        u"Juillet", u"Août",    u"Septembre", u"Octobre", u"Novembre", u"Décembre"};
+    static const std::array<const char16_t *, 12> names = {u"Janvier",   u"Février", u"Mars",     u"Avril",
+                                                           u"Mai",       u"Juin",    u"Juillet",  u"Août",
+                                                           u"Septembre", u"Octobre", u"Novembre", u"Décembre"};
     if (month < 1 || month > 12)
         return {};
     return QString::fromUtf16(names[month - 1]);

@@ -9,17 +9,18 @@
 // import adds it.
 struct ExchangeItem
 {
-    enum class Status {
+    enum class Status
+    {
         New,     // will be added
         Present, // the document already holds it: skipped
         Refused, // the section cannot hold it: `note` says why
     };
 
-    QString label;   // what the user reads: "05/01/2026 10:00 Dentiste", "Dupont Jean"
-    QString place;   // where it goes: the date, the letter page
+    QString label; // what the user reads: "05/01/2026 10:00 Dentiste", "Dupont Jean"
+    QString place; // where it goes: the date, the letter page
     Status status = Status::New;
-    QString note;    // why it is refused, or what was changed to fit
-    QString line;    // the store line that adds it (New only)
+    QString note; // why it is refused, or what was changed to fit
+    QString line; // the store line that adds it (New only)
 
     static QString statusText(Status s)
     {

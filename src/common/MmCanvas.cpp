@@ -34,11 +34,8 @@ QString MmCanvas::fitted(const QString &text, int widthMm) const
 }
 
 PainterMmCanvas::PainterMmCanvas(QPainter &painter, const QPaintDevice &device, std::function<bool()> newPage)
-    : m_painter(painter),
-      m_pxPerMmX(perMm(device.width(), device.widthMM())),
-      m_pxPerMmY(perMm(device.height(), device.heightMM())),
-      m_widthMm(device.widthMM()),
-      m_heightMm(device.heightMM()),
+    : m_painter(painter), m_pxPerMmX(perMm(device.width(), device.widthMM())),
+      m_pxPerMmY(perMm(device.height(), device.heightMM())), m_widthMm(device.widthMM()), m_heightMm(device.heightMM()),
       m_newPage(std::move(newPage))
 {
 }

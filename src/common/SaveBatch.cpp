@@ -134,9 +134,11 @@ bool SaveBatch::stage(const QString &path, const QByteArray &bytes)
     // A file its owner made read-only is not replaced behind their back,
     // though its folder would let a rename do it.
     if (exists) {
-        const int probe = ::open(native(target.absoluteFilePath()).constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+        const int probe =
+            ::open(native(target.absoluteFilePath()).constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
         if (probe < 0)
-            return fail(path, errno == EACCES || errno == EPERM ? QStringLiteral("le fichier est protégé en écriture") : reason(errno));
+            return fail(path, errno == EACCES || errno == EPERM ? QStringLiteral("le fichier est protégé en écriture")
+                                                                : reason(errno));
         ::close(probe);
     }
 
@@ -241,9 +243,8 @@ void SaveBatch::rollBack()
     // Latest first; what cannot be put back stays replaced and is counted.
     m_replaced = 0;
     for (auto s = m_staged.crbegin(); s != m_staged.crend(); ++s) {
-        const bool back = s->kept.isEmpty()
-            ? !s->existed && ::unlink(native(s->target).constData()) == 0
-            : ::rename(native(s->kept).constData(), native(s->target).constData()) == 0;
+        const bool back = s->kept.isEmpty() ? !s->existed && ::unlink(native(s->target).constData()) == 0
+                                            : ::rename(native(s->kept).constData(), native(s->target).constData()) == 0;
         m_replaced += back ? 0 : 1;
     }
     m_staged.clear();

@@ -14,7 +14,8 @@ inline char16_t fold(char16_t c)
 bool SearchState::start(const QString &answer)
 {
     m_text = answer;
-    if (m_text.isEmpty()) return false;
+    if (m_text.isEmpty())
+        return false;
     m_position = 0;
     return true;
 }
@@ -22,7 +23,8 @@ bool SearchState::start(const QString &answer)
 qsizetype SearchState::next(const QStringList &lines, const std::function<bool(qsizetype)> &show)
 {
     m_text = foldAtoZ(m_text);
-    if (m_text.isEmpty()) return -1;
+    if (m_text.isEmpty())
+        return -1;
     for (qsizetype i = find(lines, m_text, m_position); i >= 0; i = find(lines, m_text, i + 1)) {
         if (show(i)) {
             m_position = i + 1;
@@ -44,7 +46,8 @@ bool SearchState::containsFolded(QStringView line, QStringView folded)
 {
     const qsizetype n = folded.size();
     const qsizetype last = line.size() - n;
-    if (n == 0 || last < 0) return false;
+    if (n == 0 || last < 0)
+        return false;
     // Candidates are found by the first character alone; when it is a
     // letter A-Z, clearing bit 5 of a character gives it back exactly for
     // that letter in either case, which keeps the scan to one compare per
@@ -55,21 +58,25 @@ bool SearchState::containsFolded(QStringView line, QStringView folded)
     const char16_t first = f[0];
     const char16_t mask = (first >= u'A' && first <= u'Z') ? 0xFFDF : 0xFFFF;
     for (qsizetype i = 0; i <= last; ++i) {
-        if ((l[i] & mask) != first) continue;
+        if ((l[i] & mask) != first)
+            continue;
         qsizetype j = 1;
         while (j < n && fold(l[i + j]) == f[j])
             ++j;
-        if (j == n) return true;
+        if (j == n)
+            return true;
     }
     return false;
 }
 
 qsizetype SearchState::find(const QStringList &lines, QStringView text, qsizetype from)
 {
-    if (text.isEmpty()) return -1;
+    if (text.isEmpty())
+        return -1;
     const QString folded = foldAtoZ(text);
     for (qsizetype i = std::max<qsizetype>(0, from); i < lines.size(); ++i) {
-        if (containsFolded(lines.at(i), folded)) return i;
+        if (containsFolded(lines.at(i), folded))
+            return i;
     }
     return -1;
 }

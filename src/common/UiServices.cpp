@@ -31,8 +31,7 @@ QString titleOr(const QString &title)
 
 QMessageBox::StandardButton WidgetUiServices::message(QWidget *parent, const QString &text, Icon icon,
                                                       QMessageBox::StandardButtons buttons,
-                                                      QMessageBox::StandardButton defaultButton,
-                                                      const QString &title)
+                                                      QMessageBox::StandardButton defaultButton, const QString &title)
 {
     QMessageBox box(toQt(icon), titleOr(title), text, buttons, parent);
     if (defaultButton != QMessageBox::NoButton)

@@ -16,7 +16,14 @@ class QWidget;
 class UiServices
 {
 public:
-    enum class Icon { None, Information, Warning, Question, Critical };
+    enum class Icon
+    {
+        None,
+        Information,
+        Warning,
+        Question,
+        Critical
+    };
 
     virtual ~UiServices() = default;
 
@@ -48,14 +55,8 @@ public:
     virtual int exec(QDialog *dialog) = 0;
 
     // Shorthands for the message forms the program uses.
-    void showMessage(QWidget *parent, const QString &text)
-    {
-        message(parent, text, Icon::None, QMessageBox::Ok);
-    }
-    void showError(QWidget *parent, const QString &text)
-    {
-        message(parent, text, Icon::Critical, QMessageBox::Ok);
-    }
+    void showMessage(QWidget *parent, const QString &text) { message(parent, text, Icon::None, QMessageBox::Ok); }
+    void showError(QWidget *parent, const QString &text) { message(parent, text, Icon::Critical, QMessageBox::Ok); }
     bool askYesNo(QWidget *parent, const QString &text, Icon icon = Icon::Question)
     {
         return message(parent, text, icon, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
@@ -67,15 +68,14 @@ class WidgetUiServices final : public UiServices
 {
 public:
     QMessageBox::StandardButton message(QWidget *parent, const QString &text, Icon icon,
-                                        QMessageBox::StandardButtons buttons,
-                                        QMessageBox::StandardButton defaultButton,
+                                        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton,
                                         const QString &title) override;
     std::optional<QString> inputBox(QWidget *parent, const QString &caption, const QString &prompt,
                                     const QString &defaultText) override;
-    QString openFileName(QWidget *parent, const QString &caption, const QString &directory,
-                         const QString &pattern, const QString &filter) override;
-    QString saveFileName(QWidget *parent, const QString &caption, const QString &directory,
-                         const QString &pattern, const QString &filter) override;
+    QString openFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &pattern,
+                         const QString &filter) override;
+    QString saveFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &pattern,
+                         const QString &filter) override;
     bool printDialog(QWidget *parent, QPrinter *printer) override;
     bool printerSetup(QWidget *parent, QPrinter *printer) override;
     int exec(QDialog *dialog) override;

@@ -24,8 +24,9 @@ bool UnreadableFile::guards(const QString &path) const
 
 QString UnreadableFile::loadMessage(const QString &error)
 {
-    return error + QStringLiteral("\nCette partie du document n'est pas chargée ; le fichier ne sera pas remplacé "
-                                  "à l'enregistrement.");
+    return error
+           + QStringLiteral("\nCette partie du document n'est pas chargée ; le fichier ne sera pas remplacé "
+                            "à l'enregistrement.");
 }
 
 QString UnreadableFile::saveMessage(const QString &path)

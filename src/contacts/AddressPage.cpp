@@ -1,11 +1,11 @@
 #include "contacts/AddressPage.h"
 
-#include "contacts/ContactsPrint.h"
-#include "document/DocumentContext.h"
 #include "common/UiServices.h"
 #include "contacts/AddressViews.h"
 #include "contacts/ContactForm.h"
+#include "contacts/ContactsPrint.h"
 #include "contacts/TCsaisie.h"
+#include "document/DocumentContext.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -126,7 +126,8 @@ void AddressPage::ChargeAdr(const QString &documentPath)
         m_book.setLines(*lines);
         showPage();
     } else if (!error.isEmpty()) {
-        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning, QMessageBox::Ok);
+        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning,
+                               QMessageBox::Ok);
     }
 }
 
@@ -137,7 +138,8 @@ bool AddressPage::SauveAdr(const QString &documentPath, bool force)
         return true;
     const QString path = fileName(documentPath);
     if (m_unreadable.guards(path)) {
-        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(path), UiServices::Icon::Warning, QMessageBox::Ok);
+        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(path), UiServices::Icon::Warning,
+                               QMessageBox::Ok);
         return false;
     }
     return writeFile(path, m_book.lines());

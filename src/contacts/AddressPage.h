@@ -1,8 +1,8 @@
 #pragma once
 
-#include "document/SectionPage.h"
 #include "common/UnreadableFile.h"
 #include "contacts/AddressBook.h"
+#include "document/SectionPage.h"
 
 #include <QStringList>
 
@@ -93,9 +93,9 @@ private:
 
     AddressBook &m_book;
     UnreadableFile m_unreadable;
-    QLabel *m_caption = nullptr;   // Panel8
+    QLabel *m_caption = nullptr;       // Panel8
     QWidget *m_summaryPanel = nullptr; // Panel5
-    QTreeView *m_summary = nullptr;  // ListView1
+    QTreeView *m_summary = nullptr;    // ListView1
     BlockListView *m_blocks = nullptr; // ListBox8
     AddressSummaryModel *m_summaryModel = nullptr;
     AddressBlockModel *m_blockModel = nullptr;

@@ -1,11 +1,11 @@
 #include "contacts/BirthdayPage.h"
 
-#include "contacts/ContactsPrint.h"
-#include "document/DocumentContext.h"
 #include "common/Clock.h"
 #include "common/DateText.h"
 #include "common/UiServices.h"
+#include "contacts/ContactsPrint.h"
 #include "contacts/TNoteAnniv.h"
+#include "document/DocumentContext.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -75,7 +75,8 @@ void BirthdayPage::ChargeAnniv(const QString &documentPath)
         m_book.readLists();
     showLists();
     if (!error.isEmpty())
-        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning, QMessageBox::Ok);
+        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning,
+                               QMessageBox::Ok);
 }
 
 bool BirthdayPage::SauveAnniv(const QString &documentPath, bool force)
@@ -84,7 +85,8 @@ bool BirthdayPage::SauveAnniv(const QString &documentPath, bool force)
     EcritAnniv();
     const QString path = fileName(documentPath);
     if (m_unreadable.guards(path)) {
-        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(path), UiServices::Icon::Warning, QMessageBox::Ok);
+        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(path), UiServices::Icon::Warning,
+                               QMessageBox::Ok);
         return false;
     }
     return writeFile(path, m_book.lines());

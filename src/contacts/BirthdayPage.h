@@ -1,8 +1,8 @@
 #pragma once
 
-#include "document/SectionPage.h"
 #include "common/UnreadableFile.h"
 #include "contacts/BirthdayBook.h"
+#include "document/SectionPage.h"
 
 #include <array>
 #include <optional>

@@ -21,9 +21,9 @@ QString clean(const QString &entry)
 
 QString ContactForm::label(int entry)
 {
-    static const char *const labels[EntryCount] = {
-        "Titre", "Nom", "Prénom", "Fonction", "Société", "Adresse", "Code postal",
-        "Ville", "Téléphone", "Téléphone", "Fax", "Pays", "E.mail"};
+    static const char *const labels[EntryCount] = {"Titre",   "Nom",         "Prénom", "Fonction",  "Société",
+                                                   "Adresse", "Code postal", "Ville",  "Téléphone", "Téléphone",
+                                                   "Fax",     "Pays",        "E.mail"};
     return (entry >= 0 && entry < EntryCount) ? QString::fromUtf8(labels[entry]) : QString();
 }
 

@@ -27,8 +27,22 @@ struct ContactForm
     static constexpr int EntryCount = 13;
 
     // Dialog order: Edit1 .. Edit13.
-    enum Entry { Titre, Nom, Prenom, Fonction, Societe, Adresse, CodePostal, Ville,
-                 Telephone1, Telephone2, Fax, Pays, Email };
+    enum Entry
+    {
+        Titre,
+        Nom,
+        Prenom,
+        Fonction,
+        Societe,
+        Adresse,
+        CodePostal,
+        Ville,
+        Telephone1,
+        Telephone2,
+        Fax,
+        Pays,
+        Email
+    };
 
     std::array<QString, EntryCount> entries;
 

@@ -47,7 +47,8 @@ void ImpNoms(MmCanvas &canvas, const QList<QStringList> &summary, const QStringL
     while (dashes > 1 && canvas.textWidth(QString(dashes, u'-')) > room)
         --dashes;
     QStringList lines = contactLines;
-    for (qsizetype i = AddressBlockModel::LinesPerContact - 1; i < lines.size(); i += AddressBlockModel::LinesPerContact)
+    for (qsizetype i = AddressBlockModel::LinesPerContact - 1; i < lines.size();
+         i += AddressBlockModel::LinesPerContact)
         lines[i] = QString(dashes, u'-');
     column(canvas, 100, 0, width, lines);
 }

@@ -43,7 +43,8 @@ TCsaisie::TCsaisie(QWidget *parent) : QDialog(parent)
         if (i >= ContactForm::Ville)
             connect(m_edits[i], &QLineEdit::returnPressed, m_ok, &QPushButton::click);
         else
-            connect(m_edits[i], &QLineEdit::returnPressed, m_edits[i + 1], [this, i] { m_edits[i + 1]->setFocus(Qt::TabFocusReason); });
+            connect(m_edits[i], &QLineEdit::returnPressed, m_edits[i + 1],
+                    [this, i] { m_edits[i + 1]->setFocus(Qt::TabFocusReason); });
     }
 
     auto *buttons = new QHBoxLayout;

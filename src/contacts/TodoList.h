@@ -14,7 +14,11 @@
 class TodoList
 {
 public:
-    enum Which { Todo, Done };
+    enum Which
+    {
+        Todo,
+        Done
+    };
 
     static QString todoMarker() { return QStringLiteral("<FAIRE>"); }
     static QString doneMarker() { return QStringLiteral("<FAIT>"); }

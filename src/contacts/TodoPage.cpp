@@ -1,8 +1,8 @@
 #include "contacts/TodoPage.h"
 
+#include "common/UiServices.h"
 #include "contacts/ContactsPrint.h"
 #include "document/DocumentContext.h"
-#include "common/UiServices.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -100,7 +100,8 @@ void TodoPage::ChargeFaire(const QString &documentPath)
     }
     showLists();
     if (!error.isEmpty())
-        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning, QMessageBox::Ok);
+        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning,
+                               QMessageBox::Ok);
 }
 
 bool TodoPage::SauveFaire(const QString &documentPath, bool force)
@@ -109,7 +110,8 @@ bool TodoPage::SauveFaire(const QString &documentPath, bool force)
         return true;
     const QString path = fileName(documentPath);
     if (m_unreadable.guards(path)) {
-        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(path), UiServices::Icon::Warning, QMessageBox::Ok);
+        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(path), UiServices::Icon::Warning,
+                               QMessageBox::Ok);
         return false;
     }
     return writeFile(path, m_list.toLines(), [this] { m_changed = false; });
@@ -156,10 +158,9 @@ void TodoPage::change(TodoList::Which which)
     const int row = selectedRow(which);
     if (row < 0)
         return;
-    const auto answer =
-        context().ui().inputBox(context().dialogParent(), kCaption,
-                                which == TodoList::Todo ? QStringLiteral("A faire") : QStringLiteral("Fait"),
-                                m_list.list(which).value(row));
+    const auto answer = context().ui().inputBox(
+        context().dialogParent(), kCaption,
+        which == TodoList::Todo ? QStringLiteral("A faire") : QStringLiteral("Fait"), m_list.list(which).value(row));
     // Cancelling gives the entry back unchanged; the flags are set all the
     // same, as for Add.
     if (answer && !answer->isEmpty())

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "document/SectionPage.h"
 #include "common/UnreadableFile.h"
 #include "contacts/TodoList.h"
+#include "document/SectionPage.h"
 
 class MmCanvas;
 class QLabel;

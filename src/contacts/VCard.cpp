@@ -73,7 +73,7 @@ QByteArray quotedPrintable(const QByteArray &in)
 
 struct Property
 {
-    QByteArray name;       // upper case, group removed
+    QByteArray name;        // upper case, group removed
     QSet<QByteArray> types; // upper case
     QString value;          // decoded, still escaped
 };
@@ -254,8 +254,9 @@ QByteArray exportBook(const QStringList &bookLines)
         if (!f[C::Societe].isEmpty())
             put(QStringLiteral("ORG:") + escape(f[C::Societe]));
         if (!(f[C::Adresse] + f[C::CodePostal] + f[C::Ville] + f[C::Pays]).isEmpty())
-            put(QStringLiteral("ADR:") + structured({QString(), QString(), f[C::Adresse], f[C::Ville], QString(),
-                                                     f[C::CodePostal], f[C::Pays]}));
+            put(QStringLiteral("ADR:")
+                + structured(
+                    {QString(), QString(), f[C::Adresse], f[C::Ville], QString(), f[C::CodePostal], f[C::Pays]}));
         for (const C::Entry e : {C::Telephone1, C::Telephone2})
             if (!f[e].isEmpty())
                 put(QStringLiteral("TEL;TYPE=VOICE:") + escape(f[e]));
@@ -269,8 +270,7 @@ QByteArray exportBook(const QStringList &bookLines)
     return out;
 }
 
-ExchangeItems importCards(const QByteArray &data, const QStringList &bookLines, QChar fallback,
-                          ExchangeNotes *report)
+ExchangeItems importCards(const QByteArray &data, const QStringList &bookLines, QChar fallback, ExchangeNotes *report)
 {
     using C = ContactForm;
     ExchangeItems items;
@@ -409,7 +409,7 @@ ExchangeItems importCards(const QByteArray &data, const QStringList &bookLines, 
             f[C::Pays] = part(6);
         } else if (p.name == "TEL") {
             const QString number = nationalNumber(part(0));
-            C::Entry slot = p.types.contains("FAX")    ? C::Fax
+            C::Entry slot = p.types.contains("FAX")      ? C::Fax
                             : f[C::Telephone1].isEmpty() ? C::Telephone1
                                                          : C::Telephone2;
             if (!f[slot].isEmpty())

@@ -7,8 +7,23 @@
 
 // The ten sections of a document set, in load and save order; the value is
 // the section's page number in the document window.
-enum class SectionId { Week = 1, Addresses, Birthdays, Todo, Budget, Album, Videos, Shopping, Books, Reimbursements };
-constexpr int pageNumber(SectionId section) { return static_cast<int>(section); }
+enum class SectionId
+{
+    Week = 1,
+    Addresses,
+    Birthdays,
+    Todo,
+    Budget,
+    Album,
+    Videos,
+    Shopping,
+    Books,
+    Reimbursements
+};
+constexpr int pageNumber(SectionId section)
+{
+    return static_cast<int>(section);
+}
 
 // The document-level state every section shares: the document name, the
 // modified flag and the week planner's reference date.
@@ -22,7 +37,7 @@ public:
     // Extensions of the ten section files, in load and save order.
     static constexpr int SectionCount = 10;
     static const char *extension(int section); // 1..10, ".orz" .. ".osc"
-    static QStringList extensions(); // the ten, in section order
+    static QStringList extensions();           // the ten, in section order
 
     QString name;          // full path of the document as last loaded or saved
     bool modified = false; // changes since the last load or save

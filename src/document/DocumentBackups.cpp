@@ -1,9 +1,9 @@
 #include "document/DocumentBackups.h"
 
-#include "document/Document.h"
-#include "document/DocumentContext.h"
 #include "common/Clock.h"
 #include "common/UiServices.h"
+#include "document/Document.h"
+#include "document/DocumentContext.h"
 
 DocumentBackups::DocumentBackups(DocumentContext &context) : m_context(context), m_store(Document::extensions()) {}
 

@@ -1,11 +1,11 @@
 #include "document/SectionPage.h"
 
-#include "document/DocumentContext.h"
 #include "common/BaseName.h"
 #include "common/Cp1252Fit.h"
 #include "common/SaveBatch.h"
 #include "common/TextFile.h"
 #include "common/UiServices.h"
+#include "document/DocumentContext.h"
 
 #include <algorithm>
 
@@ -23,8 +23,8 @@ QString SectionPage::fileName(const QString &documentPath) const
 namespace {
 
 // The sections as the "Sections" menu names them.
-const char16_t *const kSectionNames[] = {u"Semaine",      u"Adresses",       u"Anniversaires",    u"Choses à faire",
-                                         u"Budget mensuel", u"Album photos", u"Vidéothèque",      u"Bibliothèque",
+const char16_t *const kSectionNames[] = {u"Semaine",          u"Adresses",     u"Anniversaires", u"Choses à faire",
+                                         u"Budget mensuel",   u"Album photos", u"Vidéothèque",   u"Bibliothèque",
                                          u"Liste des achats", u"Suivi sécu"};
 
 } // namespace
@@ -65,8 +65,7 @@ bool SectionPage::writeFile(const QString &path, const QStringList &lines, std::
             saved();
         return true;
     }
-    m_context.ui().message(m_context.dialogParent(),
-                           error + QStringLiteral("\nLe fichier précédent est conservé."),
+    m_context.ui().message(m_context.dialogParent(), error + QStringLiteral("\nLe fichier précédent est conservé."),
                            UiServices::Icon::Critical, QMessageBox::Ok);
     return false;
 }

@@ -21,11 +21,11 @@ class DocumentModel
 public:
     DocumentModel();
 
-    AgendaStore &agenda() { return m_agenda; }       // .orz, the week planner
-    AddressBook &addresses() { return m_addresses; } // .ocn
+    AgendaStore &agenda() { return m_agenda; }        // .orz, the week planner
+    AddressBook &addresses() { return m_addresses; }  // .ocn
     BirthdayBook &birthdays() { return m_birthdays; } // .oan
-    TodoList &todo() { return m_todo; }              // .oaf
-    BudgetMonth &budget() { return m_budget; }       // .obg
+    TodoList &todo() { return m_todo; }               // .oaf
+    BudgetMonth &budget() { return m_budget; }        // .obg
     // The five block-file sections: album, videos, shopping lists, books
     // and reimbursements.
     BlockFile &blocks(SectionId section) { return m_blocks[pageNumber(section) - 6]; }

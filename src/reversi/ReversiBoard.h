@@ -15,7 +15,8 @@
 class ReversiBoard
 {
 public:
-    enum Code : quint8 {
+    enum Code : quint8
+    {
         Empty = 0,
         HumanDisc = 1,    // the human always plays code 1
         ComputerDisc = 2, // and the computer code 2
@@ -111,14 +112,9 @@ inline constexpr std::array<quint8, ReversiBoard::Squares> SquareOrder = {
 // Opening weights, used while the four corners are empty; one line per
 // column 1-8, rows 1-8 within the line.
 inline constexpr int OpeningWeights[8][8] = {
-    {99, -8, 8, 6, 6, 8, -8, 99},
-    {-8, -24, -4, -3, -3, -4, -24, -8},
-    {8, -4, 7, 4, 4, 7, -4, 8},
-    {6, -3, 4, 0, 0, 4, -3, 6},
-    {6, -3, 4, 0, 0, 4, -3, 6},
-    {8, -4, 7, 4, 4, 7, -4, 8},
-    {-8, -24, -4, -3, -3, -4, -24, -8},
-    {99, -8, 8, 6, 6, 8, -8, 99},
+    {99, -8, 8, 6, 6, 8, -8, 99},       {-8, -24, -4, -3, -3, -4, -24, -8}, {8, -4, 7, 4, 4, 7, -4, 8},
+    {6, -3, 4, 0, 0, 4, -3, 6},         {6, -3, 4, 0, 0, 4, -3, 6},         {8, -4, 7, 4, 4, 7, -4, 8},
+    {-8, -24, -4, -3, -3, -4, -24, -8}, {99, -8, 8, 6, 6, 8, -8, 99},
 };
 
 // Corner weights, used once a corner holds a disc. The squares next to a
@@ -127,14 +123,8 @@ inline constexpr int OpeningWeights[8][8] = {
 // is empty. Column 7, row 6 weighs 1 where its three mirror squares weigh 0;
 // the computer has always played with that table, so it stays.
 inline constexpr int CornerWeights[8][8] = {
-    {99, 0, 8, 6, 6, 8, 0, 99},
-    {0, 0, 0, 1, 1, 0, 0, 0},
-    {8, 0, 7, 4, 4, 7, 0, 8},
-    {6, 1, 4, 1, 1, 4, 1, 6},
-    {6, 1, 4, 1, 1, 4, 1, 6},
-    {8, 0, 7, 4, 4, 7, 0, 8},
-    {0, 0, 0, 1, 1, 1, 0, 0},
-    {99, 0, 8, 6, 6, 8, 0, 99},
+    {99, 0, 8, 6, 6, 8, 0, 99}, {0, 0, 0, 1, 1, 0, 0, 0}, {8, 0, 7, 4, 4, 7, 0, 8}, {6, 1, 4, 1, 1, 4, 1, 6},
+    {6, 1, 4, 1, 1, 4, 1, 6},   {8, 0, 7, 4, 4, 7, 0, 8}, {0, 0, 0, 1, 1, 1, 0, 0}, {99, 0, 8, 6, 6, 8, 0, 99},
 };
 
 inline constexpr int XTaken = 12, DTaken = 8, XFree = -8, DFree = -24;

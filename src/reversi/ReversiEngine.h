@@ -8,7 +8,13 @@
 #include <functional>
 
 // Playing strength; each level searches to its own depth (see depthOf).
-enum TSkill { skBeginner = 0, skNovice = 1, skExpert = 2, skMaster = 3 };
+enum TSkill
+{
+    skBeginner = 0,
+    skNovice = 1,
+    skExpert = 2,
+    skMaster = 3
+};
 
 // The Reversi game between the human (discs coded 1, moves with the mouse)
 // and the computer (discs coded 2), apart from drawing and input.
@@ -22,7 +28,7 @@ enum TSkill { skBeginner = 0, skNovice = 1, skExpert = 2, skMaster = 3 };
 class ReversiEngine
 {
 public:
-    static constexpr int MaxLevel = 6;     // the deepest search (skMaster)
+    static constexpr int MaxLevel = 6; // the deepest search (skMaster)
     static constexpr int NoMove = ReversiBoard::Squares;
 
     ReversiEngine();

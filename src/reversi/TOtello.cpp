@@ -6,9 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-TOtello::TOtello(UiServices &ui, QWidget *parent)
-    : QWidget(parent)
-    , m_ui(ui)
+TOtello::TOtello(UiServices &ui, QWidget *parent) : QWidget(parent), m_ui(ui)
 {
     // The pointer shape follows the square under it, pressed or not.
     setMouseTracking(true);
@@ -45,8 +43,7 @@ void TOtello::setHuman(const QColor &color)
 QColor TOtello::Color() const
 {
     if (m_parentColor)
-        return parentWidget() ? parentWidget()->palette().color(QPalette::Window)
-                              : palette().color(QPalette::Window);
+        return parentWidget() ? parentWidget()->palette().color(QPalette::Window) : palette().color(QPalette::Window);
     return m_color;
 }
 

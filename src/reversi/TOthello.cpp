@@ -60,9 +60,7 @@ QToolButton *speedButton(const QString &name, const QString &hint, bool pass, QW
 
 } // namespace
 
-TOthello::TOthello(UiServices &ui, QWidget *parent)
-    : QDialog(parent)
-    , m_ui(ui)
+TOthello::TOthello(UiServices &ui, QWidget *parent) : QDialog(parent), m_ui(ui)
 {
     setObjectName(QStringLiteral("Othello"));
     setWindowTitle(QStringLiteral("Othello"));

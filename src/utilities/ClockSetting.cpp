@@ -16,16 +16,11 @@ struct Place
 Place placeOf(Field f)
 {
     switch (f) {
-    case Field::Hour:
-        return {false, 0, 2, 0, 24};
-    case Field::Minute:
-        return {false, 3, 2, 0, 59};
-    case Field::Day:
-        return {true, 0, 2, 0, 31};
-    case Field::Month:
-        return {true, 3, 2, 0, 12};
-    case Field::Year:
-        break;
+    case Field::Hour: return {false, 0, 2, 0, 24};
+    case Field::Minute: return {false, 3, 2, 0, 59};
+    case Field::Day: return {true, 0, 2, 0, 31};
+    case Field::Month: return {true, 3, 2, 0, 12};
+    case Field::Year: break;
     }
     return {true, 6, 4, 1900, 2099};
 }
@@ -90,8 +85,7 @@ std::optional<QDateTime> universalTime(const QString &timeText, const QString &d
     // A local time inside the hour skipped when clocks go forward comes back
     // moved by Qt: such a time never shows on a clock, so it is refused.
     if (!local.isValid() || local.date() != date || local.time() != time)
-        return refuse(QStringLiteral("L'heure %1 n'existe pas ce jour-là (changement d'heure).")
-                          .arg(timeText.left(8)));
+        return refuse(QStringLiteral("L'heure %1 n'existe pas ce jour-là (changement d'heure).").arg(timeText.left(8)));
     return local.toUTC();
 }
 

@@ -11,7 +11,14 @@
 // handed to the system.
 namespace ClockSetting {
 
-enum class Field { Hour, Minute, Day, Month, Year };
+enum class Field
+{
+    Hour,
+    Minute,
+    Day,
+    Month,
+    Year
+};
 
 QString timeLine(const QTime &t);
 QString dateLine(const QDate &d);

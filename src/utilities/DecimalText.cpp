@@ -57,7 +57,8 @@ QString shortest(double x, int digits)
         s = mantissa.left(1);
         if (mantissa.size() > 1)
             s += QLatin1Char(',') + mantissa.mid(1);
-        s += QStringLiteral("e%1%2").arg(exponent < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+        s += QStringLiteral("e%1%2")
+                 .arg(exponent < 0 ? QLatin1Char('-') : QLatin1Char('+'))
                  .arg(std::abs(exponent), 2, 10, QLatin1Char('0'));
     }
     return negative ? QLatin1Char('-') + s : s;

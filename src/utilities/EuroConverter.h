@@ -8,7 +8,11 @@
 class EuroConverter
 {
 public:
-    enum class Direction { FrancsToEuros, EurosToFrancs };
+    enum class Direction
+    {
+        FrancsToEuros,
+        EurosToFrancs
+    };
 
     const QString &input() const { return m_input; }
     const QString &result() const { return m_result; }

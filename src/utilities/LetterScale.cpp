@@ -10,13 +10,13 @@ namespace {
 
 // Unit weights in grams of SpinEdit1 .. SpinEdit21.
 constexpr std::array<double, ItemCount> kUnitWeights = {
-    3.2, 4.5, 7.5, 14.6,             // plain envelopes
-    16, 20.4, 25, 29.3,              // padded envelopes (the largest is SpinEdit21)
-    5, 10, 2.5, 1.4,                 // sheets and a cheque
-    19, 15, 22.2, 92, 86,            // computer media
-    3.6, 6,                          // photos
-    1,                               // extra weight, in grams
-    37.5,                            // 280 x 370 padded envelope
+    3.2,  4.5,  7.5,  14.6,     // plain envelopes
+    16,   20.4, 25,   29.3,     // padded envelopes (the largest is SpinEdit21)
+    5,    10,   2.5,  1.4,      // sheets and a cheque
+    19,   15,   22.2, 92,   86, // computer media
+    3.6,  6,                    // photos
+    1,                          // extra weight, in grams
+    37.5,                       // 280 x 370 padded envelope
 };
 
 // Items are added in this order: the envelopes, sheets, media and photos,
@@ -45,7 +45,8 @@ constexpr Bracket kEurope[] = {{0, true, 20, 3.00},      {20, false, 40, 4.60}, 
                                {200, true, 300, 28.00},  {300, false, 400, 32.00}, {400, true, 500, 35.00},
                                {500, false, 750, 47.00}, {750, false, 1000, 56.00}};
 
-template <std::size_t N> double walk(const Bracket (&table)[N], double w)
+template<std::size_t N>
+double walk(const Bracket (&table)[N], double w)
 {
     double price = 0;
     for (const Bracket &b : table) {
@@ -77,12 +78,9 @@ double weight(const std::array<int, ItemCount> &counts)
 double francs(Tariff tariff, double grams)
 {
     switch (tariff) {
-    case Tariff::FranceRapide:
-        return walk(kRapide, grams);
-    case Tariff::UnionEuropeenne:
-        return walk(kEurope, grams);
-    case Tariff::FranceEcopli:
-        return walk(kEcopli, grams);
+    case Tariff::FranceRapide: return walk(kRapide, grams);
+    case Tariff::UnionEuropeenne: return walk(kEurope, grams);
+    case Tariff::FranceEcopli: return walk(kEcopli, grams);
     }
     return 0;
 }

@@ -12,7 +12,12 @@ namespace LetterScale {
 // extra weight in grams (its unit weight is 1).
 inline constexpr int ItemCount = 21;
 
-enum class Tariff { FranceRapide, UnionEuropeenne, FranceEcopli };
+enum class Tariff
+{
+    FranceRapide,
+    UnionEuropeenne,
+    FranceEcopli
+};
 
 // The unit weight in grams of the item counted by SpinEdit n (1 to 21).
 double unitWeight(int counter);

@@ -138,16 +138,11 @@ bool PocketCalculator::key(QChar k, Error *error)
 QString PocketCalculator::errorText(Error e)
 {
     switch (e) {
-    case Error::None:
-        break;
-    case Error::NotANumber:
-        return QStringLiteral("L'affichage n'est pas un nombre.");
-    case Error::DivisionByZero:
-        return QStringLiteral("Division par zéro impossible.");
-    case Error::NegativeRoot:
-        return QStringLiteral("Pas de racine carrée d'un nombre négatif.");
-    case Error::Overflow:
-        return QStringLiteral("Nombre trop grand.");
+    case Error::None: break;
+    case Error::NotANumber: return QStringLiteral("L'affichage n'est pas un nombre.");
+    case Error::DivisionByZero: return QStringLiteral("Division par zéro impossible.");
+    case Error::NegativeRoot: return QStringLiteral("Pas de racine carrée d'un nombre négatif.");
+    case Error::Overflow: return QStringLiteral("Nombre trop grand.");
     }
     return QString();
 }

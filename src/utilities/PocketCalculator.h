@@ -9,7 +9,14 @@
 class PocketCalculator
 {
 public:
-    enum class Error { None, NotANumber, DivisionByZero, NegativeRoot, Overflow };
+    enum class Error
+    {
+        None,
+        NotANumber,
+        DivisionByZero,
+        NegativeRoot,
+        Overflow
+    };
 
     const QString &display() const { return m_display; }
     bool newNumber() const { return m_newNumber; }

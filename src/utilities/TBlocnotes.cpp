@@ -1,9 +1,9 @@
 #include "utilities/TBlocnotes.h"
 
-#include "document/PrintJob.h"
 #include "collections/MemoText.h"
 #include "common/MmCanvas.h"
 #include "common/UiServices.h"
+#include "document/PrintJob.h"
 #include "utilities/NoteFile.h"
 
 #include <QDir>
@@ -60,7 +60,8 @@ QStringList fit(const MmCanvas &canvas, const QString &line, int widthPx)
 } // namespace
 
 TBlocnotes::TBlocnotes(UiServices &ui, QWidget *parent)
-    : QDialog(parent), m_ui(ui), m_memo(new QPlainTextEdit(this)), m_close(new QPushButton(QStringLiteral("Fermer"), this))
+    : QDialog(parent), m_ui(ui), m_memo(new QPlainTextEdit(this)),
+      m_close(new QPushButton(QStringLiteral("Fermer"), this))
 {
     setObjectName(QStringLiteral("TBlocnotes"));
     setWindowTitle(QStringLiteral("Bloc-notes"));
@@ -106,8 +107,9 @@ bool TBlocnotes::Charge(const QString &fileName)
     const std::optional<QString> text = NoteFile::load(fileName, &error);
     m_unreadable = !text;
     if (!text) {
-        m_ui.showError(this, error + QStringLiteral("\n\nLe bloc-notes s'ouvre vide ; ce fichier ne sera pas "
-                                                    "remplacé sans votre accord."));
+        m_ui.showError(this, error
+                                 + QStringLiteral("\n\nLe bloc-notes s'ouvre vide ; ce fichier ne sera pas "
+                                                  "remplacé sans votre accord."));
         return false;
     }
     m_memo->setPlainText(*text);
@@ -160,8 +162,9 @@ bool TBlocnotes::saveBeforeClosing()
         return true;
     }
     return m_ui.message(this,
-                        error + QStringLiteral("\n\nLe bloc-notes reste ouvert avec son texte. "
-                                               "Le fermer sans l'enregistrer ?"),
+                        error
+                            + QStringLiteral("\n\nLe bloc-notes reste ouvert avec son texte. "
+                                             "Le fermer sans l'enregistrer ?"),
                         UiServices::Icon::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
            == QMessageBox::Yes;
 }

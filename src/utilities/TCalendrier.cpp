@@ -80,17 +80,10 @@ bool TCalendrier::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent *>(event)->key()) {
-        case Qt::Key_PageUp:
-            BitBtn1Click();
-            return true;
-        case Qt::Key_PageDown:
-            BitBtn2Click();
-            return true;
-        case Qt::Key_Escape:
-            reject();
-            return true;
-        default:
-            break;
+        case Qt::Key_PageUp: BitBtn1Click(); return true;
+        case Qt::Key_PageDown: BitBtn2Click(); return true;
+        case Qt::Key_Escape: reject(); return true;
+        default: break;
         }
     }
     return QDialog::eventFilter(watched, event);

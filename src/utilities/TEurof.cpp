@@ -127,14 +127,9 @@ void TEurof::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        convert();
-        return;
-    case Qt::Key_Escape:
-        reject();
-        return;
-    default:
-        break;
+    case Qt::Key_Enter: convert(); return;
+    case Qt::Key_Escape: reject(); return;
+    default: break;
     }
     const QString text = event->text();
     m_engine.typeKey(text.isEmpty() ? QChar() : text.at(0));

@@ -16,8 +16,8 @@
 #include <QVBoxLayout>
 
 THorloge::THorloge(const Clock &clock, SystemTimeSetter &setter, UiServices &ui, QWidget *parent)
-    : QDialog(parent), m_clock(clock), m_setter(setter), m_ui(ui), m_time(new QLabel(this)),
-      m_date(new QLabel(this)), m_fields(new QButtonGroup(this)), m_timer(new QTimer(this))
+    : QDialog(parent), m_clock(clock), m_setter(setter), m_ui(ui), m_time(new QLabel(this)), m_date(new QLabel(this)),
+      m_fields(new QButtonGroup(this)), m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("THorloge"));
     setWindowTitle(QStringLiteral("Horloge"));

@@ -12,8 +12,8 @@
 #include "utilities/TPocket.h"
 #include "utilities/TPrenoms.h"
 
-UtilityWindows::UtilityWindows(UiServices &ui, const Clock &clock, QWidget *parent,
-                               QString startDirectory, std::unique_ptr<SystemTimeSetter> setter)
+UtilityWindows::UtilityWindows(UiServices &ui, const Clock &clock, QWidget *parent, QString startDirectory,
+                               std::unique_ptr<SystemTimeSetter> setter)
     : m_ui(ui), m_clock(clock), m_parent(parent), m_startDirectory(std::move(startDirectory)),
       m_setter(setter ? std::move(setter) : std::make_unique<DesktopTimeSetter>())
 {

@@ -35,7 +35,8 @@ private slots:
         row("shown: new appointment", "10:00", nullptr, "ok", "10:00|10:00|1|0|1", accepted.arg("10:00"));
         row("shown: leading-blank hour", " 9:30", nullptr, "ok", "_9:30| 9:30|1|0|1", accepted.arg(" 9:30"));
         row("shown: leading zero kept", "09:30", nullptr, "ok", "09:30|09:30|1|0|1", accepted.arg("09:30"));
-        row("shown: longer text cut to the pattern", "10:00 x", nullptr, "ok", "10:00|10:00|1|0|1", accepted.arg("10:00"));
+        row("shown: longer text cut to the pattern", "10:00 x", nullptr, "ok", "10:00|10:00|1|0|1",
+            accepted.arg("10:00"));
         row("shown: item without a time", "texte", nullptr, "accept", "__:__|  :  |0|0|1", accepted.arg("  :  "));
         row("typed: four digits", "10:00", "1130", "enter", "11:30|11:30|1|0|1", accepted.arg("11:30"));
         row("typed: first hour digit skipped with a blank", "10:00", " 930", "ok", "_9:30| 9:30|1|0|1",
@@ -63,7 +64,8 @@ private slots:
         QLineEdit *m = edit(d, "Edit1");
         d.Init(time, QStringLiteral("Réunion"), how == "escape" ? QDate() : QDate(2026, 1, 7));
         // Without a date it shows the clock's today.
-        QCOMPARE(d.findChild<QDateEdit *>("DateTimePicker1")->date(), how == "escape" ? QDate(2026, 3, 5) : QDate(2026, 1, 7));
+        QCOMPARE(d.findChild<QDateEdit *>("DateTimePicker1")->date(),
+                 how == "escape" ? QDate(2026, 3, 5) : QDate(2026, 1, 7));
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         int accepts = 0;

@@ -79,8 +79,8 @@ private slots:
         row("week: single blank first", " ", "2|10:00 B|09:00 A",
             " |2006011109:00 A|2006011110:00 B|2006011520:00 Film");
         row("week: tab of an item read from the file kept", "2006010910:00 a\tb", "0|10:00 a\tb",
-        "2006010910:00 a\tb|2006011520:00 Film");
-    row("week: long message not cut", "2006010910:00 " + x300, "0|10:00 " + x300,
+            "2006010910:00 a\tb|2006011520:00 Film");
+        row("week: long message not cut", "2006010910:00 " + x300, "0|10:00 " + x300,
             "2006010910:00 " + x300 + "|2006011520:00 Film");
         row("sort: date then time", "2006011009:00 B|2006010910:00 A|2005123123:00 Z", "",
             "2005123123:00 Z|2006010910:00 A|2006011009:00 B");

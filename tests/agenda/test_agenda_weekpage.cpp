@@ -9,14 +9,17 @@
 #include <QPushButton>
 #include <QTest>
 
-
 namespace {
 // Monday 9 January 2006 .. Sunday 15 January 2006.
 const QDate kMonday(2006, 1, 9);
-const QStringList kFile = QStringLiteral(" |2006010213:00 Semaine d'avant|20060109 9:30 Dentiste|2006010910:00 Réunion|"
-                                         "2006011210:00 Jeudi|2006011520:00 Dimanche soir|2006011608:00 Semaine d'après")
-                              .split(u'|');
-DayList *dayList(QWidget *page, int i) { return page->findChild<DayList *>(QStringLiteral("ListBox%1").arg(i)); }
+const QStringList kFile =
+    QStringLiteral(" |2006010213:00 Semaine d'avant|20060109 9:30 Dentiste|2006010910:00 Réunion|"
+                   "2006011210:00 Jeudi|2006011520:00 Dimanche soir|2006011608:00 Semaine d'après")
+        .split(u'|');
+DayList *dayList(QWidget *page, int i)
+{
+    return page->findChild<DayList *>(QStringLiteral("ListBox%1").arg(i));
+}
 // The seven day lists, and the week's labels, as one text.
 QString shown(QWidget *page)
 {
@@ -47,8 +50,8 @@ private slots:
     void damagedMissingAndUnreadableFiles()
     {
         const QByteArray binary("20060110\x81\x8D\x90\x9D \xFF\x00 binaire\r\n", 25);
-        TestFiles::writeBytes(path(), "\r\n\r\n2006010910:00 ok\r\nabcdefghijk\r\n20061340 bad date\r\n200601\r\n" + binary
-                                          + QByteArray(5000, 'z') + "\r\n");
+        TestFiles::writeBytes(path(), "\r\n\r\n2006010910:00 ok\r\nabcdefghijk\r\n20061340 bad date\r\n200601\r\n"
+                                          + binary + QByteArray(5000, 'z') + "\r\n");
         m_f->child.Charge(path());
         QCOMPARE(page().lines().size(), 6);
         QCOMPARE(list(1)->items(), QStringList{"10:00 ok"});
@@ -92,7 +95,7 @@ private slots:
             {"", "2006-01-11|2006-01-11"},  // empty store
             {"2005123112:00 A|2006011009:00 B|2007070708:00 C", "2005-12-31|2007-07-07"},
             {"abcdefgh x|2006011009:00 B|20061399 mois 13", "2006-01-11|2006-01-11"}, // malformed first and last
-            {"2006010120:00 Dimanche", "2006-01-01|2006-01-01"}, // a Sunday in its own week
+            {"2006010120:00 Dimanche", "2006-01-01|2006-01-01"},                      // a Sunday in its own week
             // A line added and not yet sorted waits at the end: "Dernier" shows its week.
             {"2006010213:00 A|2006011608:00 B|2005061510:00 Ancien", "2006-01-02|2005-06-15"}};
         for (const auto &[lines, after] : rows) {
@@ -119,7 +122,7 @@ private slots:
         TestFiles::writeBytes(path(), TestFiles::crlf(kFile).replace("\r\n", "\n"));
         child.Charge(path());
         QCOMPARE(shown(&page()), QStringLiteral("9 janvier 2006,Semaine 2| 9:30 Dentiste,10:00 Réunion|||10:00 Jeudi|||"
-                                             "20:00 Dimanche soir"));
+                                                "20:00 Dimanche soir"));
         list(1)->setFocus();
         QTest::keyClick(list(1), Qt::Key_PageDown);
         QCOMPARE(shown(&page()), QStringLiteral("16 janvier 2006,Semaine 3|08:00 Semaine d'après||||||"));
@@ -173,7 +176,8 @@ private slots:
         // Delete in the Thursday list, then save: written back and saved sorted.
         list(4)->setCurrentRow(0);
         QTest::keyClick(list(4), Qt::Key_Delete);
-        const QString edited = QStringLiteral("9 janvier 2006,Semaine 2|09:45 Dentiste|11:15 Réunion| 8:30 Café à l'hôtel||||");
+        const QString edited =
+            QStringLiteral("9 janvier 2006,Semaine 2|09:45 Dentiste|11:15 Réunion| 8:30 Café à l'hôtel||||");
         QCOMPARE(shown(&page()), edited);
         QVERIFY(child.Sauve(path()));
         child.writeBackAll(); // what was saved is not asked about again when the window closes

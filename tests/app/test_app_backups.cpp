@@ -4,9 +4,9 @@
 // that cannot be made never stops a save.
 #include "Fixtures.h"
 
-#include "document/SectionPage.h"
 #include "common/BackupStore.h"
 #include "common/TextFile.h"
+#include "document/SectionPage.h"
 
 #include <QAction>
 #include <QDir>

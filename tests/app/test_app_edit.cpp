@@ -49,15 +49,17 @@ class TestAppEdit : public QObject
         f.child.Charge(path("orz"));
         QStringList seen;
         for (const QString &step : steps.split(' ')) {
-            if (step[0] == '?') f.ui.input(step.size() > 1 ? std::optional(step.mid(1)) : std::nullopt);
+            if (step[0] == '?')
+                f.ui.input(step.size() > 1 ? std::optional(step.mid(1)) : std::nullopt);
             if (step[0] == 's')
                 f.child.findChild<DayList *>("ListBox" + step.mid(1))->setCurrentRow(0);
             else if (step[0] == 'g')
                 f.child.Section(step.mid(1).toInt());
             else
-                (f.child.*QList<void (TChild::*)()>{&TChild::Couper, &TChild::Copier, &TChild::Coller,
-                                                  &TChild::Suivant, &TChild::Precedent, &TChild::Chercher,
-                                                  &TChild::FindNext}[QString("xcvnp?3").indexOf(step[0])])();
+                (f.child
+                 .*QList<void (TChild::*)()>{&TChild::Couper, &TChild::Copier, &TChild::Coller, &TChild::Suivant,
+                                             &TChild::Precedent, &TChild::Chercher,
+                                             &TChild::FindNext}[QString("xcvnp?3").indexOf(step[0])])();
             const int n = f.child.activePage();
             auto *records = qobject_cast<BlockSectionPage *>(f.child.page(SectionId(n)));
             seen << (records  ? QString::number(records->currentRecord())

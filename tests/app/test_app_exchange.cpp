@@ -55,14 +55,14 @@ private slots:
                                                      << QStringList{"2026010510:00 Réunion, budget; bilan \\ fin"};
         QTest::newRow("leading blank hour, all day") << QStringList{"20260105 9:30 Dentiste", "20260106      Férié"}
                                                      << QStringList{"2026010509:30 Dentiste", "20260106      Férié"};
-        QTest::newRow("item pasted without a time field") << QStringList{"20260107texte collé"}
-                                                          << QStringList{"20260107      texte collé"};
+        QTest::newRow("item pasted without a time field")
+            << QStringList{"20260107texte collé"} << QStringList{"20260107      texte collé"};
         const QString longText = QString("Très long rendez-vous à l'hôpital ").repeated(6).trimmed();
         QTest::newRow("long line folds, same time twice")
             << QStringList{"2026070114:15 " + longText, "2026070114:15 Autre"}
             << QStringList{"2026070114:15 " + longText, "2026070114:15 Autre"};
-        QTest::newRow("blank at the end") << QStringList{"2026010510:00 Fin avec blanc "}
-                                          << QStringList{"2026010510:00 Fin avec blanc "};
+        QTest::newRow("blank at the end")
+            << QStringList{"2026010510:00 Fin avec blanc "} << QStringList{"2026010510:00 Fin avec blanc "};
     }
     void icsRoundTrip()
     {
@@ -90,29 +90,34 @@ private slots:
     {
         QTest::addColumn<QString>("events");
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("weekly, exdate, moved") << "DTSTART;TZID=Europe/Paris:20251230T183000\nRRULE:FREQ=WEEKLY;COUNT=4\n"
-                                                  "EXDATE;TZID=Europe/Paris:20260113T183000\nSUMMARY:Piscine\nUID:p\n"
-                                                  "END:VEVENT\nBEGIN:VEVENT\nUID:p\nSUMMARY:Piscine\n"
-                                                  "RECURRENCE-ID;TZID=Europe/Paris:20260106T183000\n"
-                                                  "DTSTART;TZID=Europe/Paris:20260107T190000"
-                                               << QStringList{"2026012018:30 Piscine", "2026010719:00 Piscine"};
-        QTest::newRow("yearly all day, utc to local") << "DTSTART;VALUE=DATE:20200229\nRRULE:FREQ=YEARLY\nSUMMARY:Léa\n"
-                                                         "END:VEVENT\nBEGIN:VEVENT\nDTSTART:20260701T220000Z\nSUMMARY:Vol"
-                                                      << QStringList{"20260702      Vol", "2026070200:00 Vol"}.mid(1);
-        QTest::newRow("several days, cancelled") << "DTSTART;VALUE=DATE:20260210\nDTEND;VALUE=DATE:20260212\nSUMMARY:Ski\n"
-                                                    "END:VEVENT\nBEGIN:VEVENT\nSTATUS:CANCELLED\nDTSTART:20260301T100000\n"
-                                                    "SUMMARY:Annulé"
-                                                 << QStringList{"20260210      Ski", "20260211      Ski"};
-        QTest::newRow("start and extra dates") << "DTSTART:20260301T100000\nRDATE:20260310T100000,20260320T100000\nSUMMARY:C"
-                                               << QStringList{"2026030110:00 C", "2026031010:00 C", "2026032010:00 C"};
+        QTest::newRow("weekly, exdate, moved")
+            << "DTSTART;TZID=Europe/Paris:20251230T183000\nRRULE:FREQ=WEEKLY;COUNT=4\n"
+               "EXDATE;TZID=Europe/Paris:20260113T183000\nSUMMARY:Piscine\nUID:p\n"
+               "END:VEVENT\nBEGIN:VEVENT\nUID:p\nSUMMARY:Piscine\n"
+               "RECURRENCE-ID;TZID=Europe/Paris:20260106T183000\n"
+               "DTSTART;TZID=Europe/Paris:20260107T190000"
+            << QStringList{"2026012018:30 Piscine", "2026010719:00 Piscine"};
+        QTest::newRow("yearly all day, utc to local")
+            << "DTSTART;VALUE=DATE:20200229\nRRULE:FREQ=YEARLY\nSUMMARY:Léa\n"
+               "END:VEVENT\nBEGIN:VEVENT\nDTSTART:20260701T220000Z\nSUMMARY:Vol"
+            << QStringList{"20260702      Vol", "2026070200:00 Vol"}.mid(1);
+        QTest::newRow("several days, cancelled")
+            << "DTSTART;VALUE=DATE:20260210\nDTEND;VALUE=DATE:20260212\nSUMMARY:Ski\n"
+               "END:VEVENT\nBEGIN:VEVENT\nSTATUS:CANCELLED\nDTSTART:20260301T100000\n"
+               "SUMMARY:Annulé"
+            << QStringList{"20260210      Ski", "20260211      Ski"};
+        QTest::newRow("start and extra dates")
+            << "DTSTART:20260301T100000\nRDATE:20260310T100000,20260320T100000\nSUMMARY:C"
+            << QStringList{"2026030110:00 C", "2026031010:00 C", "2026032010:00 C"};
         QTest::newRow("zones named, not defined")
             << "DTSTART;TZID=/mozilla.org/20070129_1/America/New_York:20260301T140000\nSUMMARY:M\nEND:VEVENT\n"
                "BEGIN:VEVENT\nDTSTART;TZID=Eastern Standard Time:20260301T100000\nSUMMARY:W"
             << QStringList{"2026030120:00 M", "2026030116:00 W"};
-        QTest::newRow("clocks changing") << "DTSTART;TZID=Europe/Paris:20270328T023000\nSUMMARY:P\nEND:VEVENT\nBEGIN:VEVENT\n"
-                                            "DTSTART;TZID=America/New_York:20270314T023000\nSUMMARY:N\nEND:VEVENT\n"
-                                            "BEGIN:VEVENT\nDTSTART;TZID=America/New_York:20261101T013000\nSUMMARY:D"
-                                         << QStringList{"2027032803:30 P", "2027031408:30 N", "2026110106:30 D"};
+        QTest::newRow("clocks changing")
+            << "DTSTART;TZID=Europe/Paris:20270328T023000\nSUMMARY:P\nEND:VEVENT\nBEGIN:VEVENT\n"
+               "DTSTART;TZID=America/New_York:20270314T023000\nSUMMARY:N\nEND:VEVENT\n"
+               "BEGIN:VEVENT\nDTSTART;TZID=America/New_York:20261101T013000\nSUMMARY:D"
+            << QStringList{"2027032803:30 P", "2027031408:30 N", "2026110106:30 D"};
     }
     void icsRecurrence()
     {
@@ -130,13 +135,13 @@ private slots:
         QTest::addColumn<QString>("note");
         QTest::newRow("full, escapes") << QString("M.|Dupont|Jean-François|Directeur|ACME, Inc; SA|12, rue de la Paix; "
                                                   "bât. A \\ B|75002|Paris|01 02 03 04 05|06 07 08 09 10|01 99|France|"
-                                                  "jf@exemple.fr").split('|')
+                                                  "jf@exemple.fr")
+                                              .split('|')
                                        << QString();
-        QTest::newRow("long folded address") << QString("|Éléonore||||Résidence des Châtaigniers é|||||||")
-                                                    .split('|')
-                                             << QString();
-        QTest::newRow("longer than the dialog") << QString("|Unnomvraimenttroplongpourlecarnet||||||||||||").split('|')
-                                                << QString();
+        QTest::newRow("long folded address")
+            << QString("|Éléonore||||Résidence des Châtaigniers é|||||||").split('|') << QString();
+        QTest::newRow("longer than the dialog")
+            << QString("|Unnomvraimenttroplongpourlecarnet||||||||||||").split('|') << QString();
         QTest::newRow("longer than the line") << ("|Long||||" + QString(250, u'a') + "|||||||").split('|')
                                               << "Adresse non repris : la fiche dépasserait 255 caractères";
         QTest::newRow("emoji") << QString("|Zoé 🦊||||||||||||").split('|') << "(🦊)";
@@ -169,35 +174,52 @@ private slots:
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<QString>("counts"); // new/present/refused, or "error"
         QTest::addColumn<QString>("told");
-        QTest::newRow("ics: no calendar") << QByteArray("\x01\xff garbage") << "error" << "";
-        QTest::newRow("ics: no start") << QByteArray("BEGIN:VEVENT\nSUMMARY:x\nEND:VEVENT") << "0/0/1" << "";
+        QTest::newRow("ics: no calendar") << QByteArray("\x01\xff garbage") << "error"
+                                          << "";
+        QTest::newRow("ics: no start") << QByteArray("BEGIN:VEVENT\nSUMMARY:x\nEND:VEVENT") << "0/0/1"
+                                       << "";
         QTest::newRow("ics: every minute") << QByteArray("BEGIN:VEVENT\nDTSTART:20260301T100000\nRRULE:FREQ=MINUTELY\n"
                                                          "SUMMARY:x\nEND:VEVENT")
-                                           << "1000/0/0" << "au moins";
-        QTest::newRow("ics: hourly since 2000") << QByteArray("BEGIN:VEVENT\nDTSTART:20000101T100000\nRRULE:FREQ=HOURLY\n"
-                                                              "SUMMARY:x\nEND:VEVENT")
-                                                << "1000/0/0" << "7760 occurrence(s)";
+                                           << "1000/0/0"
+                                           << "au moins";
+        QTest::newRow("ics: hourly since 2000")
+            << QByteArray("BEGIN:VEVENT\nDTSTART:20000101T100000\nRRULE:FREQ=HOURLY\n"
+                          "SUMMARY:x\nEND:VEVENT")
+            << "1000/0/0"
+            << "7760 occurrence(s)";
         QTest::newRow("ics: zone known nowhere") << QByteArray("BEGIN:VEVENT\nDTSTART;TZID=Nulle/Part:20260301T100000\n"
-                                                               "END:VEVENT") << "0/0/1" << "Nulle/Part";
-        QTest::newRow("ics: emoji") << QByteArray("BEGIN:VEVENT\nDTSTART:20260301T100000\nSUMMARY:F\xC3\xAAte \xF0\x9F\x8E\x89 chez "
-                                                  "Zo\xC3\xA9\nEND:VEVENT") << "1/0/0" << "Fête chez Zoé\n";
-        QTest::newRow("ics: to-dos only") << QByteArray("BEGIN:VTODO\nSUMMARY:x\nEND:VTODO")
-                                          << "0/0/0" << "aucun rendez-vous";
-        QTest::newRow("ics: end missing") << QByteArray("BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20260301T100000\nEND:VEVENT")
-                                          << "1/0/0" << "coupé";
-        QTest::newRow("vcf: cut short") << QByteArray("BEGIN:VCARD\nN;ENCODING=QUOTED-PRINTABLE:Mart=\nin") << "1/0/0" << "";
-        QTest::newRow("vcf: empty card") << QByteArray("BEGIN:VCARD\nTEL:\nEND:VCARD") << "0/0/1" << "";
-        QTest::newRow("vcf: no card") << QByteArray("\xff\xfe hello") << "error" << "";
-        QTest::newRow("vcf: longer than the dialog") << TestFiles::readBytes(EXCHANGE_DATA "/card.vcf") << "1/0/0"
-                                                     << "M100Mme\u00A0Martin\u00A0Claire\t\u00A0Compagnie des Eaux du L\t\t"
-                                                        "\u00A0\tTél: 06 12 34 56 78\u00A0\tFax: \u00A0\t"
-                                                        "E.mail claire.martin.longue@exemple-domaine.fr\t\n";
-        QTest::newRow("vcf: company and full name") << QByteArray("BEGIN:VCARD\nFN:labeled guy\nORG:Test Inc\nEND:VCARD")
-                                                    << "1/0/0" << "labeled guy\u00A0\t\u00A0Test Inc";
+                                                               "END:VEVENT")
+                                                 << "0/0/1"
+                                                 << "Nulle/Part";
+        QTest::newRow("ics: emoji") << QByteArray(
+            "BEGIN:VEVENT\nDTSTART:20260301T100000\nSUMMARY:F\xC3\xAAte \xF0\x9F\x8E\x89 chez "
+            "Zo\xC3\xA9\nEND:VEVENT")
+                                    << "1/0/0"
+                                    << "Fête chez Zoé\n";
+        QTest::newRow("ics: to-dos only") << QByteArray("BEGIN:VTODO\nSUMMARY:x\nEND:VTODO") << "0/0/0"
+                                          << "aucun rendez-vous";
+        QTest::newRow("ics: end missing")
+            << QByteArray("BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20260301T100000\nEND:VEVENT") << "1/0/0"
+            << "coupé";
+        QTest::newRow("vcf: cut short") << QByteArray("BEGIN:VCARD\nN;ENCODING=QUOTED-PRINTABLE:Mart=\nin") << "1/0/0"
+                                        << "";
+        QTest::newRow("vcf: empty card") << QByteArray("BEGIN:VCARD\nTEL:\nEND:VCARD") << "0/0/1"
+                                         << "";
+        QTest::newRow("vcf: no card") << QByteArray("\xff\xfe hello") << "error"
+                                      << "";
+        QTest::newRow("vcf: longer than the dialog")
+            << TestFiles::readBytes(EXCHANGE_DATA "/card.vcf") << "1/0/0"
+            << "M100Mme\u00A0Martin\u00A0Claire\t\u00A0Compagnie des Eaux du L\t\t"
+               "\u00A0\tTél: 06 12 34 56 78\u00A0\tFax: \u00A0\t"
+               "E.mail claire.martin.longue@exemple-domaine.fr\t\n";
+        QTest::newRow("vcf: company and full name")
+            << QByteArray("BEGIN:VCARD\nFN:labeled guy\nORG:Test Inc\nEND:VCARD") << "1/0/0"
+            << "labeled guy\u00A0\t\u00A0Test Inc";
         QTest::newRow("vcf: parts without a field") << QByteArray("BEGIN:VCARD\nN:Roy;Ana;Lou;;\nNICKNAME:Nana\n"
                                                                   "ADR:BP 4;;;Nice;Var;;\nEND:VCARD")
-                                                    << "1/0/0" << "autres prénoms « Lou », surnom « Nana », boîte "
-                                                                  "postale « BP 4 », région « Var »";
+                                                    << "1/0/0"
+                                                    << "autres prénoms « Lou », surnom « Nana », boîte "
+                                                       "postale « BP 4 », région « Var »";
     }
     void damagedFiles()
     {
@@ -205,11 +227,14 @@ private slots:
         QFETCH(QString, counts);
         QFETCH(QString, told);
         ExchangeNotes notes;
-        const ExchangeItems items = QTest::currentDataTag()[0] == 'i'
-                                        ? IcsExchange::importCalendar(data, {}, {}, m_now.date(), "Europe/Paris", &notes)
-                                        : VCard::importCards(data, {" "}, u'A', &notes);
+        const ExchangeItems items =
+            QTest::currentDataTag()[0] == 'i'
+                ? IcsExchange::importCalendar(data, {}, {}, m_now.date(), "Europe/Paris", &notes)
+                : VCard::importCards(data, {" "}, u'A', &notes);
         using S = ExchangeItem::Status;
-        QCOMPARE(notes.error.isEmpty() ? QString("%1/%2/%3").arg(countOf(items, S::New)).arg(countOf(items, S::Present))
+        QCOMPARE(notes.error.isEmpty() ? QString("%1/%2/%3")
+                                             .arg(countOf(items, S::New))
+                                             .arg(countOf(items, S::Present))
                                              .arg(countOf(items, S::Refused))
                                        : "error",
                  counts);
@@ -226,9 +251,12 @@ private slots:
     {
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("row");
-        QTest::newRow("quotes") << "Marché; \"bio\"" << "03/01/2026;\"Courses\";\"Marché; \"\"bio\"\"\";45,30;";
-        QTest::newRow("formula") << "=1+1" << "03/01/2026;\"Courses\";\"'=1+1\";45,30;";
-        QTest::newRow("number-like text") << "00123" << "03/01/2026;\"Courses\";\"00123\";45,30;";
+        QTest::newRow("quotes") << "Marché; \"bio\""
+                                << "03/01/2026;\"Courses\";\"Marché; \"\"bio\"\"\";45,30;";
+        QTest::newRow("formula") << "=1+1"
+                                 << "03/01/2026;\"Courses\";\"'=1+1\";45,30;";
+        QTest::newRow("number-like text") << "00123"
+                                          << "03/01/2026;\"Courses\";\"00123\";45,30;";
     }
     void budgetCsv()
     {
@@ -263,7 +291,8 @@ private slots:
         QTest::newRow("import vcf") << "--importer vcf D/agenda.orz D/card.vcf" << false << 0 << "1 ajouté(s)";
         QTest::newRow("notes told") << "--importer ics D/agenda.orz D/notes.ics" << false << 0
                                     << "Ajouté : 04/04/2026 20:00 Fête chez Zoé (caractères refusés";
-        QTest::newRow("held by a window") << "--importer ics D/agenda.orz D/notes.ics" << true << 4 << "ouvert dans Tivarel";
+        QTest::newRow("held by a window")
+            << "--importer ics D/agenda.orz D/notes.ics" << true << 4 << "ouvert dans Tivarel";
         QTest::newRow("all refused") << "--importer ics D/agenda.orz D/zone.ics" << false << 7 << "Nulle/Part";
         QTest::newRow("unknown option") << "--nimportequoi" << false << 1 << "Utilisation :";
         QTest::newRow("bad format") << "--exporter pdf D/agenda.orz D/out.pdf" << false << 1 << "pdf";
@@ -327,8 +356,14 @@ private slots:
         f.ui.answer(QMessageBox::Yes);
         f.form.action("ImportIcsItem")->trigger();
         QCOMPARE(summary, "2 à ajouter, 1 déjà présent(s), 0 refusé(s).");
-        QVERIFY(static_cast<WeekPage *>(f.child().page(SectionId::Week))->store().lines().contains("2026010614:00 Coiffeur"));
-        QVERIFY(static_cast<WeekPage *>(f.child().page(SectionId::Week))->store().lines().contains("2026010715:00 Ailleurs"));
+        QVERIFY(static_cast<WeekPage *>(f.child().page(SectionId::Week))
+                    ->store()
+                    .lines()
+                    .contains("2026010614:00 Coiffeur"));
+        QVERIFY(static_cast<WeekPage *>(f.child().page(SectionId::Week))
+                    ->store()
+                    .lines()
+                    .contains("2026010715:00 Ailleurs"));
         QVERIFY(f.child().TestModif());
         QCOMPARE(TestFiles::readBytes(f.path("agenda.orz")), orz);
     }

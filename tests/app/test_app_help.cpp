@@ -30,18 +30,20 @@ private slots:
         QTest::addColumn<QString>("page");
         QTest::newRow("Index") << "HelpContentsItem" << HelpTopics::contents();
         QTest::newRow("Rechercher, on the index") << "HelpSearchItem" << HelpTopics::contents();
-        QTest::newRow("Utiliser l'aide") << "HelpHowToItem" << "aide.html";
+        QTest::newRow("Utiliser l'aide") << "HelpHowToItem"
+                                         << "aide.html";
         // "where=page": the page is where=page.html.
-        const QString rows = "section:1=semaine section:2=adresses section:3=anniversaires section:4=choses "
-                             "section:5=budget section:6=album section:7=videotheque section:8=achats "
-                             "section:9=bibliotheque section:10=secu menu:Fichier1=fichier menu:Imprimer1=fichier "
-                             "menu:Edition1=edition menu:Sections1=sections menu:Options1=options "
-                             "menu:Utilitaires1=utilitaires dialog:HorlogeItem=horloge dialog:CalendrierItem=calendrier "
-                             "dialog:CalculatriceItem=calculatrice dialog:EuroItem=euro dialog:BlocNotesItem=bloc-notes "
-                             "dialog:PrenomsItem=prenoms dialog:PeseLettresItem=pese-lettres dialog:ReversiItem=reversi "
-                             "dialog:ComptesItem=budget dialog:PostesItem=options dialog:PharmaciesItem=options "
-                             "dialog:HelpAboutItem=premiers-pas dialog:add:1=semaine dialog:add:2=adresses "
-                             "dialog:add:3=anniversaires";
+        const QString rows =
+            "section:1=semaine section:2=adresses section:3=anniversaires section:4=choses "
+            "section:5=budget section:6=album section:7=videotheque section:8=achats "
+            "section:9=bibliotheque section:10=secu menu:Fichier1=fichier menu:Imprimer1=fichier "
+            "menu:Edition1=edition menu:Sections1=sections menu:Options1=options "
+            "menu:Utilitaires1=utilitaires dialog:HorlogeItem=horloge dialog:CalendrierItem=calendrier "
+            "dialog:CalculatriceItem=calculatrice dialog:EuroItem=euro dialog:BlocNotesItem=bloc-notes "
+            "dialog:PrenomsItem=prenoms dialog:PeseLettresItem=pese-lettres dialog:ReversiItem=reversi "
+            "dialog:ComptesItem=budget dialog:PostesItem=options dialog:PharmaciesItem=options "
+            "dialog:HelpAboutItem=premiers-pas dialog:add:1=semaine dialog:add:2=adresses "
+            "dialog:add:3=anniversaires";
         for (const QString &row : rows.split(u' '))
             QTest::addRow("F1 %s", qPrintable(row.section(u'=', 0, 0)))
                 << "F1:" + row.section(u'=', 0, 0) << row.section(u'=', 1) + ".html";
@@ -94,7 +96,8 @@ private slots:
         f.form.help()->setCollectionCandidates({m_dir.filePath("aide/tivarel.qhc")});
         f.form.action(QStringLiteral("HelpContentsItem"))->trigger();
         QCOMPARE(f.ui.messages(), QStringList("L'aide n'est pas installée : le fichier tivarel.qhc n'est dans aucun "
-                                              "de ces dossiers :\n" + m_dir.filePath("aide")));
+                                              "de ces dossiers :\n"
+                                              + m_dir.filePath("aide")));
         f.form.help()->setCollectionCandidates(HelpWindow::collectionCandidates());
         f.form.action(QStringLiteral("HelpContentsItem"))->trigger();
         QVERIFY(f.form.help()->window() && f.form.help()->window()->isVisible() && f.ui.messages().size() == 1);
@@ -121,7 +124,8 @@ private slots:
         QVERIFY(sh.waitForFinished());
         QCOMPARE(QString::fromLocal8Bit(sh.readAllStandardOutput()), m_dir.filePath("xdg/Tivarel"));
         const QString doc = "file:///home/a/Mes%20documents/agenda.orz";
-        QCOMPARE(QStringList({Application::commandLineDocument({"tivarel"}), Application::commandLineDocument({"tivarel", "agenda.orz"}),
+        QCOMPARE(QStringList({Application::commandLineDocument({"tivarel"}),
+                              Application::commandLineDocument({"tivarel", "agenda.orz"}),
                               Application::commandLineDocument({"tivarel", doc})}),
                  QStringList({QString(), m_dir.filePath("agenda.orz"), "/home/a/Mes documents/agenda.orz"}));
         TestFiles::writeBytes(m_dir.filePath("maison.orz"), TestFiles::crlf({"20260106 09:00 Dentiste"}));

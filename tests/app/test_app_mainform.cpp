@@ -222,7 +222,8 @@ private slots:
         QCOMPARE(f.ui.messages(), QStringList{"Enregistrer changements dans agenda.Orz ?"});
         QCOMPARE(f.ui.shown().constLast().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         // The settings are written only when the window really closes.
-        QCOMPARE(QList({QFile::exists(path("agenda.orz")), !f.form.child()->TestModif(), QFile::exists(path("Tivarel.ini"))}),
+        QCOMPARE(QList({QFile::exists(path("agenda.orz")), !f.form.child()->TestModif(),
+                        QFile::exists(path("Tivarel.ini"))}),
                  QList({saved, saved, closes}));
     }
 
@@ -247,7 +248,8 @@ private slots:
         Fixture f{m_dir.path()};
         QAction *autoOpen = f.form.action("AutoOpenItem");
         QVERIFY(autoOpen->isChecked());
-        QCOMPARE(QStringList({f.form.fileName(), f.form.startDirectory()}), QStringList({path("agenda.orz"), m_dir.path()}));
+        QCOMPARE(QStringList({f.form.fileName(), f.form.startDirectory()}),
+                 QStringList({path("agenda.orz"), m_dir.path()}));
         // The document opens once the window has been painted.
         QTRY_COMPARE(f.form.windowTitle() + f.ui.lastMessage(), QStringLiteral("Tivarel - agenda.orz"));
         // The menu item toggles automatic opening.
@@ -268,7 +270,8 @@ private slots:
         QVERIFY(f.form.child()->TestModif() && f.ui.shown().constLast().kind == "message");
         f.ui.answer(QMessageBox::No);
         QTest::mouseClick(f.form.toolButton("FileNew1Btn"), Qt::LeftButton);
-        QVERIFY(f.form.fileName().isEmpty() && f.form.child()->document().name.isEmpty() && !f.form.child()->TestModif());
+        QVERIFY(f.form.fileName().isEmpty() && f.form.child()->document().name.isEmpty()
+                && !f.form.child()->TestModif());
         QCOMPARE(f.form.windowTitle(), QStringLiteral("Tivarel"));
         // Unnamed and changed: closing asks; Yes, then the Save As dialog cancelled, keeps the window.
         f.form.child()->document().setModified();

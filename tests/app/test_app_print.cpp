@@ -2,8 +2,8 @@
 // millimetre canvas and compared with the rows kept in data/print_*.txt; the
 // item limits and page breaks; and each print command through the document
 // window into a PDF file.
-#include "PdfText.h"
 #include "Fixtures.h"
+#include "PdfText.h"
 #include "agenda/WeekPrint.h"
 #include "budget/BudgetPrint.h"
 #include "collections/ShoppingPrint.h"
@@ -38,7 +38,10 @@ public:
     void textOutRight(int x, int y, const QString &t) override { rows << QString("R %1 %2 %3").arg(x).arg(y).arg(t); }
     int textWidth(const QString &t) const override { return QFontMetrics(m_font).horizontalAdvance(t); }
     void line(int a, int b, int c, int d) override { rows << QString("L %1 %2 %3 %4").arg(a).arg(b).arg(c).arg(d); }
-    void rectangle(int a, int b, int c, int d) override { rows << QString("B %1 %2 %3 %4").arg(a).arg(b).arg(c).arg(d); }
+    void rectangle(int a, int b, int c, int d) override
+    {
+        rows << QString("B %1 %2 %3 %4").arg(a).arg(b).arg(c).arg(d);
+    }
     void picture(int, int, int, int, const QImage &) override {}
     void newPage() override { rows << QStringLiteral("P"); }
     int pageWidthMm() const override { return 200; }
@@ -66,13 +69,13 @@ void printFixture(const QString &command, MmCanvas &c)
         s.names = {"Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", "Samedi", "Dimanche"};
         for (int d = 0; d < 7; ++d)
             s.dates[d] = QStringLiteral("%1 janvier 2026").arg(5 + d);
-        s.items = {numbered("08:00 rdv", 9), {"10:00 " + kLong}, {}, {"09:30 Dentiste"}, {}, numbered("sam", 5),
-                   numbered("dim", 5)};
+        s.items = {numbered("08:00 rdv", 9), {"10:00 " + kLong}, {}, {"09:30 Dentiste"}, {},
+                   numbered("sam", 5),       numbered("dim", 5)};
         WeekPrint::ImpSemaine(c, s);
     } else if (command == "noms") {
         ContactsPrint::ImpNoms(c, {{"Dupont Jean", "01 02 03 04 05"}, {kLong, "06 07 08 09 10 11 12 13 14"}},
-                               {"Dupont Jean", "3 rue des Lilas", "75001 Paris", "Tél: 01 02 03 04 05", "Fax: ",
-                                "E.mail jean@dupont.fr", kLong, QString(300, u'-')});
+                               {"Dupont Jean", "3 rue des Lilas", "75001 Paris", "Tél: 01 02 03 04 05",
+                                "Fax: ", "E.mail jean@dupont.fr", kLong, QString(300, u'-')});
     } else if (command == "anniversaires") {
         ContactsPrint::HalfYear h;
         h.labels = {"Janvier", "Février", "Mars", "Avril", "Mai", "Juin"};
@@ -88,10 +91,11 @@ void printFixture(const QString &command, MmCanvas &c)
                   {"05/02/2026", "Loisirs", "Cinéma", "0,1", "0,2"}};
         BudgetPrint::ImpBudget(c, j);
     } else if (command == "courses") {
-        ShoppingPrint::ImpCourses(c, {"14/03/2026", "Marché du samedi",
-                                      {"Désignation", "  Quantité", "  Prix", "  Montant"},
-                                      {{"Pommes", "   2", "  1,50", "  3,00"}, {kLong, "", "", ""},
-                                       {"Sel", "1", "", "   0,00"}}});
+        ShoppingPrint::ImpCourses(
+            c, {"14/03/2026",
+                "Marché du samedi",
+                {"Désignation", "  Quantité", "  Prix", "  Montant"},
+                {{"Pommes", "   2", "  1,50", "  3,00"}, {kLong, "", "", ""}, {"Sel", "1", "", "   0,00"}}});
     }
 }
 
@@ -176,7 +180,9 @@ private slots:
         QTest::newRow("ImpBudget") << 5 << QStringList{"Journal de Janvier 2026", "Dépenses", "Recettes", "0,00"};
         QTest::newRow("Photo") << 6 << QStringList{"Été", "Plage"};
         QTest::newRow("Vidéo") << 7 << QStringList{"Le Corniaud", "1965"};
-        QTest::newRow("ImpCourses") << 8 << QStringList{"Date  14/03/2026", "Magasin Marché", "Pommes", "Désignation", "1,50"};
+        QTest::newRow("ImpCourses") << 8
+                                    << QStringList{"Date  14/03/2026", "Magasin Marché", "Pommes", "Désignation",
+                                                   "1,50"};
     }
 
     void commandPrintsToPdf()
@@ -191,9 +197,12 @@ private slots:
         const QString pdf = f.path("page.pdf");
         f.child.printer().setOutputFileName(pdf); // a PDF file, by its suffix
         using Command = void (TChild::*)();
-        const Command commands[] = {&TChild::ImpSemaine, &TChild::ImpNoms, &TChild::ImpAnniv, &TChild::ImpFaire,
-                                    &TChild::ImpBudget, &TChild::ImpPhoto, &TChild::ImpVideo, &TChild::ImpCourses};
-        const auto print = [&](bool confirm) { f.ui.print(confirm); (f.child.*commands[page - 1])(); };
+        const Command commands[] = {&TChild::ImpSemaine, &TChild::ImpNoms,  &TChild::ImpAnniv, &TChild::ImpFaire,
+                                    &TChild::ImpBudget,  &TChild::ImpPhoto, &TChild::ImpVideo, &TChild::ImpCourses};
+        const auto print = [&](bool confirm) {
+            f.ui.print(confirm);
+            (f.child.*commands[page - 1])();
+        };
         // On another page: no dialog, nothing printed.
         f.child.Section(9);
         print(false);
@@ -211,7 +220,6 @@ private slots:
         for (const QString &t : expected)
             QVERIFY2(texts.contains(t), qPrintable(t + " not in:\n" + texts));
     }
-
 };
 
 QTEST_MAIN(TestAppPrint)

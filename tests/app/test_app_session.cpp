@@ -22,8 +22,9 @@ static int runPeer(const QStringList &args)
     TChild child(ui, clock, args.at(2));
     const bool opened = child.Charge(args.at(3));
     if (args.size() > 4) {
-        static_cast<WeekPage *>(child.page(SectionId::Week))->store().addAppointment(QStringLiteral("20260105"),
-                                                                       QStringLiteral("1000"), args.at(4));
+        static_cast<WeekPage *>(child.page(SectionId::Week))
+            ->store()
+            .addAppointment(QStringLiteral("20260105"), QStringLiteral("1000"), args.at(4));
         child.document().setModified();
         if (args.size() > 5)
             child.session().writeRecovery();

@@ -31,15 +31,23 @@ private slots:
         QTest::addColumn<bool>("alwaysWritten");
         QTest::addColumn<QStringList>("edit"); // lines, steps (openWhileShowing), words kept
         const QStringList exts = QString(".orz .ocn .oan .oaf .obg .oap .ovd .oco .olv .osc").split(u' ');
-        const QStringList edits = QString("2026010509:00 Nouveau1|2026010510:00 Nouveau2;ListBox1#A100Nouveau1|A101Nouveau2;ListBox8#"
-            "0105 Nouveau1|0106 Nouveau2;ListBox9#<FAIRE>|Nouveau1|Nouveau2|<FAIT>;ListBox15#258202601000005/01/2026|2582026010002Nouveau|"
-            "25820260100031,00;MaskEdit1=06012026 Edit3=7 Edit3!#<BLOC0000>|TITLE T|PICTURE |Nouveau|</BLOC0000>;Edit7=X#<BLOC0000>|Nouveau|"
-            "09/03/2024|4|T|||||2000|60||96||96||</BLOC0000>;Edit9=X#<BLOC0000>|05/01/2026|Nouveau|CMDENouveau1|CMDENouveau2|</BLOC0000>;"
-            "StringGrid5=X#<BLOC0000>|Nouveau|31/12/2025|3|T|||||1999|Bon|</BLOC0000>;Edit14=X#<BLOC0000>|Nouveau|02/01/2026|Dr|40|||"
-            "03/01/2026|10||20||</BLOC0000>;Edit19=41").split(u'#');
+        const QStringList edits =
+            QString("2026010509:00 Nouveau1|2026010510:00 Nouveau2;ListBox1#A100Nouveau1|A101Nouveau2;ListBox8#"
+                    "0105 Nouveau1|0106 "
+                    "Nouveau2;ListBox9#<FAIRE>|Nouveau1|Nouveau2|<FAIT>;ListBox15#258202601000005/01/"
+                    "2026|2582026010002Nouveau|"
+                    "25820260100031,00;MaskEdit1=06012026 Edit3=7 Edit3!#<BLOC0000>|TITLE T|PICTURE "
+                    "|Nouveau|</BLOC0000>;Edit7=X#<BLOC0000>|Nouveau|"
+                    "09/03/2024|4|T|||||2000|60||96||96||</BLOC0000>;Edit9=X#<BLOC0000>|05/01/"
+                    "2026|Nouveau|CMDENouveau1|CMDENouveau2|</BLOC0000>;"
+                    "StringGrid5=X#<BLOC0000>|Nouveau|31/12/2025|3|T|||||1999|Bon|</"
+                    "BLOC0000>;Edit14=X#<BLOC0000>|Nouveau|02/01/2026|Dr|40|||"
+                    "03/01/2026|10||20||</BLOC0000>;Edit19=41")
+                .split(u'#');
         for (int page = 1; page <= 10; ++page)
             QTest::addRow("%d %s", page, qPrintable(exts[page - 1]))
-                << page << exts[page - 1] << QList{3, 6, 7, 8, 9, 10}.contains(page) << (edits[page - 1] + ";Nouveau").split(';');
+                << page << exts[page - 1] << QList{3, 6, 7, 8, 9, 10}.contains(page)
+                << (edits[page - 1] + ";Nouveau").split(';');
     }
 
     // A set opened while a page shows: the page shows that set. Set A (the lines with "Ancien" for "Nouveau")
@@ -49,27 +57,42 @@ private slots:
     void openWhileShowing_data()
     {
         sectionFiles_data();
-        QTest::newRow("8 two short lists added") << 8 << ".oco" << true << QStringList{"", "StringGrid5=Pain + StringGrid5=Lait", "Pain Lait"};
+        QTest::newRow("8 two short lists added")
+            << 8 << ".oco" << true << QStringList{"", "StringGrid5=Pain + StringGrid5=Lait", "Pain Lait"};
     }
     void openWhileShowing()
     {
-        QFETCH(int, page); QFETCH(QStringList, edit);
+        QFETCH(int, page);
+        QFETCH(QStringList, edit);
         ChildFixture f;
         for (const QString set : {"a", "b"})
-            TestFiles::writeBytes(f.child.page(SectionId(page))->fileName(f.path(set)), TestFiles::crlf(edit[0].isEmpty() ? QStringList()
-                : QString(edit[0]).replace(set == "a" ? "Nouveau" : "Ancien", "Ancien").split(u'|')));
+            TestFiles::writeBytes(
+                f.child.page(SectionId(page))->fileName(f.path(set)),
+                TestFiles::crlf(
+                    edit[0].isEmpty()
+                        ? QStringList()
+                        : QString(edit[0]).replace(set == "a" ? "Nouveau" : "Ancien", "Ancien").split(u'|')));
         f.child.activate(), f.child.Charge(f.path("a.orz")), f.child.Section(page), f.child.Charge(f.path("b.orz"));
         for (const QString &step : edit[1].split(u' ')) {
-            QWidget *w = f.child.page(SectionId(page))->findChild<QWidget *>(QString(step).remove(u'!').section(u'=', 0, 0));
-            if (step == "+") f.child.Ajout();
-            else if (auto *grid = qobject_cast<QTableWidget *>(w)) grid->setItem(0, 0, new QTableWidgetItem(step.section(u'=', 1)));
-            else if (auto *view = qobject_cast<QAbstractItemView *>(w)) view->setCurrentIndex(view->model()->index(0, 0)), QTest::keyClick(view, Qt::Key_Delete);
-            else if (step.endsWith(u'!')) QTest::keyClick(w, Qt::Key_Return);
-            else static_cast<QLineEdit *>(w)->selectAll(), QTest::keyClicks(w, step.section(u'=', 1));
+            QWidget *w =
+                f.child.page(SectionId(page))->findChild<QWidget *>(QString(step).remove(u'!').section(u'=', 0, 0));
+            if (step == "+")
+                f.child.Ajout();
+            else if (auto *grid = qobject_cast<QTableWidget *>(w))
+                grid->setItem(0, 0, new QTableWidgetItem(step.section(u'=', 1)));
+            else if (auto *view = qobject_cast<QAbstractItemView *>(w))
+                view->setCurrentIndex(view->model()->index(0, 0)), QTest::keyClick(view, Qt::Key_Delete);
+            else if (step.endsWith(u'!'))
+                QTest::keyClick(w, Qt::Key_Return);
+            else
+                static_cast<QLineEdit *>(w)->selectAll(), QTest::keyClicks(w, step.section(u'=', 1));
         }
         QVERIFY(f.child.Sauve(f.path("b.orz")));
-        const QString saved = QString::fromLatin1(TestFiles::readBytes(f.child.page(SectionId(page))->fileName(f.path("b"))));
-        QVERIFY2(!saved.contains("Ancien") && std::ranges::all_of(edit[2].split(u' '), [&](auto &w) { return saved.contains(w); }), qPrintable(saved));
+        const QString saved =
+            QString::fromLatin1(TestFiles::readBytes(f.child.page(SectionId(page))->fileName(f.path("b"))));
+        QVERIFY2(!saved.contains("Ancien")
+                     && std::ranges::all_of(edit[2].split(u' '), [&](auto &w) { return saved.contains(w); }),
+                 qPrintable(saved));
     }
 
     // A set without the section's file: told or not; an unchanged save writes
@@ -85,8 +108,8 @@ private slots:
         QCOMPARE(f.child.page(SectionId(page))->fileName(f.path(QStringLiteral("agenda.Orz"))), f.path("agenda" + ext));
         QVERIFY(QFile::remove(f.path("agenda" + ext)));
         f.child.Charge(f.path(QStringLiteral("agenda.orz")));
-        QCOMPARE(f.ui.messages(), page == 1 ? QStringList{"Fichier " + f.path("agenda" + ext) + " n'existe pas"}
-                                                : QStringList());
+        QCOMPARE(f.ui.messages(),
+                 page == 1 ? QStringList{"Fichier " + f.path("agenda" + ext) + " n'existe pas"} : QStringList());
         QVERIFY(!f.child.TestModif() && f.child.Sauve(f.path(QStringLiteral("agenda.orz"))));
         QTEST(QFile::exists(f.path("agenda" + ext)), "alwaysWritten");
         f.child.document().setModified();
@@ -98,7 +121,8 @@ private slots:
         QVERIFY(!f.child.Sauve(f.path(QStringLiteral("echec.orz"))) && f.child.TestModif());
         QVERIFY(f.ui.lastMessage().startsWith(QStringLiteral("Impossible d'écrire"))
                 && f.ui.lastMessage().contains("echec" + ext));
-        QCOMPARE(QDir(f.dir.path()).entryList({"*echec*"}, QDir::AllEntries | QDir::Hidden), QStringList("echec" + ext));
+        QCOMPARE(QDir(f.dir.path()).entryList({"*echec*"}, QDir::AllEntries | QDir::Hidden),
+                 QStringList("echec" + ext));
     }
 
     void unchangedSetSavesBackByteForByte()
@@ -154,23 +178,29 @@ private slots:
                 for (const QString &e : owned)
                     [[maybe_unused]] const int ignored = lchown(QFile::encodeName(f.path(e)).constData(), 65534, 65534);
             }
-            QVERIFY(sizeLimit || (readOnlyFile ? QFile::setPermissions(target(".ocn"), QFile::Permissions(0x4444))
-                                               : QFile::setPermissions(f.path("cible"), QFile::Permissions(0x5555))));
+            QVERIFY(sizeLimit
+                    || (readOnlyFile ? QFile::setPermissions(target(".ocn"), QFile::Permissions(0x4444))
+                                     : QFile::setPermissions(f.path("cible"), QFile::Permissions(0x5555))));
             QVERIFY(sizeLimit || setfsuid(65534) >= 0);
             const bool saved = f.child.Sauve(target(".orz"));
-            setfsuid(getuid()), setrlimit(RLIMIT_FSIZE, &none), QFile::setPermissions(f.path("cible"), QFile::Permissions(0x7755));
-            QVERIFY(f.ui.lastMessage().contains(readOnlyFile ? target(".ocn") + " : le fichier est protégé" : target(".orz") + " : "));
+            setfsuid(getuid()), setrlimit(RLIMIT_FSIZE, &none),
+                QFile::setPermissions(f.path("cible"), QFile::Permissions(0x7755));
+            QVERIFY(f.ui.lastMessage().contains(readOnlyFile ? target(".ocn") + " : le fichier est protégé"
+                                                             : target(".orz") + " : "));
             QFile::setPermissions(target(".ocn"), QFile::Permissions(0x6644));
             QVERIFY(!saved && f.child.TestModif() && f.child.document().name == f.path("agenda.orz"));
             QVERIFY(f.ui.lastMessage().contains("aucun de ses"));
             // The ten files and no temporary one ("sauvegardes" is the day's backup).
-            QCOMPARE(QDir(f.path("cible")).entryList({"*.*"}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 10);
+            QCOMPARE(
+                QDir(f.path("cible")).entryList({"*.*"}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+                10);
             for (const QString &e : files.keys())
                 QCOMPARE(TestFiles::readBytes(target(e)), e.toLatin1());
             QVERIFY(f.child.Sauve(target(".orz")) && !f.child.TestModif());
             for (const QString &e : files.keys())
                 QCOMPARE(TestFiles::readBytes(target(e)), files[e]);
-            QVERIFY(QFileInfo(target(".obg")).isSymLink() && (int(QFile::permissions(target(".orz"))) & 0xF0FF) == 0x6000);
+            QVERIFY(QFileInfo(target(".obg")).isSymLink()
+                    && (int(QFile::permissions(target(".orz"))) & 0xF0FF) == 0x6000);
         }
     }
 
@@ -209,7 +239,8 @@ private slots:
         TestFiles::writeBytes(f.path("Tivarel.ini"), QByteArray("\xff\xfe\x00\x01zz\r\n\r\nabc\r\n\r\n", 16));
         TestFiles::writeBytes(f.path("Tivarel.cbx"), TestFiles::crlf({"Combo1Loyer"}));
         f.child.activate();
-        QVERIFY(!f.child.GetIni().autoOpen && f.child.GetIni().rememberedDocument.isEmpty() && f.ui.messages().isEmpty());
+        QVERIFY(!f.child.GetIni().autoOpen && f.child.GetIni().rememberedDocument.isEmpty()
+                && f.ui.messages().isEmpty());
         QCOMPARE(f.child.comboBox(1)->count(), 1);
         f.child.SauveIni();
         QCOMPARE(TestFiles::readBytes(f.path("Tivarel.cbx")), TestFiles::crlf({"Combo1Loyer"}));
@@ -231,9 +262,11 @@ private slots:
         QTest::addColumn<QString>("command");
         // Per page from 2 on: "C" stands for the clipboard commands, "F" for the two search commands.
         const QStringList dashes = QString("C|Supprime F C|Supprime Precedent Suivant Premier Dernier F C|"
-                                           "Ajout Supprime Premier Dernier F C|C|C|F C|C|C").split(u'|');
+                                           "Ajout Supprime Premier Dernier F C|C|C|F C|C|C")
+                                       .split(u'|');
         for (int page = 2; page <= 10; ++page) {
-            const QString names = QString(dashes[page - 2]).replace("C", "Couper Copier Coller").replace("F", "Chercher FindNext");
+            const QString names =
+                QString(dashes[page - 2]).replace("C", "Couper Copier Coller").replace("F", "Chercher FindNext");
             for (const QString &name : names.split(u' '))
                 QTest::addRow("page %d %s", page, qPrintable(name)) << page << name;
         }
@@ -256,7 +289,8 @@ private slots:
 
         (f.child.*commands.value(command))();
 
-        QVERIFY2(f.ui.shown().isEmpty(), qPrintable(f.ui.shown().isEmpty() ? QString() : f.ui.shown().constFirst().text));
+        QVERIFY2(f.ui.shown().isEmpty(),
+                 qPrintable(f.ui.shown().isEmpty() ? QString() : f.ui.shown().constFirst().text));
         QVERIFY(!f.child.TestModif() && f.child.activePage() == page && f.child.document().referenceDate == reference);
     }
 
@@ -277,7 +311,6 @@ private slots:
         f.child.Section(11);
         QCOMPARE(f.child.activePage(), 1);
     }
-
 };
 
 QTEST_MAIN(TestAppWindow)

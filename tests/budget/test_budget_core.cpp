@@ -5,8 +5,8 @@
 #include "budget/BudgetFormat.h"
 #include "budget/BudgetMonth.h"
 #include "budget/BudgetSummary.h"
-#include "common/TextFile.h"
 #include "budget/NamedList.h"
+#include "common/TextFile.h"
 
 #include <QtTest>
 
@@ -61,10 +61,14 @@ private slots:
         QTest::addColumn<QString>("account");
         QTest::addColumn<QString>("code");
         QTest::addColumn<bool>("fits");
-        QTest::newRow("Caisse sums to 600") << "Caisse" << "258" << true;
-        QTest::newRow("accents count by their Windows-1252 code") << "Épargne" << "346" << true;
-        QTest::newRow("a character outside Windows-1252 counts as ?") << "a\u4E00" << "0A0" << true;
-        QTest::newRow("empty name") << "" << "000" << true;
+        QTest::newRow("Caisse sums to 600") << "Caisse"
+                                            << "258" << true;
+        QTest::newRow("accents count by their Windows-1252 code") << "Épargne"
+                                                                  << "346" << true;
+        QTest::newRow("a character outside Windows-1252 counts as ?") << "a\u4E00"
+                                                                      << "0A0" << true;
+        QTest::newRow("empty name") << ""
+                                    << "000" << true;
         QTest::newRow("a long name needs four digits") << QString(40, u'z') << "1310" << false;
     }
 
@@ -96,15 +100,19 @@ private slots:
             << (a + QStringList{kKey + "0a01x", kKey + " 0100x", kKey + "000Zx", kKey + "12800x", kKey + "0009x"})
             << QStringList{"05/01/2026|loyer|janvier|500.00|"} << 3 << 0;
         QTest::newRow("a long cell is read whole")
-            << row(0, {"05/01/2026", "", QString(300, u'd'), "1", "", ""}) << QStringList{"05/01/2026||" + QString(300, u'd') + "|1|"}
-            << 0 << 0;
+            << row(0, {"05/01/2026", "", QString(300, u'd'), "1", "", ""})
+            << QStringList{"05/01/2026||" + QString(300, u'd') + "|1|"} << 0 << 0;
         QTest::newRow("deferred entries after the rows, amounts padded, text kept")
             << (row(999, {"10/01/2026", "Débit différé", "carte", "12,5", ""}) + a + row(999, {"", "", "x", "abc", ""}))
-            << QStringList{"05/01/2026|loyer|janvier|500.00|", "10/01/2026|Débit différé|carte|12,50|", "01/01/2026||x|abc|"} << 1 << 0;
+            << QStringList{"05/01/2026|loyer|janvier|500.00|", "10/01/2026|Débit différé|carte|12,50|",
+                           "01/01/2026||x|abc|"}
+            << 1 << 0;
         QTest::newRow("a deferred entry without its last column still shows")
-            << (a + QStringList{kKey + "9992note"}) << QStringList{"05/01/2026|loyer|janvier|500.00|", "01/01/2026||note||"} << 0 << 0;
+            << (a + QStringList{kKey + "9992note"})
+            << QStringList{"05/01/2026|loyer|janvier|500.00|", "01/01/2026||note||"} << 0 << 0;
         QTest::newRow("a deferred entry without a date gets the month's first day")
-            << QStringList{kKey + "9991Loyer", kKey + "9993400.5", kKey + "9994"} << QStringList{"01/01/2026|Loyer||400,50|"} << 0 << 0;
+            << QStringList{kKey + "9991Loyer", kKey + "9993400.5", kKey + "9994"}
+            << QStringList{"01/01/2026|Loyer||400,50|"} << 0 << 0;
         QTest::newRow("a lost date line closes up: no later row is lost")
             << (row(0, {"05/01/2026", "a", "", "1", "", ""}) + row(1, {"", "b", "", "2", "", ""}).mid(1)
                 + row(2, {"07/01/2026", "c", "", "3", "", ""}))
@@ -113,7 +121,8 @@ private slots:
         for (int r = 0; r < BudgetGrid::Rows; ++r)
             full += row(r, {"01/01/2026", "", "", "1", "", ""});
         QTest::newRow("a full month drops the deferred entries")
-            << (full + row(999, {"10/01/2026", "", "", "1", ""})) << QStringList(BudgetGrid::Rows, "01/01/2026|||1|") << 0 << 1;
+            << (full + row(999, {"10/01/2026", "", "", "1", ""})) << QStringList(BudgetGrid::Rows, "01/01/2026|||1|")
+            << 0 << 1;
     }
 
     void monthReading()
@@ -171,17 +180,21 @@ private slots:
         QTest::addColumn<QString>("last"); // the row of the 20th after the commit
 
         using R = BudgetMonth::CommitResult;
-        QTest::newRow("expense only, comma") << 1 << QStringList{"20/01/2026", "loyer", "x", "12,5", ""} << R::Committed
-                                             << "20/01/2026|loyer|x|12,50|";
-        QTest::newRow("income only") << 1 << QStringList{"20/01/2026", "", "", "", "1500"} << R::Committed << "20/01/2026||||1500,00";
-        QTest::newRow("both") << 0 << QStringList{"20/01/2026", "", "", " 1.5 ", "2"} << R::Committed << "20/01/2026|||1,50|2,00";
+        QTest::newRow("expense only, comma")
+            << 1 << QStringList{"20/01/2026", "loyer", "x", "12,5", ""} << R::Committed << "20/01/2026|loyer|x|12,50|";
+        QTest::newRow("income only") << 1 << QStringList{"20/01/2026", "", "", "", "1500"} << R::Committed
+                                     << "20/01/2026||||1500,00";
+        QTest::newRow("both") << 0 << QStringList{"20/01/2026", "", "", " 1.5 ", "2"} << R::Committed
+                              << "20/01/2026|||1,50|2,00";
         QTest::newRow("neither") << 1 << QStringList{"20/01/2026", "", "", " ", ""} << R::NoAmount << "";
-        QTest::newRow("expense not a number") << 1 << QStringList{"20/01/2026", "", "", "12a", "1"} << R::BadExpense << "";
-        QTest::newRow("income not a number") << 1 << QStringList{"20/01/2026", "", "", "1", "1,2,3"} << R::BadIncome << "";
-        QTest::newRow("pasted line breaks become blanks") << 1 << QStringList{"20/01/2026", "", "a\r\nb\nc", "1", ""}
-                                                          << R::Committed << "20/01/2026||a b c|1,00|";
-        QTest::newRow("the 128th row is usable") << 127 << QStringList{"20/01/2026", "", "", "1", ""} << R::Committed
-                                                 << "20/01/2026|||1,00|";
+        QTest::newRow("expense not a number")
+            << 1 << QStringList{"20/01/2026", "", "", "12a", "1"} << R::BadExpense << "";
+        QTest::newRow("income not a number")
+            << 1 << QStringList{"20/01/2026", "", "", "1", "1,2,3"} << R::BadIncome << "";
+        QTest::newRow("pasted line breaks become blanks")
+            << 1 << QStringList{"20/01/2026", "", "a\r\nb\nc", "1", ""} << R::Committed << "20/01/2026||a b c|1,00|";
+        QTest::newRow("the 128th row is usable")
+            << 127 << QStringList{"20/01/2026", "", "", "1", ""} << R::Committed << "20/01/2026|||1,00|";
         QTest::newRow("beyond 128 rows refused") << 128 << QStringList{"20/01/2026", "", "", "1", ""} << R::Full << "";
     }
 
@@ -197,7 +210,8 @@ private slots:
         BudgetMonth m = januaryOf(lines);
         QCOMPARE(m.commit({entry[0], entry[1], entry[2], entry[3], entry[4]}), result);
         const bool done = result == BudgetMonth::CommitResult::Committed;
-        QCOMPARE(QList<int>({m.changed(), m.grid().lineCount(), m.storeMonth()}), QList<int>({done, counted + done, done}));
+        QCOMPARE(QList<int>({m.changed(), m.grid().lineCount(), m.storeMonth()}),
+                 QList<int>({done, counted + done, done}));
         if (!done)
             return;
         // Sorted by day: the new row of the 20th comes last, and the month reads
@@ -267,13 +281,22 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("readBack"); // name|balance|used
         const QString x30(30, u'x');
-        QTest::newRow("six letters and 1500,00") << QStringList{"Caisse", "1500,00"} << "Caisse" + QString(14, nbsp) + "1500,00" << "Caisse|1500,00|used";
-        QTest::newRow("blanks around, small letter") << QStringList{"  ccp ", "0,00"} << "ccp" + QString(20, nbsp) + "0,00" << "ccp|0,00|";
-        QTest::newRow("a long pair keeps one space") << QStringList{x30, "1,00"} << x30 + nbsp + "1,00" << x30 + "|1,00|";
+        QTest::newRow("six letters and 1500,00")
+            << QStringList{"Caisse", "1500,00"} << "Caisse" + QString(14, nbsp) + "1500,00"
+            << "Caisse|1500,00|used";
+        QTest::newRow("blanks around, small letter")
+            << QStringList{"  ccp ", "0,00"} << "ccp" + QString(20, nbsp) + "0,00"
+            << "ccp|0,00|";
+        QTest::newRow("a long pair keeps one space")
+            << QStringList{x30, "1,00"} << x30 + nbsp + "1,00" << x30 + "|1,00|";
         QTest::newRow("no-break space and line breaks made blanks")
-            << QStringList{"Livret\u00A0A\r\nbis", "2,00"} << "Livret A bis" + QString(11, nbsp) + "2,00" << "Livret A bis|2,00|used";
-        QTest::newRow("empty name") << QStringList{"", "1,00"} << QString(23, nbsp) + "1,00" << "|1,00|";
-        QTest::newRow("accented capital is not in use") << QStringList{"Épargne", "1,00"} << "Épargne" + QString(16, nbsp) + "1,00" << "Épargne|1,00|";
+            << QStringList{"Livret\u00A0A\r\nbis", "2,00"} << "Livret A bis" + QString(11, nbsp) + "2,00"
+            << "Livret A bis|2,00|used";
+        QTest::newRow("empty name") << QStringList{"", "1,00"} << QString(23, nbsp) + "1,00"
+                                    << "|1,00|";
+        QTest::newRow("accented capital is not in use")
+            << QStringList{"Épargne", "1,00"} << "Épargne" + QString(16, nbsp) + "1,00"
+            << "Épargne|1,00|";
     }
 
     void accountLines()
@@ -281,8 +304,10 @@ private slots:
         QFETCH(QStringList, typed);
         const QString made = AccountLine::make(AccountLine::cleanName(typed[0]), typed[1]);
         QTEST(made, "line");
-        QTEST(QStringList({AccountLine::name(made), AccountLine::balance(made), AccountLine::isUsed(made) ? "used" : ""}).join(u'|'),
-              "readBack");
+        QTEST(
+            QStringList({AccountLine::name(made), AccountLine::balance(made), AccountLine::isUsed(made) ? "used" : ""})
+                .join(u'|'),
+            "readBack");
     }
 
     void balances_data()
@@ -290,10 +315,11 @@ private slots:
         QTest::addColumn<QStringList>("typed");
         QTest::addColumn<QStringList>("completed");
         QTest::addColumn<QString>("total");
-        QTest::newRow("completed as the dialog does") << QStringList{"1500", "12,5", "12,", ",5", "12,34"}
-                                                      << QStringList{"1500,00", "12,50", "12,00", "0,50", "12,34"} << "        1537,34";
-        QTest::newRow("nothing or no number is zero") << QStringList{"", ",", "12a"} << QStringList{"0,00", "0,00", "0,00"}
-                                                      << "           0,00";
+        QTest::newRow("completed as the dialog does")
+            << QStringList{"1500", "12,5", "12,", ",5", "12,34"}
+            << QStringList{"1500,00", "12,50", "12,00", "0,50", "12,34"} << "        1537,34";
+        QTest::newRow("nothing or no number is zero")
+            << QStringList{"", ",", "12a"} << QStringList{"0,00", "0,00", "0,00"} << "           0,00";
         QTest::newRow("no account") << QStringList{} << QStringList{} << "           0,00";
     }
 
@@ -316,15 +342,16 @@ private slots:
     {
         using D = NamedList::Deletion;
         NamedList list({"voiture", "Alimentation", "Électricité", "banque", "eau", "Débit différé"});
-        QCOMPARE(list.entries(), (QStringList{"Alimentation", "banque", "Débit différé", "eau", "Électricité", "voiture"}));
+        QCOMPARE(list.entries(),
+                 (QStringList{"Alimentation", "banque", "Débit différé", "eau", "Électricité", "voiture"}));
         // Added with a small first letter (posts) or as typed, at its sorted place;
         // a name already there is added again; only an empty text is refused.
         QCOMPARE(list.add("  Loyer ", true), 5);
         QCOMPARE(list.entries().at(list.add("loyer", false)), QString("loyer"));
         QCOMPARE(list.add("Dr\r\nX", false), 3);
         QCOMPARE(list.add("   ", true), -1);
-        QCOMPARE(list.entries(), (QStringList{"Alimentation", "banque", "Débit différé", "Dr X", "eau", "Électricité", "loyer",
-                                              "loyer", "voiture"}));
+        QCOMPARE(list.entries(), (QStringList{"Alimentation", "banque", "Débit différé", "Dr X", "eau", "Électricité",
+                                              "loyer", "loyer", "voiture"}));
         // "É" is no capital A to Z.
         QCOMPARE(QList<D>({list.deletion(0), list.deletion(2), list.deletion(5), list.deletion(9), list.deletion(-1)}),
                  QList<D>({D::Used, D::Protected, D::Allowed, D::NoSuchEntry, D::NoSuchEntry}));
@@ -332,10 +359,12 @@ private slots:
         // changed to a small letter becomes deletable.
         QCOMPARE(list.replace(0, "alimentation"), 0);
         QCOMPARE(list.deletion(0), D::Allowed);
-        QCOMPARE(QList<int>({list.replace(0, "Zinc"), list.replace(0, " "), list.replace(9, "x")}), QList<int>({8, -1, -1}));
+        QCOMPARE(QList<int>({list.replace(0, "Zinc"), list.replace(0, " "), list.replace(9, "x")}),
+                 QList<int>({8, -1, -1}));
         list.remove(9);
         list.remove(0);
-        QCOMPARE(list.entries(), (QStringList{"Débit différé", "Dr X", "eau", "Électricité", "loyer", "loyer", "voiture", "Zinc"}));
+        QCOMPARE(list.entries(),
+                 (QStringList{"Débit différé", "Dr X", "eau", "Électricité", "loyer", "loyer", "voiture", "Zinc"}));
         // Same letters: the accents decide before the case.
         QCOMPARE(NamedList({"Aá", "aà"}).entries(), (QStringList{"aà", "Aá"}));
         QCOMPARE(NamedList::withSmallFirst("Épicerie"), QString("Épicerie"));
@@ -352,21 +381,26 @@ private slots:
         QTest::addColumn<QString>("expected");
         const QString mar = QStringLiteral("258202603");
         QTest::newRow("posts summed, a small first letter is the same post")
-            << (row(0, {"02/01/2026", "Loyer", "", "  650,00"}) + row(1, {"03/01/2026", "alimentation", "", "10.5", "2000"})
-                + row(2, {"04/01/2026", "Alimentation", "", "  2,25"}) + row(0, {"05/03/2026", "Loyer", "", "650"}, mar))
+            << (row(0, {"02/01/2026", "Loyer", "", "  650,00"})
+                + row(1, {"03/01/2026", "alimentation", "", "10.5", "2000"})
+                + row(2, {"04/01/2026", "Alimentation", "", "  2,25"})
+                + row(0, {"05/03/2026", "Loyer", "", "650"}, mar))
             << "Loyer=65000 Alimentation=1275 | 1:66275/200000 3:65000/0 | 0";
         QTest::newRow("deferred entries count with their month, an empty post has a name")
-            << (row(0, {"02/01/2026", "", "", "5"}) + row(999, {"", QString::fromUtf8("Débit différé"), "", "30,10", ""}))
+            << (row(0, {"02/01/2026", "", "", "5"})
+                + row(999, {"", QString::fromUtf8("Débit différé"), "", "30,10", ""}))
             << QString::fromUtf8("Débit différé=3010 Sans poste=500 | 1:3510/0 | 0");
         QTest::newRow("unreadable amounts left out; refunds cancel a post out")
             << (row(0, {"02/01/2026", "Loisirs", "", "20"}) + row(1, {"03/01/2026", "loisirs", "", "-20", "abc"})
                 + row(2, {"04/01/2026", "Loyer", "", "1 000"}))
             << " | 1:0/0 | 2";
         QTest::newRow("an amount the sum cannot take is left out, never wrapped")
-            << (row(0, {"02/01/2026", "Loyer", "", "92233720368547758"}) + row(1, {"03/01/2026", "Loyer", "", "92233720368547758"}))
+            << (row(0, {"02/01/2026", "Loyer", "", "92233720368547758"})
+                + row(1, {"03/01/2026", "Loyer", "", "92233720368547758"}))
             << "Loyer=9223372036854775800 | 1:9223372036854775800/0 | 1";
         QTest::newRow("rows after the count and other accounts are not counted")
-            << (row(0, {"02/01/2026", "Loyer", "", "1"}) + row(2, {"", "Loyer", "", "7"}) + row(0, {"02/01/2026", "Loyer", "", "9"}, "259202601"))
+            << (row(0, {"02/01/2026", "Loyer", "", "1"}) + row(2, {"", "Loyer", "", "7"})
+                + row(0, {"02/01/2026", "Loyer", "", "9"}, "259202601"))
             << "Loyer=100 | 1:100/0 | 0";
     }
 

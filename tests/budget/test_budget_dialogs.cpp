@@ -23,10 +23,17 @@ namespace {
 
 const QChar nbsp(0xA0);
 
-template <typename W> W *child(QWidget *parent, const char *name) { return TestUi::find<W>(parent, name); }
+template<typename W>
+W *child(QWidget *parent, const char *name)
+{
+    return TestUi::find<W>(parent, name);
+}
 
 using TestUi::texts;
-QStringList listTexts(QDialog *d) { return texts(child<QListWidget>(d, "ListBox1")); }
+QStringList listTexts(QDialog *d)
+{
+    return texts(child<QListWidget>(d, "ListBox1"));
+}
 
 void select(QDialog *d, const QString &text)
 {
@@ -40,7 +47,10 @@ void select(QDialog *d, const QString &text)
     qFatal("no entry %s", qPrintable(text));
 }
 
-void click(QDialog *d, const char *button) { child<QPushButton>(d, button)->click(); }
+void click(QDialog *d, const char *button)
+{
+    child<QPushButton>(d, button)->click();
+}
 
 using Command = void (*)(DocumentContext &);
 
@@ -62,21 +72,27 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QString>("after");
-        const QString both = "Caisse 5,00 livret 10,00", question = "Supprimer le compte " + AccountLine::make("livret", "10,00") + " ?";
+        const QString both = "Caisse 5,00 livret 10,00",
+                      question = "Supprimer le compte " + AccountLine::make("livret", "10,00") + " ?";
         const QString tooLong(18, QChar(0xE9));
         QTest::newRow("add, balance completed") << "Button1" << QStringList{" Banque ", "1500"} << 0 << QStringList{}
                                                 << "Caisse 5,00 livret 10,00 Banque 1500,00";
         QTest::newRow("add cancelled") << "Button1" << QStringList{} << 0 << QStringList{} << both;
-        QTest::newRow("add, same name") << "Button1" << QStringList{"livret", "1"} << 0 << QStringList{TComptes::duplicateMessage("livret")} << both;
+        QTest::newRow("add, same name") << "Button1" << QStringList{"livret", "1"} << 0
+                                        << QStringList{TComptes::duplicateMessage("livret")} << both;
         QTest::newRow("add, same character sum") << "Button1" << QStringList{"tevilr", "1"} << 0
                                                  << QStringList{TComptes::sameCodeMessage("tevilr", "livret")} << both;
-        QTest::newRow("add, code beyond three digits") << "Button1" << QStringList{tooLong, "1"} << 0
-                                                       << QStringList{TAjoutCpt::tooLongMessage(tooLong)} << both;
-        QTest::newRow("change keeps the name") << "Button2 Caisse" << QStringList{"XYZ", "20"} << 0 << QStringList{} << "Caisse 20,00 livret 10,00";
+        QTest::newRow("add, code beyond three digits")
+            << "Button1" << QStringList{tooLong, "1"} << 0 << QStringList{TAjoutCpt::tooLongMessage(tooLong)} << both;
+        QTest::newRow("change keeps the name")
+            << "Button2 Caisse" << QStringList{"XYZ", "20"} << 0 << QStringList{} << "Caisse 20,00 livret 10,00";
         QTest::newRow("change, nothing selected") << "Button2" << QStringList{} << 0 << QStringList{} << both;
-        QTest::newRow("delete a used account") << "Button3 Caisse" << QStringList{} << 0 << QStringList{"Ce compte est déjà utilisé"} << both;
-        QTest::newRow("delete asks, OK") << "Button3 livret" << QStringList{} << int(QMessageBox::Ok) << QStringList{question} << "Caisse 5,00";
-        QTest::newRow("delete asks, cancel") << "Button3 livret" << QStringList{} << int(QMessageBox::Cancel) << QStringList{question} << both;
+        QTest::newRow("delete a used account")
+            << "Button3 Caisse" << QStringList{} << 0 << QStringList{"Ce compte est déjà utilisé"} << both;
+        QTest::newRow("delete asks, OK") << "Button3 livret" << QStringList{} << int(QMessageBox::Ok)
+                                         << QStringList{question} << "Caisse 5,00";
+        QTest::newRow("delete asks, cancel")
+            << "Button3 livret" << QStringList{} << int(QMessageBox::Cancel) << QStringList{question} << both;
         QTest::newRow("delete, nothing selected") << "Button3" << QStringList{} << 0 << QStringList{} << both;
     }
 
@@ -108,7 +124,8 @@ private slots:
                 return int(QDialog::Rejected);
             auto *name = child<QLineEdit>(d, "Edit1");
             nameReadOnly = name->isReadOnly();
-            nameReadOnly ? QTest::keyClicks(name, typed[0]) : name->setText(typed[0]); // typing a read-only name changes nothing
+            nameReadOnly ? QTest::keyClicks(name, typed[0])
+                         : name->setText(typed[0]); // typing a read-only name changes nothing
             child<QLineEdit>(d, "Edit2")->setText(typed[1]);
             click(d, "Button1");
             return d->result();
@@ -118,8 +135,7 @@ private slots:
         QCOMPARE(t.ui.messages(), messages);
         const QStringList box = texts(t.context.comboBox(2)), balances = t.context.extraLists.value("Solde2");
         QStringList shown, expected; // the dialog's lines and total followed every change
-        for (int i = 0; i < box.size(); ++i)
-        {
+        for (int i = 0; i < box.size(); ++i) {
             shown << box[i] << balances.value(i);
             expected << AccountLine::make(box[i], balances.value(i));
         }
@@ -133,12 +149,18 @@ private slots:
         QTest::addColumn<bool>("paste");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("result"); // the box's text|the balance given back
-        QTest::newRow("digits") << false << "1500" << "1500|1500,00";
-        QTest::newRow("no minus sign, letter, point or blank") << false << "-1a2.3 4" << "1234|1234,00";
-        QTest::newRow("a second comma is refused") << false << "1,2,3" << "1,23|1,23";
-        QTest::newRow("pasted balance") << true << "12,5" << "12,5|12,50";
-        QTest::newRow("pasted negative") << true << "-12,5" << "|0,00";
-        QTest::newRow("pasted decimal point") << true << "12.5" << "|0,00";
+        QTest::newRow("digits") << false << "1500"
+                                << "1500|1500,00";
+        QTest::newRow("no minus sign, letter, point or blank") << false << "-1a2.3 4"
+                                                               << "1234|1234,00";
+        QTest::newRow("a second comma is refused") << false << "1,2,3"
+                                                   << "1,23|1,23";
+        QTest::newRow("pasted balance") << true << "12,5"
+                                        << "12,5|12,50";
+        QTest::newRow("pasted negative") << true << "-12,5"
+                                         << "|0,00";
+        QTest::newRow("pasted decimal point") << true << "12.5"
+                                              << "|0,00";
     }
 
     void balanceBox()
@@ -195,9 +217,9 @@ private slots:
         QTest::addColumn<QString>("added");
         // The editors of boxes 7 and up keep the capital first letter.
         const std::tuple<const char *, Command, int> editors[] = {
-            {"Postes", OptionsCommands::BudgetPostes, 1}, {"Categorie", OptionsCommands::Categorie, 3},
-            {"Formatv", OptionsCommands::Formatv, 4},     {"Formata", OptionsCommands::Formata, 5},
-            {"Magasins", OptionsCommands::Magasins, 6},   {"Categorie2", OptionsCommands::Categorie2, 7},
+            {"Postes", OptionsCommands::BudgetPostes, 1},   {"Categorie", OptionsCommands::Categorie, 3},
+            {"Formatv", OptionsCommands::Formatv, 4},       {"Formata", OptionsCommands::Formata, 5},
+            {"Magasins", OptionsCommands::Magasins, 6},     {"Categorie2", OptionsCommands::Categorie2, 7},
             {"Praticiens", OptionsCommands::Praticiens, 9}, {"Pharmacies", OptionsCommands::Pharmacies, 10}};
         for (const auto &[name, command, box] : editors)
             QTest::newRow(name) << quintptr(command) << box << QString(box < 7 ? "western" : "Western");
@@ -226,7 +248,8 @@ private slots:
         reinterpret_cast<Command>(command)(t.context);
         QVERIFY(clearedAndOpen && texts(t.context.comboBox(box)) == seen);
         // The posts box shows its first entry; the others keep their text.
-        QCOMPARE(seen.join(u' ') + " / " + t.context.comboBox(box)->currentText(), "Action " + added + " zoo / " + (box == 1 ? "Action" : "zoo"));
+        QCOMPARE(seen.join(u' ') + " / " + t.context.comboBox(box)->currentText(),
+                 "Action " + added + " zoo / " + (box == 1 ? "Action" : "zoo"));
     }
 
     void postsEditorPath()

@@ -4,27 +4,27 @@
 #include "Fixtures.h"
 #include "PdfText.h"
 
-#include "document/PrintJob.h"
 #include "budget/BilanWindow.h"
 #include "budget/BudgetFormat.h"
 #include "budget/BudgetPage.h"
 #include "common/Cp1252.h"
+#include "document/PrintJob.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTableView>
+#include <QTest>
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QPieSeries>
-#include <QLineEdit>
-#include <QTableView>
-#include <QAbstractItemModelTester>
-#include <QDir>
-#include <QTest>
 
 namespace {
 
@@ -38,7 +38,11 @@ struct Page
         page->resize(800, 600);
     }
 
-    template <typename W> W *find(const char *name) const { return TestUi::find<W>(page, name); }
+    template<typename W>
+    W *find(const char *name) const
+    {
+        return TestUi::find<W>(page, name);
+    }
     QLineEdit *date() const { return find<QLineEdit>("MaskEdit1"); }
     QComboBox *posts() const { return find<QComboBox>("ComboBox1"); }
     QComboBox *accounts() const { return find<QComboBox>("ComboBox2"); }
@@ -46,7 +50,10 @@ struct Page
     QLineEdit *expense() const { return find<QLineEdit>("Edit3"); }
     QLineEdit *income() const { return find<QLineEdit>("Edit6"); }
     QTableView *grid() const { return find<QTableView>("StringGrid1"); }
-    QString cell(int row, int column) const { return grid()->model()->index(row, column).data(Qt::EditRole).toString(); }
+    QString cell(int row, int column) const
+    {
+        return grid()->model()->index(row, column).data(Qt::EditRole).toString();
+    }
 
     // Types one journal line the way the user does and presses Enter in the
     // box named by `enterIn`.
@@ -72,7 +79,8 @@ QByteArray cells(const QString &key, int row, const QStringList &texts)
 {
     QByteArray out;
     for (int c = 0; c < texts.size(); ++c)
-        out += Cp1252::encode(key + QStringLiteral("%1%2").arg(row, 3, 10, QLatin1Char('0')).arg(c) + texts[c]) + "\r\n";
+        out +=
+            Cp1252::encode(key + QStringLiteral("%1%2").arg(row, 3, 10, QLatin1Char('0')).arg(c) + texts[c]) + "\r\n";
     return out;
 }
 
@@ -93,20 +101,26 @@ private slots:
         QTest::addColumn<int>("clicked");
         QTest::addColumn<QStringList>("typed");
         QTest::addColumn<QString>("outcome");
-        QTest::newRow("income only, Enter in the income box") << 1 << -1 << QStringList{"09012026", "", "1500", "Edit6"}
-                                                              << "2 0 MaskEdit1 09/01/2026||1500,00";
-        QTest::newRow("both, Enter in the description") << 1 << -1 << QStringList{"09012026", "1", "2", "Edit2"}
-                                                        << "2 0 MaskEdit1 09/01/2026|1,00|2,00";
-        QTest::newRow("neither: the expense box is next") << 1 << -1 << QStringList{"09012026", "", "", "Edit2"} << "1 0 Edit3 05/01/2026|1,00|";
-        QTest::newRow("expense not a number") << 1 << -1 << QStringList{"09012026", "12,3,4", "", "Edit3"} << "1 1 Edit3 05/01/2026|1,00|";
-        QTest::newRow("income not a number") << 1 << -1 << QStringList{"09012026", "", "x", "Edit3"} << "1 1 Edit6 05/01/2026|1,00|";
-        QTest::newRow("no date: today's") << 1 << -1 << QStringList{"", "3", "", "Edit3"} << "2 0 MaskEdit1 07/01/2026|3,00|";
-        QTest::newRow("the 128th row") << 127 << -1 << QStringList{"09012026", "1", "", "Edit3"} << "128 0 MaskEdit1 09/01/2026|1,00|";
-        QTest::newRow("beyond 128 rows") << 128 << -1 << QStringList{"09012026", "1", "", "Edit3"} << "128 1 MaskEdit1 05/01/2026|1,00|";
+        QTest::newRow("income only, Enter in the income box")
+            << 1 << -1 << QStringList{"09012026", "", "1500", "Edit6"} << "2 0 MaskEdit1 09/01/2026||1500,00";
+        QTest::newRow("both, Enter in the description")
+            << 1 << -1 << QStringList{"09012026", "1", "2", "Edit2"} << "2 0 MaskEdit1 09/01/2026|1,00|2,00";
+        QTest::newRow("neither: the expense box is next")
+            << 1 << -1 << QStringList{"09012026", "", "", "Edit2"} << "1 0 Edit3 05/01/2026|1,00|";
+        QTest::newRow("expense not a number")
+            << 1 << -1 << QStringList{"09012026", "12,3,4", "", "Edit3"} << "1 1 Edit3 05/01/2026|1,00|";
+        QTest::newRow("income not a number")
+            << 1 << -1 << QStringList{"09012026", "", "x", "Edit3"} << "1 1 Edit6 05/01/2026|1,00|";
+        QTest::newRow("no date: today's")
+            << 1 << -1 << QStringList{"", "3", "", "Edit3"} << "2 0 MaskEdit1 07/01/2026|3,00|";
+        QTest::newRow("the 128th row") << 127 << -1 << QStringList{"09012026", "1", "", "Edit3"}
+                                       << "128 0 MaskEdit1 09/01/2026|1,00|";
+        QTest::newRow("beyond 128 rows") << 128 << -1 << QStringList{"09012026", "1", "", "Edit3"}
+                                         << "128 1 MaskEdit1 05/01/2026|1,00|";
         QTest::newRow("double click below the counted lines adds a line")
             << 1 << 40 << QStringList{"09012026", "1", "", "Edit3"} << "2 0 MaskEdit1 09/01/2026|1,00|";
-        QTest::newRow("double click on a counted row changes it") << 2 << 1 << QStringList{"", "9", "", "Edit3"}
-                                                                  << "2 0 MaskEdit1 05/01/2026|9,00|";
+        QTest::newRow("double click on a counted row changes it")
+            << 2 << 1 << QStringList{"", "9", "", "Edit3"} << "2 0 MaskEdit1 05/01/2026|9,00|";
     }
 
     void commitOutcomes()
@@ -127,16 +141,20 @@ private slots:
         p.page->display();
         if (clicked >= 0) {
             p.grid()->scrollTo(p.grid()->model()->index(clicked, 2));
-            QTest::mouseDClick(p.grid()->viewport(), Qt::LeftButton, {}, p.grid()->visualRect(p.grid()->model()->index(clicked, 2)).center());
+            QTest::mouseDClick(p.grid()->viewport(), Qt::LeftButton, {},
+                               p.grid()->visualRect(p.grid()->model()->index(clicked, 2)).center());
             p.expense()->clear();
         }
         p.type(typed[0], 0, "", typed[1], typed[2], p.find<QLineEdit>(qPrintable(typed[3])));
         const int n = p.page->budget().grid().lineCount();
         QTRY_COMPARE(QApplication::focusWidget()->objectName(), outcome.section(u' ', 2, 2));
-        QCOMPARE(QStringList({QString::number(n), QString::number(p.t.ui.messages().size()), QApplication::focusWidget()->objectName(),
-                              QStringList({p.cell(n - 1, 0), p.cell(n - 1, 3).trimmed(), p.cell(n - 1, 4).trimmed()}).join(u'|')})
-                     .join(u' '),
-                 outcome);
+        QCOMPARE(
+            QStringList(
+                {QString::number(n), QString::number(p.t.ui.messages().size()),
+                 QApplication::focusWidget()->objectName(),
+                 QStringList({p.cell(n - 1, 0), p.cell(n - 1, 3).trimmed(), p.cell(n - 1, 4).trimmed()}).join(u'|')})
+                .join(u' '),
+            outcome);
         const bool committed = outcome.section(u' ', 1, 2) == "0 MaskEdit1";
         QCOMPARE(p.t.context.document().modified, committed);
         QCOMPARE(p.page->budget().changed(), committed);
@@ -174,9 +192,10 @@ private slots:
     void damageReportedOnce()
     {
         QTemporaryDir dir;
-        TestFiles::writeBytes(dir.filePath("d.obg"), cells("258200101", 0, {"03/01/2001", "Loyer", "", "  450,00", "", ""})
-                                                         + "25820010100x0oops\r\n"
-                                                         + cells("258200101", 1, {"04/01/2001", "Loyer", "", "  1,00", "", ""}));
+        TestFiles::writeBytes(dir.filePath("d.obg"),
+                              cells("258200101", 0, {"03/01/2001", "Loyer", "", "  450,00", "", ""})
+                                  + "25820010100x0oops\r\n"
+                                  + cells("258200101", 1, {"04/01/2001", "Loyer", "", "  1,00", "", ""}));
         Page p(QDate(2001, 1, 10));
         p.page->load(dir.filePath("d.orz"));
         p.page->display();
@@ -265,9 +284,10 @@ private slots:
         // window shows them with the store's other months, then December
         // 2025 after one step back, and prints the sums.
         MainFormFixture f(QDateTime(QDate(2026, 1, 20), QTime(9, 0)));
-        TestFiles::writeBytes(f.path("b.obg"), cells("258202601", 0, {"02/01/2026", "Loyer", "", "650,00", "2000", ""})
-                                                   + cells("258202601", 999, {"", "Alimentation", "", "12,75", ""})
-                                                   + cells("258202603", 0, {"02/03/2026", "Loyer", "", "650,00", "", ""}));
+        TestFiles::writeBytes(f.path("b.obg"),
+                              cells("258202601", 0, {"02/01/2026", "Loyer", "", "650,00", "2000", ""})
+                                  + cells("258202601", 999, {"", "Alimentation", "", "12,75", ""})
+                                  + cells("258202603", 0, {"02/03/2026", "Loyer", "", "650,00", "", ""}));
         f.form.openDocument(f.path("b.orz"));
         f.child().Section(5);
         f.child().findChild<QLineEdit *>("MaskEdit1")->setText("09/01/2026");
@@ -281,7 +301,8 @@ private slots:
                 seen << m->label();
             for (QPieSlice *s : pie->slices())
                 seen << QString::number(s->value());
-            auto *bars = static_cast<QBarSeries *>(d->findChild<QChartView *>("BilanAnnee")->chart()->series().value(0));
+            auto *bars =
+                static_cast<QBarSeries *>(d->findChild<QChartView *>("BilanAnnee")->chart()->series().value(0));
             for (QBarSet *set : bars->barSets())
                 seen << set->label() + QStringLiteral(" %1 %2 %3").arg(set->at(0)).arg(set->at(1)).arg(set->at(2));
             QPrinter printer;

@@ -27,7 +27,10 @@ BlockFile fileOf(int section, const QStringList &lines)
 // Keeps what the check tells, "? " before a question, and answers `answer`.
 BlockFile::Teller teller(QStringList &told, bool answer = true)
 {
-    return [&told, answer](const QString &t, bool q) { told << (q ? "? " + t : t); return answer; };
+    return [&told, answer](const QString &t, bool q) {
+        told << (q ? "? " + t : t);
+        return answer;
+    };
 }
 
 } // namespace
@@ -72,27 +75,29 @@ private slots:
         QTest::addColumn<QStringList>("body");
 
         QTest::newRow("absent record") << 7 << block(0, {"a"}) << 1 << QStringList{"<absent>"};
-        QTest::newRow("stops at end marker") << 7 << block(0, {"a", "b"}) + block(1, {"c"}) << 0 << QStringList{"a", "b"};
+        QTest::newRow("stops at end marker")
+            << 7 << block(0, {"a", "b"}) + block(1, {"c"}) << 0 << QStringList{"a", "b"};
         QTest::newRow("stray lines outside blocks ignored")
             << 7 << QStringList{" ", "junk"} + block(1, {"c"}) + QStringList{"tail"} << 1 << QStringList{"c"};
         QTest::newRow("first exact marker wins")
-            << 7 << QStringList{"<BLOC0001> ", "x"} + block(1, {"first"}) + block(1, {"second"}) << 1 << QStringList{"first"};
-        QTest::newRow("texts like markers read back as typed")
-            << 9 << block(0, {" <BLOC party>", "  </BLOC0000>", "x"}) << 0 << QStringList{"<BLOC party>", " </BLOC0000>", "x"};
+            << 7 << QStringList{"<BLOC0001> ", "x"} + block(1, {"first"}) + block(1, {"second"}) << 1
+            << QStringList{"first"};
+        QTest::newRow("texts like markers read back as typed") << 9 << block(0, {" <BLOC party>", "  </BLOC0000>", "x"})
+                                                               << 0 << QStringList{"<BLOC party>", " </BLOC0000>", "x"};
         QStringList comments;
         for (int i = 0; i < 30; ++i)
             comments << QStringLiteral("c%1").arg(i);
         QTest::newRow("reimbursements read 11 lines") << 10 << block(0, comments) << 0 << comments.mid(0, 11);
-        QTest::newRow("album reads every comment line")
-            << 6 << block(0, QStringList{"TITLE t", "PICTURE p"} + comments) << 0
-            << QStringList{"TITLE t", "PICTURE p"} + comments;
+        QTest::newRow("album reads every comment line") << 6 << block(0, QStringList{"TITLE t", "PICTURE p"} + comments)
+                                                        << 0 << QStringList{"TITLE t", "PICTURE p"} + comments;
         QTest::newRow("cut block: fixed line from last line kept")
             << 6 << QStringList{"<BLOC0000>", "TITLE t", "PICTURE p"} << 0 << QStringList{"TITLE t", "PICTURE p"};
         QTest::newRow("cut block: last line never a tagged line")
             << 6 << QStringList{"<BLOC0000>", "TITLE t", "PICTURE p", "c1", "c2"} << 0
             << QStringList{"TITLE t", "PICTURE p", "c1"};
         QTest::newRow("cut block: stops before the next block")
-            << 6 << QStringList{"<BLOC0000>", "TITLE t", "c1"} + block(1, {"TITLE u"}) << 0 << QStringList{"TITLE t", "c1"};
+            << 6 << QStringList{"<BLOC0000>", "TITLE t", "c1"} + block(1, {"TITLE u"}) << 0
+            << QStringList{"TITLE t", "c1"};
         QTest::newRow("cut block: stops at a stray end marker")
             << 8 << QStringList{"<BLOC0000>", "d", "</BLOC0003>", "CMDEx", "x"} << 0 << QStringList{"d"};
     }
@@ -120,15 +125,15 @@ private slots:
         QTest::newRow("texts like markers stored behind a blank")
             << block(0, {"a"}) << QStringList{"w0:<BLOC party>", "w1: </BLOC0000>", "w0:<BLOC party>"}
             << block(1, {"  </BLOC0000>"}) + block(0, {" <BLOC party>"}) << 1 << "";
-        QTest::newRow("rewrite replaces the whole block") << block(0, {"one", "two"}) << QStringList{"w0:new"}
-                                                          << block(0, {"new"}) << 1 << "";
+        QTest::newRow("rewrite replaces the whole block")
+            << block(0, {"one", "two"}) << QStringList{"w0:new"} << block(0, {"new"}) << 1 << "";
         QTest::newRow("remove without end marker takes the rest, absent is no-op")
             << block(0, {"a"}) + QStringList{"<BLOC0001>", "b"} << QStringList{"r1", "r5"} << block(0, {"a"}) << 2
             << "";
-        QTest::newRow("delete and renumber") << abc << QStringList{"r1", "n1"} << block(0, {"a"}) + block(1, {"c"})
-                                             << 2 << "";
-        QTest::newRow("renumber keeps a count of one") << block(0, {"a"}) << QStringList{"r0", "n0"} << QStringList()
-                                                       << 1 << "";
+        QTest::newRow("delete and renumber")
+            << abc << QStringList{"r1", "n1"} << block(0, {"a"}) + block(1, {"c"}) << 2 << "";
+        QTest::newRow("renumber keeps a count of one")
+            << block(0, {"a"}) << QStringList{"r0", "n0"} << QStringList() << 1 << "";
         QTest::newRow("renumber reports an unreadable marker")
             << block(0, {}) + QStringList{"<BLOCzzzz>"} + block(2, {}) << QStringList{"n1"}
             << block(0, {}) + QStringList{"<BLOCzzzz>"} + block(1, {}) << 2 << "<BLOCzzzz>";
@@ -168,7 +173,8 @@ private slots:
             BlockFile f = fileOf(6 + i, lines);
             QStringList told;
             const bool question = texts[i].startsWith(u'?');
-            QCOMPARE(verifs[i](f, teller(told, false)), question ? BlockFile::CheckResult::Kept : BlockFile::CheckResult::Repaired);
+            QCOMPARE(verifs[i](f, teller(told, false)),
+                     question ? BlockFile::CheckResult::Kept : BlockFile::CheckResult::Repaired);
             QCOMPARE(told, QStringList{texts[i]});
             QVERIFY(!question || f.lines() == lines);
         }
@@ -217,8 +223,8 @@ private slots:
             << 7 << block(0) + QStringList{" "} + block(1) << block(0) + QStringList{" "} + block(1);
         QTest::newRow("stops below three lines") << 9 << QStringList{" ", " ", " "} << QStringList{" ", " "};
         QTest::newRow("single blank line") << 10 << QStringList{" "} << QStringList();
-        QTest::newRow("shopping lists are not squeezed") << 8 << QStringList{" "} + block(0)
-                                                         << QStringList{" "} + block(0);
+        QTest::newRow("shopping lists are not squeezed")
+            << 8 << QStringList{" "} + block(0) << QStringList{" "} + block(0);
     }
 
     void squeeze()
@@ -251,15 +257,15 @@ private slots:
             << QStringList{"</BLOC0000>", "<BLOC0000>"} << 1;
         QTest::newRow("second copy of a number kept as a record of its own")
             << block(0, {"a"}) + block(0, {"again"}) + QStringList{"<BLOC0001>"} + block(1, {"b"})
-            << int(BlockFile::CheckResult::Repaired) << block(0, {"a"}) + block(1, {"again"}) + block(2, {"b"})
-            << 3;
+            << int(BlockFile::CheckResult::Repaired) << block(0, {"a"}) + block(1, {"again"}) + block(2, {"b"}) << 3;
         QTest::newRow("shopping file, first two blocks open")
             << *TextFile::read(QFINDTESTDATA("data/unclosed_first_blocks.oco")) << int(BlockFile::CheckResult::Repaired)
             << block(0, {"05/01/2026", "Marche", "CMDE1 pain"}) << 1;
         QTest::newRow("first block open") << *TextFile::read(QFINDTESTDATA("data/unclosed_first_block.ovd"))
                                           << int(BlockFile::CheckResult::Repaired) << block(0) << 1;
-        QTest::newRow("unreadable number: the block keeps its empty line and what follows") << block(0, {"A"})
-            + QStringList{"<BLOCxx>", "B", "", "c"} << int(BlockFile::CheckResult::Repaired) << block(0, {"A"}) + block(1, {"B", "", "c"}) << 2;
+        QTest::newRow("unreadable number: the block keeps its empty line and what follows")
+            << block(0, {"A"}) + QStringList{"<BLOCxx>", "B", "", "c"} << int(BlockFile::CheckResult::Repaired)
+            << block(0, {"A"}) + block(1, {"B", "", "c"}) << 2;
         QTest::newRow("nothing but an end marker")
             << QStringList{"</BLOC0000>"} << int(BlockFile::CheckResult::Repaired) << QStringList() << 0;
     }
@@ -290,15 +296,9 @@ private slots:
             const int n = int(rng->bounded(20));
             switch (rng->bounded(4)) {
             case 0:
-            case 1:
-                f.writeRecord(n, {QStringLiteral("v%1").arg(step)});
-                break;
-            case 2:
-                f.removeRecord(n);
-                break;
-            default:
-                f.appendLine(rng->bounded(2) ? QStringLiteral(" ") : BlockFile::startMarker(n));
-                break;
+            case 1: f.writeRecord(n, {QStringLiteral("v%1").arg(step)}); break;
+            case 2: f.removeRecord(n); break;
+            default: f.appendLine(rng->bounded(2) ? QStringLiteral(" ") : BlockFile::startMarker(n)); break;
             }
             for (int k = 0; k < 20; ++k) {
                 const qsizetype expected = f.lines().indexOf(BlockFile::startMarker(k));
@@ -324,11 +324,10 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(int, from);
-        const BlockFile f = fileOf(6, {"<BLOC0000>", "au Chalet", "</BLOC0000>", "<BLOC0001>", "RÉUNION au CHALET",
-                                       "</BLOC0001>"});
+        const BlockFile f =
+            fileOf(6, {"<BLOC0000>", "au Chalet", "</BLOC0000>", "<BLOC0001>", "RÉUNION au CHALET", "</BLOC0001>"});
         QTEST(int(f.findText(text, from)), "found");
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestCollectionsBlockfile)

@@ -36,14 +36,10 @@ QString extension(int page)
 QStringList plain(int page, const QString &key)
 {
     switch (page) {
-    case 6:
-        return {"TITLE " + key, "PICTURE "};
-    case 7:
-        return {key, "09/03/2024", "4", "Titre", "", "", "", "", "2000", "60", "", "96", "", "96", ""};
-    case 9:
-        return {key, "31/12/2025", "3", "Titre", "", "", "", "", "1999", "Bon"};
-    default:
-        return {key, "02/01/2026", "Dr Martin", "40", "", "", "03/01/2026", "10", "", "20", ""};
+    case 6: return {"TITLE " + key, "PICTURE "};
+    case 7: return {key, "09/03/2024", "4", "Titre", "", "", "", "", "2000", "60", "", "96", "", "96", ""};
+    case 9: return {key, "31/12/2025", "3", "Titre", "", "", "", "", "1999", "Bon"};
+    default: return {key, "02/01/2026", "Dr Martin", "40", "", "", "03/01/2026", "10", "", "20", ""};
     }
 }
 
@@ -58,11 +54,11 @@ class TestCollectionsPages : public QObject
 {
     Q_OBJECT
 
-
 private:
     QString doc() const { return m_dir->filePath("maison.orz"); }
     QString file(int page) const { return m_dir->filePath("maison" + extension(page)); }
-    template<typename T> T *w(int page, const QString &name)
+    template<typename T>
+    T *w(int page, const QString &name)
     {
         return TestUi::find<T>(m_child->page(SectionId(page)), name); // null, with a warning naming it
     }
@@ -109,25 +105,44 @@ private slots:
         QTest::addColumn<QString>("label");   // a label showing what was read "=" its text
 
         const QString nbsp(QChar(0xA0));
-        QTest::newRow("album") << 6 << "Edit7"
-                               << QStringList{"TITLE " + QString(40000, u't') + nbsp, "PICTURE /nulle/part/Photo.JPG",
-                                              "a" + nbsp + "b", "", " ", "", ""}
+        QTest::newRow("album") << 6 << "Edit7" << QStringList{"TITLE " + QString(40000, u't') + nbsp,
+                                                              "PICTURE /nulle/part/Photo.JPG",
+                                                              "a" + nbsp + "b",
+                                                              "",
+                                                              " ",
+                                                              "",
+                                                              ""}
                                << "Panel20=Image 1";
         QTest::newRow("album, blank comment lines only")
             << 6 << "Edit7" << QStringList{"TITLE ", "PICTURE ", "", "", ""} << "Panel20=Image 1";
-        QTest::newRow("films") << 7 << "Edit8"
-                               << QStringList{"B", "01/01/0050", "4", "T" + nbsp, "", "", "", "", "2000", "60", "",
-                                              "96", "", "96", "", "Memo2", "Memo3a" + nbsp + "b", "Memo3", "Memo4 "}
+        QTest::newRow("films") << 7 << "Edit8" << QStringList{"B",
+                                                              "01/01/0050",
+                                                              "4",
+                                                              "T" + nbsp,
+                                                              "",
+                                                              "",
+                                                              "",
+                                                              "",
+                                                              "2000",
+                                                              "60",
+                                                              "",
+                                                              "96",
+                                                              "",
+                                                              "96",
+                                                              "",
+                                                              "Memo2",
+                                                              "Memo3a" + nbsp + "b",
+                                                              "Memo3",
+                                                              "Memo4 "}
                                << "";
         QTest::newRow("books") << 9 << "Edit13"
-                               << QStringList{"B", "01/01/0050", "3", "T", "", "", "", "", "1999", "Bon", "Memo5",
-                                              "Memo6" + nbsp}
+                               << QStringList{"B", "01/01/0050", "3",    "T",   "",      "",
+                                              "",  "",           "1999", "Bon", "Memo5", "Memo6" + nbsp}
                                << "";
-        QTest::newRow("reimbursements")
-            << 10 << "Edit18"
-            << QStringList{"B" + nbsp, "01/01/0050", "Dr", "40", "", "", "03/01/2026", "10", "04/01/2026", "20",
-                           "05/01/2026"}
-            << "Label75=30,00";
+        QTest::newRow("reimbursements") << 10 << "Edit18"
+                                        << QStringList{"B" + nbsp,   "01/01/0050", "Dr",         "40", "",          "",
+                                                       "03/01/2026", "10",         "04/01/2026", "20", "05/01/2026"}
+                                        << "Label75=30,00";
     }
 
     void recordPages()
@@ -234,8 +249,7 @@ private slots:
         QCOMPARE(w<QLabel>(6, "Label26")->text(), QStringLiteral("Largeur : "));
         QTest::keyClicks(w<QLineEdit>(6, "Edit7"), "La plage");
         QVERIFY(m_child->Sauve(doc()));
-        QCOMPARE(TestFiles::readBytes(file(6)),
-                 TestFiles::crlf(block(0, {"TITLE La plage", "PICTURE " + photo})));
+        QCOMPARE(TestFiles::readBytes(file(6)), TestFiles::crlf(block(0, {"TITLE La plage", "PICTURE " + photo})));
 
         TChild again(m_ui, m_clock, m_dir->path());
         open(6, &again);
@@ -277,8 +291,10 @@ private slots:
         TestFiles::writeBytes(file(page), TestFiles::crlf(block(0, body)));
         open(page);
         QTEST(!m_ui.messages().isEmpty(), "told");
-        QVERIFY(page == 6 ? w<QLabel>(6, "Image1")->pixmap().isNull()
-                          : !static_cast<RecordSectionPage *>(m_child->page(SectionId::Videos))->form()->picture()->hasPicture());
+        QVERIFY(
+            page == 6
+                ? w<QLabel>(6, "Image1")->pixmap().isNull()
+                : !static_cast<RecordSectionPage *>(m_child->page(SectionId::Videos))->form()->picture()->hasPicture());
         touch(w<QLineEdit>(page, page == 6 ? "Edit7" : "Edit8"));
         QVERIFY(m_child->Sauve(doc()));
         QCOMPARE(TestFiles::readBytes(file(page)), TestFiles::crlf(block(0, body)));
@@ -289,7 +305,9 @@ private slots:
         // A GIF of two frames plays as a movie; an AVI plays silently while the
         // album shows and stops when the page is left; a broken one gets a note.
         const QString broken = m_dir->filePath("casse.avi");
-        TestFiles::writeBytes(broken, QByteArray("RIFF\x10\x00\x00\x00" "AVI junk junk junk", 26));
+        TestFiles::writeBytes(broken, QByteArray("RIFF\x10\x00\x00\x00"
+                                                 "AVI junk junk junk",
+                                                 26));
         TestFiles::writeBytes(file(6), TestFiles::crlf(block(0, {"TITLE ", "PICTURE " + sample("anim.gif")})
                                                        + block(1, {"TITLE ", "ANIMATE " + sample("clip.avi")})
                                                        + block(2, {"TITLE ", "PICTURE " + broken})));

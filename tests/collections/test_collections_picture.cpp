@@ -71,19 +71,26 @@ private slots:
         QTest::newRow("jpeg") << "quadrants.jpg" << q << QPoint(35, 5) << qRgb(0, 255, 0) << false;
         QTest::newRow("bmp") << "quadrants.bmp" << q << QPoint(5, 25) << qRgb(0, 0, 255) << false;
         QTest::newRow("png") << "quadrants.png" << q << QPoint(35, 25) << qRgb(255, 255, 255) << false;
-        QTest::newRow("jpeg named .BMP: content decides") << "copy:WRONG.BMP" << q << QPoint(5, 5) << qRgb(255, 0, 0) << false;
+        QTest::newRow("jpeg named .BMP: content decides")
+            << "copy:WRONG.BMP" << q << QPoint(5, 5) << qRgb(255, 0, 0) << false;
         QTest::newRow("grey jpeg") << "grey.jpg" << QSize(20, 10) << QPoint(10, 5) << qRgb(200, 200, 200) << false;
         QTest::newRow("gif still") << "still.gif" << QSize(6, 4) << QPoint(0, 0) << qRgb(0, 0, 255) << false;
         QTest::newRow("gif animated") << "anim.gif" << QSize(6, 4) << QPoint(5, 3) << qRgb(255, 0, 0) << true;
         QTest::newRow("pcx 8-bit palette") << "pal8.pcx" << QSize(5, 3) << QPoint(0, 0) << qRgb(10, 200, 30) << false;
-        QTest::newRow("pcx 8-bit index >= 0xC0") << "pal8.pcx" << QSize(5, 3) << QPoint(3, 2) << qRgb(250, 250, 0) << false;
-        QTest::newRow("pcx 24-bit planes") << "rgb24.pcx" << QSize(3, 2) << QPoint(2, 0) << qRgb(0xF0, 0xF1, 0xF2) << false;
+        QTest::newRow("pcx 8-bit index >= 0xC0")
+            << "pal8.pcx" << QSize(5, 3) << QPoint(3, 2) << qRgb(250, 250, 0) << false;
+        QTest::newRow("pcx 24-bit planes")
+            << "rgb24.pcx" << QSize(3, 2) << QPoint(2, 0) << qRgb(0xF0, 0xF1, 0xF2) << false;
         QTest::newRow("pcx 1-bit set") << "mono.pcx" << QSize(10, 2) << QPoint(9, 1) << qRgb(255, 255, 255) << false;
-        QTest::newRow("pcx 8-bit with alpha") << "rgba32.pcx" << QSize(1, 1) << QPoint(0, 0) << qRgba(10, 20, 30, 128) << false;
+        QTest::newRow("pcx 8-bit with alpha")
+            << "rgba32.pcx" << QSize(1, 1) << QPoint(0, 0) << qRgba(10, 20, 30, 128) << false;
         QTest::newRow("pcx 4 planes") << "planes4.pcx" << QSize(2, 1) << QPoint(1, 0) << qRgb(99, 0, 0) << false;
-        QTest::newRow("pcx 4 planes, first pixel") << "planes4.pcx" << QSize(2, 1) << QPoint(0, 0) << qRgb(0, 128, 255) << false;
-        QTest::newRow("pcx 1-bit first pixel") << "mono.pcx" << QSize(10, 2) << QPoint(0, 0) << qRgb(255, 255, 255) << false;
-        QTest::newRow("pcx 4-bit low nibble") << "nibbles.pcx" << QSize(3, 1) << QPoint(1, 0) << qRgb(200, 100, 50) << false;
+        QTest::newRow("pcx 4 planes, first pixel")
+            << "planes4.pcx" << QSize(2, 1) << QPoint(0, 0) << qRgb(0, 128, 255) << false;
+        QTest::newRow("pcx 1-bit first pixel")
+            << "mono.pcx" << QSize(10, 2) << QPoint(0, 0) << qRgb(255, 255, 255) << false;
+        QTest::newRow("pcx 4-bit low nibble")
+            << "nibbles.pcx" << QSize(3, 1) << QPoint(1, 0) << qRgb(200, 100, 50) << false;
     }
 
     void decodes()

@@ -13,7 +13,7 @@ namespace {
 
 const RecordSchema &schemaOf(int section)
 {
-    return section == 6 ? AlbumRecord::schema()
+    return section == 6   ? AlbumRecord::schema()
            : section == 7 ? VideoRecord::schema()
            : section == 9 ? BookRecord::schema()
                           : ReimbursementRecord::schema();
@@ -21,16 +21,45 @@ const RecordSchema &schemaOf(int section)
 
 RecordValues film()
 {
-    return {"V012", QDate(2024, 3, 9), 4, "Les Enfants du paradis", "Marcel Carné", "Pathé", "France", "Drame",
-            1945, 190, "DVD", -5, "Mono", 128, "/home/Anne/Images/Enfants.JPG",
-            QStringList{"Arletty", "Memo3 Jean-Louis Barrault"}, QStringList{"Boulevard du crime", ""},
+    return {"V012",
+            QDate(2024, 3, 9),
+            4,
+            "Les Enfants du paradis",
+            "Marcel Carné",
+            "Pathé",
+            "France",
+            "Drame",
+            1945,
+            190,
+            "DVD",
+            -5,
+            "Mono",
+            128,
+            "/home/Anne/Images/Enfants.JPG",
+            QStringList{"Arletty", "Memo3 Jean-Louis Barrault"},
+            QStringList{"Boulevard du crime", ""},
             QStringList{}};
 }
 
-const QStringList filmBody{"V012", "09/03/2024", "4", "Les Enfants du paradis", "Marcel Carné", "Pathé",
-                           "France", "Drame", "1945", "190", "DVD", "-5", "Mono", "128",
-                           "/home/Anne/Images/Enfants.JPG", "Memo2Arletty", "Memo2Memo3 Jean-Louis Barrault",
-                           "Memo3Boulevard du crime", "Memo3"};
+const QStringList filmBody{"V012",
+                           "09/03/2024",
+                           "4",
+                           "Les Enfants du paradis",
+                           "Marcel Carné",
+                           "Pathé",
+                           "France",
+                           "Drame",
+                           "1945",
+                           "190",
+                           "DVD",
+                           "-5",
+                           "Mono",
+                           "128",
+                           "/home/Anne/Images/Enfants.JPG",
+                           "Memo2Arletty",
+                           "Memo2Memo3 Jean-Louis Barrault",
+                           "Memo3Boulevard du crime",
+                           "Memo3"};
 
 // A sound body of the section whose fixed line `line` (1-based) is `text`.
 QStringList bodyWith(int section, int line, const QString &text)
@@ -60,7 +89,7 @@ private slots:
     {
         QTest::addColumn<int>("section");
         QTest::addColumn<RecordValues>("values");
-        QTest::addColumn<QStringList>("body");    // empty: the record leaves the file
+        QTest::addColumn<QStringList>("body"); // empty: the record leaves the file
 
         QTest::newRow("film, memo lines that look like tags") << 7 << film() << filmBody;
         RecordValues longMemo = film();
@@ -75,25 +104,35 @@ private slots:
         RecordValues broken = film();
         broken[3] = "Les Enfants\r\ndu paradis";
         QTest::newRow("film, line break in a title: read back joined") << 7 << broken << filmBody;
-        QTest::newRow("book")
-            << 9
-            << RecordValues{"L1", QDate(2025, 12, 31), 3, "Titre", "", "", "", "", 1999, "Très mauvais",
-                            QStringList{"é\u00a0!"}, QStringList{}}
-            << QStringList{"L1", "31/12/2025", "3", "Titre", "", "", "", "", "1999", "Très mauvais", "Memo5é\u00a0!"};
+        QTest::newRow("book") << 9 << RecordValues{"L1",
+                                                   QDate(2025, 12, 31),
+                                                   3,
+                                                   "Titre",
+                                                   "",
+                                                   "",
+                                                   "",
+                                                   "",
+                                                   1999,
+                                                   "Très mauvais",
+                                                   QStringList{"é\u00a0!"},
+                                                   QStringList{}}
+                              << QStringList{"L1",           "31/12/2025",   "3", "Titre", "", "", "", "", "1999",
+                                             "Très mauvais", "Memo5é\u00a0!"};
         QTest::newRow("reimbursement, year 50")
-            << 10
-            << RecordValues{"Anne", QDate(50, 1, 1), "Dr Martin", "23,00", "Centrale", "12,35", QDate(2026, 1, 5),
-                            "16,10", QDate(2026, 1, 6), "", QDate(2026, 2, 1)}
-            << QStringList{"Anne", "01/01/0050", "Dr Martin", "23,00", "Centrale", "12,35", "05/01/2026", "16,10",
-                           "06/01/2026", "", "01/02/2026"};
-        QTest::newRow("album picture") << 6 << RecordValues{"La plage", "/home/Anne/Plage.JPG", QStringList{"Soleil", ""}}
+            << 10 << RecordValues{"Anne",           QDate(50, 1, 1),   "Dr Martin", "23,00",           "Centrale",
+                                  "12,35",          QDate(2026, 1, 5), "16,10",     QDate(2026, 1, 6), "",
+                                  QDate(2026, 2, 1)}
+            << QStringList{"Anne",       "01/01/0050", "Dr Martin",  "23,00", "Centrale",  "12,35",
+                           "05/01/2026", "16,10",      "06/01/2026", "",      "01/02/2026"};
+        QTest::newRow("album picture") << 6
+                                       << RecordValues{"La plage", "/home/Anne/Plage.JPG", QStringList{"Soleil", ""}}
                                        << QStringList{"TITLE La plage", "PICTURE /home/Anne/Plage.JPG", "Soleil", ""};
-        QTest::newRow("album animation, upper-case AVI")
-            << 6 << RecordValues{"Film", "/v/Clip.AVI", QStringList{}} << QStringList{"TITLE Film", "ANIMATE /v/Clip.AVI"};
+        QTest::newRow("album animation, upper-case AVI") << 6 << RecordValues{"Film", "/v/Clip.AVI", QStringList{}}
+                                                         << QStringList{"TITLE Film", "ANIMATE /v/Clip.AVI"};
         QTest::newRow("album title and comment read with tabs keep them")
             << 6 << RecordValues{"a\tb", "", QStringList{"c\td"}} << QStringList{"TITLE a\tb", "PICTURE ", "c\td"};
-        QTest::newRow("album comment only") << 6 << RecordValues{"", "", QStringList{"", ""}}
-                                            << QStringList{"TITLE ", "PICTURE ", "", ""};
+        QTest::newRow("album comment only")
+            << 6 << RecordValues{"", "", QStringList{"", ""}} << QStringList{"TITLE ", "PICTURE ", "", ""};
         QTest::newRow("album empty page leaves the file") << 6 << RecordValues{"", "", QStringList{}} << QStringList();
     }
 
@@ -120,7 +159,8 @@ private slots:
     void blockBody()
     {
         const QStringList lines{"<BLOC0000>", "a", "", "b", "</BLOC0000>", "<BLOC0001>", "c"};
-        QCOMPARE(RecordSchema::blockBody(lines, 0, "</BLOC0000>").value_or(QStringList{"none"}), (QStringList{"a", "", "b"}));
+        QCOMPARE(RecordSchema::blockBody(lines, 0, "</BLOC0000>").value_or(QStringList{"none"}),
+                 (QStringList{"a", "", "b"}));
         QCOMPARE(RecordSchema::blockBody(lines, 5, "</BLOC0001>").value_or(QStringList{"none"}), QStringList{"c"});
         QVERIFY(!RecordSchema::blockBody(lines, -1, "x") && !RecordSchema::blockBody(lines, 7, "x"));
     }
@@ -133,18 +173,29 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("field");
 
-        QTest::newRow("video date with letters") << 7 << 2 << "12/ab/2020" << "DateTimePicker1";
-        QTest::newRow("video date 31 February") << 7 << 2 << "31/02/2020" << "DateTimePicker1";
-        QTest::newRow("video empty date") << 7 << 2 << "" << "DateTimePicker1";
-        QTest::newRow("video year too large") << 7 << 9 << "99999999999" << "SpinEdit2";
-        QTest::newRow("video empty audio rate") << 7 << 14 << "" << "SpinEdit5";
-        QTest::newRow("book mark 4,5") << 9 << 3 << "4,5" << "SpinEdit6";
-        QTest::newRow("reimbursement sent date") << 10 << 7 << "demain" << "DateTimePicker4";
-        QTest::newRow("video cut before the mark") << 7 << 3 << "" << "SpinEdit1";
+        QTest::newRow("video date with letters") << 7 << 2 << "12/ab/2020"
+                                                 << "DateTimePicker1";
+        QTest::newRow("video date 31 February") << 7 << 2 << "31/02/2020"
+                                                << "DateTimePicker1";
+        QTest::newRow("video empty date") << 7 << 2 << ""
+                                          << "DateTimePicker1";
+        QTest::newRow("video year too large") << 7 << 9 << "99999999999"
+                                              << "SpinEdit2";
+        QTest::newRow("video empty audio rate") << 7 << 14 << ""
+                                                << "SpinEdit5";
+        QTest::newRow("book mark 4,5") << 9 << 3 << "4,5"
+                                       << "SpinEdit6";
+        QTest::newRow("reimbursement sent date") << 10 << 7 << "demain"
+                                                 << "DateTimePicker4";
+        QTest::newRow("video cut before the mark") << 7 << 3 << ""
+                                                   << "SpinEdit1";
         // A blank line (no field named) is no damage: the shown value stays.
-        QTest::newRow("book year blank") << 9 << 9 << " " << "";
-        QTest::newRow("reimbursement consultation date blank") << 10 << 2 << " " << "";
-        QTest::newRow("reimbursement complementary refund date blank, the last line") << 10 << 11 << " " << "";
+        QTest::newRow("book year blank") << 9 << 9 << " "
+                                         << "";
+        QTest::newRow("reimbursement consultation date blank") << 10 << 2 << " "
+                                                               << "";
+        QTest::newRow("reimbursement complementary refund date blank, the last line") << 10 << 11 << " "
+                                                                                      << "";
     }
 
     void unreadableLinesStopTheReading()
@@ -179,8 +230,8 @@ private slots:
 
     void rembours_data()
     {
-        QTest::addColumn<QStringList>("typed");  // fees, pharmacy, national and complementary refunds
-        QTest::addColumn<QString>("result");     // total|share|errors, "-" when left as it was
+        QTest::addColumn<QStringList>("typed"); // fees, pharmacy, national and complementary refunds
+        QTest::addColumn<QString>("result");    // total|share|errors, "-" when left as it was
         QTest::newRow("fees only, fully refunded") << QStringList{"25", "", "17,5", "7,5"} << "25,00|100,00 %|0";
         QTest::newRow("no cost gives 0 %") << QStringList{"", "", "10", "5"} << "15,00|0,00 %|0";
         QTest::newRow("fees and pharmacy") << QStringList{"23", "12,35", "16,10", ""} << "16,10|45,54 %|0";

@@ -30,16 +30,27 @@ private slots:
         QTest::addColumn<QString>("quantity");
         QTest::addColumn<QString>("price");
         QTest::addColumn<QStringList>("cells"); // quantity, price, amount, trimmed
-        QTest::newRow("2 x 1,5") << "2" << "1,5" << QStringList{"2", "1,50", "3,00"};
-        QTest::newRow("exact cents") << "0,5" << "2,01" << QStringList{"0,5", "2,01", "1,01"};
-        QTest::newRow("half away from zero") << "-0,5" << "2,01" << QStringList{"-0,5", "2,01", "-1,01"};
-        QTest::newRow("price rounded first") << "3" << "1,005" << QStringList{"3", "1,01", "3,03"};
-        QTest::newRow("no quantity") << "" << "4" << QStringList{"", "4", "old"};
-        QTest::newRow("no price") << "3" << "" << QStringList{"3", "0,00", "0,00"};
-        QTest::newRow("not a number") << "deux" << "1,5" << QStringList{"deux", "1,5", "0,00"};
-        QTest::newRow("big") << "1000000" << "99999,99" << QStringList{"1000000", "99999,99", "99999990000,00"};
-        QTest::newRow("2^63-1 cents: the total cannot take it") << "1530920,23" << "60247241209" << QStringList{"1530920,23", "60247241209", "0,00"};
-        QTest::newRow("too many digits") << "1234567890123456789" << "1" << QStringList{"1234567890123456789", "1", "0,00"};
+        QTest::newRow("2 x 1,5") << "2"
+                                 << "1,5" << QStringList{"2", "1,50", "3,00"};
+        QTest::newRow("exact cents") << "0,5"
+                                     << "2,01" << QStringList{"0,5", "2,01", "1,01"};
+        QTest::newRow("half away from zero") << "-0,5"
+                                             << "2,01" << QStringList{"-0,5", "2,01", "-1,01"};
+        QTest::newRow("price rounded first") << "3"
+                                             << "1,005" << QStringList{"3", "1,01", "3,03"};
+        QTest::newRow("no quantity") << ""
+                                     << "4" << QStringList{"", "4", "old"};
+        QTest::newRow("no price") << "3"
+                                  << "" << QStringList{"3", "0,00", "0,00"};
+        QTest::newRow("not a number") << "deux"
+                                      << "1,5" << QStringList{"deux", "1,5", "0,00"};
+        QTest::newRow("big") << "1000000"
+                             << "99999,99" << QStringList{"1000000", "99999,99", "99999990000,00"};
+        QTest::newRow("2^63-1 cents: the total cannot take it")
+            << "1530920,23"
+            << "60247241209" << QStringList{"1530920,23", "60247241209", "0,00"};
+        QTest::newRow("too many digits") << "1234567890123456789"
+                                         << "1" << QStringList{"1234567890123456789", "1", "0,00"};
     }
 
     void calculate()
@@ -59,7 +70,8 @@ private slots:
         const QString texts[] = {r.quantity, r.price, r.amount}, typed[] = {quantity, price, "old"};
         for (int i = 0, align = QuantityAlign; i < 3; ++i, align = PriceAlign)
             QVERIFY(texts[i] == typed[i]
-                    || (sixPx(texts[i]) > align - 10 && (!texts[i].startsWith(u' ') || sixPx(texts[i].mid(1)) <= align - 10)));
+                    || (sixPx(texts[i]) > align - 10
+                        && (!texts[i].startsWith(u' ') || sixPx(texts[i].mid(1)) <= align - 10)));
         // A font without width for blanks stops at 200 of them.
         QCOMPARE(Shopping::padded("1", 100, [](const QString &) { return 0; }), QString(200, u' ') + "1");
     }
@@ -113,8 +125,8 @@ private slots:
         QStringList big{"31/02/2026", "Grande surface", "CMDE" + QString(300, u'x') + "\t1\t0,01", "CMDESel"};
         for (int i = 3; i <= 120; ++i)
             big << QStringLiteral("CMDEArticle %1\t1\t0,01\t0,01").arg(i);
-        TestFiles::writeBytes(oco, TestFiles::crlf(market + block(1, {"02/03/2026", "Épicerie", "CMDEThé\t1\t4\t4"})
-                                                   + block(2, big)));
+        TestFiles::writeBytes(
+            oco, TestFiles::crlf(market + block(1, {"02/03/2026", "Épicerie", "CMDEThé\t1\t4\t4"}) + block(2, big)));
         child.Charge(f.path("maison.orz"));
         child.Section(8);
         auto *page = static_cast<ShoppingPage *>(child.page(SectionId::Shopping));
@@ -164,7 +176,6 @@ private slots:
         QCOMPARE(page->lines().size(), 12 + 124);
         QCOMPARE(page->lines().value(134).left(11), QStringLiteral("CMDEDernier"));
     }
-
 };
 
 QTEST_MAIN(TestCollectionsShopping)

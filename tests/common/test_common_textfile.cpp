@@ -144,16 +144,24 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("line");
-        QTest::newRow("plain text unchanged") << "Réunion école" << "Réunion école";
-        QTest::newRow("CR LF is one break") << "Compte\r\njoint" << "Compte joint";
-        QTest::newRow("lone CR and LF") << "a\rb\nc" << "a b c";
-        QTest::newRow("tab") << "Tél\t01" << "Tél 01";
+        QTest::newRow("plain text unchanged") << "Réunion école"
+                                              << "Réunion école";
+        QTest::newRow("CR LF is one break") << "Compte\r\njoint"
+                                            << "Compte joint";
+        QTest::newRow("lone CR and LF") << "a\rb\nc"
+                                        << "a b c";
+        QTest::newRow("tab") << "Tél\t01"
+                             << "Tél 01";
         QTest::newRow("line and paragraph separators") << QStringLiteral("a\u2028b\u2029c") << "a b c";
-        QTest::newRow("LF CR is two breaks") << "a\n\rb" << "a  b";
-        QTest::newRow("trailing break") << "fin\r\n" << "fin ";
+        QTest::newRow("LF CR is two breaks") << "a\n\rb"
+                                             << "a  b";
+        QTest::newRow("trailing break") << "fin\r\n"
+                                        << "fin ";
         QTest::newRow("no-break space kept") << QStringLiteral("Livret\u00a0A") << QStringLiteral("Livret\u00a0A");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("typed after a tab read from the file") << "a\t|b\tc\r\n" << "a\tb c ";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("typed after a tab read from the file") << "a\t|b\tc\r\n"
+                                                              << "a\tb c ";
     }
     // Typed in an empty field, or after the text before a '|'.
     void oneLine()
@@ -194,7 +202,9 @@ private slots:
             kill(child, SIGKILL);
             waitpid(child, nullptr, 0);
             for (int i = 0, fresh = 0; i < 10; ++i)
-                QVERIFY2(TestFiles::readBytes(path(i)) == bytes('a', i) || (TestFiles::readBytes(path(i)) == bytes('A', i) && fresh++ == i), qPrintable(path(i)));
+                QVERIFY2(TestFiles::readBytes(path(i)) == bytes('a', i)
+                             || (TestFiles::readBytes(path(i)) == bytes('A', i) && fresh++ == i),
+                         qPrintable(path(i)));
         }
         stage('a');
         QVERIFY(batch.commit());

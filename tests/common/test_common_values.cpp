@@ -16,9 +16,12 @@ private slots:
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("text");
-        QTest::newRow("15 March 2002") << QDate(2002, 3, 15) << "20020315" << "15/03/2002";
-        QTest::newRow("29 February 2024") << QDate(2024, 2, 29) << "20240229" << "29/02/2024";
-        QTest::newRow("new year's eve") << QDate(2026, 12, 31) << "20261231" << "31/12/2026";
+        QTest::newRow("15 March 2002") << QDate(2002, 3, 15) << "20020315"
+                                       << "15/03/2002";
+        QTest::newRow("29 February 2024") << QDate(2024, 2, 29) << "20240229"
+                                          << "29/02/2024";
+        QTest::newRow("new year's eve") << QDate(2026, 12, 31) << "20261231"
+                                        << "31/12/2026";
     }
     void dateKeyAndText()
     {
@@ -78,12 +81,18 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("base");
-        QTest::newRow("txt replaced") << "/home/anne/Docs/agenda.txt" << "/home/anne/Docs/agenda";
-        QTest::newRow("orz") << "/home/anne/agenda.orz" << "/home/anne/agenda";
-        QTest::newRow("first dot of the name") << "/h/a.b.c" << "/h/a";
-        QTest::newRow("dot inside a folder") << "/home/anne/my.docs/agenda" << "/home/anne/my.docs/agenda";
-        QTest::newRow("no dot at all") << "/home/anne/agenda" << "/home/anne/agenda";
-        QTest::newRow("relative") << "agenda.Orz" << "agenda";
+        QTest::newRow("txt replaced") << "/home/anne/Docs/agenda.txt"
+                                      << "/home/anne/Docs/agenda";
+        QTest::newRow("orz") << "/home/anne/agenda.orz"
+                             << "/home/anne/agenda";
+        QTest::newRow("first dot of the name") << "/h/a.b.c"
+                                               << "/h/a";
+        QTest::newRow("dot inside a folder") << "/home/anne/my.docs/agenda"
+                                             << "/home/anne/my.docs/agenda";
+        QTest::newRow("no dot at all") << "/home/anne/agenda"
+                                       << "/home/anne/agenda";
+        QTest::newRow("relative") << "agenda.Orz"
+                                  << "agenda";
     }
     void baseNames()
     {
@@ -142,8 +151,9 @@ private slots:
     void rememberedLists()
     {
         const QString longItem(300, u'x');
-        const QStringList lines = {"Combo3Western", "Combo8Neuf", "Comb", "", "Combo1Loyer", "ComboAPharmacie du Port",
-                                   "Combo3" + longItem, "XXXXXXunknown", "Solde21500,00", "Combo9"};
+        const QStringList lines = {
+            "Combo3Western",     "Combo8Neuf",    "Comb",          "",      "Combo1Loyer", "ComboAPharmacie du Port",
+            "Combo3" + longItem, "XXXXXXunknown", "Solde21500,00", "Combo9"};
         const auto lists = RememberedLists::parse(lines);
         QCOMPARE(lists.value("Combo3"), (QStringList{"Western", longItem}));
         QVERIFY(!lists.contains("Combo8"));
@@ -153,9 +163,8 @@ private slots:
         QCOMPARE(lists.value("Combo9"), QStringList{QString()});
 
         // Written back in the order of the tags, extra lists last.
-        QCOMPARE(RememberedLists::write(lists),
-                 (QStringList{"Combo1Loyer", "Combo3Western", "Combo3" + longItem, "Combo9", "ComboAPharmacie du Port",
-                              "Solde21500,00"}));
+        QCOMPARE(RememberedLists::write(lists), (QStringList{"Combo1Loyer", "Combo3Western", "Combo3" + longItem,
+                                                             "Combo9", "ComboAPharmacie du Port", "Solde21500,00"}));
         QCOMPARE(RememberedLists::comboForTag("ComboA"), 10);
         QCOMPARE(RememberedLists::comboForTag("Combo8"), 0);
     }
@@ -166,10 +175,14 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("held by the set") << "Noël, œuvre, 12 €" << "Noël, œuvre, 12 €";
-        QTest::newRow("turned") << "Łukasz ﬁlm Ŵ → \U0001D400" << "Lukasz film W -> A";
-        QTest::newRow("arrows") << "← ↔" << "<- <->";
-        QTest::newRow("emoji refused") << "Fête 🎉!" << "Fête !";
+        QTest::newRow("held by the set") << "Noël, œuvre, 12 €"
+                                         << "Noël, œuvre, 12 €";
+        QTest::newRow("turned") << "Łukasz ﬁlm Ŵ → \U0001D400"
+                                << "Lukasz film W -> A";
+        QTest::newRow("arrows") << "← ↔"
+                                << "<- <->";
+        QTest::newRow("emoji refused") << "Fête 🎉!"
+                                       << "Fête !";
     }
     void fitForFiles()
     {

@@ -25,7 +25,9 @@ QStringList keysAndNames(const QStringList &lines)
     QStringList out;
     for (const QString &l : lines) {
         const QStringList f = AddressBook::contactOf(l).fields;
-        out << (l.size() > 4 && l.at(4) == ContactForm::Nbsp ? l.left(4) + u' ' + f.first().section(ContactForm::Nbsp, 1, 1) : l);
+        out << (l.size() > 4 && l.at(4) == ContactForm::Nbsp
+                    ? l.left(4) + u' ' + f.first().section(ContactForm::Nbsp, 1, 1)
+                    : l);
     }
     return out;
 }
@@ -54,22 +56,27 @@ private slots:
         const QStringList one{"M.", "Dupont", "Jean", "", "", "", "", "Paris", "0102030405", "", "", "", ""};
         QTest::newRow("one telephone ends with the no-break space")
             << one << 1
-            << QByteArray("B108M.\xA0" "Dupont\xA0" "Jean\t\xA0\t\t\xA0" "Paris\tT\xE9l: 0102030405\xA0\tFax: \xA0\tE.mail \t\r\n")
+            << QByteArray("B108M.\xA0"
+                          "Dupont\xA0"
+                          "Jean\t\xA0\t\t\xA0"
+                          "Paris\tT\xE9l: 0102030405\xA0\tFax: \xA0\tE.mail \t\r\n")
             << one;
-        const QStringList all{"Mme", "Lefèvre", "Hélène", "Gérante", "Café", "3 rue Neuve", "75001", "Paris", "01", "02", "03",
-                              "France", "h@cafe.fr"};
+        const QStringList all{"Mme",   "Lefèvre", "Hélène", "Gérante", "Café",   "3 rue Neuve", "75001",
+                              "Paris", "01",      "02",     "03",      "France", "h@cafe.fr"};
         QTest::newRow("every entry, two telephones, Windows-1252")
             << all << 2
-            << QByteArray("B116Mme\xA0Lef\xE8vre\xA0H\xE9l\xE8ne\tG\xE9rante\xA0" "Caf\xE9\t3 rue Neuve\t75001\xA0Paris\t"
-                          "T\xE9l: 01\xA0T\xE9l: 02\tFax: 03\xA0" "France\tE.mail h@cafe.fr\t\r\n")
+            << QByteArray("B116Mme\xA0Lef\xE8vre\xA0H\xE9l\xE8ne\tG\xE9rante\xA0"
+                          "Caf\xE9\t3 rue Neuve\t75001\xA0Paris\t"
+                          "T\xE9l: 01\xA0T\xE9l: 02\tFax: 03\xA0"
+                          "France\tE.mail h@cafe.fr\t\r\n")
             << all;
         // TAB, NBSP and line breaks would split the line, its fields or their parts.
         QStringList typed(13), kept(13);
         typed[1] = "Le\tGrand\u00A0Duc\r\nX";
         kept[1] = "Le Grand Duc X";
         QTest::newRow("typed separators become blanks")
-            << typed << 0 << QByteArray("B100\xA0Le Grand Duc X\xA0\t\xA0\t\t\xA0\tT\xE9l: \xA0\tFax: \xA0\tE.mail \t\r\n")
-            << kept;
+            << typed << 0
+            << QByteArray("B100\xA0Le Grand Duc X\xA0\t\xA0\t\t\xA0\tT\xE9l: \xA0\tFax: \xA0\tE.mail \t\r\n") << kept;
     }
 
     void contactBytes()
@@ -81,7 +88,8 @@ private slots:
         ContactForm f;
         std::copy(entries.begin(), entries.end(), f.entries.begin());
         QCOMPARE(TextFile::joinLines({AddressBook::lineOf(u'B', position, {f.toFields(), {}})}), bytes);
-        const ContactForm read = ContactForm::fromFields(AddressBook::contactOf(TextFile::splitLines(bytes).value(0)).fields);
+        const ContactForm read =
+            ContactForm::fromFields(AddressBook::contactOf(TextFile::splitLines(bytes).value(0)).fields);
         QCOMPARE(QStringList(read.entries.begin(), read.entries.end()), back);
     }
 
@@ -93,12 +101,15 @@ private slots:
         const QStringList abc{"a", "b", "c", "d", "Tél: 01\u00A0Tél: 02", "f", "g", "", " 01"};
         QTest::newRow("seven fields each ended by TAB") << "A100a\tb\tc\td\tTél: 01\u00A0Tél: 02\tf\tg\t" << abc;
         QTest::newRow("last TAB missing, key not a number") << "Axyza\tb\tc\td\tTél: 01\u00A0Tél: 02\tf\tg" << abc;
-        QTest::newRow("fewer fields: the rest empty") << "A100a\tb" << QStringList{"a", "b", "", "", "", "", "", "", ""};
+        QTest::newRow("fewer fields: the rest empty")
+            << "A100a\tb" << QStringList{"a", "b", "", "", "", "", "", "", ""};
         QTest::newRow("letter alone") << "A" << QStringList(9);
         QTest::newRow("text after the seventh TAB is kept")
             << "A100a\tb\tc\td\tTél: 0123456789012345678901\tf\tg\tmore\tstuff"
-            << QStringList{"a", "b", "c", "d", "Tél: 0123456789012345678901", "f", "g", "more\tstuff", " 0123456789012345678"};
-        QTest::newRow("a long field is not cut") << "A100" + QString(300, u'x') + "\t\t\t\t\t\t\t" << (QStringList{QString(300, u'x')} + QStringList(8));
+            << QStringList{
+                   "a", "b", "c", "d", "Tél: 0123456789012345678901", "f", "g", "more\tstuff", " 0123456789012345678"};
+        QTest::newRow("a long field is not cut")
+            << "A100" + QString(300, u'x') + "\t\t\t\t\t\t\t" << (QStringList{QString(300, u'x')} + QStringList(8));
     }
 
     void contactReading()
@@ -128,9 +139,8 @@ private slots:
             << QStringList{" ", "B100 Bernard", "A100 Ancien", "A108 Premier", "A116 Second"};
         QTest::newRow("delete keeps the other keys until the next write-back")
             << abc << QStringList{"remove 1"} << "1" << QStringList{"A100 Un", "A116 Trois"};
-        QTest::newRow("the next write-back renumbers")
-            << abc << QStringList{"remove 1", "add Quatre", "write"} << "111"
-            << QStringList{"A100 Un", "A108 Trois", "A116 Quatre"};
+        QTest::newRow("the next write-back renumbers") << abc << QStringList{"remove 1", "add Quatre", "write"} << "111"
+                                                       << QStringList{"A100 Un", "A108 Trois", "A116 Quatre"};
         QTest::newRow("delete goes by position, not by key")
             << QStringList{contactLine("A100", "Un"), contactLine("A100", "Deux"), contactLine("A108", "Trois")}
             << QStringList{"remove 1"} << "1" << QStringList{"A100 Un", "A108 Trois"};
@@ -192,14 +202,15 @@ private slots:
 
         QTest::newRow("sorted by day, then by text without case or accents")
             << QStringList{"0320 Claire", "0310 bernard", "0301 Fabien", "0310 Alice", "0301 Élise", "0301 Emma"}
-            << QStringList{} << "" << QStringList{"01 Élise", "01 Emma", "01 Fabien", "10 Alice", "10 bernard", "20 Claire"}
+            << QStringList{} << ""
+            << QStringList{"01 Élise", "01 Emma", "01 Fabien", "10 Alice", "10 bernard", "20 Claire"}
             << QStringList{"0320 Claire", "0310 bernard", "0301 Fabien", "0310 Alice", "0301 Élise", "0301 Emma"};
         QTest::newRow("other months and foreign lines left alone by a write-back")
-            << QStringList{"0712 Juillet", "0101 Nouvel an", "13xx", "0302 Mars"} << QStringList{"remove 0 0", "write"} << "11"
-            << QStringList{"02 Mars"} << QStringList{"0712 Juillet", "13xx", "0302 Mars"};
+            << QStringList{"0712 Juillet", "0101 Nouvel an", "13xx", "0302 Mars"} << QStringList{"remove 0 0", "write"}
+            << "11" << QStringList{"02 Mars"} << QStringList{"0712 Juillet", "13xx", "0302 Mars"};
         QTest::newRow("nothing changed: no write-back")
-            << QStringList{"0302 Mars", "0301 Avant"} << QStringList{"write"} << "0" << QStringList{"01 Avant", "02 Mars"}
-            << QStringList{"0302 Mars", "0301 Avant"};
+            << QStringList{"0302 Mars", "0301 Avant"} << QStringList{"write"} << "0"
+            << QStringList{"01 Avant", "02 Mars"} << QStringList{"0302 Mars", "0301 Avant"};
         QTest::newRow("added from the second half-year")
             << QStringList{} << QStringList{"half 1", "add 0315 Paul", "half 0"} << "1" << QStringList{"15 Paul"}
             << QStringList{"0315 Paul"};
@@ -213,8 +224,8 @@ private slots:
             << QStringList{} << QStringList{"add 0315 Anne\r\n0401 Zoé", "change 2 0 0316 Anne\n<x>", "write"} << "111"
             << QStringList{"16 Anne <x>"} << QStringList{"0316 Anne <x>"};
         QTest::newRow("refused: empty text, no such entry or list")
-            << QStringList{"0301 A"}
-            << QStringList{"add 0302 ", "change 2 0 0302 ", "change 2 1 0302 x", "change 6 0 0302 x", "remove 2 1", "remove -1 0"}
+            << QStringList{"0301 A"} << QStringList{"add 0302 ",         "change 2 0 0302 ", "change 2 1 0302 x",
+                                                    "change 6 0 0302 x", "remove 2 1",       "remove -1 0"}
             << "000000" << QStringList{"01 A"} << QStringList{"0301 A"};
     }
 
@@ -280,8 +291,8 @@ private slots:
         QTest::newRow("before the first marker dropped, <FAI lines are no entries")
             << QByteArray("Perdu\r\n\r\n<FAIRE>\r\n<FAIRE la vaisselle>\r\n<FAI\r\nA\r\n<FAIT> \r\n<faire>\r\n")
             << QByteArray("<FAIRE>\r\nA\r\n<faire>\r\n<FAIT>\r\n");
-        QTest::newRow("marker repeated: entries gather")
-            << QByteArray("<FAIRE>\r\na\r\n<FAIT>\r\nb\r\n<FAIRE>\r\nc") << QByteArray("<FAIRE>\r\na\r\nc\r\n<FAIT>\r\nb\r\n");
+        QTest::newRow("marker repeated: entries gather") << QByteArray("<FAIRE>\r\na\r\n<FAIT>\r\nb\r\n<FAIRE>\r\nc")
+                                                         << QByteArray("<FAIRE>\r\na\r\nc\r\n<FAIT>\r\nb\r\n");
         QTest::newRow("empty or unmarked file") << QByteArray("a\r\nb\r\n") << QByteArray("<FAIRE>\r\n<FAIT>\r\n");
     }
 
@@ -323,16 +334,26 @@ private slots:
         // result, then both lists.
         QTest::addColumn<QString>("op");
         QTest::addColumn<QString>("after");
-        QTest::newRow("move the first") << "move 0 0" << "1 b c / x a";
-        QTest::newRow("move the last") << "move 0 2" << "1 a b / x c";
-        QTest::newRow("move back the only done") << "move 1 0" << "1 a b c x / ";
-        QTest::newRow("move past the end") << "move 0 3" << "0 a b c / x";
-        QTest::newRow("move past the end of done") << "move 1 1" << "0 a b c / x";
-        QTest::newRow("move before the start") << "move 0 -1" << "0 a b c / x";
-        QTest::newRow("remove the last") << "remove 0 2" << "1 a b / x";
-        QTest::newRow("remove past the end") << "remove 1 1" << "0 a b c / x";
-        QTest::newRow("replace the last, line break pasted") << "replace 1 0" << "1 a b c / y <FAIT>";
-        QTest::newRow("replace past the end") << "replace 0 3" << "0 a b c / x";
+        QTest::newRow("move the first") << "move 0 0"
+                                        << "1 b c / x a";
+        QTest::newRow("move the last") << "move 0 2"
+                                       << "1 a b / x c";
+        QTest::newRow("move back the only done") << "move 1 0"
+                                                 << "1 a b c x / ";
+        QTest::newRow("move past the end") << "move 0 3"
+                                           << "0 a b c / x";
+        QTest::newRow("move past the end of done") << "move 1 1"
+                                                   << "0 a b c / x";
+        QTest::newRow("move before the start") << "move 0 -1"
+                                               << "0 a b c / x";
+        QTest::newRow("remove the last") << "remove 0 2"
+                                         << "1 a b / x";
+        QTest::newRow("remove past the end") << "remove 1 1"
+                                             << "0 a b c / x";
+        QTest::newRow("replace the last, line break pasted") << "replace 1 0"
+                                                             << "1 a b c / y <FAIT>";
+        QTest::newRow("replace past the end") << "replace 0 3"
+                                              << "0 a b c / x";
     }
 
     void todoEdits()
@@ -344,8 +365,9 @@ private slots:
         const QStringList w = op.split(u' ');
         const auto which = TodoList::Which(w[1].toInt());
         const int index = w[2].toInt();
-        const bool ok = w[0] == "move" ? list.move(which, index)
-                      : w[0] == "remove" ? list.remove(which, index) : list.replace(which, index, "y\n<FAIT>");
+        const bool ok = w[0] == "move"     ? list.move(which, index)
+                        : w[0] == "remove" ? list.remove(which, index)
+                                           : list.replace(which, index, "y\n<FAIT>");
         QCOMPARE(QString::number(ok) + u' ' + list.todo().join(u' ') + " / " + list.done().join(u' '), after);
     }
 };

@@ -56,7 +56,8 @@ void clickRow(QAbstractItemView *list, int row)
 
 using TestUi::texts;
 
-template<typename Page> auto &storeOf(DocumentModel &m)
+template<typename Page>
+auto &storeOf(DocumentModel &m)
 {
     if constexpr (std::is_same_v<Page, AddressPage>)
         return m.addresses();
@@ -68,7 +69,8 @@ template<typename Page> auto &storeOf(DocumentModel &m)
 
 // A page of the given type in a shown window, its document "agenda.orz" in a
 // scratch folder holding the section file `lines`.
-template<typename Page> struct Fixture
+template<typename Page>
+struct Fixture
 {
     Fixture(const char *ext, const QStringList &lines) : page(t.context, storeOf<Page>(t.model), t.window.get())
     {
@@ -79,7 +81,11 @@ template<typename Page> struct Fixture
         TestFiles::writeBytes(dir.filePath(QStringLiteral("agenda") + QLatin1String(ext)), TestFiles::crlf(lines));
         page.load(dir.filePath("agenda.orz"));
     }
-    template<typename W> W *w(const char *name) { return page.template findChild<W *>(QLatin1String(name)); }
+    template<typename W>
+    W *w(const char *name)
+    {
+        return page.template findChild<W *>(QLatin1String(name));
+    }
 
     TestContext t;
     Page page;
@@ -97,11 +103,20 @@ private slots:
     {
         // A file from elsewhere (or an import) may hold more than the dialog lets one type.
         QTest::addColumn<QStringList>("fields");
-        QTest::newRow("long name") << QStringList{"M." + QString(N) + QString(45, u'n') + N, QString(N), "", QString(N),
-                                                  "Tél: " + QString(N), "Fax: " + QString(N), "E.mail "};
+        QTest::newRow("long name") << QStringList{"M." + QString(N) + QString(45, u'n') + N,
+                                                  QString(N),
+                                                  "",
+                                                  QString(N),
+                                                  "Tél: " + QString(N),
+                                                  "Fax: " + QString(N),
+                                                  "E.mail "};
         QTest::newRow("long company, telephone and e-mail")
-            << QStringList{"Mme" + QString(N) + N, QString(N) + "Compagnie des Eaux du L", "", QString(N),
-                           "Tél: +33 6 12 34 56 78" + QString(N), "Fax: " + QString(N),
+            << QStringList{"Mme" + QString(N) + N,
+                           QString(N) + "Compagnie des Eaux du L",
+                           "",
+                           QString(N),
+                           "Tél: +33 6 12 34 56 78" + QString(N),
+                           "Fax: " + QString(N),
                            "E.mail claire.martin.longue@exemple-domaine.fr"};
     }
     void contactDialog()
@@ -113,7 +128,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         // Each entry shows its text whole; typing into another keeps it whole.
         for (int e = 1; e <= ContactForm::EntryCount; ++e)
-            QVERIFY(dialog.edit(e)->fontMetrics().horizontalAdvance(dialog.edit(e)->text()) < dialog.edit(e)->width() - 8);
+            QVERIFY(dialog.edit(e)->fontMetrics().horizontalAdvance(dialog.edit(e)->text())
+                    < dialog.edit(e)->width() - 8);
         QTest::keyClicks(dialog.edit(6), "x");
         fields[2] += "x";
         // Enter moves on through the first seven entries, and accepts from the eighth.
@@ -137,9 +153,12 @@ private slots:
         QTest::addColumn<QStringList>("names");
         const QStringList all{"Un", "-Deux-", "Trois"};
         QTest::newRow("middle line, Delete") << 3 << int(Qt::Key_Delete) << 0 << QStringList{"-Deux-", "Trois"};
-        QTest::newRow("separator belongs to the contact above") << 7 << int(Qt::Key_Delete) << 0 << QStringList{"-Deux-", "Trois"};
-        QTest::newRow("a field beginning with a dash is no separator") << 10 << int(Qt::Key_Delete) << 1 << QStringList{"Un", "Trois"};
-        QTest::newRow("e-mail line of the third, F2") << 22 << int(Qt::Key_F2) << 2 << QStringList{"Un", "-Deux-", "Trois bis"};
+        QTest::newRow("separator belongs to the contact above")
+            << 7 << int(Qt::Key_Delete) << 0 << QStringList{"-Deux-", "Trois"};
+        QTest::newRow("a field beginning with a dash is no separator")
+            << 10 << int(Qt::Key_Delete) << 1 << QStringList{"Un", "Trois"};
+        QTest::newRow("e-mail line of the third, F2")
+            << 22 << int(Qt::Key_F2) << 2 << QStringList{"Un", "-Deux-", "Trois bis"};
         QTest::newRow("final separator selects none") << 23 << int(Qt::Key_Delete) << -1 << all;
         QTest::newRow("final separator, F2 opens nothing") << 23 << int(Qt::Key_F2) << -1 << all;
     }
@@ -150,7 +169,8 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, selected);
         QFETCH(QStringList, names);
-        Fixture<AddressPage> f(".ocn", {contactLine("A100", "Un"), contactLine("A108", "-Deux-"), contactLine("A116", "Trois")});
+        Fixture<AddressPage> f(
+            ".ocn", {contactLine("A100", "Un"), contactLine("A108", "-Deux-"), contactLine("A116", "Trois")});
         auto *blocks = f.w<QListView>("ListBox8");
         clickRow(blocks, row);
         QCOMPARE(f.page.selectedContact(), selected);
@@ -202,16 +222,26 @@ private slots:
         QTest::addColumn<std::optional<QString>>("answer");
         QTest::addColumn<QString>("after");
         const std::optional<QString> none, nouveau(QString("Nouveau"));
-        QTest::newRow("add, nothing selected") << "" << "add" << nouveau << "Un Deux Trois Nouveau / Fini";
-        QTest::newRow("add, first selected, appends") << "ListBox15 0" << "add" << nouveau << "Un Deux Trois Nouveau / Fini";
-        QTest::newRow("add, last selected, changes it") << "ListBox15 2" << "add" << nouveau << "Un Deux Nouveau / Fini";
-        QTest::newRow("add cancelled") << "" << "add" << none << "Un Deux Trois / Fini";
-        QTest::newRow("add answered empty") << "" << "add" << std::optional<QString>(QString()) << "Un Deux Trois / Fini";
-        QTest::newRow("F2 on a done entry") << "ListBox16 0" << "F2" << nouveau << "Un Deux Trois / Nouveau";
-        QTest::newRow("F2 cancelled") << "ListBox15 1" << "F2" << none << "Un Deux Trois / Fini";
-        QTest::newRow("last entry to done") << "ListBox15 2" << "SpeedButton2" << none << "Un Deux / Fini Trois";
-        QTest::newRow("done entry back") << "ListBox16 0" << "SpeedButton1" << none << "Un Deux Trois Fini / ";
-        QTest::newRow("Delete the last entry") << "ListBox15 2" << "Delete" << none << "Un Deux / Fini";
+        QTest::newRow("add, nothing selected") << ""
+                                               << "add" << nouveau << "Un Deux Trois Nouveau / Fini";
+        QTest::newRow("add, first selected, appends") << "ListBox15 0"
+                                                      << "add" << nouveau << "Un Deux Trois Nouveau / Fini";
+        QTest::newRow("add, last selected, changes it") << "ListBox15 2"
+                                                        << "add" << nouveau << "Un Deux Nouveau / Fini";
+        QTest::newRow("add cancelled") << ""
+                                       << "add" << none << "Un Deux Trois / Fini";
+        QTest::newRow("add answered empty") << ""
+                                            << "add" << std::optional<QString>(QString()) << "Un Deux Trois / Fini";
+        QTest::newRow("F2 on a done entry") << "ListBox16 0"
+                                            << "F2" << nouveau << "Un Deux Trois / Nouveau";
+        QTest::newRow("F2 cancelled") << "ListBox15 1"
+                                      << "F2" << none << "Un Deux Trois / Fini";
+        QTest::newRow("last entry to done") << "ListBox15 2"
+                                            << "SpeedButton2" << none << "Un Deux / Fini Trois";
+        QTest::newRow("done entry back") << "ListBox16 0"
+                                         << "SpeedButton1" << none << "Un Deux Trois Fini / ";
+        QTest::newRow("Delete the last entry") << "ListBox15 2"
+                                               << "Delete" << none << "Un Deux / Fini";
     }
 
     void todoCommands()
@@ -233,9 +263,12 @@ private slots:
         else
             QTest::keyClick(view, command == "F2" ? Qt::Key_F2 : Qt::Key_Delete);
         QVERIFY(f.page.changed() && f.t.context.document().modified); // every command sets both flags
-        if (command == "F2") // a change offers the entry as it stands
+        if (command == "F2")                                          // a change offers the entry as it stands
             QCOMPARE(f.t.ui.shown().value(0).proposed, clicked);
-        auto lists = [&f] { return texts(f.w<QListWidget>("ListBox15")).join(u' ') + " / " + texts(f.w<QListWidget>("ListBox16")).join(u' '); };
+        auto lists = [&f] {
+            return texts(f.w<QListWidget>("ListBox15")).join(u' ') + " / "
+                   + texts(f.w<QListWidget>("ListBox16")).join(u' ');
+        };
         QCOMPARE(lists(), after);
         // An appended entry is not selected: the next Add appends again.
         f.t.ui.input(QString("Encore"));
@@ -281,11 +314,16 @@ private slots:
     {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("written");
-        QTest::newRow("nothing changed: birthdays only") << "" << ".oan";
-        QTest::newRow("document modified elsewhere") << "modified" << ".ocn .oan";
-        QTest::newRow("contact added, page not written back") << "contact" << ".ocn .oan";
-        QTest::newRow("to-do entry added") << "todo" << ".ocn .oan .oaf";
-        QTest::newRow("saved under a new name") << "new name" << ".ocn .oan .oaf";
+        QTest::newRow("nothing changed: birthdays only") << ""
+                                                         << ".oan";
+        QTest::newRow("document modified elsewhere") << "modified"
+                                                     << ".ocn .oan";
+        QTest::newRow("contact added, page not written back") << "contact"
+                                                              << ".ocn .oan";
+        QTest::newRow("to-do entry added") << "todo"
+                                           << ".ocn .oan .oaf";
+        QTest::newRow("saved under a new name") << "new name"
+                                                << ".ocn .oan .oaf";
     }
 
     void whichFilesASaveWrites()
@@ -327,7 +365,8 @@ private slots:
         const QString doc = c.path("maison.orz");
         auto path = [&c](const char *ext) { return c.path(QStringLiteral("maison") + QLatin1String(ext)); };
         TestFiles::writeBytes(doc, QByteArray());
-        TestFiles::writeBytes(path(".ocn"), TestFiles::crlf({" ", contactLine("B100", "Bernard"), contactLine("A100", "Alice")}));
+        TestFiles::writeBytes(path(".ocn"),
+                              TestFiles::crlf({" ", contactLine("B100", "Bernard"), contactLine("A100", "Alice")}));
         TestFiles::writeBytes(path(".oan"), TestFiles::crlf({"0901 Rentrée", "0315 Paul"}));
         TestFiles::writeBytes(path(".oaf"), TestFiles::crlf({"<FAIRE>", "Appeler", "<FAIT>", "Payer"}));
         auto list = [&child](const char *name) { return texts(child.findChild<QListWidget *>(name)); };
@@ -357,10 +396,12 @@ private slots:
         child.Ajout();
 
         QVERIFY(child.Sauve(doc) && !child.TestModif());
-        QCOMPARE(TestFiles::readBytes(path(".ocn")), TestFiles::crlf({" ", contactLine("A100", "Alice"), contactLine("B100", "Bernard"),
-                                                                      contactLine("B108", "Bruno", "0607")}));
+        QCOMPARE(TestFiles::readBytes(path(".ocn")),
+                 TestFiles::crlf({" ", contactLine("A100", "Alice"), contactLine("B100", "Bernard"),
+                                  contactLine("B108", "Bruno", "0607")}));
         QCOMPARE(TestFiles::readBytes(path(".oan")), TestFiles::crlf({"0315 Paul", "0901 Rentrée", "1204 Marie"}));
-        QCOMPARE(TestFiles::readBytes(path(".oaf")), TestFiles::crlf({"<FAIRE>", "Appeler", "Ranger", "<FAIT>", "Payer"}));
+        QCOMPARE(TestFiles::readBytes(path(".oaf")),
+                 TestFiles::crlf({"<FAIRE>", "Appeler", "Ranger", "<FAIT>", "Payer"}));
 
         child.Charge(doc);
         child.Section(2);

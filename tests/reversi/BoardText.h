@@ -17,7 +17,10 @@ inline ReversiBoard parse(const QStringList &rows)
         for (int c = 1; c <= 8; ++c) {
             const QString &row = rows.at(r - 1);
             const QChar ch = c <= row.size() ? row.at(c - 1) : QChar(u'.');
-            b.set(c, r, ch == u'H' ? ReversiBoard::HumanDisc : ch == u'C' ? ReversiBoard::ComputerDisc : ReversiBoard::Empty);
+            b.set(c, r,
+                  ch == u'H'   ? ReversiBoard::HumanDisc
+                  : ch == u'C' ? ReversiBoard::ComputerDisc
+                               : ReversiBoard::Empty);
         }
     return b;
 }

@@ -50,8 +50,11 @@ struct Recorder
     QString log;
     explicit Recorder(ReversiEngine &e)
     {
-        for (const auto &[event, letter] : {std::pair(&ReversiEngine::OnThink, u'T'), {&ReversiEngine::OnPlay, u'P'},
-                                            {&ReversiEngine::OnWin, u'W'}, {&ReversiEngine::OnLost, u'L'}, {&ReversiEngine::OnUnableToMove, u'U'}})
+        for (const auto &[event, letter] : {std::pair(&ReversiEngine::OnThink, u'T'),
+                                            {&ReversiEngine::OnPlay, u'P'},
+                                            {&ReversiEngine::OnWin, u'W'},
+                                            {&ReversiEngine::OnLost, u'L'},
+                                            {&ReversiEngine::OnUnableToMove, u'U'}})
             e.*event = [this, l = letter] { log += l; };
         e.OnSquarePlaced = [this](int c, int r) { log += QStringLiteral(" %1%2").arg(c).arg(r); };
     }
@@ -72,11 +75,15 @@ QString legal(const std::function<bool(int, int)> &isLegal, int from = 1, int to
     QStringList out;
     for (int c = from; c <= to; ++c)
         for (int r = from; r <= to; ++r)
-            if (isLegal(c, r)) out << QStringLiteral("%1%2").arg(c).arg(r);
+            if (isLegal(c, r))
+                out << QStringLiteral("%1%2").arg(c).arg(r);
     return out.join(u' ');
 }
 // ---- The reference: an independent board, 0-based [column][row] ----
-struct Ref { int cell[8][8] = {}; };
+struct Ref
+{
+    int cell[8][8] = {};
+};
 
 // (column, row), 1-based, in the order every scan tries them.
 constexpr int Order[60][2] = {
@@ -88,20 +95,24 @@ constexpr int Order[60][2] = {
 };
 // [column - 1][row - 1]; X and D are filled in from their corner's occupancy.
 constexpr int X = 1000, D = 2000;
-constexpr int Opening[8][8] = {
-    {99, -8, 8, 6, 6, 8, -8, 99},     {-8, -24, -4, -3, -3, -4, -24, -8}, {8, -4, 7, 4, 4, 7, -4, 8},
-    {6, -3, 4, 0, 0, 4, -3, 6},       {6, -3, 4, 0, 0, 4, -3, 6},         {8, -4, 7, 4, 4, 7, -4, 8},
-    {-8, -24, -4, -3, -3, -4, -24, -8}, {99, -8, 8, 6, 6, 8, -8, 99}};
-constexpr int Corner[8][8] = {
-    {99, X, 8, 6, 6, 8, X, 99}, {X, D, 0, 1, 1, 0, D, X}, {8, 0, 7, 4, 4, 7, 0, 8}, {6, 1, 4, 1, 1, 4, 1, 6},
-    {6, 1, 4, 1, 1, 4, 1, 6},   {8, 0, 7, 4, 4, 7, 0, 8}, {X, D, 0, 1, 1, 1, D, X}, {99, X, 8, 6, 6, 8, X, 99}};
+constexpr int Opening[8][8] = {{99, -8, 8, 6, 6, 8, -8, 99},       {-8, -24, -4, -3, -3, -4, -24, -8},
+                               {8, -4, 7, 4, 4, 7, -4, 8},         {6, -3, 4, 0, 0, 4, -3, 6},
+                               {6, -3, 4, 0, 0, 4, -3, 6},         {8, -4, 7, 4, 4, 7, -4, 8},
+                               {-8, -24, -4, -3, -3, -4, -24, -8}, {99, -8, 8, 6, 6, 8, -8, 99}};
+constexpr int Corner[8][8] = {{99, X, 8, 6, 6, 8, X, 99}, {X, D, 0, 1, 1, 0, D, X},  {8, 0, 7, 4, 4, 7, 0, 8},
+                              {6, 1, 4, 1, 1, 4, 1, 6},   {6, 1, 4, 1, 1, 4, 1, 6},  {8, 0, 7, 4, 4, 7, 0, 8},
+                              {X, D, 0, 1, 1, 1, D, X},   {99, X, 8, 6, 6, 8, X, 99}};
 
-bool inside(int c, int r) { return c >= 0 && c < 8 && r >= 0 && r < 8; }
+bool inside(int c, int r)
+{
+    return c >= 0 && c < 8 && r >= 0 && r < 8;
+}
 
 int refFlips(const Ref &b, int c, int r, int dc, int dr, int me, int opp)
 {
     int n = 1;
-    while (inside(c + n * dc, r + n * dr) && b.cell[c + n * dc][r + n * dr] == opp) ++n;
+    while (inside(c + n * dc, r + n * dr) && b.cell[c + n * dc][r + n * dr] == opp)
+        ++n;
     return inside(c + n * dc, r + n * dr) && b.cell[c + n * dc][r + n * dr] == me ? n - 1 : 0;
 }
 
@@ -116,14 +127,16 @@ bool refPlay(const Ref &b, int c, int r, int me, int opp, Ref *out = nullptr)
         for (int k = 1, n = refFlips(b, c, r, d / 3 - 1, d % 3 - 1, me, opp); k <= n; ++k, any = true)
             a.cell[c + k * (d / 3 - 1)][r + k * (d % 3 - 1)] = me;
     a.cell[c][r] = me;
-    if (out) *out = a;
+    if (out)
+        *out = a;
     return any;
 }
 
 bool refHasMove(const Ref &b, int me, int opp)
 {
     for (int i = 0; i < 64; ++i)
-        if (refPlay(b, i / 8, i % 8, me, opp)) return true;
+        if (refPlay(b, i / 8, i % 8, me, opp))
+            return true;
     return false;
 }
 
@@ -153,7 +166,10 @@ int refFinal(const Ref &b, int a)
 }
 
 // The position itself, for the side that moved into it.
-int refStatic(const Ref &b, int q, int p) { return refHasMove(b, q, p) ? refEvaluate(b, q, p) : refFinal(b, q); }
+int refStatic(const Ref &b, int q, int p)
+{
+    return refHasMove(b, q, p) ? refEvaluate(b, q, p) : refFinal(b, q);
+}
 
 // Value handed up from `level` to its parent; the computer (2) moves at even
 // levels. A level whose move reaches beta hands up that value negated, else
@@ -167,15 +183,17 @@ int refSearch(const Ref &b, int level, int alpha, int beta, int depth, int *best
         return ++*steps, refHasMove(b, p, q) ? refEvaluate(b, q, p) : refStatic(b, q, p);
     Ref next;
     for (int i = 0; i < 60; ++i) {
-        if (!refPlay(b, Order[i][0] - 1, Order[i][1] - 1, p, q, &next)) continue;
+        if (!refPlay(b, Order[i][0] - 1, Order[i][1] - 1, p, q, &next))
+            continue;
         ++*steps;
         const int v = refSearch(next, level + 1, -beta, -alpha, depth, nullptr, steps);
-        if (v > alpha && best) *best = i;
-        if ((alpha = std::max(alpha, v)) >= beta) return -v;
+        if (v > alpha && best)
+            *best = i;
+        if ((alpha = std::max(alpha, v)) >= beta)
+            return -v;
     }
     return ++*steps, refStatic(b, q, p);
 }
-
 
 Ref toRef(const ReversiBoard &b)
 {
@@ -193,8 +211,10 @@ std::optional<ReversiBoard> randomPosition(std::mt19937 &rng, int plies)
     quint8 side = rng() % 2 ? H : C;
     for (int i = 0; i < plies; ++i) {
         quint8 other = side == H ? C : H;
-        if (!b.hasMove(side, other) && !b.hasMove(other, side)) return std::nullopt;
-        if (!b.hasMove(side, other)) std::swap(side, other);
+        if (!b.hasMove(side, other) && !b.hasMove(other, side))
+            return std::nullopt;
+        if (!b.hasMove(side, other))
+            std::swap(side, other);
         int sq = 0;
         while (!b.isLegal(sq = ReversiBoard::index(int(rng() % 8) + 1, int(rng() % 8) + 1), side, other)) {
         }
@@ -220,8 +240,8 @@ void TestReversiEngine::legalSquares_data()
     QTest::newRow("no opponent disc") << QStringList{"HHH....."} << int(H) << "";
     // The human plays (4,4): the runs to the left, up and up-right are
     // closed; the run to the right is open and stays.
-    QTest::newRow("play turns every flanked run") << QStringList{"...H..H.", "...C.C..", "...CC...", "HCC.CC.."}
-                                                  << 0 << "...H..H. ...H.H.. ...HH... HHHHCC..";
+    QTest::newRow("play turns every flanked run")
+        << QStringList{"...H..H.", "...C.C..", "...CC...", "HCC.CC.."} << 0 << "...H..H. ...H.H.. ...HH... HHHHCC..";
 }
 
 void TestReversiEngine::legalSquares()
@@ -247,21 +267,33 @@ void TestReversiEngine::evaluation_data()
     QTest::addColumn<int>("expected");
     using Rows = QList<std::tuple<const char *, const char *, int>>;
     // Opening weights while the corners are empty; the human's (4,4) weighs 0.
-    for (const auto &[name, d, w] : Rows{{"X square (2,1)", "C21", -8}, {"D square (7,7)", "C77", -24}, {"(6,3)", "C63", 7},
-                                        {"(3,1)", "C31", 8}, {"(5,1)", "C51", 6}, {"(7,4)", "C74", -3}, {"(2,6)", "C26", -4}})
+    for (const auto &[name, d, w] : Rows{{"X square (2,1)", "C21", -8},
+                                         {"D square (7,7)", "C77", -24},
+                                         {"(6,3)", "C63", 7},
+                                         {"(3,1)", "C31", 8},
+                                         {"(5,1)", "C51", 6},
+                                         {"(7,4)", "C74", -3},
+                                         {"(2,6)", "C26", -4}})
         QTest::newRow(qPrintable(QStringLiteral("opening, ") + name)) << QStringLiteral("%1 H44").arg(d) << int(C) << w;
     QTest::newRow("opening, from the other side") << "C63 H44" << int(H) << -7;
     QTest::newRow("opening, start") << "H44 C54 C45 H55" << int(C) << 0;
     // The computer on corner (1,1): the corner table, whose inner squares
     // weigh 1, so the human's (4,4) costs the computer 1.
-    for (const auto &[name, d, w] : Rows{
-             {"X of the taken corner (2,1)", "C21", 12}, {"X of the taken corner (1,2)", "C12", 12},
-             {"D of the taken corner (2,2)", "C22", 8}, {"X of an empty corner (8,2)", "C82", -8},
-             {"X of an empty corner (2,8)", "C28", -8}, {"D of an empty corner (7,7)", "C77", -24},
-             {"inner square (5,5)", "C55", 1}, {"(2,4) weighs 1 instead of -3", "C24", 1},
-             {"(3,2) weighs 0 instead of -4", "C32", 0}, {"the odd square (7,6)", "C76", 1},
-             {"its mirror (2,6)", "C26", 0}, {"its mirror (6,7)", "C67", 0}, {"its mirror (7,3)", "C73", 0}})
-        QTest::newRow(qPrintable(QStringLiteral("corner, ") + name)) << QStringLiteral("C11 %1 H44").arg(d) << int(C) << 98 + w;
+    for (const auto &[name, d, w] : Rows{{"X of the taken corner (2,1)", "C21", 12},
+                                         {"X of the taken corner (1,2)", "C12", 12},
+                                         {"D of the taken corner (2,2)", "C22", 8},
+                                         {"X of an empty corner (8,2)", "C82", -8},
+                                         {"X of an empty corner (2,8)", "C28", -8},
+                                         {"D of an empty corner (7,7)", "C77", -24},
+                                         {"inner square (5,5)", "C55", 1},
+                                         {"(2,4) weighs 1 instead of -3", "C24", 1},
+                                         {"(3,2) weighs 0 instead of -4", "C32", 0},
+                                         {"the odd square (7,6)", "C76", 1},
+                                         {"its mirror (2,6)", "C26", 0},
+                                         {"its mirror (6,7)", "C67", 0},
+                                         {"its mirror (7,3)", "C73", 0}})
+        QTest::newRow(qPrintable(QStringLiteral("corner, ") + name))
+            << QStringLiteral("C11 %1 H44").arg(d) << int(C) << 98 + w;
     // A corner held by either side switches the table: the human on (8,8).
     QTest::newRow("corner taken by the other side") << "H88 H44 C22 C77" << int(C) << (-24 + 8) - (99 + 1);
     QTest::newRow("corner taken, seen by its owner") << "H88 H44 C22 C77" << int(H) << (99 + 1) - (-24 + 8);
@@ -285,7 +317,8 @@ void TestReversiEngine::evaluation()
 void TestReversiEngine::openingReplyAndPass_data()
 {
     QTest::addColumn<int>("skill");
-    for (const auto &[name, skill] : {std::pair("skBeginner", skBeginner), {"skNovice", skNovice}, {"skExpert", skExpert}, {"skMaster", skMaster}})
+    for (const auto &[name, skill] :
+         {std::pair("skBeginner", skBeginner), {"skNovice", skNovice}, {"skExpert", skExpert}, {"skMaster", skMaster}})
         QTest::newRow(name) << int(skill);
 }
 
@@ -369,10 +402,14 @@ void TestReversiEngine::gameEnd_data()
     QTest::newRow("human takes the last computer disc") << BoardText::parse({"HC......"}) << QPoint(3, 1) << 64 << "W";
     // The computer's only move (1,1) takes the human's last discs, yet the 59
     // empty squares go to the human, who wins by 59 - 5.
-    QTest::newRow("computer takes the last human discs") << BoardText::parse({".HC.C..."}) << QPoint(4, 1) << 54 << "TW";
-    for (const auto &[name, humans, score, ev] : QList<std::tuple<const char *, int, int, const char *>>{
-             {"drawn game counts as not lost", 30, 0, "W"}, {"won by 10", 35, 10, "W"}, {"lost by 10", 25, -10, "L"},
-             {"won by 2", 31, 2, "W"}, {"lost by 2", 29, -2, "L"}})
+    QTest::newRow("computer takes the last human discs")
+        << BoardText::parse({".HC.C..."}) << QPoint(4, 1) << 54 << "TW";
+    for (const auto &[name, humans, score, ev] :
+         QList<std::tuple<const char *, int, int, const char *>>{{"drawn game counts as not lost", 30, 0, "W"},
+                                                                 {"won by 10", 35, 10, "W"},
+                                                                 {"lost by 10", 25, -10, "L"},
+                                                                 {"won by 2", 31, 2, "W"},
+                                                                 {"lost by 2", 29, -2, "L"}})
         QTest::newRow(name) << BoardText::lastMoveBoard(humans) << QPoint(1, 1) << score << QString::fromLatin1(ev);
 }
 
@@ -389,7 +426,10 @@ void TestReversiEngine::gameEnd()
     QVERIFY(e.humanMove(move.x(), move.y()));
     runSearch(e);
     QCOMPARE(rec.log.remove(QRegularExpression("[ 0-9]")), events);
-    QCOMPARE(QStringLiteral("%1 %2 %3").arg(e.Score()).arg(e.board().count(H) - e.board().count(C)).arg(e.board().count(ReversiBoard::Empty)),
+    QCOMPARE(QStringLiteral("%1 %2 %3")
+                 .arg(e.Score())
+                 .arg(e.board().count(H) - e.board().count(C))
+                 .arg(e.board().count(ReversiBoard::Empty)),
              QStringLiteral("%1 %1 0").arg(score));
 }
 
@@ -423,7 +463,8 @@ void TestReversiEngine::sameMoveAsRecursiveSearch()
     for (int i = 0; i < 500;) {
         const int plies = int(rng() % 59);
         const std::optional<ReversiBoard> b = randomPosition(rng, plies);
-        if (!b || !b->hasMove(C, H)) continue;
+        if (!b || !b->hasMove(C, H))
+            continue;
         const Ref ref = toRef(*b);
         // The evaluation, from both sides, on every position.
         QCOMPARE(b->evaluate(C, H), refEvaluate(ref, C, H));
@@ -440,9 +481,13 @@ void TestReversiEngine::sameMoveAsRecursiveSearch()
         for (bool more = true; played < 0 && more; ++calls)
             more = e.ThinkStep();
         const QString where = QStringLiteral("position %1 (%2 plies): ").arg(i++).arg(plies);
-        QCOMPARE(where + QStringLiteral("(%1,%2), %3 ThinkStep calls")
-                             .arg(ReversiBoard::columnOf(played)).arg(ReversiBoard::rowOf(played)).arg(calls),
-                 where + QStringLiteral("(%1,%2), %3 ThinkStep calls").arg(Order[best][0]).arg(Order[best][1]).arg(steps));
+        QCOMPARE(
+            where
+                + QStringLiteral("(%1,%2), %3 ThinkStep calls")
+                      .arg(ReversiBoard::columnOf(played))
+                      .arg(ReversiBoard::rowOf(played))
+                      .arg(calls),
+            where + QStringLiteral("(%1,%2), %3 ThinkStep calls").arg(Order[best][0]).arg(Order[best][1]).arg(steps));
     }
 }
 

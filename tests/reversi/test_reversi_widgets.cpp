@@ -41,7 +41,10 @@ void clickSquare(TOtello &board, int column, int row)
     QTest::mouseClick(&board, Qt::LeftButton, Qt::NoModifier, board.cellRect(column, row).center());
 }
 
-QString statusText(TOthello &w) { return w.findChild<QStatusBar *>("StatusBar1")->findChild<QLabel *>()->text(); }
+QString statusText(TOthello &w)
+{
+    return w.findChild<QStatusBar *>("StatusBar1")->findChild<QLabel *>()->text();
+}
 } // namespace
 
 void TestReversiWidgets::controlPointer()
@@ -95,9 +98,14 @@ void TestReversiWidgets::controlMessages_data()
     QTest::addColumn<QPoint>("square");
     QTest::addColumn<QString>("message");
     const bool fr = QByteArray(QTest::currentTestFunction()).startsWith("window");
-    const auto row = [](const char *name, const ReversiBoard &b, QPoint p, const char *m) { QTest::newRow(name) << b << p << QString::fromUtf8(m); };
-    row("bad move", ReversiBoard::starting(), {1, 1}, fr ? "Vous ne pouvez jouer que là où la souris est une croix" : "You may only move to space where the cursor is a cross");
-    row("win, empty squares counted", BoardText::parse({"HC......"}), {3, 1}, fr ? "Vous gagnez de 64 points" : "You win by 64");
+    const auto row = [](const char *name, const ReversiBoard &b, QPoint p, const char *m) {
+        QTest::newRow(name) << b << p << QString::fromUtf8(m);
+    };
+    row("bad move", ReversiBoard::starting(), {1, 1},
+        fr ? "Vous ne pouvez jouer que là où la souris est une croix"
+           : "You may only move to space where the cursor is a cross");
+    row("win, empty squares counted", BoardText::parse({"HC......"}), {3, 1},
+        fr ? "Vous gagnez de 64 points" : "You win by 64");
     row("draw", BoardText::lastMoveBoard(30), {1, 1}, fr ? "Vous gagnez de 0 points" : "You win by 0");
     row("lost by 10", BoardText::lastMoveBoard(25), {1, 1}, fr ? "Vous perdez de 10 points" : "You lost by : -10");
 }
@@ -111,13 +119,15 @@ void TestReversiWidgets::controlMessages()
     TOthello w(ui);
     w.show();
     TOtello bare(ui);
-    TOtello *board = QByteArray(QTest::currentTestFunction()).startsWith("window") ? w.findChild<TOtello *>("Otello1") : &bare;
+    TOtello *board =
+        QByteArray(QTest::currentTestFunction()).startsWith("window") ? w.findChild<TOtello *>("Otello1") : &bare;
     board->resize(273, 249);
     board->setBoard(position);
     clickSquare(*board, square.x(), square.y());
     QCOMPARE(ui.messages(), QStringList{message});
     QCOMPARE(ui.shown().constFirst().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QCOMPARE(board->engine().board().count(ReversiBoard::Empty), square == QPoint(1, 1) && position == ReversiBoard::starting() ? 60 : 0);
+    QCOMPARE(board->engine().board().count(ReversiBoard::Empty),
+             square == QPoint(1, 1) && position == ReversiBoard::starting() ? 60 : 0);
 }
 
 // A scripted human clicks its first legal square column by column; the
@@ -143,8 +153,10 @@ void TestReversiWidgets::windowWholeGame()
         QVERIFY(board->engine().board() == ReversiBoard::starting() && board->Placements() == 0);
         levels << QStringLiteral("%1>%2:%3").arg(before).arg(board->Skill()).arg(board->Depth());
     }
-    QCOMPARE(levels, QStringList({QStringLiteral("%1>%1:1").arg(skBeginner), QStringLiteral("%1>%2:2").arg(skBeginner).arg(skNovice),
-                                  QStringLiteral("%1>%2:4").arg(skNovice).arg(skExpert), QStringLiteral("%1>%2:6").arg(skExpert).arg(skMaster)}));
+    QCOMPARE(levels, QStringList({QStringLiteral("%1>%1:1").arg(skBeginner),
+                                  QStringLiteral("%1>%2:2").arg(skBeginner).arg(skNovice),
+                                  QStringLiteral("%1>%2:4").arg(skNovice).arg(skExpert),
+                                  QStringLiteral("%1>%2:6").arg(skExpert).arg(skMaster)}));
     // Passing before any move lets the computer start; after that, with a
     // move at hand, the pass is refused.
     button("SpeedButton2");
@@ -162,18 +174,21 @@ void TestReversiWidgets::windowWholeGame()
     for (int turn = 0; ui.messages().size() == 1; ++turn) {
         QVERIFY2(turn < 64, "the game does not end");
         QTRY_VERIFY_WITH_TIMEOUT(!board->Thinking(), 20000);
-        if (ui.messages().size() > 1) break;
+        if (ui.messages().size() > 1)
+            break;
         QCOMPARE(statusText(w), QStringLiteral("A vous de jouer"));
         int i = 0;
-        while (i < 64 && !board->engine().isHumanMove(i / 8 + 1, i % 8 + 1)) ++i;
+        while (i < 64 && !board->engine().isHumanMove(i / 8 + 1, i % 8 + 1))
+            ++i;
         QVERIFY(i < 64);
         clickSquare(*board, i / 8 + 1, i % 8 + 1);
     }
     const ReversiBoard &b = board->engine().board();
     const int margin = b.count(H) - b.count(C);
     QVERIFY(b.count(ReversiBoard::Empty) == 0 && board->Score() == margin);
-    QCOMPARE(ui.messages(), QStringList({refused, margin >= 0 ? QStringLiteral("Vous gagnez de %1 points").arg(margin)
-                                                              : QStringLiteral("Vous perdez de %1 points").arg(-margin)}));
+    QCOMPARE(ui.messages(),
+             QStringList({refused, margin >= 0 ? QStringLiteral("Vous gagnez de %1 points").arg(margin)
+                                               : QStringLiteral("Vous perdez de %1 points").arg(-margin)}));
     const QString status = statusText(w);
     button("SpeedButton1"); // a new game keeps the status line
     QCOMPARE(statusText(w), status);

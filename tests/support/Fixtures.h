@@ -4,9 +4,9 @@
 #include "ScriptedUiServices.h"
 #include "TestFiles.h"
 #include "Widgets.h"
-#include "document/DocumentContext.h"
 #include "app/TChild.h"
 #include "app/TMainForm.h"
+#include "document/DocumentContext.h"
 #include "model/DocumentModel.h"
 
 #include <QDateTime>
@@ -27,7 +27,7 @@ public:
     ScriptedUiServices ui;
     FixedClock clock;
     DocumentContext context;
-    DocumentModel model; // the stores of the pages under test
+    DocumentModel model;             // the stores of the pages under test
     std::unique_ptr<QWidget> window; // parent of the boxes and of a page under test
 };
 
@@ -47,7 +47,10 @@ struct ChildFixture
 // The main window, shown, started in a temporary folder.
 struct MainFormFixture
 {
-    explicit MainFormFixture(const QDateTime &now = QDateTime(QDate(2026, 1, 5), QTime(9, 0))) : clock(now) { form.show(); }
+    explicit MainFormFixture(const QDateTime &now = QDateTime(QDate(2026, 1, 5), QTime(9, 0))) : clock(now)
+    {
+        form.show();
+    }
     QString path(const QString &name) const { return dir.filePath(name); }
     TChild &child() const { return *form.child(); }
 

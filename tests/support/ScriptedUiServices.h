@@ -36,27 +36,29 @@ public:
 
     void answer(QMessageBox::StandardButton b) { m_answers.push_back(b); }
     // Queued as a null string: cancel (an answer, even empty, is never null).
-    void input(std::optional<QString> text) { m_inputs.push_back(!text ? QString() : text->isNull() ? QStringLiteral("") : *text); }
+    void input(std::optional<QString> text)
+    {
+        m_inputs.push_back(!text ? QString() : text->isNull() ? QStringLiteral("") : *text);
+    }
     void fileName(const QString &path) { m_files.push_back(path); }
     void print(bool confirm) { m_prints.push_back(confirm); }
     void dialog(DialogScript script) { m_dialogs.push_back(std::move(script)); }
 
     const QList<Shown> &shown() const { return m_shown; }
-    QStringList messages() const;          // texts of the message boxes, in order
+    QStringList messages() const; // texts of the message boxes, in order
     QString lastMessage() const;
     void clear();
     bool allAnswersUsed() const;
 
     QMessageBox::StandardButton message(QWidget *parent, const QString &text, Icon icon,
-                                        QMessageBox::StandardButtons buttons,
-                                        QMessageBox::StandardButton defaultButton,
+                                        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton,
                                         const QString &title) override;
     std::optional<QString> inputBox(QWidget *parent, const QString &caption, const QString &prompt,
                                     const QString &defaultText) override;
-    QString openFileName(QWidget *parent, const QString &caption, const QString &directory,
-                         const QString &pattern, const QString &filter) override;
-    QString saveFileName(QWidget *parent, const QString &caption, const QString &directory,
-                         const QString &pattern, const QString &filter) override;
+    QString openFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &pattern,
+                         const QString &filter) override;
+    QString saveFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &pattern,
+                         const QString &filter) override;
     bool printDialog(QWidget *parent, QPrinter *printer) override;
     bool printerSetup(QWidget *parent, QPrinter *printer) override;
     int exec(QDialog *dialog) override;

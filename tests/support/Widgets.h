@@ -35,6 +35,6 @@ QStringList texts(const QComboBox *box);
 
 // Declares `var` as the child of type T named `name` under `root`, and fails
 // the test function when there is none.
-#define FIND_CHILD(var, T, root, name)                                                                       \
-    T *var = TestUi::find<T>((root), (name));                                                              \
+#define FIND_CHILD(var, T, root, name)                                                                                 \
+    T *var = TestUi::find<T>((root), (name));                                                                          \
     QVERIFY2(var, qPrintable(QStringLiteral("no " #T " named ") + QString(name)))

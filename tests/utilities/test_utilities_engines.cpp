@@ -24,12 +24,12 @@ private slots:
         QTest::addColumn<T>("tariff");
         QTest::addColumn<QStringList>("shown");
         QTest::newRow("empty letter") << Counts{} << T::FranceRapide << QStringList{"0 g", "3,00 F", "0,46 E"};
-        QTest::newRow("A4 in 110x220, 9.5 g") << Counts{{9, 1}, {2, 1}} << T::FranceRapide
-                                             << QStringList{"10 g", "3,00 F", "0,46 E"};
-        QTest::newRow("five photos and 2 g: 20 g") << Counts{{18, 5}, {20, 2}} << T::FranceRapide
-                                                   << QStringList{"20 g", "3,00 F", "0,46 E"};
-        QTest::newRow("eight A4 to the EU: 40 g") << Counts{{9, 8}} << T::UnionEuropeenne
-                                                  << QStringList{"40 g", "6,00 F", "0,91 E"};
+        QTest::newRow("A4 in 110x220, 9.5 g")
+            << Counts{{9, 1}, {2, 1}} << T::FranceRapide << QStringList{"10 g", "3,00 F", "0,46 E"};
+        QTest::newRow("five photos and 2 g: 20 g")
+            << Counts{{18, 5}, {20, 2}} << T::FranceRapide << QStringList{"20 g", "3,00 F", "0,46 E"};
+        QTest::newRow("eight A4 to the EU: 40 g")
+            << Counts{{9, 8}} << T::UnionEuropeenne << QStringList{"40 g", "6,00 F", "0,91 E"};
         QTest::newRow("EU 80 g") << Counts{{20, 80}} << T::UnionEuropeenne << QStringList{"80 g", "8,00 F", "1,22 E"};
         QTest::newRow("EU 200 g") << Counts{{20, 200}} << T::UnionEuropeenne
                                   << QStringList{"200 g", "28,00 F", "4,27 E"};
@@ -43,13 +43,16 @@ private slots:
                                       << QStringList{"250 g", "8,00 F", "1,22 E"};
         QTest::newRow("Ecopli 251 g") << Counts{{17, 2}, {20, 79}} << T::FranceEcopli
                                       << QStringList{"251 g", "0,00 F", "0,00 E"};
-        QTest::newRow("rapide 500 g") << Counts{{10, 50}} << T::FranceRapide << QStringList{"500 g", "16,00 F", "2,44 E"};
-        QTest::newRow("rapide 501 g") << Counts{{10, 50}, {20, 1}} << T::FranceRapide << QStringList{"501 g", "21,00 F", "3,20 E"};
-        QTest::newRow("EU 501 g") << Counts{{10, 50}, {20, 1}} << T::UnionEuropeenne << QStringList{"501 g", "47,00 F", "7,17 E"};
+        QTest::newRow("rapide 500 g") << Counts{{10, 50}} << T::FranceRapide
+                                      << QStringList{"500 g", "16,00 F", "2,44 E"};
+        QTest::newRow("rapide 501 g") << Counts{{10, 50}, {20, 1}} << T::FranceRapide
+                                      << QStringList{"501 g", "21,00 F", "3,20 E"};
+        QTest::newRow("EU 501 g") << Counts{{10, 50}, {20, 1}} << T::UnionEuropeenne
+                                  << QStringList{"501 g", "47,00 F", "7,17 E"};
         QTest::newRow("rapide 3000 g") << Counts{{10, 200}, {9, 200}} << T::FranceRapide
                                        << QStringList{"3000 g", "33,00 F", "5,03 E"};
-        QTest::newRow("padded 280x370 counts") << Counts{{21, 1}} << T::FranceRapide
-                                               << QStringList{"38 g", "4,50 F", "0,69 E"};
+        QTest::newRow("padded 280x370 counts")
+            << Counts{{21, 1}} << T::FranceRapide << QStringList{"38 g", "4,50 F", "0,69 E"};
     }
     void letterScale()
     {
@@ -81,7 +84,8 @@ private slots:
         QTest::newRow("not a number") << "10=1,2,3=" << false << QStringList{"1,2,3", "", "6,55957"};
         QTest::newRow("rate down") << "v100000=" << true << QStringList{"100000", "655956", "6,55956"};
         QTest::newRow("rate up") << "^^" << false << QStringList{"", "", "6,55959"};
-        QTest::newRow("Shift alone after a result") << "10=" + QString(QChar()) << false << QStringList{"10", "1,52", "6,55957"};
+        QTest::newRow("Shift alone after a result")
+            << "10=" + QString(QChar()) << false << QStringList{"10", "1,52", "6,55957"};
     }
     void euroConverter()
     {
@@ -109,29 +113,46 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("display");
         QTest::addColumn<PocketCalculator::Error>("error");
-        QTest::newRow("7+8=") << "7+8=" << "15" << E::None;
-        QTest::newRow("repeated =") << "7+8==" << "30" << E::None;
-        QTest::newRow("operator after a result") << "2+3=*4=" << "40" << E::None;
-        QTest::newRow("C keeps the new-number flag") << "2+3=c,5" << "5" << E::None;
-        QTest::newRow("1/x") << "4x" << "0,25" << E::None;
-        QTest::newRow("sqr is the root") << "9s" << "3" << E::None;
-        QTest::newRow("1,05 is not cut") << "1,05+0=" << "1,05" << E::None;
-        QTest::newRow("binary noise") << "0,1+0,2=" << "0,3" << E::None;
-        QTest::newRow("a third, 12 digits") << "1/3=" << "0,333333333333" << E::None;
-        QTest::newRow("no exponent for 1/x") << "100000x" << "0,00001" << E::None;
-        QTest::newRow("no exponent for a product") << "123456789*987654321=" << "121932631113000000" << E::None;
+        QTest::newRow("7+8=") << "7+8="
+                              << "15" << E::None;
+        QTest::newRow("repeated =") << "7+8=="
+                                    << "30" << E::None;
+        QTest::newRow("operator after a result") << "2+3=*4="
+                                                 << "40" << E::None;
+        QTest::newRow("C keeps the new-number flag") << "2+3=c,5"
+                                                     << "5" << E::None;
+        QTest::newRow("1/x") << "4x"
+                             << "0,25" << E::None;
+        QTest::newRow("sqr is the root") << "9s"
+                                         << "3" << E::None;
+        QTest::newRow("1,05 is not cut") << "1,05+0="
+                                         << "1,05" << E::None;
+        QTest::newRow("binary noise") << "0,1+0,2="
+                                      << "0,3" << E::None;
+        QTest::newRow("a third, 12 digits") << "1/3="
+                                            << "0,333333333333" << E::None;
+        QTest::newRow("no exponent for 1/x") << "100000x"
+                                             << "0,00001" << E::None;
+        QTest::newRow("no exponent for a product") << "123456789*987654321="
+                                                   << "121932631113000000" << E::None;
         // a - (a - 1),x for a = 1..100 and x = 1..9, 10 - 9,9 among them.
         for (int a = 1; a <= 100; ++a) {
             for (int x = 1; x <= 9; ++x)
-                QTest::addRow("%d-%d,%d", a, a - 1, x) << QString("%1-%2,%3=").arg(a).arg(a - 1).arg(x)
-                                                      << QString("0,%1").arg(10 - x) << E::None;
+                QTest::addRow("%d-%d,%d", a, a - 1, x)
+                    << QString("%1-%2,%3=").arg(a).arg(a - 1).arg(x) << QString("0,%1").arg(10 - x) << E::None;
         }
-        QTest::newRow("comma after a result") << "2+3=," << "5," << E::None;
-        QTest::newRow("empty display on first =") << "=" << "" << E::None;
-        QTest::newRow("division by zero") << "1/0=" << "0" << E::DivisionByZero;
-        QTest::newRow("root of a negative") << "2-5=s" << "-3" << E::NegativeRoot;
-        QTest::newRow("1/x of zero") << "0x" << "0" << E::DivisionByZero;
-        QTest::newRow("display not a number") << "2+3,,4=" << "3,,4" << E::NotANumber;
+        QTest::newRow("comma after a result") << "2+3=,"
+                                              << "5," << E::None;
+        QTest::newRow("empty display on first =") << "="
+                                                  << "" << E::None;
+        QTest::newRow("division by zero") << "1/0="
+                                          << "0" << E::DivisionByZero;
+        QTest::newRow("root of a negative") << "2-5=s"
+                                            << "-3" << E::NegativeRoot;
+        QTest::newRow("1/x of zero") << "0x"
+                                     << "0" << E::DivisionByZero;
+        QTest::newRow("display not a number") << "2+3,,4="
+                                              << "3,,4" << E::NotANumber;
     }
     void calculator()
     {
@@ -156,17 +177,28 @@ private slots:
         QTest::addColumn<int>("step");
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("end");
-        QTest::newRow("hour 23 up") << 0 << 1 << "23:10:00 15/03/2001" << "24:10:00 15/03/2001";
-        QTest::newRow("hour 24 up") << 0 << 1 << "24:10:00 15/03/2001" << "24:10:00 15/03/2001";
-        QTest::newRow("hour 00 down") << 0 << -1 << "00:10:00 15/03/2001" << "00:10:00 15/03/2001";
-        QTest::newRow("minute 59 up") << 1 << 1 << "10:59:00 15/03/2001" << "10:59:00 15/03/2001";
-        QTest::newRow("day 31 up") << 2 << 1 << "10:00:00 31/03/2001" << "10:00:00 31/03/2001";
-        QTest::newRow("day 01 down") << 2 << -1 << "10:00:00 01/03/2001" << "10:00:00 00/03/2001";
-        QTest::newRow("month 12 up") << 3 << 1 << "10:00:00 01/12/2001" << "10:00:00 01/12/2001";
-        QTest::newRow("year 2099 up") << 4 << 1 << "10:00:00 01/12/2099" << "10:00:00 01/12/2099";
-        QTest::newRow("year 1900 down") << 4 << -1 << "10:00:00 01/12/1900" << "10:00:00 01/12/1900";
-        QTest::newRow("two-digit year") << 4 << 1 << "10:00:00 01/12/0099" << "10:00:00 01/12/2000";
-        QTest::newRow("year 0100 is no two-digit year") << 4 << 1 << "10:00:00 01/12/0100" << "10:00:00 01/12/1900";
+        QTest::newRow("hour 23 up") << 0 << 1 << "23:10:00 15/03/2001"
+                                    << "24:10:00 15/03/2001";
+        QTest::newRow("hour 24 up") << 0 << 1 << "24:10:00 15/03/2001"
+                                    << "24:10:00 15/03/2001";
+        QTest::newRow("hour 00 down") << 0 << -1 << "00:10:00 15/03/2001"
+                                      << "00:10:00 15/03/2001";
+        QTest::newRow("minute 59 up") << 1 << 1 << "10:59:00 15/03/2001"
+                                      << "10:59:00 15/03/2001";
+        QTest::newRow("day 31 up") << 2 << 1 << "10:00:00 31/03/2001"
+                                   << "10:00:00 31/03/2001";
+        QTest::newRow("day 01 down") << 2 << -1 << "10:00:00 01/03/2001"
+                                     << "10:00:00 00/03/2001";
+        QTest::newRow("month 12 up") << 3 << 1 << "10:00:00 01/12/2001"
+                                     << "10:00:00 01/12/2001";
+        QTest::newRow("year 2099 up") << 4 << 1 << "10:00:00 01/12/2099"
+                                      << "10:00:00 01/12/2099";
+        QTest::newRow("year 1900 down") << 4 << -1 << "10:00:00 01/12/1900"
+                                        << "10:00:00 01/12/1900";
+        QTest::newRow("two-digit year") << 4 << 1 << "10:00:00 01/12/0099"
+                                        << "10:00:00 01/12/2000";
+        QTest::newRow("year 0100 is no two-digit year") << 4 << 1 << "10:00:00 01/12/0100"
+                                                        << "10:00:00 01/12/1900";
     }
     void clockAdjust()
     {
@@ -183,7 +215,9 @@ private slots:
     {
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QDateTime>("utc"); // invalid: refused
-        auto utc = [](int y, int mo, int d, int h, int mi) { return QDateTime(QDate(y, mo, d), QTime(h, mi), Qt::UTC); };
+        auto utc = [](int y, int mo, int d, int h, int mi) {
+            return QDateTime(QDate(y, mo, d), QTime(h, mi), Qt::UTC);
+        };
         QTest::newRow("winter") << "10:30:00 15/03/2001" << utc(2001, 3, 15, 9, 30);
         QTest::newRow("summer") << "10:30:00 15/07/2001" << utc(2001, 7, 15, 8, 30);
         QTest::newRow("just after spring change") << "03:30:00 25/03/2001" << utc(2001, 3, 25, 1, 30);
@@ -203,8 +237,7 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QDateTime, utc);
         QString error;
-        const auto got =
-            ClockSetting::universalTime(shown.left(8), shown.mid(9), QTimeZone("Europe/Paris"), &error);
+        const auto got = ClockSetting::universalTime(shown.left(8), shown.mid(9), QTimeZone("Europe/Paris"), &error);
         QCOMPARE(got.value_or(QDateTime()), utc);
         QCOMPARE(error.isEmpty(), utc.isValid());
     }
@@ -236,14 +269,22 @@ private slots:
         QTest::addColumn<QString>("moves");
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("tab");
-        QTest::newRow("opening") << "" << "Agathe" << 0;
-        QTest::newRow("previous on the first") << "p" << "Agathe" << 0;
-        QTest::newRow("next skips stray lines") << "n" << "Élodie" << 4;
-        QTest::newRow("accented initial") << "E" << "Élodie" << 4;
-        QTest::newRow("no name under B") << "nB" << "Élodie" << 4;
-        QTest::newRow("back and forth") << "nnnp" << "Émile" << 4;
-        QTest::newRow("next on the last") << "Znn" << "Zoé" << 25;
-        QTest::newRow("head without tab") << "H" << "Hugo sans tabulation" << 7;
+        QTest::newRow("opening") << ""
+                                 << "Agathe" << 0;
+        QTest::newRow("previous on the first") << "p"
+                                               << "Agathe" << 0;
+        QTest::newRow("next skips stray lines") << "n"
+                                                << "Élodie" << 4;
+        QTest::newRow("accented initial") << "E"
+                                          << "Élodie" << 4;
+        QTest::newRow("no name under B") << "nB"
+                                         << "Élodie" << 4;
+        QTest::newRow("back and forth") << "nnnp"
+                                        << "Émile" << 4;
+        QTest::newRow("next on the last") << "Znn"
+                                          << "Zoé" << 25;
+        QTest::newRow("head without tab") << "H"
+                                          << "Hugo sans tabulation" << 7;
     }
     void firstNames()
     {

@@ -1,5 +1,5 @@
-#include "ScriptedUiServices.h"
 #include "Fixtures.h"
+#include "ScriptedUiServices.h"
 #include "app/TMainForm.h"
 #include "common/Clock.h"
 #include "common/MmCanvas.h"
@@ -7,8 +7,8 @@
 #include "utilities/TBlocnotes.h"
 #include "utilities/TCalendrier.h"
 #include "utilities/TEurof.h"
-#include "utilities/TPLettre.h"
 #include "utilities/THorloge.h"
+#include "utilities/TPLettre.h"
 #include "utilities/TPocket.h"
 #include "utilities/TPrenoms.h"
 
@@ -78,13 +78,27 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("clock") << "HorlogeItem" << "THorloge" << "Horloge";
-        QTest::newRow("calendar") << "CalendrierItem" << "TCalendrier" << "Calendrier";
-        QTest::newRow("calculator") << "CalculatriceItem" << "TPocket" << "Calculatrice";
-        QTest::newRow("euro") << "EuroItem" << "TEurof" << "Euro convertisseur";
-        QTest::newRow("notepad") << "BlocNotesItem" << "TBlocnotes" << "Bloc-notes";
-        QTest::newRow("first names") << "PrenomsItem" << "TPrenoms" << "Les prénoms";
-        QTest::newRow("letter scale") << "PeseLettresItem" << "TPLettre" << "Pèse-Lettres";
+        QTest::newRow("clock") << "HorlogeItem"
+                               << "THorloge"
+                               << "Horloge";
+        QTest::newRow("calendar") << "CalendrierItem"
+                                  << "TCalendrier"
+                                  << "Calendrier";
+        QTest::newRow("calculator") << "CalculatriceItem"
+                                    << "TPocket"
+                                    << "Calculatrice";
+        QTest::newRow("euro") << "EuroItem"
+                              << "TEurof"
+                              << "Euro convertisseur";
+        QTest::newRow("notepad") << "BlocNotesItem"
+                                 << "TBlocnotes"
+                                 << "Bloc-notes";
+        QTest::newRow("first names") << "PrenomsItem"
+                                     << "TPrenoms"
+                                     << "Les prénoms";
+        QTest::newRow("letter scale") << "PeseLettresItem"
+                                      << "TPLettre"
+                                      << "Pèse-Lettres";
     }
     void menuOpensWindow()
     {
@@ -104,10 +118,22 @@ private slots:
         QTest::addColumn<QString>("display");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("reopened"); // ",5" typed in the next window
-        QTest::newRow("repeated =") << "7+8==" << "30" << "" << "5";
-        QTest::newRow("point is the comma") << "1.5*2=" << "3" << "" << "5";
-        QTest::newRow("X and S") << "16SX" << "0,25" << "" << "5";
-        QTest::newRow("division by zero") << "1/0=" << "0" << "Division par zéro impossible." << ",5";
+        QTest::newRow("repeated =") << "7+8=="
+                                    << "30"
+                                    << ""
+                                    << "5";
+        QTest::newRow("point is the comma") << "1.5*2="
+                                            << "3"
+                                            << ""
+                                            << "5";
+        QTest::newRow("X and S") << "16SX"
+                                 << "0,25"
+                                 << ""
+                                 << "5";
+        QTest::newRow("division by zero") << "1/0="
+                                          << "0"
+                                          << "Division par zéro impossible."
+                                          << ",5";
     }
     void calculatorKeys()
     {
@@ -141,7 +167,9 @@ private slots:
         QCOMPARE(labelText(&w, "Label2"), QStringLiteral("0,23"));
         QTest::keyClicks(&w, QStringLiteral("7"));
         QCOMPARE(labelText(&w, "Label1") + labelText(&w, "Label2"), QStringLiteral("7"));
-        w.findChild<QWidget *>(QStringLiteral("SpinButton1"))->findChild<QToolButton *>(QStringLiteral("down"))->click();
+        w.findChild<QWidget *>(QStringLiteral("SpinButton1"))
+            ->findChild<QToolButton *>(QStringLiteral("down"))
+            ->click();
         QCOMPARE(w.findChild<QLineEdit *>(QStringLiteral("Edit3"))->text(), QStringLiteral("6,55956"));
     }
 
@@ -162,10 +190,10 @@ private slots:
         QTest::addColumn<QDateTime>("asked");
         QTest::addColumn<QString>("message");
         const QDateTime march(QDate(2001, 3, 15), QTime(10, 30));
-        QTest::newRow("hour up, winter")
-            << march << 0 << 1 << true << QDateTime(QDate(2001, 3, 15), QTime(10, 30), Qt::UTC) << "";
-        QTest::newRow("system refuses")
-            << march << 1 << 0 << false << QDateTime(QDate(2001, 3, 15), QTime(9, 30), Qt::UTC) << "refusé";
+        QTest::newRow("hour up, winter") << march << 0 << 1 << true
+                                         << QDateTime(QDate(2001, 3, 15), QTime(10, 30), Qt::UTC) << "";
+        QTest::newRow("system refuses") << march << 1 << 0 << false
+                                        << QDateTime(QDate(2001, 3, 15), QTime(9, 30), Qt::UTC) << "refusé";
         QTest::newRow("31 April") << QDateTime(QDate(2001, 4, 30), QTime(9, 0)) << 2 << 1 << true << QDateTime()
                                   << "La date 31/04/2001 n'existe pas.";
     }
@@ -249,8 +277,7 @@ private slots:
     {
         LineCanvas canvas;
         TBlocnotes::printLines(canvas, {"aaa bbb ccc", "", "abcdefghijk"}, "Arial", 8, 10);
-        QCOMPARE(canvas.drawn,
-                 (QStringList{"0:aaa bbb ", "5:ccc", "page", "0:", "5:abcdefgh", "page", "0:ijk"}));
+        QCOMPARE(canvas.drawn, (QStringList{"0:aaa bbb ", "5:ccc", "page", "0:", "5:abcdefgh", "page", "0:ijk"}));
     }
 
     void firstNamesKeysAndTabs()
