@@ -13,6 +13,8 @@ packages=(
   fonts-liberation xvfb xauth
   qt6-documentation-tools libqt6help6 adwaita-icon-theme
   dpkg-dev file desktop-file-utils appstream shared-mime-info
+  qtkeychain-qt6-dev libofx-dev dbus
+  radicale python3-caldav
 )
 
 missing=()
