@@ -204,6 +204,8 @@ void forEachAppointment(const QStringList &agendaLines, Fn fn)
     }
 }
 
+} // namespace
+
 QStringList birthdayUids(const QStringList &birthdayLines)
 {
     QStringList uids;
@@ -221,10 +223,18 @@ QStringList birthdayUids(const QStringList &birthdayLines)
     return uids;
 }
 
-} // namespace
+QStringList appointmentUids(const QStringList &agendaLines)
+{
+    QStringList uids;
+    forEachAppointment(agendaLines, [&](const QString &, const auto &, const QString &uid) { uids << uid; });
+    return uids;
+}
 
-QByteArray exportCalendar(const QStringList &agendaLines, const QStringList &birthdayLines, const QDateTime &now,
-                          const QByteArray &zoneId)
+namespace {
+
+// The calendar of the lines; every event under `onlyUid` when it is given.
+QByteArray exportWith(const QStringList &agendaLines, const QStringList &birthdayLines, const QDateTime &now,
+                      const QByteArray &zoneId, const QString &onlyUid)
 {
     icaltimezone *zone = zoneFor(zoneId);
     icaltimezone *utc = icaltimezone_get_utc_timezone();
@@ -265,9 +275,9 @@ QByteArray exportCalendar(const QStringList &agendaLines, const QStringList &bir
         icalcomponent_free(ev);
     };
 
-    forEachAppointment(agendaLines, [&](const QString &, const std::optional<Appointment> &a, const QString &uid) {
+    forEachAppointment(agendaLines, [&](const QString &, const std::optional<Appointment> &a, const QString &id) {
         if (a)
-            addEvent(uid, dateTime(a->date, a->time, zone), a->message, false);
+            addEvent(onlyUid.isEmpty() ? id : onlyUid, dateTime(a->date, a->time, zone), a->message, false);
     });
 
     const QStringList birthdayIds = birthdayUids(birthdayLines);
@@ -279,10 +289,25 @@ QByteArray exportCalendar(const QStringList &agendaLines, const QStringList &bir
         int year = now.date().year();
         while (!QDate(year, b->month, b->day).isValid())
             ++year;
-        addEvent(birthdayIds.at(i), dateTime(QDate(year, b->month, b->day), std::nullopt, zone), b->description, true);
+        addEvent(onlyUid.isEmpty() ? birthdayIds.at(i) : onlyUid,
+                 dateTime(QDate(year, b->month, b->day), std::nullopt, zone), b->description, true);
     }
     out += end;
     return out;
+}
+
+} // namespace
+
+QByteArray exportCalendar(const QStringList &agendaLines, const QStringList &birthdayLines, const QDateTime &now,
+                          const QByteArray &zoneId)
+{
+    return exportWith(agendaLines, birthdayLines, now, zoneId, {});
+}
+
+QByteArray exportOne(const QString &line, bool birthday, const QString &uid, const QDateTime &now,
+                     const QByteArray &zoneId)
+{
+    return birthday ? exportWith({}, {line}, now, zoneId, uid) : exportWith({line}, {}, now, zoneId, uid);
 }
 
 namespace {

@@ -44,6 +44,15 @@ namespace IcsExchange {
 QByteArray exportCalendar(const QStringList &agendaLines, const QStringList &birthdayLines, const QDateTime &now,
                           const QByteArray &zoneId);
 
+// One appointment line, or one birthday line when `birthday`, as a calendar
+// of its own whose event has the UID `uid`.
+QByteArray exportOne(const QString &line, bool birthday, const QString &uid, const QDateTime &now,
+                     const QByteArray &zoneId);
+// The UIDs the export gives each line (empty for a line that holds no
+// appointment or no birthday).
+QStringList appointmentUids(const QStringList &agendaLines);
+QStringList birthdayUids(const QStringList &birthdayLines);
+
 // The appointments a calendar file gives: New ones carry their store line;
 // one already in `agendaLines` (same date, time and message), or a birthday
 // this program exported that is still in `birthdayLines`, is Present.

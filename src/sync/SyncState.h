@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What the document last agreed with its calendar and address book server,
+// and the account it synchronises with. Both are kept beside the document,
+// in files of their own that the older program never opens:
+//
+//   "agenda.synchro"  the state: one "E" line per item, then one "L" line per
+//                     local line the item stood for;
+//   "agenda.compte"   the account: "clé=valeur" lines (serveur, utilisateur,
+//                     calendrier, carnet); never a password.
+//
+// Windows-1252 text with CR LF like the document; the server's names (href,
+// ETag, UID) are written percent-encoded, so any character they hold fits.
+struct SyncItem
+{
+    enum class Kind
+    {
+        Appointment, // a VEVENT of the calendar: one line of the organiser store per occurrence
+        Birthday,    // a yearly all-day VEVENT: one line of the birthday list
+        Contact,     // a vCard of the address book: one contact line
+    };
+
+    Kind kind = Kind::Appointment;
+    QString href; // the item's path on the server
+    QString etag;
+    QString uid;
+    QStringList lines; // the local lines it stood for when last agreed
+    bool operator==(const SyncItem &) const = default;
+};
+
+struct SyncState
+{
+    QList<SyncItem> items;
+
+    static QString pathFor(const QString &documentPath);
+    // Nothing when the lines are not a state file (a file of the older
+    // program's kind, a damaged one): the caller then starts afresh.
+    static std::optional<SyncState> fromLines(const QStringList &lines);
+    QStringList toLines() const;
+};
+
+struct SyncAccount
+{
+    QString server;   // the address the user gave
+    QString user;     // the user name on the server
+    QString calendar; // the calendar collection's URL, once chosen
+    QString book;     // the address book collection's URL, once chosen
+
+    bool operator==(const SyncAccount &) const = default;
+    bool isSet() const { return !server.isEmpty() && !user.isEmpty(); }
+
+    static QString pathFor(const QString &documentPath);
+    static SyncAccount fromLines(const QStringList &lines);
+    QStringList toLines() const;
+};

@@ -1,0 +1,136 @@
+// The synchronisation's decisions and its state file, without a server.
+
+#include "agenda/IcsExchange.h"
+#include "common/Cp1252Fit.h"
+#include "contacts/AddressBook.h"
+#include "sync/SyncPlan.h"
+
+#include <QtTest>
+
+using Kind = SyncItem::Kind;
+
+class TestSyncCore : public QObject
+{
+    Q_OBJECT
+private slots:
+    void decisions_data();
+    void decisions();
+    void sameItemNewOnBothSidesIsAgreed();
+    void stateFileRoundTrip();
+};
+
+namespace {
+
+QString contact(int index, const QString &name)
+{
+    return AddressBook::lineOf(u'B', index, {{name, {}, {}, {}, {}, {}, {}}, {}});
+}
+
+QString describe(const SyncPlan::Plan &p)
+{
+    QStringList out;
+    for (int i = 0; i < int(p.unchanged.size()); ++i)
+        out << QStringLiteral("=");
+    for (const SyncItem &s : p.send)
+        out << QStringLiteral("send ") + s.lines.first();
+    for (const auto &r : p.receive)
+        out << (r.agreed < 0 ? QStringLiteral("get new") : r.conflict ? QStringLiteral("get!") : QStringLiteral("get"));
+    out << QStringList(p.deleteThere.size(), QStringLiteral("del there"))
+        << QStringList(p.deleteHere.size(), QStringLiteral("del here"));
+    for (const SyncItem &f : p.fresh)
+        out << QStringLiteral("new ") + f.lines.first();
+    return out.join(QStringLiteral("; "));
+}
+
+} // namespace
+
+void TestSyncCore::decisions_data()
+{
+    QTest::addColumn<QString>("agreed"); // the line agreed at the last synchronisation
+    QTest::addColumn<QStringList>("here");
+    QTest::addColumn<QString>("etag"); // "1" as agreed, "2" changed, "" gone
+    QTest::addColumn<QString>("expected");
+    const QString a = QStringLiteral("2026121010:00 Dentiste"), b = QStringLiteral("2026121010:00 Dentiste Dr X");
+    QTest::newRow("same both") << a << QStringList{a} << "1"
+                               << "=";
+    QTest::newRow("changed here") << a << QStringList{b} << "1"
+                                  << "send " + b;
+    QTest::newRow("deleted here") << a << QStringList{} << "1"
+                                  << "del there";
+    QTest::newRow("changed there") << a << QStringList{a} << "2"
+                                   << "get";
+    QTest::newRow("changed both: conflict") << a << QStringList{b} << "2"
+                                            << "get!; new " + b;
+    QTest::newRow("deleted here, changed there") << a << QStringList{} << "2"
+                                                 << "get";
+    QTest::newRow("deleted there") << a << QStringList{a} << ""
+                                   << "del here";
+    QTest::newRow("changed here, deleted there") << a << QStringList{b} << ""
+                                                 << "new " + b;
+    QTest::newRow("deleted both") << a << QStringList{} << ""
+                                  << "";
+    QTest::newRow("moved to 11:00") << a << QStringList{"2026121011:00 Dentiste"} << "1"
+                                    << "del there; new 2026121011:00 Dentiste";
+    QTest::newRow("new both sides") << a << QStringList{" ", a, "2026121108:00 Yoga"} << "1"
+                                    << "=; get new; new 2026121108:00 Yoga";
+    QTest::newRow("contact renumbered") << contact(1, "Dupont") << QStringList{contact(0, "Dupont")} << "1"
+                                        << "=";
+    QTest::newRow("contact changed") << contact(1, "Dupont") << QStringList{contact(0, "Dupont") + "x"} << "1"
+                                     << "send " + contact(0, "Dupont") + "x";
+}
+
+void TestSyncCore::decisions()
+{
+    QFETCH(QString, agreed);
+    QFETCH(QStringList, here);
+    QFETCH(QString, etag);
+    const Kind kind = agreed.startsWith(u'B') ? Kind::Contact : Kind::Appointment;
+    const QList<SyncItem> state{{kind, "/u/c/a", "1", "uid-a", {agreed}}};
+    SyncPlan::Listing there;
+    if (!etag.isEmpty())
+        there.insert("/u/c/a", etag);
+    if (QTest::currentDataTag() == QByteArray("new both sides"))
+        there.insert("/u/c/b", "7");
+    SyncPlan::Local local;
+    (kind == Kind::Contact ? local.contacts : local.agenda) = here;
+    const SyncPlan::Plan p =
+        kind == Kind::Contact ? SyncPlan::plan(local, state, {}, there) : SyncPlan::plan(local, state, there, {});
+    QTEST(describe(p), "expected");
+}
+
+// A send whose answer was lost, or a document and a calendar that already
+// match: the server's item is agreed as it is, nothing doubled; what is only
+// here goes up under the export's UID.
+void TestSyncCore::sameItemNewOnBothSidesIsAgreed()
+{
+    const SyncPlan::Local local{{"2026121010:00 Dentiste", "2026121108:00 Yoga"}, {"0315 Paul"}, {" "}};
+    const QDateTime now(QDate(2026, 12, 1), QTime(9, 0));
+    const QByteArray phone = IcsExchange::exportOne("2026121010:00 Dentiste", false, "phone-1", now, "Europe/Paris");
+    const SyncPlan::Plan p = SyncPlan::plan(local, {}, {{"/u/c/x.ics", "e1"}}, {});
+    const SyncPlan::Outcome o =
+        SyncPlan::settle(local, {}, p, {{"/u/c/x.ics", phone}}, "/u/c/", "/u/b/", now.date(), "Europe/Paris");
+    QCOMPARE(o.local, local);
+    QCOMPARE(o.agreed.size(), 1);
+    QCOMPARE(o.agreed.first().uid, "phone-1");
+    QCOMPARE(o.uploads.size(), 2);
+    QCOMPARE(o.uploads.at(0).href, "/u/c/rdv-20261211-0800%40tivarel.ics");
+    QCOMPARE(o.uploads.at(1).kind, Kind::Birthday);
+    QVERIFY(o.uploads.at(1).uid.startsWith("anniv-0315-"));
+}
+
+void TestSyncCore::stateFileRoundTrip()
+{
+    SyncState s;
+    s.items << SyncItem{Kind::Contact, "/jean/carnet é/x y.vcf", "\"3-1\"", "a b", {contact(0, "Zoé") + "\tz"}}
+            << SyncItem{Kind::Birthday, "/c/2.ics", "", "u", {"0229 Léa", "0301 x"}};
+    const QStringList lines = s.toLines();
+    for (const QString &l : lines)
+        QVERIFY2(Cp1252::holds(l), qPrintable(l));
+    QCOMPARE(SyncState::fromLines(lines)->items, s.items);
+    QVERIFY(!SyncState::fromLines({"2026121010:00 Dentiste"}));
+    const SyncAccount account{"https://cloud.example/remote.php/dav", "jean", "/cal/", "/book/"};
+    QCOMPARE(SyncAccount::fromLines(account.toLines()), account);
+}
+
+QTEST_GUILESS_MAIN(TestSyncCore)
+#include "test_sync_core.moc"
