@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "app/ExchangeCommand.h"
+#include "app/SyncCommand.h"
 #include "app/TMainForm.h"
 #include "app/TSplash.h"
 #include "common/Clock.h"
@@ -24,6 +25,12 @@ int main(int argc, char *argv[])
         QTextStream out(stdout);
         QTextStream err(stderr);
         return ExchangeCommand::run(core.arguments(), clock, out, err);
+    }
+    if (SyncCommand::requested(arguments)) {
+        QCoreApplication core(argc, argv);
+        SystemClock clock;
+        QTextStream out(stdout), err(stderr), in(stdin);
+        return SyncCommand::run(core.arguments(), clock, out, err, in);
     }
 
     // A command line the program does not understand gets the usage and

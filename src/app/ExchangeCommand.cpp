@@ -30,6 +30,9 @@ const QString kImport = QStringLiteral("importer");
 const QString kSection = QStringLiteral("section");
 const QString kAccount = QStringLiteral("compte");
 const QString kPeriod = QStringLiteral("periode");
+const QString kSync = QStringLiteral("synchroniser");
+const QStringList kSyncOptions{QStringLiteral("serveur"), QStringLiteral("utilisateur"),
+                               QStringLiteral("mot-de-passe-stdin")};
 
 struct Failure
 {
@@ -265,9 +268,12 @@ QString usage()
                           "  tivarel --exporter csv [--section budget|films|livres] [--compte NOM]\n"
                           "          [--periode MM/AAAA|AAAA] DOCUMENT.orz SORTIE.csv\n"
                           "  tivarel --importer ics|vcf DOCUMENT.orz ENTREE  importe un calendrier ou des adresses\n"
+                          "  tivarel --synchroniser DOCUMENT.orz [--serveur URL --utilisateur NOM]\n"
+                          "          [--mot-de-passe-stdin]               synchronise avec le serveur du compte\n"
                           "  tivarel --help | --version\n"
                           "Codes de sortie : 0 fait, 1 commande mal formée, 2 fichier absent ou illisible,\n"
-                          "3 écriture impossible, 4 document ouvert dans Tivarel, 7 import entièrement refusé.\n");
+                          "3 écriture impossible, 4 document ouvert dans Tivarel, 5 serveur injoignable ou\n"
+                          "refusant, 6 mot de passe refusé, 7 import entièrement refusé.\n");
 }
 
 bool understood(const QStringList &arguments, QString *why)
@@ -282,7 +288,18 @@ bool understood(const QStringList &arguments, QString *why)
                                  : QStringLiteral("Option inconnue : %1").arg(unknown.join(QStringLiteral(", ")));
         return false;
     }
-    if (parser.isSet(kExport) || parser.isSet(kImport))
+    if (parser.isSet(kSync)
+        && (parser.isSet(kExport) || parser.isSet(kImport) || !parser.positionalArguments().isEmpty())) {
+        *why = QStringLiteral("--synchroniser prend un seul document et rien d'autre.");
+        return false;
+    }
+    if (!parser.isSet(kSync))
+        for (const QString &o : kSyncOptions)
+            if (parser.isSet(o)) {
+                *why = QStringLiteral("--%1 ne sert qu'avec --synchroniser.").arg(o);
+                return false;
+            }
+    if (parser.isSet(kExport) || parser.isSet(kImport) || parser.isSet(kSync))
         return true;
     for (const QString &o : {kSection, kAccount, kPeriod}) {
         if (parser.isSet(o)) {
@@ -309,6 +326,12 @@ void addOptions(QCommandLineParser &parser)
         {kAccount, QStringLiteral("Compte du budget exporté (Caisse par défaut)."), QStringLiteral("nom")});
     parser.addOption(
         {kPeriod, QStringLiteral("Mois (MM/AAAA) ou année (AAAA) du budget exporté."), QStringLiteral("période")});
+    parser.addOption({kSync, QStringLiteral("Synchronise le document avec son serveur d'agenda et d'adresses."),
+                      QStringLiteral("document")});
+    parser.addOption(
+        {kSyncOptions[0], QStringLiteral("Adresse du serveur CalDAV/CardDAV du compte."), QStringLiteral("url")});
+    parser.addOption({kSyncOptions[1], QStringLiteral("Nom d'utilisateur du compte."), QStringLiteral("nom")});
+    parser.addOption({kSyncOptions[2], QStringLiteral("Lit le mot de passe sur l'entrée standard.")});
 }
 
 int run(const QStringList &arguments, const Clock &clock, QTextStream &out, QTextStream &err)

@@ -5,7 +5,6 @@
 
 #include <QCryptographicHash>
 #include <QSet>
-#include <QUrl>
 
 namespace SyncPlan {
 
@@ -257,8 +256,7 @@ Outcome settle(const Local &local, const QList<SyncItem> &agreed, const Plan &pl
             uid = base + u'-' + QString::number(n) + QStringLiteral("@tivarel");
         used.insert(uid);
         item.uid = uid;
-        item.href = (item.kind == Kind::Contact ? bookPath : calendarPath)
-                    + QString::fromLatin1(QUrl::toPercentEncoding(uid))
+        item.href = (item.kind == Kind::Contact ? bookPath : calendarPath) + QString(uid).replace(u'/', u'_')
                     + (item.kind == Kind::Contact ? QStringLiteral(".vcf") : QStringLiteral(".ics"));
         o.uploads << item;
     }

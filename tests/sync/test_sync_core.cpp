@@ -113,7 +113,7 @@ void TestSyncCore::sameItemNewOnBothSidesIsAgreed()
     QCOMPARE(o.agreed.size(), 1);
     QCOMPARE(o.agreed.first().uid, "phone-1");
     QCOMPARE(o.uploads.size(), 2);
-    QCOMPARE(o.uploads.at(0).href, "/u/c/rdv-20261211-0800%40tivarel.ics");
+    QCOMPARE(o.uploads.at(0).href, "/u/c/rdv-20261211-0800@tivarel.ics");
     QCOMPARE(o.uploads.at(1).kind, Kind::Birthday);
     QVERIFY(o.uploads.at(1).uid.startsWith("anniv-0315-"));
 }

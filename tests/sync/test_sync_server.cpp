@@ -1,0 +1,272 @@
+// Synchronisation of a document through the command line with a real
+// Radicale server on this machine; the phone is played by plain HTTP.
+
+#include "common/TextFile.h"
+#include "sync/SyncState.h"
+
+#include <QtNetwork>
+#include <QtTest>
+
+class TestSyncServer : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase() { stopServer(); }
+    void twoWay_data();
+    void twoWay();
+    void conflictKeepsBoth();
+    void serverKilledMidway();
+    void refusedPassword();
+
+private:
+    void startServer();
+    void stopServer();
+    // A document of its own for user `user`, with one appointment, one
+    // contact and one birthday, synchronised once.
+    QString document(const QString &user, int appointments = 2);
+    int sync(const QString &doc, const QString &password = "secret", QString *out = nullptr);
+    QByteArray phone(const QByteArray &verb, const QString &doc, const QString &item, const QByteArray &body = {});
+    QString text(const QString &doc, const QString &extension);
+
+    QTemporaryDir m_dir;
+    QProcess m_server;
+    int m_port = 0;
+    int m_users = 0;
+};
+
+namespace {
+
+const QByteArray Event = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//t//EN\r\nBEGIN:VEVENT\r\nUID:%U\r\n"
+                         "DTSTAMP:20261201T100000Z\r\n%E\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+const QByteArray Card = "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:%U\r\nFN:x\r\n%E\r\nEND:VCARD\r\n";
+
+} // namespace
+
+void TestSyncServer::startServer()
+{
+    QFile users(m_dir.filePath("users")), config(m_dir.filePath("config"));
+    QVERIFY(users.open(QIODevice::WriteOnly) && config.open(QIODevice::WriteOnly));
+    for (int u = 1; u <= 30; ++u)
+        users.write(QStringLiteral("u%1:secret\n").arg(u).toUtf8());
+    config.write(QStringLiteral("[server]\nhosts = 127.0.0.1:%1\n[auth]\ntype = htpasswd\nhtpasswd_filename = %2\n"
+                                "htpasswd_encryption = plain\n[storage]\nfilesystem_folder = %3\n")
+                     .arg(m_port)
+                     .arg(users.fileName(), m_dir.filePath("store"))
+                     .toUtf8());
+    users.close();
+    config.close();
+    m_server.start("/usr/bin/python3", {"-m", "radicale", "--config", config.fileName()});
+    for (int i = 0; i < 200; ++i) {
+        QTcpSocket s;
+        s.connectToHost(QHostAddress::LocalHost, quint16(m_port));
+        if (s.waitForConnected(50))
+            return;
+        QTest::qWait(50);
+    }
+    QFAIL("Radicale did not start");
+}
+
+void TestSyncServer::stopServer()
+{
+    m_server.kill();
+    m_server.waitForFinished();
+}
+
+void TestSyncServer::initTestCase()
+{
+    QTcpServer free;
+    QVERIFY(free.listen(QHostAddress::LocalHost));
+    m_port = free.serverPort();
+    free.close();
+    startServer();
+}
+
+QString TestSyncServer::document(const QString &user, int appointments)
+{
+    const QString doc = m_dir.filePath(user + "/agenda.orz");
+    QDir().mkpath(m_dir.filePath(user));
+    QStringList agenda{"2026121010:00 Dentiste", "2026121108:00 Yoga"};
+    for (int i = 2; i < appointments; ++i)
+        agenda << QStringLiteral("20270101%1:%2 Rdv %3")
+                      .arg(8 + i / 60, 2, 10, QChar('0'))
+                      .arg(i % 60, 2, 10, QChar('0'))
+                      .arg(i);
+    TextFile::write(doc, agenda);
+    TextFile::write(m_dir.filePath(user + "/agenda.oan"), {"0315 Paul"});
+    TextFile::write(m_dir.filePath(user + "/agenda.ocn"),
+                    {" ", QStringLiteral("A100Mme\u00a0Dupont\u00a0Jeanne\t\u00a0\t\t\u00a0\tTél: 01 02\u00a0\tFax: "
+                                         "\u00a0\tE.mail \t")});
+    TextFile::write(m_dir.filePath(user + "/agenda.compte"),
+                    {QStringLiteral("serveur=http://127.0.0.1:%1/").arg(m_port), "utilisateur=" + user});
+    return doc;
+}
+
+int TestSyncServer::sync(const QString &doc, const QString &password, QString *out)
+{
+    QProcess p;
+    p.start(TIVAREL_EXE, {"--synchroniser", doc, "--mot-de-passe-stdin"});
+    p.write(password.toUtf8() + "\n");
+    p.closeWriteChannel();
+    p.waitForFinished(120000);
+    if (out)
+        *out = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+    return p.exitCode();
+}
+
+// What the phone does or reads: `item` "agenda/x.ics", "carnet/" (the whole
+// collection), "%C" standing for the name of the contact the document sent.
+QByteArray TestSyncServer::phone(const QByteArray &verb, const QString &doc, const QString &item,
+                                 const QByteArray &body)
+{
+    const auto account = SyncAccount::fromLines(*TextFile::read(SyncAccount::pathFor(doc)));
+    const auto state = SyncState::fromLines(*TextFile::read(SyncState::pathFor(doc)));
+    QString contact;
+    for (const SyncItem &i : state->items)
+        if (i.kind == SyncItem::Kind::Contact)
+            contact = i.href.section('/', -1);
+    QString path = item;
+    path.replace("agenda/", account.calendar).replace("carnet/", account.book).replace("%C", contact);
+    QUrl url(QStringLiteral("http://127.0.0.1:%1").arg(m_port));
+    url.setPath(path, QUrl::DecodedMode);
+    QNetworkRequest r(url);
+    r.setRawHeader("Authorization", "Basic " + (doc.section('/', -2, -2) + ":secret").toUtf8().toBase64());
+    QNetworkAccessManager net;
+    QNetworkReply *reply = net.sendCustomRequest(r, verb, QByteArray(body).replace("%C", contact.chopped(4).toUtf8()));
+    QSignalSpy done(reply, &QNetworkReply::finished);
+    done.wait(10000);
+    return reply->readAll();
+}
+
+QString TestSyncServer::text(const QString &doc, const QString &extension)
+{
+    return TextFile::read(doc.chopped(4) + extension).value_or(QStringList()).join('\n') + '\n';
+}
+
+void TestSyncServer::twoWay_data()
+{
+    QTest::addColumn<QByteArray>("verb"); // what the phone does, if anything
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QStringList>("local");    // ".orz" line replaced here: before, after ("" deletes)
+    QTest::addColumn<QStringList>("expected"); // "orz:text" in the document, "agenda/:text" on the server; "!" absent
+    const QByteArray dentist = "DTSTART;TZID=Europe/Paris:20261210T100000\r\nSUMMARY:Dentiste Dr Kahn";
+    QTest::newRow("sent up") << QByteArray() << "" << QByteArray() << QStringList()
+                             << QStringList{"agenda/:SUMMARY:Dentiste", "agenda/:RRULE:FREQ=YEARLY",
+                                            "carnet/:FN:Mme Jeanne Dupont", "orz:Yoga"};
+    QTest::newRow("phone adds") << QByteArray("PUT") << "agenda/p1.ics"
+                                << QByteArray(Event).replace("%E", "DTSTART:20261215T080000Z\r\nSUMMARY:Piscine")
+                                << QStringList() << QStringList{"orz:2026121509:00 Piscine"};
+    QTest::newRow("phone changes")
+        << QByteArray("PUT") << "agenda/rdv-20261210-1000@tivarel.ics"
+        << QByteArray(Event).replace("%E", dentist).replace("%U", "rdv-20261210-1000@tivarel") << QStringList()
+        << QStringList{"orz:2026121010:00 Dentiste Dr Kahn\n", "!orz:Dentiste\n"};
+    QTest::newRow("phone deletes") << QByteArray("DELETE") << "agenda/rdv-20261211-0800@tivarel.ics" << QByteArray()
+                                   << QStringList() << QStringList{"!orz:Yoga", "orz:Dentiste"};
+    QTest::newRow("phone adds a birthday")
+        << QByteArray("PUT") << "agenda/b.ics"
+        << QByteArray(Event).replace("%E", "DTSTART;VALUE=DATE:19900704\r\nRRULE:FREQ=YEARLY\r\nSUMMARY:Mariage")
+        << QStringList() << QStringList{"oan:0704 Mariage\n", "!orz:Mariage"};
+    QTest::newRow("phone adds a contact")
+        << QByteArray("PUT") << "carnet/c1.vcf"
+        << QByteArray(Card).replace("%E", "N:Martin;Paul;;;\r\nTEL:+33 6 12 34 56 78") << QStringList()
+        << QStringList{"ocn:M100\u00a0Martin\u00a0Paul\t", "ocn:06 12 34 56 78"};
+    QTest::newRow("phone changes a contact")
+        << QByteArray("PUT") << "carnet/%C"
+        << QByteArray(Card).replace("%U", "%C").replace("%E", "N:Dupont;Jeanne;;Mme;\r\nTEL:0600") << QStringList()
+        << QStringList{"ocn:Tél: 0600", "!ocn:01 02"};
+    QTest::newRow("phone deletes a contact")
+        << QByteArray("DELETE") << "carnet/%C" << QByteArray() << QStringList() << QStringList{"!ocn:Dupont"};
+    QTest::newRow("Tivarel changes") << QByteArray() << "" << QByteArray()
+                                     << QStringList{"2026121010:00 Dentiste", "2026121010:00 Dentiste annulé"}
+                                     << QStringList{"agenda/:SUMMARY:Dentiste annulé", "!agenda/:SUMMARY:Dentiste\r"};
+    QTest::newRow("Tivarel deletes") << QByteArray() << "" << QByteArray() << QStringList{"2026121108:00 Yoga", ""}
+                                     << QStringList{"!agenda/:Yoga", "agenda/:Dentiste"};
+}
+
+void TestSyncServer::twoWay()
+{
+    QFETCH(QByteArray, verb);
+    QFETCH(QString, item);
+    QFETCH(QByteArray, body);
+    QFETCH(QStringList, local);
+    QFETCH(QStringList, expected);
+    const QString doc = document(QStringLiteral("u%1").arg(++m_users));
+    QCOMPARE(sync(doc), 0);
+    if (!verb.isEmpty())
+        phone(verb, doc, item, QByteArray(body).replace("%U", "phone-" + verb));
+    if (!local.isEmpty()) {
+        QStringList lines = *TextFile::read(doc);
+        lines.replace(lines.indexOf(local.at(0)), local.at(1));
+        lines.removeAll(QString());
+        TextFile::write(doc, lines);
+    }
+    QString out;
+    QCOMPARE(sync(doc, "secret", &out), 0);
+    for (QString e : expected) {
+        const bool absent = e.startsWith('!');
+        e.remove(0, absent);
+        const QString where = e.section(':', 0, 0), what = e.section(':', 1);
+        const QString got = where.endsWith('/') ? QString::fromUtf8(phone("GET", doc, where)) : text(doc, "." + where);
+        QVERIFY2(got.contains(what) != absent, qPrintable(e + " in:\n" + got + out));
+    }
+    QCOMPARE(sync(doc, "secret", &out), 0);
+    QCOMPARE(out.trimmed(), "Rien à synchroniser : tout est à jour.");
+}
+
+void TestSyncServer::conflictKeepsBoth()
+{
+    const QString doc = document("u21");
+    QCOMPARE(sync(doc), 0);
+    phone("PUT", doc, "agenda/rdv-20261210-1000@tivarel.ics",
+          QByteArray(Event)
+              .replace("%E", "DTSTART;TZID=Europe/Paris:20261210T100000\r\nSUMMARY:Dentiste là-bas")
+              .replace("%U", "rdv-20261210-1000@tivarel"));
+    TextFile::write(doc, {"2026121010:00 Dentiste ici", "2026121108:00 Yoga"});
+    QString out;
+    QCOMPARE(sync(doc, "secret", &out), 0);
+    QVERIFY2(out.contains("Conflit : « 10/12/2026 10:00 Dentiste »") && out.contains("1 conflit"), qPrintable(out));
+    QVERIFY(text(doc, ".orz").contains("Dentiste ici\n") && text(doc, ".orz").contains("Dentiste là-bas\n"));
+    const QString server = QString::fromUtf8(phone("GET", doc, "agenda/"));
+    QVERIFY(server.contains("SUMMARY:Dentiste ici") && server.contains("SUMMARY:Dentiste là-bas"));
+    QCOMPARE(sync(doc, "secret", &out), 0);
+    QCOMPARE(out.trimmed(), "Rien à synchroniser : tout est à jour.");
+}
+
+// The server goes in the middle of the first sending: nothing local is lost,
+// and once it is back the next synchronisation sends the rest.
+void TestSyncServer::serverKilledMidway()
+{
+    const QString doc = document("u22", 400);
+    const QString before = text(doc, ".orz");
+    QProcess p;
+    p.start(TIVAREL_EXE, {"--synchroniser", doc, "--mot-de-passe-stdin"});
+    p.write("secret\n");
+    p.closeWriteChannel();
+    QDir sent(m_dir.filePath("store/collection-root/u22/tivarel-agenda"));
+    QTRY_VERIFY_WITH_TIMEOUT(sent.entryList(QDir::Files).size() > 20, 60000);
+    stopServer();
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 5);
+    QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("la prochaine synchronisation"));
+    QCOMPARE(text(doc, ".orz"), before);
+    startServer();
+    QString out;
+    QCOMPARE(sync(doc, "secret", &out), 0);
+    QCOMPARE(text(doc, ".orz"), before);
+    QCOMPARE(phone("GET", doc, "agenda/").count("BEGIN:VEVENT"), 401);
+    QCOMPARE(sync(doc, "secret", &out), 0);
+    QCOMPARE(out.trimmed(), "Rien à synchroniser : tout est à jour.");
+}
+
+void TestSyncServer::refusedPassword()
+{
+    const QString doc = document("u23");
+    QString out;
+    QCOMPARE(sync(doc, "faux", &out), 6);
+    QVERIFY2(out.contains("refuse ce nom d'utilisateur ou ce mot de passe"), qPrintable(out));
+    QVERIFY(!QFile::exists(SyncState::pathFor(doc)));
+}
+
+QTEST_GUILESS_MAIN(TestSyncServer)
+#include "test_sync_server.moc"
