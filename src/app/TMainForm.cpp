@@ -4,6 +4,7 @@
 #include "app/DocumentSession.h"
 #include "app/ExchangeMenu.h"
 #include "app/HelpLauncher.h"
+#include "app/SyncMenu.h"
 #include "app/TAboutBox.h"
 #include "app/TChild.h"
 #include "app/TSauvegardes.h"
@@ -252,6 +253,18 @@ const CommandRow kCommands[] = {
      .caption = u"Enregistrer &sous...",
      .hint = u"Enregistrer sous un autre nom",
      .handler = [](M &m) { m.FileSaveAs(); }},
+    // The household's phones: the calendar and address book server.
+    {.menu = "Fichier1",
+     .name = "SyncItem",
+     .caption = u"S&ynchroniser",
+     .hint = u"Synchroniser l'agenda et les adresses avec le serveur",
+     .shortcut = Qt::Key_F5,
+     .button = "SyncBtn",
+     .buttonHint = u"Synchroniser",
+     .place = 13,
+     .icon = standardIcon(QStyle::SP_BrowserReload),
+     .handler = SyncMenu::synchronise,
+     .changesDocument = true},
     // Backups of the document set (see DocumentBackups).
     {.menu = "Fichier1",
      .name = "RestoreBackupItem",
@@ -546,6 +559,11 @@ const CommandRow kCommands[] = {
      .caption = u"&Ouvrir automatiquement",
      .hint = u"Ouvrir le dernier fichier utilisé",
      .handler = [](M &m) { m.ToggleAutoOpen(); }},
+    {.menu = "Options1",
+     .name = "SyncAccountItem",
+     .caption = u"S&ynchronisation...",
+     .hint = u"Serveur, utilisateur, calendrier et carnet d'adresses à synchroniser",
+     .handler = SyncMenu::account},
     // Charts of the budget.
     {.menu = "Options1",
      .name = "Bilan1",
