@@ -10,6 +10,9 @@
 
 #include <libical/ical.h>
 
+#include <QTimeZone>
+
+#include <cstdlib>
 #include <memory>
 
 namespace SyncConvert {
@@ -85,6 +88,8 @@ Converted fromCalendar(const QByteArray &data, QDate today, const QByteArray &zo
         c.lines << birthday;
         return c;
     }
+    c.series = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY)
+               || icalcomponent_get_first_property(ev, ICAL_RDATE_PROPERTY);
     // A zone known nowhere is taken as written: the phone's own time.
     for (const ExchangeItem &i : IcsExchange::importCalendar(data, {}, {}, today, zoneId, nullptr, true))
         if (i.status == ExchangeItem::Status::New)
@@ -109,6 +114,51 @@ Converted fromCard(const QByteArray &data)
         }
     }
     return c;
+}
+
+QByteArray withExceptions(const QByteArray &data, const QStringList &deleted,
+                          const QList<QPair<QString, QString>> &changed, const QDateTime &now, const QByteArray &zoneId)
+{
+    std::unique_ptr<icalcomponent, Deleter> root(icalparser_parse_string(data.constData()));
+    icalcomponent *master = nullptr;
+    if (root && icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT)
+        for (icalcomponent *e = icalcomponent_get_first_component(root.get(), ICAL_VEVENT_COMPONENT); e && !master;
+             e = icalcomponent_get_next_component(root.get(), ICAL_VEVENT_COMPONENT))
+            if (!icalcomponent_get_first_property(e, ICAL_RECURRENCEID_PROPERTY))
+                master = e;
+    if (!master)
+        return {};
+    icaltimezone *utc = icaltimezone_get_utc_timezone();
+    const QTimeZone zone = QTimeZone(zoneId).isValid() ? QTimeZone(zoneId) : QTimeZone::systemTimeZone();
+    // The moment of an appointment line, in UTC; its date for one of all day.
+    auto when = [&](const QString &line) {
+        const QDate d = QDate::fromString(line.left(8), QStringLiteral("yyyyMMdd"));
+        const QTime t = QTime::fromString(line.mid(8, 5).trimmed().rightJustified(5, u'0'), QStringLiteral("hh:mm"));
+        if (!t.isValid()) {
+            icaltimetype day = icaltime_null_date();
+            day.year = d.year();
+            day.month = d.month();
+            day.day = d.day();
+            return day;
+        }
+        return icaltime_from_timet_with_zone(time_t(QDateTime(d, t, zone).toSecsSinceEpoch()), 0, utc);
+    };
+    for (const QString &line : deleted)
+        icalcomponent_add_property(master, icalproperty_new_exdate(when(line)));
+    for (const auto &[before, after] : changed) {
+        icalcomponent *instance = icalcomponent_new_vevent();
+        icalcomponent_add_property(instance, icalproperty_new_uid(icalcomponent_get_uid(master)));
+        icalcomponent_add_property(
+            instance, icalproperty_new_dtstamp(icaltime_from_timet_with_zone(time_t(now.toSecsSinceEpoch()), 0, utc)));
+        icalcomponent_add_property(instance, icalproperty_new_recurrenceid(when(before)));
+        icalcomponent_set_dtstart(instance, when(after));
+        icalcomponent_add_property(instance, icalproperty_new_summary(after.mid(14).toUtf8().constData()));
+        icalcomponent_add_component(root.get(), instance);
+    }
+    char *text = icalcomponent_as_ical_string_r(root.get());
+    const QByteArray out(text);
+    free(text);
+    return out;
 }
 
 QByteArray toData(SyncItem::Kind kind, const QString &line, const QString &uid, const QDateTime &now,

@@ -24,6 +24,7 @@ struct Converted
     SyncItem::Kind kind = SyncItem::Kind::Appointment;
     QString uid;
     QStringList lines;
+    bool series = false; // a repeating event
 };
 
 Converted fromCalendar(const QByteArray &data, QDate today, const QByteArray &zoneId);
@@ -32,6 +33,14 @@ Converted fromCard(const QByteArray &data);
 // The data that stands for `line` on the server under `uid`.
 QByteArray toData(SyncItem::Kind kind, const QString &line, const QString &uid, const QDateTime &now,
                   const QByteArray &zoneId);
+
+// A series (calendar object `data`) with EXDATE for the occurrences whose
+// lines are `deleted`, and an instance of its own (RECURRENCE-ID) for each
+// changed occurrence: its old line, its new line. Empty when `data` holds
+// no series.
+QByteArray withExceptions(const QByteArray &data, const QStringList &deleted,
+                          const QList<QPair<QString, QString>> &changed, const QDateTime &now,
+                          const QByteArray &zoneId);
 
 // A short French label of a local line, for the messages:
 // "05/01/2026 10:00 Dentiste", "Anniversaire 15/03 Paul", "Mme Dupont Jeanne".

@@ -85,7 +85,7 @@ Plan plan(const Local &local, const QList<SyncItem> &agreed, const Listing &cale
         QString changed;
         if (kept[i].isEmpty() && !item.lines.isEmpty()) {
             here = Here::Deleted;
-            if (item.lines.size() == 1) {
+            if (item.lines.size() == 1 && !item.series) {
                 const qsizetype at = p.claim(p.byIdentity.value(SyncConvert::identity(item.kind, item.lines.first())));
                 if (at >= 0) {
                     here = Here::Changed;
@@ -97,11 +97,29 @@ Plan plan(const Local &local, const QList<SyncItem> &agreed, const Listing &cale
         const auto server = there.constFind(item.href);
         const int index = int(i);
         if (server != there.cend() && *server == item.etag) {
-            if (here == Here::Same)
+            // A series stays as the server has it, whatever became of its
+            // occurrences here.
+            if (item.series) {
                 out.unchanged << index;
-            else if (here == Here::Deleted)
+                if (kept[i].size() < item.lines.size()) {
+                    QStringList missing = item.lines;
+                    for (const QString &k : std::as_const(kept[i]))
+                        missing.removeOne(k);
+                    Plan::Patch patch{index, {}, {}};
+                    for (const QString &line : std::as_const(missing)) {
+                        const qsizetype at = p.claim(p.byIdentity.value(SyncConvert::identity(item.kind, line)));
+                        if (at >= 0)
+                            patch.changed << qMakePair(line, p.lines[at]);
+                        else
+                            patch.deleted << line;
+                    }
+                    out.patch << patch;
+                }
+            } else if (here == Here::Same) {
+                out.unchanged << index;
+            } else if (here == Here::Deleted) {
                 out.deleteThere << index;
-            else {
+            } else {
                 SyncItem sent = item;
                 sent.lines = {changed};
                 out.send << sent;
@@ -221,7 +239,8 @@ Outcome settle(const Local &local, const QList<SyncItem> &agreed, const Plan &pl
             if (r.conflict && r.agreed >= 0)
                 o.conflicts << SyncConvert::label(agreed[r.agreed].kind, agreed[r.agreed].lines.value(0));
         }
-        o.agreed << SyncItem{.kind = c.kind, .href = r.href, .etag = r.etag, .uid = c.uid, .lines = c.lines};
+        o.agreed << SyncItem{
+            .kind = c.kind, .href = r.href, .etag = r.etag, .uid = c.uid, .lines = c.lines, .series = c.series};
     }
 
     // The rest of what is new here goes up, under the export's UIDs.

@@ -30,7 +30,8 @@
 // an item new on both sides with the same lines is only agreed (a send whose
 // answer was lost, a document and a calendar that already match). An
 // occurrence of a series received from the server that is changed or deleted
-// here leaves the series as it is on the server.
+// here gives an EXDATE or an instance of its own (RECURRENCE-ID) on the
+// server; the series itself is never rewritten from its occurrences.
 namespace SyncPlan {
 
 struct Local
@@ -63,6 +64,15 @@ struct Plan
     QList<int> deleteHere;  // agreed items deleted on the server
     QList<QStringList> deleteHereLines;
     QList<SyncItem> fresh; // new here: kind and one line, UID and href still to give
+    // Series whose occurrences were deleted (EXDATE) or changed (an instance
+    // of its own, RECURRENCE-ID) here; the series itself stays unchanged.
+    struct Patch
+    {
+        int agreed;
+        QStringList deleted;
+        QList<QPair<QString, QString>> changed; // the occurrence's line, its new line
+    };
+    QList<Patch> patch;
 };
 
 Plan plan(const Local &local, const QList<SyncItem> &agreed, const Listing &calendar, const Listing &book);

@@ -58,6 +58,9 @@ Result run(DavClient &client, SyncAccount &account, SyncPlan::Local &local, Sync
     QStringList wanted[2];
     for (const SyncPlan::Receive &r : std::as_const(plan.receive))
         wanted[r.contact] << r.href;
+    const QList<SyncItem> before = state.items;
+    for (const SyncPlan::Plan::Patch &p : std::as_const(plan.patch))
+        wanted[0] << before[p.agreed].href;
     QHash<QString, QPair<QString, QByteArray>> got;
     if ((!wanted[0].isEmpty() && !client.fetch(false, account.calendar, wanted[0], &got, &failure))
         || (!wanted[1].isEmpty() && !client.fetch(true, account.book, wanted[1], &got, &failure)))
@@ -92,6 +95,26 @@ Result run(DavClient &client, SyncAccount &account, SyncPlan::Local &local, Sync
                                        : qMakePair(QByteArray("If-Match"), u.etag.toUtf8()));
         requests << r;
         items << u;
+    }
+    // Occurrences of a series deleted or changed here.
+    for (const SyncPlan::Plan::Patch &p : std::as_const(plan.patch)) {
+        SyncItem item = before[p.agreed];
+        const auto data = got.constFind(item.href);
+        const QByteArray body = data == got.cend()
+                                    ? QByteArray()
+                                    : SyncConvert::withExceptions(data->second, p.deleted, p.changed, now, zoneId);
+        if (body.isEmpty())
+            continue;
+        for (const QString &line : p.deleted)
+            item.lines.removeOne(line);
+        for (const auto &[old, changed] : p.changed)
+            item.lines.replace(item.lines.indexOf(old), changed);
+        requests << DavClient::Request{
+            "PUT",
+            item.href,
+            body,
+            {{"Content-Type", "text/calendar; charset=utf-8"}, {"If-Match", item.etag.toUtf8()}}};
+        items << item;
     }
     for (const SyncItem &d : o.removals) {
         requests << DavClient::Request{"DELETE", d.href, {}, {{"If-Match", d.etag.toUtf8()}}};

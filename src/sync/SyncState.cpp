@@ -18,10 +18,10 @@ QString decoded(QStringView s)
     return QUrl::fromPercentEncoding(s.toLatin1());
 }
 
-char kindLetter(SyncItem::Kind k)
+char kindLetter(SyncItem::Kind k, bool series)
 {
     switch (k) {
-    case SyncItem::Kind::Appointment: return 'R';
+    case SyncItem::Kind::Appointment: return series ? 'S' : 'R';
     case SyncItem::Kind::Birthday: return 'A';
     case SyncItem::Kind::Contact: return 'C';
     }
@@ -46,16 +46,17 @@ std::optional<SyncState> SyncState::fromLines(const QStringList &lines)
             state.items.last().lines << line.mid(2);
         } else if (line.startsWith(u"E ")) {
             const QList<QStringView> f = QStringView(line).mid(2).split(u' ');
-            if (f.size() != 4 || f.at(0).size() != 1 || !QStringLiteral("RAC").contains(f.at(0).at(0)))
+            if (f.size() != 4 || f.at(0).size() != 1 || !QStringLiteral("RSAC").contains(f.at(0).at(0)))
                 return std::nullopt;
             const QChar k = f.at(0).at(0);
-            state.items << SyncItem{.kind = k == u'R'   ? SyncItem::Kind::Appointment
-                                            : k == u'A' ? SyncItem::Kind::Birthday
-                                                        : SyncItem::Kind::Contact,
+            state.items << SyncItem{.kind = k == u'R' || k == u'S' ? SyncItem::Kind::Appointment
+                                            : k == u'A'            ? SyncItem::Kind::Birthday
+                                                                   : SyncItem::Kind::Contact,
                                     .href = decoded(f.at(1)),
                                     .etag = decoded(f.at(2)),
                                     .uid = decoded(f.at(3)),
-                                    .lines = {}};
+                                    .lines = {},
+                                    .series = k == u'S'};
         } else if (!line.isEmpty()) {
             return std::nullopt;
         }
@@ -68,7 +69,7 @@ QStringList SyncState::toLines() const
     QStringList out{Header};
     for (const SyncItem &item : items) {
         out << QStringLiteral("E %1 %2 %3 %4")
-                   .arg(QChar::fromLatin1(kindLetter(item.kind)), encoded(item.href), encoded(item.etag),
+                   .arg(QChar::fromLatin1(kindLetter(item.kind, item.series)), encoded(item.href), encoded(item.etag),
                         encoded(item.uid));
         for (const QString &l : item.lines)
             out << QStringLiteral("L ") + l;

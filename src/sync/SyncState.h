@@ -11,8 +11,9 @@
 // and the account it synchronises with. Both are kept beside the document,
 // in files of their own that the older program never opens:
 //
-//   "agenda.synchro"  the state: one "E" line per item, then one "L" line per
-//                     local line the item stood for;
+//   "agenda.synchro"  the state: one "E" line per item (kind R appointment,
+//                     S series, A birthday, C contact, then href, ETag and
+//                     UID), then one "L" line per local line it stood for;
 //   "agenda.compte"   the account: "clé=valeur" lines (serveur, utilisateur,
 //                     calendrier, carnet); never a password.
 //
@@ -31,7 +32,8 @@ struct SyncItem
     QString href; // the item's path on the server
     QString etag;
     QString uid;
-    QStringList lines; // the local lines it stood for when last agreed
+    QStringList lines;   // the local lines it stood for when last agreed
+    bool series = false; // a repeating event: its lines are occurrences, and it is never rewritten from them
     bool operator==(const SyncItem &) const = default;
 };
 

@@ -73,6 +73,8 @@ void TestSyncCore::decisions_data()
                                     << "del there; new 2026121011:00 Dentiste";
     QTest::newRow("new both sides") << a << QStringList{" ", a, "2026121108:00 Yoga"} << "1"
                                     << "=; get new; new 2026121108:00 Yoga";
+    QTest::newRow("series: occurrence deleted here") << "S" + a << QStringList{} << "1"
+                                                     << "=";
     QTest::newRow("contact renumbered") << contact(1, "Dupont") << QStringList{contact(0, "Dupont")} << "1"
                                         << "=";
     QTest::newRow("contact changed") << contact(1, "Dupont") << QStringList{contact(0, "Dupont") + "x"} << "1"
@@ -85,7 +87,8 @@ void TestSyncCore::decisions()
     QFETCH(QStringList, here);
     QFETCH(QString, etag);
     const Kind kind = agreed.startsWith(u'B') ? Kind::Contact : Kind::Appointment;
-    const QList<SyncItem> state{{kind, "/u/c/a", "1", "uid-a", {agreed}}};
+    const bool series = agreed.startsWith(u'S');
+    const QList<SyncItem> state{{kind, "/u/c/a", "1", "uid-a", {agreed.mid(series)}, series}};
     SyncPlan::Listing there;
     if (!etag.isEmpty())
         there.insert("/u/c/a", etag);
@@ -122,7 +125,8 @@ void TestSyncCore::stateFileRoundTrip()
 {
     SyncState s;
     s.items << SyncItem{Kind::Contact, "/jean/carnet é/x y.vcf", "\"3-1\"", "a b", {contact(0, "Zoé") + "\tz"}}
-            << SyncItem{Kind::Birthday, "/c/2.ics", "", "u", {"0229 Léa", "0301 x"}};
+            << SyncItem{Kind::Birthday, "/c/2.ics", "", "u", {"0229 Léa", "0301 x"}}
+            << SyncItem{Kind::Appointment, "/c/3.ics", "", "s", {}, true};
     const QStringList lines = s.toLines();
     for (const QString &l : lines)
         QVERIFY2(Cp1252::holds(l), qPrintable(l));

@@ -16,6 +16,7 @@ private slots:
     void twoWay_data();
     void twoWay();
     void conflictKeepsBoth();
+    void seriesKeepsItsOccurrences();
     void serverKilledMidway();
     void refusedPassword();
 
@@ -231,6 +232,35 @@ void TestSyncServer::conflictKeepsBoth()
     QVERIFY(server.contains("SUMMARY:Dentiste ici") && server.contains("SUMMARY:Dentiste là-bas"));
     QCOMPARE(sync(doc, "secret", &out), 0);
     QCOMPARE(out.trimmed(), "Rien à synchroniser : tout est à jour.");
+}
+
+// A weekly series made on the phone: an occurrence deleted here becomes an
+// EXDATE, one changed here an instance of its own; the rule stays.
+void TestSyncServer::seriesKeepsItsOccurrences()
+{
+    const QString doc = document("u24");
+    QCOMPARE(sync(doc), 0);
+    auto key = [](int week) { return QDate::currentDate().addDays(1 + 7 * week).toString("yyyyMMdd"); };
+    phone("PUT", doc, "agenda/judo.ics",
+          QByteArray(Event)
+              .replace("%U", "judo")
+              .replace("%E",
+                       ("DTSTART;TZID=Europe/Paris:" + key(0) + "T180000\r\nRRULE:FREQ=WEEKLY;COUNT=4\r\nSUMMARY:Judo")
+                           .toUtf8()));
+    QCOMPARE(sync(doc), 0);
+    QStringList lines = *TextFile::read(doc);
+    QVERIFY(lines.removeOne(key(1) + "18:00 Judo"));
+    lines.replace(lines.indexOf(key(2) + "18:00 Judo"), key(2) + "18:00 Judo annulé");
+    TextFile::write(doc, lines);
+    QString out;
+    QCOMPARE(sync(doc, "secret", &out), 0);
+    const QString server = QString::fromUtf8(phone("GET", doc, "agenda/judo.ics"));
+    QVERIFY2(server.contains("RRULE:FREQ=WEEKLY;COUNT=4") && server.count("EXDATE") == 1
+                 && server.contains("RECURRENCE-ID") && server.contains("SUMMARY:Judo annulé"),
+             qPrintable(server + out));
+    QCOMPARE(sync(doc, "secret", &out), 0);
+    QCOMPARE(out.trimmed(), "Rien à synchroniser : tout est à jour.");
+    QCOMPARE(text(doc, ".orz").count("Judo"), 3);
 }
 
 // The server goes in the middle of the first sending: nothing local is lost,
