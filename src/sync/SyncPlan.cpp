@@ -232,7 +232,7 @@ Outcome settle(const Local &local, const QList<SyncItem> &agreed, const Plan &pl
             r.contact ? SyncConvert::fromCard(*data) : SyncConvert::fromCalendar(*data, today, zoneId);
         if (!adopt(c)) {
             for (const QString &l : r.remove)
-                remove(c.kind, l);
+                remove(agreed[r.agreed].kind, l); // a phone may have made an appointment a birthday
             for (const QString &l : c.lines)
                 add(c.kind, l);
             (c.kind == Kind::Contact ? o.contactsIn : o.appointmentsIn) += c.lines.isEmpty() ? 0 : 1;
