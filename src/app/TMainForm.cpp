@@ -193,7 +193,6 @@ void utility(TMainForm &m)
 template<void (*Editor)(DocumentContext &)>
 void optionEditor(TMainForm &m)
 {
-    m.child()->ensurePages();
     Editor(m.child()->context());
 }
 
@@ -553,8 +552,8 @@ const CommandRow kCommands[] = {
      .hint = u"Graphiques des dépenses et recettes du budget",
      .handler =
          [](M &m) {
-             m.child()->ensurePages();
-             BilanWindow::Bilan(m.child()->context(), m.child()->printer());
+             m.child()->writeBack(SectionId::Budget);
+             BilanWindow::Bilan(m.child()->context(), m.child()->model().budget(), m.child()->printer());
          }},
 
     // "&Utilitaires"

@@ -128,7 +128,8 @@ private slots:
         WeekPage page(t.context, t.model.agenda());
         page.store().setLines({QStringLiteral("2026010609:00 Łódź")});
         t.ui.answer(QMessageBox::No);
-        QVERIFY(!page.save(path("perte.orz"), true) && t.ui.lastMessage().contains(QStringLiteral("« Semaine »")));
+        QVERIFY(!t.save(path("perte.orz"), true, {&page})
+                && t.ui.lastMessage().contains(QStringLiteral("« Semaine »")));
     }
 
     void setUpThenOpenTheChosenSet()
