@@ -552,7 +552,7 @@ const CommandRow kCommands[] = {
      .handler = [](M &m) { m.ToggleAutoOpen(); }},
     {.menu = "Options1",
      .name = "RappelsItem",
-     .caption = u"&Rappels...",
+     .caption = u"Rapp&els...",
      .hint = u"Rappels des rendez-vous et des anniversaires",
      .handler =
          [](M &m) {
