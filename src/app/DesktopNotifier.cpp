@@ -97,6 +97,7 @@ void DesktopNotifier::showWindow(const QString &summary, const QString &body, QD
     layout->addWidget(text);
     auto *buttons = new QDialogButtonBox(w);
     QPushButton *open = buttons->addButton(QStringLiteral("Ouvrir la semaine"), QDialogButtonBox::AcceptRole);
+    open->setObjectName(QStringLiteral("OpenWeekButton"));
     buttons->addButton(QStringLiteral("Fermer"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
     connect(open, &QPushButton::clicked, this, [this, day] { emit activated(day); });

@@ -132,7 +132,11 @@ int run(QApplication &app, const Clock &clock, const QString &dataDirectory)
     // each change. Tivarel.ini names the document when none was named.
     QFileSystemWatcher watcher;
     auto watch = [&] {
+        // Without a document named, the data folder too: Tivarel.ini may not
+        // be there yet.
         QStringList paths{QDir(dataDirectory).filePath(QStringLiteral("Tivarel.ini"))};
+        if (!named)
+            paths << dataDirectory;
         if (!document.isEmpty())
             paths << BaseName::withExtension(document, QStringLiteral(".orz"))
                   << BaseName::withExtension(document, QStringLiteral(".oan")) << QFileInfo(document).absolutePath();
