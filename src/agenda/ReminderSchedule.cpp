@@ -115,7 +115,9 @@ QList<Reminder> due(const QStringList &agendaLines, const QStringList &birthdayL
         const QStringView timeField = QStringView(line).mid(8, 5);
         const std::optional<QTime> time = timeOf(timeField);
         const bool blankTime = timeField.size() == 5 && timeField.trimmed().isEmpty();
-        const QString message = (time || blankTime ? line.mid(14) : line.mid(8)).trimmed();
+        QString message = (time || blankTime ? line.mid(14) : line.mid(8)).trimmed();
+        if (message.isEmpty())
+            message = QStringLiteral("Rendez-vous");
         Reminder r;
         r.date = *date;
         if (time) {
@@ -144,10 +146,13 @@ QList<Reminder> due(const QStringList &agendaLines, const QStringList &birthdayL
     }
     std::stable_sort(result.begin(), result.end(), [](const Reminder &a, const Reminder &b) { return a.due < b.due; });
 
-    const QString monthDay = today.toString(QStringLiteral("MMdd"));
+    // Born on 29 February: the 28th when the year has no 29th.
+    QStringList days{today.toString(QStringLiteral("MMdd"))};
+    if (days[0] == u"0228" && !QDate::isLeapYear(today.year()))
+        days << QStringLiteral("0229");
     QStringList birthdays;
     for (const QString &line : birthdayLines)
-        if (line.size() > 5 && line.startsWith(monthDay) && line.at(4) == u' ')
+        if (line.size() > 5 && days.contains(line.left(4)) && line.at(4) == u' ')
             birthdays << QStringLiteral("Aujourd'hui : ") + birthdayText(line.mid(5), today);
     if (!birthdays.isEmpty())
         result.prepend(Reminder{DateText::key(today) + u'#', today.startOfDay(), today, QStringLiteral("Anniversaires"),

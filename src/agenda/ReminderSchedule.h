@@ -21,7 +21,7 @@
 //  - an item without a time is due at 8:00 of its day, or at the first
 //    check after it, until the day ends;
 //  - the day's birthdays are one reminder, given at the first check of the
-//    day.
+//    day (those of 29 February on the 28th when the year has no 29th).
 // A reminder is named by its id: the date key and the time ("yyyymmddhh:mm",
 // the store's identity of an appointment) for an appointment with a time, so
 // that a moved appointment is due again at its new time and one whose text

@@ -55,6 +55,9 @@ private slots:
         row("birthdays", "", "", "", "0105 Marie (1986)|0105 Paul|0105 Léa 2025|0612 Zoé", "2026-01-05T06:00",
             "Anniversaires|Aujourd'hui : anniversaire de Marie (40 ans)\nAujourd'hui : anniversaire de Paul\n"
             "Aujourd'hui : anniversaire de Léa (1 an)");
+        row("29 February, no leap year; no text", "", "", "", "0229 Léon|0228 Luc|2027022810:30", "2027-02-28T10:20",
+            "Anniversaires|Aujourd'hui : anniversaire de Léon\nAujourd'hui : anniversaire de Luc / "
+            "Rendez-vous|Aujourd'hui à 10:30");
         row("birthdays once a day", "", "0105 Paul", "2026-01-05T06:00", "=", "2026-01-05T18:00", "");
         row("birthdays the next day", "", "0105 Paul", "2026-01-05T06:00", "0106 Paul", "2026-01-06T00:00",
             "Anniversaires|Aujourd'hui : anniversaire de Paul");
