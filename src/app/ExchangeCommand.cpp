@@ -9,6 +9,7 @@
 #include "collections/VideoRecord.h"
 #include "common/BaseName.h"
 #include "common/Clock.h"
+#include "common/DateText.h"
 #include "common/Notices.h"
 #include "common/SaveBatch.h"
 #include "common/TextFile.h"
@@ -32,6 +33,8 @@ const QString kImport = QStringLiteral("importer");
 const QString kSection = QStringLiteral("section");
 const QString kAccount = QStringLiteral("compte");
 const QString kPeriod = QStringLiteral("periode");
+const QString kReminders = QStringLiteral("rappels");
+const QString kWeek = QStringLiteral("semaine");
 
 struct Failure
 {
@@ -280,6 +283,8 @@ QString usage()
                           "  tivarel --exporter csv [--section budget|films|livres] [--compte NOM]\n"
                           "          [--periode MM/AAAA|AAAA] DOCUMENT.orz SORTIE.csv\n"
                           "  tivarel --importer ics|vcf DOCUMENT.orz ENTREE  importe un calendrier ou des adresses\n"
+                          "  tivarel --rappels [DOCUMENT.orz]                rappels sans fenêtre (dernier document)\n"
+                          "  tivarel --semaine AAAAMMJJ [DOCUMENT.orz]       ouvre la fenêtre sur une semaine\n"
                           "  tivarel --help | --version\n"
                           "Codes de sortie : 0 fait, 1 commande mal formée, 2 fichier absent ou illisible,\n"
                           "3 écriture impossible, 4 document ouvert dans Tivarel, 7 import entièrement refusé.\n");
@@ -295,6 +300,14 @@ bool understood(const QStringList &arguments, QString *why)
             unknown << (name.size() > 1 ? QStringLiteral("--") : QStringLiteral("-")) + name;
         *why = unknown.isEmpty() ? QStringLiteral("Ligne de commande incomprise : %1").arg(parser.errorText())
                                  : QStringLiteral("Option inconnue : %1").arg(unknown.join(QStringLiteral(", ")));
+        return false;
+    }
+    if (parser.isSet(kReminders) && (parser.isSet(kExport) || parser.isSet(kImport) || parser.isSet(kWeek))) {
+        *why = QStringLiteral("--rappels ne se combine ni avec --exporter, --importer ou --semaine.");
+        return false;
+    }
+    if (parser.isSet(kWeek) && !DateText::fromKey(parser.value(kWeek))) {
+        *why = QStringLiteral("Semaine invalide : %1 (AAAAMMJJ)").arg(parser.value(kWeek));
         return false;
     }
     if (parser.isSet(kExport) || parser.isSet(kImport))
@@ -324,6 +337,9 @@ void addOptions(QCommandLineParser &parser)
         {kAccount, QStringLiteral("Compte du budget exporté (Caisse par défaut)."), QStringLiteral("nom")});
     parser.addOption(
         {kPeriod, QStringLiteral("Mois (MM/AAAA) ou année (AAAA) du budget exporté."), QStringLiteral("période")});
+    parser.addOption({kReminders, QStringLiteral("Rappels des rendez-vous et anniversaires, sans fenêtre.")});
+    parser.addOption(
+        {kWeek, QStringLiteral("Ouvre la fenêtre sur la semaine d'un jour (AAAAMMJJ)."), QStringLiteral("jour")});
 }
 
 int run(const QStringList &arguments, const Clock &clock, QTextStream &out, QTextStream &err)
