@@ -1,12 +1,13 @@
 #include "app/SyncCommand.h"
 
-#include "agenda/AgendaStore.h"
 #include "app/DocumentLock.h"
 #include "app/ExchangeCommand.h"
-#include "common/BaseName.h"
 #include "common/Clock.h"
+#include "common/Notices.h"
 #include "common/SaveBatch.h"
 #include "common/TextFile.h"
+#include "document/DocumentBackups.h"
+#include "model/DocumentModel.h"
 #include "sync/DavClient.h"
 #include "sync/Keyring.h"
 #include "sync/SyncRun.h"
@@ -28,42 +29,61 @@ struct Failure
     QString message;
 };
 
-// The three sections a synchronisation reads, as their files hold them; the
-// organiser file must exist, the two others may not.
-SyncPlan::Local loadSet(const QString &document)
+// What loading and saving the document tells, on standard error; a
+// question (a damaged block file to repair) is answered No.
+class ErrorStreamNotices final : public Notices
 {
-    SyncPlan::Local local;
-    auto read = [&](const QString &extension, QStringList *lines, bool required) {
-        const QString path = BaseName::withExtension(document, extension);
-        QString error;
-        bool missing = false;
-        if (auto got = TextFile::read(path, &error, &missing))
-            *lines = *got;
-        else if (!missing || required)
-            throw Failure{BadInput, missing ? QStringLiteral("Fichier %1 n'existe pas").arg(path) : error};
-    };
-    read(QStringLiteral(".orz"), &local.agenda, true);
-    read(QStringLiteral(".oan"), &local.birthdays, false);
-    local.contacts = {QStringLiteral(" ")};
-    read(QStringLiteral(".ocn"), &local.contacts, false);
-    return local;
+public:
+    explicit ErrorStreamNotices(QTextStream &err) : m_err(err) {}
+    void tell(const QString &text, Kind) override { m_err << text << Qt::endl; }
+    bool ask(const QString &text) override
+    {
+        m_err << text << QStringLiteral(" Non.") << Qt::endl;
+        return false;
+    }
+
+private:
+    QTextStream &m_err;
+};
+
+const SectionId Synchronised[] = {SectionId::Week, SectionId::Birthdays, SectionId::Addresses};
+
+// The document loaded as the window loads it, and the three sections a
+// synchronisation works on; the organiser file must be there and the three
+// readable.
+SyncPlan::Local loadSet(DocumentModel &model, const QString &document, QDate today, Notices &notices)
+{
+    const QString organiser = DocumentModel::fileName(document, SectionId::Week);
+    if (!QFileInfo::exists(organiser))
+        throw Failure{BadInput, QStringLiteral("Fichier %1 n'existe pas").arg(organiser)};
+    model.reset(today);
+    model.load(document, today, notices);
+    for (const SectionId section : Synchronised)
+        if (model.unreadable(document, section))
+            throw Failure{BadInput, QStringLiteral("Le fichier %1 ne peut pas être lu : rien n'a été fait.")
+                                        .arg(DocumentModel::fileName(document, section))};
+    return {model.agenda().lines(), model.birthdays().lines(), model.addresses().lines()};
 }
 
-// The sections that changed, the state and the account, replaced together.
-void saveSet(const QString &document, const SyncPlan::Local &before, const SyncPlan::Local &after,
-             const QStringList &state, const QStringList &account)
+// The sections that changed (saved as the window saves them, the day's
+// backup first), the state and the account, replaced together.
+void saveSet(DocumentModel &model, const QString &document, const SyncPlan::Local &before, const SyncPlan::Local &after,
+             const QStringList &state, const QStringList &account, const Clock &clock, Notices &notices)
 {
+    model.agenda().setLines(after.agenda);
+    model.birthdays().setLines(after.birthdays);
+    model.addresses().setLines(after.contacts);
+    model.document().setModified();
+    DocumentBackups backups(clock);
+    DocumentModel::SaveHooks hooks;
+    hooks.beforeReplace = [&](const QString &path) { backups.beforeReplace(path, notices); };
     SaveBatch batch;
-    if (after.agenda != before.agenda) {
-        AgendaStore store;
-        store.setLines(after.agenda);
-        store.sort();
-        batch.stage(BaseName::withExtension(document, QStringLiteral(".orz")), TextFile::joinLines(store.lines()));
-    }
-    if (after.birthdays != before.birthdays)
-        batch.stage(BaseName::withExtension(document, QStringLiteral(".oan")), TextFile::joinLines(after.birthdays));
-    if (after.contacts != before.contacts)
-        batch.stage(BaseName::withExtension(document, QStringLiteral(".ocn")), TextFile::joinLines(after.contacts));
+    const bool changed[] = {after.agenda != before.agenda, after.birthdays != before.birthdays,
+                            after.contacts != before.contacts};
+    for (int i = 0; i < 3; ++i)
+        if (changed[i] && !model.saveSection(document, Synchronised[i], batch, notices, hooks))
+            throw Failure{WriteFailed,
+                          batch.error().isEmpty() ? QStringLiteral("Rien n'a été enregistré.") : batch.error()};
     batch.stage(SyncState::pathFor(document), TextFile::joinLines(state));
     batch.stage(SyncAccount::pathFor(document), TextFile::joinLines(account));
     if (!batch.commit())
@@ -80,7 +100,9 @@ int synchronise(const QCommandLineParser &p, const Clock &clock, QTextStream &ou
                                              "depuis sa fenêtre. Rien n'a été changé.")
                                   .arg(document)
                                   .arg(holder.pid)};
-    const SyncPlan::Local before = loadSet(document);
+    DocumentModel model;
+    ErrorStreamNotices notices(err);
+    const SyncPlan::Local before = loadSet(model, document, clock.today(), notices);
 
     const SyncAccount stored =
         SyncAccount::fromLines(TextFile::read(SyncAccount::pathFor(document)).value_or(QStringList()));
@@ -115,7 +137,7 @@ int synchronise(const QCommandLineParser &p, const Clock &clock, QTextStream &ou
     DavClient client(server, account.user, password);
     const SyncRun::Result r = SyncRun::run(client, account, local, state, clock.now(), QTimeZone::systemTimeZoneId());
     if (r.status == SyncRun::Status::Done || r.localChanged || account != stored || state.toLines() != agreed)
-        saveSet(document, before, local, state.toLines(), account.toLines());
+        saveSet(model, document, before, local, state.toLines(), account.toLines(), clock, notices);
     for (const QString &c : r.conflicts)
         err << QStringLiteral("Conflit : « %1 » a changé ici et sur le serveur ; les deux versions sont gardées.")
                    .arg(c)
