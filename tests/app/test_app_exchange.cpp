@@ -294,6 +294,12 @@ private slots:
         QTest::newRow("held by a window")
             << "--importer ics D/agenda.orz D/notes.ics" << true << 4 << "ouvert dans Tivarel";
         QTest::newRow("all refused") << "--importer ics D/agenda.orz D/zone.ics" << false << 7 << "Nulle/Part";
+        QTest::newRow("bank statement") << "--importer qif --compte Caisse D/agenda.orz D/releve.qif" << false << 0
+                                        << "";
+        QTest::newRow("statement, held") << "--importer qif --compte Caisse D/agenda.orz D/releve.qif" << true << 4
+                                         << "ouvert dans Tivarel";
+        QTest::newRow("statement, no such account")
+            << "--importer qif --compte Nulle D/agenda.orz D/releve.qif" << false << 7 << "introuvable";
         QTest::newRow("unknown option") << "--nimportequoi" << false << 1 << "Utilisation :";
         QTest::newRow("bad format") << "--exporter pdf D/agenda.orz D/out.pdf" << false << 1 << "pdf";
         QTest::newRow("bad period") << "--exporter csv --periode 13/2026 D/agenda.orz D/out.csv" << false << 1 << "13";
