@@ -132,9 +132,9 @@ QString accountOf(TChild &child)
 // ---------------------------------------------------------------------------
 // The CSV columns
 
-StatementCsvDialog::StatementCsvDialog(const QByteArray &data, const BankStatement::CsvMapping &proposed,
+StatementCsvDialog::StatementCsvDialog(const QByteArray &bytes, const BankStatement::CsvMapping &proposed,
                                        QWidget *parent)
-    : QDialog(parent), m_data(data)
+    : QDialog(parent), m_data(bytes)
 {
     setObjectName(QStringLiteral("StatementCsvDialog"));
     setWindowTitle(QStringLiteral("Colonnes du relevé"));

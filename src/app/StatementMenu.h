@@ -32,7 +32,7 @@ class StatementCsvDialog : public QDialog
     Q_OBJECT
 
 public:
-    StatementCsvDialog(const QByteArray &data, const BankStatement::CsvMapping &proposed, QWidget *parent = nullptr);
+    StatementCsvDialog(const QByteArray &bytes, const BankStatement::CsvMapping &proposed, QWidget *parent = nullptr);
     BankStatement::CsvMapping mapping() const;
 
 private:

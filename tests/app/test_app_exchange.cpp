@@ -373,6 +373,31 @@ private slots:
         QVERIFY(f.child().TestModif());
         QCOMPARE(TestFiles::readBytes(f.path("agenda.orz")), orz);
     }
+
+    // A bank statement through the menu into "Caisse", the document saved,
+    // the same statement again: the second adds nothing, and the memory
+    // beside the document keeps what was imported.
+    void menuBankStatement()
+    {
+        MainFormFixture f(m_now);
+        TestFiles::writeBytes(f.path("agenda.orz"), TestFiles::crlf({"2026010510:00 Dentiste"}));
+        f.ui.fileName(f.path("agenda.orz"));
+        f.form.FileOpen();
+        QStringList summaries;
+        for (int i = 0; i < 2; ++i) {
+            f.ui.fileName(EXCHANGE_DATA "/releve.qif");
+            f.ui.dialog([&summaries](QDialog *d) {
+                summaries << d->findChild<QLabel *>("SummaryLabel")->text();
+                return int(QDialog::Accepted);
+            });
+            f.form.action("ImportStatementItem")->trigger();
+            QVERIFY(f.form.FileSave());
+        }
+        QCOMPARE(summaries, QStringList({"Compte Caisse : 1 à ajouter, 0 déjà présent(s), 0 refusé(s).",
+                                         "Compte Caisse : 0 à ajouter, 1 déjà présent(s), 0 refusé(s)."}));
+        QVERIFY(TestFiles::readBytes(f.path("agenda.obg")).contains("2582026030002Boulangerie\r\n"));
+        QCOMPARE(TestFiles::readBytes(f.path("agenda.oim")), "I\tCaisse\tD20260305;-1250;boulangerie#1\r\n");
+    }
 };
 
 QTEST_MAIN(TestAppExchange)
