@@ -84,6 +84,15 @@ void BM_ImportOfxStatement(benchmark::State &state)
 }
 BENCHMARK(BM_ImportOfxStatement)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The reading alone (libofx and the file's own amounts and dates).
+void BM_ReadOfxStatement(benchmark::State &state)
+{
+    const QString path = statementPath();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BankStatement::readOfx(path).transactions.size());
+}
+BENCHMARK(BM_ReadOfxStatement)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -70,6 +70,17 @@ public:
     }
 };
 
+// Only the post of a line can be changed.
+class ReadOnlyDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget *createEditor(QWidget *, const QStyleOptionViewItem &, const QModelIndex &) const override
+    {
+        return nullptr;
+    }
+};
+
 // The post box of a line to add: the posts list.
 class PostDelegate : public QStyledItemDelegate
 {
@@ -254,6 +265,7 @@ StatementPreview::StatementPreview(const QString &title, const StatementImport::
     m_list->setRootIsDecorated(false);
     m_list->setHeaderLabels({QStringLiteral("Date"), QStringLiteral("Description"), QStringLiteral("Montant"),
                              QStringLiteral("Poste"), QStringLiteral("État"), QStringLiteral("Remarque")});
+    m_list->setItemDelegate(new ReadOnlyDelegate(m_list));
     m_list->setItemDelegateForColumn(PostColumn, new PostDelegate(posts, m_list));
     m_list->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked);
     for (const StatementImport::Item &item : plan.items) {
@@ -359,9 +371,15 @@ void importStatement(TMainForm &m)
         return;
     }
     const bool known = account == u"Caisse" || boxItems(child.comboBox(2)).contains(account);
-    StatementPreview preview(QStringLiteral("Importer un relevé bancaire"),
-                             StatementImport::plan(budget.store(), account, known, statement.transactions, memory),
-                             boxItems(child.comboBox(1)), &m);
+    const StatementImport::Plan plan =
+        StatementImport::plan(budget.store(), account, known, statement.transactions, memory);
+    // The posts list, and the posts the account's earlier lines gave.
+    QStringList posts = boxItems(child.comboBox(1));
+    for (const StatementImport::Item &item : plan.items) {
+        if (!item.post.isEmpty() && !posts.contains(item.post))
+            posts << item.post;
+    }
+    StatementPreview preview(QStringLiteral("Importer un relevé bancaire"), plan, posts, &m);
     if (m.ui().exec(&preview) != QDialog::Accepted)
         return;
     const StatementImport::Plan chosen = preview.chosen();

@@ -443,12 +443,15 @@ Statement readQif(QByteArrayView data)
     }
     for (Transaction &x : s.transactions) {
         const auto p = dateParts(x.dateText);
-        if (p && (*p)[0].size() == 4)
-            x.date = dateOf((*p)[0].toInt(), (*p)[1].toInt(), (*p)[2].toInt()).value_or(QDate());
-        else if (p && (x.dateText.contains(u'\'') || (monthFirst && !dayFirst)))
-            x.date = dateOf(fullYear((*p)[2]), (*p)[0].toInt(), (*p)[1].toInt()).value_or(QDate());
-        else if (p)
-            x.date = dateOf(fullYear((*p)[2]), (*p)[1].toInt(), (*p)[0].toInt()).value_or(QDate());
+        if (p) {
+            const int a = (*p)[0].toInt(), b = (*p)[1].toInt();
+            const bool quicken = x.dateText.contains(u'\'');
+            const bool aIsMonth = quicken ? b > 12 || a <= 12 : monthFirst && !dayFirst;
+            x.date = ((*p)[0].size() == 4 ? dateOf(a, b, (*p)[2].toInt())
+                      : aIsMonth          ? dateOf(fullYear((*p)[2]), a, b)
+                                          : dateOf(fullYear((*p)[2]), b, a))
+                         .value_or(QDate());
+        }
         x.cents = parseAmount(x.amountText);
         x = finished(x);
     }

@@ -85,7 +85,8 @@ Statement readOfxData(QByteArrayView data);
 // QIF: bank, cash and card accounts ("!Type:Bank", "Cash", "CCard",
 // "Oth A", "Oth L"); other types are skipped. D date (day-first or
 // month-first, decided for the whole file by a day above 12; Quicken's
-// "M/D'YY" is month-first), T or U amount, P payee, M memo, L category.
+// "M/D'YY" is month-first unless its first number is above 12), T or U
+// amount, P payee, M memo, L category.
 Statement readQif(QByteArrayView data);
 
 // CSV: the rows from mapping.firstRow on; empty rows are skipped.
