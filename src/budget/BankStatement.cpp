@@ -479,9 +479,9 @@ QString CsvMapping::toText() const
 std::optional<CsvMapping> CsvMapping::fromText(const QString &text)
 {
     CsvMapping m;
-    for (const QString &part : text.split(u'|')) {
-        const QString name = part.section(u'=', 0, 0);
-        const QString value = part.section(u'=', 1);
+    for (const QString &field : text.split(u'|')) {
+        const QString name = field.section(u'=', 0, 0);
+        const QString value = field.section(u'=', 1);
         bool ok = true;
         if (name == u"sep")
             m.separator = value == u"tab" ? QChar(u'\t') : value.isEmpty() ? QChar(u';') : value[0];
