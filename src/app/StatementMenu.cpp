@@ -341,6 +341,7 @@ void importStatement(TMainForm &m)
     ImportMemory memory = pending.memory(document, budget.store());
 
     BankStatement::Statement statement;
+    QString columnsChosen;
     switch (*formatOf(path, data)) {
     case BankStatement::Format::Ofx: statement = BankStatement::readOfx(path); break;
     case BankStatement::Format::Qif: statement = BankStatement::readQif(data); break;
@@ -350,14 +351,8 @@ void importStatement(TMainForm &m)
         if (m.ui().exec(&columns) != QDialog::Accepted)
             return;
         const BankStatement::CsvMapping mapping = columns.mapping();
-        if (mapping.toText() != memory.csvMapping(account) && !document.isEmpty()) {
-            // The columns are remembered at once: they change nothing in the document.
-            ImportMemory onDisk;
-            if (onDisk.load(ImportMemory::pathFor(document))) {
-                onDisk.setCsvMapping(account, mapping.toText());
-                onDisk.save(ImportMemory::pathFor(document));
-            }
-        }
+        if (mapping.toText() != memory.csvMapping(account))
+            columnsChosen = mapping.toText();
         statement = BankStatement::readCsv(data, mapping);
         break;
     }
@@ -382,6 +377,14 @@ void importStatement(TMainForm &m)
     StatementPreview preview(QStringLiteral("Importer un relevé bancaire"), plan, posts, &m);
     if (m.ui().exec(&preview) != QDialog::Accepted)
         return;
+    if (!columnsChosen.isEmpty() && !document.isEmpty()) {
+        // The columns are remembered at once: they change nothing in the document.
+        ImportMemory onDisk;
+        if (onDisk.load(ImportMemory::pathFor(document))) {
+            onDisk.setCsvMapping(account, columnsChosen);
+            onDisk.save(ImportMemory::pathFor(document));
+        }
+    }
     const StatementImport::Plan chosen = preview.chosen();
     const int added = StatementImport::apply(budget.store(), chosen, nullptr);
     if (added == 0)

@@ -9,9 +9,11 @@
 #include "contacts/ContactForm.h"
 #include "contacts/VCard.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QProcess>
+#include <QSpinBox>
 #include <QStringDecoder>
 
 #include <libical/ical.h>
@@ -397,6 +399,23 @@ private slots:
                                          "Compte Caisse : 0 à ajouter, 1 déjà présent(s), 0 refusé(s)."}));
         QVERIFY(TestFiles::readBytes(f.path("agenda.obg")).contains("2582026030002Boulangerie\r\n"));
         QCOMPARE(TestFiles::readBytes(f.path("agenda.oim")), "I\tCaisse\tD20260305;-1250;boulangerie#1\r\n");
+        // A CSV without a header: the columns given once are proposed again.
+        TestFiles::writeBytes(f.path("releve.csv"), "06/03/2026;Kiosque;-2,00\r\n");
+        QList<int> proposed;
+        for (int i = 0; i < 2; ++i) {
+            f.ui.fileName(f.path("releve.csv"));
+            f.ui.dialog([&proposed](QDialog *d) {
+                proposed << d->findChild<QComboBox *>("AmountColumn")->currentIndex();
+                d->findChild<QSpinBox *>("FirstRowBox")->setValue(1);
+                int column = 0;
+                for (const char *box : {"DateColumn", "DescriptionColumn", "AmountColumn"})
+                    d->findChild<QComboBox *>(box)->setCurrentIndex(++column);
+                return int(QDialog::Accepted);
+            });
+            f.ui.dialog([](QDialog *) { return int(QDialog::Accepted); });
+            f.form.action("ImportStatementItem")->trigger();
+        }
+        QCOMPARE(proposed, QList<int>({0, 3}));
     }
 };
 
