@@ -2,13 +2,18 @@
 
 #include "app/DocumentLock.h"
 #include "app/ExchangeCommand.h"
-#include "app/Settings.h"
 #include "budget/BankStatement.h"
 #include "budget/BudgetFormat.h"
 #include "budget/BudgetStore.h"
 #include "budget/StatementImport.h"
 #include "common/BaseName.h"
+#include "common/Clock.h"
+#include "common/Notices.h"
+#include "common/SaveBatch.h"
 #include "common/TextFile.h"
+#include "document/DocumentBackups.h"
+#include "model/DocumentModel.h"
+#include "model/RememberedLists.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -28,29 +33,51 @@ struct Failure
     QString message;
 };
 
-// The budget of a document set without a window: read, and written back
-// atomically. The one place this command touches the set's files.
-struct BudgetFile
+// What loading and saving tells, on standard error; a question (a damaged
+// block file to repair) is answered No: only the budget is written.
+class ErrorStreamNotices final : public Notices
 {
-    QString path;
-    BudgetStore store;
-
-    static BudgetFile read(const QString &document)
+public:
+    explicit ErrorStreamNotices(QTextStream &err) : m_err(err) {}
+    void tell(const QString &text, Kind) override { m_err << text << Qt::endl; }
+    bool ask(const QString &text) override
     {
-        BudgetFile f{BaseName::withExtension(document, QStringLiteral(".obg")), {}};
-        QString error;
-        bool missing = false;
-        if (const auto lines = TextFile::read(f.path, &error, &missing))
-            f.store.setLines(*lines);
-        else if (!missing)
-            throw Failure{BadInput, error};
-        return f;
+        m_err << text << QStringLiteral(" Non.") << Qt::endl;
+        return false;
     }
-    void write() const
+
+private:
+    QTextStream &m_err;
+};
+
+// The document set without a window, loaded and its budget saved as the
+// window does it (the day's backup first, the file replaced atomically).
+// The one place this command touches the set's files.
+struct DocumentSet
+{
+    DocumentModel model;
+    QString document;
+
+    void load(const QString &path, QDate today, Notices &notices)
     {
-        QString error;
-        if (!TextFile::write(path, store.lines(), &error))
-            throw Failure{WriteFailed, error};
+        document = path;
+        model.reset(today);
+        model.load(document, today, notices);
+        if (model.unreadable(document, SectionId::Budget))
+            throw Failure{BadInput, QStringLiteral("Le fichier %1 ne peut pas être lu : rien n'a été fait.")
+                                        .arg(DocumentModel::fileName(document, SectionId::Budget))};
+    }
+    void saveBudget(const Clock &clock, Notices &notices)
+    {
+        model.budget().setChanged(true);
+        model.document().setModified();
+        DocumentBackups backups(clock);
+        DocumentModel::SaveHooks hooks;
+        hooks.beforeReplace = [&](const QString &path) { backups.beforeReplace(path, notices); };
+        SaveBatch batch;
+        if (!model.saveSection(document, SectionId::Budget, batch, notices, hooks) || !batch.commit())
+            throw Failure{WriteFailed,
+                          batch.error().isEmpty() ? QStringLiteral("Rien n'a été enregistré.") : batch.error()};
     }
 };
 
@@ -87,7 +114,8 @@ BankStatement::Statement readStatement(BankStatement::Format format, const QStri
     return BankStatement::readCsv(data, remembered ? *remembered : BankStatement::guessMapping(data));
 }
 
-int import(const QCommandLineParser &p, BankStatement::Format format, QTextStream &out, QTextStream &err)
+int import(const QCommandLineParser &p, BankStatement::Format format, const Clock &clock, QTextStream &out,
+           QTextStream &err)
 {
     const QStringList args = p.positionalArguments();
     if (args.size() != 2)
@@ -116,18 +144,21 @@ int import(const QCommandLineParser &p, BankStatement::Format format, QTextStrea
     if (!statement.error.isEmpty())
         throw Failure{BadInput, statement.error};
 
-    BudgetFile budget = BudgetFile::read(document);
-    const auto plan = StatementImport::plan(budget.store, account, accountKnown(budget.store, account),
-                                            statement.transactions, memory);
+    ErrorStreamNotices notices(err);
+    DocumentSet set;
+    set.load(document, clock.today(), notices);
+    BudgetStore &store = set.model.budget().store();
+    const auto plan =
+        StatementImport::plan(store, account, accountKnown(store, account), statement.transactions, memory);
     using S = ExchangeItem::Status;
     for (const auto &item : plan.items) {
         if (item.status == S::Refused)
             err << QStringLiteral("Refusé : %1 (%2)").arg(StatementImport::labelOf(item.transaction), item.reason)
                 << Qt::endl;
     }
-    const int added = StatementImport::apply(budget.store, plan, &memory);
+    const int added = StatementImport::apply(store, plan, &memory);
     if (added > 0) {
-        budget.write();
+        set.saveBudget(clock, notices);
         if (!memory.save(ImportMemory::pathFor(document), &error))
             throw Failure{WriteFailed, error};
     }
@@ -146,10 +177,10 @@ bool handles(const QString &format)
     return BankStatement::formatNamed(format).has_value();
 }
 
-int run(const QCommandLineParser &parser, const QString &format, QTextStream &out, QTextStream &err)
+int run(const QCommandLineParser &parser, const QString &format, const Clock &clock, QTextStream &out, QTextStream &err)
 {
     try {
-        return import(parser, *BankStatement::formatNamed(format), out, err);
+        return import(parser, *BankStatement::formatNamed(format), clock, out, err);
     } catch (const Failure &f) {
         err << f.message << Qt::endl;
         return f.status;

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class Clock;
 class QCommandLineParser;
 class QTextStream;
 
@@ -9,8 +10,9 @@ class QTextStream;
 //
 //   tivarel --importer ofx|qif|csv --compte NOM DOCUMENT.orz RELEVE
 //
-// Adds to the account's months of the budget (".obg", rewritten atomically)
-// what the preview would tick, remembers it beside the document (".oim"),
+// Loads the set through the document model, adds to the account's months
+// of the budget what the preview would tick (".obg" saved as the window
+// saves it), remembers it beside the document (".oim"),
 // tells every refusal on the standard error stream and the counts on the
 // standard output. A CSV statement uses the columns last chosen for the
 // account, else those its header row names. Exit statuses as
@@ -20,6 +22,7 @@ namespace StatementCommand {
 // Whether `format` is a statement format (ofx, qif, csv).
 bool handles(const QString &format);
 
-int run(const QCommandLineParser &parser, const QString &format, QTextStream &out, QTextStream &err);
+int run(const QCommandLineParser &parser, const QString &format, const Clock &clock, QTextStream &out,
+        QTextStream &err);
 
 } // namespace StatementCommand
