@@ -8,6 +8,7 @@
 #include "app/ReminderCommand.h"
 #include "app/ReminderDialog.h"
 #include "app/ReminderService.h"
+#include "app/StatementMenu.h"
 #include "app/TAboutBox.h"
 #include "app/TChild.h"
 #include "app/TSauvegardes.h"
@@ -303,6 +304,12 @@ const CommandRow kCommands[] = {
      .caption = u"A&dresses (vCard)...",
      .hint = u"Ajouter au carnet les cartes de visite d'un fichier",
      .handler = ExchangeMenu::importContacts,
+     .changesDocument = true},
+    {.menu = "Importer1",
+     .name = "ImportStatementItem",
+     .caption = u"Relevé &bancaire...",
+     .hint = u"Ajouter au budget les opérations d'un relevé OFX, QIF ou CSV",
+     .handler = StatementMenu::importStatement,
      .changesDocument = true},
     // "&Imprimer"
     {.menu = "Imprimer1",
@@ -915,7 +922,10 @@ bool TMainForm::FileSave()
     // A document open read-only is only saved under another name.
     if (m_fileName.size() < 5 || m_child->isReadOnly())
         return FileSaveAs();
-    return m_child->Sauve(m_fileName);
+    const bool saved = m_child->Sauve(m_fileName);
+    if (saved)
+        StatementMenu::documentSaved(*this);
+    return saved;
 }
 
 bool TMainForm::anyFileOfSetExists(const QString &documentPath) const
@@ -946,8 +956,10 @@ bool TMainForm::FileSaveAs()
             return false;
         }
     }
-    if (m_child->Sauve(m_fileName))
+    if (m_child->Sauve(m_fileName)) {
+        StatementMenu::documentSaved(*this);
         return true;
+    }
     m_fileName = previous;
     return false;
 }
