@@ -8,6 +8,7 @@
 #include "app/ReminderCommand.h"
 #include "app/ReminderDialog.h"
 #include "app/ReminderService.h"
+#include "app/StatementMenu.h"
 #include "app/SyncMenu.h"
 #include "app/TAboutBox.h"
 #include "app/TChild.h"
@@ -316,6 +317,12 @@ const CommandRow kCommands[] = {
      .caption = u"A&dresses (vCard)...",
      .hint = u"Ajouter au carnet les cartes de visite d'un fichier",
      .handler = ExchangeMenu::importContacts,
+     .changesDocument = true},
+    {.menu = "Importer1",
+     .name = "ImportStatementItem",
+     .caption = u"Relevé &bancaire...",
+     .hint = u"Ajouter au budget les opérations d'un relevé OFX, QIF ou CSV",
+     .handler = StatementMenu::importStatement,
      .changesDocument = true},
     // "&Imprimer"
     {.menu = "Imprimer1",
@@ -933,7 +940,10 @@ bool TMainForm::FileSave()
     // A document open read-only is only saved under another name.
     if (m_fileName.size() < 5 || m_child->isReadOnly())
         return FileSaveAs();
-    return m_child->Sauve(m_fileName);
+    const bool saved = m_child->Sauve(m_fileName);
+    if (saved)
+        StatementMenu::documentSaved(*this);
+    return saved;
 }
 
 bool TMainForm::anyFileOfSetExists(const QString &documentPath) const
@@ -964,8 +974,10 @@ bool TMainForm::FileSaveAs()
             return false;
         }
     }
-    if (m_child->Sauve(m_fileName))
+    if (m_child->Sauve(m_fileName)) {
+        StatementMenu::documentSaved(*this);
         return true;
+    }
     m_fileName = previous;
     return false;
 }
