@@ -1,8 +1,12 @@
 #include "Fixtures.h"
 #include "agenda/WeekPage.h"
 #include "app/Application.h"
+#include "budget/BudgetFormat.h"
+#include "document/SectionPage.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QDateEdit>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -152,6 +156,12 @@ private slots:
         QCOMPARE(opened, QStringList({path("agenda.Orz"), path("agenda.orz"), "Tivarel - agenda.orz"}));
         // The title stays the caption after an unchanged save.
         QVERIFY(f.ui.messages().isEmpty() && f.form.FileSave() && f.form.windowTitle() == "Tivarel - agenda.orz");
+        // The dialogs start in the document's folder, organiser files first;
+        // the document is among the recent ones.
+        f.form.FileOpen();
+        QCOMPARE(f.ui.shown().constLast().proposed.section(u' ', 0, 1), m_dir.path() + "|Documents Tivarel");
+        f.form.findChild<QMenu *>("Recents1")->aboutToShow();
+        QCOMPARE(f.form.findChild<QAction *>("Recent1")->statusTip(), path("agenda.orz"));
     }
 
     void saveAsAsksBeforeReplacingAnyFileOfTheSet_data()
@@ -257,6 +267,104 @@ private slots:
             autoOpen->trigger();
             QVERIFY(autoOpen->isChecked() == on && f.form.child()->GetIni().autoOpen == on);
         }
+        // A window left without a document keeps the remembered one; a first
+        // start opens automatically.
+        f.form.FileNew();
+        QVERIFY(f.form.close() && TestFiles::readBytes(path("Tivarel.ini")).contains(path("agenda.orz").toUtf8()));
+        QFile::remove(path("Tivarel.ini"));
+        QVERIFY(Fixture(m_dir.path()).form.action("AutoOpenItem")->isChecked());
+    }
+
+    // The keyboard alone. `focus`: the widget given the focus (":row", that
+    // row made current; empty, no focus); no key clicks "Effacer". Then the
+    // questions asked, "|" and `probe`: a label's or field's text, "#" the
+    // lines of the page's store, "@date" the date the dialog proposed.
+    void keyboard_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QKeySequence>("key");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("probe");
+        QTest::addColumn<QString>("expected");
+        const QKeySequence del(Qt::Key_Delete), none;
+        const int yes = QMessageBox::Yes, no = QMessageBox::No;
+        QTest::newRow("week, Ctrl+PgUp") << 1 << "ListBox1" << QKeySequence("Ctrl+PgUp") << 0 << "Panel4"
+                                         << "|Semaine 1";
+        QTest::newRow("week, Insert: the focused day")
+            << 1 << "ListBox3" << QKeySequence(Qt::Key_Insert) << 0 << "@date"
+            << "|07/01/2026";
+        QTest::newRow("budget, Delete") << 5 << "StringGrid1:0" << del << yes << "Edit4"
+                                        << "Supprimer la ligne « 05/01/2026 Loyer 500,00 » ?|0,00";
+        QTest::newRow("budget, No keeps it") << 5 << "StringGrid1:0" << none << no << "Edit4"
+                                             << "Supprimer la ligne « 05/01/2026 Loyer 500,00 » ?|500,00";
+        QTest::newRow("budget, Enter takes the row")
+            << 5 << "StringGrid1:1" << QKeySequence(Qt::Key_Return) << 0 << "Edit2"
+            << "|eau";
+        QTest::newRow("birthdays, Delete") << 3 << "ListBox9:0" << del << yes << "#"
+                                           << "Supprimer la fiche « Paul » ?|0";
+        QTest::newRow("birthdays, Effacer") << 3 << "ListBox9:0" << none << yes << "#"
+                                            << "Supprimer la fiche « Paul » ?|0";
+        QTest::newRow("films, Ctrl+End") << 7 << "" << QKeySequence("Ctrl+End") << 0 << "Edit9"
+                                         << "|Nikita";
+        QTest::newRow("films, Delete") << 7 << "" << del << no << "Edit9"
+                                       << "Supprimer la fiche « Le Grand Bleu » ?|Le Grand Bleu";
+        QTest::newRow("films, Delete in a field") << 7 << "Edit9" << del << 0 << "Edit9"
+                                                  << "|";
+    }
+    void keyboard()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, focus);
+        QFETCH(QKeySequence, key);
+        QFETCH(int, answer);
+        QFETCH(QString, probe);
+        QFETCH(QString, expected);
+        TestFiles::writeSampleSet(m_dir.path(), "agenda");
+        auto film = [](int n, const char *title) {
+            return TestFiles::block(
+                n, {"F", "09/03/2024", "4", title, "", "", "", "", "2000", "60", "", "96", "", "96", ""});
+        };
+        TestFiles::writeBytes(path("agenda.ovd"), TestFiles::crlf(film(0, "Le Grand Bleu") + film(1, "Nikita")));
+        TestFiles::writeBytes(path("agenda.oan"), TestFiles::crlf({"0115 Paul"}));
+        QStringList budget;
+        for (const QStringList &row :
+             {QStringList{"05/01/2026", "Loyer", "", "500,00"}, {"09/01/2026", "Eau", "eau", "", "20,00"}})
+            for (int c = 0; c < row.size(); ++c)
+                budget << BudgetFormat::cellLine("258202601", budget.size() < 4 ? 0 : 1, c, row[c]);
+        TestFiles::writeBytes(path("agenda.obg"), TestFiles::crlf(budget));
+        Fixture f{m_dir.path()};
+        f.ui.fileName(path("agenda.orz"));
+        f.form.FileOpen();
+        f.form.child()->Section(page);
+        f.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.form));
+        auto *shown = static_cast<SectionPage *>(f.form.child()->page(SectionId(page)));
+        if (QWidget *w = shown->findChild<QWidget *>(focus.section(u':', 0, 0)); w && !focus.isEmpty()) {
+            w->setFocus(Qt::TabFocusReason);
+            if (auto *view = qobject_cast<QAbstractItemView *>(w))
+                view->setCurrentIndex(view->model()->index(focus.section(u':', 1).toInt(), 0));
+        } else if (QApplication::focusWidget()) {
+            QApplication::focusWidget()->clearFocus();
+        }
+        QString date;
+        f.ui.dialog([&date](QDialog *d) {
+            date = d->findChild<QDateEdit *>()->date().toString("dd/MM/yyyy");
+            return int(QDialog::Rejected);
+        });
+        if (answer)
+            f.ui.answer(QMessageBox::StandardButton(answer));
+        if (key.isEmpty())
+            QTest::mouseClick(f.form.toolButton("SpeedButton6"), Qt::LeftButton);
+        else
+            QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : &f.form, key);
+        f.form.child()->writeBackAll();
+        QWidget *w = shown->findChild<QWidget *>(probe);
+        const QString got = probe == "#"                ? QString::number(shown->storeLines().size())
+                            : probe == "@date"          ? date
+                            : qobject_cast<QLabel *>(w) ? qobject_cast<QLabel *>(w)->text()
+                                                        : qobject_cast<QLineEdit *>(w)->text();
+        QCOMPARE(f.ui.messages().join(u'/') + u'|' + got.trimmed(), expected);
     }
 
     void openAndNewAskAboutUnsavedChangesFirst()

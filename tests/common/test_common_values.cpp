@@ -3,6 +3,7 @@
 #include "common/BaseName.h"
 #include "common/Cp1252Fit.h"
 #include "common/DateText.h"
+#include "common/Money.h"
 
 #include <QTest>
 
@@ -63,11 +64,14 @@ private slots:
     void amounts() // "-": refused
     {
         QStringList shown;
-        for (const char *typed : {"12.5", "12,5", "   7", "-3,456", "0,125", "0", "", "douze", "1,2,3", "1-2", ","}) {
+        for (const char *typed : {"12.5", "12,5", "   7", "-3,456", "0,125", "0", "", "douze", "1,2,3", "1-2", ",",
+                                  "1 250,5", "-1\u00a0234\u202f567", "12 50", "1 2500", "1  250"}) {
             const auto v = Amount::parse(QString::fromUtf8(typed));
             shown << (v ? Amount::format(*v) : QStringLiteral("-"));
         }
-        QCOMPARE(shown.join(u'|'), QStringLiteral("12,50|12,50|7,00|-3,46|0,13|0,00|-|-|-|-|-"));
+        QCOMPARE(shown.join(u'|'),
+                 QStringLiteral("12,50|12,50|7,00|-3,46|0,13|0,00|-|-|-|-|-|1250,50|-1234567,00|-|-|-"));
+        QCOMPARE(Money::parseCents(QStringLiteral("1\u00a0250,05")), 125005);
     }
 
     void amountHelpers()
@@ -131,6 +135,15 @@ private slots:
         QVERIFY(back.has_value());
         QCOMPARE(back->rememberedDocument, s.rememberedDocument);
         QVERIFY(back->autoOpenOn());
+        // A first start opens automatically; at exit line 2 keeps what was
+        // read when the window holds no document or one held elsewhere.
+        QVERIFY(Settings::firstStart().autoOpenOn());
+        QCOMPARE(Settings::documentOnExit("a", "b", false) + Settings::documentOnExit("a", "", false)
+                     + Settings::documentOnExit("a", "b", true),
+                 QStringLiteral("baa"));
+        QStringList recent{"1", "2", "3", "4", "5", "6", "7", "8"};
+        QCOMPARE(RecentDocuments::add(recent, "3").join(""), QStringLiteral("31245678"));
+        QCOMPARE(RecentDocuments::add(recent, "9").join(""), QStringLiteral("91234567"));
     }
 
     void damagedSettingsAreRefused_data()
