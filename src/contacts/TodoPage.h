@@ -32,6 +32,9 @@ public:
     QStringList storeLines() const override { return m_list.toLines(); }
     void display() override { showLists(); }
     void ajout() override { AjoutFaire(); }
+    // "Effacer", as Delete: the selected line of the list that has the
+    // focus, or else of the list holding a selection.
+    void supprime() override;
 
     void ChargeFaire(const QString &documentPath);
     bool SauveFaire(const QString &documentPath, bool force);

@@ -29,6 +29,14 @@ const char16_t *const kSectionNames[] = {u"Semaine",          u"Adresses",     u
 
 } // namespace
 
+bool SectionPage::confirmDelete(const QString &name, const QString &what) const
+{
+    const QString text = name.trimmed().isEmpty()
+                             ? QStringLiteral("Supprimer %1 ?").arg(what)
+                             : QStringLiteral("Supprimer %1 « %2 » ?").arg(what, name.simplified());
+    return m_context.ui().askYesNo(m_context.dialogParent(), text);
+}
+
 bool SectionPage::writeFile(const QString &path, const QStringList &lines, std::function<void()> saved)
 {
     if (m_context.mayWrite && !m_context.mayWrite(path))

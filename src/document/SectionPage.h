@@ -92,6 +92,10 @@ public:
         Q_UNUSED(height);
     }
 
+    // Asks before a record goes: « Supprimer la fiche « name » ? » (Yes/No;
+    // `what` names another kind of record). True when the user answers Yes.
+    bool confirmDelete(const QString &name, const QString &what = QStringLiteral("la fiche")) const;
+
 protected:
     // Writes lines to the section file atomically; tells the user and
     // returns false when it failed. While the whole set is saved the file is

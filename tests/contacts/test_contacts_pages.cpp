@@ -169,6 +169,7 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, selected);
         QFETCH(QStringList, names);
+        const QStringList all{"Un", "-Deux-", "Trois"};
         Fixture<AddressPage> f(
             ".ocn", {contactLine("A100", "Un"), contactLine("A108", "-Deux-"), contactLine("A116", "Trois")});
         auto *blocks = f.w<QListView>("ListBox8");
@@ -176,13 +177,16 @@ private slots:
         QCOMPARE(f.page.selectedContact(), selected);
         QCOMPARE(blocks->selectionModel()->selectedRows().size(), selected < 0 ? 0 : 7);
         f.t.ui.dialog(contact({{2, "Trois bis"}}));
+        f.t.ui.answer(QMessageBox::Yes);
         QTest::keyClick(blocks, Qt::Key(key));
         QStringList shown;
         for (const QStringList &s : f.page.summary())
             shown << s.first().section(N, 1, 1);
         QCOMPARE(shown, names);
         QCOMPARE(f.t.context.document().modified, selected >= 0);
-        QVERIFY(f.t.ui.messages().isEmpty()); // no question before deleting
+        // Deleting asks first, naming the contact.
+        const QString asked = "Supprimer la fiche « " + all.value(selected) + " » ?";
+        QCOMPARE(f.t.ui.messages().join(""), key == Qt::Key_Delete && selected >= 0 ? asked : QString());
     }
 
     void birthdayKeys()
@@ -205,6 +209,7 @@ private slots:
         auto *june = f.w<QListWidget>("ListBox14");
         QTest::keyClick(june, Qt::Key_Delete); // nothing selected
         clickRow(june, 0);
+        f.t.ui.answer(QMessageBox::Yes);
         QTest::keyClick(june, Qt::Key_Delete);
         QVERIFY(texts(june).isEmpty());
         // A document without a birthday file keeps the lists, with the flag cleared.
