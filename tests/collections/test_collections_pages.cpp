@@ -178,7 +178,6 @@ private slots:
         QCOMPARE(edit->text(), page == 6 ? odd.first().mid(6) : odd.first());
         m_ui.answer(QMessageBox::Yes);
         m_child->Supprime();
-        QVERIFY(m_ui.lastMessage().startsWith("Supprimer la fiche"));
         QCOMPARE(edit->text(), QStringLiteral("C"));
         QVERIFY(m_child->TestModif());
         QVERIFY(m_child->Sauve(doc()));

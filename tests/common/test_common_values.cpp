@@ -3,7 +3,6 @@
 #include "common/BaseName.h"
 #include "common/Cp1252Fit.h"
 #include "common/DateText.h"
-#include "common/Money.h"
 
 #include <QTest>
 
@@ -71,7 +70,6 @@ private slots:
         }
         QCOMPARE(shown.join(u'|'),
                  QStringLiteral("12,50|12,50|7,00|-3,46|0,13|0,00|-|-|-|-|-|1250,50|-1234567,00|-|-|-"));
-        QCOMPARE(Money::parseCents(QStringLiteral("1\u00a0250,05")), 125005);
     }
 
     void amountHelpers()
@@ -141,9 +139,9 @@ private slots:
         QCOMPARE(Settings::documentOnExit("a", "b", false) + Settings::documentOnExit("a", "", false)
                      + Settings::documentOnExit("a", "b", true),
                  QStringLiteral("baa"));
-        QStringList recent{"1", "2", "3", "4", "5", "6", "7", "8"};
-        QCOMPARE(RecentDocuments::add(recent, "3").join(""), QStringLiteral("31245678"));
-        QCOMPARE(RecentDocuments::add(recent, "9").join(""), QStringLiteral("91234567"));
+        const QStringList recent{"1", "2", "3", "4", "5", "6", "7", "8"};
+        QCOMPARE(RecentDocuments::add(recent, "3") + RecentDocuments::add(recent, "9"),
+                 QString("3124567891234567").split("", Qt::SkipEmptyParts));
     }
 
     void damagedSettingsAreRefused_data()

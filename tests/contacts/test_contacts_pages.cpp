@@ -185,8 +185,9 @@ private slots:
         QCOMPARE(shown, names);
         QCOMPARE(f.t.context.document().modified, selected >= 0);
         // Deleting asks first, naming the contact.
-        const QString asked = "Supprimer la fiche « " + all.value(selected) + " » ?";
-        QCOMPARE(f.t.ui.messages().join(""), key == Qt::Key_Delete && selected >= 0 ? asked : QString());
+        QCOMPARE(f.t.ui.messages().join(""), key == Qt::Key_Delete && selected >= 0
+                                                 ? "Supprimer la fiche « " + all.value(selected) + " » ?"
+                                                 : QString());
     }
 
     void birthdayKeys()
