@@ -3,7 +3,7 @@
 
 #include "FuzzSection.h"
 
-#include "app/Settings.h"
+#include "model/RememberedLists.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "app/ExchangeCommand.h"
+#include "app/ReminderCommand.h"
 #include "app/TMainForm.h"
 #include "app/TSplash.h"
 #include "common/Clock.h"
@@ -72,6 +73,11 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     if (!understood && !ExchangeCommand::understood(app.arguments(), &why))
         return refuse();
+    if (ReminderCommand::requested(app.arguments())) {
+        Application::setUp(app);
+        SystemClock clock;
+        return ReminderCommand::run(app, clock, Application::dataDirectory());
+    }
 
     auto splash = std::make_unique<TSplash>();
     splash->show();
@@ -93,5 +99,7 @@ int main(int argc, char *argv[])
     mainForm.show();
     if (!document.isEmpty())
         mainForm.openDocument(document);
+    mainForm.showWeek(ReminderCommand::weekAsked(app.arguments()));
+    mainForm.startReminders();
     return app.exec();
 }

@@ -1,9 +1,10 @@
 #include "AgendaBenchData.h"
-#include "agenda/WeekPage.h"
-#include "document/DocumentContext.h"
 #include "FixedClock.h"
+#include "agenda/WeekPage.h"
 #include "common/Clock.h"
 #include "common/UiServices.h"
+#include "document/DocumentContext.h"
+#include "model/DocumentModel.h"
 
 #include <QApplication>
 
@@ -21,7 +22,8 @@ struct PageFixture
 {
     WidgetUiServices ui;
     FixedClock clock{QDateTime(QDate(2015, 6, 10), QTime(9, 0))};
-    DocumentContext context{ui, clock};
+    DocumentModel model;
+    DocumentContext context{ui, clock, model.document(), model.extraLists()};
     AgendaStore store;
     std::unique_ptr<WeekPage> page;
 

@@ -3,11 +3,11 @@
 #include "FixedClock.h"
 #include "SilentUi.h"
 #include "agenda/WeekPage.h"
-#include "document/DocumentContext.h"
 #include "collections/AlbumPage.h"
-#include "FixedClock.h"
 #include "common/Clock.h"
 #include "common/SearchState.h"
+#include "document/DocumentContext.h"
+#include "model/DocumentModel.h"
 
 #include <QApplication>
 
@@ -22,7 +22,8 @@ struct Fixture
 {
     SilentUi ui;
     FixedClock clock{QDateTime(QDate(2015, 6, 10), QTime(9, 0))};
-    DocumentContext context{ui, clock};
+    DocumentModel model;
+    DocumentContext context{ui, clock, model.document(), model.extraLists()};
     SearchState search;
 
     qsizetype findNext(SectionPage &page, const QString &text)
@@ -63,8 +64,7 @@ void BM_FindNextAlbumLastLine(benchmark::State &state)
     QStringList lines;
     lines.reserve(200000);
     for (int r = 0; r < 10000; ++r) {
-        lines << BlockFile::startMarker(r) << QStringLiteral("TITLE Vacances %1").arg(r)
-              << QStringLiteral("PICTURE ");
+        lines << BlockFile::startMarker(r) << QStringLiteral("TITLE Vacances %1").arg(r) << QStringLiteral("PICTURE ");
         for (int c = 0; c < 16; ++c)
             lines << QStringLiteral("Souvenir %1 de la journée à la plage, photo %2").arg(r).arg(c);
         lines << BlockFile::endMarker(r);

@@ -4,13 +4,14 @@
 //
 // Run: bench_collections --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
-#include "document/DocumentContext.h"
 #include "collections/AlbumPage.h"
 #include "collections/BlockFile.h"
 #include "collections/PictureFile.h"
 #include "common/Clock.h"
 #include "common/TextFile.h"
 #include "common/UiServices.h"
+#include "document/DocumentContext.h"
+#include "model/DocumentModel.h"
 
 #include <QApplication>
 #include <QFile>
@@ -38,11 +39,11 @@ QStringList videoBody(int n)
 {
     QStringList b;
     b << QStringLiteral("F%1").arg(n, 5, 10, QLatin1Char('0')) << QStringLiteral("05/01/2026") << QStringLiteral("3")
-      << QStringLiteral("Titre du film numéro %1").arg(n) << QStringLiteral("Réalisateur") << QStringLiteral("Producteur")
-      << QStringLiteral("France") << QStringLiteral("Comédie") << QStringLiteral("1999") << QStringLiteral("95")
-      << QStringLiteral("DivX") << QStringLiteral("900") << QStringLiteral("MP3") << QStringLiteral("128")
-      << QString() << QStringLiteral("Memo2Acteur un, acteur deux") << QStringLiteral("Memo3Une description assez longue")
-      << QStringLiteral("Memo4Un commentaire");
+      << QStringLiteral("Titre du film numéro %1").arg(n) << QStringLiteral("Réalisateur")
+      << QStringLiteral("Producteur") << QStringLiteral("France") << QStringLiteral("Comédie") << QStringLiteral("1999")
+      << QStringLiteral("95") << QStringLiteral("DivX") << QStringLiteral("900") << QStringLiteral("MP3")
+      << QStringLiteral("128") << QString() << QStringLiteral("Memo2Acteur un, acteur deux")
+      << QStringLiteral("Memo3Une description assez longue") << QStringLiteral("Memo4Un commentaire");
     return b;
 }
 
@@ -160,14 +161,16 @@ void BM_AlbumPage24Megapixels(benchmark::State &state)
     const QString photo = photo24();
     SilentUi ui;
     SystemClock clock;
-    DocumentContext context(ui, clock);
-    BlockFile file(BlockFile::config(SectionId::Album));
-    AlbumPage page(context, file);
+    DocumentModel model;
+    DocumentContext context(ui, clock, model.document(), model.extraLists());
+    AlbumPage page(context, model.blocks(SectionId::Album));
     const QString doc = tempDir().filePath(QStringLiteral("album.orz"));
     TextFile::write(tempDir().filePath(QStringLiteral("album.oap")),
-                    {BlockFile::startMarker(0), QStringLiteral("TITLE Grande photo"), QStringLiteral("PICTURE ") + photo,
-                     BlockFile::endMarker(0)});
-    page.load(doc);
+                    {BlockFile::startMarker(0), QStringLiteral("TITLE Grande photo"),
+                     QStringLiteral("PICTURE ") + photo, BlockFile::endMarker(0)});
+    DialogNotices notices(ui, nullptr);
+    model.load(doc, clock.today(), notices);
+    page.loaded();
     if (page.pictureSize() != QSize(6000, 4000))
         state.SkipWithError("picture not shown");
     for (auto _ : state)

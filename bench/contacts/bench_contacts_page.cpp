@@ -1,8 +1,9 @@
-#include "document/DocumentContext.h"
 #include "FixedClock.h"
 #include "common/Clock.h"
 #include "common/TextFile.h"
 #include "contacts/AddressPage.h"
+#include "document/DocumentContext.h"
+#include "model/DocumentModel.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -34,13 +35,15 @@ void BM_LetterPage(benchmark::State &state)
 
     SilentUi ui;
     FixedClock clock{QDateTime(QDate(2026, 1, 6), QTime(9, 0))};
-    DocumentContext context{ui, clock};
-    AddressBook book;
-    AddressPage page(context, book);
+    DocumentModel model;
+    DocumentContext context{ui, clock, model.document(), model.extraLists()};
+    AddressPage page(context, model.addresses());
     page.resize(800, 600);
     page.layoutFor(800, 600);
     page.show();
-    page.ChargeAdr(document);
+    DialogNotices notices(ui, nullptr);
+    model.load(document, clock.today(), notices);
+    page.loaded();
     for (auto _ : state) {
         page.LitNoms();
         QApplication::processEvents(); // the views lay out what they were given

@@ -10,7 +10,6 @@
 #include "common/DateText.h"
 #include "common/TextFile.h"
 #include "common/UiServices.h"
-#include "common/UnreadableFile.h"
 #include "document/DocumentContext.h"
 
 #include <algorithm>
@@ -202,55 +201,9 @@ void WeekPage::display()
 
 void WeekPage::reset()
 {
-    m_store.reset();
     m_weekEdited = false;
     InitSemaine();
     LitSemaine();
-}
-
-void WeekPage::load(const QString &documentPath)
-{
-    Document &doc = context().document();
-    doc.name = BaseName::withExtension(documentPath, QStringLiteral(".orz"));
-    // A file that is there but cannot be read is never replaced by a save:
-    // it may hold appointments the store does not.
-    QString error;
-    auto lines = m_unreadable.read(doc.name, &error);
-    const bool found = lines.has_value();
-    if (found)
-        m_store.setLines(std::move(*lines));
-    // Blank lines at the top of the store carry no appointment (a new store
-    // holds a single blank).
-    m_store.dropShortTopLines();
-    if (found) {
-        doc.caption = BaseName::fileNamePart(doc.name);
-        setReference(context().clock().today());
-        InitSemaine();
-        LitSemaine();
-    } else if (error.isEmpty()) {
-        context().ui().message(context().dialogParent(),
-                               QStringLiteral("Fichier ") + doc.name + QStringLiteral(" n'existe pas"),
-                               UiServices::Icon::None, QMessageBox::Ok);
-    } else {
-        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning,
-                               QMessageBox::Ok);
-    }
-}
-
-bool WeekPage::save(const QString &documentPath, bool force)
-{
-    EcritSemaine();
-    Document &doc = context().document();
-    if (!doc.modified && !force)
-        return true;
-    doc.name = fileName(documentPath);
-    m_store.sort();
-    if (m_unreadable.guards(doc.name)) {
-        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(doc.name),
-                               UiServices::Icon::Warning, QMessageBox::Ok);
-        return false;
-    }
-    return writeFile(doc.name, m_store.lines());
 }
 
 // ---------------------------------------------------------------------------

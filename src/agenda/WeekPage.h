@@ -1,7 +1,6 @@
 #pragma once
 
 #include "agenda/AgendaStore.h"
-#include "common/UnreadableFile.h"
 #include "document/SectionPage.h"
 
 #include <QDate>
@@ -51,14 +50,7 @@ public:
 
     // SectionPage
     void reset() override;
-    // ChargeOrg: the organiser file names the document; a missing one is
-    // reported and leaves the appointments in memory as they were.
-    void load(const QString &documentPath) override;
-    // SauveOrg: the week is written back; the file is written, sorted, only
-    // when the document was modified (or `force`).
-    bool save(const QString &documentPath, bool force) override;
     void writeBack() override { EcritSemaine(); }
-    QStringList storeLines() const override { return m_store.lines(); }
     void display() override;
     // Premier, Precedent, Suivant and Dernier of the routing table: the
     // earliest appointment's week, 7 days back, 7 days on, the latest's.
@@ -110,7 +102,6 @@ private:
 
     AgendaStore &m_store;
     bool m_weekEdited = false;
-    UnreadableFile m_unreadable;
 
     QLabel *m_panel4 = nullptr;
     QFrame *m_panel1 = nullptr;

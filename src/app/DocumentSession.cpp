@@ -279,7 +279,7 @@ void DocumentSession::writeRecovery()
     m_dirty.start();
     QList<QStringList> sections;
     for (int n = 1; n <= Document::SectionCount; ++n)
-        sections << m_child.page(SectionId(n))->storeLines();
+        sections << m_child.model().sectionLines(SectionId(n));
     if (m_own->exists() && m_own->document() == doc.name && sections == m_lastCopy)
         return;
     if (m_own->write(doc.name, sections))

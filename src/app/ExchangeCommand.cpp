@@ -1,6 +1,5 @@
 #include "app/ExchangeCommand.h"
 
-#include "agenda/AgendaStore.h"
 #include "agenda/IcsExchange.h"
 #include "app/DocumentLock.h"
 #include "budget/BudgetCsv.h"
@@ -10,10 +9,14 @@
 #include "collections/VideoRecord.h"
 #include "common/BaseName.h"
 #include "common/Clock.h"
+#include "common/DateText.h"
+#include "common/Notices.h"
+#include "common/SaveBatch.h"
 #include "common/TextFile.h"
-#include "contacts/AddressBook.h"
 #include "contacts/VCard.h"
 #include "document/Document.h"
+#include "document/DocumentBackups.h"
+#include "model/DocumentModel.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -30,6 +33,8 @@ const QString kImport = QStringLiteral("importer");
 const QString kSection = QStringLiteral("section");
 const QString kAccount = QStringLiteral("compte");
 const QString kPeriod = QStringLiteral("periode");
+const QString kReminders = QStringLiteral("rappels");
+const QString kWeek = QStringLiteral("semaine");
 
 struct Failure
 {
@@ -37,19 +42,36 @@ struct Failure
     QString message;
 };
 
-// The lines of a section file of the document; a missing file gives
-// `whenMissing` when there is one, a failure otherwise.
-QStringList readSection(const QString &document, const QString &extension,
-                        const std::optional<QStringList> &whenMissing = std::nullopt)
+// What loading and saving the document tells, on standard error. A question
+// (a damaged block file to repair) is answered No: the command writes only
+// the section it changes.
+class ErrorStreamNotices final : public Notices
 {
-    const QString path = BaseName::withExtension(document, extension);
-    QString error;
-    bool missing = false;
-    if (auto lines = TextFile::read(path, &error, &missing))
-        return *lines;
-    if (missing && whenMissing)
-        return *whenMissing;
-    throw Failure{BadInput, missing ? QStringLiteral("Fichier %1 n'existe pas").arg(path) : error};
+public:
+    explicit ErrorStreamNotices(QTextStream &err) : m_err(err) {}
+    void tell(const QString &text, Kind) override { m_err << text << Qt::endl; }
+    bool ask(const QString &text) override
+    {
+        m_err << text << QStringLiteral(" Non.") << Qt::endl;
+        return false;
+    }
+
+private:
+    QTextStream &m_err;
+};
+
+// The document set loaded as the window loads it; the sections the command
+// reads must have been readable.
+void loadDocument(DocumentModel &model, const QString &document, QDate today, Notices &notices,
+                  std::initializer_list<SectionId> read)
+{
+    model.reset(today);
+    model.load(document, today, notices);
+    for (SectionId section : read) {
+        if (model.unreadable(document, section))
+            throw Failure{BadInput, QStringLiteral("Le fichier %1 ne peut pas être lu : rien n'a été fait.")
+                                        .arg(DocumentModel::fileName(document, section))};
+    }
 }
 
 void writeOutput(const QString &path, const QByteArray &bytes)
@@ -68,10 +90,8 @@ QByteArray readInput(const QString &path)
     return f.readAll();
 }
 
-QByteArray budgetCsv(const QString &document, const QCommandLineParser &p, QDate today)
+QByteArray budgetCsv(const BudgetStore &store, const QCommandLineParser &p, QDate today)
 {
-    BudgetStore store;
-    store.setLines(readSection(document, QStringLiteral(".obg"), QStringList()));
     const QString account = p.isSet(kAccount) ? p.value(kAccount) : QStringLiteral("Caisse");
     const QString period = p.value(kPeriod);
     int year = today.year(), first = today.month(), last = today.month();
@@ -140,27 +160,31 @@ int exchange(const QCommandLineParser &p, const Clock &clock, QTextStream &out, 
             BadInput,
             QStringLiteral("Fichier %1 n'existe pas").arg(BaseName::withExtension(document, QStringLiteral(".orz")))};
     const QByteArray zone = QTimeZone::systemTimeZoneId();
+    DocumentModel model;
+    ErrorStreamNotices notices(err);
 
     if (exporting) {
         QByteArray bytes;
         if (format == u"ics") {
-            bytes = IcsExchange::exportCalendar(readSection(document, QStringLiteral(".orz")),
-                                                readSection(document, QStringLiteral(".oan"), QStringList()),
-                                                clock.now(), zone);
+            loadDocument(model, document, clock.today(), notices, {SectionId::Week, SectionId::Birthdays});
+            bytes = IcsExchange::exportCalendar(model.agenda().lines(), model.birthdays().lines(), clock.now(), zone);
         } else if (format == u"vcf") {
-            bytes = VCard::exportBook(readSection(document, QStringLiteral(".ocn"), QStringList()));
+            loadDocument(model, document, clock.today(), notices, {SectionId::Addresses});
+            bytes = VCard::exportBook(model.addresses().lines());
         } else {
             const QString section = p.isSet(kSection) ? p.value(kSection) : QStringLiteral("budget");
-            if (section == u"budget")
-                bytes = budgetCsv(document, p, clock.today());
-            else if (section == u"films")
-                bytes = RecordCsv::table(VideoRecord::schema(), SectionId::Videos,
-                                         readSection(document, QStringLiteral(".ovd"), QStringList()));
-            else if (section == u"livres")
-                bytes = RecordCsv::table(BookRecord::schema(), SectionId::Books,
-                                         readSection(document, QStringLiteral(".olv"), QStringList()));
-            else
+            const SectionId read = section == u"budget"  ? SectionId::Budget
+                                   : section == u"films" ? SectionId::Videos
+                                                         : SectionId::Books;
+            if (section != u"budget" && section != u"films" && section != u"livres")
                 throw Failure{BadUsage, QStringLiteral("Section inconnue : %1 (budget|films|livres)").arg(section)};
+            loadDocument(model, document, clock.today(), notices, {read});
+            if (read == SectionId::Budget)
+                bytes = budgetCsv(model.budget().store(), p, clock.today());
+            else if (read == SectionId::Videos)
+                bytes = RecordCsv::table(VideoRecord::schema(), read, model.blocks(read).lines());
+            else
+                bytes = RecordCsv::table(BookRecord::schema(), read, model.blocks(read).lines());
         }
         if (isDocumentFile(document, other))
             throw Failure{BadUsage,
@@ -179,46 +203,40 @@ int exchange(const QCommandLineParser &p, const Clock &clock, QTextStream &out, 
                                   .arg(document)
                                   .arg(holder.pid)};
     const QByteArray data = readInput(other);
+    const SectionId section = format == u"ics" ? SectionId::Week : SectionId::Addresses;
+    loadDocument(model, document, clock.today(), notices, {section, SectionId::Birthdays});
     ExchangeNotes notes;
-    // What the import adds goes into the one section file it concerns,
-    // rewritten whole and atomically.
-    auto addTo = [&](const ExchangeItems &items, const QString &extension, auto &&add, auto &&lines) {
-        if (!notes.error.isEmpty())
-            throw Failure{BadInput, notes.error};
-        tell(err, items, notes);
-        const QStringList added = newLines(items);
-        const int status =
-            !items.isEmpty() && countOf(items, ExchangeItem::Status::Refused) == items.size() ? AllRefused : Done;
-        if (added.isEmpty())
-            return status;
-        add(added);
-        QString error;
-        if (!TextFile::write(BaseName::withExtension(document, extension), lines(), &error))
-            throw Failure{WriteFailed, error};
+    // An unknown time zone gives no time to trust: its events are refused.
+    const ExchangeItems items =
+        section == SectionId::Week ? IcsExchange::importCalendar(data, model.agenda().lines(),
+                                                                 model.birthdays().lines(), clock.today(), zone, &notes)
+                                   : VCard::importCards(data, model.addresses().lines(), u'A', &notes);
+    if (!notes.error.isEmpty())
+        throw Failure{BadInput, notes.error};
+    tell(err, items, notes);
+    const QStringList added = newLines(items);
+    const int status =
+        !items.isEmpty() && countOf(items, ExchangeItem::Status::Refused) == items.size() ? AllRefused : Done;
+    if (added.isEmpty())
         return status;
-    };
-    if (format == u"ics") {
-        AgendaStore store;
-        store.setLines(readSection(document, QStringLiteral(".orz")));
-        // An unknown time zone gives no time to trust: its events are refused.
-        const ExchangeItems items = IcsExchange::importCalendar(
-            data, store.lines(), readSection(document, QStringLiteral(".oan"), QStringList()), clock.today(), zone,
-            &notes);
-        return addTo(
-            items, QStringLiteral(".orz"),
-            [&](const QStringList &added) {
-                for (const QString &l : added)
-                    store.append(l);
-                store.sort();
-            },
-            [&] { return store.lines(); });
+    if (section == SectionId::Week) {
+        for (const QString &l : added)
+            model.agenda().append(l);
+    } else {
+        model.addresses().appendContacts(added);
     }
-    AddressBook book;
-    book.setLines(readSection(document, QStringLiteral(".ocn"), QStringList{QStringLiteral(" ")}));
-    const ExchangeItems items = VCard::importCards(data, book.lines(), u'A', &notes);
-    return addTo(
-        items, QStringLiteral(".ocn"), [&](const QStringList &added) { book.appendContacts(added); },
-        [&] { return book.lines(); });
+    model.document().setModified();
+    // What the import adds goes into the one section file it concerns,
+    // written as the window saves it: the day's backup first, then the file
+    // replaced whole and atomically.
+    DocumentBackups backups(clock);
+    DocumentModel::SaveHooks hooks;
+    hooks.beforeReplace = [&](const QString &path) { backups.beforeReplace(path, notices); };
+    SaveBatch batch;
+    if (!model.saveSection(document, section, batch, notices, hooks) || !batch.commit())
+        throw Failure{WriteFailed,
+                      batch.error().isEmpty() ? QStringLiteral("Rien n'a été enregistré.") : batch.error()};
+    return status;
 }
 
 } // namespace
@@ -265,6 +283,8 @@ QString usage()
                           "  tivarel --exporter csv [--section budget|films|livres] [--compte NOM]\n"
                           "          [--periode MM/AAAA|AAAA] DOCUMENT.orz SORTIE.csv\n"
                           "  tivarel --importer ics|vcf DOCUMENT.orz ENTREE  importe un calendrier ou des adresses\n"
+                          "  tivarel --rappels [DOCUMENT.orz]                rappels sans fenêtre (dernier document)\n"
+                          "  tivarel --semaine AAAAMMJJ [DOCUMENT.orz]       ouvre la fenêtre sur une semaine\n"
                           "  tivarel --help | --version\n"
                           "Codes de sortie : 0 fait, 1 commande mal formée, 2 fichier absent ou illisible,\n"
                           "3 écriture impossible, 4 document ouvert dans Tivarel, 7 import entièrement refusé.\n");
@@ -280,6 +300,14 @@ bool understood(const QStringList &arguments, QString *why)
             unknown << (name.size() > 1 ? QStringLiteral("--") : QStringLiteral("-")) + name;
         *why = unknown.isEmpty() ? QStringLiteral("Ligne de commande incomprise : %1").arg(parser.errorText())
                                  : QStringLiteral("Option inconnue : %1").arg(unknown.join(QStringLiteral(", ")));
+        return false;
+    }
+    if (parser.isSet(kReminders) && (parser.isSet(kExport) || parser.isSet(kImport) || parser.isSet(kWeek))) {
+        *why = QStringLiteral("--rappels ne se combine ni avec --exporter, --importer ou --semaine.");
+        return false;
+    }
+    if (parser.isSet(kWeek) && !DateText::fromKey(parser.value(kWeek))) {
+        *why = QStringLiteral("Semaine invalide : %1 (AAAAMMJJ)").arg(parser.value(kWeek));
         return false;
     }
     if (parser.isSet(kExport) || parser.isSet(kImport))
@@ -309,6 +337,9 @@ void addOptions(QCommandLineParser &parser)
         {kAccount, QStringLiteral("Compte du budget exporté (Caisse par défaut)."), QStringLiteral("nom")});
     parser.addOption(
         {kPeriod, QStringLiteral("Mois (MM/AAAA) ou année (AAAA) du budget exporté."), QStringLiteral("période")});
+    parser.addOption({kReminders, QStringLiteral("Rappels des rendez-vous et anniversaires, sans fenêtre.")});
+    parser.addOption(
+        {kWeek, QStringLiteral("Ouvre la fenêtre sur la semaine d'un jour (AAAAMMJJ)."), QStringLiteral("jour")});
 }
 
 int run(const QStringList &arguments, const Clock &clock, QTextStream &out, QTextStream &err)

@@ -14,7 +14,6 @@
 #include "common/TextFile.h"
 #include "common/UiServices.h"
 #include "contacts/VCard.h"
-#include "document/SectionPage.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -29,7 +28,6 @@ namespace {
 TChild &prepared(TMainForm &m)
 {
     TChild &child = *m.child();
-    child.ensurePages();
     child.writeBackAll();
     return child;
 }
@@ -199,7 +197,7 @@ void importCalendar(TMainForm &m)
         agenda.append(line);
     child.document().setModified();
     if (child.activePage() == pageNumber(SectionId::Week))
-        child.page(SectionId::Week)->display();
+        child.redisplay(SectionId::Week);
     m.hintPanel()->setText(QStringLiteral("%1 rendez-vous importé(s)").arg(lines.size()));
 }
 
@@ -218,7 +216,7 @@ void importContacts(TMainForm &m)
         return;
     book.appendContacts(lines);
     child.document().setModified();
-    child.page(SectionId::Addresses)->display();
+    child.redisplay(SectionId::Addresses);
     m.hintPanel()->setText(QStringLiteral("%1 adresse(s) importée(s)").arg(lines.size()));
 }
 

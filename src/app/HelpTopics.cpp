@@ -52,6 +52,7 @@ QString forWindow(const QString &className)
         {QStringLiteral("TComptes"), QStringLiteral("budget.html")},
         {QStringLiteral("TAjoutCpt"), QStringLiteral("budget.html")},
         {QStringLiteral("NamedListEditor"), QStringLiteral("options.html")},
+        {QStringLiteral("ReminderDialog"), QStringLiteral("options.html")},
         {QStringLiteral("TAboutBox"), QStringLiteral("premiers-pas.html")},
     };
     return pages.value(className);

@@ -24,7 +24,6 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QPrinter>
-#include <QScopeGuard>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -40,12 +39,12 @@ const QString kCbxFile = QStringLiteral("Tivarel.cbx");
 
 TChild::TChild(UiServices &ui, const Clock &clock, const QString &startDirectory, QWidget *parent,
                PageCreation creation)
-    : QWidget(parent), m_context(ui, clock)
+    : QWidget(parent), m_context(ui, clock, m_model.document(), m_model.extraLists())
 {
     m_context.startDirectory = startDirectory;
     setObjectName(QStringLiteral("Child"));
     m_context.setDialogParent(this);
-    m_context.document().referenceDate = clock.today();
+    m_model.reset(clock.today());
 
     // The drop-down boxes of the named lists belong to the document window;
     // the pages that show them take them into their own layouts.
@@ -137,16 +136,15 @@ bool TChild::isReadOnly() const
 
 void TChild::loadSet(const QString &documentPath)
 {
-    ensurePages();
-    for (SectionPage *p : m_pages)
-        p->load(documentPath);
-    m_context.document().modified = false;
+    DialogNotices notices(m_context.ui(), this);
+    m_model.load(documentPath, m_context.clock().today(), notices);
+    for (int n = 1; n <= m_created; ++n)
+        m_pages[n - 1]->loaded();
     setWindowTitle(m_context.document().caption);
 }
 
 bool TChild::Sauve(const QString &documentPath)
 {
-    ensurePages();
     if (documentPath.size() < 5)
         return true;
     if (!m_session->aboutToSave(documentPath))
@@ -157,17 +155,20 @@ bool TChild::Sauve(const QString &documentPath)
     // Saving under another name writes every file, so the set there is
     // complete.
     const bool newName = doc.name.isEmpty() || BaseName::of(doc.name) != BaseName::of(documentPath);
-    doc.name = documentPath;
 
-    // The set is saved whole or not at all: every page stages its file, and
-    // only when all of them are written are they put in place.
+    // The set is saved whole or not at all: every section stages its file,
+    // and only when all of them are written are they put in place.
     SaveBatch batch;
-    m_context.saveBatch = &batch;
-    const auto closeBatch = qScopeGuard([this] { m_context.saveBatch = nullptr; });
-    bool ok = true;
-    for (SectionPage *p : m_pages)
-        ok = p->save(documentPath, newName) && ok;
-    m_context.saveBatch = nullptr;
+    DialogNotices notices(m_context.ui(), this);
+    DocumentModel::SaveHooks hooks;
+    hooks.writeBack = [this](SectionId section) {
+        if (SectionPage *p = made(section))
+            p->prepareSave();
+    };
+    hooks.mayWrite = [this](const QString &path) { return m_session->mayWrite(path); };
+    hooks.beforeReplace = [this, &notices](const QString &path) { m_context.backups().beforeReplace(path, notices); };
+    doc.name = documentPath;
+    const bool ok = m_model.save(documentPath, newName, batch, notices, hooks);
 
     if (!batch.commit()) {
         // Still modified, under the name it had: a later save (or one under
@@ -195,14 +196,9 @@ bool TChild::Sauve(const QString &documentPath)
 
 void TChild::Nouveau()
 {
-    ensurePages();
-    Document &doc = m_context.document();
-    doc.name.clear();
-    doc.referenceDate = m_context.clock().today();
-    for (SectionPage *p : m_pages)
-        p->reset();
-    doc.modified = false;
-    doc.caption.clear();
+    m_model.reset(m_context.clock().today());
+    for (int n = 1; n <= m_created; ++n)
+        m_pages[n - 1]->reset();
     setWindowTitle(QString());
     m_session->closed();
     current()->display();
@@ -223,11 +219,23 @@ void TChild::Section(int n)
 
 void TChild::writeBackAll()
 {
-    ensurePages();
     // Every section that keeps edits on screen, in page order; the to-do
-    // and shopping pages keep none and do nothing here.
-    for (SectionPage *p : m_pages)
+    // and shopping pages keep none and do nothing here. A page not made yet
+    // shows nothing.
+    for (int n = 1; n <= m_created; ++n)
+        m_pages[n - 1]->writeBack();
+}
+
+void TChild::writeBack(SectionId section)
+{
+    if (SectionPage *p = made(section))
         p->writeBack();
+}
+
+void TChild::redisplay(SectionId section)
+{
+    if (SectionPage *p = made(section))
+        p->display();
 }
 
 int TChild::activePage() const
@@ -354,14 +362,7 @@ void TChild::ChargeCombos()
     const auto lines = readStartFile(kCbxFile, &m_cbxUnreadable);
     if (!lines)
         return;
-    const auto lists = RememberedLists::parse(*lines);
-    for (auto it = lists.cbegin(); it != lists.cend(); ++it) {
-        const int n = RememberedLists::comboForTag(it.key());
-        if (n > 0)
-            comboBox(n)->addItems(it.value());
-        else
-            m_context.extraLists[it.key()] += it.value();
-    }
+    m_model.readNamedLists(*lines);
 }
 
 void TChild::SauveIni()
@@ -378,12 +379,8 @@ void TChild::SAuveCombos()
 {
     if (m_cbxUnreadable)
         return;
-    QMap<QString, QStringList> lists = m_context.extraLists;
-    for (const auto &t : RememberedLists::tags()) {
-        lists[QLatin1String(t.tag)] = m_model.namedList(t.comboBox).stringList();
-    }
     QString error;
-    if (!TextFile::write(startFile(kCbxFile), RememberedLists::write(lists), &error))
+    if (!TextFile::write(startFile(kCbxFile), m_model.namedListLines(), &error))
         m_context.ui().message(this, error, UiServices::Icon::Critical, QMessageBox::Ok);
 }
 

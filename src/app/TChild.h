@@ -52,7 +52,8 @@ public:
     // Loads the set unless another running Tivarel has it open and the user
     // declines to open it read-only (false then, nothing changed).
     bool Charge(const QString &documentPath);
-    // The ten loaders alone, without the lock and its question.
+    // The set loaded into the model, without the lock and its question; the
+    // pages made show it.
     void loadSet(const QString &documentPath);
     // The document's lock, read-only state and recovery copy.
     DocumentSession &session() const { return *m_session; }
@@ -64,12 +65,18 @@ public:
     // Writes the edits every page still shows back into its store, so that
     // the modified flag also covers them (the close query asks after it).
     void writeBackAll();
+    // The same for one section; nothing when its page is not made.
+    void writeBack(SectionId section);
+    // The page of a section, if made, shows its store again (after the store
+    // changed under it: an import).
+    void redisplay(SectionId section);
     // A new, empty, unnamed document.
     void Nouveau();
 
     // Sections.
     void Section(int page);
     int activePage() const; // 1..10
+    // The page of a section, made first when it is not yet.
     SectionPage *page(SectionId section);
     // Makes the pages not made yet.
     void ensurePages();
@@ -153,8 +160,8 @@ private:
     // The page of a section if it is made yet, null otherwise.
     SectionPage *made(SectionId section) const;
 
-    DocumentContext m_context;
     DocumentModel m_model;
+    DocumentContext m_context;
     Settings m_settings;
     QString m_iniDocument; // line 2 of "Tivarel.ini" as read
     SearchState m_search;

@@ -1,9 +1,13 @@
 #include "app/TMainForm.h"
 
 #include "app/AppIcons.h"
+#include "app/DesktopNotifier.h"
 #include "app/DocumentSession.h"
 #include "app/ExchangeMenu.h"
 #include "app/HelpLauncher.h"
+#include "app/ReminderCommand.h"
+#include "app/ReminderDialog.h"
+#include "app/ReminderService.h"
 #include "app/TAboutBox.h"
 #include "app/TChild.h"
 #include "app/TSauvegardes.h"
@@ -197,7 +201,6 @@ void utility(TMainForm &m)
 template<void (*Editor)(DocumentContext &)>
 void optionEditor(TMainForm &m)
 {
-    m.child()->ensurePages();
     Editor(m.child()->context());
 }
 
@@ -559,6 +562,15 @@ const CommandRow kCommands[] = {
      .caption = u"&Ouvrir automatiquement",
      .hint = u"Ouvrir le dernier fichier utilisé",
      .handler = [](M &m) { m.ToggleAutoOpen(); }},
+    {.menu = "Options1",
+     .name = "RappelsItem",
+     .caption = u"Rapp&els...",
+     .hint = u"Rappels des rendez-vous et des anniversaires",
+     .handler =
+         [](M &m) {
+             ReminderDialog dialog(m.ui(), m.startDirectory(), &m);
+             m.ui().exec(&dialog);
+         }},
     // Charts of the budget.
     {.menu = "Options1",
      .name = "Bilan1",
@@ -566,8 +578,8 @@ const CommandRow kCommands[] = {
      .hint = u"Graphiques des dépenses et recettes du budget",
      .handler =
          [](M &m) {
-             m.child()->ensurePages();
-             BilanWindow::Bilan(m.child()->context(), m.child()->printer());
+             m.child()->writeBack(SectionId::Budget);
+             BilanWindow::Bilan(m.child()->context(), m.child()->model().budget(), m.child()->printer());
          }},
 
     // "&Utilitaires"
@@ -1051,6 +1063,38 @@ void TMainForm::FilePrinterSetup()
 {
     // The same printer as the print commands, so the choices made here hold.
     m_ui.printerSetup(this, &m_child->printer());
+}
+
+void TMainForm::startReminders()
+{
+    if (m_reminders)
+        return;
+    DocumentModel &model = m_child->model();
+    m_reminders = new ReminderService(
+        m_clock, m_startDirectory,
+        [&model] {
+            return ReminderService::Lines{model.agenda().lines(), model.birthdays().lines()};
+        },
+        this);
+    connect(&m_reminders->notifier(), &DesktopNotifier::activated, this, &TMainForm::showWeek);
+    // An opened document is looked at as soon as it is loaded.
+    connect(&m_child->session(), &DocumentSession::nameChanged, m_reminders,
+            [this] { QTimer::singleShot(0, m_reminders, &ReminderService::check); });
+    ReminderCommand::serveWindow(this, [this](QDate day) { showWeek(day); });
+    m_reminders->start();
+}
+
+void TMainForm::showWeek(QDate day)
+{
+    if (!day.isValid())
+        return;
+    m_child->writeBackAll();
+    m_child->document().referenceDate = day;
+    m_child->Section(pageNumber(SectionId::Week));
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
 }
 
 void TMainForm::ToggleAutoOpen()

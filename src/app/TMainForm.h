@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QHash>
 #include <QMainWindow>
 #include <QString>
@@ -14,6 +15,7 @@ class QLabel;
 class QMenu;
 class QTimer;
 class QToolButton;
+class ReminderService;
 class TChild;
 class UiServices;
 class UtilityWindows;
@@ -45,6 +47,11 @@ public:
     // The close query: true when the window may close.
     bool CloseQuery();
     void ToggleAutoOpen();
+    // The reminders of the open document while the window runs (the
+    // program does it at start; tests do not).
+    void startReminders();
+    // Shows the week of `day` and brings the window to the front.
+    void showWeek(QDate day);
 
     // Runs a print routine between "Imprime..." and a cleared status panel.
     void runPrint(const std::function<void()> &print);
@@ -107,6 +114,7 @@ private:
     QTimer *m_clockTimer = nullptr;
     QAction *m_autoOpen = nullptr;
     HelpLauncher *m_help = nullptr;
+    ReminderService *m_reminders = nullptr;
     bool m_shown = false;
     std::unique_ptr<UtilityWindows> m_utilities;
 

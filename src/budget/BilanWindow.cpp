@@ -123,15 +123,10 @@ BilanWindow::BilanWindow(const BudgetStore &store, const QString &account, int y
     refresh();
 }
 
-void BilanWindow::Bilan(DocumentContext &context, QPrinter &printer)
+void BilanWindow::Bilan(DocumentContext &context, const BudgetMonth &budget, QPrinter &printer)
 {
-    BudgetPage *page = BudgetPage::of(context);
-    if (!page)
-        return;
-    page->EcritMois();
-    const BudgetMonth &budget = page->budget();
-    BilanWindow window(budget.store(), page->account(), budget.year(), budget.month(), context.ui(), printer,
-                       context.dialogParent());
+    BilanWindow window(budget.store(), BudgetPage::shownAccount(budget, context.comboBox(2)), budget.year(),
+                       budget.month(), context.ui(), printer, context.dialogParent());
     context.ui().exec(&window);
 }
 

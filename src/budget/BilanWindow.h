@@ -7,6 +7,7 @@
 #include <QSizeF>
 #include <QString>
 
+class BudgetMonth;
 class BudgetStore;
 class DocumentContext;
 class MmCanvas;
@@ -29,9 +30,9 @@ public:
     BilanWindow(const BudgetStore &store, const QString &account, int year, int month, UiServices &ui,
                 QPrinter &printer, QWidget *parent = nullptr);
 
-    // The "&Options" command: the budget page's month goes back to the store,
-    // then the window opens on the page's account and month.
-    static void Bilan(DocumentContext &context, QPrinter &printer);
+    // The "&Options" command, once the budget page (if made) wrote its month
+    // back to the store: the window opens on the shown account and month.
+    static void Bilan(DocumentContext &context, const BudgetMonth &budget, QPrinter &printer);
 
     int year() const { return m_year; }
     int month() const { return m_month; }

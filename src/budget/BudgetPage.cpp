@@ -58,19 +58,11 @@ bool leavesPage(const QFocusEvent *e)
 BudgetPage::BudgetPage(DocumentContext &context, BudgetMonth &month, QWidget *parent)
     : SectionPage(context, SectionId::Budget, parent), m_month(month)
 {
-    m_month.reset(context.clock().today());
+    context.accountsAboutToChange = [this] { accountsAboutToChange(); };
+    context.accountsReplaced = [this] { accountsReplaced(); };
     buildWidgets();
     layoutFor(800, 560);
     Razbgt();
-}
-
-BudgetPage *BudgetPage::of(const DocumentContext &context)
-{
-    for (QWidget *w = context.comboBox(2); w; w = w->parentWidget()) {
-        if (auto *page = qobject_cast<BudgetPage *>(w))
-            return page;
-    }
-    return nullptr;
 }
 
 void BudgetPage::buildWidgets()
@@ -265,9 +257,7 @@ void BudgetPage::layoutFor(int width, int height)
 
 void BudgetPage::reset()
 {
-    m_month.reset(context().clock().today());
     m_reportedKeys.clear();
-    m_unreadable.clear();
     m_caption->setText(QStringLiteral("Budget"));
     showGrid();
     m_expenseTotal->clear();
@@ -275,26 +265,8 @@ void BudgetPage::reset()
     Razbgt();
 }
 
-void BudgetPage::load(const QString &documentPath)
+void BudgetPage::loaded()
 {
-    ChargeBudget(documentPath);
-}
-
-bool BudgetPage::save(const QString &documentPath, bool force)
-{
-    return SauveBudget(documentPath, force);
-}
-
-void BudgetPage::ChargeBudget(const QString &documentPath)
-{
-    QString error;
-    const auto lines = m_unreadable.read(fileName(documentPath), &error);
-    if (!error.isEmpty())
-        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning,
-                               QMessageBox::Ok);
-    if (!lines)
-        return; // a missing file leaves the budget as it was
-    m_month.loadLines(*lines);
     m_reportedKeys.clear();
     if (isVisibleTo(window())) {
         LitMois();
@@ -303,20 +275,6 @@ void BudgetPage::ChargeBudget(const QString &documentPath)
         Total();
         Razbgt();
     }
-}
-
-bool BudgetPage::SauveBudget(const QString &documentPath, bool force)
-{
-    EcritMois();
-    if (!m_month.changed() && !force)
-        return true;
-    const QString path = fileName(documentPath);
-    if (m_unreadable.guards(path)) {
-        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(path), UiServices::Icon::Warning,
-                               QMessageBox::Ok);
-        return false;
-    }
-    return writeFile(path, m_month.fileLines(), [this] { m_month.markSaved(); });
 }
 
 // ---------------------------------------------------------------------------
@@ -339,11 +297,11 @@ QString BudgetPage::ensureAccount()
     return m_accounts->currentText();
 }
 
-QString BudgetPage::account() const
+QString BudgetPage::shownAccount(const BudgetMonth &month, const QComboBox *accounts)
 {
-    if (m_month.hasShownMonth())
-        return m_month.shownAccount();
-    return m_accounts->currentText().isEmpty() ? kCaisse : m_accounts->currentText();
+    if (month.hasShownMonth())
+        return month.shownAccount();
+    return !accounts || accounts->currentText().isEmpty() ? kCaisse : accounts->currentText();
 }
 
 void BudgetPage::LitMois()

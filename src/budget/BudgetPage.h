@@ -1,7 +1,6 @@
 #pragma once
 
 #include "budget/BudgetMonth.h"
-#include "common/UnreadableFile.h"
 #include "document/SectionPage.h"
 
 #include <QSet>
@@ -39,14 +38,9 @@ public:
     bool print(MmCanvas &canvas) override;
     bool keepsPrintOrientation() const override { return true; }
 
-    // The budget page that shows this document's account box, if any.
-    static BudgetPage *of(const DocumentContext &context);
-
     void reset() override;
-    void load(const QString &documentPath) override;
-    bool save(const QString &documentPath, bool force) override;
+    void loaded() override;
     void writeBack() override { EcritMois(); }
-    QStringList storeLines() const override { return m_month.fileLines(); }
     void display() override { LitMois(); }
     void precedent() override;
     // "Effacer", and Delete in the grid: the grid's current line, after a
@@ -58,8 +52,6 @@ public:
     // The routines of the section.
     void EcritMois();
     void LitMois();
-    void ChargeBudget(const QString &documentPath);
-    bool SauveBudget(const QString &documentPath, bool force);
     void Razbgt();
     void Total();
     void MaskEdit1Exit();
@@ -82,7 +74,10 @@ public:
     const BudgetMonth &budget() const { return m_month; }
     // The account whose months the page shows: the one the shown month was
     // read for, else the account box's ("Caisse" when it names none).
-    QString account() const;
+    QString account() const { return shownAccount(m_month, m_accounts); }
+    // The same for a budget whether or not its page was made: `accounts` is
+    // the account box (ComboBox2).
+    static QString shownAccount(const BudgetMonth &month, const QComboBox *accounts);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -96,7 +91,6 @@ private:
     void focusLater(QWidget *w);
 
     BudgetMonth &m_month;
-    UnreadableFile m_unreadable;
     BudgetGridModel *m_gridModel = nullptr;
     QSet<QString> m_reportedKeys; // months whose damaged lines were reported
 

@@ -1,7 +1,6 @@
 #include "budget/OptionsCommands.h"
 
 #include "budget/AccountLine.h"
-#include "budget/BudgetPage.h"
 #include "budget/NamedListEditor.h"
 #include "budget/TComptes.h"
 #include "common/UiServices.h"
@@ -41,9 +40,8 @@ void BudgetComptes(DocumentContext &context)
     QComboBox *box = context.comboBox(2);
     if (!box)
         return;
-    BudgetPage *page = BudgetPage::of(context);
-    if (page)
-        page->accountsAboutToChange();
+    if (context.accountsAboutToChange)
+        context.accountsAboutToChange();
 
     const QStringList balances = context.extraLists.value(kBalances);
     QStringList lines;
@@ -64,8 +62,8 @@ void BudgetComptes(DocumentContext &context)
     for (const QString &line : dialog.Result())
         kept << AccountLine::balance(line);
     context.extraLists[kBalances] = kept;
-    if (page)
-        page->accountsReplaced();
+    if (context.accountsReplaced)
+        context.accountsReplaced();
 }
 
 void BudgetPostes(DocumentContext &context)

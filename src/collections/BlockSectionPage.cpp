@@ -1,10 +1,7 @@
 #include "collections/BlockSectionPage.h"
 
-#include "common/TextFile.h"
 #include "common/UiServices.h"
 #include "document/DocumentContext.h"
-
-#include <QFileInfo>
 
 BlockSectionPage::BlockSectionPage(DocumentContext &context, BlockFile &file, SectionId section, QWidget *parent)
     : SectionPage(context, section, parent), m_file(file)
@@ -39,39 +36,19 @@ bool BlockSectionPage::tell(const QString &text, bool question)
 
 void BlockSectionPage::reset()
 {
-    m_file.clear();
     m_changed = false;
     readRecord();
 }
 
-void BlockSectionPage::load(const QString &documentPath)
+void BlockSectionPage::loaded()
 {
-    // A missing file leaves the lines as they are; the count, the check and
-    // the first record then follow those lines as after any load. A file
-    // that is there but cannot be read is told and changes nothing: saving
-    // would otherwise replace it.
-    const QString path = fileName(documentPath);
-    QString error;
-    auto lines = TextFile::read(path, &error);
-    if (!lines && QFileInfo::exists(path)) {
-        context().ui().message(context().dialogParent(), error, UiServices::Icon::Warning, QMessageBox::Ok);
-        return;
-    }
-    if (m_file.load(std::move(lines), [this](const QString &text, bool question) { return tell(text, question); })
-        == BlockFile::CheckResult::Repaired)
-        context().document().setModified();
+    // The sections that show their first record on load show it; the others
+    // keep the record shown (the model kept it within the new file's
+    // records), and read it again when they show, so that they never show,
+    // nor write into the new file, what they showed of the document before.
     m_changed = false;
-    if (m_file.settings().readOnLoad) {
+    if (m_file.settings().readOnLoad || isVisibleTo(window()))
         readRecord();
-        m_changed = false;
-    } else {
-        // The record shown stays, within the records of the new file; a page
-        // that shows reads it again, so that it never shows, nor writes into
-        // the new file, what it showed of the document before.
-        m_file.setCurrent(std::min(m_file.current(), std::max(0, m_file.recordCount() - 1)));
-        if (isVisibleTo(window()))
-            readRecord();
-    }
 }
 
 BlockFile::CheckResult BlockSectionPage::verify()
@@ -82,15 +59,12 @@ BlockFile::CheckResult BlockSectionPage::verify()
     return result;
 }
 
-bool BlockSectionPage::save(const QString &documentPath, bool force)
+void BlockSectionPage::prepareSave()
 {
-    Q_UNUSED(force); // block files are written on every save
-    if (m_file.settings().squeeze)
-        m_file.squeeze();
+    // The record shown is written back on every save, whether or not the
+    // section writes it when the user leaves it.
     writeRecord();
-    const bool ok = writeFile(fileName(documentPath), m_file.lines());
     m_changed = false;
-    return ok;
 }
 
 // ---------------------------------------------------------------------------

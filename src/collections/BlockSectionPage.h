@@ -8,14 +8,13 @@
 #include <optional>
 
 // The page of a collection section kept in a block file (album, videos,
-// shopping lists, books, reimbursements). It owns the section's BlockFile and
-// runs everything the five sections share: load (read, check and repair,
-// duplicate removal for the shopping lists, first record shown, or for the
-// shopping lists the list shown read again when the page shows), save
-// (squeeze, write of the record shown, whole file written atomically on every
-// save), and the record commands first / previous / next / last / add /
-// delete, each of which writes the record shown back when it changed, moves,
-// and shows the new record.
+// shopping lists, books, reimbursements). It shows the section's BlockFile,
+// which the document model owns, loads and saves, and runs everything the
+// five pages share: after a load the first record shown (or, for the
+// shopping lists, the list shown read again when the page shows), before a
+// save the record shown written back, and the record commands first /
+// previous / next / last / add / delete, each of which writes the record
+// shown back when it changed, moves, and shows the new record.
 //
 // A concrete page only moves its fields to and from the lines of a record
 // through the hooks below; "body" always means the lines of a block between
@@ -43,10 +42,9 @@ public:
 
     // SectionPage.
     void reset() override;
-    void load(const QString &documentPath) override;
-    bool save(const QString &documentPath, bool force) override;
+    void loaded() override;
+    void prepareSave() override;
     void writeBack() override;
-    QStringList storeLines() const override { return m_file.lines(); }
     void display() override;
     void premier() override;
     void precedent() override;

@@ -94,3 +94,17 @@ int WidgetUiServices::exec(QDialog *dialog)
 {
     return dialog->exec();
 }
+
+void DialogNotices::tell(const QString &text, Kind kind)
+{
+    const UiServices::Icon icon = kind == Kind::Plain     ? UiServices::Icon::None
+                                  : kind == Kind::Warning ? UiServices::Icon::Warning
+                                                          : UiServices::Icon::Critical;
+    m_ui.message(m_parent, text, icon, QMessageBox::Ok);
+}
+
+bool DialogNotices::ask(const QString &text)
+{
+    return m_ui.message(m_parent, text, UiServices::Icon::Warning, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}

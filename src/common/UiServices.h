@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Notices.h"
+
 #include <QMessageBox>
 #include <QString>
 
@@ -61,6 +63,19 @@ public:
     {
         return message(parent, text, icon, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     }
+};
+
+// Notices shown in message boxes over `parent`.
+class DialogNotices final : public Notices
+{
+public:
+    DialogNotices(UiServices &ui, QWidget *parent) : m_ui(ui), m_parent(parent) {}
+    void tell(const QString &text, Kind kind) override;
+    bool ask(const QString &text) override;
+
+private:
+    UiServices &m_ui;
+    QWidget *m_parent;
 };
 
 // The real dialogs.

@@ -113,36 +113,7 @@ AddressPage::AddressPage(DocumentContext &context, AddressBook &book, QWidget *p
 
 void AddressPage::reset()
 {
-    m_book.reset();
-    m_unreadable.clear();
     showPage();
-}
-
-void AddressPage::ChargeAdr(const QString &documentPath)
-{
-    // A missing file is no error: the book stays as it was.
-    QString error;
-    if (const auto lines = m_unreadable.read(fileName(documentPath), &error)) {
-        m_book.setLines(*lines);
-        showPage();
-    } else if (!error.isEmpty()) {
-        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning,
-                               QMessageBox::Ok);
-    }
-}
-
-bool AddressPage::SauveAdr(const QString &documentPath, bool force)
-{
-    EcritNoms();
-    if (!context().document().modified && !force)
-        return true;
-    const QString path = fileName(documentPath);
-    if (m_unreadable.guards(path)) {
-        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(path), UiServices::Icon::Warning,
-                               QMessageBox::Ok);
-        return false;
-    }
-    return writeFile(path, m_book.lines());
 }
 
 // ---------------------------------------------------------------------------

@@ -36,10 +36,8 @@ public:
     bool print(MmCanvas &canvas) override;
 
     void reset() override;
-    void load(const QString &documentPath) override { ChargeAdr(documentPath); }
-    bool save(const QString &documentPath, bool force) override { return SauveAdr(documentPath, force); }
+    void loaded() override { showPage(); }
     void writeBack() override { EcritNoms(); }
-    QStringList storeLines() const override { return m_book.lines(); }
     void display() override { LitNoms(); }
 
     // Previous and next letter stop at "A" and "Z"; first is "A", last "Z".
@@ -57,8 +55,6 @@ public:
     void layoutFor(int width, int height) override;
 
     // Section routines.
-    void ChargeAdr(const QString &documentPath);
-    bool SauveAdr(const QString &documentPath, bool force);
     void LitNoms();
     void EcritNoms();
     void AjoutNom();
@@ -92,7 +88,6 @@ private:
     QString separatorLine() const;
 
     AddressBook &m_book;
-    UnreadableFile m_unreadable;
     QLabel *m_caption = nullptr;       // Panel8
     QWidget *m_summaryPanel = nullptr; // Panel5
     QTreeView *m_summary = nullptr;    // ListView1

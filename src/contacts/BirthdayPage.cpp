@@ -59,37 +59,7 @@ BirthdayPage::BirthdayPage(DocumentContext &context, BirthdayBook &book, QWidget
 
 void BirthdayPage::reset()
 {
-    m_book.reset();
-    m_unreadable.clear();
     showLists();
-}
-
-void BirthdayPage::ChargeAnniv(const QString &documentPath)
-{
-    // A missing file is no error: the store stays as it was. Either way the
-    // birthdays-changed flag is cleared, so the lists show the store again.
-    QString error;
-    if (const auto lines = m_unreadable.read(fileName(documentPath), &error))
-        m_book.setLines(*lines);
-    else
-        m_book.readLists();
-    showLists();
-    if (!error.isEmpty())
-        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning,
-                               QMessageBox::Ok);
-}
-
-bool BirthdayPage::SauveAnniv(const QString &documentPath, bool force)
-{
-    Q_UNUSED(force); // written on every save
-    EcritAnniv();
-    const QString path = fileName(documentPath);
-    if (m_unreadable.guards(path)) {
-        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(path), UiServices::Icon::Warning,
-                               QMessageBox::Ok);
-        return false;
-    }
-    return writeFile(path, m_book.lines());
 }
 
 void BirthdayPage::LitAnniv()

@@ -29,10 +29,8 @@ public:
     bool print(MmCanvas &canvas) override;
 
     void reset() override;
-    void load(const QString &documentPath) override { ChargeAnniv(documentPath); }
-    bool save(const QString &documentPath, bool force) override { return SauveAnniv(documentPath, force); }
+    void loaded() override { showLists(); }
     void writeBack() override { EcritAnniv(); }
-    QStringList storeLines() const override { return m_book.lines(); }
     void display() override { LitAnniv(); }
 
     void premier() override { showHalf(0); }
@@ -44,8 +42,6 @@ public:
     // or else of the first list holding a selected entry.
     void supprime() override;
 
-    void ChargeAnniv(const QString &documentPath);
-    bool SauveAnniv(const QString &documentPath, bool force);
     void LitAnniv();
     void EcritAnniv();
     void AjoutAnniv();
@@ -77,7 +73,6 @@ private:
     std::optional<Answer> ask(const QString &description, QDate date);
 
     BirthdayBook &m_book;
-    UnreadableFile m_unreadable;
     QLabel *m_caption = nullptr; // Panel9
     std::array<QLabel *, BirthdayBook::ListCount> m_labels{};
     std::array<QListWidget *, BirthdayBook::ListCount> m_lists{};

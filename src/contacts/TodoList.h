@@ -38,9 +38,15 @@ public:
     // Moves an entry to the end of the other list.
     bool move(Which from, int index);
 
+    // The lists changed since the last load or save: their file is written
+    // only then.
+    bool changed() const { return m_changed; }
+    void setChanged(bool changed) { m_changed = changed; }
+
 private:
     QStringList &ref(Which w) { return w == Todo ? m_todo : m_done; }
 
     QStringList m_todo;
+    bool m_changed = false;
     QStringList m_done;
 };

@@ -79,47 +79,9 @@ TodoPage::TodoPage(DocumentContext &context, TodoList &list, QWidget *parent)
     layout->addLayout(grid, 1);
 }
 
-void TodoPage::reset()
-{
-    m_list.clear();
-    m_changed = false;
-    m_unreadable.clear();
-    showLists();
-}
-
-void TodoPage::ChargeFaire(const QString &documentPath)
-{
-    // The lists always come from the document being opened: a document
-    // without a to-do file has empty lists.
-    QString error;
-    if (const auto lines = m_unreadable.read(fileName(documentPath), &error)) {
-        m_list.read(*lines);
-        m_changed = false;
-    } else {
-        m_list.clear();
-    }
-    showLists();
-    if (!error.isEmpty())
-        context().ui().message(context().dialogParent(), UnreadableFile::loadMessage(error), UiServices::Icon::Warning,
-                               QMessageBox::Ok);
-}
-
-bool TodoPage::SauveFaire(const QString &documentPath, bool force)
-{
-    if (!m_changed && !force)
-        return true;
-    const QString path = fileName(documentPath);
-    if (m_unreadable.guards(path)) {
-        context().ui().message(context().dialogParent(), UnreadableFile::saveMessage(path), UiServices::Icon::Warning,
-                               QMessageBox::Ok);
-        return false;
-    }
-    return writeFile(path, m_list.toLines(), [this] { m_changed = false; });
-}
-
 void TodoPage::touch()
 {
-    m_changed = true;
+    m_list.setChanged(true);
     context().document().setModified();
 }
 

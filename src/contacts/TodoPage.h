@@ -26,18 +26,12 @@ public:
     TodoPage(DocumentContext &context, TodoList &list, QWidget *parent = nullptr);
     bool print(MmCanvas &canvas) override;
 
-    void reset() override;
-    void load(const QString &documentPath) override { ChargeFaire(documentPath); }
-    bool save(const QString &documentPath, bool force) override { return SauveFaire(documentPath, force); }
-    QStringList storeLines() const override { return m_list.toLines(); }
     void display() override { showLists(); }
     void ajout() override { AjoutFaire(); }
     // "Effacer", as Delete: the selected line of the list that has the
     // focus, or else of the list holding a selection.
     void supprime() override;
 
-    void ChargeFaire(const QString &documentPath);
-    bool SauveFaire(const QString &documentPath, bool force);
     void AjoutFaire();
     void SpeedButton1Click(); // "Fait" -> "A faire"
     void SpeedButton2Click(); // "A faire" -> "Fait"
@@ -45,7 +39,7 @@ public:
     void ListBox16DblClick();
 
     // The to-do-changed flag: set by every change, cleared by load and save.
-    bool changed() const { return m_changed; }
+    bool changed() const { return m_list.changed(); }
     const TodoList &list() const { return m_list; }
 
 protected:
@@ -62,8 +56,6 @@ private:
     int selectedRow(TodoList::Which which) const;
 
     TodoList &m_list;
-    UnreadableFile m_unreadable;
-    bool m_changed = false;
     QListWidget *m_todo = nullptr; // ListBox15
     QListWidget *m_done = nullptr; // ListBox16
 };

@@ -5,7 +5,8 @@
 #include <QSet>
 #include <QString>
 
-class DocumentContext;
+class Clock;
+class Notices;
 
 // The backups of the document set as the program takes them: before a save
 // replaces a file of a set, the day's copy of that set is made (see
@@ -14,15 +15,16 @@ class DocumentContext;
 class DocumentBackups
 {
 public:
-    explicit DocumentBackups(DocumentContext &context);
+    explicit DocumentBackups(const Clock &clock);
 
-    // Called before the file `path` is replaced.
-    void beforeReplace(const QString &path);
+    // Called before the file `path` is replaced; a copy that failed is told
+    // through `notices`.
+    void beforeReplace(const QString &path, Notices &notices);
 
     BackupStore &store() { return m_store; }
 
 private:
-    DocumentContext &m_context;
+    const Clock &m_clock;
     BackupStore m_store;
     QSet<QString> m_settled; // "<base>|<day>" whose copy was made, found or given up
 };

@@ -13,7 +13,6 @@
 
 class Clock;
 class QComboBox;
-class SaveBatch;
 class QWidget;
 class UiServices;
 
@@ -24,7 +23,13 @@ class UiServices;
 class DocumentContext
 {
 public:
-    DocumentContext(UiServices &ui, const Clock &clock) : m_ui(ui), m_clock(clock), m_backups(*this) {}
+    // `document`: the state of the open set, which the document model owns.
+    // `document` and `extraLists`: the state and lists of the open set,
+    // which the document model owns.
+    DocumentContext(UiServices &ui, const Clock &clock, Document &document, QMap<QString, QStringList> &lists)
+        : extraLists(lists), m_doc(document), m_ui(ui), m_clock(clock), m_backups(clock)
+    {
+    }
 
     Document &document() { return m_doc; }
     const Document &document() const { return m_doc; }
@@ -49,19 +54,20 @@ public:
     // is open read-only or another running Tivarel holds it. Unset: always.
     std::function<bool(const QString &path)> mayWrite;
 
-    // Open while the document window saves the whole set: the pages then
-    // stage their files in it, and the window replaces them all at once or
-    // none. Null otherwise: a page's file is then written on its own.
-    SaveBatch *saveBatch = nullptr;
+    // Set by the budget page once it is made: told before and after the
+    // account box (ComboBox2) is refilled, so that the month it shows stays
+    // under its account.
+    std::function<void()> accountsAboutToChange;
+    std::function<void()> accountsReplaced;
 
     // Remembered lists that go with the nine drop-down boxes but have no box
     // of their own, by tag (see RememberedLists::extraTags()).
-    QMap<QString, QStringList> extraLists;
+    QMap<QString, QStringList> &extraLists;
     // The birthdays of a day, for the week's day headings. Unset: none.
     std::function<QStringList(QDate)> birthdaysOn;
 
 private:
-    Document m_doc;
+    Document &m_doc;
     UiServices &m_ui;
     const Clock &m_clock;
     DocumentBackups m_backups;

@@ -6,8 +6,6 @@
 #include <QStringList>
 #include <QWidget>
 
-#include <functional>
-
 class DocumentContext;
 class MmCanvas;
 
@@ -28,22 +26,16 @@ public:
     int number() const { return pageNumber(m_section); }
     DocumentContext &context() const { return m_context; }
 
-    // The file of this section for a document path (base name + extension).
-    QString fileName(const QString &documentPath) const;
+    // The document model loads and saves the set; the page shows its
+    // section's store and writes the edits on screen back into it.
 
-    // Back to the state of a new, empty document (creation and "Nouveau").
-    virtual void reset() = 0;
-    // Load the section file of the document (ChargeXxx). A missing file
-    // leaves the section as it was.
-    virtual void load(const QString &documentPath) = 0;
-    // Write back the screen, then write the section file (SauveXxx) when the
-    // section's rule says so, or always when `force` (saving under a new
-    // name). Returns false, after telling the user, when a write failed.
-    virtual bool save(const QString &documentPath, bool force) = 0;
-    // The lines of the section file as the store holds them now: what a save
-    // would write, but for edits still on screen. Changes nothing (the
-    // recovery copy is made of them while the document stays as it is).
-    virtual QStringList storeLines() const = 0;
+    // The store was emptied for a new document ("Nouveau"): forget what the
+    // page remembers of the old one and show the new.
+    virtual void reset() { display(); }
+    // The store was loaded from a document set: show it.
+    virtual void loaded() { display(); }
+    // Before the set is saved: write back what the screen still holds.
+    virtual void prepareSave() { writeBack(); }
 
     // Write the edits shown on screen back into the store (EcritXxx).
     virtual void writeBack() {}
@@ -95,14 +87,6 @@ public:
     // Asks before a record goes: « Supprimer la fiche « name » ? » (Yes/No;
     // `what` names another kind of record). True when the user answers Yes.
     bool confirmDelete(const QString &name, const QString &what = QStringLiteral("la fiche")) const;
-
-protected:
-    // Writes lines to the section file atomically; tells the user and
-    // returns false when it failed. While the whole set is saved the file is
-    // only staged in the context's batch, and the window tells the user when
-    // the set could not be written. `saved` runs once the file is really
-    // replaced (a section clears its own flags there).
-    bool writeFile(const QString &path, const QStringList &lines, std::function<void()> saved = {});
 
 private:
     DocumentContext &m_context;

@@ -67,7 +67,7 @@ private slots:
 
         reference() = QDate(2006, 1, 20);
         const QStringList before = page().lines();
-        page().load(path(QStringLiteral("x.txt")));
+        m_f->child.loadSet(path(QStringLiteral("x.txt")));
         QCOMPARE(m_f->ui.lastMessage(), "Fichier " + path(QStringLiteral("x.orz")) + " n'existe pas");
         QCOMPARE(m_f->ui.shown().constLast().icon, UiServices::Icon::None);
         QCOMPARE(page().lines(), before);
@@ -75,14 +75,14 @@ private slots:
         QCOMPARE(m_f->child.document().name + u'|' + m_f->child.document().caption,
                  path(QStringLiteral("x.orz")) + "|agenda.orz");
         QVERIFY(QDir(m_f->dir.path()).mkdir(QStringLiteral("plan.orz")));
-        page().load(path(QStringLiteral("plan.orz")));
+        m_f->child.loadSet(path(QStringLiteral("plan.orz")));
         QVERIFY(m_f->ui.lastMessage().startsWith(QStringLiteral("Impossible de lire")));
         QCOMPARE(m_f->ui.shown().constLast().icon, UiServices::Icon::Warning);
-        QVERIFY(!page().save(path(QStringLiteral("plan.orz")), true));
+        QVERIFY(!saveSet(m_f->child.model(), m_f->ui, path(QStringLiteral("plan.orz")), true, {&page()}));
         QVERIFY(QFileInfo(path(QStringLiteral("plan.orz"))).isDir());
         QVERIFY(m_f->ui.lastMessage().contains(QStringLiteral("n'est pas remplacé")));
         // Every other line is written back byte for byte, sorted.
-        QVERIFY(page().save(path(QStringLiteral("copie.orz")), false));
+        QVERIFY(saveSet(m_f->child.model(), m_f->ui, path(QStringLiteral("copie.orz")), true, {&page()}));
         QCOMPARE(TestFiles::readBytes(path(QStringLiteral("copie.orz"))),
                  "200601\r\n" + binary + "20061340 bad date\r\nabcdefghijk\r\n" + QByteArray(5000, 'z') + "\r\n");
     }

@@ -23,13 +23,14 @@ private slots:
     {
         const QDate first(2026, 12, 1);
         TestContext t(first);
+        DialogNotices notices(t.ui, nullptr);
         const QString base = t.startDirectory.filePath("agenda");
         TestFiles::writeBytes(base + ".orz", "avant\r\n");
         for (int day = 0; day < 15; ++day) {
             t.clock.setDate(first.addDays(day));
             for (int save = 0; save < 2; ++save) {
                 for (const QString ext : {".orz", ".obg"}) {
-                    t.context.backups().beforeReplace(base + ext);
+                    t.context.backups().beforeReplace(base + ext, notices);
                     QVERIFY(TextFile::write(base + ext, {QStringLiteral("%1-%2").arg(day).arg(save)}));
                 }
             }

@@ -131,7 +131,8 @@ private slots:
         WeekPage page(t.context, t.model.agenda());
         page.store().setLines({QStringLiteral("2026010609:00 Łódź")});
         t.ui.answer(QMessageBox::No);
-        QVERIFY(!page.save(path("perte.orz"), true) && t.ui.lastMessage().contains(QStringLiteral("« Semaine »")));
+        QVERIFY(!t.save(path("perte.orz"), true, {&page})
+                && t.ui.lastMessage().contains(QStringLiteral("« Semaine »")));
     }
 
     void setUpThenOpenTheChosenSet()
@@ -371,6 +372,24 @@ private slots:
         // Unchanged: closing asks nothing.
         f.ui.clear();
         QVERIFY(f.form.close() && f.ui.messages().isEmpty());
+    }
+
+    // Without a desktop service or a tray, the window reminds in a small window of its own; its button
+    // shows the appointment's week (next week, at midnight).
+    void remindsFromTheWindow()
+    {
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
+        MainFormFixture f(QDateTime(QDate(2026, 1, 11), QTime(23, 55)));
+        f.child().model().agenda().setLines({"2026011200:05 Train", "2026011202:00 Tard"});
+        f.form.startReminders();
+        QList<QWidget *> shown;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == u"ReminderWindow" && w->isVisible())
+                shown << w;
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0]->findChild<QLabel *>("ReminderText")->text(), QStringLiteral("Demain à 0:05"));
+        QTest::mouseClick(shown[0]->findChild<QPushButton *>("OpenWeekButton"), Qt::LeftButton);
+        QCOMPARE(f.child().document().referenceDate, QDate(2026, 1, 12));
     }
 };
 

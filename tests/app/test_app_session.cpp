@@ -148,7 +148,7 @@ void TestAppSession::recoveryAfterAbnormalEnd()
     child.activate();
     const QDir recovery(dir.filePath(QStringLiteral("recuperation")));
     QCOMPARE(ui.messages().size(), 1);
-    QCOMPARE(child.page(SectionId::Week)->storeLines().join(u'\n').contains(text), shown);
+    QCOMPARE(child.model().sectionLines(SectionId::Week).join(u'\n').contains(text), shown);
     QCOMPARE(child.isReadOnly(), readOnly);
     QCOMPARE(!recovery.entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty(), kept);
     if (answer != QMessageBox::Yes)

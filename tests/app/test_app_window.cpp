@@ -67,7 +67,7 @@ private slots:
         ChildFixture f;
         for (const QString set : {"a", "b"})
             TestFiles::writeBytes(
-                f.child.page(SectionId(page))->fileName(f.path(set)),
+                DocumentModel::fileName(f.path(set), SectionId(page)),
                 TestFiles::crlf(
                     edit[0].isEmpty()
                         ? QStringList()
@@ -89,7 +89,7 @@ private slots:
         }
         QVERIFY(f.child.Sauve(f.path("b.orz")));
         const QString saved =
-            QString::fromLatin1(TestFiles::readBytes(f.child.page(SectionId(page))->fileName(f.path("b"))));
+            QString::fromLatin1(TestFiles::readBytes(DocumentModel::fileName(f.path("b"), SectionId(page))));
         QVERIFY2(!saved.contains("Ancien")
                      && std::ranges::all_of(edit[2].split(u' '), [&](auto &w) { return saved.contains(w); }),
                  qPrintable(saved));
@@ -105,7 +105,8 @@ private slots:
         QFETCH(QString, ext);
         ChildFixture f;
         const auto files = TestFiles::writeSampleSet(f.dir.path(), QStringLiteral("agenda"));
-        QCOMPARE(f.child.page(SectionId(page))->fileName(f.path(QStringLiteral("agenda.Orz"))), f.path("agenda" + ext));
+        QCOMPARE(DocumentModel::fileName(f.path(QStringLiteral("agenda.Orz")), SectionId(page)),
+                 f.path("agenda" + ext));
         QVERIFY(QFile::remove(f.path("agenda" + ext)));
         f.child.Charge(f.path(QStringLiteral("agenda.orz")));
         QCOMPARE(f.ui.messages(),

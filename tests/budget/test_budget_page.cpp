@@ -134,10 +134,11 @@ private slots:
         for (int r = 0; r < counted; ++r)
             file += cells("258202601", r, {"05/01/2026", "loyer", "", "1,00", "", ""});
         TestFiles::writeBytes(dir.filePath("b.obg"), file);
+        TestFiles::writeBytes(dir.filePath("b.orz"), "");
         Page p;
         p.t.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(p.t.window.get()));
-        p.page->load(dir.filePath("b.orz"));
+        p.t.load(dir.filePath("b.orz"), {p.page});
         p.page->display();
         if (clicked >= 0) {
             p.grid()->scrollTo(p.grid()->model()->index(clicked, 2));
@@ -197,14 +198,14 @@ private slots:
                                   + "25820010100x0oops\r\n"
                                   + cells("258200101", 1, {"04/01/2001", "Loyer", "", "  1,00", "", ""}));
         Page p(QDate(2001, 1, 10));
-        p.page->load(dir.filePath("d.orz"));
+        p.t.load(dir.filePath("d.orz"), {p.page});
         p.page->display();
         QCOMPARE(p.page->budget().grid().lineCount(), 2);
-        QCOMPARE(p.t.ui.messages().size(), 1);
+        QCOMPARE(p.t.ui.messages().size(), 2); // no organiser file, then the damage
         QVERIFY(p.t.ui.lastMessage().contains("1 ligne"));
         p.page->suivant();
         p.page->precedent();
-        QCOMPARE(p.t.ui.messages().size(), 1);
+        QCOMPARE(p.t.ui.messages().size(), 2);
     }
 
     void gridAndSaves()
@@ -220,19 +221,19 @@ private slots:
         p.type("03012026", 0, "y", "", "2");
         QCOMPARE(p.grid()->model()->index(0, 4).data().toString(), QString("2,00"));
         QCOMPARE(p.grid()->model()->index(0, 4).data(Qt::EditRole).toString().size(), BudgetFormat::AmountWidth);
-        QVERIFY(!p.page->save(dir.filePath("absent/folder/doc.orz"), false));
+        QVERIFY(!p.t.save(dir.filePath("absent/folder/doc.orz"), false, {p.page}));
         QVERIFY(p.t.ui.messages().size() == 1 && p.page->budget().changed());
-        QVERIFY(p.page->save(dir.filePath("doc.orz"), false) && !p.page->budget().changed());
+        QVERIFY(p.t.save(dir.filePath("doc.orz"), false, {p.page}) && !p.page->budget().changed());
         p.page->suivant();
         QVERIFY(p.cell(0, 0).isEmpty());
 
         QVERIFY(QDir().mkpath(dir.filePath("lu.obg")));
-        p.page->load(dir.filePath("lu.orz"));
-        QCOMPARE(p.t.ui.messages().size(), 2);
+        p.t.load(dir.filePath("lu.orz"), {p.page});
+        QCOMPARE(p.t.ui.messages().size(), 3); // no organiser file, then this one
         p.type("06012026", 0, "y", "2", "");
-        QVERIFY(!p.page->save(dir.filePath("lu.orz"), false));
+        QVERIFY(!p.t.save(dir.filePath("lu.orz"), false, {p.page}));
         QVERIFY(p.t.ui.lastMessage().contains("n'a pas pu être lu") && QFileInfo(dir.filePath("lu.obg")).isDir());
-        QVERIFY(p.page->save(dir.filePath("ailleurs.orz"), true));
+        QVERIFY(p.t.save(dir.filePath("ailleurs.orz"), true, {p.page}));
     }
 
     void documentWindowPath()

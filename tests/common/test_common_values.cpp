@@ -3,6 +3,7 @@
 #include "common/BaseName.h"
 #include "common/Cp1252Fit.h"
 #include "common/DateText.h"
+#include "model/RememberedLists.h"
 
 #include <QTest>
 

@@ -15,6 +15,16 @@
 
 #include <memory>
 
+// The set loaded into a model and saved from it as the document window does
+// (without the window's lock, backups and final message), the messages
+// through `ui`. The `pages` show the loaded set, and write their screen back
+// before the save. saveSet() is true when every section that had to be
+// written was.
+void loadSet(DocumentModel &model, UiServices &ui, const QString &path, QDate today,
+             const QList<SectionPage *> &pages = {});
+bool saveSet(DocumentModel &model, UiServices &ui, const QString &path, bool force,
+             const QList<SectionPage *> &pages = {});
+
 // One page on its own: a document context with scripted dialogs, a fixed
 // clock, a temporary start directory and the ten drop-down boxes of the
 // document window.
@@ -26,8 +36,16 @@ public:
     QTemporaryDir startDirectory;
     ScriptedUiServices ui;
     FixedClock clock;
+    DocumentModel model; // the document and the stores of the pages under test
     DocumentContext context;
-    DocumentModel model;             // the stores of the pages under test
+    void load(const QString &path, const QList<SectionPage *> &pages)
+    {
+        loadSet(model, ui, path, clock.today(), pages);
+    }
+    bool save(const QString &path, bool force, const QList<SectionPage *> &pages)
+    {
+        return saveSet(model, ui, path, force, pages);
+    }
     std::unique_ptr<QWidget> window; // parent of the boxes and of a page under test
 };
 

@@ -1,5 +1,7 @@
 #include "ScriptedUiServices.h"
 
+#include <QTest>
+
 namespace {
 
 // The front of a queue, taken off it; the fallback when it is empty.
@@ -33,6 +35,12 @@ QString ScriptedUiServices::lastMessage() const
 void ScriptedUiServices::clear()
 {
     *this = ScriptedUiServices();
+}
+
+ScriptedUiServices::~ScriptedUiServices()
+{
+    if (!allAnswersUsed() && QTest::currentTestFunction() && !QTest::currentTestFailed())
+        QTest::qFail("answers were queued that nothing asked for", __FILE__, __LINE__);
 }
 
 bool ScriptedUiServices::allAnswersUsed() const

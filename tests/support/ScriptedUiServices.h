@@ -34,6 +34,10 @@ public:
     // fills its fields and returns the result code.
     using DialogScript = std::function<int(QDialog *)>;
 
+    // A test that queued an answer the code never asked for fails: the path
+    // it meant to script was not taken.
+    ~ScriptedUiServices() override;
+
     void answer(QMessageBox::StandardButton b) { m_answers.push_back(b); }
     // Queued as a null string: cancel (an answer, even empty, is never null).
     void input(std::optional<QString> text)
