@@ -331,10 +331,11 @@ private slots:
         if (auto *view = qobject_cast<QAbstractItemView *>(QApplication::focusWidget()))
             view->setCurrentIndex(view->model()->index(k[1].section(u':', 1).toInt(), 0));
         QString date;
-        f.ui.dialog([&date](QDialog *d) {
-            date = d->findChild<QDateEdit *>()->date().toString("dd/MM/yyyy");
-            return int(QDialog::Rejected);
-        });
+        if (k[4] == "@")
+            f.ui.dialog([&date](QDialog *d) {
+                date = d->findChild<QDateEdit *>()->date().toString("dd/MM/yyyy");
+                return int(QDialog::Rejected);
+            });
         if (k[3] != "-")
             f.ui.answer(k[3] == "Y" ? QMessageBox::Yes : QMessageBox::No);
         if (k[2] == "-")
