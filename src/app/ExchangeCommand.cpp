@@ -2,6 +2,7 @@
 
 #include "agenda/IcsExchange.h"
 #include "app/DocumentLock.h"
+#include "app/StatementCommand.h"
 #include "budget/BudgetCsv.h"
 #include "budget/BudgetStore.h"
 #include "collections/BookRecord.h"
@@ -147,7 +148,10 @@ int exchange(const QCommandLineParser &p, const Clock &clock, QTextStream &out, 
     const bool exporting = p.isSet(kExport);
     const QString format = (exporting ? p.value(kExport) : p.value(kImport)).toLower();
     const QStringList args = p.positionalArguments();
-    const QStringList formats = exporting ? QStringList{"ics", "vcf", "csv"} : QStringList{"ics", "vcf"};
+    if (!exporting && StatementCommand::handles(format))
+        return StatementCommand::run(p, format, clock, out, err);
+    const QStringList formats =
+        exporting ? QStringList{"ics", "vcf", "csv"} : QStringList{"ics", "vcf", "ofx", "qif", "csv"};
     if (p.isSet(kExport) == p.isSet(kImport) || !formats.contains(format))
         throw Failure{BadUsage, QStringLiteral("Format inconnu : %1 (%2)").arg(format, formats.join(u'|'))};
     if (args.size() != 2)
@@ -283,6 +287,8 @@ QString usage()
                           "  tivarel --exporter csv [--section budget|films|livres] [--compte NOM]\n"
                           "          [--periode MM/AAAA|AAAA] DOCUMENT.orz SORTIE.csv\n"
                           "  tivarel --importer ics|vcf DOCUMENT.orz ENTREE  importe un calendrier ou des adresses\n"
+                          "  tivarel --importer ofx|qif|csv --compte NOM DOCUMENT.orz RELEVE\n"
+                          "          importe un relevé bancaire dans un compte du budget\n"
                           "  tivarel --rappels [DOCUMENT.orz]                rappels sans fenêtre (dernier document)\n"
                           "  tivarel --semaine AAAAMMJJ [DOCUMENT.orz]       ouvre la fenêtre sur une semaine\n"
                           "  tivarel --help | --version\n"
@@ -329,12 +335,13 @@ void addOptions(QCommandLineParser &parser)
 {
     parser.addOption(
         {kExport, QStringLiteral("Exporte le document vers un fichier ics, vcf ou csv."), QStringLiteral("format")});
-    parser.addOption(
-        {kImport, QStringLiteral("Importe un fichier ics ou vcf dans le document."), QStringLiteral("format")});
+    parser.addOption({kImport,
+                      QStringLiteral("Importe un fichier ics, vcf ou un relevé ofx, qif, csv dans le document."),
+                      QStringLiteral("format")});
     parser.addOption(
         {kSection, QStringLiteral("Section exportée en csv : budget, films ou livres."), QStringLiteral("section")});
-    parser.addOption(
-        {kAccount, QStringLiteral("Compte du budget exporté (Caisse par défaut)."), QStringLiteral("nom")});
+    parser.addOption({kAccount, QStringLiteral("Compte du budget exporté (Caisse par défaut) ou du relevé importé."),
+                      QStringLiteral("nom")});
     parser.addOption(
         {kPeriod, QStringLiteral("Mois (MM/AAAA) ou année (AAAA) du budget exporté."), QStringLiteral("période")});
     parser.addOption({kReminders, QStringLiteral("Rappels des rendez-vous et anniversaires, sans fenêtre.")});

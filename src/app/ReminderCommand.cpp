@@ -7,7 +7,9 @@
 #include "app/Settings.h"
 #include "common/BaseName.h"
 #include "common/DateText.h"
+#include "common/Notices.h"
 #include "common/TextFile.h"
+#include "model/DocumentModel.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -67,14 +69,27 @@ QString documentOf(const QStringList &arguments, const QString &dataDirectory)
     return ini ? ini->rememberedDocument : QString();
 }
 
-// All that the reminders read of the document set, read-only: its
-// organiser and birthday files. A missing or unreadable file reads as empty.
+// Loading tells nobody: no one reads the notices of a program with no window,
+// and the set is never written (a damaged block file is left as it is).
+class QuietNotices final : public Notices
+{
+public:
+    void tell(const QString &, Kind) override {}
+    bool ask(const QString &) override { return false; }
+};
+
+// All that the reminders read of the document set, read-only, loaded as the
+// window loads it: its appointments and birthdays. A missing or unreadable
+// file reads as empty.
 ReminderService::Lines readSet(const QString &document)
 {
     if (document.isEmpty())
         return {};
-    return {TextFile::read(BaseName::withExtension(document, QStringLiteral(".orz"))).value_or(QStringList()),
-            TextFile::read(BaseName::withExtension(document, QStringLiteral(".oan"))).value_or(QStringList())};
+    DocumentModel model;
+    QuietNotices quiet;
+    model.reset(QDate::currentDate());
+    model.load(document, QDate::currentDate(), quiet);
+    return {model.agenda().lines(), model.birthdays().lines()};
 }
 
 // Shows the week in the running window, or starts one on it.

@@ -8,6 +8,7 @@
 #include "app/ReminderCommand.h"
 #include "app/ReminderDialog.h"
 #include "app/ReminderService.h"
+#include "app/StatementMenu.h"
 #include "app/TAboutBox.h"
 #include "app/TChild.h"
 #include "app/TSauvegardes.h"
@@ -309,6 +310,12 @@ const CommandRow kCommands[] = {
      .caption = u"A&dresses (vCard)...",
      .hint = u"Ajouter au carnet les cartes de visite d'un fichier",
      .handler = ExchangeMenu::importContacts,
+     .changesDocument = true},
+    {.menu = "Importer1",
+     .name = "ImportStatementItem",
+     .caption = u"Relevé &bancaire...",
+     .hint = u"Ajouter au budget les opérations d'un relevé OFX, QIF ou CSV",
+     .handler = StatementMenu::importStatement,
      .changesDocument = true},
     // "&Imprimer"
     {.menu = "Imprimer1",
@@ -1018,8 +1025,10 @@ bool TMainForm::FileSave()
     if (m_fileName.size() < 5 || m_child->isReadOnly())
         return FileSaveAs();
     const bool saved = m_child->Sauve(m_fileName);
-    if (saved)
+    if (saved) {
         rememberRecent();
+        StatementMenu::documentSaved(*this);
+    }
     return saved;
 }
 
@@ -1053,6 +1062,7 @@ bool TMainForm::FileSaveAs()
     }
     if (m_child->Sauve(m_fileName)) {
         rememberRecent();
+        StatementMenu::documentSaved(*this);
         return true;
     }
     m_fileName = previous;

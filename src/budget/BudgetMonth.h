@@ -55,6 +55,9 @@ public:
     void loadLines(const QStringList &lines);
     QStringList fileLines() const { return m_store.lines(); }
     const BudgetStore &store() const { return m_store; }
+    // For changes to months other than through the grid (an import): the
+    // caller displays the month again afterwards.
+    BudgetStore &store() { return m_store; }
 
     int month() const { return m_month; }
     int year() const { return m_year; }

@@ -29,6 +29,10 @@ public:
     qsizetype size() const { return m_size; }
     bool isEmpty() const { return m_size == 0; }
 
+    // The first 9 characters (a month key of a 3-digit account code) of
+    // every line, each once, in no particular order.
+    QStringList keys() const { return m_index.keys(); }
+
     // Every line that starts with the month key, in store order.
     QStringList monthLines(const QString &key) const;
 

@@ -9,9 +9,11 @@
 #include "contacts/ContactForm.h"
 #include "contacts/VCard.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QProcess>
+#include <QSpinBox>
 #include <QStringDecoder>
 
 #include <libical/ical.h>
@@ -294,6 +296,12 @@ private slots:
         QTest::newRow("held by a window")
             << "--importer ics D/agenda.orz D/notes.ics" << true << 4 << "ouvert dans Tivarel";
         QTest::newRow("all refused") << "--importer ics D/agenda.orz D/zone.ics" << false << 7 << "Nulle/Part";
+        QTest::newRow("bank statement") << "--importer qif --compte Caisse D/agenda.orz D/releve.qif" << false << 0
+                                        << "";
+        QTest::newRow("statement, held") << "--importer qif --compte Caisse D/agenda.orz D/releve.qif" << true << 4
+                                         << "ouvert dans Tivarel";
+        QTest::newRow("statement, no such account")
+            << "--importer qif --compte Nulle D/agenda.orz D/releve.qif" << false << 7 << "introuvable";
         QTest::newRow("unknown option") << "--nimportequoi" << false << 1 << "Utilisation :";
         QTest::newRow("bad format") << "--exporter pdf D/agenda.orz D/out.pdf" << false << 1 << "pdf";
         QTest::newRow("bad period") << "--exporter csv --periode 13/2026 D/agenda.orz D/out.csv" << false << 1 << "13";
@@ -366,6 +374,48 @@ private slots:
                     .contains("2026010715:00 Ailleurs"));
         QVERIFY(f.child().TestModif());
         QCOMPARE(TestFiles::readBytes(f.path("agenda.orz")), orz);
+    }
+
+    // A bank statement through the menu into "Caisse", the document saved,
+    // the same statement again: the second adds nothing, and the memory
+    // beside the document keeps what was imported.
+    void menuBankStatement()
+    {
+        MainFormFixture f(m_now);
+        TestFiles::writeBytes(f.path("agenda.orz"), TestFiles::crlf({"2026010510:00 Dentiste"}));
+        f.ui.fileName(f.path("agenda.orz"));
+        f.form.FileOpen();
+        QStringList summaries;
+        for (int i = 0; i < 2; ++i) {
+            f.ui.fileName(EXCHANGE_DATA "/releve.qif");
+            f.ui.dialog([&summaries](QDialog *d) {
+                summaries << d->findChild<QLabel *>("SummaryLabel")->text();
+                return int(QDialog::Accepted);
+            });
+            f.form.action("ImportStatementItem")->trigger();
+            QVERIFY(f.form.FileSave());
+        }
+        QCOMPARE(summaries, QStringList({"Compte Caisse : 1 à ajouter, 0 déjà présent(s), 0 refusé(s).",
+                                         "Compte Caisse : 0 à ajouter, 1 déjà présent(s), 0 refusé(s)."}));
+        QVERIFY(TestFiles::readBytes(f.path("agenda.obg")).contains("2582026030002Boulangerie\r\n"));
+        QCOMPARE(TestFiles::readBytes(f.path("agenda.oim")), "I\tCaisse\tD20260305;-1250;boulangerie#1\r\n");
+        // A CSV without a header: the columns given once are proposed again.
+        TestFiles::writeBytes(f.path("releve.csv"), "06/03/2026;Kiosque;-2,00\r\n");
+        QList<int> proposed;
+        for (int i = 0; i < 2; ++i) {
+            f.ui.fileName(f.path("releve.csv"));
+            f.ui.dialog([&proposed](QDialog *d) {
+                proposed << d->findChild<QComboBox *>("AmountColumn")->currentIndex();
+                d->findChild<QSpinBox *>("FirstRowBox")->setValue(1);
+                int column = 0;
+                for (const char *box : {"DateColumn", "DescriptionColumn", "AmountColumn"})
+                    d->findChild<QComboBox *>(box)->setCurrentIndex(++column);
+                return int(QDialog::Accepted);
+            });
+            f.ui.dialog([](QDialog *) { return int(QDialog::Accepted); });
+            f.form.action("ImportStatementItem")->trigger();
+        }
+        QCOMPARE(proposed, QList<int>({0, 3}));
     }
 };
 

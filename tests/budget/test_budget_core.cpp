@@ -2,10 +2,12 @@
 // and its entry rules, the account lines and the named lists.
 
 #include "budget/AccountLine.h"
+#include "budget/BankStatement.h"
 #include "budget/BudgetFormat.h"
 #include "budget/BudgetMonth.h"
 #include "budget/BudgetSummary.h"
 #include "budget/NamedList.h"
+#include "budget/StatementImport.h"
 #include "common/TextFile.h"
 
 #include <QtTest>
@@ -56,6 +58,80 @@ class TestBudgetCore : public QObject
     Q_OBJECT
 
 private slots:
+    // Bank statements into "Caisse": the lines each file gives (posts
+    // proposed from the latest line of the same description), the refusals,
+    // and a second import, remembered or not, that adds nothing.
+    void statementImport_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("filled"); // rows already in March 2026
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("refused");
+        const QString bread = QStringLiteral("Boulangerie Frédéric");
+        QTest::newRow("ofx 1.02 iso-8859-1")
+            << "releve_102.ofx" << 0
+            << QStringList{"02/03/2026|Pain|" + bread + "|12,50|", "05/03/2026||VIR SALAIRE MARS||1500,00",
+                           "31/03/2026||Loyer|1234,56|"}
+            << 0;
+        QTest::newRow("ofx 2.11 xml, fitid twice")
+            << "releve_211.ofx" << 0
+            << QStringList{"03/03/2026||Pharmacie Étoile|45,10|", "20/03/2026||Remboursement||20,00"} << 0;
+        QTest::newRow("qif both date forms")
+            << "releve.qif" << 0
+            << QStringList{"03/02/2026|Pain|" + bread + "|8,00|", "13/02/2026||Marché Saint-Jean|23,40|",
+                           "14/02/2026||Virement reçu||1234,56", "25/02/2026||Kiosque|5,00|"}
+            << 0;
+        QTest::newRow("csv debit credit cp1252")
+            << "releve_debit_credit.csv" << 0
+            << QStringList{"01/03/2026||Café de l'Église; terrasse|3,20|", "04/03/2026||VIR M. DUPONT||250,00",
+                           "07/03/2026|Pain|" + bread + "|1012,30|"}
+            << 2;
+        QTest::newRow("csv signed utf-8 bom")
+            << "releve_montant.csv" << 0
+            << QStringList{"08/03/2026||Librairie, papeterie|15,90|", "09/03/2026||Remboursement mutuelle||42,00"} << 0;
+        QTest::newRow("month at its row limit")
+            << "releve_102.ofx" << 127 << QStringList{"02/03/2026|Pain|" + bread + "|12,50|"} << 2;
+    }
+    void statementImport()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, filled);
+        QFETCH(QStringList, lines);
+        QFETCH(int, refused);
+        const QString path = QFINDTESTDATA("data/" + file);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray data = f.readAll();
+        const auto statement = file.endsWith(".ofx") ? BankStatement::readOfx(path)
+                               : file.endsWith(".qif")
+                                   ? BankStatement::readQif(data)
+                                   : BankStatement::readCsv(data, BankStatement::guessMapping(data));
+        QVERIFY2(statement.error.isEmpty(), qPrintable(statement.error));
+        // Earlier lines: the latest post of the baker's is "Pain".
+        QStringList earlier = row(0, {"10/01/2026", "Pain", "Boulangerie Frédéric", "1,00", "", ""}, "258202601")
+                              + row(0, {"05/12/2025", "Divers", "boulangerie  frédéric", "1,00", "", ""}, "258202512");
+        for (int r = 0; r < filled; ++r)
+            earlier += row(r, {"01/03/2026", "", "x", "1,00", "", ""}, "258202603");
+        BudgetStore store;
+        store.setLines(earlier);
+        ImportMemory memory;
+        const auto plan = StatementImport::plan(store, "Caisse", true, statement.transactions, memory);
+        QCOMPARE(plan.count(ExchangeItem::Status::Refused), refused);
+        QCOMPARE(StatementImport::apply(store, plan, &memory), lines.size());
+        QStringList got;
+        for (const QString key : {"258202602", "258202603"}) {
+            BudgetGrid g;
+            BudgetMonth::readMonth(store, key, 2026, key.right(2).toInt(), g);
+            got += rows(g).filter(QRegularExpression("^(?!01/03/2026\\|\\|x\\|)"));
+        }
+        QCOMPARE(got, lines);
+        // Again: nothing new, whether remembered or found typed in its month.
+        for (const ImportMemory &m : {memory, ImportMemory()})
+            QCOMPARE(StatementImport::plan(store, "Caisse", true, statement.transactions, m)
+                         .count(ExchangeItem::Status::New),
+                     0);
+    }
+
     void accountCode_data()
     {
         QTest::addColumn<QString>("account");
