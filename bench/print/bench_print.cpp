@@ -2,10 +2,10 @@
 // three pages), a full shopping list (63 rows) and a note of one paragraph of
 // 10,000 characters, broken into lines to the page's width.
 #include "BenchSupport.h"
-#include "document/PrintJob.h"
 #include "budget/BudgetPrint.h"
 #include "collections/ShoppingPrint.h"
 #include "common/MmCanvas.h"
+#include "document/PrintJob.h"
 #include "utilities/TBlocnotes.h"
 
 #include <QApplication>
@@ -28,7 +28,7 @@ void printPdf(benchmark::State &state, const PrintJob::Draw &draw)
 
 void BM_PrintBudgetMonth128(benchmark::State &state)
 {
-    BudgetPrint::Journal j{QStringLiteral("Décembre"), 2026, {}};
+    BudgetPrint::Journal j{QStringLiteral("Décembre"), 2026, {}, {}};
     for (int i = 0; i < 128; ++i)
         j.rows.append({QStringLiteral("%1/12/2026").arg(1 + i % 28, 2, 10, QChar(u'0')), QStringLiteral("Alimentation"),
                        QStringLiteral("Courses de la semaine n° %1").arg(i), QStringLiteral("  123,45"),
@@ -39,7 +39,8 @@ BENCHMARK(BM_PrintBudgetMonth128)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PrintShoppingList63(benchmark::State &state)
 {
-    ShoppingPrint::Sheet s{QStringLiteral("14/03/2026"), QStringLiteral("Marché du samedi"),
+    ShoppingPrint::Sheet s{QStringLiteral("14/03/2026"),
+                           QStringLiteral("Marché du samedi"),
                            {QStringLiteral("Désignation"), QStringLiteral("   Quantité"), QStringLiteral("    Prix"),
                             QStringLiteral("  Montant")},
                            {}};

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <array>
 
+#include <QFocusEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -78,12 +79,21 @@ WeekPage::WeekPage(DocumentContext &context, AgendaStore &store, QWidget *parent
         date->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_dateLabels[i] = date;
 
+        // The birthdays of the day, between its name and its date.
+        auto *birthdays = new QLabel(column);
+        birthdays->setObjectName(QStringLiteral("Birthdays%1").arg(i + 1));
+        QPalette birthdayPalette = palette();
+        birthdayPalette.setColor(QPalette::WindowText, QColor(0xa0, 0x20, 0x50));
+        birthdays->setPalette(birthdayPalette);
+        m_birthdays[i] = birthdays;
+
         auto *list = new DayList(column);
         list->setObjectName(QStringLiteral("ListBox%1").arg(i + 1));
         m_lists[i] = list;
         const int day = i + 1;
         connect(list, &DayList::changeRequested, this, [this, day] { ListBoxDblClick(day); });
         connect(list, &DayList::itemRemoved, this, &WeekPage::setWeekEdited);
+        list->installEventFilter(this);
     }
 
     m_buffer = new QLineEdit(this);
@@ -125,6 +135,7 @@ void WeekPage::InitSemaine()
     for (int i = 1; i <= 7; ++i)
         m_dateLabels[i - 1]->setText(DateText::dayLabel(WeekArithmetic::day(r, i)));
     NumeroSemaine();
+    showBirthdays();
 }
 
 void WeekPage::NumeroSemaine()
@@ -141,8 +152,20 @@ void WeekPage::LitRdv(DayList *list, QDate date)
     m_weekEdited = false;
 }
 
+void WeekPage::showBirthdays()
+{
+    for (int i = 0; i < 7; ++i) {
+        const QStringList names = context().birthdaysOn ? context().birthdaysOn(dayDate(i + 1)) : QStringList();
+        const QString text = names.isEmpty() ? QString() : QStringLiteral("Anniversaire : ") + names.join(u", ");
+        QLabel *l = m_birthdays[i];
+        l->setToolTip(text);
+        l->setText(l->fontMetrics().elidedText(text, Qt::ElideRight, l->width()));
+    }
+}
+
 void WeekPage::LitSemaine()
 {
+    showBirthdays();
     const QDate r = reference();
     for (int i = 1; i <= 7; ++i)
         LitRdv(m_lists[i - 1], WeekArithmetic::day(r, i));
@@ -190,7 +213,8 @@ void WeekPage::AjoutJour()
 {
     EcritSemaine();
     TFicheRdv dialog(context().clock(), context().dialogParent() ? context().dialogParent() : window());
-    dialog.Init(QStringLiteral("10:00"), QString(), reference());
+    // The day the user went to (a click, Tab), else the reference date.
+    dialog.Init(QStringLiteral("10:00"), QString(), m_chosenDay > 0 ? dayDate(m_chosenDay) : reference());
     context().ui().exec(&dialog);
     const TFicheRdv::Values v = dialog.Result();
     if (v.message.isEmpty())
@@ -198,6 +222,18 @@ void WeekPage::AjoutJour()
     m_store.addAppointment(v.key, v.time, v.message);
     context().document().setModified();
     LitSemaine();
+}
+
+bool WeekPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason why = static_cast<QFocusEvent *>(event)->reason();
+        const auto it = std::find(m_lists.begin(), m_lists.end(), watched);
+        if (it != m_lists.end()
+            && (why == Qt::MouseFocusReason || why == Qt::TabFocusReason || why == Qt::BacktabFocusReason))
+            m_chosenDay = int(it - m_lists.begin()) + 1;
+    }
+    return SectionPage::eventFilter(watched, event);
 }
 
 void WeekPage::MajJour(DayList *list, int day)
@@ -372,7 +408,15 @@ void WeekPage::layoutFor(int W, int H)
             dateLeft = panel2Width - 194;
         m_dayNames[i]->setGeometry(kInset, labelTop, 100, kLabelHeight);
         m_dateLabels[i]->setGeometry(dateLeft, labelTop, kDateLabelWidth, kLabelHeight);
+        // The birthdays take the room the day's name and date leave.
+        const QFontMetrics names(m_dayNames[i]->font());
+        const int birthdaysLeft = kInset + names.horizontalAdvance(m_dayNames[i]->text()) + 12;
+        const int dateText = m_dateLabels[i]->fontMetrics().horizontalAdvance(QStringLiteral("30 septembre 2026"));
+        m_birthdays[i]->setGeometry(birthdaysLeft, labelTop,
+                                    std::max(0, dateLeft + kDateLabelWidth - dateText - 8 - birthdaysLeft),
+                                    kLabelHeight);
     }
+    showBirthdays();
 }
 
 bool WeekPage::print(MmCanvas &canvas)

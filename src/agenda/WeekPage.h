@@ -78,6 +78,9 @@ public:
     // Store <-> day lists.
     void LitRdv(DayList *list, QDate date);
     void LitSemaine();
+    // The birthdays of each day shown, from the birthday store (which this
+    // page never writes).
+    void showBirthdays();
     void MetRdv(DayList *list, QDate date);
     void EcritSemaine();
 
@@ -85,6 +88,9 @@ public:
     void AjoutJour();
     void MajJour(DayList *list, int day);
     void SupSemaine();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QDate reference();
@@ -104,5 +110,7 @@ private:
     std::array<DayList *, 7> m_lists{};
     std::array<QLabel *, 7> m_dayNames{};   // Label3 .. Label9
     std::array<QLabel *, 7> m_dateLabels{}; // Label10 .. Label15, Label1
+    std::array<QLabel *, 7> m_birthdays{};  // Birthdays1 .. Birthdays7
+    int m_chosenDay = 0;                    // 1..7: the day list the user went to, by a click or Tab
     QLineEdit *m_buffer = nullptr;
 };

@@ -35,14 +35,16 @@ void setUp(QApplication &app)
     // dialogs too ("Oui", "Non", "Annuler").
     const QLocale locale = DateText::appLocale();
     QLocale::setDefault(locale);
-    auto *qtbase = new QTranslator(&app);
-    if (qtbase->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(qtbase);
-    auto *multimedia = new QTranslator(&app);
-    if (multimedia->load(locale, QStringLiteral("qtmultimedia"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(multimedia);
+    // Every Qt catalogue the program uses: widgets and dialogs, multimedia,
+    // and the help window's search and index ("qt_help").
+    for (const char *catalogue : {"qtbase", "qtmultimedia", "qt_help"}) {
+        auto *translator = new QTranslator(&app);
+        if (translator->load(locale, QString::fromLatin1(catalogue), QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QApplication::installTranslator(translator);
+        else
+            delete translator;
+    }
 }
 
 QString commandLineDocument(const QStringList &arguments)

@@ -55,3 +55,31 @@ QString Settings::formatReal(double value)
     return QString(value < 0 ? u'-' : u' ') + mantissa + u'E' + expSign
            + QStringLiteral("%1").arg(exponent, 4, 10, QLatin1Char('0'));
 }
+
+Settings Settings::firstStart()
+{
+    Settings s;
+    s.autoOpen = 1;
+    return s;
+}
+
+QString Settings::documentOnExit(const QString &asRead, const QString &windowDocument, bool heldElsewhere)
+{
+    return windowDocument.isEmpty() || heldElsewhere ? asRead : windowDocument;
+}
+
+namespace RecentDocuments {
+
+QStringList add(const QStringList &recent, const QString &path)
+{
+    QStringList out;
+    if (!path.isEmpty())
+        out.append(path);
+    for (const QString &p : recent) {
+        if (!p.isEmpty() && !out.contains(p) && out.size() < kMax)
+            out.append(p);
+    }
+    return out;
+}
+
+} // namespace RecentDocuments

@@ -30,4 +30,28 @@ public:
 
     // The 23-character real of line 1.
     static QString formatReal(double value);
+
+    // The settings of a first start (no "Tivarel.ini" yet): automatic
+    // opening on, so the first restart shows the document of the first run.
+    static Settings firstStart();
+
+    // The document line 2 gets at exit: the window's document, unless the
+    // window holds none or holds one another running Tivarel has open
+    // (read-only here); line 2 then stays as it was read.
+    static QString documentOnExit(const QString &asRead, const QString &windowDocument, bool heldElsewhere);
 };
+
+// The recent documents of "&Fichier" / "Documents &récents": one path a
+// line, most recent first, kept in a file of their own beside the settings.
+namespace RecentDocuments {
+
+constexpr int kMax = 8;
+inline constexpr const char *kFileName = "Tivarel.rec";
+// `path` moved or put first; empty paths and repeats dropped, eight kept.
+QStringList add(const QStringList &recent, const QString &path);
+
+} // namespace RecentDocuments
+
+// "Tivarel.cbx": one list item per line, a 6-character tag naming the list
+// followed directly by the item's text. Lines with an unknown tag and lines
+// shorter than 6 characters are skipped.

@@ -18,6 +18,7 @@
 #include "contacts/TodoPage.h"
 #include "document/SectionPage.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -54,6 +55,10 @@ TChild::TChild(UiServices &ui, const Clock &clock, const QString &startDirectory
         box->hide();
         m_context.setComboBox(n, box);
     }
+
+    m_context.birthdaysOn = [this](QDate day) { return m_model.birthdays().on(day); };
+    // A list or grid with the focus shows it, even when it holds nothing.
+    setStyleSheet(QStringLiteral("QAbstractItemView:focus { border: 2px solid palette(highlight); }"));
 
     m_stack = new QStackedWidget(this);
     m_stack->setObjectName(QStringLiteral("PageControl1"));
@@ -340,7 +345,10 @@ void TChild::ChargeIni()
         // A settings file that is not four readable lines leaves the defaults.
         if (const auto s = Settings::fromLines(*lines))
             m_settings = *s;
+    } else if (!m_iniUnreadable) {
+        m_settings = Settings::firstStart();
     }
+    m_iniDocument = m_settings.rememberedDocument;
     if (!m_settings.autoOpenOn())
         m_settings.rememberedDocument.clear();
     m_context.document().name = m_settings.rememberedDocument;
@@ -359,7 +367,8 @@ void TChild::ChargeCombos()
 
 void TChild::SauveIni()
 {
-    m_settings.rememberedDocument = m_context.document().name;
+    m_settings.rememberedDocument =
+        Settings::documentOnExit(m_iniDocument, m_context.document().name, m_session->isReadOnly());
     QString error;
     if (!m_iniUnreadable && !TextFile::write(startFile(kIniFile), m_settings.toLines(), &error))
         m_context.ui().message(this, error, UiServices::Icon::Critical, QMessageBox::Ok);
@@ -464,6 +473,16 @@ void TChild::FormResize()
 
 bool TChild::eventFilter(QObject *watched, QEvent *event)
 {
+    // Delete in a list or grid of a page is the page's own key (it deletes
+    // the item there), not the "Effacer" menu item's.
+    if (event->type() == QEvent::ShortcutOverride && qobject_cast<QAbstractItemView *>(watched)) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Delete && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier
+            && isAncestorOf(static_cast<QWidget *>(watched))) {
+            event->accept();
+            return true;
+        }
+    }
     // Page Up and Page Down anywhere in the document window step the section
     // that shows; the key goes no further.
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {

@@ -109,6 +109,8 @@ public:
     void ImpPhoto() { Imprime(SectionId::Album); }
     void ImpVideo() { Imprime(SectionId::Videos); }
     void ImpCourses() { Imprime(SectionId::Shopping); }
+    // Ctrl+P: the print command of the page that shows.
+    void ImpPage() { Imprime(SectionId(activePage())); }
     // "Ap&erçu avant impression...": what the active page's print command
     // would print, in the print preview (from which the user prints).
     void Apercu();
@@ -161,6 +163,7 @@ private:
     DocumentModel m_model;
     DocumentContext m_context;
     Settings m_settings;
+    QString m_iniDocument; // line 2 of "Tivarel.ini" as read
     SearchState m_search;
     QStackedWidget *m_stack = nullptr;
     std::array<SectionPage *, Document::SectionCount> m_pages{};

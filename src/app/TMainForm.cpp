@@ -19,6 +19,7 @@
 #include "common/BaseName.h"
 #include "common/Clock.h"
 #include "common/DateText.h"
+#include "common/TextFile.h"
 #include "common/UiServices.h"
 #include "document/Document.h"
 #include "reversi/TOthello.h"
@@ -37,6 +38,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QSet>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -146,7 +148,9 @@ const MenuRow kMenus[] = {
     {"Exporter1", u"E&xporter", "Fichier1", 0},
     {"Importer1", u"I&mporter", "Fichier1", 0},
     {"Imprimer1", u"&Imprimer", "Fichier1", 0},
+    {"Recents1", u"Documents &récents", "Fichier1", 0},
     {"Edition1", u"&Ediiton", nullptr, 4},
+    {"Fiche1", u"Fi&che", nullptr, 0},
     {"Sections1", u"&Sections", nullptr, 5},
     {"Options1", u"&Options", nullptr, 6},
     {"Utilitaires1", u"&Utilitaires", nullptr, 7},
@@ -237,6 +241,7 @@ const CommandRow kCommands[] = {
      .name = "FileOpenItem",
      .caption = u"&Ouvrir...",
      .hint = u"Ouvrir un fichier",
+     .shortcut = QKeyCombination(Qt::CTRL | Qt::Key_O).toCombined(),
      .button = "OpenBtn",
      .buttonHint = u"Ouvrir",
      .place = 11,
@@ -246,6 +251,7 @@ const CommandRow kCommands[] = {
      .name = "FileSaveItem",
      .caption = u"&Enregistrer",
      .hint = u"Enregistrer le fichier en cours",
+     .shortcut = QKeyCombination(Qt::CTRL | Qt::Key_S).toCombined(),
      .button = "SaveBtn",
      .buttonHint = u"Enregistrer",
      .place = 12,
@@ -272,7 +278,7 @@ const CommandRow kCommands[] = {
     // Backups of the document set (see DocumentBackups).
     {.menu = "Fichier1",
      .name = "RestoreBackupItem",
-     .caption = u"&Restaurer une sauvegarde...",
+     .caption = u"Restaurer une sa&uvegarde...",
      .hint = u"Revenir à une copie datée du document",
      .handler = [](M &m) { TSauvegardes::Restaurer(*m.child(), m.fileName()); }},
     // "E&xporter" and "I&mporter": exchange with other programs.
@@ -366,6 +372,12 @@ const CommandRow kCommands[] = {
      .hint = u"Imprimer la liste des achats",
      .handler = printCommand<&TChild::ImpCourses>},
     {.menu = "Imprimer1",
+     .name = "PrintShownItem",
+     .caption = u"Pa&ge affichée",
+     .hint = u"Imprimer la page affichée",
+     .shortcut = QKeyCombination(Qt::CTRL | Qt::Key_P).toCombined(),
+     .handler = printCommand<&TChild::ImpPage>},
+    {.menu = "Imprimer1",
      .name = "PrintPreviewItem",
      .caption = u"Ap&erçu avant impression...",
      .hint = u"Aperçu de ce que la page imprime",
@@ -413,6 +425,7 @@ const CommandRow kCommands[] = {
      .name = "FindItem",
      .caption = u"Rechercher...",
      .hint = u"Rechercher rendez vous",
+     .shortcut = QKeyCombination(Qt::CTRL | Qt::Key_F).toCombined(),
      .button = "SpeedButton5",
      .buttonHint = u"Chercher",
      .place = 41,
@@ -658,39 +671,70 @@ const CommandRow kCommands[] = {
      .hint = u"Informations sur le logiciel, la version",
      .handler = aboutBox},
 
-    // Tool bar only.
-    {.button = "SpeedButton3",
-     .buttonHint = u"Premier",
-     .place = 30,
-     .icon = standardIcon(QStyle::SP_MediaSkipBackward),
-     .handler = childCommand<&TChild::Premier>},
-    {.button = "SpeedButton2",
-     .buttonHint = u"Précédent",
-     .place = 31,
-     .icon = standardIcon(QStyle::SP_MediaSeekBackward),
-     .handler = childCommand<&TChild::Precedent>},
-    {.button = "SpeedButton1",
-     .buttonHint = u"Suivant",
-     .place = 32,
-     .icon = standardIcon(QStyle::SP_MediaSeekForward),
-     .handler = childCommand<&TChild::Suivant>},
-    {.button = "SpeedButton4",
-     .buttonHint = u"Dernier",
-     .place = 33,
-     .icon = standardIcon(QStyle::SP_MediaSkipForward),
-     .handler = childCommand<&TChild::Dernier>},
-    {.button = "SpeedButton7",
+    // "Fi&che": the record commands of the page that shows, with their keys.
+    {.menu = "Fiche1",
+     .name = "AjoutItem",
+     .caption = u"&Ajouter",
+     .hint = u"Ajouter une fiche",
+     .shortcut = Qt::Key_Insert,
+     .button = "SpeedButton7",
      .buttonHint = u"Ajouter",
      .place = 40,
      .icon = badgeIcon(u"+", rgb(0x2e, 0x8b, 0x57)),
      .handler = childCommand<&TChild::Ajout>,
      .changesDocument = true},
-    {.button = "SpeedButton6",
+    {.menu = "Fiche1",
+     .name = "SupprimeItem",
+     .caption = u"&Effacer",
+     .hint = u"Effacer la fiche ou la ligne choisie",
+     .shortcut = Qt::Key_Delete,
+     .button = "SpeedButton6",
      .buttonHint = u"Effacer",
      .place = 42,
      .icon = badgeIcon(u"−", rgb(0xb2, 0x22, 0x22)),
      .handler = childCommand<&TChild::Supprime>,
      .changesDocument = true},
+    {.menu = "Fiche1"},
+    {.menu = "Fiche1",
+     .name = "PremierItem",
+     .caption = u"&Premier",
+     .hint = u"Aller au début",
+     .shortcut = QKeyCombination(Qt::CTRL | Qt::Key_Home).toCombined(),
+     .button = "SpeedButton3",
+     .buttonHint = u"Premier",
+     .place = 30,
+     .icon = standardIcon(QStyle::SP_MediaSkipBackward),
+     .handler = childCommand<&TChild::Premier>},
+    {.menu = "Fiche1",
+     .name = "PrecedentItem",
+     .caption = u"P&récédent",
+     .hint = u"Semaine, lettre, mois ou fiche précédente",
+     .shortcut = QKeyCombination(Qt::CTRL | Qt::Key_PageUp).toCombined(),
+     .button = "SpeedButton2",
+     .buttonHint = u"Précédent",
+     .place = 31,
+     .icon = standardIcon(QStyle::SP_MediaSeekBackward),
+     .handler = childCommand<&TChild::Precedent>},
+    {.menu = "Fiche1",
+     .name = "SuivantItem",
+     .caption = u"&Suivant",
+     .hint = u"Semaine, lettre, mois ou fiche suivante",
+     .shortcut = QKeyCombination(Qt::CTRL | Qt::Key_PageDown).toCombined(),
+     .button = "SpeedButton1",
+     .buttonHint = u"Suivant",
+     .place = 32,
+     .icon = standardIcon(QStyle::SP_MediaSeekForward),
+     .handler = childCommand<&TChild::Suivant>},
+    {.menu = "Fiche1",
+     .name = "DernierItem",
+     .caption = u"&Dernier",
+     .hint = u"Aller à la fin",
+     .shortcut = QKeyCombination(Qt::CTRL | Qt::Key_End).toCombined(),
+     .button = "SpeedButton4",
+     .buttonHint = u"Dernier",
+     .place = 33,
+     .icon = standardIcon(QStyle::SP_MediaSkipForward),
+     .handler = childCommand<&TChild::Dernier>},
 };
 
 } // namespace
@@ -762,6 +806,12 @@ void TMainForm::createCommands()
         group = it.key() / 10;
         bar->addWidget(it.value());
     }
+    // "Documents &récents", filled each time it opens, goes after "Enregistrer &sous...".
+    QMenu *recent = menus.value("Recents1");
+    const QList<QAction *> fileItems = menus.value("Fichier1")->actions();
+    menus.value("Fichier1")
+        ->insertMenu(fileItems.value(fileItems.indexOf(action(QStringLiteral("FileSaveAsItem"))) + 1), recent);
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] { fillRecent(recent); });
     m_autoOpen = action(QStringLiteral("AutoOpenItem"));
     m_autoOpen->setCheckable(true);
 }
@@ -920,19 +970,71 @@ void TMainForm::FileNew()
 void TMainForm::openDocument(const QString &path)
 {
     m_fileName = documentNameFor(path);
-    m_child->Charge(m_fileName);
+    if (m_child->Charge(m_fileName))
+        rememberRecent();
+}
+
+namespace {
+
+const QString kDocumentFilter = QStringLiteral("Documents Tivarel (*.orz *.Orz *.ORZ);;Tous les fichiers (*)");
+
+} // namespace
+
+QString TMainForm::dialogFolder() const
+{
+    // The folder of the document, else the user's documents: never the
+    // data folder, where the program's own files would be offered.
+    const QFileInfo doc(m_child->document().name);
+    if (!m_child->document().name.isEmpty() && doc.absoluteDir().exists())
+        return doc.absolutePath();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
+
+QString TMainForm::recentFile() const
+{
+    return QDir(m_startDirectory).filePath(QString::fromLatin1(RecentDocuments::kFileName));
+}
+
+QStringList TMainForm::recentDocuments() const
+{
+    return TextFile::read(recentFile()).value_or(QStringList());
+}
+
+void TMainForm::rememberRecent()
+{
+    const QString name = m_child->document().name;
+    if (!name.isEmpty())
+        TextFile::write(recentFile(), RecentDocuments::add(recentDocuments(), QFileInfo(name).absoluteFilePath()));
+}
+
+void TMainForm::fillRecent(QMenu *menu)
+{
+    menu->clear();
+    const QStringList recent = recentDocuments();
+    for (int i = 0; i < recent.size(); ++i) {
+        const QString path = recent[i];
+        QAction *a = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(BaseName::fileNamePart(path)));
+        a->setObjectName(QStringLiteral("Recent%1").arg(i + 1));
+        a->setStatusTip(path);
+        connect(a, &QAction::triggered, this, [this, path] {
+            if (saveChangesFirst())
+                openDocument(path);
+        });
+    }
+    if (recent.isEmpty())
+        menu->addAction(QStringLiteral("(aucun)"))->setEnabled(false);
 }
 
 void TMainForm::FileOpen()
 {
     if (!saveChangesFirst())
         return;
-    const QString chosen = m_ui.openFileName(this, QStringLiteral("Ouvrir"), m_startDirectory, QStringLiteral("*.orz"),
-                                             QStringLiteral("Tous les fichiers (*.*)"));
+    const QString chosen =
+        m_ui.openFileName(this, QStringLiteral("Ouvrir"), dialogFolder(), QString(), kDocumentFilter);
     if (chosen.isEmpty())
         return;
-    m_fileName = documentNameFor(chosen);
-    m_child->Charge(m_fileName);
+    openDocument(chosen);
 }
 
 bool TMainForm::FileSave()
@@ -941,8 +1043,10 @@ bool TMainForm::FileSave()
     if (m_fileName.size() < 5 || m_child->isReadOnly())
         return FileSaveAs();
     const bool saved = m_child->Sauve(m_fileName);
-    if (saved)
+    if (saved) {
+        rememberRecent();
         StatementMenu::documentSaved(*this);
+    }
     return saved;
 }
 
@@ -961,8 +1065,8 @@ bool TMainForm::FileSaveAs()
     // old one, so that the next Save does not write a partial set there.
     const QString previous = m_fileName;
     m_fileName.clear();
-    const QString chosen = m_ui.saveFileName(this, QStringLiteral("Enregistrer sous"), m_startDirectory,
-                                             QStringLiteral("*.orz"), QStringLiteral("Tous les fichiers (*.*)"));
+    const QString chosen = m_ui.saveFileName(this, QStringLiteral("Enregistrer sous"), dialogFolder(),
+                                             BaseName::fileNamePart(m_child->document().name), kDocumentFilter);
     if (chosen.isEmpty())
         return false;
     m_fileName = documentNameFor(chosen);
@@ -975,6 +1079,7 @@ bool TMainForm::FileSaveAs()
         }
     }
     if (m_child->Sauve(m_fileName)) {
+        rememberRecent();
         StatementMenu::documentSaved(*this);
         return true;
     }

@@ -95,6 +95,13 @@ private:
     // that was asked for did not happen).
     bool saveChangesFirst();
     bool anyFileOfSetExists(const QString &documentPath) const;
+    // Where the open and save dialogs start.
+    QString dialogFolder() const;
+    // "Documents &récents", kept in a file of the start directory.
+    QString recentFile() const;
+    QStringList recentDocuments() const;
+    void rememberRecent();
+    void fillRecent(QMenu *menu);
 
     UiServices &m_ui;
     const Clock &m_clock;

@@ -10,7 +10,10 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TSauvegardes::TSauvegardes(const QList<BackupStore::Backup> &backups, QWidget *parent) : QDialog(parent)
 {
@@ -23,7 +26,9 @@ TSauvegardes::TSauvegardes(const QList<BackupStore::Backup> &backups, QWidget *p
     for (const auto &b : backups)
         m_list->addItem(label(b) + QStringLiteral(" - %1 fichier(s)").arg(b.files.size()));
     m_list->setCurrentRow(0);
-    m_list->setMinimumWidth(380);
+    // Every entry whole, whatever the font.
+    m_list->setMinimumWidth(std::max(380, m_list->sizeHintForColumn(0) + 2 * m_list->frameWidth()
+                                              + m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8));
     layout->addWidget(m_list);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Restaurer"));

@@ -40,6 +40,19 @@ void BudgetGrid::swapRows(int a, int b)
         std::swap(m_cells[index(a, c)], m_cells[index(b, c)]);
 }
 
+void BudgetGrid::removeRow(int row)
+{
+    if (!contains(row, 0))
+        return;
+    for (int r = row; r < Rows - 1; ++r) {
+        for (int c = 0; c < Columns; ++c)
+            m_cells[index(r, c)] = std::move(m_cells[index(r + 1, c)]);
+    }
+    for (int c = 0; c < Columns; ++c)
+        m_cells[index(Rows - 1, c)].clear();
+    countLines();
+}
+
 void BudgetGrid::sortByDay()
 {
     const int n = m_lineCount;

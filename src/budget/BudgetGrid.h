@@ -46,6 +46,9 @@ public:
     // month share month and year.
     void sortByDay();
     void swapRows(int a, int b);
+    // Takes row `row` away: the rows under it move up one, the last row
+    // comes back empty, and the lines are counted again.
+    void removeRow(int row);
 
     // Closes the gaps left by rows without a date: the rows that have one
     // move up, in order, so the line count takes them all in; rows with other

@@ -116,6 +116,23 @@ BudgetMonth::Entry BudgetMonth::takeRow(int row)
     return e;
 }
 
+bool BudgetMonth::removeRow(int row)
+{
+    bool any = false;
+    for (int c = 0; c < BudgetGrid::Columns; ++c)
+        any = any || !m_grid.cell(row, c).isEmpty();
+    if (!any || !BudgetGrid::contains(row, 0))
+        return false;
+    m_grid.removeRow(row);
+    if (m_editing && m_editedRow == row)
+        m_editing = false;
+    else if (m_editing && m_editedRow > row)
+        --m_editedRow;
+    m_changed = true;
+    storeMonth();
+    return true;
+}
+
 std::optional<QString> BudgetMonth::amountCell(const QString &typed)
 {
     if (typed.trimmed().isEmpty())

@@ -110,6 +110,10 @@ public:
     // or ",", become "0.00" right-aligned in 16 characters; the line goes to
     // the edited row or to the first free row; the rows are ordered by day.
     CommitResult commit(const Entry &entry);
+    // Deletes a journal line: the row goes from the grid (a counted row, or
+    // one below them that holds text), the month is stored again at once
+    // and the entry line no longer edits it. False when the row is empty.
+    bool removeRow(int row);
     // The text an amount cell gets for a typed amount; nothing when it is not
     // a number; an empty text for an empty box.
     static std::optional<QString> amountCell(const QString &typed);

@@ -21,6 +21,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <QStatusTipEvent>
 #include <QTableView>
 #include <QTimer>
 
@@ -31,12 +32,10 @@ constexpr std::array<int, 5> kHeaderWidths = {90, 159, 217, 103, 80};
 constexpr std::array<int, BudgetGrid::Columns> kColumnWidths = {90, 160, 210, 100, 100, 10};
 constexpr int kRowHeight = 22;
 
-// Geometry of the page, in pixels from its top-left corner.
+// Geometry of the page, in pixels from its top-left corner, at the usual
+// font (a larger one makes them larger).
 constexpr int kCaptionHeight = 30;
-constexpr int kHeaderTop = 34;
-constexpr int kEntryTop = 58;
 constexpr int kEntryHeight = 24;
-constexpr int kGridTop = 86;
 constexpr int kGridWidth = 90 + 160 + 210 + 100 + 100 + 10 + 22; // columns, scroll bar and frame
 constexpr int kTotalsHeight = 26;
 constexpr int kMonthButtonHeight = 24;
@@ -145,6 +144,7 @@ void BudgetPage::buildWidgets()
     m_grid->setWordWrap(false);
     // A double click anywhere on a row takes it (see eventFilter).
     m_grid->viewport()->installEventFilter(this);
+    m_grid->installEventFilter(this);
 
     m_totalsLabel = new QLabel(QStringLiteral("Totaux"), this);
     m_totalsLabel->setObjectName(QStringLiteral("Label25"));
@@ -179,34 +179,77 @@ void BudgetPage::buildWidgets()
 
 void BudgetPage::layoutFor(int width, int height)
 {
+    // The pixel sizes of the usual font are the least each part gets; a
+    // larger font (QT_FONT_DPI 144, 192) widens and heightens what would
+    // otherwise cut a date, an amount, a caption or an account's name.
+    const QFontMetrics fm(font());
+    const double scale = std::max(1.0, logicalDpiY() / 96.0);
+    auto fit = [&fm](int least, const QString &text, int margin = 12) {
+        return std::max(least, fm.horizontalAdvance(text) + margin);
+    };
+    const QString amount = QStringLiteral("-00 000 000,00");
+    const std::array<int, BudgetGrid::Columns> cols = {fit(kColumnWidths[0], QStringLiteral("00/00/0000")),
+                                                       int(kColumnWidths[1] * scale),
+                                                       int(kColumnWidths[2] * scale),
+                                                       fit(kColumnWidths[3], amount),
+                                                       fit(kColumnWidths[4], amount),
+                                                       kColumnWidths[5]};
+    const QStringList titles{QStringLiteral("Date"), QStringLiteral("Poste"), QStringLiteral("Description"),
+                             QStringLiteral("Dépenses"), QStringLiteral("Recettes")};
+    std::array<int, 5> header{};
+    for (int i = 0; i < 5; ++i)
+        header[i] = fit(int(kHeaderWidths[i] * scale), titles[i], 20);
+    const int rowHeight = std::max(kRowHeight, fm.height() + 6);
+    const int entryHeight = std::max(kEntryHeight, fm.height() + 10);
+    const int captionHeight = std::max(kCaptionHeight, fm.height() + 14);
+    const int headerTop = captionHeight + 4;
+    const int headerHeight = std::max(22, fm.height() + 6);
+    const int entryTop = headerTop + headerHeight + 2;
+    const int gridTop = entryTop + entryHeight + 4;
+    int accountWidth = 105;
+    for (int i = 0; i < m_accounts->count(); ++i)
+        accountWidth = fit(accountWidth, m_accounts->itemText(i), 40);
+
     const int w = width;
-    const int h = qMax(height, kGridTop + 4 * kRowHeight + kTotalsHeight);
-    m_caption->setGeometry(0, 0, w, kCaptionHeight);
-    m_accountLabel->setGeometry(w - 230, 5, 56, 20);
-    m_accounts->setGeometry(w - 170, 3, 105, 24);
+    const int h = qMax(height, gridTop + 4 * rowHeight + kTotalsHeight);
+    m_caption->setGeometry(0, 0, w, captionHeight);
+    const int monthWidth = fit(52, QStringLiteral("Déc"), 16);
+    const int accountsLeft = w - 65 - accountWidth - (monthWidth - 52);
+    const int labelWidth = fit(56, m_accountLabel->text(), 6);
+    m_accountLabel->setGeometry(accountsLeft - 4 - labelWidth, 5, labelWidth, std::max(20, fm.height() + 4));
+    m_accounts->setGeometry(accountsLeft, 3, accountWidth, std::max(24, fm.height() + 10));
     m_accountLabel->raise();
     m_accounts->raise();
 
-    m_header->setGeometry(0, kHeaderTop, 90 + 159 + 217 + 103 + 80 + 2, 22);
     int x = 0;
     QWidget *entry[] = {m_date, m_posts, m_description, m_expense, m_income};
     for (int i = 0; i < 5; ++i) {
-        entry[i]->setGeometry(x, kEntryTop, kHeaderWidths[i], kEntryHeight);
-        x += kHeaderWidths[i];
+        m_header->resizeSection(i, header[i]);
+        entry[i]->setGeometry(x, entryTop, header[i], entryHeight);
+        x += header[i];
     }
+    m_header->setGeometry(0, headerTop, x + 2, headerHeight);
 
     // The journal keeps its 128 rows and its column widths whatever the size.
-    for (int c = 0; c < BudgetGrid::Columns; ++c)
-        m_grid->setColumnWidth(c, kColumnWidths[c]);
-    const int gridHeight = h - kGridTop - kTotalsHeight - 6;
-    m_grid->setGeometry(0, kGridTop, kGridWidth, gridHeight);
+    int gridWidth = 22; // scroll bar and frame
+    for (int c = 0; c < BudgetGrid::Columns; ++c) {
+        m_grid->setColumnWidth(c, cols[c]);
+        gridWidth += cols[c];
+    }
+    m_grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+    const int gridHeight = h - gridTop - kTotalsHeight - 6;
+    m_grid->setGeometry(0, gridTop, std::max(gridWidth, kGridWidth), gridHeight);
 
-    const int totalsTop = kGridTop + gridHeight + 3;
-    m_totalsLabel->setGeometry(300, totalsTop, 150, kEntryHeight);
-    m_expenseTotal->setGeometry(460, totalsTop, 100, kEntryHeight);
-    m_incomeTotal->setGeometry(560, totalsTop, 100, kEntryHeight);
+    const int totalsTop = gridTop + gridHeight + 3;
+    const int expenseLeft = cols[0] + cols[1] + cols[2];
+    m_totalsLabel->setGeometry(expenseLeft - 160, totalsTop, 150, entryHeight);
+    m_expenseTotal->setGeometry(expenseLeft, totalsTop, cols[3], entryHeight);
+    m_incomeTotal->setGeometry(expenseLeft + cols[3], totalsTop, cols[4], entryHeight);
 
-    m_monthPanel->setGeometry(w - 60, kHeaderTop, 56, 12 * (kMonthButtonHeight + 2) + 4);
+    const int buttonHeight = std::max(kMonthButtonHeight, fm.height() + 8);
+    for (int m = 0; m < 12; ++m)
+        m_monthButtons[m]->setGeometry(2, 2 + m * (buttonHeight + 2), monthWidth, buttonHeight);
+    m_monthPanel->setGeometry(w - monthWidth - 8, headerTop, monthWidth + 4, 12 * (buttonHeight + 2) + 4);
 }
 
 // ---------------------------------------------------------------------------
@@ -405,8 +448,12 @@ void BudgetPage::focusLater(QWidget *w)
             return;
         QWidget *now = QApplication::focusWidget();
         const bool alongEntryLine = now == m_date || now == m_description || now == m_expense || now == m_income;
-        if (alongEntryLine && w->isVisible())
+        if (alongEntryLine && w->isVisible()) {
             w->setFocus(Qt::OtherFocusReason);
+            // Said in the status bar, where the window shows hints.
+            QStatusTipEvent tip(QStringLiteral("Choisissez d'abord un poste : une ligne du budget en demande un."));
+            QCoreApplication::sendEvent(w, &tip);
+        }
     });
 }
 
@@ -466,6 +513,26 @@ void BudgetPage::StringGrid1DblClick(int row)
     m_date->setFocus(Qt::OtherFocusReason);
 }
 
+void BudgetPage::supprime()
+{
+    const int row = m_grid->currentIndex().row();
+    const BudgetGrid &g = m_month.grid();
+    QStringList named;
+    for (int c :
+         {BudgetGrid::Date, BudgetGrid::Post, BudgetGrid::Description, BudgetGrid::Expense, BudgetGrid::Income}) {
+        if (!g.cell(row, c).trimmed().isEmpty())
+            named << g.cell(row, c).trimmed();
+    }
+    if (named.isEmpty() || !confirmDelete(named.join(u' '), QStringLiteral("la ligne")))
+        return;
+    if (!m_month.removeRow(row))
+        return;
+    context().document().setModified();
+    showGrid();
+    Total();
+    m_grid->setCurrentIndex(m_gridModel->index(std::min(row, std::max(0, g.lineCount() - 1)), 0));
+}
+
 void BudgetPage::Total()
 {
     const auto t = m_month.grid().totals();
@@ -491,6 +558,19 @@ bool BudgetPage::eventFilter(QObject *watched, QEvent *event)
             && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             Edit2KeyPress();
             return true;
+        }
+        // Enter and F2 on a grid row take it into the entry line, as a double
+        // click does; Delete deletes it.
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (watched == m_grid && plain && m_grid->currentIndex().isValid()) {
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_F2) {
+                StringGrid1DblClick(m_grid->currentIndex().row());
+                return true;
+            }
+            if (key->key() == Qt::Key_Delete) {
+                supprime();
+                return true;
+            }
         }
     } else if (event->type() == QEvent::MouseButtonDblClick && watched == m_grid->viewport()) {
         auto *mouse = static_cast<QMouseEvent *>(event);

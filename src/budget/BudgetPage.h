@@ -43,6 +43,9 @@ public:
     void writeBack() override { EcritMois(); }
     void display() override { LitMois(); }
     void precedent() override;
+    // "Effacer", and Delete in the grid: the grid's current line, after a
+    // question naming it.
+    void supprime() override;
     void suivant() override;
     void layoutFor(int width, int height) override;
 

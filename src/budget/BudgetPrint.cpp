@@ -26,6 +26,7 @@ Journal journalOf(const BudgetPage &page)
     Journal j;
     j.monthName = month.monthName();
     j.year = month.year();
+    j.account = page.account();
     const auto &grid = month.grid();
     for (int r = 0; r < grid.lineCount(); ++r)
         j.rows.append({grid.cell(r, 0), grid.cell(r, 1), grid.cell(r, 2), grid.cell(r, 3), grid.cell(r, 4)});
@@ -35,7 +36,10 @@ Journal journalOf(const BudgetPage &page)
 void Entete(MmCanvas &canvas, const Journal &journal, int titleSize)
 {
     canvas.setFont(kArial, titleSize, true);
-    canvas.textIn(0, 0, kIncomeRight, QStringLiteral("Journal de %1 %2").arg(journal.monthName).arg(journal.year));
+    QString title = QStringLiteral("Journal de %1 %2").arg(journal.monthName).arg(journal.year);
+    if (!journal.account.isEmpty())
+        title += QStringLiteral(" - ") + journal.account;
+    canvas.textIn(0, 0, kIncomeRight, title);
     canvas.setFont(kArial, 8, true);
     canvas.textIn(0, 7, kPostX - 3, QStringLiteral("Date"));
     canvas.textIn(22, 7, kDescriptionX - 23, QStringLiteral("Poste"));

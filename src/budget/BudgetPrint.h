@@ -18,6 +18,7 @@ struct Journal
 {
     QString monthName; // "Janvier" .. "Décembre"
     int year = 0;
+    QString account; // named in the heading after the month
     // Counted rows: date, post, description, expense, income.
     QList<std::array<QString, 5>> rows;
 };

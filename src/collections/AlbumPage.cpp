@@ -13,6 +13,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMediaPlayer>
@@ -163,9 +164,18 @@ void AlbumPage::buildUi()
 
 QString AlbumPage::pictureFilter()
 {
-    return QStringLiteral("Tout (*.bmp *.emf *.wmf *.jpg *.gif *.pcx);;Bitmaps (*.bmp);;Pcx (*.pcx);;"
-                          "MétaFichiers améliorés (*.emf);;MetaFichiers (*.wmf);;Compressés jpeg (*.jpg);;"
-                          "Compuserve gif (*.gif)");
+    // First every picture the album can show: JPEG and PCX by its own
+    // readers, the rest by Qt's; then the older program's list.
+    QStringList patterns{QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.pcx")};
+    for (const QByteArray &format : QImageReader::supportedImageFormats()) {
+        const QString p = QStringLiteral("*.") + QString::fromLatin1(format).toLower();
+        if (!patterns.contains(p))
+            patterns << p;
+    }
+    return QStringLiteral("Images (%1);;").arg(patterns.join(u' '))
+           + QStringLiteral("Tout (*.bmp *.emf *.wmf *.jpg *.gif *.pcx);;Bitmaps (*.bmp);;Pcx (*.pcx);;"
+                            "MétaFichiers améliorés (*.emf);;MetaFichiers (*.wmf);;Compressés jpeg (*.jpg);;"
+                            "Compuserve gif (*.gif)");
 }
 
 // ---------------------------------------------------------------------------
@@ -434,10 +444,9 @@ void AlbumPage::Button41Click()
         return;
     stopAnimation();
     m_path = path;
-    // Shown at its own size: the fitting and the sizes come when the page is
-    // read again.
+    // Fitted to the frame at once, with its sizes.
     if (PictureFile::isRegularFile(path))
-        showPicture(path, false);
+        showPicture(path, true);
     else
         clearPicture();
     markEdited();
@@ -464,4 +473,9 @@ bool AlbumPage::print(MmCanvas &canvas)
 {
     RecordPrint::ImpPhoto(canvas, RecordPrint::photoOf(*this));
     return true;
+}
+
+QString AlbumPage::recordTitle() const
+{
+    return m_title->text();
 }

@@ -68,6 +68,7 @@ protected:
     void showRecord(const QStringList &body) override;
     std::optional<QStringList> recordFromScreen() override;
     void prepareDelete() override;
+    QString recordTitle() const override;
     void focusNewRecord() override;
 
 private:

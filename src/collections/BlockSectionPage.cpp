@@ -178,7 +178,9 @@ void BlockSectionPage::ajout()
 
 void BlockSectionPage::supprime()
 {
-    deleteRecord();
+    // "Effacer" and Delete take a whole record away: the user says yes first.
+    if (confirmDelete(recordTitle()))
+        deleteRecord();
 }
 
 void BlockSectionPage::addRecord()

@@ -96,6 +96,8 @@ protected:
     virtual void prepareDelete() {}
     // After an add has shown the new, empty record: focus the first field.
     virtual void focusNewRecord() {}
+    // What names the record shown in the question asked before deleting it.
+    virtual QString recordTitle() const { return {}; }
 
 private:
     void reportDamaged(const QString &marker);

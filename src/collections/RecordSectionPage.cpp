@@ -100,6 +100,19 @@ void RecordSectionPage::focusNewRecord()
     m_form->focusFirstField();
 }
 
+QString RecordSectionPage::recordTitle() const
+{
+    auto text = [this](int field) {
+        const QVariant v = m_form->value(field);
+        return v.typeId() == QMetaType::QDate ? v.toDate().toString(QStringLiteral("dd/MM/yyyy")) : v.toString();
+    };
+    for (int i = 0; i < m_schema.fieldCount(); ++i) {
+        if (m_schema.field(i).label == QStringLiteral("Titre"))
+            return text(i);
+    }
+    return QStringList{text(0), text(1)}.join(QStringLiteral(" du "));
+}
+
 bool RecordSectionPage::mayWrite() const
 {
     return recordChanged() && (!m_damaged || m_userEdited);

@@ -42,6 +42,8 @@ protected:
     void showRecord(const QStringList &body) override;
     std::optional<QStringList> recordFromScreen() override;
     void focusNewRecord() override;
+    // The title, or for a section without one its first two fields.
+    QString recordTitle() const override;
     // A damaged record that the user has not touched is never written back,
     // not even after a delete marked the record shown as changed.
     bool mayWrite() const override;

@@ -31,6 +31,14 @@ ReimbursementPage::ReimbursementPage(DocumentContext &context, BlockFile &file, 
     results->addRow(QStringLiteral("Part remboursée"), m_share);
     pageLayout()->addWidget(group);
     pageLayout()->addStretch(1);
+
+    // The results follow each amount as soon as it is committed (Tab,
+    // Enter, a click elsewhere); an amount that cannot be read is told when
+    // the record is read, not at every field left.
+    for (const char *name : {"Edit19", "Edit20", "Edit21", "Edit22"}) {
+        if (auto *edit = qobject_cast<QLineEdit *>(form()->control(QString::fromLatin1(name))))
+            connect(edit, &QLineEdit::editingFinished, this, [this] { Rembours(false); });
+    }
 }
 
 void ReimbursementPage::reset()
@@ -45,7 +53,7 @@ QString ReimbursementPage::amount(const char *name) const
     return form()->value(schema().indexOf(QString::fromLatin1(name))).toString();
 }
 
-void ReimbursementPage::Rembours()
+void ReimbursementPage::Rembours(bool tell)
 {
     const auto r =
         ReimbursementRecord::Rembours(amount("Edit19"), amount("Edit20"), amount("Edit21"), amount("Edit22"));
@@ -53,7 +61,7 @@ void ReimbursementPage::Rembours()
         m_total->setText(*r.total);
     if (r.share)
         m_share->setText(*r.share);
-    if (!r.errors.isEmpty())
+    if (tell && !r.errors.isEmpty())
         context().ui().message(context().dialogParent(), r.errors.join(u'\n'), UiServices::Icon::Warning,
                                QMessageBox::Ok);
 }

@@ -18,10 +18,11 @@ public:
     void reset() override;
 
     // Computes the two results from the amounts shown. They are computed
-    // when a record is read, not while the user types. An amount that is not
-    // a number is reported, naming its field; the total then changes only
-    // when both refunds could be read, and the share stays as it was.
-    void Rembours();
+    // when a record is read and when an amount field is left. An amount
+    // that is not a number is reported (when `tell`), naming its field; the
+    // total then changes only when both refunds could be read, and the share
+    // stays as it was.
+    void Rembours(bool tell = true);
     // The key filter of the four amount fields (Edit19 to Edit22): the
     // character to insert for a typed one, or nothing to drop the key.
     static std::optional<QChar> Edit19KeyPress(QChar typed);

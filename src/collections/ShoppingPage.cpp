@@ -218,6 +218,11 @@ void ShoppingPage::cellEdited(int row, int column)
         }
     }
     markEdited();
+    // Amounts and total follow each committed price (or a quantity whose
+    // price is there), whatever key committed it: Tab, Enter or a click.
+    const QTableWidgetItem *price = m_grid->item(row, 2);
+    if (column >= 2 || (column == 1 && price && !price->text().trimmed().isEmpty()))
+        Calculec();
 }
 
 void ShoppingPage::Calculec()
@@ -339,4 +344,11 @@ bool ShoppingPage::print(MmCanvas &canvas)
 {
     ShoppingPrint::ImpCourses(canvas, ShoppingPrint::sheetOf(*this));
     return true;
+}
+
+QString ShoppingPage::recordTitle() const
+{
+    const QString shop = m_shop->currentText().trimmed();
+    return QStringLiteral("Liste du ") + m_date->date().toString(QStringLiteral("dd/MM/yyyy"))
+           + (shop.isEmpty() ? QString() : QStringLiteral(", ") + shop);
 }

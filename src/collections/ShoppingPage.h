@@ -57,6 +57,7 @@ protected:
     void showRecord(const QStringList &body) override;
     std::optional<QStringList> recordFromScreen() override;
     bool mayWrite() const override;
+    QString recordTitle() const override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

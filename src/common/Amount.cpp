@@ -1,5 +1,7 @@
 #include "common/Amount.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 
 namespace Amount {
@@ -13,9 +15,22 @@ QString normaliseTyped(const QString &typed)
     return s;
 }
 
+QString ungrouped(const QString &text)
+{
+    static const QRegularExpression grouped(
+        QStringLiteral("^\\s*[+-]?\\d{1,3}(?:[ \\x{00A0}\\x{202F}]\\d{3})+(?:[.,]\\d*)?\\s*$"));
+    if (!grouped.match(text).hasMatch())
+        return text;
+    QString s = text.trimmed();
+    s.remove(u' ');
+    s.remove(QChar(0x00A0));
+    s.remove(QChar(0x202F));
+    return s;
+}
+
 std::optional<double> parse(const QString &text)
 {
-    QString s = text.trimmed();
+    QString s = ungrouped(text).trimmed();
     if (s.isEmpty())
         return std::nullopt;
     s.replace(u',', u'.');

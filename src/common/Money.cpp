@@ -1,5 +1,7 @@
 #include "common/Money.h"
 
+#include "common/Amount.h"
+
 #include <limits>
 
 namespace Money {
@@ -33,7 +35,7 @@ std::optional<qint64> roundedDivide(__int128 n, qint64 d)
 
 std::optional<Decimal> parseDecimal(const QString &text)
 {
-    const QString s = text.trimmed();
+    const QString s = Amount::ungrouped(text).trimmed();
     qsizetype i = 0;
     bool negative = false;
     if (i < s.size() && (s[i] == u'-' || s[i] == u'+'))

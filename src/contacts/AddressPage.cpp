@@ -224,7 +224,10 @@ void AddressPage::SupNom()
     const int index = selectedContact();
     if (index < 0)
         return;
-    // No question: Delete takes the contact away at once.
+    // The name line, its parts joined by blanks, names the contact.
+    const QString name = m_book.page().at(index).fields.value(0).replace(QChar(0xA0), u' ');
+    if (!confirmDelete(name))
+        return;
     if (m_book.remove(index))
         context().document().setModified();
     showPage();

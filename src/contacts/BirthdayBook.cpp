@@ -49,6 +49,19 @@ QStringList BirthdayBook::monthEntries(int month) const
     return entries;
 }
 
+QStringList BirthdayBook::on(QDate date) const
+{
+    QStringList out;
+    if (!date.isValid())
+        return out;
+    const QString day = QStringLiteral("%1").arg(date.day(), 2, 10, QLatin1Char('0'));
+    for (const QString &entry : monthEntries(date.month())) {
+        if (entry.startsWith(day))
+            out.append(description(entry));
+    }
+    return out;
+}
+
 void BirthdayBook::readLists()
 {
     for (int k = 0; k < ListCount; ++k)

@@ -38,6 +38,9 @@ public:
 
     // The entries of one month from the store, sorted.
     QStringList monthEntries(int month) const;
+    // The descriptions of the birthdays of one day (any year), from the
+    // store, in list order.
+    QStringList on(QDate date) const;
     // Fills the six lists of the half-year; clears the changed flag.
     void readLists();
     // When the lists were edited, writes all six back into the store.

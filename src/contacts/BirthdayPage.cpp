@@ -136,10 +136,23 @@ void BirthdayPage::SupAnniv(int k)
     const int index = list->currentRow();
     if (index < 0 || !list->currentItem()->isSelected())
         return;
+    if (!confirmDelete(BirthdayBook::description(m_book.list(k).value(index))))
+        return;
     if (!m_book.remove(k, index))
         return;
     context().document().setModified();
     showLists();
+}
+
+void BirthdayPage::supprime()
+{
+    int chosen = -1;
+    for (int k = 0; k < BirthdayBook::ListCount; ++k) {
+        const QListWidgetItem *item = m_lists[k]->currentItem();
+        if (item && item->isSelected() && (chosen < 0 || m_lists[k]->hasFocus()))
+            chosen = k;
+    }
+    SupAnniv(chosen);
 }
 
 void BirthdayPage::showLists()

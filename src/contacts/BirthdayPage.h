@@ -38,6 +38,9 @@ public:
     void suivant() override { showHalf(1); }
     void dernier() override { showHalf(1); }
     void ajout() override { AjoutAnniv(); }
+    // "Effacer": the selected entry of the month list that has the focus,
+    // or else of the first list holding a selected entry.
+    void supprime() override;
 
     void LitAnniv();
     void EcritAnniv();

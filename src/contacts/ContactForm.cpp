@@ -92,6 +92,26 @@ QStringList ContactForm::toFields() const
             kMail + e(Email)};
 }
 
+qsizetype ContactForm::lineLength() const
+{
+    qsizetype n = 0;
+    for (const QString &f : toFields())
+        n += f.size() + 1;
+    return n;
+}
+
+QString ContactForm::tooLong() const
+{
+    const qsizetype over = lineLength() - MaxLineText;
+    if (over <= 0)
+        return {};
+    return QStringLiteral("L'adresse dépasse de %1 caractère%2 les %3 qu'une fiche peut contenir : raccourcissez "
+                          "un des champs.")
+        .arg(over)
+        .arg(over > 1 ? QStringLiteral("s") : QString())
+        .arg(MaxLineText);
+}
+
 QString ContactForm::telephoneColumn(const QString &telephoneLine)
 {
     const QString s = telephoneLine.mid(4, 20);

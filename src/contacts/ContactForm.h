@@ -49,9 +49,19 @@ struct ContactForm
     QString &operator[](Entry e) { return entries[e]; }
     const QString &operator[](Entry e) const { return entries[e]; }
 
-    // The French label and the length limit of each entry in the dialog.
+    // The French label of each entry, and the width (in characters) the
+    // dialog gives it.
     static QString label(int entry);
     static int limit(int entry);
+
+    // The characters of a contact line that reading takes after its key;
+    // the entries together may fill them, whatever each one's width.
+    static constexpr qsizetype MaxLineText = 255;
+    // What the entries make after the key: the seven fields, each followed
+    // by its TAB.
+    qsizetype lineLength() const;
+    // Empty while the line holds the entries, else the French reason.
+    QString tooLong() const;
 
     // Fills the entries from the seven fields of a contact (missing fields
     // count as empty).

@@ -7,6 +7,7 @@
 
 #include <array>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -29,6 +30,11 @@ public:
     QLineEdit *edit(int n) const { return m_edits.at(n - 1); } // 1..13
 
 private:
+    // OK stays disabled, with the reason shown, while the entries make a
+    // line longer than a contact's line can hold.
+    void checkLength();
+
     std::array<QLineEdit *, ContactForm::EntryCount> m_edits{};
+    QLabel *m_tooLong = nullptr;
     QPushButton *m_ok = nullptr;
 };

@@ -172,6 +172,12 @@ void TodoPage::remove(TodoList::Which which)
     showLists();
 }
 
+void TodoPage::supprime()
+{
+    const bool done = m_done->hasFocus() || (!m_todo->hasFocus() && selectedRow(TodoList::Todo) < 0);
+    remove(done ? TodoList::Done : TodoList::Todo);
+}
+
 void TodoPage::showLists()
 {
     m_todo->clear();

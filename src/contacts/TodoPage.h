@@ -28,6 +28,9 @@ public:
 
     void display() override { showLists(); }
     void ajout() override { AjoutFaire(); }
+    // "Effacer", as Delete: the selected line of the list that has the
+    // focus, or else of the list holding a selection.
+    void supprime() override;
 
     void AjoutFaire();
     void SpeedButton1Click(); // "Fait" -> "A faire"

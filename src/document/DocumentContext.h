@@ -3,6 +3,7 @@
 #include "document/Document.h"
 #include "document/DocumentBackups.h"
 
+#include <QDate>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -62,6 +63,8 @@ public:
     // Remembered lists that go with the nine drop-down boxes but have no box
     // of their own, by tag (see RememberedLists::extraTags()).
     QMap<QString, QStringList> &extraLists;
+    // The birthdays of a day, for the week's day headings. Unset: none.
+    std::function<QStringList(QDate)> birthdaysOn;
 
 private:
     Document &m_doc;

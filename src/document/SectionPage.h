@@ -84,6 +84,10 @@ public:
         Q_UNUSED(height);
     }
 
+    // Asks before a record goes: « Supprimer la fiche « name » ? » (Yes/No;
+    // `what` names another kind of record). True when the user answers Yes.
+    bool confirmDelete(const QString &name, const QString &what = QStringLiteral("la fiche")) const;
+
 private:
     DocumentContext &m_context;
     SectionId m_section;

@@ -1,8 +1,11 @@
 #include "Fixtures.h"
 #include "agenda/WeekPage.h"
 #include "app/Application.h"
+#include "budget/BudgetFormat.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QDateEdit>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -153,6 +156,12 @@ private slots:
         QCOMPARE(opened, QStringList({path("agenda.Orz"), path("agenda.orz"), "Tivarel - agenda.orz"}));
         // The title stays the caption after an unchanged save.
         QVERIFY(f.ui.messages().isEmpty() && f.form.FileSave() && f.form.windowTitle() == "Tivarel - agenda.orz");
+        // The dialogs start in the document's folder, organiser files first;
+        // the document is among the recent ones.
+        f.form.FileOpen();
+        QCOMPARE(f.ui.shown().constLast().proposed.section(u' ', 0, 1), m_dir.path() + "|Documents Tivarel");
+        f.form.findChild<QMenu *>("Recents1")->aboutToShow();
+        QCOMPARE(f.form.findChild<QAction *>("Recent1")->statusTip(), path("agenda.orz"));
     }
 
     void saveAsAsksBeforeReplacingAnyFileOfTheSet_data()
@@ -258,6 +267,85 @@ private slots:
             autoOpen->trigger();
             QVERIFY(autoOpen->isChecked() == on && f.form.child()->GetIni().autoOpen == on);
         }
+        // A window left without a document keeps the remembered one; a first
+        // start opens automatically.
+        f.form.FileNew();
+        QVERIFY(f.form.close() && TestFiles::readBytes(path("Tivarel.ini")).contains(path("agenda.orz").toUtf8()));
+        QFile::remove(path("Tivarel.ini"));
+        QVERIFY(Fixture(m_dir.path()).form.action("AutoOpenItem")->isChecked());
+    }
+
+    // The keyboard alone: page, widget given the focus (":row", that row made
+    // current), key (none: "Effacer" clicked), answer (Y/N) and the widget
+    // whose text (or count) is probed ("@": the date the dialog proposed);
+    // expected, the questions asked, "|" and the probe.
+    void keyboard_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("expected");
+        const QString line = "Supprimer la ligne « 05/01/2026 Loyer 500,00 » ?|";
+        QTest::newRow("week, Ctrl+PgUp") << "1 ListBox1 Ctrl+PgUp - Panel4"
+                                         << "|Semaine 1";
+        QTest::newRow("week, Insert: the focused day") << "1 ListBox3 Ins - @"
+                                                       << "|07/01/2026";
+        QTest::newRow("budget, Delete") << "5 StringGrid1:0 Del Y Edit4" << line + "0,00";
+        QTest::newRow("budget, Effacer, No") << "5 StringGrid1:0 - N Edit4" << line + "500,00";
+        QTest::newRow("budget, Enter takes the row") << "5 StringGrid1:1 Return - Edit2"
+                                                     << "|eau";
+        QTest::newRow("birthdays, Effacer") << "3 ListBox9:0 - Y ListBox9"
+                                            << "Supprimer la fiche « Paul » ?|0";
+        QTest::newRow("films, Ctrl+End") << "7 - Ctrl+End - Edit9"
+                                         << "|Nikita";
+        QTest::newRow("films, Delete") << "7 - Del N Edit9"
+                                       << "Supprimer la fiche « Le Grand Bleu » ?|Le Grand Bleu";
+    }
+    void keyboard()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, expected);
+        const QStringList k = keys.split(u' ');
+        TestFiles::writeSampleSet(m_dir.path(), "agenda");
+        auto film = [](int n, const char *title) {
+            return TestFiles::block(
+                n, {"F", "09/03/2024", "4", title, "", "", "", "", "2000", "60", "", "96", "", "96", ""});
+        };
+        TestFiles::writeBytes(path("agenda.ovd"), TestFiles::crlf(film(0, "Le Grand Bleu") + film(1, "Nikita")));
+        TestFiles::writeBytes(path("agenda.oan"), TestFiles::crlf({"0115 Paul"}));
+        QStringList budget;
+        const QStringList rows[] = {{"05/01/2026", "Loyer", "", "500,00"}, {"09/01/2026", "Eau", "eau", "", "20,00"}};
+        for (int r = 0; r < 2; ++r)
+            for (int c = 0; c < rows[r].size(); ++c)
+                budget << BudgetFormat::cellLine("258202601", r, c, rows[r][c]);
+        TestFiles::writeBytes(path("agenda.obg"), TestFiles::crlf(budget));
+        Fixture f{m_dir.path()};
+        f.ui.fileName(path("agenda.orz"));
+        f.form.FileOpen();
+        f.form.child()->Section(k[0].toInt());
+        f.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.form));
+        QWidget *shown = f.form.child()->page(SectionId(k[0].toInt()));
+        if (auto *w = shown->findChild<QWidget *>(k[1].section(u':', 0, 0)))
+            w->setFocus(Qt::TabFocusReason);
+        else if (QApplication::focusWidget())
+            QApplication::focusWidget()->clearFocus();
+        if (auto *view = qobject_cast<QAbstractItemView *>(QApplication::focusWidget()))
+            view->setCurrentIndex(view->model()->index(k[1].section(u':', 1).toInt(), 0));
+        QString date;
+        if (k[4] == "@")
+            f.ui.dialog([&date](QDialog *d) {
+                date = d->findChild<QDateEdit *>()->date().toString("dd/MM/yyyy");
+                return int(QDialog::Rejected);
+            });
+        if (k[3] != "-")
+            f.ui.answer(k[3] == "Y" ? QMessageBox::Yes : QMessageBox::No);
+        if (k[2] == "-")
+            QTest::mouseClick(f.form.toolButton("SpeedButton6"), Qt::LeftButton);
+        else
+            QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : &f.form, QKeySequence(k[2]));
+        const QWidget *w = shown->findChild<QWidget *>(k[4]);
+        const QVariant text = w ? w->property("text") : QVariant(date);
+        const QString got = text.isValid() ? text.toString().trimmed() : w->property("count").toString();
+        QCOMPARE(f.ui.messages().join(u'/') + u'|' + got, expected);
     }
 
     void openAndNewAskAboutUnsavedChangesFirst()

@@ -84,7 +84,7 @@ void printFixture(const QString &command, MmCanvas &c)
     } else if (command == "faire") {
         ContactsPrint::ImpFaire(c, {"Repeindre le portail", kLong}, {"Tondre"});
     } else if (command == "budget") {
-        BudgetPrint::Journal j{"Février", 2026, {}};
+        BudgetPrint::Journal j{"Février", 2026, "Compte courant", {}};
         j.rows = {{"01/02/2026", "Alimentation", "Marché", "  12,50", ""},
                   {"03/02/2026", kLong, kLong, "", "1500,00"},
                   {"04/02/2026", "Divers", "Hors limites", "", "92233720368547758"},
@@ -148,7 +148,7 @@ private slots:
         if (command == "faire") {
             ContactsPrint::ImpFaire(c, list, {});
         } else if (command == "budget") {
-            BudgetPrint::Journal j{"Mars", 2026, {}};
+            BudgetPrint::Journal j{"Mars", 2026, {}, {}};
             for (const QString &d : list)
                 j.rows.append({"01/03/2026", "Poste", d, "1,00", ""});
             BudgetPrint::ImpBudget(c, j);
@@ -177,7 +177,8 @@ private slots:
         QTest::newRow("ImpNoms") << 2 << QStringList{"Paris"};
         QTest::newRow("ImpAnniv") << 3 << QStringList{"Janvier", "Juin", "15 Anne"};
         QTest::newRow("ImpFaire") << 4 << QStringList{"A faire", "Repeindre", "Fait", "Tondre"};
-        QTest::newRow("ImpBudget") << 5 << QStringList{"Journal de Janvier 2026", "Dépenses", "Recettes", "0,00"};
+        QTest::newRow("ImpBudget") << 5
+                                   << QStringList{"Journal de Janvier 2026 - Caisse", "Dépenses", "Recettes", "0,00"};
         QTest::newRow("Photo") << 6 << QStringList{"Été", "Plage"};
         QTest::newRow("Vidéo") << 7 << QStringList{"Le Corniaud", "1965"};
         QTest::newRow("ImpCourses") << 8

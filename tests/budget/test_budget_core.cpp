@@ -329,6 +329,13 @@ private slots:
         m.takeRow(0);
         m.openMonth("Caisse");
         QVERIFY(!m.editing());
+        // Deleting a line: the rows under it move up and the month is stored
+        // again at once; an empty row is no line.
+        BudgetMonth d = januaryOf(row(0, {"05/01/2026", "loyer", "", "500.00", "", ""})
+                                  + row(1, {"09/01/2026", "eau", "", "", "20.00", ""}));
+        QVERIFY(d.removeRow(0) && !d.removeRow(1) && d.changed());
+        QCOMPARE(rows(d.grid()) + d.store().lines(),
+                 QStringList{"09/01/2026|eau|||20.00"} + BudgetFormat::writeMonth(kKey, d.grid()));
     }
 
     void monthSteps()
@@ -468,7 +475,7 @@ private slots:
             << QString::fromUtf8("Débit différé=3010 Sans poste=500 | 1:3510/0 | 0");
         QTest::newRow("unreadable amounts left out; refunds cancel a post out")
             << (row(0, {"02/01/2026", "Loisirs", "", "20"}) + row(1, {"03/01/2026", "loisirs", "", "-20", "abc"})
-                + row(2, {"04/01/2026", "Loyer", "", "1 000"}))
+                + row(2, {"04/01/2026", "Loyer", "", "1 0000"}))
             << " | 1:0/0 | 2";
         QTest::newRow("an amount the sum cannot take is left out, never wrapped")
             << (row(0, {"02/01/2026", "Loyer", "", "92233720368547758"})

@@ -176,6 +176,7 @@ private slots:
         QTest::keyClicks(edit, "C");
         m_child->Precedent();
         QCOMPARE(edit->text(), page == 6 ? odd.first().mid(6) : odd.first());
+        m_ui.answer(QMessageBox::Yes);
         m_child->Supprime();
         QCOMPARE(edit->text(), QStringLiteral("C"));
         QVERIFY(m_child->TestModif());
@@ -244,9 +245,9 @@ private slots:
         open(6);
         m_ui.fileName(photo);
         QTest::mouseClick(w<QPushButton>(6, "Button41"), Qt::LeftButton);
-        // Shown at its own size: fitting and sizes come with the next read.
-        QCOMPARE(w<QLabel>(6, "Image1")->pixmap().size(), QSize(1600, 1200));
-        QCOMPARE(w<QLabel>(6, "Label26")->text(), QStringLiteral("Largeur : "));
+        // Fitted at once, with its sizes.
+        QCOMPARE(w<QLabel>(6, "Image1")->pixmap().size(), QSize(386, 280));
+        QCOMPARE(w<QLabel>(6, "Label26")->text(), QStringLiteral("Largeur : 1600"));
         QTest::keyClicks(w<QLineEdit>(6, "Edit7"), "La plage");
         QVERIFY(m_child->Sauve(doc()));
         QCOMPARE(TestFiles::readBytes(file(6)), TestFiles::crlf(block(0, {"TITLE La plage", "PICTURE " + photo})));

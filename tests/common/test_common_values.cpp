@@ -64,11 +64,13 @@ private slots:
     void amounts() // "-": refused
     {
         QStringList shown;
-        for (const char *typed : {"12.5", "12,5", "   7", "-3,456", "0,125", "0", "", "douze", "1,2,3", "1-2", ","}) {
+        for (const char *typed : {"12.5", "12,5", "   7", "-3,456", "0,125", "0", "", "douze", "1,2,3", "1-2", ",",
+                                  "1 250,5", "-1\u00a0234\u202f567", "12 50", "1 2500", "1  250"}) {
             const auto v = Amount::parse(QString::fromUtf8(typed));
             shown << (v ? Amount::format(*v) : QStringLiteral("-"));
         }
-        QCOMPARE(shown.join(u'|'), QStringLiteral("12,50|12,50|7,00|-3,46|0,13|0,00|-|-|-|-|-"));
+        QCOMPARE(shown.join(u'|'),
+                 QStringLiteral("12,50|12,50|7,00|-3,46|0,13|0,00|-|-|-|-|-|1250,50|-1234567,00|-|-|-"));
     }
 
     void amountHelpers()
@@ -132,6 +134,15 @@ private slots:
         QVERIFY(back.has_value());
         QCOMPARE(back->rememberedDocument, s.rememberedDocument);
         QVERIFY(back->autoOpenOn());
+        // A first start opens automatically; at exit line 2 keeps what was
+        // read when the window holds no document or one held elsewhere.
+        QVERIFY(Settings::firstStart().autoOpenOn());
+        QCOMPARE(Settings::documentOnExit("a", "b", false) + Settings::documentOnExit("a", "", false)
+                     + Settings::documentOnExit("a", "b", true),
+                 QStringLiteral("baa"));
+        const QStringList recent{"1", "2", "3", "4", "5", "6", "7", "8"};
+        QCOMPARE(RecentDocuments::add(recent, "3") + RecentDocuments::add(recent, "9"),
+                 QString("3124567891234567").split("", Qt::SkipEmptyParts));
     }
 
     void damagedSettingsAreRefused_data()

@@ -93,6 +93,18 @@ private slots:
         QCOMPARE(QStringList(read.entries.begin(), read.entries.end()), back);
     }
 
+    void contactLineLimit() // the entries together fill the 255 characters after the key
+    {
+        ContactForm f;
+        f[ContactForm::Email] = QString(225, u'x');
+        QVERIFY(f.lineLength() == 255 && f.tooLong().isEmpty());
+        f[ContactForm::Ville] = QStringLiteral("Saint-Germain-en-Laye");
+        QVERIFY(f.tooLong().startsWith(QStringLiteral("L'adresse dépasse de 21 caractères les 255")));
+        BirthdayBook book; // and the birthdays of a day, for the week's headings
+        book.setLines({"0301 Zoé", "0310 Alice", "0301 Paul", "1001 Autre"});
+        QCOMPARE(book.on(QDate(2031, 3, 1)), (QStringList{"Paul", "Zoé"}));
+    }
+
     void contactReading_data()
     {
         QTest::addColumn<QString>("line");

@@ -170,6 +170,7 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, selected);
         QFETCH(QStringList, names);
+        const QStringList all{"Un", "-Deux-", "Trois"};
         Fixture<AddressPage> f(
             ".ocn", {contactLine("A100", "Un"), contactLine("A108", "-Deux-"), contactLine("A116", "Trois")});
         auto *blocks = f.w<QListView>("ListBox8");
@@ -178,13 +179,18 @@ private slots:
         QCOMPARE(blocks->selectionModel()->selectedRows().size(), selected < 0 ? 0 : 7);
         if (key == Qt::Key_F2 && selected >= 0)
             f.t.ui.dialog(contact({{2, "Trois bis"}}));
+        if (key == Qt::Key_Delete && selected >= 0)
+            f.t.ui.answer(QMessageBox::Yes);
         QTest::keyClick(blocks, Qt::Key(key));
         QStringList shown;
         for (const QStringList &s : f.page.summary())
             shown << s.first().section(N, 1, 1);
         QCOMPARE(shown, names);
         QCOMPARE(f.t.context.document().modified, selected >= 0);
-        QVERIFY(f.t.ui.messages().isEmpty()); // no question before deleting
+        // Deleting asks first, naming the contact.
+        QCOMPARE(f.t.ui.messages().join(""), key == Qt::Key_Delete && selected >= 0
+                                                 ? "Supprimer la fiche « " + all.value(selected) + " » ?"
+                                                 : QString());
     }
 
     void birthdayKeys()
@@ -207,6 +213,7 @@ private slots:
         auto *june = f.w<QListWidget>("ListBox14");
         QTest::keyClick(june, Qt::Key_Delete); // nothing selected
         clickRow(june, 0);
+        f.t.ui.answer(QMessageBox::Yes);
         QTest::keyClick(june, Qt::Key_Delete);
         QVERIFY(texts(june).isEmpty());
         // A document without a birthday file keeps the lists, with the flag cleared.

@@ -67,17 +67,17 @@ std::optional<QString> ScriptedUiServices::inputBox(QWidget *, const QString &ca
     return text.isNull() ? std::nullopt : std::optional(text);
 }
 
-QString ScriptedUiServices::openFileName(QWidget *, const QString &caption, const QString &, const QString &pattern,
-                                         const QString &)
+QString ScriptedUiServices::openFileName(QWidget *, const QString &caption, const QString &directory,
+                                         const QString &pattern, const QString &filter)
 {
-    m_shown.append({QStringLiteral("open"), pattern, Icon::None, {}, caption});
+    m_shown.append({QStringLiteral("open"), pattern, Icon::None, {}, caption, directory + u'|' + filter});
     return take(m_files, QString());
 }
 
-QString ScriptedUiServices::saveFileName(QWidget *, const QString &caption, const QString &, const QString &pattern,
-                                         const QString &)
+QString ScriptedUiServices::saveFileName(QWidget *, const QString &caption, const QString &directory,
+                                         const QString &pattern, const QString &filter)
 {
-    m_shown.append({QStringLiteral("save"), pattern, Icon::None, {}, caption});
+    m_shown.append({QStringLiteral("save"), pattern, Icon::None, {}, caption, directory + u'|' + filter});
     return take(m_files, QString());
 }
 

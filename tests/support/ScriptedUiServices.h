@@ -27,7 +27,7 @@ public:
         Icon icon = Icon::None;
         QMessageBox::StandardButtons buttons{};
         QString title{};
-        QString proposed{}; // the text an input box offered to the user
+        QString proposed{}; // the text an input box offered; a file dialog's folder "|" filter
     };
 
     // A dialog script receives the dialog (shown or not, as the test likes),
