@@ -1,6 +1,7 @@
 #include "app/ExchangeCommand.h"
 
 #include "agenda/IcsExchange.h"
+#include "app/CommandDocument.h"
 #include "app/DocumentLock.h"
 #include "app/StatementCommand.h"
 #include "budget/BudgetCsv.h"
@@ -16,7 +17,6 @@
 #include "common/TextFile.h"
 #include "contacts/VCard.h"
 #include "document/Document.h"
-#include "document/DocumentBackups.h"
 #include "model/DocumentModel.h"
 
 #include <QCommandLineParser>
@@ -39,44 +39,6 @@ const QStringList kSyncOptions{QStringLiteral("serveur"), QStringLiteral("utilis
                                QStringLiteral("mot-de-passe-stdin")};
 const QString kReminders = QStringLiteral("rappels");
 const QString kWeek = QStringLiteral("semaine");
-
-struct Failure
-{
-    int status;
-    QString message;
-};
-
-// What loading and saving the document tells, on standard error. A question
-// (a damaged block file to repair) is answered No: the command writes only
-// the section it changes.
-class ErrorStreamNotices final : public Notices
-{
-public:
-    explicit ErrorStreamNotices(QTextStream &err) : m_err(err) {}
-    void tell(const QString &text, Kind) override { m_err << text << Qt::endl; }
-    bool ask(const QString &text) override
-    {
-        m_err << text << QStringLiteral(" Non.") << Qt::endl;
-        return false;
-    }
-
-private:
-    QTextStream &m_err;
-};
-
-// The document set loaded as the window loads it; the sections the command
-// reads must have been readable.
-void loadDocument(DocumentModel &model, const QString &document, QDate today, Notices &notices,
-                  std::initializer_list<SectionId> read)
-{
-    model.reset(today);
-    model.load(document, today, notices);
-    for (SectionId section : read) {
-        if (model.unreadable(document, section))
-            throw Failure{BadInput, QStringLiteral("Le fichier %1 ne peut pas être lu : rien n'a été fait.")
-                                        .arg(DocumentModel::fileName(document, section))};
-    }
-}
 
 void writeOutput(const QString &path, const QByteArray &bytes)
 {
@@ -203,12 +165,7 @@ int exchange(const QCommandLineParser &p, const Clock &clock, QTextStream &out, 
 
     // A window that has the document open would save over the import.
     DocumentLock lock;
-    DocumentLock::Holder holder;
-    if (lock.lock(document, &holder) == DocumentLock::Result::HeldElsewhere)
-        throw Failure{Locked, QStringLiteral("Le document %1 est ouvert dans Tivarel (processus %2) : fermez-le "
-                                             "avant d'importer. Rien n'a été changé.")
-                                  .arg(document)
-                                  .arg(holder.pid)};
+    lockDocument(lock, document, QStringLiteral("fermez-le avant d'importer"));
     const QByteArray data = readInput(other);
     const SectionId section = format == u"ics" ? SectionId::Week : SectionId::Addresses;
     loadDocument(model, document, clock.today(), notices, {section, SectionId::Birthdays});
@@ -236,13 +193,10 @@ int exchange(const QCommandLineParser &p, const Clock &clock, QTextStream &out, 
     // What the import adds goes into the one section file it concerns,
     // written as the window saves it: the day's backup first, then the file
     // replaced whole and atomically.
-    DocumentBackups backups(clock);
-    DocumentModel::SaveHooks hooks;
-    hooks.beforeReplace = [&](const QString &path) { backups.beforeReplace(path, notices); };
     SaveBatch batch;
-    if (!model.saveSection(document, section, batch, notices, hooks) || !batch.commit())
-        throw Failure{WriteFailed,
-                      batch.error().isEmpty() ? QStringLiteral("Rien n'a été enregistré.") : batch.error()};
+    stageSections(model, document, {section}, batch, clock, notices);
+    if (!batch.commit())
+        throw Failure{WriteFailed, batch.error()};
     return status;
 }
 

@@ -1,5 +1,6 @@
 #include "app/StatementCommand.h"
 
+#include "app/CommandDocument.h"
 #include "app/DocumentLock.h"
 #include "app/ExchangeCommand.h"
 #include "budget/BankStatement.h"
@@ -11,7 +12,6 @@
 #include "common/Notices.h"
 #include "common/SaveBatch.h"
 #include "common/TextFile.h"
-#include "document/DocumentBackups.h"
 #include "model/DocumentModel.h"
 #include "model/RememberedLists.h"
 
@@ -27,29 +27,6 @@ namespace {
 
 using namespace ExchangeCommand;
 
-struct Failure
-{
-    int status;
-    QString message;
-};
-
-// What loading and saving tells, on standard error; a question (a damaged
-// block file to repair) is answered No: only the budget is written.
-class ErrorStreamNotices final : public Notices
-{
-public:
-    explicit ErrorStreamNotices(QTextStream &err) : m_err(err) {}
-    void tell(const QString &text, Kind) override { m_err << text << Qt::endl; }
-    bool ask(const QString &text) override
-    {
-        m_err << text << QStringLiteral(" Non.") << Qt::endl;
-        return false;
-    }
-
-private:
-    QTextStream &m_err;
-};
-
 // The document set without a window, loaded and its budget saved as the
 // window does it (the day's backup first, the file replaced atomically).
 // The one place this command touches the set's files.
@@ -61,23 +38,16 @@ struct DocumentSet
     void load(const QString &path, QDate today, Notices &notices)
     {
         document = path;
-        model.reset(today);
-        model.load(document, today, notices);
-        if (model.unreadable(document, SectionId::Budget))
-            throw Failure{BadInput, QStringLiteral("Le fichier %1 ne peut pas être lu : rien n'a été fait.")
-                                        .arg(DocumentModel::fileName(document, SectionId::Budget))};
+        loadDocument(model, document, today, notices, {SectionId::Budget});
     }
     void saveBudget(const Clock &clock, Notices &notices)
     {
         model.budget().setChanged(true);
         model.document().setModified();
-        DocumentBackups backups(clock);
-        DocumentModel::SaveHooks hooks;
-        hooks.beforeReplace = [&](const QString &path) { backups.beforeReplace(path, notices); };
         SaveBatch batch;
-        if (!model.saveSection(document, SectionId::Budget, batch, notices, hooks) || !batch.commit())
-            throw Failure{WriteFailed,
-                          batch.error().isEmpty() ? QStringLiteral("Rien n'a été enregistré.") : batch.error()};
+        stageSections(model, document, {SectionId::Budget}, batch, clock, notices);
+        if (!batch.commit())
+            throw Failure{WriteFailed, batch.error()};
     }
 };
 
@@ -130,12 +100,7 @@ int import(const QCommandLineParser &p, BankStatement::Format format, const Cloc
 
     // A window that has the document open would save over the import.
     DocumentLock lock;
-    DocumentLock::Holder holder;
-    if (lock.lock(document, &holder) == DocumentLock::Result::HeldElsewhere)
-        throw Failure{Locked, QStringLiteral("Le document %1 est ouvert dans Tivarel (processus %2) : fermez-le "
-                                             "avant d'importer. Rien n'a été changé.")
-                                  .arg(document)
-                                  .arg(holder.pid)};
+    lockDocument(lock, document, QStringLiteral("fermez-le avant d'importer"));
     ImportMemory memory;
     QString error;
     if (!memory.load(ImportMemory::pathFor(document), &error))

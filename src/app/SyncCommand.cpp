@@ -1,12 +1,12 @@
 #include "app/SyncCommand.h"
 
+#include "app/CommandDocument.h"
 #include "app/DocumentLock.h"
 #include "app/ExchangeCommand.h"
 #include "common/Clock.h"
 #include "common/Notices.h"
 #include "common/SaveBatch.h"
 #include "common/TextFile.h"
-#include "document/DocumentBackups.h"
 #include "model/DocumentModel.h"
 #include "sync/DavClient.h"
 #include "sync/Keyring.h"
@@ -21,30 +21,13 @@ namespace SyncCommand {
 
 namespace {
 
+using ExchangeCommand::ErrorStreamNotices;
+using ExchangeCommand::Failure;
+using ExchangeCommand::loadDocument;
+using ExchangeCommand::lockDocument;
+using ExchangeCommand::stageSections;
+
 const QString kSync = QStringLiteral("synchroniser");
-
-struct Failure
-{
-    int status;
-    QString message;
-};
-
-// What loading and saving the document tells, on standard error; a
-// question (a damaged block file to repair) is answered No.
-class ErrorStreamNotices final : public Notices
-{
-public:
-    explicit ErrorStreamNotices(QTextStream &err) : m_err(err) {}
-    void tell(const QString &text, Kind) override { m_err << text << Qt::endl; }
-    bool ask(const QString &text) override
-    {
-        m_err << text << QStringLiteral(" Non.") << Qt::endl;
-        return false;
-    }
-
-private:
-    QTextStream &m_err;
-};
 
 const SectionId Synchronised[] = {SectionId::Week, SectionId::Birthdays, SectionId::Addresses};
 
@@ -56,12 +39,7 @@ SyncPlan::Local loadSet(DocumentModel &model, const QString &document, QDate tod
     const QString organiser = DocumentModel::fileName(document, SectionId::Week);
     if (!QFileInfo::exists(organiser))
         throw Failure{BadInput, QStringLiteral("Fichier %1 n'existe pas").arg(organiser)};
-    model.reset(today);
-    model.load(document, today, notices);
-    for (const SectionId section : Synchronised)
-        if (model.unreadable(document, section))
-            throw Failure{BadInput, QStringLiteral("Le fichier %1 ne peut pas être lu : rien n'a été fait.")
-                                        .arg(DocumentModel::fileName(document, section))};
+    loadDocument(model, document, today, notices, {std::begin(Synchronised), std::end(Synchronised)});
     return {model.agenda().lines(), model.birthdays().lines(), model.addresses().lines()};
 }
 
@@ -74,16 +52,14 @@ void saveSet(DocumentModel &model, const QString &document, const SyncPlan::Loca
     model.birthdays().setLines(after.birthdays);
     model.addresses().setLines(after.contacts);
     model.document().setModified();
-    DocumentBackups backups(clock);
-    DocumentModel::SaveHooks hooks;
-    hooks.beforeReplace = [&](const QString &path) { backups.beforeReplace(path, notices); };
-    SaveBatch batch;
     const bool changed[] = {after.agenda != before.agenda, after.birthdays != before.birthdays,
                             after.contacts != before.contacts};
+    QList<SectionId> written;
     for (int i = 0; i < 3; ++i)
-        if (changed[i] && !model.saveSection(document, Synchronised[i], batch, notices, hooks))
-            throw Failure{WriteFailed,
-                          batch.error().isEmpty() ? QStringLiteral("Rien n'a été enregistré.") : batch.error()};
+        if (changed[i])
+            written << Synchronised[i];
+    SaveBatch batch;
+    stageSections(model, document, written, batch, clock, notices);
     batch.stage(SyncState::pathFor(document), TextFile::joinLines(state));
     batch.stage(SyncAccount::pathFor(document), TextFile::joinLines(account));
     if (!batch.commit())
@@ -94,12 +70,7 @@ int synchronise(const QCommandLineParser &p, const Clock &clock, QTextStream &ou
 {
     const QString document = QFileInfo(p.value(kSync)).absoluteFilePath();
     DocumentLock lock;
-    DocumentLock::Holder holder;
-    if (lock.lock(document, &holder) == DocumentLock::Result::HeldElsewhere)
-        throw Failure{Locked, QStringLiteral("Le document %1 est ouvert dans Tivarel (processus %2) : synchronisez-le "
-                                             "depuis sa fenêtre. Rien n'a été changé.")
-                                  .arg(document)
-                                  .arg(holder.pid)};
+    lockDocument(lock, document, QStringLiteral("synchronisez-le depuis sa fenêtre"));
     DocumentModel model;
     ErrorStreamNotices notices(err);
     const SyncPlan::Local before = loadSet(model, document, clock.today(), notices);
