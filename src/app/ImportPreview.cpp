@@ -44,18 +44,23 @@ ImportPreview::ImportPreview(const QString &title, const ExchangeItems &items, c
     for (int c = 0; c < 3; ++c)
         m_list->header()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
 
-    auto *buttons = new QDialogButtonBox(this);
+    layOut(*this, summary, m_list, countOf(items, S::New) > 0);
+}
+
+void ImportPreview::layOut(QDialog &dialog, QWidget *summary, QWidget *list, bool importable)
+{
+    auto *buttons = new QDialogButtonBox(&dialog);
     QPushButton *ok = buttons->addButton(QStringLiteral("Importer"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("ImportButton"));
-    ok->setEnabled(countOf(items, S::New) > 0);
+    ok->setEnabled(importable);
     ok->setDefault(true);
     buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
 
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(&dialog);
     layout->addWidget(summary);
-    layout->addWidget(m_list, 1);
+    layout->addWidget(list, 1);
     layout->addWidget(buttons);
 }
 

@@ -22,6 +22,11 @@ public:
     // The store lines of the ticked entries, in file order.
     QStringList chosenLines() const;
 
+    // The look every import preview shares: the summary over the list, then
+    // "Importer" (the default button, enabled when something can be added)
+    // and "Annuler".
+    static void layOut(QDialog &dialog, QWidget *summary, QWidget *list, bool importable);
+
 private:
     ExchangeItems m_items;
     QTreeWidget *m_list = nullptr;

@@ -1,5 +1,6 @@
 #include "app/StatementMenu.h"
 
+#include "app/ImportPreview.h"
 #include "app/TChild.h"
 #include "app/TMainForm.h"
 #include "common/BaseName.h"
@@ -286,18 +287,7 @@ StatementPreview::StatementPreview(const QString &title, const StatementImport::
     for (int c = 0; c < ReasonColumn; ++c)
         m_list->header()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("Importer"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("ImportButton"));
-    ok->setEnabled(plan.count(Status::New) > 0);
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(summary);
-    layout->addWidget(m_list, 1);
-    layout->addWidget(buttons);
+    ImportPreview::layOut(*this, summary, m_list, plan.count(Status::New) > 0);
 }
 
 StatementImport::Plan StatementPreview::chosen() const
