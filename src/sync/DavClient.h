@@ -58,7 +58,10 @@ public:
         QString name; // displayname
     };
 
-    DavClient(const QUrl &server, const QString &user, const QString &password, int timeoutMs = 30000);
+    // `timeoutMs`: how long a request may go without a byte from the server.
+    // A busy server queues writes to one collection behind each other, so a
+    // request may wait well over half a minute before its answer starts.
+    DavClient(const QUrl &server, const QString &user, const QString &password, int timeoutMs = 120000);
 
     // Whether the address may be used at all: https, or http to loopback.
     static bool allowed(const QUrl &server, QString *why);
