@@ -13,15 +13,18 @@
 #include "sync/Keyring.h"
 #include "sync/SyncRun.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFormLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTimeZone>
 
 namespace SyncMenu {
@@ -52,6 +55,9 @@ public:
         keep(m_book, account.book);
         auto *search = new QPushButton(QStringLiteral("&Rechercher"), this);
         search->setObjectName(QStringLiteral("SearchButton"));
+        m_automatic = new QCheckBox(QStringLiteral("Synchroniser à l'&ouverture et après chaque enregistrement"), this);
+        m_automatic->setObjectName(QStringLiteral("AutomaticBox"));
+        m_automatic->setChecked(account.automatic);
         m_status = new QLabel(this);
         m_status->setWordWrap(true);
         auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -62,6 +68,7 @@ public:
         form->addRow(QString(), search);
         form->addRow(QStringLiteral("&Calendrier"), m_calendar);
         form->addRow(QStringLiteral("&Carnet d'adresses"), m_book);
+        form->addRow(m_automatic);
         form->addRow(m_status);
         form->addRow(buttons);
         connect(search, &QPushButton::clicked, this, [this] { discover(); });
@@ -72,7 +79,7 @@ public:
     SyncAccount account() const
     {
         return {m_server->text().trimmed(), m_user->text().trimmed(), m_calendar->currentData().toString(),
-                m_book->currentData().toString()};
+                m_book->currentData().toString(), m_automatic->isChecked()};
     }
     QString password() const { return m_password->text(); }
 
@@ -117,6 +124,7 @@ private:
 
     QLineEdit *m_server, *m_user, *m_password;
     QComboBox *m_calendar, *m_book;
+    QCheckBox *m_automatic;
     QLabel *m_status;
 };
 
@@ -127,6 +135,14 @@ QString documentOf(TMainForm &m)
         m.ui().showError(&m, QStringLiteral("Enregistrez d'abord le document : son compte et ce qui a été "
                                             "synchronisé sont gardés à côté de lui."));
     return doc;
+}
+
+// Passwords given in this session where no keyring keeps them: asked once,
+// never written anywhere.
+QHash<QString, QString> &sessionPasswords()
+{
+    static QHash<QString, QString> passwords;
+    return passwords;
 }
 
 SyncAccount accountOf(const QString &doc)
@@ -149,8 +165,10 @@ bool askAccount(TMainForm &m, const QString &doc, SyncAccount *account, QString 
     *account = chosen;
     *password = dialog.password();
     QString why;
-    if (!password->isEmpty())
+    if (!password->isEmpty()) {
+        sessionPasswords().insert(Keyring::keyFor(account->server, account->user), *password);
         Keyring::write(Keyring::keyFor(account->server, account->user), *password, &why);
+    }
     if (!TextFile::write(SyncAccount::pathFor(doc), account->toLines(), &why)) {
         m.ui().showError(&m, why);
         return false;
@@ -169,11 +187,25 @@ void account(TMainForm &m)
         askAccount(m, doc, &a, &password);
 }
 
-void synchronise(TMainForm &m)
+namespace {
+
+// The synchronisation of the document shown. An automatic one (at opening,
+// after a save) runs only when the document's account asks for it and the
+// document holds no unsaved change, asks nothing when a password is known,
+// and tells in the status bar, not in a box, unless there was a conflict.
+void run(TMainForm &m, bool automatic)
 {
+    static bool running = false;
+    if (running)
+        return; // the save that ends a synchronisation does not start another
+    const QScopedValueRollback guard(running, true);
     TChild &child = *m.child();
-    child.ensurePages();
     child.writeBackAll();
+    if (automatic) {
+        const QString name = child.document().name;
+        if (name.isEmpty() || child.TestModif() || child.isReadOnly() || !accountOf(name).automatic)
+            return;
+    }
     const QString doc = documentOf(m);
     if (doc.isEmpty())
         return;
@@ -187,8 +219,10 @@ void synchronise(TMainForm &m)
     }
     SyncAccount account = accountOf(doc);
     QString password, why;
-    if (account.isSet())
-        password = Keyring::read(Keyring::keyFor(account.server, account.user), &why).value_or(QString());
+    if (account.isSet()) {
+        const QString key = Keyring::keyFor(account.server, account.user);
+        password = sessionPasswords().value(key, Keyring::read(key, &why).value_or(QString()));
+    }
     if ((!account.isSet() || password.isEmpty()) && !askAccount(m, doc, &account, &password))
         return;
     const SyncAccount before = account;
@@ -237,10 +271,24 @@ void synchronise(TMainForm &m)
         text += QStringLiteral("\nConflit : « %1 » a changé ici et sur le serveur ; les deux versions sont gardées.")
                     .arg(c);
     m.hintPanel()->setText(r.summary);
-    if (r.status == SyncRun::Status::Done)
-        m.ui().showMessage(&m, text);
-    else
+    if (automatic && r.status != SyncRun::Status::Done)
+        m.hintPanel()->setText(QStringLiteral("Synchronisation automatique : ") + r.error);
+    else if (r.status != SyncRun::Status::Done)
         m.ui().showError(&m, r.error + (text.isEmpty() ? QString() : u'\n' + text));
+    else if (!automatic || !r.conflicts.isEmpty())
+        m.ui().showMessage(&m, text);
+}
+
+} // namespace
+
+void synchronise(TMainForm &m)
+{
+    run(m, false);
+}
+
+void automatic(TMainForm &m)
+{
+    run(m, true);
 }
 
 } // namespace SyncMenu

@@ -12,6 +12,8 @@ class TMainForm;
 namespace SyncMenu {
 
 void synchronise(TMainForm &m);
+// At opening and after each save, when the document's account asks for it.
+void automatic(TMainForm &m);
 void account(TMainForm &m);
 
 } // namespace SyncMenu

@@ -918,6 +918,14 @@ void TMainForm::FormShow()
     const TChild::IniValues ini = m_child->GetIni();
     m_autoOpen->setChecked(ini.autoOpen);
     m_fileName = ini.rememberedDocument;
+    if (!m_child->document().name.isEmpty())
+        synchroniseLater();
+}
+
+void TMainForm::synchroniseLater()
+{
+    // Once the window is up: a slow server does not hold back its showing.
+    QTimer::singleShot(0, this, [this] { SyncMenu::automatic(*this); });
 }
 
 void TMainForm::closeEvent(QCloseEvent *e)
@@ -970,8 +978,10 @@ void TMainForm::FileNew()
 void TMainForm::openDocument(const QString &path)
 {
     m_fileName = documentNameFor(path);
-    if (m_child->Charge(m_fileName))
+    if (m_child->Charge(m_fileName)) {
         rememberRecent();
+        synchroniseLater();
+    }
 }
 
 namespace {
@@ -1046,6 +1056,7 @@ bool TMainForm::FileSave()
     if (saved) {
         rememberRecent();
         StatementMenu::documentSaved(*this);
+        SyncMenu::automatic(*this);
     }
     return saved;
 }
@@ -1081,6 +1092,7 @@ bool TMainForm::FileSaveAs()
     if (m_child->Sauve(m_fileName)) {
         rememberRecent();
         StatementMenu::documentSaved(*this);
+        SyncMenu::automatic(*this);
         return true;
     }
     m_fileName = previous;

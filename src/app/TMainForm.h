@@ -91,6 +91,8 @@ private:
     void run(const QString &command);
     void FormShow();
     void refreshClock();
+    // The automatic synchronisation of a document just opened.
+    void synchroniseLater();
     // Asks about unsaved changes; false when the user cancels (or the save
     // that was asked for did not happen).
     bool saveChangesFirst();

@@ -95,6 +95,8 @@ SyncAccount SyncAccount::fromLines(const QStringList &lines)
             a.calendar = value;
         else if (key == u"carnet")
             a.book = value;
+        else if (key == u"automatique")
+            a.automatic = value.trimmed() == u"oui";
     }
     return a;
 }
@@ -102,5 +104,6 @@ SyncAccount SyncAccount::fromLines(const QStringList &lines)
 QStringList SyncAccount::toLines() const
 {
     return {QStringLiteral("serveur=") + server, QStringLiteral("utilisateur=") + user,
-            QStringLiteral("calendrier=") + calendar, QStringLiteral("carnet=") + book};
+            QStringLiteral("calendrier=") + calendar, QStringLiteral("carnet=") + book,
+            QStringLiteral("automatique=") + (automatic ? QStringLiteral("oui") : QStringLiteral("non"))};
 }

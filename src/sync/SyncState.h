@@ -50,10 +50,11 @@ struct SyncState
 
 struct SyncAccount
 {
-    QString server;   // the address the user gave
-    QString user;     // the user name on the server
-    QString calendar; // the calendar collection's URL, once chosen
-    QString book;     // the address book collection's URL, once chosen
+    QString server;         // the address the user gave
+    QString user;           // the user name on the server
+    QString calendar;       // the calendar collection's URL, once chosen
+    QString book;           // the address book collection's URL, once chosen
+    bool automatic = false; // synchronised at opening and after each save
 
     bool operator==(const SyncAccount &) const = default;
     bool isSet() const { return !server.isEmpty() && !user.isEmpty(); }

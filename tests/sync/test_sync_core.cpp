@@ -132,7 +132,7 @@ void TestSyncCore::stateFileRoundTrip()
         QVERIFY2(Cp1252::holds(l), qPrintable(l));
     QCOMPARE(SyncState::fromLines(lines)->items, s.items);
     QVERIFY(!SyncState::fromLines({"2026121010:00 Dentiste"}));
-    const SyncAccount account{"https://cloud.example/remote.php/dav", "jean", "/cal/", "/book/"};
+    const SyncAccount account{"https://cloud.example/remote.php/dav", "jean", "/cal/", "/book/", true};
     QCOMPARE(SyncAccount::fromLines(account.toLines()), account);
 }
 

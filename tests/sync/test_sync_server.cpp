@@ -1,9 +1,15 @@
 // Synchronisation of a document through the command line with a real
 // Radicale server on this machine; the phone is played by plain HTTP.
 
+#include "Fixtures.h"
+#include "app/TChild.h"
 #include "common/TextFile.h"
+#include "document/SectionPage.h"
+#include "model/DocumentModel.h"
 #include "sync/SyncState.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QtNetwork>
 #include <QtTest>
 
@@ -19,6 +25,7 @@ private slots:
     void seriesKeepsItsOccurrences();
     void serverKilledMidway();
     void refusedPassword();
+    void automaticInTheWindow();
 
 private:
     void startServer();
@@ -303,5 +310,31 @@ void TestSyncServer::refusedPassword()
     QVERIFY(!QFile::exists(SyncState::pathFor(doc)));
 }
 
-QTEST_GUILESS_MAIN(TestSyncServer)
+// A document whose account asks for it is synchronised when the window
+// opens it and after each save; where no keyring keeps the password, it is
+// asked once in the session, and what went well is told in the status bar.
+void TestSyncServer::automaticInTheWindow()
+{
+    const QString doc = document("u25");
+    QStringList account = *TextFile::read(SyncAccount::pathFor(doc));
+    TextFile::write(SyncAccount::pathFor(doc), account << "automatique=oui");
+    MainFormFixture f;
+    f.ui.dialog([](QDialog *d) {
+        d->findChild<QLineEdit *>("PasswordEdit")->setText("secret");
+        return int(QDialog::Accepted);
+    });
+    f.form.openDocument(doc);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(SyncState::pathFor(doc)), 30000);
+    QVERIFY(phone("GET", doc, "agenda/").contains("SUMMARY:Yoga"));
+    DocumentModel &model = f.child().model();
+    model.agenda().setLines(QStringList(model.agenda().lines()) << "2026121209:00 Piscine");
+    f.child().page(SectionId::Week)->display();
+    f.child().document().setModified();
+    QVERIFY(f.form.FileSave());
+    QVERIFY(phone("GET", doc, "agenda/").contains("SUMMARY:Piscine"));
+    QVERIFY2(f.ui.messages().isEmpty() && f.form.hintPanel()->text().contains("1 rendez-vous envoyé"),
+             qPrintable(f.ui.messages().join('\n') + f.form.hintPanel()->text()));
+}
+
+QTEST_MAIN(TestSyncServer)
 #include "test_sync_server.moc"
