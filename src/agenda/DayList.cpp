@@ -11,11 +11,12 @@ DayList::DayList(QWidget *parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // A message too long for the column is cut with "..." on screen; the
-    // tool tip and the store keep it whole.
+    // A message too long for the column goes on over several lines: nothing
+    // typed is cut, whatever the font's size.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setTextElideMode(Qt::ElideRight);
-    setUniformItemSizes(true);
+    setWordWrap(true);
+    setTextElideMode(Qt::ElideNone);
+    setResizeMode(QListView::Adjust);
 }
 
 QListWidgetItem *DayList::makeItem(const QString &text) const

@@ -347,15 +347,21 @@ void WeekPage::layoutFor(int W, int H)
 {
     const auto nonNegative = [](int v) { return qMax(0, v); };
 
+    // The pixel sizes of the usual font are the least each part gets; a
+    // larger font heightens the bar and the days' labels, and widens the
+    // labels, the lists giving up the height their labels take.
+    const int barHeight = std::max(kBarHeight, m_panel4->fontMetrics().height() + 8);
+    const int labelHeight = std::max(kLabelHeight, m_dayNames[0]->fontMetrics().height() + 2);
+    const int lift = labelHeight - kLabelHeight;
     const int panel1Width = nonNegative(W / 2 - 18);
     const int panel2Width = nonNegative(W / 2 - 14);
-    const int columnHeight = nonNegative(H - kBarHeight);
+    const int columnHeight = nonNegative(H - barHeight);
     const int panel3Left = W / 2 - 15;
 
-    m_panel4->setGeometry(0, 0, nonNegative(W), kBarHeight);
-    m_panel1->setGeometry(0, kBarHeight, panel1Width, columnHeight);
-    m_panel3->setGeometry(panel3Left, kBarHeight, kSeparatorWidth, nonNegative(H - 75));
-    m_panel2->setGeometry(panel3Left + kSeparatorWidth + 2, kBarHeight, panel2Width, columnHeight);
+    m_panel4->setGeometry(0, 0, nonNegative(W), barHeight);
+    m_panel1->setGeometry(0, barHeight, panel1Width, columnHeight);
+    m_panel3->setGeometry(panel3Left, barHeight, kSeparatorWidth, nonNegative(H - 50 - barHeight));
+    m_panel2->setGeometry(panel3Left + kSeparatorWidth + 2, barHeight, panel2Width, columnHeight);
 
     const int listWidth = nonNegative(W / 2 - 35);
     const int tallHeight = nonNegative(H / 3 - 50);
@@ -394,7 +400,7 @@ void WeekPage::layoutFor(int W, int H)
     fitColumn(3, 6);
     for (int i = 0; i < 7; ++i) {
         const auto [top, height] = lists[i];
-        m_lists[i]->setGeometry(kInset, top, listWidth, height);
+        m_lists[i]->setGeometry(kInset, top + lift, listWidth, nonNegative(height - lift));
 
         // Monday's and Thursday's labels stay at the top of their column;
         // the others sit just above their list.
@@ -406,15 +412,17 @@ void WeekPage::layoutFor(int W, int H)
             dateLeft = panel2Width - 190;
         else
             dateLeft = panel2Width - 194;
-        m_dayNames[i]->setGeometry(kInset, labelTop, 100, kLabelHeight);
-        m_dateLabels[i]->setGeometry(dateLeft, labelTop, kDateLabelWidth, kLabelHeight);
-        // The birthdays take the room the day's name and date leave.
-        const QFontMetrics names(m_dayNames[i]->font());
-        const int birthdaysLeft = kInset + names.horizontalAdvance(m_dayNames[i]->text()) + 12;
         const int dateText = m_dateLabels[i]->fontMetrics().horizontalAdvance(QStringLiteral("30 septembre 2026"));
-        m_birthdays[i]->setGeometry(birthdaysLeft, labelTop,
-                                    std::max(0, dateLeft + kDateLabelWidth - dateText - 8 - birthdaysLeft),
-                                    kLabelHeight);
+        const int dateWidth = std::max(kDateLabelWidth, dateText + 8);
+        const int dateRight = dateLeft + kDateLabelWidth;
+        const QFontMetrics names(m_dayNames[i]->font());
+        m_dayNames[i]->setGeometry(kInset, labelTop, std::max(100, names.horizontalAdvance(m_dayNames[i]->text()) + 4),
+                                   labelHeight);
+        m_dateLabels[i]->setGeometry(dateRight - dateWidth, labelTop, dateWidth, labelHeight);
+        // The birthdays take the room the day's name and date leave.
+        const int birthdaysLeft = kInset + names.horizontalAdvance(m_dayNames[i]->text()) + 12;
+        m_birthdays[i]->setGeometry(birthdaysLeft, labelTop, std::max(0, dateRight - dateText - 8 - birthdaysLeft),
+                                    labelHeight);
     }
     showBirthdays();
 }

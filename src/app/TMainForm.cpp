@@ -86,7 +86,8 @@ TMainForm::TMainForm(UiServices &ui, const Clock &clock, const QString &startDir
     m_clockPanel->setAlignment(Qt::AlignCenter);
     statusBar()->addWidget(m_hintPanel, 1);
     statusBar()->addPermanentWidget(m_clockPanel);
-    m_clockPanel->setMinimumWidth(90);
+    m_clockPanel->setMinimumWidth(
+        std::max(90, m_clockPanel->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00")) + 16));
     connect(guard, &TextGuard::noted, m_hintPanel, &QLabel::setText);
 
     // A declined open or a recovery copy may change the document's name; a

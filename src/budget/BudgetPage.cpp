@@ -243,8 +243,11 @@ void BudgetPage::layoutFor(int width, int height)
     const int totalsTop = gridTop + gridHeight + 3;
     const int expenseLeft = cols[0] + cols[1] + cols[2];
     m_totalsLabel->setGeometry(expenseLeft - 160, totalsTop, 150, entryHeight);
-    m_expenseTotal->setGeometry(expenseLeft, totalsTop, cols[3], entryHeight);
-    m_incomeTotal->setGeometry(expenseLeft + cols[3], totalsTop, cols[4], entryHeight);
+    // The totals are written padded to the amounts' width.
+    const QString total = Amount::rightAligned(QStringLiteral("-0000000,00"), BudgetFormat::AmountWidth);
+    const int expenseWidth = fit(cols[3], total, 16);
+    m_expenseTotal->setGeometry(expenseLeft, totalsTop, expenseWidth, entryHeight);
+    m_incomeTotal->setGeometry(expenseLeft + expenseWidth, totalsTop, fit(cols[4], total, 16), entryHeight);
 
     const int buttonHeight = std::max(kMonthButtonHeight, fm.height() + 8);
     for (int m = 0; m < 12; ++m)
