@@ -144,10 +144,11 @@ private slots:
         QStringList texts;
         for (auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
             texts << box.button(b)->text().remove(u'&');
+        texts << QCoreApplication::translate("QHelpSearchQueryWidget", "Search"); // the help's search tab
         QCoreApplication::setApplicationName(QStringLiteral("autre"));
         // No display name of our own, which Qt would append to every title.
         texts << QLocale::languageToString(QLocale().language()) << QGuiApplication::applicationDisplayName();
-        QCOMPARE(texts, (QStringList{"Oui", "Non", "Annuler", "French", "autre"}));
+        QCOMPARE(texts, (QStringList{"Oui", "Non", "Annuler", "Recherche", "French", "autre"}));
         TestFiles::writeBytes(path("agenda.orz"), TestFiles::crlf({"20260105 0900 Dentiste"}));
         Fixture f{m_dir.path()};
         f.ui.fileName(path("agenda.txt")); // the extension is replaced

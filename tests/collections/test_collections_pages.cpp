@@ -194,6 +194,22 @@ private slots:
         QCOMPARE(lines.filter(QRegularExpression("^<BLOC")), (QStringList{"<BLOC0000>", "<BLOC0001>"}));
     }
 
+    // The results follow the amount paid as soon as Tab leaves it.
+    void reimbursementFollowsTab()
+    {
+        TestFiles::writeBytes(file(10), TestFiles::crlf(block(0, plain(10, "A"))));
+        open(10);
+        m_child->show();
+        m_child->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_child.get()));
+        auto *paid = w<QLineEdit>(10, "Edit19");
+        paid->setFocus();
+        paid->selectAll();
+        QTest::keyClicks(paid, "60");
+        QTest::keyClick(paid, Qt::Key_Tab);
+        QCOMPARE(w<QLabel>(10, "Label75")->text() + u' ' + w<QLabel>(10, "Label76")->text(), "30,00 50,00 %");
+    }
+
     void damagedFile_data()
     {
         // Blocks 0, 1 and 3, a stray line and a stray end marker: the user is

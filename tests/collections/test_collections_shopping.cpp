@@ -140,6 +140,7 @@ private slots:
                 grid->setItem(row, c, new QTableWidgetItem(cells[c]));
         };
         type(1, {"Café", "0.5", "2.01"});
+        QCOMPARE(total->text(), QStringLiteral("5,01")); // at once, whatever key committed the price
         QVERIFY(child.TestModif());
         child.Section(1);
         child.Section(8);
