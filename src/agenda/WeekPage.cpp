@@ -157,10 +157,11 @@ void WeekPage::showBirthdays()
     for (int i = 0; i < 7; ++i) {
         const QStringList names = context().birthdaysOn ? context().birthdaysOn(dayDate(i + 1)) : QStringList();
         const QString text = names.isEmpty() ? QString() : QStringLiteral("Anniversaire : ") + names.join(u", ");
-        QLabel *l = m_birthdays[i];
-        l->setToolTip(text);
-        l->setText(l->fontMetrics().elidedText(text, Qt::ElideRight, l->width()));
+        m_birthdays[i]->setToolTip(text);
     }
+    // Where they go depends on how long they are.
+    if (m_laidOut.isValid())
+        layoutFor(m_laidOut.width(), m_laidOut.height());
 }
 
 void WeekPage::LitSemaine()
@@ -346,6 +347,7 @@ void WeekPage::suivant()
 void WeekPage::layoutFor(int W, int H)
 {
     const auto nonNegative = [](int v) { return qMax(0, v); };
+    m_laidOut = QSize(W, H);
 
     // The pixel sizes of the usual font are the least each part gets; a
     // larger font heightens the bar and the days' labels, and widens the
@@ -400,7 +402,6 @@ void WeekPage::layoutFor(int W, int H)
     fitColumn(3, 6);
     for (int i = 0; i < 7; ++i) {
         const auto [top, height] = lists[i];
-        m_lists[i]->setGeometry(kInset, top + lift, listWidth, nonNegative(height - lift));
 
         // Monday's and Thursday's labels stay at the top of their column;
         // the others sit just above their list.
@@ -419,12 +420,21 @@ void WeekPage::layoutFor(int W, int H)
         m_dayNames[i]->setGeometry(kInset, labelTop, std::max(100, names.horizontalAdvance(m_dayNames[i]->text()) + 4),
                                    labelHeight);
         m_dateLabels[i]->setGeometry(dateRight - dateWidth, labelTop, dateWidth, labelHeight);
-        // The birthdays take the room the day's name and date leave.
+        // The birthdays take the room the day's name and date leave, or,
+        // when they need more, a line of their own under them.
+        QLabel *birthdays = m_birthdays[i];
+        const QString text = birthdays->toolTip();
         const int birthdaysLeft = kInset + names.horizontalAdvance(m_dayNames[i]->text()) + 12;
-        m_birthdays[i]->setGeometry(birthdaysLeft, labelTop, std::max(0, dateRight - dateText - 8 - birthdaysLeft),
-                                    labelHeight);
+        const int beside = std::max(0, dateRight - dateText - 8 - birthdaysLeft);
+        const bool under = birthdays->fontMetrics().horizontalAdvance(text) > beside;
+        if (under)
+            birthdays->setGeometry(kInset, labelTop + labelHeight, listWidth, labelHeight);
+        else
+            birthdays->setGeometry(birthdaysLeft, labelTop, beside, labelHeight);
+        birthdays->setText(birthdays->fontMetrics().elidedText(text, Qt::ElideRight, birthdays->width()));
+        const int below = lift + (under ? labelHeight : 0);
+        m_lists[i]->setGeometry(kInset, top + below, listWidth, nonNegative(height - below));
     }
-    showBirthdays();
 }
 
 bool WeekPage::print(MmCanvas &canvas)

@@ -4,6 +4,7 @@
 #include "document/SectionPage.h"
 
 #include <QDate>
+#include <QSize>
 
 #include <array>
 
@@ -111,6 +112,7 @@ private:
     std::array<QLabel *, 7> m_dayNames{};   // Label3 .. Label9
     std::array<QLabel *, 7> m_dateLabels{}; // Label10 .. Label15, Label1
     std::array<QLabel *, 7> m_birthdays{};  // Birthdays1 .. Birthdays7
+    QSize m_laidOut;                        // the size of the last layout
     int m_chosenDay = 0;                    // 1..7: the day list the user went to, by a click or Tab
     QLineEdit *m_buffer = nullptr;
 };

@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QPrinter>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -62,9 +63,23 @@ TChild::TChild(UiServices &ui, const Clock &clock, const QString &startDirectory
 
     m_stack = new QStackedWidget(this);
     m_stack->setObjectName(QStringLiteral("PageControl1"));
+    // Only the page shown sets the least size of the window, and a page
+    // larger than the window (a record's form with a large font) scrolls:
+    // the window never has to be larger than the screen.
+    connect(m_stack, &QStackedWidget::currentChanged, this, [this](int shown) {
+        for (int i = 0; i < m_stack->count(); ++i) {
+            const auto policy = i == shown ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+            m_stack->widget(i)->setSizePolicy(policy, policy);
+        }
+    });
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("PageScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(m_stack);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_stack);
+    layout->addWidget(scroll);
     createPages(creation == PageCreation::AllNow ? Document::SectionCount : 1);
     m_stack->setCurrentIndex(0);
 
@@ -100,6 +115,8 @@ void TChild::createPages(int upTo)
         }
         m_pages[n - 1] = page;
         m_stack->addWidget(page);
+        if (m_stack->indexOf(page) != m_stack->currentIndex())
+            page->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
         page->layoutFor(width(), height());
         m_created = n;
         // The address book shows its page from the start, like the week.
@@ -450,6 +467,11 @@ void TChild::showEvent(QShowEvent *event)
 void TChild::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
+    painted();
+}
+
+void TChild::painted()
+{
     if (m_created < Document::SectionCount)
         QTimer::singleShot(0, this, &TChild::ensurePages);
     if (m_openPending || m_recoveryPending) {
@@ -473,6 +495,9 @@ void TChild::FormResize()
 
 bool TChild::eventFilter(QObject *watched, QEvent *event)
 {
+    // The pages cover the document window: theirs is its first paint.
+    if (event->type() == QEvent::Paint && watched == m_stack)
+        painted();
     // Delete in a list or grid of a page is the page's own key (it deletes
     // the item there), not the "Effacer" menu item's.
     if (event->type() == QEvent::ShortcutOverride && qobject_cast<QAbstractItemView *>(watched)) {

@@ -144,6 +144,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void painted();
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -884,7 +884,8 @@ void TMainForm::refreshClock()
 void TMainForm::resizeEvent(QResizeEvent *e)
 {
     QMainWindow::resizeEvent(e);
-    m_hintPanel->setFixedWidth(qMax(0, width() - 100));
+    // The hint takes what the clock leaves, never more than the window has.
+    m_hintPanel->setFixedWidth(qMax(0, width() - std::max(100, m_clockPanel->minimumWidth() + 20)));
 }
 
 void TMainForm::runPrint(const std::function<void()> &print)
@@ -914,7 +915,7 @@ void TMainForm::FormShow()
         setWindowState(windowState() | Qt::WindowMaximized);
     else
         resize(800, 600);
-    m_hintPanel->setFixedWidth(qMax(0, width() - 100));
+    m_hintPanel->setFixedWidth(qMax(0, width() - std::max(100, m_clockPanel->minimumWidth() + 20)));
     m_child->activate();
     const TChild::IniValues ini = m_child->GetIni();
     m_autoOpen->setChecked(ini.autoOpen);

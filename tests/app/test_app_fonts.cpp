@@ -27,6 +27,8 @@ QStringList cutTexts(const QWidget *root)
     for (const QWidget *w : root->findChildren<QWidget *>()) {
         if (!w->isVisible() || w->width() <= 0)
             continue;
+        if (const QRect r(w->mapTo(root, QPoint()), w->size()); !root->rect().contains(r) && !w->isWindow())
+            out << w->objectName() + QStringLiteral(" (outside)");
         if (const auto *l = qobject_cast<const QLabel *>(w)) {
             if (l->wordWrap() || Qt::mightBeRichText(l->text()))
                 continue;
@@ -103,6 +105,7 @@ private slots:
                                                  "de la République\t\u00a078100 Saint-Germain-en-"
                                                  "Laye\tTél: 01 39 73 00 00\u00a0\tFax: \u00a0\tE.mail "
                                                  "jean-pierre.dubois@orange.fr\t")}));
+        TestFiles::writeBytes(f.path("m.oan"), TestFiles::crlf({"0107 Jean-Pierre Dubois", "0107 Léa"}));
         TestFiles::writeBytes(f.path("m.oaf"),
                               TestFiles::crlf({"<FAIRE>", "Renouveler la carte d'identité de Léa", "<FAIT>"}));
         TestFiles::writeBytes(f.path("m.obg"),
