@@ -56,7 +56,8 @@ private slots:
         QFile::remove(base + ".osc");
         before.remove(".osc");
         BackupStore &store = f.child().context().backups().store();
-        QCOMPARE(store.dailyCopy(base, QDate(2026, 12, 5)).outcome, BackupStore::Outcome::Made);
+        // The day's copy, made this morning.
+        QCOMPARE(store.dailyCopy(base, QDate(2026, 12, 6)).outcome, BackupStore::Outcome::Made);
         // The day's damage: the organiser overwritten, a file the copy lacks.
         TestFiles::writeBytes(base + ".orz", "ab\xEEm\xE9\r\n");
         TestFiles::writeBytes(base + ".osc", "nouveau\r\n");
@@ -69,13 +70,14 @@ private slots:
         });
         f.ui.answer(QMessageBox::Ok);
         f.form.action("RestoreBackupItem")->trigger();
-        QCOMPARE(listed, QStringList({QString::fromUtf8("samedi 5 décembre 2026 - 9 fichier(s)")}));
-        QVERIFY(f.ui.lastMessage().startsWith(QString::fromUtf8("Remplacer le document par la sauvegarde du samedi")));
+        QCOMPARE(listed, QStringList({QString::fromUtf8("dimanche 6 décembre 2026 - 9 fichier(s)")}));
+        QVERIFY(f.ui.lastMessage().startsWith(QString::fromUtf8("Remplacer le document par la sauvegarde du dimanche")));
         for (const QString ext : {".orz", ".ocn", ".oan", ".oaf", ".obg", ".oap", ".ovd", ".oco", ".olv", ".osc"})
             QCOMPARE(TestFiles::readBytes(base + ext), before.value(ext));
         QVERIFY(!QFile::exists(base + ".osc"));
         QVERIFY(f.child().page(SectionId::Week)->searchLines()->contains("20260105 0900 Dentiste"));
-        // The set as it was before the restore, copied aside first.
+        // The set as it was before the restore, copied aside first: listed
+        // before the day's first copy.
         const auto copies = store.list(base);
         QCOMPARE(copies.size(), 2);
         QCOMPARE(copies[0].time, QTime(14, 30, 12));
