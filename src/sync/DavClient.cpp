@@ -354,6 +354,44 @@ bool DavClient::list(const QString &collection, QHash<QString, QString> *items, 
     return true;
 }
 
+bool DavClient::changes(const QString &collection, const QString &token, QHash<QString, QString> *changed,
+                        QStringList *removed, QString *next, Reply *failure)
+{
+    const Reply r = send({"REPORT",
+                          collection,
+                          "<?xml version=\"1.0\" encoding=\"utf-8\"?><d:sync-collection " + Namespaces
+                              + "><d:sync-token>" + token.toHtmlEscaped().toUtf8()
+                              + "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop>"
+                                "</d:sync-collection>",
+                          {{"Depth", "0"}, {"Content-Type", "application/xml; charset=utf-8"}}});
+    QList<Response> rs;
+    if (!multistatusOf(r, &rs, failure))
+        return false;
+    // The new token is a child of the multistatus itself.
+    QXmlStreamReader x(r.body);
+    for (int depth = 0; !x.atEnd();) {
+        const auto t = x.readNext();
+        if (t == QXmlStreamReader::StartElement && ++depth == 2 && nameOf(x) == Dav + QStringLiteral("sync-token"))
+            *next = x.readElementText(QXmlStreamReader::IncludeChildElements).trimmed(), --depth;
+        else if (t == QXmlStreamReader::EndElement)
+            --depth;
+    }
+    for (const Response &resp : std::as_const(rs)) {
+        if (withSlash(resp.href) == withSlash(collection))
+            continue;
+        if (resp.status.contains(QStringLiteral(" 404")))
+            *removed << resp.href;
+        else if (resp.props.contains(Dav + QStringLiteral("getetag")))
+            changed->insert(resp.href, resp.props.value(Dav + QStringLiteral("getetag")).text.trimmed());
+    }
+    if (next->isEmpty()) {
+        failure->failure = Failure::Refused;
+        failure->error = QStringLiteral("Réponse inattendue du serveur (jeton de synchronisation absent).");
+        return false;
+    }
+    return true;
+}
+
 bool DavClient::fetch(bool addressBook, const QString &collection, const QStringList &hrefs,
                       QHash<QString, QPair<QString, QByteArray>> *items, Reply *failure)
 {

@@ -83,6 +83,13 @@ public:
 
     // href -> ETag of the items of a collection.
     bool list(const QString &collection, QHash<QString, QString> *items, Reply *failure);
+    // What changed in a collection since `token` (every item when it is
+    // empty), by sync-collection (RFC 6578): href -> ETag of the items added
+    // or changed, the hrefs of those removed, and the collection's new
+    // token. False when the server does not offer it or no longer knows the
+    // token.
+    bool changes(const QString &collection, const QString &token, QHash<QString, QString> *changed,
+                 QStringList *removed, QString *next, Reply *failure);
     // href -> (ETag, data) of the items asked for, by calendar-multiget or
     // addressbook-multiget; an href the server no longer has is left out.
     bool fetch(bool addressBook, const QString &collection, const QStringList &hrefs,

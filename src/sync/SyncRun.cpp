@@ -37,6 +37,35 @@ bool collection(DavClient &client, bool addressBook, QString *path, DavClient::R
     return client.create(addressBook, home, QStringLiteral("Tivarel"), path, failure);
 }
 
+// The collection's items (href -> ETag) and its new sync token: from what
+// was agreed and the changes since its token where the server offers
+// sync-collection, else from the whole listing (and no token).
+bool listing(DavClient &client, const QString &collection, const SyncState &state, SyncPlan::Listing *items,
+             QString *token, DavClient::Reply *failure)
+{
+    QHash<QString, QString> changed;
+    QStringList removed;
+    DavClient::Reply ignored;
+    const QString since = state.tokens.value(collection);
+    if (!since.isEmpty() && client.changes(collection, since, &changed, &removed, token, &ignored)) {
+        for (const SyncItem &i : state.items)
+            if (i.href.startsWith(collection))
+                items->insert(i.href, i.etag);
+        for (const QString &href : std::as_const(removed))
+            items->remove(href);
+        items->insert(changed);
+        return true;
+    }
+    changed.clear();
+    removed.clear();
+    if (client.changes(collection, QString(), &changed, &removed, token, &ignored)) {
+        *items = changed;
+        return true;
+    }
+    token->clear();
+    return client.list(collection, items, failure);
+}
+
 } // namespace
 
 Result run(DavClient &client, SyncAccount &account, SyncPlan::Local &local, SyncState &state, const QDateTime &now,
@@ -47,11 +76,15 @@ Result run(DavClient &client, SyncAccount &account, SyncPlan::Local &local, Sync
     const bool chosen = !account.calendar.isEmpty() && !account.book.isEmpty();
     if (!collection(client, false, &account.calendar, &failure) || !collection(client, true, &account.book, &failure))
         return failed(failure);
-    if (!chosen)
+    if (!chosen) {
         state.items.clear();
+        state.tokens.clear();
+    }
 
     SyncPlan::Listing calendar, book;
-    if (!client.list(account.calendar, &calendar, &failure) || !client.list(account.book, &book, &failure))
+    QString calendarToken, bookToken;
+    if (!listing(client, account.calendar, state, &calendar, &calendarToken, &failure)
+        || !listing(client, account.book, state, &book, &bookToken, &failure))
         return failed(failure);
     SyncPlan::Plan plan = SyncPlan::plan(local, state.items, calendar, book);
 
@@ -149,7 +182,15 @@ Result run(DavClient &client, SyncAccount &account, SyncPlan::Local &local, Sync
         result.error = firstFailure.error
                        + QStringLiteral(" Ce qui a été reçu et envoyé est gardé ; la prochaine synchronisation "
                                         "reprendra le reste.");
-    } else if (later > 0) {
+    } else {
+        // Everything listed was settled: the next run starts from here.
+        state.tokens.clear();
+        if (!calendarToken.isEmpty())
+            state.tokens.insert(account.calendar, calendarToken);
+        if (!bookToken.isEmpty())
+            state.tokens.insert(account.book, bookToken);
+    }
+    if (firstFailure.ok() && later > 0) {
         result.summary += QStringLiteral(" ; %1 élément(s) changé(s) sur le serveur pendant la synchronisation, "
                                          "repris à la prochaine")
                               .arg(later);

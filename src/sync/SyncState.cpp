@@ -57,6 +57,9 @@ std::optional<SyncState> SyncState::fromLines(const QStringList &lines)
                                     .uid = decoded(f.at(3)),
                                     .lines = {},
                                     .series = k == u'S'};
+        } else if (line.startsWith(u"T ") && line.count(u' ') == 2) {
+            state.tokens.insert(decoded(QStringView(line).mid(2).split(u' ').at(0)),
+                                decoded(QStringView(line).mid(2).split(u' ').at(1)));
         } else if (!line.isEmpty()) {
             return std::nullopt;
         }
@@ -67,6 +70,10 @@ std::optional<SyncState> SyncState::fromLines(const QStringList &lines)
 QStringList SyncState::toLines() const
 {
     QStringList out{Header};
+    QStringList collections = tokens.keys();
+    collections.sort();
+    for (const QString &c : std::as_const(collections))
+        out << QStringLiteral("T %1 %2").arg(encoded(c), encoded(tokens.value(c)));
     for (const SyncItem &item : items) {
         out << QStringLiteral("E %1 %2 %3 %4")
                    .arg(QChar::fromLatin1(kindLetter(item.kind, item.series)), encoded(item.href), encoded(item.etag),

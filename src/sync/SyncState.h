@@ -14,6 +14,7 @@
 //   "agenda.synchro"  the state: one "E" line per item (kind R appointment,
 //                     S series, A birthday, C contact, then href, ETag and
 //                     UID), then one "L" line per local line it stood for;
+//                     a "T" line per collection holds its sync token;
 //   "agenda.compte"   the account: "clé=valeur" lines (serveur, utilisateur,
 //                     calendrier, carnet); never a password.
 //
@@ -40,6 +41,9 @@ struct SyncItem
 struct SyncState
 {
     QList<SyncItem> items;
+    // collection path -> the sync-collection token (RFC 6578) the server
+    // gave when the items above were agreed; "T" lines in the file.
+    QHash<QString, QString> tokens;
 
     static QString pathFor(const QString &documentPath);
     // Nothing when the lines are not a state file (a file of the older

@@ -127,10 +127,12 @@ void TestSyncCore::stateFileRoundTrip()
     s.items << SyncItem{Kind::Contact, "/jean/carnet é/x y.vcf", "\"3-1\"", "a b", {contact(0, "Zoé") + "\tz"}}
             << SyncItem{Kind::Birthday, "/c/2.ics", "", "u", {"0229 Léa", "0301 x"}}
             << SyncItem{Kind::Appointment, "/c/3.ics", "", "s", {}, true};
+    s.tokens.insert("/jean/carnet é/", "http://radicale.org/ns/sync/a b");
     const QStringList lines = s.toLines();
     for (const QString &l : lines)
         QVERIFY2(Cp1252::holds(l), qPrintable(l));
     QCOMPARE(SyncState::fromLines(lines)->items, s.items);
+    QCOMPARE(SyncState::fromLines(lines)->tokens, s.tokens);
     QVERIFY(!SyncState::fromLines({"2026121010:00 Dentiste"}));
     const SyncAccount account{"https://cloud.example/remote.php/dav", "jean", "/cal/", "/book/", true};
     QCOMPARE(SyncAccount::fromLines(account.toLines()), account);

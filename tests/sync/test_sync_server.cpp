@@ -25,6 +25,7 @@ private slots:
     void seriesKeepsItsOccurrences();
     void serverKilledMidway();
     void refusedPassword();
+    void forgottenTokenListsEverything();
     void automaticInTheWindow();
 
 private:
@@ -308,6 +309,22 @@ void TestSyncServer::refusedPassword()
     QCOMPARE(sync(doc, "faux", &out), 6);
     QVERIFY2(out.contains("refuse ce nom d'utilisateur ou ce mot de passe"), qPrintable(out));
     QVERIFY(!QFile::exists(SyncState::pathFor(doc)));
+}
+
+// A sync token the server no longer knows: the whole collection is listed
+// and nothing is missed.
+void TestSyncServer::forgottenTokenListsEverything()
+{
+    const QString doc = document("u26");
+    QCOMPARE(sync(doc), 0);
+    QStringList state = *TextFile::read(SyncState::pathFor(doc));
+    QCOMPARE(state.filter(QRegularExpression("^T ")).size(), 2);
+    state.replaceInStrings(QRegularExpression("^(T \\S+) \\S+$"), "\\1 http://radicale.org/ns/sync/oublie");
+    TextFile::write(SyncState::pathFor(doc), state);
+    phone("PUT", doc, "agenda/p1.ics",
+          QByteArray(Event).replace("%E", "DTSTART:20261215T080000Z\r\nSUMMARY:Piscine").replace("%U", "p1"));
+    QCOMPARE(sync(doc), 0);
+    QVERIFY(text(doc, ".orz").contains("2026121509:00 Piscine"));
 }
 
 // A document whose account asks for it is synchronised when the window
