@@ -115,6 +115,11 @@ private slots:
             << "DTSTART;TZID=/mozilla.org/20070129_1/America/New_York:20260301T140000\nSUMMARY:M\nEND:VEVENT\n"
                "BEGIN:VEVENT\nDTSTART;TZID=Eastern Standard Time:20260301T100000\nSUMMARY:W"
             << QStringList{"2026030120:00 M", "2026030116:00 W"};
+        QTest::newRow("zone defined by the file")
+            << "DTSTART;TZID=Heure de Tokyo:20260301T180000\nSUMMARY:T\nEND:VEVENT\nBEGIN:VTIMEZONE\n"
+               "TZID:Heure de Tokyo\nBEGIN:STANDARD\nDTSTART:19700101T000000\nTZOFFSETFROM:+0900\n"
+               "TZOFFSETTO:+0900\nEND:STANDARD\nEND:VTIMEZONE\nBEGIN:VEVENT\nDTSTART:20260302T100000\nSUMMARY:U"
+            << QStringList{"2026030110:00 T", "2026030210:00 U"};
         QTest::newRow("clocks changing")
             << "DTSTART;TZID=Europe/Paris:20270328T023000\nSUMMARY:P\nEND:VEVENT\nBEGIN:VEVENT\n"
                "DTSTART;TZID=America/New_York:20270314T023000\nSUMMARY:N\nEND:VEVENT\n"
