@@ -42,6 +42,8 @@ private slots:
             "Vol|Aujourd'hui à 3:10");
         row("fall back: not yet", "Delai=180", "", "", "2026102503:10 Vol", "2026-10-25T01:09", "");
         row("unreadable lines", "", "", "", "2026010x 10:00 X|2026130510:00 Y|0105|1", "2026-01-05T09:50", "");
+        row("time half typed: told as a day's", "", "", "", "2026010510:5  Z", "2026-01-05T09:50",
+            "10:5  Z|Aujourd'hui");
         row("two of one time", "", "", "", dentist + "|2026010510:00 Garage", "2026-01-05T09:50",
             "Dentiste ; Garage|Aujourd'hui à 10:00");
         row("not repeated after a restart", "", dentist, "2026-01-05T09:46", "=", "2026-01-05T09:55", "");
