@@ -1,4 +1,5 @@
 #include "TestFiles.h"
+#include "common/BackupStore.h"
 #include "common/Cp1252.h"
 #include "common/SaveBatch.h"
 #include "common/TextFile.h"
@@ -12,6 +13,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -177,6 +179,30 @@ private slots:
     // or its new version, never cut or mixed, new files first (the renames go
     // in order); the next save clears what the killed ones left. A rename
     // that fails puts back the files renamed before it.
+    // Past the system's file size limit a save fails, says why, and leaves
+    // the file as it was; a backup copy fails too.
+    void fileSizeLimit()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("a");
+        TestFiles::writeBytes(path, "ancien");
+        TestFiles::writeBytes(dir.filePath("b.orz"), QByteArray(100000, 'x'));
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        rlimit low = old;
+        low.rlim_cur = 4096;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &low), 0);
+        SaveBatch batch;
+        const bool saved = batch.stage(path, QByteArray(10000, 'x')) && batch.commit();
+        // Nor is a day's copy of such a set made.
+        const auto copy = BackupStore({".orz"}).dailyCopy(dir.filePath("b"), QDate(2026, 12, 7));
+        setrlimit(RLIMIT_FSIZE, &old);
+        QCOMPARE(copy.outcome, BackupStore::Outcome::Failed);
+        QVERIFY(!saved);
+        QVERIFY2(batch.error().contains("le fichier dépasse la taille permise"), qPrintable(batch.error()));
+        QCOMPARE(TestFiles::readBytes(path), QByteArray("ancien"));
+    }
+
     void killedSaveLeavesOldOrNewFiles()
     {
         QTemporaryDir dir;

@@ -187,14 +187,19 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("told"); // what the note to the user says, if anything
         QTest::newRow("held by the set") << "Noël, œuvre, 12 €"
-                                         << "Noël, œuvre, 12 €";
+                                         << "Noël, œuvre, 12 €"
+                                         << "";
         QTest::newRow("turned") << "Łukasz ﬁlm Ŵ → \U0001D400"
-                                << "Lukasz film W -> A";
+                                << "Lukasz film W -> A"
+                                << "caractères remplacés : Ł";
         QTest::newRow("arrows") << "← ↔"
-                                << "<- <->";
+                                << "<- <->"
+                                << "caractères remplacés : ←";
         QTest::newRow("emoji refused") << "Fête 🎉!"
-                                       << "Fête !";
+                                       << "Fête !"
+                                       << "caractères refusés (impossibles à enregistrer) : 🎉";
     }
     void fitForFiles()
     {
@@ -203,6 +208,8 @@ private slots:
         const auto fit = Cp1252::fit(typed);
         QCOMPARE(fit.text, kept);
         QCOMPARE(fit.refused, QString(typed.contains(u"🎉") ? "🎉" : ""));
+        QFETCH(QString, told);
+        QVERIFY2(told.isEmpty() ? fit.note().isEmpty() : fit.note().contains(told), qPrintable(fit.note()));
     }
 };
 
