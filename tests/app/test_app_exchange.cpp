@@ -210,6 +210,11 @@ private slots:
             << "coupé";
         QTest::newRow("vcf: cut short") << QByteArray("BEGIN:VCARD\nN;ENCODING=QUOTED-PRINTABLE:Mart=\nin") << "1/0/0"
                                         << "";
+        QTest::newRow("vcf: an old phone's 2.1 card")
+            << QByteArray("BEGIN:VCARD\nVERSION:2.1\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:L=C3=A9ger;Ren=C3=\n"
+                          "=A9e;;;\nTEL;CELL:0612345678\nEND:VCARD")
+            << "1/0/0"
+            << "L\u00e9ger\u00A0Ren\u00e9e";
         QTest::newRow("vcf: empty card") << QByteArray("BEGIN:VCARD\nTEL:\nEND:VCARD") << "0/0/1"
                                          << "";
         QTest::newRow("vcf: no card") << QByteArray("\xff\xfe hello") << "error"
