@@ -163,6 +163,7 @@ private slots:
         const QString line = AddressBook::lineOf(u'K', 0, {form.toFields(), {}});
         const QByteArray vcf = VCard::exportBook({" ", line});
         checkFolded(vcf);
+        QVERIFY(vcf.startsWith("BEGIN:VCARD\r\nVERSION:3.0\r\n")); // phones want the version first
         const ExchangeItems items = VCard::importCards(vcf, {" "}, u'A');
         QCOMPARE(items.size(), 1);
         if (!note.isEmpty()) {
@@ -215,6 +216,11 @@ private slots:
                           "=A9e;;;\nTEL;CELL:0612345678\nEND:VCARD")
             << "1/0/0"
             << "L\u00e9ger\u00A0Ren\u00e9e";
+        QTest::newRow("vcf: more than a contact line holds")
+            << ("BEGIN:VCARD\nN:Long;Jean;;;\nADR:;;" + QByteArray(160, 'a')
+                + ";Paris;;75001;\nEMAIL:" + QByteArray(120, 'b') + "@x.fr\nEND:VCARD")
+            << "1/0/0"
+            << "E.mail \t\n";
         QTest::newRow("vcf: empty card") << QByteArray("BEGIN:VCARD\nTEL:\nEND:VCARD") << "0/0/1"
                                          << "";
         QTest::newRow("vcf: no card") << QByteArray("\xff\xfe hello") << "error"
