@@ -51,6 +51,9 @@ private slots:
                                   << QStringList{"501 g", "47,00 F", "7,17 E"};
         QTest::newRow("rapide 3000 g") << Counts{{10, 200}, {9, 200}} << T::FranceRapide
                                        << QStringList{"3000 g", "33,00 F", "5,03 E"};
+        QTest::newRow("Ecopli 50 g") << Counts{{20, 50}} << T::FranceEcopli << QStringList{"50 g", "3,50 F", "0,53 E"};
+        QTest::newRow("rapide 1001 g") << Counts{{10, 100}, {20, 1}} << T::FranceRapide
+                                       << QStringList{"1001 g", "28,00 F", "4,27 E"};
         QTest::newRow("padded 280x370 counts")
             << Counts{{21, 1}} << T::FranceRapide << QStringList{"38 g", "4,50 F", "0,69 E"};
     }
@@ -135,6 +138,8 @@ private slots:
                                              << "0,00001" << E::None;
         QTest::newRow("no exponent for a product") << "123456789*987654321="
                                                    << "121932631113000000" << E::None;
+        QTest::newRow("exponent past 20 characters") << "123456789*987654321*1000="
+                                                     << "1,21932631113e+20" << E::None;
         // a - (a - 1),x for a = 1..100 and x = 1..9, 10 - 9,9 among them.
         for (int a = 1; a <= 100; ++a) {
             for (int x = 1; x <= 9; ++x)
