@@ -71,7 +71,8 @@ private slots:
         f.ui.answer(QMessageBox::Ok);
         f.form.action("RestoreBackupItem")->trigger();
         QCOMPARE(listed, QStringList({QString::fromUtf8("dimanche 6 décembre 2026 - 9 fichier(s)")}));
-        QVERIFY(f.ui.lastMessage().startsWith(QString::fromUtf8("Remplacer le document par la sauvegarde du dimanche")));
+        QVERIFY(
+            f.ui.lastMessage().startsWith(QString::fromUtf8("Remplacer le document par la sauvegarde du dimanche")));
         for (const QString ext : {".orz", ".ocn", ".oan", ".oaf", ".obg", ".oap", ".ovd", ".oco", ".olv", ".osc"})
             QCOMPARE(TestFiles::readBytes(base + ext), before.value(ext));
         QVERIFY(!QFile::exists(base + ".osc"));
