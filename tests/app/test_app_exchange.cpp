@@ -321,6 +321,7 @@ private slots:
         QTest::newRow("unknown option") << "--nimportequoi" << false << 1 << "Utilisation :";
         QTest::newRow("bad format") << "--exporter pdf D/agenda.orz D/out.pdf" << false << 1 << "pdf";
         QTest::newRow("bad period") << "--exporter csv --periode 13/2026 D/agenda.orz D/out.csv" << false << 1 << "13";
+        QTest::newRow("year 0") << "--exporter csv --periode 0000 D/agenda.orz D/out.csv" << false << 1 << "0000";
         QTest::newRow("over a document file") << "--exporter ics D/agenda.orz D/agenda.ocn" << false << 1 << "";
         QTest::newRow("missing document") << "--exporter vcf D/autre.orz D/out.vcf" << false << 2 << "autre.orz";
         QTest::newRow("missing input") << "--importer ics D/agenda.orz D/absent.ics" << false << 2 << "absent.ics";

@@ -89,7 +89,7 @@ private slots:
         QTest::newRow("csv signed utf-8 bom")
             << "releve_montant.csv" << 0
             << QStringList{"08/03/2026||Librairie, papeterie|15,90|", "09/03/2026||Remboursement mutuelle||42,00",
-                           "10/03/2026||Marché couvert|12,30|"}
+                           "10/03/2026||Marché couvert|12,30|", "11/03/2026||Garage|45,00|"}
             << 0;
         QTest::newRow("month at its row limit")
             << "releve_102.ofx" << 127 << QStringList{"02/03/2026|Pain|" + bread + "|12,50|"} << 2;
