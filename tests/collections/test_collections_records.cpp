@@ -4,6 +4,7 @@
 
 #include "collections/AlbumRecord.h"
 #include "collections/BookRecord.h"
+#include "collections/RecordCsv.h"
 #include "collections/ReimbursementRecord.h"
 #include "collections/VideoRecord.h"
 
@@ -85,6 +86,22 @@ class TestCollectionsRecords : public QObject
     Q_OBJECT
 
 private slots:
+    // The films' CSV export: a heading and a row for each film.
+    void filmsToCsv()
+    {
+        QStringList lines;
+        int n = 0;
+        for (const char *title : {"Le Grand Bleu", "Nikita"}) {
+            const QString number = QStringLiteral("%1").arg(n++, 4, 10, QChar(u'0'));
+            lines << "<BLOC" + number + ">"
+                  << QStringList{"F", "09/03/2024", "4", title, "", "", "", "", "2000", "60", "", "96", "", "96", ""}
+                  << "</BLOC" + number + ">";
+        }
+        const QString csv = QString::fromUtf8(RecordCsv::table(VideoRecord::schema(), SectionId::Videos, lines));
+        QCOMPARE(csv.split(u'\n', Qt::SkipEmptyParts).size(), 3);
+        QVERIFY2(csv.contains("Le Grand Bleu") && csv.contains("Nikita"), qPrintable(csv));
+    }
+
     void bodies_data()
     {
         QTest::addColumn<int>("section");
