@@ -2,6 +2,7 @@
 // as a household's server would answer: the first synchronisation of a
 // full document into empty collections, and one with nothing to do.
 
+#include "RadicaleServer.h"
 #include "sync/DavClient.h"
 #include "sync/SyncRun.h"
 #include "sync/SyncState.h"
@@ -10,59 +11,8 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
-#include <QProcess>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QTemporaryDir>
-#include <QThread>
 
 namespace {
-
-struct Server
-{
-    QTemporaryDir dir;
-    QProcess process;
-    int port = 0;
-
-    Server()
-    {
-        QTcpServer free;
-        free.listen(QHostAddress::LocalHost);
-        port = free.serverPort();
-        free.close();
-        QFile users(dir.filePath("users")), config(dir.filePath("config"));
-        users.open(QIODevice::WriteOnly);
-        config.open(QIODevice::WriteOnly);
-        for (int u = 1; u <= 50; ++u)
-            users.write(QStringLiteral("u%1:secret\n").arg(u).toUtf8());
-        config.write(QStringLiteral("[server]\nhosts = 127.0.0.1:%1\n[auth]\ntype = htpasswd\nhtpasswd_filename = %2\n"
-                                    "htpasswd_encryption = plain\n[storage]\nfilesystem_folder = %3\n"
-                                    "[logging]\nlevel = warning\n")
-                         .arg(port)
-                         .arg(users.fileName(), dir.filePath("store"))
-                         .toUtf8());
-        users.close();
-        config.close();
-        process.start("/usr/bin/python3", {"-m", "radicale", "--config", config.fileName()});
-        for (int i = 0; i < 200; ++i) {
-            QTcpSocket s;
-            s.connectToHost(QHostAddress::LocalHost, quint16(port));
-            if (s.waitForConnected(50)) {
-                s.write("OPTIONS / HTTP/1.0\r\n\r\n");
-                if (s.waitForReadyRead(2000) && s.readAll().startsWith("HTTP/1."))
-                    return;
-            }
-            QThread::msleep(50);
-        }
-    }
-    ~Server()
-    {
-        process.kill();
-        process.waitForFinished();
-    }
-    QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port)); }
-};
 
 SyncPlan::Local household(int appointments, int contacts)
 {
@@ -82,7 +32,7 @@ SyncPlan::Local household(int appointments, int contacts)
 int user = 0;
 
 // One run of the document against the account; false when it failed.
-bool synchronise(Server &server, SyncAccount &account, SyncPlan::Local &local, SyncState &state)
+bool synchronise(RadicaleServer &server, SyncAccount &account, SyncPlan::Local &local, SyncState &state)
 {
     DavClient client(server.url(), account.user, QStringLiteral("secret"));
     const auto r = SyncRun::run(client, account, local, state, QDateTime(QDate(2026, 12, 7), QTime(9, 0)),
@@ -92,7 +42,9 @@ bool synchronise(Server &server, SyncAccount &account, SyncPlan::Local &local, S
 
 void BM_FirstSynchronisation(benchmark::State &st)
 {
-    Server server;
+    RadicaleServer server;
+    if (!server.start())
+        st.SkipWithError("Radicale did not start");
     for (auto _ : st) {
         st.PauseTiming();
         SyncAccount account{server.url().toString(), QStringLiteral("u%1").arg(++user), {}, {}, false};
@@ -107,7 +59,9 @@ BENCHMARK(BM_FirstSynchronisation)->Unit(benchmark::kSecond)->Iterations(1)->Use
 
 void BM_NothingChanged(benchmark::State &st)
 {
-    Server server;
+    RadicaleServer server;
+    if (!server.start())
+        st.SkipWithError("Radicale did not start");
     SyncAccount account{server.url().toString(), QStringLiteral("u%1").arg(++user), {}, {}, false};
     SyncPlan::Local local = household(1000, 500);
     SyncState state;

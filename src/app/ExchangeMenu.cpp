@@ -98,20 +98,11 @@ QStringList preview(TMainForm &m, const QString &title, const ExchangeItems &ite
     return dialog.chosenLines();
 }
 
-QString budgetAccount(TChild &child)
-{
-    const BudgetMonth &b = child.model().budget();
-    if (!b.shownAccount().isEmpty())
-        return b.shownAccount();
-    const QString boxed = child.comboBox(2) ? child.comboBox(2)->currentText() : QString();
-    return boxed.isEmpty() ? QStringLiteral("Caisse") : boxed;
-}
-
 void exportBudget(TMainForm &m, bool wholeYear)
 {
     TChild &child = prepared(m);
     const BudgetMonth &b = child.model().budget();
-    const QString account = budgetAccount(child);
+    const QString account = child.budgetAccount();
     save(m, wholeYear ? QStringLiteral("Exporter le budget de l'année") : QStringLiteral("Exporter le budget du mois"),
          QStringLiteral("csv"), QStringLiteral("Tableau CSV (*.csv)"), [&] {
              return BudgetCsv::journal(b.store(), account, b.year(), wholeYear ? 1 : b.month(),

@@ -1,5 +1,6 @@
 #include "app/StatementCommand.h"
 
+#include "app/Application.h"
 #include "app/CommandDocument.h"
 #include "app/DocumentLock.h"
 #include "app/ExchangeCommand.h"
@@ -16,9 +17,9 @@
 #include "model/RememberedLists.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTextStream>
 
 namespace StatementCommand {
@@ -62,9 +63,7 @@ bool accountKnown(const BudgetStore &store, const QString &account)
         if (key.startsWith(code))
             return true;
     }
-    const QString cbx =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Tivarel/Tivarel.cbx");
-    const auto lines = TextFile::read(cbx);
+    const auto lines = TextFile::read(QDir(Application::dataDirectory()).filePath(QStringLiteral("Tivarel.cbx")));
     return lines && RememberedLists::parse(*lines).value(QStringLiteral("Combo2")).contains(account);
 }
 

@@ -130,15 +130,6 @@ std::optional<BankStatement::Format> formatOf(const QString &path, const QByteAr
     return BankStatement::Format::Csv;
 }
 
-QString accountOf(TChild &child)
-{
-    const BudgetMonth &b = child.model().budget();
-    if (!b.shownAccount().isEmpty())
-        return b.shownAccount();
-    const QString boxed = child.comboBox(2) ? child.comboBox(2)->currentText() : QString();
-    return boxed.isEmpty() ? QStringLiteral("Caisse") : boxed;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -325,7 +316,7 @@ void importStatement(TMainForm &m)
     const QByteArray data = f.readAll();
     child.ensurePages();
     child.writeBackAll();
-    const QString account = accountOf(child);
+    const QString account = child.budgetAccount();
     PendingImports &pending = PendingImports::of(child);
     BudgetMonth &budget = child.model().budget();
     ImportMemory memory = pending.memory(document, budget.store());

@@ -98,12 +98,18 @@ private:
             box->addItem(path, path);
         box->setCurrentIndex(box->findData(path));
     }
+    // A word under the fields; the dialog grows to show it whole.
+    void tell(const QString &text)
+    {
+        m_status->setText(text);
+        adjustSize();
+    }
     void discover()
     {
         QString why;
         const QUrl server = QUrl::fromUserInput(m_server->text().trimmed());
         if (!DavClient::allowed(server, &why)) {
-            m_status->setText(why);
+            tell(why);
             return;
         }
         DavClient client(server, m_user->text().trimmed(), m_password->text());
@@ -112,14 +118,14 @@ private:
             QString home;
             DavClient::Reply failure;
             if (!client.discover(box == m_book, &found, &home, &failure)) {
-                m_status->setText(failure.error);
+                tell(failure.error);
                 return;
             }
             for (const DavClient::Collection &c : std::as_const(found))
                 if (box->findData(c.path) < 0)
                     box->addItem(c.name.isEmpty() ? c.path : c.name, c.path);
         }
-        m_status->setText(QStringLiteral("Choisissez le calendrier et le carnet d'adresses."));
+        tell(QStringLiteral("Choisissez le calendrier et le carnet d'adresses."));
     }
 
     QLineEdit *m_server, *m_user, *m_password;
@@ -201,13 +207,11 @@ void run(TMainForm &m, bool automatic)
     const QScopedValueRollback guard(running, true);
     TChild &child = *m.child();
     child.writeBackAll();
-    if (automatic) {
-        const QString name = child.document().name;
-        if (name.isEmpty() || child.TestModif() || child.isReadOnly() || !accountOf(name).automatic)
-            return;
-    }
-    const QString doc = documentOf(m);
+    const QString doc = automatic ? child.document().name : documentOf(m);
     if (doc.isEmpty())
+        return;
+    SyncAccount account = accountOf(doc);
+    if (automatic && (child.TestModif() || child.isReadOnly() || !account.automatic))
         return;
     if (child.TestModif()) {
         if (!m.ui().askYesNo(&m,
@@ -217,11 +221,12 @@ void run(TMainForm &m, bool automatic)
             || !m.FileSave())
             return;
     }
-    SyncAccount account = accountOf(doc);
     QString password, why;
     if (account.isSet()) {
         const QString key = Keyring::keyFor(account.server, account.user);
-        password = sessionPasswords().value(key, Keyring::read(key, &why).value_or(QString()));
+        password = sessionPasswords().value(key);
+        if (password.isEmpty())
+            password = Keyring::read(key, &why).value_or(QString());
     }
     if ((!account.isSet() || password.isEmpty()) && !askAccount(m, doc, &account, &password))
         return;

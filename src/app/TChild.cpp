@@ -487,6 +487,15 @@ void TChild::resizeEvent(QResizeEvent *event)
     FormResize();
 }
 
+QString TChild::budgetAccount() const
+{
+    const BudgetMonth &b = m_model.budget();
+    if (!b.shownAccount().isEmpty())
+        return b.shownAccount();
+    const QString boxed = comboBox(2) ? comboBox(2)->currentText() : QString();
+    return boxed.isEmpty() ? QStringLiteral("Caisse") : boxed;
+}
+
 void TChild::FormResize()
 {
     for (int n = 1; n <= m_created; ++n)

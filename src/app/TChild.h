@@ -81,6 +81,9 @@ public:
     // Makes the pages not made yet.
     void ensurePages();
     QComboBox *comboBox(int n) const { return m_context.comboBox(n); }
+    // The budget account an import or export works on: the one the budget
+    // shows, else the one chosen in its account box, else "Caisse".
+    QString budgetAccount() const;
 
     // Generic commands, routed to the page that shows.
     void Premier();

@@ -1055,12 +1055,16 @@ bool TMainForm::FileSave()
     if (m_fileName.size() < 5 || m_child->isReadOnly())
         return FileSaveAs();
     const bool saved = m_child->Sauve(m_fileName);
-    if (saved) {
-        rememberRecent();
-        StatementMenu::documentSaved(*this);
-        SyncMenu::automatic(*this);
-    }
+    if (saved)
+        documentSaved();
     return saved;
+}
+
+void TMainForm::documentSaved()
+{
+    rememberRecent();
+    StatementMenu::documentSaved(*this);
+    SyncMenu::automatic(*this);
 }
 
 bool TMainForm::anyFileOfSetExists(const QString &documentPath) const
@@ -1092,9 +1096,7 @@ bool TMainForm::FileSaveAs()
         }
     }
     if (m_child->Sauve(m_fileName)) {
-        rememberRecent();
-        StatementMenu::documentSaved(*this);
-        SyncMenu::automatic(*this);
+        documentSaved();
         return true;
     }
     m_fileName = previous;

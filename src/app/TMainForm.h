@@ -93,6 +93,9 @@ private:
     void refreshClock();
     // The automatic synchronisation of a document just opened.
     void synchroniseLater();
+    // What follows every save: the recent list, the remembered statement
+    // imports, the automatic synchronisation.
+    void documentSaved();
     // Asks about unsaved changes; false when the user cancels (or the save
     // that was asked for did not happen).
     bool saveChangesFirst();

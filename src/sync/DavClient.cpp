@@ -369,12 +369,13 @@ bool DavClient::changes(const QString &collection, const QString &token, QHash<Q
         return false;
     // The new token is a child of the multistatus itself.
     QXmlStreamReader x(r.body);
-    for (int depth = 0; !x.atEnd();) {
-        const auto t = x.readNext();
-        if (t == QXmlStreamReader::StartElement && ++depth == 2 && nameOf(x) == Dav + QStringLiteral("sync-token"))
-            *next = x.readElementText(QXmlStreamReader::IncludeChildElements).trimmed(), --depth;
-        else if (t == QXmlStreamReader::EndElement)
-            --depth;
+    if (x.readNextStartElement()) {
+        while (x.readNextStartElement()) {
+            if (nameOf(x) == Dav + QStringLiteral("sync-token"))
+                *next = x.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+            else
+                x.skipCurrentElement();
+        }
     }
     for (const Response &resp : std::as_const(rs)) {
         if (withSlash(resp.href) == withSlash(collection))

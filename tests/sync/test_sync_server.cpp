@@ -2,6 +2,7 @@
 // Radicale server on this machine; the phone is played by plain HTTP.
 
 #include "Fixtures.h"
+#include "RadicaleServer.h"
 #include "app/TChild.h"
 #include "common/TextFile.h"
 #include "document/SectionPage.h"
@@ -18,7 +19,6 @@ class TestSyncServer : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanupTestCase() { stopServer(); }
     void twoWay_data();
     void twoWay();
     void conflictKeepsBoth();
@@ -29,8 +29,6 @@ private slots:
     void automaticInTheWindow();
 
 private:
-    void startServer();
-    void stopServer();
     // A document of its own for user `user`, with one appointment, one
     // contact and one birthday, synchronised once.
     QString document(const QString &user, int appointments = 2);
@@ -38,9 +36,8 @@ private:
     QByteArray phone(const QByteArray &verb, const QString &doc, const QString &item, const QByteArray &body = {});
     QString text(const QString &doc, const QString &extension);
 
-    QTemporaryDir m_dir;
-    QProcess m_server;
-    int m_port = 0;
+    QTemporaryDir m_dir; // the documents
+    RadicaleServer m_server;
     int m_users = 0;
 };
 
@@ -52,47 +49,9 @@ const QByteArray Card = "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:%U\r\nFN:x\r\n%E\r\nE
 
 } // namespace
 
-void TestSyncServer::startServer()
-{
-    QFile users(m_dir.filePath("users")), config(m_dir.filePath("config"));
-    QVERIFY(users.open(QIODevice::WriteOnly) && config.open(QIODevice::WriteOnly));
-    for (int u = 1; u <= 30; ++u)
-        users.write(QStringLiteral("u%1:secret\n").arg(u).toUtf8());
-    config.write(QStringLiteral("[server]\nhosts = 127.0.0.1:%1\n[auth]\ntype = htpasswd\nhtpasswd_filename = %2\n"
-                                "htpasswd_encryption = plain\n[storage]\nfilesystem_folder = %3\n")
-                     .arg(m_port)
-                     .arg(users.fileName(), m_dir.filePath("store"))
-                     .toUtf8());
-    users.close();
-    config.close();
-    m_server.start("/usr/bin/python3", {"-m", "radicale", "--config", config.fileName()});
-    for (int i = 0; i < 200; ++i) {
-        // Ready once it answers a request, not only once it takes connections.
-        QTcpSocket s;
-        s.connectToHost(QHostAddress::LocalHost, quint16(m_port));
-        if (s.waitForConnected(50)) {
-            s.write("OPTIONS / HTTP/1.0\r\n\r\n");
-            if (s.waitForReadyRead(2000) && s.readAll().startsWith("HTTP/1."))
-                return;
-        }
-        QTest::qWait(50);
-    }
-    QFAIL("Radicale did not start");
-}
-
-void TestSyncServer::stopServer()
-{
-    m_server.kill();
-    m_server.waitForFinished();
-}
-
 void TestSyncServer::initTestCase()
 {
-    QTcpServer free;
-    QVERIFY(free.listen(QHostAddress::LocalHost));
-    m_port = free.serverPort();
-    free.close();
-    startServer();
+    QVERIFY2(m_server.start(), "Radicale did not start");
 }
 
 QString TestSyncServer::document(const QString &user, int appointments)
@@ -111,7 +70,7 @@ QString TestSyncServer::document(const QString &user, int appointments)
                     {" ", QStringLiteral("A100Mme\u00a0Dupont\u00a0Jeanne\t\u00a0\t\t\u00a0\tTél: 01 02\u00a0\tFax: "
                                          "\u00a0\tE.mail \t")});
     TextFile::write(m_dir.filePath(user + "/agenda.compte"),
-                    {QStringLiteral("serveur=http://127.0.0.1:%1/").arg(m_port), "utilisateur=" + user});
+                    {"serveur=" + m_server.url().toString(), "utilisateur=" + user});
     return doc;
 }
 
@@ -140,7 +99,7 @@ QByteArray TestSyncServer::phone(const QByteArray &verb, const QString &doc, con
             contact = i.href.section('/', -1);
     QString path = item;
     path.replace("agenda/", account.calendar).replace("carnet/", account.book).replace("%C", contact);
-    QUrl url(QStringLiteral("http://127.0.0.1:%1").arg(m_port));
+    QUrl url = m_server.url();
     url.setPath(path, QUrl::DecodedMode);
     QNetworkRequest r(url);
     r.setRawHeader("Authorization", "Basic " + (doc.section('/', -2, -2) + ":secret").toUtf8().toBase64());
@@ -285,14 +244,14 @@ void TestSyncServer::serverKilledMidway()
     p.start(TIVAREL_EXE, {"--synchroniser", doc, "--mot-de-passe-stdin"});
     p.write("secret\n");
     p.closeWriteChannel();
-    QDir sent(m_dir.filePath("store/collection-root/u22/tivarel-agenda"));
+    QDir sent(m_server.storage() + "/collection-root/u22/tivarel-agenda");
     QTRY_VERIFY_WITH_TIMEOUT(sent.entryList(QDir::Files).size() > 20, 60000);
-    stopServer();
+    m_server.stop();
     QVERIFY(p.waitForFinished(60000));
     QCOMPARE(p.exitCode(), 5);
     QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("la prochaine synchronisation"));
     QCOMPARE(text(doc, ".orz"), before);
-    startServer();
+    QVERIFY(m_server.start());
     QString out;
     const int status = sync(doc, "secret", &out);
     QVERIFY2(status == 0, qPrintable(out));
