@@ -75,6 +75,13 @@ private slots:
         icalcomponent *cal = icalparser_parse_string(ics.constData());
         QVERIFY(cal);
         QCOMPARE(icalcomponent_count_components(cal, ICAL_VEVENT_COMPONENT), int(lines.size()) + 1);
+        // What strict readers (a phone, a web calendar) require of a calendar and its events.
+        QVERIFY(icalcomponent_get_first_property(cal, ICAL_VERSION_PROPERTY));
+        QVERIFY(icalcomponent_get_first_property(cal, ICAL_PRODID_PROPERTY));
+        for (icalcomponent *e = icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT); e;
+             e = icalcomponent_get_next_component(cal, ICAL_VEVENT_COMPONENT))
+            QVERIFY(icalcomponent_get_first_property(e, ICAL_UID_PROPERTY)
+                    && icalcomponent_get_first_property(e, ICAL_DTSTAMP_PROPERTY));
         icalcomponent_free(cal);
         QCOMPARE(IcsExchange::exportCalendar(lines, {"0315 Paul"}, m_now.addDays(3), "Europe/Paris")
                      .replace("20260108T08", "20260105T08"),
@@ -230,6 +237,8 @@ private slots:
             << "M100Mme\u00A0Martin\u00A0Claire\t\u00A0Compagnie des Eaux du L\t\t"
                "\u00A0\tTél: 06 12 34 56 78\u00A0\tFax: \u00A0\t"
                "E.mail claire.martin.longue@exemple-domaine.fr\t\n";
+        QTest::newRow("vcf: a name in A") << QByteArray("BEGIN:VCARD\nN:Arnaud;Lea;;;\nEND:VCARD") << "1/0/0"
+                                          << "A100";
         QTest::newRow("vcf: company and full name")
             << QByteArray("BEGIN:VCARD\nFN:labeled guy\nORG:Test Inc\nEND:VCARD") << "1/0/0"
             << "labeled guy\u00A0\t\u00A0Test Inc";
@@ -248,7 +257,7 @@ private slots:
         const ExchangeItems items =
             QTest::currentDataTag()[0] == 'i'
                 ? IcsExchange::importCalendar(data, {}, {}, m_now.date(), "Europe/Paris", &notes)
-                : VCard::importCards(data, {" "}, u'A', &notes);
+                : VCard::importCards(data, {" "}, u'Z', &notes);
         using S = ExchangeItem::Status;
         QCOMPARE(notes.error.isEmpty() ? QString("%1/%2/%3")
                                              .arg(countOf(items, S::New))

@@ -174,8 +174,10 @@ private slots:
         QTest::newRow("other months, accounts and short lines left out")
             << (QStringList{"258202601", "x"} + row(0, {"01/02/2026", "", "", "1", "", ""}, "258202602") + a)
             << QStringList{"05/01/2026|loyer|janvier|500.00|"} << 0 << 0;
-        QTest::newRow("row or column not a number is damage, beyond 127 ignored")
-            << (a + QStringList{kKey + "0a01x", kKey + " 0100x", kKey + "000Zx", kKey + "12800x", kKey + "0009x"})
+        QTest::newRow("row or column not a number is damage, below 0 or beyond 127 ignored")
+            << (a
+                + QStringList{kKey + "0a01x", kKey + " 0100x", kKey + "000Zx", kKey + "12800x", kKey + "0009x",
+                              kKey + "-0100x"})
             << QStringList{"05/01/2026|loyer|janvier|500.00|"} << 3 << 0;
         QTest::newRow("a long cell is read whole")
             << row(0, {"05/01/2026", "", QString(300, u'd'), "1", "", ""})
@@ -319,14 +321,16 @@ private slots:
         QCOMPARE(m.commit({"01/01/2026", "", "", "1", ""}), BudgetMonth::CommitResult::Committed);
         QCOMPARE(m.grid().lineCount(), 3);
         m.takeRow(-1);
+        QCOMPARE(m.commit({"02/01/2026", "", "", "2", ""}), BudgetMonth::CommitResult::Committed);
         m.takeRow(BudgetGrid::Rows);
         QVERIFY(!m.editing());
+        QCOMPARE(m.grid().lineCount(), 4);
         // The totals add every row of the grid, counted or not, and skip text.
         m.grid().setCell(100, BudgetGrid::Income, "  1.50");
         m.grid().setCell(101, BudgetGrid::Income, "abc");
         m.grid().setCell(BudgetGrid::Rows, BudgetGrid::Income, "99"); // outside: taken by nothing
         const BudgetGrid::Totals t = m.grid().totals();
-        QVERIFY(t.expense == 502.0 && t.income == 21.5 && t.unreadable == 1);
+        QVERIFY(t.expense == 504.0 && t.income == 21.5 && t.unreadable == 1);
         // Showing a month ends a change in progress: the next commit adds a line.
         m.takeRow(0);
         m.openMonth("Caisse");
@@ -338,6 +342,14 @@ private slots:
         QVERIFY(d.removeRow(0) && !d.removeRow(1) && d.changed());
         QCOMPARE(rows(d.grid()) + d.store().lines(),
                  QStringList{"09/01/2026|eau|||20.00"} + BudgetFormat::writeMonth(kKey, d.grid()));
+        // In a full month too: the last row is emptied, not shown twice.
+        QStringList full;
+        for (int r = 0; r < BudgetGrid::Rows; ++r)
+            full += row(r, {"01/01/2026", "", "", QString::number(r + 1), "", ""});
+        BudgetMonth f = januaryOf(full);
+        QVERIFY(f.removeRow(0));
+        QCOMPARE(rows(f.grid()).size(), BudgetGrid::Rows - 1);
+        QCOMPARE(rows(f.grid()).last(), "01/01/2026|||" + QString::number(BudgetGrid::Rows) + "|");
     }
 
     void monthSteps()
@@ -468,9 +480,9 @@ private slots:
         QTest::newRow("posts summed, a small first letter is the same post")
             << (row(0, {"02/01/2026", "Loyer", "", "  650,00"})
                 + row(1, {"03/01/2026", "alimentation", "", "10.5", "2000"})
-                + row(2, {"04/01/2026", "Alimentation", "", "  2,25"})
+                + row(2, {"04/01/2026", "Alimentation", "", "  2,25"}) + row(3, {"05/01/2026", "Timbre", "", "0,01"})
                 + row(0, {"05/03/2026", "Loyer", "", "650"}, mar))
-            << "Loyer=65000 Alimentation=1275 | 1:66275/200000 3:65000/0 | 0";
+            << "Loyer=65000 Alimentation=1275 Timbre=1 | 1:66276/200000 3:65000/0 | 0";
         QTest::newRow("deferred entries count with their month, an empty post has a name")
             << (row(0, {"02/01/2026", "", "", "5"})
                 + row(999, {"", QString::fromUtf8("Débit différé"), "", "30,10", ""}))

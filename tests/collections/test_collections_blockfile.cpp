@@ -132,10 +132,12 @@ private slots:
             << "";
         QTest::newRow("delete and renumber")
             << abc << QStringList{"r1", "n1"} << block(0, {"a"}) + block(1, {"c"}) << 2 << "";
+        QTest::newRow("delete the first of two")
+            << block(0, {"a"}) + block(1, {"b"}) << QStringList{"r0", "n0"} << block(0, {"b"}) << 1 << "";
         QTest::newRow("renumber keeps a count of one")
             << block(0, {"a"}) << QStringList{"r0", "n0"} << QStringList() << 1 << "";
-        QTest::newRow("renumber reports an unreadable marker")
-            << block(0, {}) + QStringList{"<BLOCzzzz>"} + block(2, {}) << QStringList{"n1"}
+        QTest::newRow("renumber reports an unreadable marker, mends one without its \">\"")
+            << block(0, {}) + QStringList{"<BLOCzzzz>", "<BLOC0002", "</BLOC0002>"} << QStringList{"n1"}
             << block(0, {}) + QStringList{"<BLOCzzzz>"} + block(1, {}) << 2 << "<BLOCzzzz>";
     }
 

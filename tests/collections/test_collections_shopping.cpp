@@ -176,6 +176,13 @@ private slots:
         child.Premier();
         QCOMPARE(page->lines().size(), 12 + 124);
         QCOMPARE(page->lines().value(134).left(11), QStringLiteral("CMDEDernier"));
+        // Shown from the last list, a document of one list shows that list.
+        child.Dernier();
+        TestFiles::writeBytes(f.path("autre.orz"), TestFiles::crlf({}));
+        TestFiles::writeBytes(f.path("autre.oco"),
+                              TestFiles::crlf(block(0, {"05/03/2026", "Boucherie", "CMDEBœuf\t1\t12\t12"})));
+        child.Charge(f.path("autre.orz"));
+        QCOMPARE(grid->item(0, 0)->text() + u' ' + total->text(), QStringLiteral("Bœuf 12,00"));
     }
 };
 

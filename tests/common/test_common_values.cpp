@@ -38,10 +38,11 @@ private slots:
 
     void badAndTypedDates()
     {
-        for (const char *text : {"30/02/2024", "aa/bb/cccc", "12/2024", "", "01/01/202"})
+        for (const char *text : {"30/02/2024", "aa/bb/cccc", "12/2024", "", "01/01/202", "+5/01/2026", "05/ 1/2026"})
             QVERIFY2(!DateText::fromText(QString::fromUtf8(text)).has_value(), text);
         QVERIFY(!DateText::fromKey(QStringLiteral("2024023")).has_value());
         QVERIFY(!DateText::fromKey(QStringLiteral("2024a301")).has_value());
+        QVERIFY(!DateText::fromKey(QStringLiteral("2024+301")).has_value());
         QCOMPARE(DateText::fromText(QStringLiteral("5/1/26")), std::optional<QDate>(QDate(2026, 1, 5)));
         QCOMPARE(DateText::fromText(QStringLiteral(" 05/01/1999 ")), std::optional<QDate>(QDate(1999, 1, 5)));
     }

@@ -138,7 +138,8 @@ private slots:
     void addressBookEdits_data()
     {
         // Operations: "add NAME" (times N with "add NAME *N"), "letter L",
-        // "change I NAME", "remove I", "write"; each returns true or false.
+        // "change I NAME", "remove I", "import KEY NAME" (a contact from a
+        // vCard), "write"; each returns true or false.
         QTest::addColumn<QStringList>("store");
         QTest::addColumn<QStringList>("ops");
         QTest::addColumn<QString>("results");
@@ -149,6 +150,10 @@ private slots:
             << QStringList{" ", contactLine("A100", "Ancien"), contactLine("B100", "Bernard")}
             << QStringList{"add Premier", "add Second", "letter B", "letter A"} << "1110"
             << QStringList{" ", "B100 Bernard", "A100 Ancien", "A108 Premier", "A116 Second"};
+        QTest::newRow("imported contacts go after those of their page")
+            << QStringList{" ", contactLine("A100", "Ancien"), contactLine("B100", "Bernard")}
+            << QStringList{"import A100 Arnaud", "import C100 Claude"} << "11"
+            << QStringList{" ", "A100 Ancien", "B100 Bernard", "A108 Arnaud", "C100 Claude"};
         QTest::newRow("delete keeps the other keys until the next write-back")
             << abc << QStringList{"remove 1"} << "1" << QStringList{"A100 Un", "A116 Trois"};
         QTest::newRow("the next write-back renumbers") << abc << QStringList{"remove 1", "add Quatre", "write"} << "111"
@@ -192,6 +197,8 @@ private slots:
                     ok = book.add(named(arg.section(" *", 0, 0))) && ok;
             else if (verb == "letter")
                 ok = book.setLetter(arg.at(0));
+            else if (verb == "import")
+                book.appendContacts({contactLine(arg.section(u' ', 0, 0), arg.section(u' ', 1))});
             else if (verb == "change")
                 ok = book.change(arg.section(u' ', 0, 0).toInt(), named(arg.section(u' ', 1)));
             else

@@ -16,6 +16,7 @@ private slots:
     void decisions_data();
     void decisions();
     void sameItemNewOnBothSidesIsAgreed();
+    void receivedContactTakesTheNextPlace();
     void stateFileRoundTrip();
 };
 
@@ -119,6 +120,21 @@ void TestSyncCore::sameItemNewOnBothSidesIsAgreed()
     QCOMPARE(o.uploads.at(0).href, "/u/c/rdv-20261211-0800@tivarel.ics");
     QCOMPARE(o.uploads.at(1).kind, Kind::Birthday);
     QVERIFY(o.uploads.at(1).uid.startsWith("anniv-0315-"));
+}
+
+// A contact made on a phone goes after those of its page: no two contacts
+// share a place.
+void TestSyncCore::receivedContactTakesTheNextPlace()
+{
+    const SyncPlan::Local local{{}, {}, {" ", contact(0, "Albert")}};
+    const QByteArray card = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Bernard;Paul;;;\r\nUID:phone-2\r\nEND:VCARD\r\n";
+    const SyncPlan::Plan p = SyncPlan::plan(local, {}, {}, {{"/u/b/x.vcf", "e1"}});
+    const SyncPlan::Outcome o =
+        SyncPlan::settle(local, {}, p, {{"/u/b/x.vcf", card}}, "/u/c/", "/u/b/", QDate(2026, 12, 1), "Europe/Paris");
+    QCOMPARE(o.local.contacts.size(), 3);
+    QCOMPARE(o.local.contacts.at(1), contact(0, "Albert"));
+    QVERIFY(o.local.contacts.at(2).startsWith("B108"));
+    QVERIFY(o.local.contacts.at(2).contains("Bernard"));
 }
 
 void TestSyncCore::stateFileRoundTrip()
