@@ -51,14 +51,6 @@ void BlockSectionPage::loaded()
         readRecord();
 }
 
-BlockFile::CheckResult BlockSectionPage::verify()
-{
-    const auto result = m_file.check([this](const QString &text, bool question) { return tell(text, question); });
-    if (result == BlockFile::CheckResult::Repaired)
-        context().document().setModified();
-    return result;
-}
-
 void BlockSectionPage::prepareSave()
 {
     // The record shown is written back on every save, whether or not the

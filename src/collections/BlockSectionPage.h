@@ -55,12 +55,12 @@ public:
     const QStringList *searchLines() const override;
     bool showFound(qsizetype line) override;
 
-    // The section's routines (EcritXxx, LitXxx, AjoutXxx, SupXxx, VerifN).
+    // The section's routines (EcritXxx, LitXxx, AjoutXxx, SupXxx); the file's
+    // check (VerifN) runs in the document model when the set is loaded.
     void writeRecord();
     void readRecord();
     void addRecord();
     void deleteRecord();
-    BlockFile::CheckResult verify();
 
     // Shows another record: the record shown is written back first.
     void goToRecord(int record);

@@ -166,9 +166,9 @@ private slots:
         dialog(QStringLiteral("1115"), QString(), 0); // a double click on "10:00 Réunion": to Tuesday, 11:15
         TestUi::doubleClick(list(1), 1);
         QCOMPARE(seen, QStringLiteral("2006-01-09|10:00|Réunion"));
-        // F2 on the selection; Effacer on the Sunday selection.
+        // F2 on the selection, moved to Tuesday before "11:15 Réunion"; Effacer on the Sunday selection.
         list(1)->setCurrentRow(0);
-        dialog(QStringLiteral("0945"), QString(), Qt::Key_Return);
+        dialog(QStringLiteral("0945"), QString(), 0);
         QTest::keyClick(list(1), Qt::Key_F2);
         QCOMPARE(seen, QStringLiteral("2006-01-09|_9:30|Dentiste"));
         list(7)->setCurrentRow(0);
@@ -177,18 +177,18 @@ private slots:
         list(4)->setCurrentRow(0);
         QTest::keyClick(list(4), Qt::Key_Delete);
         const QString edited =
-            QStringLiteral("9 janvier 2006,Semaine 2|09:45 Dentiste|11:15 Réunion| 8:30 Café à l'hôtel||||");
+            QStringLiteral("9 janvier 2006,Semaine 2||09:45 Dentiste,11:15 Réunion| 8:30 Café à l'hôtel||||");
         QCOMPARE(shown(&page()), edited);
         QVERIFY(child.Sauve(path()));
         child.writeBackAll(); // what was saved is not asked about again when the window closes
         QVERIFY(!child.TestModif());
-        const QByteArray saved("2006010213:00 Semaine d'avant\r\n2006010909:45 Dentiste\r\n2006011011:15 R\xE9union\r\n"
+        const QByteArray saved("2006010213:00 Semaine d'avant\r\n2006011009:45 Dentiste\r\n2006011011:15 R\xE9union\r\n"
                                "20060111 8:30 Caf\xE9 \xE0 l'h\xF4tel\r\n2006011608:00 Semaine d'apr\xE8s\r\n");
         QCOMPARE(TestFiles::readBytes(path()), saved);
         // Reloaded as saved; a deletion not written back is lost by reloading.
         m_f->clock.setDate(QDate(2006, 1, 15));
-        list(1)->setCurrentRow(0);
-        QTest::keyClick(list(1), Qt::Key_Delete);
+        list(2)->setCurrentRow(0);
+        QTest::keyClick(list(2), Qt::Key_Delete);
         child.Charge(path());
         QCOMPARE(shown(&page()), edited);
         QVERIFY(!child.TestModif());

@@ -174,6 +174,9 @@ private slots:
         QCOMPARE(edit->text(), QString());
         QCOMPARE(m_child->page(SectionId(page))->focusWidget(), edit);
         QTest::keyClicks(edit, "C");
+        m_child->Section(1); // left for another section and back: kept
+        m_child->Section(page);
+        QCOMPARE(edit->text(), QStringLiteral("C"));
         m_child->Precedent();
         QCOMPARE(edit->text(), page == 6 ? odd.first().mid(6) : odd.first());
         m_ui.answer(QMessageBox::Yes);
@@ -192,6 +195,7 @@ private slots:
         const QStringList lines = TextFile::splitLines(TestFiles::readBytes(file(page)));
         QCOMPARE(lines.mid(lines.indexOf("<BLOC0000>"), recordA.size()), recordA);
         QCOMPARE(lines.filter(QRegularExpression("^<BLOC")), (QStringList{"<BLOC0000>", "<BLOC0001>"}));
+        QCOMPARE(lines.count(" "), page == 6 ? 1 : 0); // the album's blank line after an added picture
     }
 
     // The results follow the amount paid as soon as Tab leaves it.
@@ -251,6 +255,29 @@ private slots:
         QVERIFY(m_child->Sauve(doc()));
         QFETCH(QStringList, saved);
         QCOMPARE(TestFiles::readBytes(file(page)), TestFiles::crlf(saved));
+    }
+
+    // Record numbers have four digits: the 10,000th book is the last one.
+    // Deleting the first shows the next.
+    void lastRecordNumber()
+    {
+        QStringList lines;
+        for (int n = 0; n < BlockFile::MaxRecords - 1; ++n)
+            lines += block(n, plain(9, n == 1 ? "y" : "x"));
+        TestFiles::writeBytes(file(9), TestFiles::crlf(lines));
+        open(9);
+        m_child->Ajout();
+        QTest::keyClicks(w<QLineEdit>(9, "Edit13"), "Dernier");
+        QVERIFY(m_ui.messages().isEmpty());
+        m_child->Ajout();
+        QVERIFY(m_ui.lastMessage().contains("déjà 10000"));
+        QVERIFY(m_child->Sauve(doc()));
+        QVERIFY(TestFiles::readBytes(file(9)).contains("<BLOC9999>\r\nDernier"));
+        m_child->Premier();
+        m_ui.answer(QMessageBox::Yes);
+        m_child->Supprime();
+        QCOMPARE(w<QLineEdit>(9, "Edit13")->text(), QStringLiteral("y"));
+        QVERIFY(m_child->TestModif()); // a deletion is a change to save
     }
 
     void albumPictureIsChosenThenFitted()

@@ -73,6 +73,8 @@ private slots:
         QTest::newRow("png") << "quadrants.png" << q << QPoint(35, 25) << qRgb(255, 255, 255) << false;
         QTest::newRow("jpeg named .BMP: content decides")
             << "copy:WRONG.BMP" << q << QPoint(5, 5) << qRgb(255, 0, 0) << false;
+        QTest::newRow("cmyk jpeg, as print software writes it")
+            << "cmyk.jpg" << q << QPoint(5, 25) << qRgb(0, 0, 255) << false;
         QTest::newRow("grey jpeg") << "grey.jpg" << QSize(20, 10) << QPoint(10, 5) << qRgb(200, 200, 200) << false;
         QTest::newRow("gif still") << "still.gif" << QSize(6, 4) << QPoint(0, 0) << qRgb(0, 0, 255) << false;
         QTest::newRow("gif animated") << "anim.gif" << QSize(6, 4) << QPoint(5, 3) << qRgb(255, 0, 0) << true;
