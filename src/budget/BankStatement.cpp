@@ -162,17 +162,16 @@ int onTransaction(const struct OfxTransactionData d, void *user)
 }
 
 // The file's own date ("yyyymmdd" first) and amount take the place of
-// libofx's reading of them.
+// libofx's reading of them. A transaction without DTPOSTED has no date:
+// libofx gives it 1 January 1970.
 void useRaw(Transaction &t, const OfxRaw &raw)
 {
     t.dateText = raw.date;
     t.amountText = raw.amount;
-    if (!raw.date.isEmpty()) {
-        const QString day = raw.date.left(8);
-        t.date = allDigits(day) && day.size() == 8
-                     ? dateOf(day.left(4).toInt(), day.mid(4, 2).toInt(), day.mid(6, 2).toInt()).value_or(QDate())
-                     : QDate();
-    }
+    const QString day = raw.date.left(8);
+    t.date = allDigits(day) && day.size() == 8
+                 ? dateOf(day.left(4).toInt(), day.mid(4, 2).toInt(), day.mid(6, 2).toInt()).value_or(QDate())
+                 : QDate();
     if (!raw.amount.isEmpty())
         t.cents = parseAmount(raw.amount);
 }

@@ -234,7 +234,8 @@ Plan plan(const BudgetStore &store, const QString &account, bool accountKnown,
         else if (!fits)
             refuse(QStringLiteral("nom de compte « %1 » trop long pour le budget").arg(account));
         else if (!t.date.isValid())
-            refuse(QStringLiteral("date illisible : « %1 »").arg(t.dateText));
+            refuse(t.dateText.isEmpty() ? QStringLiteral("sans date")
+                                        : QStringLiteral("date illisible : « %1 »").arg(t.dateText));
         else if (!t.cents)
             refuse(QStringLiteral("montant illisible : « %1 »").arg(t.amountText));
         else if (*t.cents == 0)

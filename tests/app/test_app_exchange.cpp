@@ -361,6 +361,11 @@ private slots:
         QVERIFY2(!err.contains("libical"), qPrintable(err)); // libical's own messages stay out
         if (status != 0)
             QCOMPARE(TestFiles::readBytes(dir.filePath("agenda.orz")), orz);
+        // What an import says it added is in the document's file.
+        const QHash<QByteArray, QPair<QString, QByteArray>> added{{"import vcf", {"agenda.ocn", "Martin"}},
+                                                                  {"bank statement", {"agenda.obg", "Boulangerie"}}};
+        if (const auto a = added.value(QTest::currentDataTag()); !a.first.isEmpty())
+            QVERIFY(TestFiles::readBytes(dir.filePath(a.first)).contains(a.second));
     }
 
     // Through the menu: the agenda exported, then a calendar imported

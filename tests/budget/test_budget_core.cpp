@@ -68,11 +68,11 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<int>("refused");
         const QString bread = QStringLiteral("Boulangerie Frédéric");
-        QTest::newRow("ofx 1.02 iso-8859-1")
+        QTest::newRow("ofx 1.02 iso-8859-1, a line without a date")
             << "releve_102.ofx" << 0
             << QStringList{"02/03/2026|Pain|" + bread + "|12,50|", "05/03/2026||VIR SALAIRE MARS||1500,00",
                            "31/03/2026||Loyer|1234,56|"}
-            << 0;
+            << 1;
         QTest::newRow("ofx 2.11 xml, fitid twice")
             << "releve_211.ofx" << 0
             << QStringList{"03/03/2026||Pharmacie Étoile|45,10|", "20/03/2026||Remboursement||20,00"} << 0;
@@ -92,7 +92,7 @@ private slots:
                            "10/03/2026||Marché couvert|12,30|", "11/03/2026||Garage|45,00|"}
             << 0;
         QTest::newRow("month at its row limit")
-            << "releve_102.ofx" << 127 << QStringList{"02/03/2026|Pain|" + bread + "|12,50|"} << 2;
+            << "releve_102.ofx" << 127 << QStringList{"02/03/2026|Pain|" + bread + "|12,50|"} << 3;
     }
     void statementImport()
     {
@@ -331,6 +331,9 @@ private slots:
         m.grid().setCell(BudgetGrid::Rows, BudgetGrid::Income, "99"); // outside: taken by nothing
         const BudgetGrid::Totals t = m.grid().totals();
         QVERIFY(t.expense == 504.0 && t.income == 21.5 && t.unreadable == 1);
+        // A row whose date line was lost stays below the counted rows, in the totals.
+        const BudgetMonth lost = januaryOf(row(0, {"05/01/2026", "a", "", "1"}) + row(1, {"", "b", "", "2"}).mid(1));
+        QCOMPARE(lost.grid().totals().expense, 3.0);
         // Showing a month ends a change in progress: the next commit adds a line.
         m.takeRow(0);
         m.openMonth("Caisse");

@@ -135,6 +135,9 @@ void TestSyncCore::receivedContactTakesTheNextPlace()
     QCOMPARE(o.local.contacts.at(1), contact(0, "Albert"));
     QVERIFY(o.local.contacts.at(2).startsWith("B108"));
     QVERIFY(o.local.contacts.at(2).contains("Bernard"));
+    // Page Z is a page like the others.
+    const QString zoe = AddressBook::lineOf(u'Z', 0, {{"Zoé", {}, {}, {}, {}, {}, {}}, {}});
+    QCOMPARE(SyncPlan::plan({{}, {}, {" ", zoe}}, {}, {}, {}).fresh.size(), 1);
 }
 
 void TestSyncCore::stateFileRoundTrip()

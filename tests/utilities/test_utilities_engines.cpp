@@ -238,6 +238,7 @@ private slots:
         QTest::newRow("month 13") << "10:00:00 01/13/2001" << QDateTime();
         QTest::newRow("hour 24") << "24:00:00 01/04/2001" << QDateTime();
         QTest::newRow("not a time") << "ab:00:00 01/04/2001" << QDateTime();
+        QTest::newRow("seconds not a number") << "10:30:5x 01/04/2001" << QDateTime();
     }
     void universalTime()
     {
