@@ -147,7 +147,9 @@ int onTransaction(const struct OfxTransactionData d, void *user)
 {
     auto *read = static_cast<OfxRead *>(user);
     Transaction t;
-    if (d.date_posted_valid)
+    // A transaction without DTPOSTED has no date, though libofx gives it
+    // 1 January 1970.
+    if (d.date_posted_valid && d.date_posted >= 86400)
         t.date = QDateTime::fromSecsSinceEpoch(qint64(d.date_posted), Qt::UTC).date();
     if (d.amount_valid && std::isfinite(d.amount) && std::fabs(d.amount) < 1e15)
         t.cents = std::llround(d.amount * 100.0);
@@ -162,16 +164,17 @@ int onTransaction(const struct OfxTransactionData d, void *user)
 }
 
 // The file's own date ("yyyymmdd" first) and amount take the place of
-// libofx's reading of them. A transaction without DTPOSTED has no date:
-// libofx gives it 1 January 1970.
+// libofx's reading of them.
 void useRaw(Transaction &t, const OfxRaw &raw)
 {
     t.dateText = raw.date;
     t.amountText = raw.amount;
-    const QString day = raw.date.left(8);
-    t.date = allDigits(day) && day.size() == 8
-                 ? dateOf(day.left(4).toInt(), day.mid(4, 2).toInt(), day.mid(6, 2).toInt()).value_or(QDate())
-                 : QDate();
+    if (!raw.date.isEmpty()) {
+        const QString day = raw.date.left(8);
+        t.date = allDigits(day) && day.size() == 8
+                     ? dateOf(day.left(4).toInt(), day.mid(4, 2).toInt(), day.mid(6, 2).toInt()).value_or(QDate())
+                     : QDate();
+    }
     if (!raw.amount.isEmpty())
         t.cents = parseAmount(raw.amount);
 }

@@ -43,6 +43,15 @@ static QByteArray startPeer(QProcess &peer, const QStringList &args)
     return peer.readLine().trimmed().mid(6);
 }
 
+// How the other program ends in recoveryAfterAbnormalEnd: it still runs, it
+// is told to end (SIGTERM) before writing any copy, or killed after one.
+enum PeerEnd
+{
+    Running,
+    Terminated,
+    Killed
+};
+
 class TestAppSession : public QObject
 {
     Q_OBJECT
@@ -111,17 +120,17 @@ void TestAppSession::twoProgramsOnOneDocument()
 
 void TestAppSession::recoveryAfterAbnormalEnd_data()
 {
-    QTest::addColumn<int>("end"); // the peer: 0 still running, 1 ended by SIGTERM before any copy, 2 SIGKILL after
+    QTest::addColumn<int>("end"); // how the peer ends
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("shown");
     QTest::addColumn<bool>("readOnly");
     QTest::addColumn<bool>("kept");
-    QTest::newRow("restore after kill") << 2 << int(QMessageBox::Yes) << true << false << true;
-    QTest::newRow("restore after end signal") << 1 << int(QMessageBox::Yes) << true << false << true;
-    QTest::newRow("look") << 2 << int(QMessageBox::Open) << true << true << true;
-    QTest::newRow("discard") << 2 << int(QMessageBox::Abort) << false << false << false;
-    QTest::newRow("later") << 2 << int(QMessageBox::Cancel) << false << false << true;
-    QTest::newRow("its program still runs") << 0 << int(QMessageBox::NoButton) << false << false << true;
+    QTest::newRow("restore after kill") << int(Killed) << int(QMessageBox::Yes) << true << false << true;
+    QTest::newRow("restore after end signal") << int(Terminated) << int(QMessageBox::Yes) << true << false << true;
+    QTest::newRow("look") << int(Killed) << int(QMessageBox::Open) << true << true << true;
+    QTest::newRow("discard") << int(Killed) << int(QMessageBox::Abort) << false << false << false;
+    QTest::newRow("later") << int(Killed) << int(QMessageBox::Cancel) << false << false << true;
+    QTest::newRow("its program still runs") << int(Running) << int(QMessageBox::NoButton) << false << false << true;
 }
 
 void TestAppSession::recoveryAfterAbnormalEnd()
@@ -137,13 +146,13 @@ void TestAppSession::recoveryAfterAbnormalEnd()
     const QString text = QStringLiteral("Rendez-vous non enregistré");
     QProcess peer;
     QStringList args{dir.path(), doc, text};
-    if (end != 1)
+    if (end != Terminated)
         args << QStringLiteral("now");
     QCOMPARE(startPeer(peer, args), QByteArray("1"));
-    if (end != 0) {
-        end == 2 ? peer.kill() : peer.terminate();
+    if (end != Running) {
+        end == Killed ? peer.kill() : peer.terminate();
         QVERIFY(peer.waitForFinished());
-        QCOMPARE(peer.exitStatus(), end == 2 ? QProcess::CrashExit : QProcess::NormalExit);
+        QCOMPARE(peer.exitStatus(), end == Killed ? QProcess::CrashExit : QProcess::NormalExit);
     }
     QFile::remove(dir.filePath(QStringLiteral("maison.oaf")));
 
@@ -155,11 +164,11 @@ void TestAppSession::recoveryAfterAbnormalEnd()
     child.activate();
     const QDir recovery(dir.filePath(QStringLiteral("recuperation")));
     // A copy whose program still runs is that program's: nothing is asked.
-    QCOMPARE(ui.messages().size(), end == 0 ? 0 : 1);
+    QCOMPARE(ui.messages().size(), end == Running ? 0 : 1);
     QCOMPARE(child.model().sectionLines(SectionId::Week).join(u'\n').contains(text), shown);
     QCOMPARE(child.isReadOnly(), readOnly);
     QCOMPARE(!recovery.entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty(), kept);
-    if (end == 0) {
+    if (end == Running) {
         peer.kill();
         peer.waitForFinished();
     }
