@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "app/ExchangeCommand.h"
 #include "app/ReminderCommand.h"
+#include "app/Settings.h"
 #include "app/SyncCommand.h"
 #include "app/TMainForm.h"
 #include "app/TSplash.h"
@@ -83,7 +84,7 @@ int main(int argc, char *argv[])
     if (ReminderCommand::requested(app.arguments())) {
         Application::setUp(app);
         SystemClock clock;
-        return ReminderCommand::run(app, clock, Application::dataDirectory());
+        return ReminderCommand::run(app, clock, Settings::dataDirectory());
     }
 
     auto splash = std::make_unique<TSplash>();
@@ -100,7 +101,7 @@ int main(int argc, char *argv[])
     // The program keeps its own small files (settings, remembered lists,
     // notepad) in the user's data folder, whatever folder it was started
     // from.
-    TMainForm mainForm(ui, clock, Application::dataDirectory());
+    TMainForm mainForm(ui, clock, Settings::dataDirectory());
     splash.reset();
 
     mainForm.show();

@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
-#include <QStandardPaths>
 #include <QTranslator>
 #include <QUrl>
 
@@ -64,14 +63,6 @@ QString commandLineDocument(const QStringList &arguments)
         return {};
     const QString path = arg.startsWith(QLatin1String("file:")) ? QUrl(arg).toLocalFile() : arg;
     return QFileInfo(path).absoluteFilePath();
-}
-
-QString dataDirectory()
-{
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (!data.isEmpty() && QDir().mkpath(data))
-        return data;
-    return QDir::currentPath();
 }
 
 } // namespace Application

@@ -15,10 +15,4 @@ void setUp(QApplication &app);
 // against the folder the program was started from; empty when none.
 QString commandLineDocument(const QStringList &arguments);
 
-// The user's data folder (~/.local/share/Tivarel), made when missing: the
-// program's start directory, where Tivarel.ini, Tivarel.cbx and
-// Tivarel.nte live whatever folder the program was started from. The
-// current folder when the data folder cannot be made.
-QString dataDirectory();
-
 } // namespace Application

@@ -1,5 +1,8 @@
 #include "app/Settings.h"
 
+#include <QDir>
+#include <QStandardPaths>
+
 #include <cmath>
 #include <cstdio>
 
@@ -83,3 +86,11 @@ QStringList add(const QStringList &recent, const QString &path)
 }
 
 } // namespace RecentDocuments
+
+QString Settings::dataDirectory()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!data.isEmpty() && QDir().mkpath(data))
+        return data;
+    return QDir::currentPath();
+}

@@ -31,6 +31,12 @@ public:
     // The 23-character real of line 1.
     static QString formatReal(double value);
 
+    // The user's data folder (~/.local/share/Tivarel), made when missing:
+    // the program's start directory, where Tivarel.ini, Tivarel.cbx and
+    // Tivarel.nte live whatever folder the program was started from. The
+    // current folder when the data folder cannot be made.
+    static QString dataDirectory();
+
     // The settings of a first start (no "Tivarel.ini" yet): automatic
     // opening on, so the first restart shows the document of the first run.
     static Settings firstStart();

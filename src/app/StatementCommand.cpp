@@ -1,9 +1,9 @@
 #include "app/StatementCommand.h"
 
-#include "app/Application.h"
 #include "app/CommandDocument.h"
 #include "app/DocumentLock.h"
 #include "app/ExchangeCommand.h"
+#include "app/Settings.h"
 #include "budget/BankStatement.h"
 #include "budget/BudgetFormat.h"
 #include "budget/BudgetStore.h"
@@ -63,7 +63,7 @@ bool accountKnown(const BudgetStore &store, const QString &account)
         if (key.startsWith(code))
             return true;
     }
-    const auto lines = TextFile::read(QDir(Application::dataDirectory()).filePath(QStringLiteral("Tivarel.cbx")));
+    const auto lines = TextFile::read(QDir(Settings::dataDirectory()).filePath(QStringLiteral("Tivarel.cbx")));
     return lines && RememberedLists::parse(*lines).value(QStringLiteral("Combo2")).contains(account);
 }
 

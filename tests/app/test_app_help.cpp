@@ -3,6 +3,7 @@
 #include "app/HelpLauncher.h"
 #include "app/HelpTopics.h"
 #include "app/HelpWindow.h"
+#include "app/Settings.h"
 
 #include <QAction>
 #include <QMenu>
@@ -113,7 +114,7 @@ private slots:
         for (const auto &[home, start] : {std::pair("xdg", "xdg/Tivarel"), std::pair("plain-file/xdg", ".")}) {
             QStandardPaths::setTestModeEnabled(false);
             qputenv("XDG_DATA_HOME", m_dir.filePath(home).toLocal8Bit());
-            const QString made = Application::dataDirectory();
+            const QString made = Settings::dataDirectory();
             QStandardPaths::setTestModeEnabled(true);
             QVERIFY2(QDir(made) == QDir(m_dir.filePath(start)) && QFileInfo(made).isDir(), qPrintable(made));
         }

@@ -16,6 +16,12 @@ set(ENV{DESTDIR} ${root})
 run(${CMAKE_COMMAND} --install ${BUILD} --prefix /usr)
 unset(ENV{DESTDIR})
 
+# The installed program finds its own core library, not the build's.
+run(ldd ${root}/usr/bin/tivarel)
+if(NOT out MATCHES "${root}/usr/bin/../lib/tivarel/libtivarel_core.so" OR out MATCHES "not found")
+  message(FATAL_ERROR "the installed program does not find its libraries:\n${out}")
+endif()
+
 run(desktop-file-validate ${share}/applications/org.tivarel.Tivarel.desktop)
 run(appstreamcli validate --no-net ${share}/metainfo/org.tivarel.Tivarel.metainfo.xml)
 # The file manager's view: the MIME database built from the installed type
@@ -29,6 +35,7 @@ run(dpkg-deb --contents ${deb})
 set(listing "${out}")
 foreach(path
     ./usr/bin/tivarel
+    ./usr/lib/tivarel/libtivarel_core.so
     ./usr/share/tivarel/help/tivarel.qhc
     ./usr/share/tivarel/help/tivarel.qch
     ./usr/share/applications/org.tivarel.Tivarel.desktop
