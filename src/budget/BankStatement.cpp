@@ -9,7 +9,6 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QStringDecoder>
-#include <QTemporaryFile>
 #include <QTimeZone>
 
 #include <libofx/libofx.h>
@@ -360,17 +359,6 @@ Statement readOfx(const QString &path)
         s.transactions.append(finished(t));
     }
     return s;
-}
-
-Statement readOfxData(QByteArrayView data)
-{
-    QTemporaryFile file;
-    if (!file.open() || file.write(data.data(), data.size()) != data.size() || !file.flush()) {
-        Statement s;
-        s.error = QStringLiteral("Impossible d'écrire un fichier temporaire.");
-        return s;
-    }
-    return readOfx(file.fileName());
 }
 
 Statement readQif(QByteArrayView data)

@@ -79,8 +79,6 @@ std::optional<QDate> parseDayFirst(const QString &text);
 // Reads an OFX file (libofx needs a file). Amounts and dates are taken from
 // the file's own text, as written, so that they are exact.
 Statement readOfx(const QString &path);
-// The same from bytes (written to a temporary file for libofx).
-Statement readOfxData(QByteArrayView data);
 
 // QIF: bank, cash and card accounts ("!Type:Bank", "Cash", "CCard",
 // "Oth A", "Oth L"); other types are skipped. D date (day-first or

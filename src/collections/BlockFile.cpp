@@ -458,11 +458,6 @@ void BlockFile::squeeze()
         invalidateIndex();
 }
 
-QString BlockFile::foldAtoZ(const QString &text)
-{
-    return SearchState::foldAtoZ(text);
-}
-
 qsizetype BlockFile::findText(const QString &text, qsizetype from) const
 {
     return SearchState::find(m_lines, text, from);

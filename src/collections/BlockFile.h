@@ -182,7 +182,6 @@ public:
     // block (an exact marker, the first of its number, the line not past its
     // end marker); -1 otherwise.
     int recordOfLine(qsizetype line) const;
-    static QString foldAtoZ(const QString &text);
 
     // Before saving: blank lines at the top of the list go (while at least 3
     // lines remain); blank lines between blocks stay.

@@ -59,11 +59,6 @@ double walk(const Bracket (&table)[N], double w)
 
 } // namespace
 
-double unitWeight(int counter)
-{
-    return kUnitWeights.at(counter - 1);
-}
-
 double weight(const std::array<int, ItemCount> &counts)
 {
     double w = 0;

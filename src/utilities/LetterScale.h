@@ -19,9 +19,6 @@ enum class Tariff
     FranceEcopli
 };
 
-// The unit weight in grams of the item counted by SpinEdit n (1 to 21).
-double unitWeight(int counter);
-
 // counts[n - 1] is the value of SpinEdit n.
 double weight(const std::array<int, ItemCount> &counts);
 // Postage in francs; 0 above the tariff's last bracket.

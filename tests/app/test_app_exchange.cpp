@@ -5,6 +5,7 @@
 #include "budget/BudgetCsv.h"
 #include "budget/BudgetFormat.h"
 #include "budget/BudgetStore.h"
+#include "common/TextFile.h"
 #include "contacts/AddressBook.h"
 #include "contacts/ContactForm.h"
 #include "contacts/VCard.h"
@@ -327,7 +328,26 @@ private slots:
                                          << "ouvert dans Tivarel";
         QTest::newRow("statement, no such account")
             << "--importer qif --compte Nulle D/agenda.orz D/releve.qif" << false << 7 << "introuvable";
+        QTest::newRow("statement, csv") << "--importer csv --compte Caisse D/agenda.orz D/releve.csv" << false << 0
+                                        << "";
+        QTest::newRow("statement, no account")
+            << "--importer qif D/agenda.orz D/releve.qif" << false << 1 << "--compte";
+        QTest::newRow("statement, missing document")
+            << "--importer ofx --compte Caisse D/autre.orz D/releve.qif" << false << 2 << "autre.orz";
+        QTest::newRow("export vcf") << "--exporter vcf D/agenda.orz D/out.vcf" << false << 0 << "";
+        QTest::newRow("export films") << "--exporter csv --section films D/agenda.orz D/out.csv" << false << 0 << "";
+        QTest::newRow("export books") << "--exporter csv --section livres D/agenda.orz D/out.csv" << false << 0 << "";
+        QTest::newRow("unknown section") << "--exporter csv --section disques D/agenda.orz D/out.csv" << false << 1
+                                         << "disques";
+        QTest::newRow("export, no output") << "--exporter ics D/agenda.orz" << false << 1 << "de sortie";
         QTest::newRow("unknown option") << "--nimportequoi" << false << 1 << "Utilisation :";
+        QTest::newRow("sync and more") << "--synchroniser D/agenda.orz D/card.vcf" << false << 1 << "un seul document";
+        QTest::newRow("sync option alone") << "--serveur http://x D/agenda.orz" << false << 1 << "--serveur";
+        QTest::newRow("reminders and export")
+            << "--rappels --exporter ics D/agenda.orz D/out.ics" << false << 1 << "--rappels";
+        QTest::newRow("bad week") << "--semaine 20261232 D/agenda.orz" << false << 1 << "20261232";
+        QTest::newRow("account, no export") << "--compte Caisse D/agenda.orz" << false << 1 << "--compte";
+        QTest::newRow("two documents") << "D/agenda.orz D/card.vcf" << false << 1 << "Un seul document";
         QTest::newRow("bad format") << "--exporter pdf D/agenda.orz D/out.pdf" << false << 1 << "pdf";
         QTest::newRow("bad period") << "--exporter csv --periode 13/2026 D/agenda.orz D/out.csv" << false << 1 << "13";
         QTest::newRow("year 0") << "--exporter csv --periode 0000 D/agenda.orz D/out.csv" << false << 1 << "0000";
@@ -346,6 +366,12 @@ private slots:
         QTemporaryDir dir;
         const QByteArray orz = TestFiles::crlf({"2026010510:00 Dentiste"});
         TestFiles::writeBytes(dir.filePath("agenda.orz"), orz);
+        TextFile::write(dir.filePath("agenda.ocn"),
+                        {" ", QStringLiteral("A100Mme\u00a0Dupont\u00a0Jeanne\t\t\t\t\t\t")});
+        TextFile::write(dir.filePath("agenda.ovd"), {"<BLOC0000>", "F", "09/03/2024", "4", "Nikita", "", "", "", "",
+                                                     "2000", "60", "", "96", "", "96", "", "</BLOC0000>"});
+        TextFile::write(dir.filePath("agenda.olv"), {"<BLOC0000>", "L1", "31/12/2025", "3", "Les Misérables", "", "",
+                                                     "", "", "1999", "Bon", "Memo5", "</BLOC0000>"});
         for (const QString &name : QDir(EXCHANGE_DATA).entryList(QDir::Files))
             QFile::copy(EXCHANGE_DATA "/" + name, dir.filePath(name));
         DocumentLock lock;
@@ -361,11 +387,18 @@ private slots:
         QVERIFY2(!err.contains("libical"), qPrintable(err)); // libical's own messages stay out
         if (status != 0)
             QCOMPARE(TestFiles::readBytes(dir.filePath("agenda.orz")), orz);
-        // What an import says it added is in the document's file.
-        const QHash<QByteArray, QPair<QString, QByteArray>> added{{"import vcf", {"agenda.ocn", "Martin"}},
-                                                                  {"bank statement", {"agenda.obg", "Boulangerie"}}};
+        // What an import says it added is in the document's file; what an
+        // export wrote is in its file.
+        const QHash<QByteArray, QPair<QString, QByteArray>> added{
+            {"import vcf", {"agenda.ocn", "Martin"}},
+            {"bank statement", {"agenda.obg", "Boulangerie"}},
+            {"statement, csv", {"agenda.obg", "Pharmacie du march\xe9"}},
+            {"export vcf", {"out.vcf", "N:Dupont;Jeanne;;Mme;"}},
+            {"export films", {"out.csv", "Nikita"}},
+            {"export books", {"out.csv", "Les Mis\xc3\xa9rables"}}};
         if (const auto a = added.value(QTest::currentDataTag()); !a.first.isEmpty())
-            QVERIFY(TestFiles::readBytes(dir.filePath(a.first)).contains(a.second));
+            QVERIFY2(TestFiles::readBytes(dir.filePath(a.first)).contains(a.second),
+                     TestFiles::readBytes(dir.filePath(a.first)).constData());
     }
 
     // Through the menu: the agenda exported, then a calendar imported

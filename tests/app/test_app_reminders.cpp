@@ -1,5 +1,10 @@
+#include "ScriptedUiServices.h"
+#include "agenda/ReminderSchedule.h"
 #include "app/DesktopNotifier.h"
+#include "app/ReminderDialog.h"
 #include "common/BaseName.h"
+
+#include <QCheckBox>
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -7,6 +12,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -59,6 +65,32 @@ private slots:
         QDBusConnection::sessionBus().send(invoked);
         QTRY_COMPARE(clicked.size(), 1);
         QCOMPARE(clicked.at(0).at(0).toDate(), QDate(2026, 1, 5));
+    }
+
+    // The settings chosen in the dialog are those the reminders read, and
+    // the dialog shows them again; a folder that cannot be written is told
+    // and the dialog stays.
+    void settingsDialog()
+    {
+        QTemporaryDir dir;
+        ScriptedUiServices ui;
+        {
+            ReminderDialog d(ui, dir.path());
+            d.findChild<QSpinBox *>("DelayBox")->setValue(25);
+            d.findChild<QCheckBox *>("EnabledBox")->setChecked(false);
+            d.accept();
+            QCOMPARE(d.result(), int(QDialog::Accepted));
+        }
+        const ReminderSettings s = ReminderSettings::read(dir.path());
+        QVERIFY(!s.enabled);
+        QCOMPARE(s.delay, 25);
+        ReminderDialog again(ui, dir.path());
+        QCOMPARE(again.findChild<QSpinBox *>("DelayBox")->value(), 25);
+        QVERIFY(!again.findChild<QSpinBox *>("DelayBox")->isEnabled());
+        ReminderDialog nowhere(ui, dir.filePath("nul/part"));
+        nowhere.accept();
+        QCOMPARE(nowhere.result(), int(QDialog::Rejected));
+        QCOMPARE(ui.messages().size(), 1);
     }
 
     // `tivarel --rappels` tells the appointment in 10 minutes within 5
