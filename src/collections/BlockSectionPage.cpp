@@ -16,19 +16,9 @@ void BlockSectionPage::markEdited()
 
 void BlockSectionPage::reportDamaged(const QString &marker)
 {
-    if (marker.isEmpty())
-        return;
-    tell(BlockFile::damagedMarkerText(marker), false);
-}
-
-bool BlockSectionPage::tell(const QString &text, bool question)
-{
-    QWidget *parent = context().dialogParent();
-    if (question)
-        return context().ui().message(parent, text, UiServices::Icon::Warning, QMessageBox::Yes | QMessageBox::No)
-               == QMessageBox::Yes;
-    context().ui().message(parent, text, UiServices::Icon::Warning, QMessageBox::Ok);
-    return true;
+    if (!marker.isEmpty())
+        context().ui().message(context().dialogParent(), BlockFile::damagedMarkerText(marker),
+                               UiServices::Icon::Warning, QMessageBox::Ok);
 }
 
 // ---------------------------------------------------------------------------
@@ -93,25 +83,6 @@ void BlockSectionPage::writeBack()
 void BlockSectionPage::display()
 {
     readRecord();
-}
-
-void BlockSectionPage::goToRecord(int record)
-{
-    writeRecord();
-    m_file.setCurrent(std::max(0, record));
-    readRecord();
-}
-
-bool BlockSectionPage::searchStep(const QString &text, qsizetype &position)
-{
-    writeRecord();
-    for (qsizetype match = m_file.findText(text, position); match >= 0; match = m_file.findText(text, match + 1)) {
-        if (showFound(match)) {
-            position = match + 1;
-            return true;
-        }
-    }
-    return false;
 }
 
 const QStringList *BlockSectionPage::searchLines() const

@@ -62,18 +62,6 @@ public:
     void addRecord();
     void deleteRecord();
 
-    // Shows another record: the record shown is written back first.
-    void goToRecord(int record);
-
-    // One search step of "Rechercher..." / "Continuer" on this section's
-    // lines, as the document window runs it (it holds the search text and
-    // position): writes the record shown back, looks for `text` from line
-    // `position` (letters a-z folded), shows the record holding the first
-    // match and moves `position` past it. A match in no record that can be
-    // shown is passed over. Returns false, changing nothing, when no line
-    // matches.
-    bool searchStep(const QString &text, qsizetype &position);
-
 protected:
     void setRecordChanged(bool changed = true) { m_changed = changed; }
     // An edit by the user: the record changed and so did the document.
@@ -100,9 +88,8 @@ protected:
     virtual QString recordTitle() const { return {}; }
 
 private:
+    // Tells of a marker the renumbering after a delete could not mend.
     void reportDamaged(const QString &marker);
-    // A message or a Yes/No question of the block-file routines.
-    bool tell(const QString &text, bool question);
 
     BlockFile &m_file;
     bool m_changed = false;

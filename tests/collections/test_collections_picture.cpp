@@ -157,6 +157,17 @@ private slots:
         QTest::newRow("pcx truncated") << QByteArray("file:truncated.pcx") << "tronqué";
         QTest::newRow("pcx of 40000 x 40000") << QByteArray("file:huge.pcx") << "trop grande";
         QTest::newRow("pcx two planes of 8 bits") << QByteArray("file:planes2x8.pcx") << "non prise en charge";
+        // A 24-bit BMP's headers, without its pixels.
+        const auto bmp = [](qint32 w, qint32 h) {
+            QByteArray b("BM");
+            QDataStream out(&b, QIODevice::Append);
+            out.setByteOrder(QDataStream::LittleEndian);
+            out << quint32(54 + 3 * w * h) << quint32(0) << quint32(54) << quint32(40) << w << h << quint16(1)
+                << quint16(24) << quint32(0) << quint32(0) << qint32(2835) << qint32(2835) << quint32(0) << quint32(0);
+            return b;
+        };
+        QTest::newRow("bmp of 40000 x 1") << bmp(40000, 1) << "trop grande";
+        QTest::newRow("bmp without its pixels") << bmp(4, 4) << "endommagée";
         QTest::newRow("text file") << QByteArray("bonjour\r\n") << "format";
         QTest::newRow("empty file") << QByteArray() << "format";
         QTest::newRow("placeable wmf") << QByteArray("\xD7\xCD\xC6\x9A\x00\x00", 6) + QByteArray(60, '\0')
