@@ -189,7 +189,6 @@ int exchange(const QCommandLineParser &p, const Clock &clock, QTextStream &out, 
     } else {
         model.addresses().appendContacts(added);
     }
-    model.document().setModified();
     // What the import adds goes into the one section file it concerns,
     // written as the window saves it: the day's backup first, then the file
     // replaced whole and atomically.

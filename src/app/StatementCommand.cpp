@@ -43,8 +43,6 @@ struct DocumentSet
     }
     void saveBudget(const Clock &clock, Notices &notices)
     {
-        model.budget().setChanged(true);
-        model.document().setModified();
         SaveBatch batch;
         stageSections(model, document, {SectionId::Budget}, batch, clock, notices);
         if (!batch.commit())

@@ -217,6 +217,17 @@ private slots:
         QTest::newRow("ics: end missing")
             << QByteArray("BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20260301T100000\nEND:VEVENT") << "1/0/0"
             << "coupé";
+        QTest::newRow("ics: an empty line first") << QByteArray(
+            "\nBEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20260301T100000\nSUMMARY:x\nEND:VEVENT\nEND:VCALENDAR")
+                                                  << "1/0/0"
+                                                  << "2026030110:00 x";
+        QTest::newRow("vcf: a phone's full card")
+            << QByteArray("BEGIN:VCARD\nVERSION:4.0\nN:Roy;Ana;;;\nBDAY:19800504\nNOTE:Voisine\nURL:https://ana.fr\n"
+                          "TEL;TYPE=cell:tel:+33 6 12 34 56 78\nTEL:01 02\nTEL:01 03\nEMAIL:a@x.fr\nEMAIL:b@x.fr\n"
+                          "ADR:;;1 rue A;Nice;;06000;\nADR:;;2 rue B;Lyon;;69001;\nEND:VCARD")
+            << "1/0/0"
+            << "E.mail a@x.fr\t\nnuméro 01 03 non repris ; adresse b@x.fr non reprise ; non repris : anniversaire "
+               "« 19800504 », note « Voisine », site « https://ana.fr », autre adresse « 2 rue B Lyon 69001 »";
         QTest::newRow("vcf: cut short") << QByteArray("BEGIN:VCARD\nN;ENCODING=QUOTED-PRINTABLE:Mart=\nin") << "1/0/0"
                                         << "";
         QTest::newRow("vcf: an old phone's 2.1 card")

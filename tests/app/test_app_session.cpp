@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QDirIterator>
 #include <QLineEdit>
 #include <QProcess>
 #include <QToolButton>
@@ -44,12 +45,14 @@ static QByteArray startPeer(QProcess &peer, const QStringList &args)
 }
 
 // How the other program ends in recoveryAfterAbnormalEnd: it still runs, it
-// is told to end (SIGTERM) before writing any copy, or killed after one.
+// is told to end (SIGTERM) before writing any copy, or killed after one
+// (and its copy then lost its last file).
 enum PeerEnd
 {
     Running,
     Terminated,
-    Killed
+    Killed,
+    KilledCopyCut
 };
 
 class TestAppSession : public QObject
@@ -130,6 +133,8 @@ void TestAppSession::recoveryAfterAbnormalEnd_data()
     QTest::newRow("look") << int(Killed) << int(QMessageBox::Open) << true << true << true;
     QTest::newRow("discard") << int(Killed) << int(QMessageBox::Abort) << false << false << false;
     QTest::newRow("later") << int(Killed) << int(QMessageBox::Cancel) << false << false << true;
+    QTest::newRow("copy without its last file")
+        << int(KilledCopyCut) << int(QMessageBox::NoButton) << false << false << false;
     QTest::newRow("its program still runs") << int(Running) << int(QMessageBox::NoButton) << false << false << true;
 }
 
@@ -150,9 +155,14 @@ void TestAppSession::recoveryAfterAbnormalEnd()
         args << QStringLiteral("now");
     QCOMPARE(startPeer(peer, args), QByteArray("1"));
     if (end != Running) {
-        end == Killed ? peer.kill() : peer.terminate();
+        end == Terminated ? peer.terminate() : peer.kill();
         QVERIFY(peer.waitForFinished());
-        QCOMPARE(peer.exitStatus(), end == Killed ? QProcess::CrashExit : QProcess::NormalExit);
+        QCOMPARE(peer.exitStatus(), end == Terminated ? QProcess::NormalExit : QProcess::CrashExit);
+    }
+    if (end == KilledCopyCut) {
+        QDirIterator copy(dir.filePath(QStringLiteral("recuperation")), {"*.osc"}, QDir::Files,
+                          QDirIterator::Subdirectories);
+        QVERIFY(copy.hasNext() && QFile::remove(copy.next()));
     }
     QFile::remove(dir.filePath(QStringLiteral("maison.oaf")));
 
@@ -164,7 +174,7 @@ void TestAppSession::recoveryAfterAbnormalEnd()
     child.activate();
     const QDir recovery(dir.filePath(QStringLiteral("recuperation")));
     // A copy whose program still runs is that program's: nothing is asked.
-    QCOMPARE(ui.messages().size(), end == Running ? 0 : 1);
+    QCOMPARE(ui.messages().size(), end == Running || end == KilledCopyCut ? 0 : 1);
     QCOMPARE(child.model().sectionLines(SectionId::Week).join(u'\n').contains(text), shown);
     QCOMPARE(child.isReadOnly(), readOnly);
     QCOMPARE(!recovery.entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty(), kept);

@@ -8,6 +8,7 @@
 #include "budget/BudgetSummary.h"
 #include "budget/NamedList.h"
 #include "budget/StatementImport.h"
+#include "common/Money.h"
 #include "common/TextFile.h"
 
 #include <QtTest>
@@ -132,6 +133,43 @@ private slots:
             QCOMPARE(StatementImport::plan(store, "Caisse", true, statement.transactions, m)
                          .count(ExchangeItem::Status::New),
                      0);
+    }
+
+    // A statement's amount as banks write it: thousands or decimals, signs
+    // before, after or around, a currency; "-" where it cannot be read.
+    void statementAmount_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("cents");
+        const QList<QPair<const char *, const char *>> rows{{"12,50", "12,50"},
+                                                            {"1.234", "1234,00"},
+                                                            {"0.125", "0,13"},
+                                                            {"0,125", "0,13"},
+                                                            {"12,345,678", "12345678,00"},
+                                                            {"1 234,56", "1234,56"},
+                                                            {"1.234,56", "1234,56"},
+                                                            {"1,234.56", "1234,56"},
+                                                            {"1'234.50", "1234,50"},
+                                                            {"(45.00)", "-45,00"},
+                                                            {"12.30-", "-12,30"},
+                                                            {"-3,20", "-3,20"},
+                                                            {"+42.00", "42,00"},
+                                                            {"45,10 EUR", "45,10"},
+                                                            {"\u20ac 5", "5,00"},
+                                                            {".50", "0,50"},
+                                                            {"1,2,3.4", "123,40"},
+                                                            {"1.5.0,2,3", "-"},
+                                                            {"abc", "-"},
+                                                            {"", "-"},
+                                                            {"-", "-"}};
+        for (const auto &[text, cents] : rows)
+            QTest::newRow(text) << QString::fromUtf8(text) << QString::fromUtf8(cents);
+    }
+    void statementAmount()
+    {
+        QFETCH(QString, text);
+        const auto cents = BankStatement::parseAmount(text);
+        QTEST(cents ? Money::formatCents(*cents) : QStringLiteral("-"), "cents");
     }
 
     void accountCode_data()

@@ -220,7 +220,8 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QStringList>("squeezed");
         QTest::newRow("empty list left alone") << 6 << QStringList() << QStringList();
-        QTest::newRow("blank lines at the top go") << 6 << QStringList{"", " ", "\t "} + block(0) << block(0);
+        QTest::newRow("blank lines at the top go")
+            << 6 << QStringList{"", " ", "\t "} + block(0, {"F", "Titre"}) << block(0, {"F", "Titre"});
         QTest::newRow("blank lines between blocks stay")
             << 7 << block(0) + QStringList{" "} + block(1) << block(0) + QStringList{" "} + block(1);
         QTest::newRow("stops below three lines") << 9 << QStringList{" ", " ", " "} << QStringList{" ", " "};
@@ -234,8 +235,11 @@ private slots:
         QFETCH(int, section);
         QFETCH(QStringList, lines);
         BlockFile f = fileOf(section, lines);
+        const auto shown = f.readRecord(0);
         BlockRoutines::Squize(f);
         QTEST(f.lines(), "squeezed");
+        // The record shown is found where the squeeze left it.
+        QVERIFY(f.readRecord(0) == shown);
     }
 
     void repair_data()

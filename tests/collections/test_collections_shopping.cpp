@@ -36,6 +36,8 @@ private slots:
                                      << "2,01" << QStringList{"0,5", "2,01", "1,01"};
         QTest::newRow("half away from zero") << "-0,5"
                                              << "2,01" << QStringList{"-0,5", "2,01", "-1,01"};
+        QTest::newRow("0,244 rounded down") << "0,2"
+                                            << "1,22" << QStringList{"0,2", "1,22", "0,24"};
         QTest::newRow("price rounded first") << "3"
                                              << "1,005" << QStringList{"3", "1,01", "3,03"};
         QTest::newRow("no quantity") << ""
