@@ -36,6 +36,7 @@ set(listing "${out}")
 foreach(path
     ./usr/bin/tivarel
     ./usr/lib/tivarel/libtivarel_core.so
+    ./usr/lib/tivarel/libtivarel_ui.so
     ./usr/share/tivarel/help/tivarel.qhc
     ./usr/share/tivarel/help/tivarel.qch
     ./usr/share/applications/org.tivarel.Tivarel.desktop

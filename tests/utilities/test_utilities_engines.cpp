@@ -158,6 +158,12 @@ private slots:
                                      << "0" << E::DivisionByZero;
         QTest::newRow("display not a number") << "2+3,,4="
                                               << "3,,4" << E::NotANumber;
+        QTest::newRow("1/x of not a number") << "3,,4x"
+                                             << "3,,4" << E::NotANumber;
+        QTest::newRow("root of not a number") << "3,,4s"
+                                              << "3,,4" << E::NotANumber;
+        QTest::newRow("past the largest number")
+            << "9999999999*9999999999" + QString(31, u'=') << "9,999999984e+159" << E::Overflow;
     }
     void calculator()
     {
