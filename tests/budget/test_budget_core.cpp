@@ -172,6 +172,51 @@ private slots:
         QTEST(cents ? Money::formatCents(*cents) : QStringLiteral("-"), "cents");
     }
 
+    void statementDate_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("date"); // ISO, or "-" when refused
+        const QList<QPair<const char *, const char *>> rows{{"03/11/2026", "2026-11-03"},
+                                                            {"3.11.26", "2026-11-03"},
+                                                            {"3-11-99", "1999-11-03"},
+                                                            {"2026-11-03", "2026-11-03"},
+                                                            {"20261103", "2026-11-03"},
+
+                                                            {"03/11/2026 10:42", "2026-11-03"},
+                                                            {"31/02/2026", "-"},
+                                                            {"03/11/026", "-"},
+                                                            {"1/2/3/4", "-"},
+                                                            {"abc", "-"},
+                                                            {"", "-"}};
+        for (const auto &[text, date] : rows)
+            QTest::newRow(text) << QString::fromUtf8(text) << QString::fromUtf8(date);
+    }
+    void statementDate()
+    {
+        QFETCH(QString, text);
+        const auto d = BankStatement::parseDayFirst(text);
+        QTEST(d ? d->toString(Qt::ISODate) : QStringLiteral("-"), "date");
+    }
+
+    // The columns chosen for a bank's CSV are remembered whole.
+    void csvMappingKept()
+    {
+        BankStatement::CsvMapping m;
+        m.separator = u'\t';
+        m.firstRow = 2;
+        m.date = 0;
+        m.description = 3;
+        m.memo = 4;
+        m.debit = 5;
+        m.credit = 6;
+        QVERIFY(BankStatement::CsvMapping::fromText(m.toText()) == m);
+        m.separator = u',';
+        m.debit = m.credit = -1;
+        m.amount = 1;
+        QVERIFY(BankStatement::CsvMapping::fromText(m.toText()) == m);
+        QVERIFY(!BankStatement::CsvMapping::fromText("sep=;|first=x|date=0|amount=1"));
+    }
+
     void accountCode_data()
     {
         QTest::addColumn<QString>("account");
