@@ -22,6 +22,7 @@ nothing to paste |  | s1 v |  | 2026030910:00 Dentiste/2026031209:00 Courses)";
 const char *const kSearch = R"(
 dentiste, next, nothing more | orz | 20260316 9:30 DENTISTE/20260320 10:00 RÉUNION/20260402 11:00 dentiste | ?dentiste 3 3 | 16/03/2026 02/04/2026 02/04/2026
 only a-z folded | orz | 20260316 9:30 DENTISTE/20260320 10:00 RÉUNION | ?réunion ?RÉUNION | 11/03/2026 20/03/2026
+text beginning with z, found in either case | orz | 20260316 9:30 DENTISTE/20260320 10:00 Bazar | ?ZAR | 20/03/2026
 text beginning with a digit | orz | 20260316 9:30 DENTISTE/20260320 10:00 12 rue Haute | ?12 | 20/03/2026
 cancel empties the text | orz | 20260316 9:30 DENTISTE/20260402 11:00 dentiste | ?dentiste ? 3 | 16/03/2026 16/03/2026 16/03/2026
 key that is no date passed over | orz | 2026ab01 dentiste/20261345 dentiste/20260402 11:00 dentiste | ?dentiste 3 | 02/04/2026 02/04/2026
