@@ -46,6 +46,8 @@ private slots:
             "10:5  Z|Aujourd'hui");
         row("two of one time", "", "", "", dentist + "|2026010510:00 Garage", "2026-01-05T09:50",
             "Dentiste ; Garage|Aujourd'hui à 10:00");
+        row("due together: in the agenda's order", "", "", "", "2026010508:15 Bus|20260105      Courses",
+            "2026-01-05T08:00", "Bus|Aujourd'hui à 8:15 / Courses|Aujourd'hui");
         row("not repeated after a restart", "", dentist, "2026-01-05T09:46", "=", "2026-01-05T09:55", "");
         row("slept across its time, not begun", "", dentist, "2026-01-05T09:40", "=", "2026-01-05T09:59", told);
         row("slept past its start", "", dentist, "2026-01-05T09:40", "=", "2026-01-05T10:02", "");

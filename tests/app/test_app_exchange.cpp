@@ -203,6 +203,11 @@ private slots:
                           "SUMMARY:x\nEND:VEVENT")
             << "1000/0/0"
             << "7760 occurrence(s)";
+        QTest::newRow("ics: counted rule begun long ago")
+            << QByteArray("BEGIN:VEVENT\nDTSTART:14780827T100000\nRRULE:FREQ=DAILY;COUNT=300000\n"
+                          "SUMMARY:x\nEND:VEVENT")
+            << "90/0/0"
+            << "répétition trop longue à parcourir";
         QTest::newRow("ics: zone known nowhere") << QByteArray("BEGIN:VEVENT\nDTSTART;TZID=Nulle/Part:20260301T100000\n"
                                                                "END:VEVENT")
                                                  << "0/0/1"
@@ -383,6 +388,11 @@ private slots:
                                                      "2000", "60", "", "96", "", "96", "", "</BLOC0000>"});
         TextFile::write(dir.filePath("agenda.olv"), {"<BLOC0000>", "L1", "31/12/2025", "3", "Les Misérables", "", "",
                                                      "", "", "1999", "Bon", "Memo5", "</BLOC0000>"});
+        QStringList budget;
+        for (int c = 0; c < 6; ++c)
+            budget << BudgetFormat::cellLine(BudgetFormat::monthKeyFor("Caisse", 2026, 1), 0, c,
+                                             QStringList{"06/01/2026", "", "Galette", "       9,90"}.value(c));
+        TextFile::write(dir.filePath("agenda.obg"), budget);
         for (const QString &name : QDir(EXCHANGE_DATA).entryList(QDir::Files))
             QFile::copy(EXCHANGE_DATA "/" + name, dir.filePath(name));
         DocumentLock lock;
@@ -405,6 +415,7 @@ private slots:
             {"bank statement", {"agenda.obg", "Boulangerie"}},
             {"statement, csv", {"agenda.obg", "Pharmacie du march\xe9"}},
             {"export vcf", {"out.vcf", "N:Dupont;Jeanne;;Mme;"}},
+            {"export csv year", {"out.csv", "06/01/2026;\"\";\"Galette\";9,90"}},
             {"export films", {"out.csv", "Nikita"}},
             {"export books", {"out.csv", "Les Mis\xc3\xa9rables"}}};
         if (const auto a = added.value(QTest::currentDataTag()); !a.first.isEmpty())

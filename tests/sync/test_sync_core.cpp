@@ -153,6 +153,11 @@ void TestSyncCore::stateFileRoundTrip()
     QCOMPARE(SyncState::fromLines(lines)->items, s.items);
     QCOMPARE(SyncState::fromLines(lines)->tokens, s.tokens);
     QVERIFY(!SyncState::fromLines({"2026121010:00 Dentiste"}));
+    QStringList unknownKind = lines; // an item of no known kind: the state is not trusted
+    const qsizetype item = unknownKind.indexOf(QRegularExpression("E C .*"));
+    QVERIFY(item > 0);
+    unknownKind[item][2] = u'X';
+    QVERIFY(!SyncState::fromLines(unknownKind));
     const SyncAccount account{"https://cloud.example/remote.php/dav", "jean", "/cal/", "/book/", true};
     QCOMPARE(SyncAccount::fromLines(account.toLines()), account);
 }
