@@ -80,7 +80,7 @@ private slots:
         QTest::newRow("qif both date forms")
             << "releve.qif" << 0
             << QStringList{"03/02/2026|Pain|" + bread + "|8,00|", "13/02/2026||Marché Saint-Jean|23,40|",
-                           "14/02/2026||Virement reçu||1234,56", "25/02/2026||Kiosque|5,00|"}
+                           "14/02/2026||Virement reçu||1234,56", "25/02/2026||Kiosque|5,00|", "26/02/2026||Tabac|7,00|"}
             << 0;
         QTest::newRow("csv debit credit cp1252")
             << "releve_debit_credit.csv" << 0
