@@ -138,6 +138,8 @@ private slots:
                                              << "0,00001" << E::None;
         QTest::newRow("no exponent for a product") << "123456789*987654321="
                                                    << "121932631113000000" << E::None;
+        QTest::newRow("the minus sign counts") << "0-12345678901234567000="
+                                               << "-1,23456789012e+19" << E::None;
         QTest::newRow("exponent past 20 characters") << "123456789*987654321*1000="
                                                      << "1,21932631113e+20" << E::None;
         // a - (a - 1),x for a = 1..100 and x = 1..9, 10 - 9,9 among them.
