@@ -198,6 +198,29 @@ private slots:
         QCOMPARE(lines.count(" "), page == 6 ? 1 : 0); // the album's blank line after an added picture
     }
 
+    // A record added to a section file of a few lines (a new document's)
+    // takes the number the count restarts at.
+    void recordAddedToANewFile_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("films") << 7 << "Edit8";
+        QTest::newRow("books") << 9 << "Edit13";
+        QTest::newRow("reimbursements") << 10 << "Edit18";
+    }
+    void recordAddedToANewFile()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, first);
+        TestFiles::writeBytes(file(page), TestFiles::crlf({" "}));
+        open(page);
+        m_child->Ajout();
+        QTest::keyClicks(w<QLineEdit>(page, first), "Nouveau");
+        QVERIFY(m_child->Sauve(doc()));
+        const QStringList lines = TextFile::splitLines(TestFiles::readBytes(file(page)));
+        QCOMPARE(lines.filter(QRegularExpression("^<BLOC")), QStringList{"<BLOC0001>"});
+    }
+
     // The results follow the amount paid as soon as Tab leaves it; a letter
     // typed there is dropped, a point becomes the decimal comma.
     void reimbursementFollowsTab()
