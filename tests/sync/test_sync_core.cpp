@@ -17,6 +17,7 @@ private slots:
     void decisions();
     void sameItemNewOnBothSidesIsAgreed();
     void receivedContactTakesTheNextPlace();
+    void deletedContactLeavesItsPageNumbered();
     void stateFileRoundTrip();
 };
 
@@ -145,6 +146,22 @@ void TestSyncCore::receivedContactTakesTheNextPlace()
     // Page Z is a page like the others.
     const QString zoe = AddressBook::lineOf(u'Z', 0, {{"Zoé", {}, {}, {}, {}, {}, {}}, {}});
     QCOMPARE(SyncPlan::plan({{}, {}, {" ", zoe}}, {}, {}, {}).fresh.size(), 1);
+}
+
+// A contact deleted on the server leaves its page numbered again; an event
+// in a zone known nowhere comes in at the time written.
+void TestSyncCore::deletedContactLeavesItsPageNumbered()
+{
+    const SyncPlan::Local local{{}, {}, {" ", contact(0, "Albert"), contact(1, "Bernard")}};
+    const QList<SyncItem> state{{Kind::Contact, "/u/b/a.vcf", "1", "a", {contact(0, "Albert")}}};
+    const SyncPlan::Plan p = SyncPlan::plan(local, state, {}, {});
+    const SyncPlan::Outcome o =
+        SyncPlan::settle(local, state, p, {}, "/u/c/", "/u/b/", QDate(2026, 12, 1), "Europe/Paris");
+    QCOMPARE(o.local.contacts, (QStringList{" ", contact(0, "Bernard")}));
+    const QByteArray event = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:z\r\nDTSTART;TZID=Nulle/Part:20261210T100000\r\n"
+                             "SUMMARY:Judo\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    QCOMPARE(SyncConvert::fromCalendar(event, QDate(2026, 12, 1), "Europe/Paris").lines,
+             QStringList{"2026121010:00 Judo"});
 }
 
 void TestSyncCore::stateFileRoundTrip()
