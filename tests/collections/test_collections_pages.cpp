@@ -305,6 +305,18 @@ private slots:
         QVERIFY(m_child->TestModif()); // a deletion is a change to save
     }
 
+    // A marker the renumbering after a delete cannot read is told.
+    void deleteTellsAnUnreadableMarker()
+    {
+        TestFiles::writeBytes(
+            file(9), TestFiles::crlf(block(0, plain(9, "A")) + block(1, plain(9, "B")) + QStringList{"<BLOCx>"}));
+        m_ui.answer(QMessageBox::No); // not repaired at load
+        open(9);
+        m_ui.answer(QMessageBox::Yes);
+        m_child->Supprime();
+        QCOMPARE(m_ui.lastMessage(), BlockFile::damagedMarkerText("<BLOCx>"));
+    }
+
     void albumPictureIsChosenThenFitted()
     {
         const QString photo = m_dir->filePath("Vacances/Plage.JPG");
