@@ -135,67 +135,59 @@ private slots:
                      0);
     }
 
-    // A statement's amount as banks write it: thousands or decimals, signs
-    // before, after or around, a currency; "-" where it cannot be read.
-    void statementAmount_data()
+    // A statement's amounts ("a:") and day-first dates ("d:") as banks write
+    // them: thousands or decimals, signs before, after or around, a currency;
+    // a time after a date. "-" where the field cannot be read.
+    void statementFields_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("cents");
-        const QList<QPair<const char *, const char *>> rows{{"12,50", "12,50"},
-                                                            {"1.234", "1234,00"},
-                                                            {"0.125", "0,13"},
-                                                            {"0,125", "0,13"},
-                                                            {"12,345,678", "12345678,00"},
-                                                            {"1 234,56", "1234,56"},
-                                                            {"1.234,56", "1234,56"},
-                                                            {"1,234.56", "1234,56"},
-                                                            {"1'234.50", "1234,50"},
-                                                            {"(45.00)", "-45,00"},
-                                                            {"12.30-", "-12,30"},
-                                                            {"-3,20", "-3,20"},
-                                                            {"+42.00", "42,00"},
-                                                            {"45,10 EUR", "45,10"},
-                                                            {"\u20ac 5", "5,00"},
-                                                            {".50", "0,50"},
-                                                            {"1,2,3.4", "123,40"},
-                                                            {"1.5.0,2,3", "-"},
-                                                            {"abc", "-"},
-                                                            {"", "-"},
-                                                            {"-", "-"}};
-        for (const auto &[text, cents] : rows)
-            QTest::newRow(text) << QString::fromUtf8(text) << QString::fromUtf8(cents);
+        QTest::addColumn<QString>("read"); // cents, or an ISO date
+        const QList<QPair<const char *, const char *>> rows{{"a:12,50", "12,50"},
+                                                            {"a:1.234", "1234,00"},
+                                                            {"a:0.125", "0,13"},
+                                                            {"a:0,125", "0,13"},
+                                                            {"a:12,345,678", "12345678,00"},
+                                                            {"a:1 234,56", "1234,56"},
+                                                            {"a:1.234,56", "1234,56"},
+                                                            {"a:1,234.56", "1234,56"},
+                                                            {"a:1'234.50", "1234,50"},
+                                                            {"a:(45.00)", "-45,00"},
+                                                            {"a:12.30-", "-12,30"},
+                                                            {"a:-3,20", "-3,20"},
+                                                            {"a:+42.00", "42,00"},
+                                                            {"a:45,10 EUR", "45,10"},
+                                                            {"a:\u20ac 5", "5,00"},
+                                                            {"a:.50", "0,50"},
+                                                            {"a:1,2,3.4", "123,40"},
+                                                            {"a:1.5.0,2,3", "-"},
+                                                            {"a:abc", "-"},
+                                                            {"a:", "-"},
+                                                            {"a:-", "-"},
+                                                            {"d:03/11/2026", "2026-11-03"},
+                                                            {"d:3.11.26", "2026-11-03"},
+                                                            {"d:3-11-99", "1999-11-03"},
+                                                            {"d:2026-11-03", "2026-11-03"},
+                                                            {"d:20261103", "2026-11-03"},
+                                                            {"d:03/11/2026 10:42", "2026-11-03"},
+                                                            {"d:31/02/2026", "-"},
+                                                            {"d:03/11/026", "-"},
+                                                            {"d:1/2/3/4", "-"},
+                                                            {"d:abc", "-"},
+                                                            {"d:", "-"}};
+        for (const auto &[text, read] : rows)
+            QTest::newRow(text) << QString::fromUtf8(text) << QString::fromUtf8(read);
     }
-    void statementAmount()
+    void statementFields()
     {
         QFETCH(QString, text);
-        const auto cents = BankStatement::parseAmount(text);
-        QTEST(cents ? Money::formatCents(*cents) : QStringLiteral("-"), "cents");
-    }
-
-    void statementDate_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("date"); // ISO, or "-" when refused
-        const QList<QPair<const char *, const char *>> rows{{"03/11/2026", "2026-11-03"},
-                                                            {"3.11.26", "2026-11-03"},
-                                                            {"3-11-99", "1999-11-03"},
-                                                            {"2026-11-03", "2026-11-03"},
-                                                            {"20261103", "2026-11-03"},
-
-                                                            {"03/11/2026 10:42", "2026-11-03"},
-                                                            {"31/02/2026", "-"},
-                                                            {"03/11/026", "-"},
-                                                            {"1/2/3/4", "-"},
-                                                            {"abc", "-"},
-                                                            {"", "-"}};
-        for (const auto &[text, date] : rows)
-            QTest::newRow(text) << QString::fromUtf8(text) << QString::fromUtf8(date);
-    }
-    void statementDate()
-    {
-        QFETCH(QString, text);
-        const auto d = BankStatement::parseDayFirst(text);
-        QTEST(d ? d->toString(Qt::ISODate) : QStringLiteral("-"), "date");
+        const QString field = text.mid(2);
+        if (text.startsWith(u'a')) {
+            const auto cents = BankStatement::parseAmount(field);
+            QTEST(cents ? Money::formatCents(*cents) : QStringLiteral("-"), "read");
+        } else {
+            const auto d = BankStatement::parseDayFirst(field);
+            QTEST(d ? d->toString(Qt::ISODate) : QStringLiteral("-"), "read");
+        }
     }
 
     // The columns chosen for a bank's CSV are remembered whole.
