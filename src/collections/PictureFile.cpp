@@ -101,7 +101,6 @@ Decoded decode(const QByteArray &data, const TargetSize &target, const QString &
     }
     const QSize size = reader.size();
     if (size.isValid() && !sizeAcceptable(size)) {
-        out.size = size;
         out.error = tooLarge(size);
         return out;
     }

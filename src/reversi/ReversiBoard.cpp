@@ -23,17 +23,6 @@ constexpr WeightGrid Corner = spread(otello::CornerWeights);
 
 } // namespace
 
-ReversiBoard::ReversiBoard()
-{
-    m_cells.fill(Empty);
-    for (int i = 0; i < 10; ++i) {
-        m_cells[index(0, i)] = Border;
-        m_cells[index(9, i)] = Border;
-        m_cells[index(i, 0)] = Border;
-        m_cells[index(i, 9)] = Border;
-    }
-}
-
 ReversiBoard ReversiBoard::starting()
 {
     ReversiBoard b;

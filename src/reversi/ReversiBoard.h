@@ -6,8 +6,8 @@
 
 // One board layer of the Reversi game: a 10 x 10 grid of one-byte cells
 // indexed by column and row, 0 to 9. The play squares are columns 1-8 (left
-// to right on screen) and rows 1-8 (top to bottom); the outer ring is a
-// border, so that every scan along a direction stops on a non-play cell
+// to right on screen) and rows 1-8 (top to bottom). No disc is ever put on
+// the outer ring: it stays empty, so every scan along a direction stops there
 // without a bound check.
 //
 // A square is addressed by its index column * 10 + row; a direction is the
@@ -20,14 +20,13 @@ public:
         Empty = 0,
         HumanDisc = 1,    // the human always plays code 1
         ComputerDisc = 2, // and the computer code 2
-        Border = 3,
     };
 
     static constexpr int Cells = 100;
     static constexpr int Squares = 60; // length of the square order list
 
-    // All play squares empty, the ring set to the border code.
-    ReversiBoard();
+    // All squares empty.
+    ReversiBoard() { m_cells.fill(Empty); }
 
     // The starting position: the human's discs on (4,4) and (5,5), the
     // computer's on (5,4) and (4,5).

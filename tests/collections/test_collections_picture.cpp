@@ -93,6 +93,10 @@ private slots:
             << "mono.pcx" << QSize(10, 2) << QPoint(0, 0) << qRgb(255, 255, 255) << false;
         QTest::newRow("pcx 4-bit low nibble")
             << "nibbles.pcx" << QSize(3, 1) << QPoint(1, 0) << qRgb(200, 100, 50) << false;
+        QTest::newRow("pcx of 4 colours (CGA), not at 0,0")
+            << "cga2.pcx" << QSize(4, 1) << QPoint(3, 0) << qRgb(250, 250, 250) << false;
+        QTest::newRow("pcx of grey levels, white")
+            << "grey8.pcx" << QSize(2, 1) << QPoint(1, 0) << qRgb(255, 255, 255) << false;
     }
 
     void decodes()
