@@ -89,7 +89,7 @@ private slots:
             << 2;
         QTest::newRow("csv signed utf-8 bom")
             << "releve_montant.csv" << 0
-            << QStringList{"08/03/2026||Librairie, papeterie|15,90|", "09/03/2026||Remboursement mutuelle||42,00",
+            << QStringList{"08/03/2026||Librairie \"Le Livre\", papeterie|15,90|", "09/03/2026||Remboursement mutuelle||42,00",
                            "10/03/2026||Marché couvert|12,30|", "11/03/2026||Garage|45,00|"}
             << 0;
         QTest::newRow("month at its row limit")
