@@ -77,6 +77,11 @@ int main(int argc, char *argv[])
     });
     if (!understood && !qtOption)
         return refuse();
+    // Help and version are told without any window, even without a display.
+    if (const QString text = ExchangeCommand::information(arguments); !text.isEmpty()) {
+        QTextStream(stdout) << text;
+        return 0;
+    }
 
     QApplication app(argc, argv);
     if (!understood && !ExchangeCommand::understood(app.arguments(), &why))

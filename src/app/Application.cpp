@@ -19,7 +19,7 @@ void setUp(QApplication &app)
     QApplication::setApplicationName(QStringLiteral("Tivarel"));
     // No display name: Qt would append it to every window title, and the
     // titles are the windows' own captions.
-    QApplication::setApplicationVersion(QStringLiteral("3.0"));
+    QApplication::setApplicationVersion(ExchangeCommand::version());
     // Commands take their pictures from the desktop's icon theme; a desktop
     // that names none (or a bare window manager) gets Adwaita's.
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));

@@ -255,6 +255,24 @@ QString usage()
                           "refusant, 6 mot de passe refusé, 7 import entièrement refusé.\n");
 }
 
+QString version()
+{
+    return QStringLiteral("3.0");
+}
+
+QString information(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    addAllOptions(parser);
+    if (!parser.parse(arguments))
+        return {};
+    if (parser.isSet(QStringLiteral("help")))
+        return usage();
+    if (parser.isSet(QStringLiteral("version")))
+        return QStringLiteral("Tivarel %1\n").arg(version());
+    return {};
+}
+
 bool understood(const QStringList &arguments, QString *why)
 {
     QCommandLineParser parser;

@@ -41,6 +41,11 @@ void addOptions(QCommandLineParser &parser);
 void addAllOptions(QCommandLineParser &parser);
 // The French usage, for a command line the program does not understand.
 QString usage();
+// The program's version, as --version tells it.
+QString version();
+// What --help (the usage) or --version asks to print on the standard output;
+// empty when the arguments ask for neither.
+QString information(const QStringList &arguments);
 // Whether the command line is understood; when not, *why says what is
 // wrong, in French.
 bool understood(const QStringList &arguments, QString *why);

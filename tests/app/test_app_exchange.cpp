@@ -360,6 +360,8 @@ private slots:
                                          << "disques";
         QTest::newRow("export, no output") << "--exporter ics D/agenda.orz" << false << 1 << "de sortie";
         QTest::newRow("unknown option") << "--nimportequoi" << false << 1 << "Utilisation :";
+        QTest::newRow("help") << "--help" << false << 0 << "";
+        QTest::newRow("version") << "--version" << false << 0 << "";
         QTest::newRow("sync and more") << "--synchroniser D/agenda.orz D/card.vcf" << false << 1 << "un seul document";
         QTest::newRow("sync option alone") << "--serveur http://x D/agenda.orz" << false << 1 << "--serveur";
         QTest::newRow("reminders and export")
