@@ -97,6 +97,8 @@ private slots:
             << "cga2.pcx" << QSize(4, 1) << QPoint(3, 0) << qRgb(250, 250, 250) << false;
         QTest::newRow("pcx of grey levels, white")
             << "grey8.pcx" << QSize(2, 1) << QPoint(1, 0) << qRgb(255, 255, 255) << false;
+        QTest::newRow("pcx as wide as allowed")
+            << "wide.pcx" << QSize(32768, 1) << QPoint(32767, 0) << qRgb(0, 0, 0) << false;
     }
 
     void decodes()
