@@ -195,9 +195,7 @@ QList<QStringList> splitCsv(const QString &text, QChar separator, int maxRows)
         cell.clear();
         any = false;
     };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (maxRows >= 0 && rows.size() >= maxRows)
-            return rows;
+    for (qsizetype i = 0; i < text.size() && rows.size() < maxRows; ++i) {
         const QChar c = text[i];
         if (quoted) {
             if (c == u'"') {
@@ -226,10 +224,10 @@ QList<QStringList> splitCsv(const QString &text, QChar separator, int maxRows)
             any = true;
         }
     }
+    // The last row, when no line end closes it (when the limit stopped the
+    // reading, its last row was closed already).
     if (any || !cell.isEmpty() || !row.isEmpty())
         endRow();
-    if (maxRows >= 0 && rows.size() > maxRows)
-        rows.resize(maxRows);
     return rows;
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
 #include <optional>
 
 // Bank statements as banks let their customers download them: OFX (1.x
@@ -89,9 +90,9 @@ Statement readQif(QByteArrayView data);
 
 // CSV: the rows from mapping.firstRow on; empty rows are skipped.
 Statement readCsv(QByteArrayView data, const CsvMapping &mapping);
-// The cells of the first `maxRows` rows (all when negative), for the
-// column dialog.
-QList<QStringList> csvRows(QByteArrayView data, QChar separator, int maxRows = -1);
+// The cells of the first `maxRows` rows (all by default), for the column
+// dialog.
+QList<QStringList> csvRows(QByteArrayView data, QChar separator, int maxRows = std::numeric_limits<int>::max());
 // The separator of the first line: ";", "," or a tab, the most frequent
 // outside quotes.
 QChar guessSeparator(QByteArrayView data);
