@@ -56,10 +56,11 @@ int fullYear(QStringView digits)
     return y;
 }
 
+// Years come from four digits at most; one below 1000 is a typing slip.
 std::optional<QDate> dateOf(int year, int month, int day)
 {
     const QDate d(year, month, day);
-    if (!d.isValid() || year < 1000 || year > 9999)
+    if (!d.isValid() || year < 1000)
         return std::nullopt;
     return d;
 }

@@ -89,8 +89,9 @@ private slots:
             << 2;
         QTest::newRow("csv signed utf-8 bom")
             << "releve_montant.csv" << 0
-            << QStringList{"08/03/2026||Librairie \"Le Livre\", papeterie|15,90|", "09/03/2026||Remboursement mutuelle||42,00",
-                           "10/03/2026||Marché couvert|12,30|", "11/03/2026||Garage|45,00|"}
+            << QStringList{"08/03/2026||Librairie \"Le Livre\", papeterie|15,90|",
+                           "09/03/2026||Remboursement mutuelle||42,00", "10/03/2026||Marché couvert|12,30|",
+                           "11/03/2026||Garage|45,00|"}
             << 0;
         QTest::newRow("month at its row limit")
             << "releve_102.ofx" << 127 << QStringList{"02/03/2026|Pain|" + bread + "|12,50|"} << 3;
@@ -171,6 +172,8 @@ private slots:
                                                             {"d:03/11/2026 10:42", "2026-11-03"},
                                                             {"d:31/02/2026", "-"},
                                                             {"d:03/11/026", "-"},
+                                                            {"d:31/12/0999", "-"},
+                                                            {"d:01/01/1000", "1000-01-01"},
                                                             {"d:1/2/3/4", "-"},
                                                             {"d:abc", "-"},
                                                             {"d:", "-"}};
