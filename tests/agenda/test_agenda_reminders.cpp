@@ -56,7 +56,7 @@ private slots:
         row("deleted", "", dentist, "2026-01-05T09:40", "2026010512:00 Autre", "2026-01-05T09:50", "");
         row("text changed: not repeated", "", dentist, "2026-01-05T09:50", "2026010510:00 Dentiste Dr Roux",
             "2026-01-05T09:55", "");
-        row("birthdays", "", "", "", "0105 Marie (1986)|0105 Paul|0105 Léa 2025|0612 Zoé", "2026-01-05T06:00",
+        row("birthdays", "", "", "", "0105 Marie (1986)|0105 Paul|0105 Léa - 2025|0612 Zoé", "2026-01-05T06:00",
             "Anniversaires|Aujourd'hui : anniversaire de Marie (40 ans)\nAujourd'hui : anniversaire de Paul\n"
             "Aujourd'hui : anniversaire de Léa (1 an)");
         row("29 February, no leap year; no text", "", "", "", "0229 Léon|0228 Luc|2027022810:30", "2027-02-28T10:20",

@@ -86,7 +86,7 @@ private slots:
             << "releve_debit_credit.csv" << 0
             << QStringList{"01/03/2026||Café de l'Église; terrasse|3,20|", "04/03/2026||VIR M. DUPONT||250,00",
                            "07/03/2026|Pain|" + bread + "|1012,30|"}
-            << 2;
+            << 3;
         QTest::newRow("csv signed utf-8 bom")
             << "releve_montant.csv" << 0
             << QStringList{"08/03/2026||Librairie \"Le Livre\", papeterie|15,90|",
