@@ -118,10 +118,11 @@ BudgetMonth::Entry BudgetMonth::takeRow(int row)
 
 bool BudgetMonth::removeRow(int row)
 {
+    // Outside the grid every cell reads empty: nothing to remove there.
     bool any = false;
     for (int c = 0; c < BudgetGrid::Columns; ++c)
         any = any || !m_grid.cell(row, c).isEmpty();
-    if (!any || !BudgetGrid::contains(row, 0))
+    if (!any)
         return false;
     m_grid.removeRow(row);
     if (m_editing && m_editedRow == row)
