@@ -257,8 +257,9 @@ private slots:
             << "M100Mme\u00A0Martin\u00A0Claire\t\u00A0Compagnie des Eaux du L\t\t"
                "\u00A0\tTél: 06 12 34 56 78\u00A0\tFax: \u00A0\t"
                "E.mail claire.martin.longue@exemple-domaine.fr\t\n";
-        QTest::newRow("vcf: a name in A") << QByteArray("BEGIN:VCARD\nN:Arnaud;Lea;;;\nEND:VCARD") << "1/0/0"
-                                          << "A100";
+        QTest::newRow("vcf: a name in A")
+            << QByteArray("BEGIN:VCARD\nN:Arnaud;Lea;;;\nX-TIVAREL-PAGE:9\nEND:VCARD") << "1/0/0"
+            << "A100";
         QTest::newRow("vcf: company and full name")
             << QByteArray("BEGIN:VCARD\nFN:labeled guy\nORG:Test Inc\nEND:VCARD") << "1/0/0"
             << "labeled guy\u00A0\t\u00A0Test Inc";
@@ -349,6 +350,8 @@ private slots:
             << "--importer qif --compte Nulle D/agenda.orz D/releve.qif" << false << 7 << "introuvable";
         QTest::newRow("statement, csv") << "--importer csv --compte Caisse D/agenda.orz D/releve.csv" << false << 0
                                         << "";
+        QTest::newRow("statement, missing input")
+            << "--importer ofx --compte Caisse D/agenda.orz D/absent.ofx" << false << 2 << "absent.ofx n'existe pas";
         QTest::newRow("statement, no account")
             << "--importer qif D/agenda.orz D/releve.qif" << false << 1 << "--compte";
         QTest::newRow("statement, missing document")
