@@ -220,6 +220,10 @@ private slots:
             "Zo\xC3\xA9\nEND:VEVENT")
                                     << "1/0/0"
                                     << "Fête chez Zoé\n";
+        QTest::newRow("ics: a ninth Monday each month")
+            << QByteArray("BEGIN:VEVENT\nDTSTART:20260301T100000\nRRULE:FREQ=MONTHLY;BYDAY=+9MO\nSUMMARY:x\nEND:VEVENT")
+            << "0/0/1"
+            << "règle de répétition illisible";
         QTest::newRow("ics: to-dos only") << QByteArray("BEGIN:VTODO\nSUMMARY:x\nEND:VTODO") << "0/0/0"
                                           << "aucun rendez-vous";
         QTest::newRow("ics: end missing")
