@@ -312,9 +312,11 @@ private slots:
             file(9), TestFiles::crlf(block(0, plain(9, "A")) + block(1, plain(9, "B")) + QStringList{"<BLOCx>"}));
         m_ui.answer(QMessageBox::No); // not repaired at load
         open(9);
+        m_child->Dernier();
         m_ui.answer(QMessageBox::Yes);
         m_child->Supprime();
         QCOMPARE(m_ui.lastMessage(), BlockFile::damagedMarkerText("<BLOCx>"));
+        QCOMPARE(w<QLineEdit>(9, "Edit13")->text(), QStringLiteral("B")); // the last deleted: the one before shows
     }
 
     void albumPictureIsChosenThenFitted()
