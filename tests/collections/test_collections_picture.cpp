@@ -161,6 +161,9 @@ private slots:
         QTest::newRow("jpeg header only") << QByteArray("\xFF\xD8\xFF\xE0", 4) << "JPEG";
         QTest::newRow("jpeg of 60000 x 60000") << QByteArray("file:huge.jpg") << "trop grande";
         QTest::newRow("pcx truncated") << QByteArray("file:truncated.pcx") << "tronqué";
+        QTest::newRow("pcx cut after a run's count") << QByteArray("file:cutrun.pcx") << "tronqué";
+        QTest::newRow("pcx ending before it starts") << QByteArray("file:backwards.pcx") << "dimensions invalides";
+        QTest::newRow("pcx lines shorter than the width") << QByteArray("file:shortline.pcx") << "longueur de ligne";
         QTest::newRow("pcx of 40000 x 40000") << QByteArray("file:huge.pcx") << "trop grande";
         QTest::newRow("pcx two planes of 8 bits") << QByteArray("file:planes2x8.pcx") << "non prise en charge";
         // A 24-bit BMP's headers, without its pixels.
