@@ -72,7 +72,7 @@ private slots:
         QTest::newRow("bmp") << "quadrants.bmp" << q << QPoint(5, 25) << qRgb(0, 0, 255) << false;
         QTest::newRow("png") << "quadrants.png" << q << QPoint(35, 25) << qRgb(255, 255, 255) << false;
         QTest::newRow("jpeg named .BMP: content decides")
-            << "copy:WRONG.BMP" << q << QPoint(5, 5) << qRgb(255, 0, 0) << false;
+            << "WRONG.BMP" << q << QPoint(5, 5) << qRgb(255, 0, 0) << false;
         QTest::newRow("cmyk jpeg, as print software writes it")
             << "cmyk.jpg" << q << QPoint(5, 25) << qRgb(0, 0, 255) << false;
         QTest::newRow("grey jpeg") << "grey.jpg" << QSize(20, 10) << QPoint(10, 5) << qRgb(200, 200, 200) << false;
@@ -107,15 +107,7 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(QPoint, at);
         QFETCH(QRgb, colour);
-        QTemporaryDir dir;
-        if (file.startsWith("copy:")) {
-            const QString to = dir.filePath(file.mid(5));
-            QVERIFY(QFile::copy(sample("quadrants.jpg"), to));
-            file = to;
-        } else {
-            file = sample(qPrintable(file));
-        }
-        const auto d = PictureFile::load(file);
+        const auto d = PictureFile::load(sample(qPrintable(file)));
         QVERIFY2(d.ok(), qPrintable(d.error));
         QCOMPARE(d.size, size);
         QVERIFY(d.image.colorCount() <= 256); // a palette holds 256 colours at most
