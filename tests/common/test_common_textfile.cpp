@@ -14,6 +14,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -112,17 +113,24 @@ private slots:
         QCOMPARE(f.readAll(), written.isEmpty() ? bytes : written);
     }
 
-    // Every line ends with CR LF; replacing a file leaves no temporary behind.
+    // Every line ends with CR LF; replacing a file leaves no temporary behind,
+    // and a file shared with its group, or another user's, stays so.
     void writeEndsEveryLineWithCrLf()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("x.txt"));
         QVERIFY(TextFile::write(path, {QStringLiteral("old")}));
+        const QByteArray native = QFile::encodeName(path);
+        QVERIFY(::chmod(native.constData(), 0660) == 0);
+        const uid_t owner =
+            ::geteuid() == 0 && ::chown(native.constData(), 65534, ::getegid()) == 0 ? 65534 : ::geteuid();
         QVERIFY(TextFile::write(path, {QStringLiteral("été"), QString(), QStringLiteral("fin")}));
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("\xE9t\xE9\r\n\r\nfin\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("x.txt")});
+        struct stat st;
+        QVERIFY(::stat(native.constData(), &st) == 0 && (st.st_mode & 0777) == 0660 && st.st_uid == owner);
     }
 
     // A missing file may be created; one that is there but cannot be read
