@@ -78,27 +78,12 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("clock") << "HorlogeItem"
-                               << "THorloge"
-                               << "Horloge";
-        QTest::newRow("calendar") << "CalendrierItem"
-                                  << "TCalendrier"
-                                  << "Calendrier";
-        QTest::newRow("calculator") << "CalculatriceItem"
-                                    << "TPocket"
-                                    << "Calculatrice";
-        QTest::newRow("euro") << "EuroItem"
-                              << "TEurof"
-                              << "Euro convertisseur";
-        QTest::newRow("notepad") << "BlocNotesItem"
-                                 << "TBlocnotes"
-                                 << "Bloc-notes";
-        QTest::newRow("first names") << "PrenomsItem"
-                                     << "TPrenoms"
-                                     << "Les prénoms";
-        QTest::newRow("letter scale") << "PeseLettresItem"
-                                      << "TPLettre"
-                                      << "Pèse-Lettres";
+        for (const QString row : {"HorlogeItem|THorloge|Horloge", "CalendrierItem|TCalendrier|Calendrier",
+                                  "CalculatriceItem|TPocket|Calculatrice", "EuroItem|TEurof|Euro convertisseur",
+                                  "BlocNotesItem|TBlocnotes|Bloc-notes", "PrenomsItem|TPrenoms|Les prénoms",
+                                  "PeseLettresItem|TPLettre|Pèse-Lettres"})
+            QTest::newRow(qPrintable(row))
+                << row.section(u'|', 0, 0) << row.section(u'|', 1, 1) << row.section(u'|', 2);
     }
     void menuOpensWindow()
     {
