@@ -103,22 +103,10 @@ private slots:
         QTest::addColumn<QString>("display");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("reopened"); // ",5" typed in the next window
-        QTest::newRow("repeated =") << "7+8=="
-                                    << "30"
-                                    << ""
-                                    << "5";
-        QTest::newRow("point is the comma") << "1.5*2="
-                                            << "3"
-                                            << ""
-                                            << "5";
-        QTest::newRow("X and S") << "16SX"
-                                 << "0,25"
-                                 << ""
-                                 << "5";
-        QTest::newRow("division by zero") << "1/0="
-                                          << "0"
-                                          << "Division par zéro impossible."
-                                          << ",5";
+        for (const QString row : {"repeated =|7+8==|30||5", "point is the comma|1.5*2=|3||5", "X and S|16SX|0,25||5",
+                                  "division by zero|1/0=|0|Division par zéro impossible.|,5"})
+            QTest::newRow(qPrintable(row.section(u'|', 0, 0))) << row.section(u'|', 1, 1) << row.section(u'|', 2, 2)
+                                                               << row.section(u'|', 3, 3) << row.section(u'|', 4);
     }
     void calculatorKeys()
     {
