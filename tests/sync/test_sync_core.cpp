@@ -178,6 +178,7 @@ void TestSyncCore::stateFileRoundTrip()
     QCOMPARE(SyncState::fromLines(lines)->items, s.items);
     QCOMPARE(SyncState::fromLines(lines)->tokens, s.tokens);
     QVERIFY(!SyncState::fromLines({"2026121010:00 Dentiste"}));
+    QVERIFY(!SyncState::fromLines(QStringList(lines) << "2026121010:00 Dentiste")); // a line of no known kind
     QStringList unknownKind = lines; // an item of no known kind: the state is not trusted
     const qsizetype item = unknownKind.indexOf(QRegularExpression("E C .*"));
     QVERIFY(item > 0);
