@@ -10,6 +10,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <memory>
 
 #include <jpeglib.h>
 
@@ -103,7 +104,8 @@ bool decode(jpeg_decompress_struct &cinfo, ErrorManager &err, const QByteArray &
             const auto *src = reinterpret_cast<const uchar *>(cmykRow.constData());
             for (int x = 0; x < w; ++x, src += 4) {
                 const int k = src[3];
-                dst[x] = qRgb(src[0] * k / 255, src[1] * k / 255, src[2] * k / 255);
+                const auto ink = [k](int c) { return c * k / 255; };
+                dst[x] = qRgb(ink(src[0]), ink(src[1]), ink(src[2]));
             }
         }
     }
@@ -123,9 +125,9 @@ Decoded decodeJpeg(const QByteArray &data, const TargetSize &target)
     err.pub.emit_message = onJpegMessage;
     QByteArray cmykRow; // owned here: a jump out of decode() skips its locals
     jpeg_create_decompress(&cinfo);
-    const bool finished = decode(cinfo, err, data, target, out, cmykRow);
-    jpeg_destroy_decompress(&cinfo);
-    if (!finished) {
+    // Destroyed on every way out of here.
+    const std::unique_ptr<jpeg_decompress_struct, void (*)(j_decompress_ptr)> owned(&cinfo, jpeg_destroy_decompress);
+    if (!decode(cinfo, err, data, target, out, cmykRow)) {
         out.image = QImage();
         out.error = QStringLiteral("L'image JPEG est endommagée : %1").arg(QString::fromLocal8Bit(err.message));
     }
