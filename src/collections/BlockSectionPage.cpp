@@ -26,7 +26,6 @@ void BlockSectionPage::reportDamaged(const QString &marker)
 
 void BlockSectionPage::reset()
 {
-    m_changed = false;
     readRecord();
 }
 
@@ -67,10 +66,10 @@ void BlockSectionPage::writeRecord()
 
 void BlockSectionPage::readRecord()
 {
-    m_changed = false;
     clearRecord();
     if (const auto body = m_file.readRecord(m_file.current()))
         showRecord(*body);
+    // Filling the fields is no change of the user's.
     m_changed = false;
 }
 
