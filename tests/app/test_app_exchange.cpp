@@ -242,7 +242,7 @@ private slots:
         QTest::newRow("vcf: no card") << QByteArray("\xff\xfe hello") << "error";
         QTest::newRow("vcf: longer than the dialog")
             << TestFiles::readBytes(EXCHANGE_DATA "/card.vcf")
-            << "1/0/0 M100Mme\u00A0Martin\u00A0Claire\t\u00A0Compagnie des Eaux du L\t\t"
+            << "1/0/0 M100Mme\u00A0Martin\u00A0Claire\t\u00A0Compagnie des Eaux du L\\\t\t"
                "\u00A0\tTél: 06 12 34 56 78\u00A0\tFax: \u00A0\t"
                "E.mail claire.martin.longue@exemple-domaine.fr\t\n";
         QTest::newRow("vcf: a name in A")
