@@ -238,13 +238,13 @@ private slots:
     {
         ChildFixture f;
         TestFiles::writeBytes(f.path("Tivarel.ini"), QByteArray("\xff\xfe\x00\x01zz\r\n\r\nabc\r\n\r\n", 16));
-        TestFiles::writeBytes(f.path("Tivarel.cbx"), TestFiles::crlf({"Combo1Loyer"}));
+        TestFiles::writeBytes(f.path("Tivarel.cbx"), TestFiles::crlf({"Combo1Loyer", "Solde21500,00"}));
         f.child.activate();
         QVERIFY(!f.child.GetIni().autoOpen && f.child.GetIni().rememberedDocument.isEmpty()
                 && f.ui.messages().isEmpty());
         QCOMPARE(f.child.comboBox(1)->count(), 1);
         f.child.SauveIni();
-        QCOMPARE(TestFiles::readBytes(f.path("Tivarel.cbx")), TestFiles::crlf({"Combo1Loyer"}));
+        QCOMPARE(TestFiles::readBytes(f.path("Tivarel.cbx")), TestFiles::crlf({"Combo1Loyer", "Solde21500,00"}));
 
         ChildFixture g;
         QVERIFY(QDir(g.dir.path()).mkdir("Tivarel.ini") && QDir(g.dir.path()).mkdir("Tivarel.cbx"));
