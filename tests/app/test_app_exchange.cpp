@@ -185,6 +185,10 @@ private slots:
         }
         QCOMPARE(items.at(0).line, line);
         QCOMPARE(VCard::importCards(vcf, {" ", line}, u'A').at(0).status, ExchangeItem::Status::Present);
+        QStringList full{" "}; // page K holding all it can
+        for (int i = 0; i < AddressBook::MaxContactsPerPage; ++i)
+            full << AddressBook::lineOf(u'K', i, {{QString::number(i)}, {}});
+        QCOMPARE(VCard::importCards(vcf, full, u'A').at(0).note, QStringLiteral("la page K est pleine"));
     }
 
     // Files from other programs, damaged or hostile ones too: what they give
