@@ -129,6 +129,9 @@ private slots:
             got += rows(g).filter(QRegularExpression("^(?!01/03/2026\\|\\|x\\|)"));
         }
         QCOMPARE(got, lines);
+        QCOMPARE(StatementImport::plan(store, QString(40, u'z'), true, statement.transactions, memory)
+                     .count(ExchangeItem::Status::Refused),
+                 statement.transactions.size()); // an account name too long for the budget's keys
         // Again: nothing new, whether remembered or found typed in its month.
         for (const ImportMemory &m : {memory, ImportMemory()})
             QCOMPARE(StatementImport::plan(store, "Caisse", true, statement.transactions, m)
