@@ -144,6 +144,7 @@ void TestSyncCore::receivedContactTakesTheNextPlace()
     QCOMPARE(o.local.contacts.at(1), contact(0, "Albert"));
     QVERIFY(o.local.contacts.at(2).startsWith("B108"));
     QVERIFY(o.local.contacts.at(2).contains("Bernard"));
+    QCOMPARE(o.agreed.value(0).uid, QStringLiteral("phone-2")); // what a change here sends back keeps it
     // Page Z is a page like the others.
     const QString zoe = AddressBook::lineOf(u'Z', 0, {{"Zoé", {}, {}, {}, {}, {}, {}}, {}});
     QCOMPARE(SyncPlan::plan({{}, {}, {" ", zoe}}, {}, {}, {}).fresh.size(), 1);
