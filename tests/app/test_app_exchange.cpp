@@ -124,6 +124,9 @@ private slots:
         QTest::newRow("start and extra dates")
             << "DTSTART:20260301T100000\nRDATE:20260310T100000,20260320T100000\nSUMMARY:C"
             << QStringList{"2026030110:00 C", "2026031010:00 C", "2026032010:00 C"};
+        QTest::newRow("extra dates among a rule's, in order")
+            << "DTSTART:20260301T100000\nRRULE:FREQ=WEEKLY;COUNT=2\nRDATE:20260303T100000\nSUMMARY:C"
+            << QStringList{"2026030110:00 C", "2026030310:00 C", "2026030810:00 C"};
         QTest::newRow("zones named, not defined")
             << "DTSTART;TZID=/mozilla.org/20070129_1/America/New_York:20260301T140000\nSUMMARY:M\nEND:VEVENT\n"
                "BEGIN:VEVENT\nDTSTART;TZID=Eastern Standard Time:20260301T100000\nSUMMARY:W"
@@ -366,6 +369,8 @@ private slots:
         QTest::newRow("two documents") << "D/agenda.orz D/card.vcf" << false << 1 << "Un seul document";
         QTest::newRow("bad format") << "--exporter pdf D/agenda.orz D/out.pdf" << false << 1 << "pdf";
         QTest::newRow("bad period") << "--exporter csv --periode 13/2026 D/agenda.orz D/out.csv" << false << 1 << "13";
+        QTest::newRow("period of three parts")
+            << "--exporter csv --periode 1/02/2026 D/agenda.orz D/out.csv" << false << 1 << "1/02/2026";
         QTest::newRow("year 0") << "--exporter csv --periode 0000 D/agenda.orz D/out.csv" << false << 1 << "0000";
         QTest::newRow("over a document file") << "--exporter ics D/agenda.orz D/agenda.ocn" << false << 1 << "";
         QTest::newRow("missing document") << "--exporter vcf D/autre.orz D/out.vcf" << false << 2 << "autre.orz";

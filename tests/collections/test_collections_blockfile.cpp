@@ -94,6 +94,10 @@ private slots:
             << 6 << QStringList{"<BLOC0000>", "TITLE t", "PICTURE p"} << 0 << QStringList{"TITLE t", "PICTURE p"};
         QTest::newRow("cut block: last line never a tagged line")
             << 6 << QStringList{"<BLOC0000>", "TITLE t", "PICTURE p", "c1"} << 0 << QStringList{"TITLE t", "PICTURE p"};
+        QTest::newRow("cut book block: its last fixed line kept")
+            << 9 << QStringList{"<BLOC0000>"} + comments.mid(0, 10) << 0 << comments.mid(0, 10);
+        QTest::newRow("cut film block: its last fixed line kept")
+            << 7 << QStringList{"<BLOC0000>"} + comments.mid(0, 15) << 0 << comments.mid(0, 15);
         QTest::newRow("cut block: stops before the next block")
             << 6 << QStringList{"<BLOC0000>", "TITLE t", "c1"} + block(1, {"TITLE u"}) << 0
             << QStringList{"TITLE t", "c1"};

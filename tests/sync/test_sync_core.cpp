@@ -145,6 +145,7 @@ void TestSyncCore::receivedContactTakesTheNextPlace()
     QVERIFY(o.local.contacts.at(2).startsWith("B108"));
     QVERIFY(o.local.contacts.at(2).contains("Bernard"));
     QCOMPARE(o.agreed.value(0).uid, QStringLiteral("phone-2")); // what a change here sends back keeps it
+    QCOMPARE(SyncConvert::fromCard("BEGIN:VCARD\r\nUID;VALUE=text:p-3\r\nN:X;;;;\r\nEND:VCARD\r\n").uid, "p-3");
     // Page Z is a page like the others.
     const QString zoe = AddressBook::lineOf(u'Z', 0, {{"Zoé", {}, {}, {}, {}, {}, {}}, {}});
     QCOMPARE(SyncPlan::plan({{}, {}, {" ", zoe}}, {}, {}, {}).fresh.size(), 1);
