@@ -22,9 +22,6 @@ bool SearchState::start(const QString &answer)
 
 qsizetype SearchState::next(const QStringList &lines, const std::function<bool(qsizetype)> &show)
 {
-    m_text = foldAtoZ(m_text);
-    if (m_text.isEmpty())
-        return -1;
     for (qsizetype i = find(lines, m_text, m_position); i >= 0; i = find(lines, m_text, i + 1)) {
         if (show(i)) {
             m_position = i + 1;

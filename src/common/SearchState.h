@@ -26,8 +26,8 @@ public:
     // it then starts at line 0. An empty text leaves the position alone.
     bool start(const QString &answer);
 
-    // One step of "Continuer": the text is kept folded from now on; the lines
-    // from the position on are scanned for the first match that `show`
+    // One step of "Continuer": the lines from the position on are scanned
+    // (nothing is found for an empty text) for the first match that `show`
     // accepts (it shows it and returns true, or returns false, changing
     // nothing, for a line that cannot be shown; the scan then goes on). The
     // position moves past the line shown, which is returned; -1 when no line
