@@ -40,6 +40,10 @@ public:
                          .toUtf8());
         users.close();
         config.close();
+        // Its messages go to a file: a pipe nobody reads while a test waits
+        // on another process fills up, and Radicale then hangs on its log.
+        m_process.setStandardOutputFile(m_dir.filePath("radicale.log"), QIODevice::Append);
+        m_process.setStandardErrorFile(m_dir.filePath("radicale.log"), QIODevice::Append);
         m_process.start("/usr/bin/python3", {"-m", "radicale", "--config", config.fileName()});
         for (int i = 0; i < 200; ++i) {
             QTcpSocket s;
