@@ -544,13 +544,15 @@ CsvMapping guessMapping(QByteArrayView data)
                           name.startsWith(QStringLiteral("montant")) || name.startsWith(QStringLiteral("amount"))))
                 ;
             else if (take(h.description, name.startsWith(QStringLiteral("libell"))
+                                             || name.startsWith(QStringLiteral("label"))
                                              || name.startsWith(QStringLiteral("description"))
                                              || name.startsWith(QStringLiteral("tiers"))
                                              || name.startsWith(QStringLiteral("beneficiaire"))))
                 ;
             else
                 take(h.memo, name.startsWith(QStringLiteral("detail")) || name.startsWith(QStringLiteral("memo"))
-                                 || name.startsWith(QStringLiteral("note")));
+                                 || name.startsWith(QStringLiteral("note"))
+                                 || name.startsWith(QStringLiteral("comment")));
         }
         if (h.isValid())
             return h;

@@ -97,7 +97,9 @@ QList<QStringList> csvRows(QByteArrayView data, QChar separator, int maxRows = s
 // outside quotes.
 QChar guessSeparator(QByteArrayView data);
 // A mapping read from the header row's names (Date, Libellé, Débit,
-// Crédit, Montant...); invalid when they say too little.
+// Crédit, Montant..., and the English ones online banks write: dateOp,
+// label, amount, comment); the first date column is the operation's;
+// invalid when they say too little.
 CsvMapping guessMapping(QByteArrayView data);
 
 } // namespace BankStatement

@@ -93,6 +93,10 @@ private slots:
                            "09/03/2026||Remboursement mutuelle||42,00", "10/03/2026||Marché couvert|12,30|",
                            "11/03/2026||Garage|45,00|"}
             << 0;
+        QTest::newRow("csv of an online bank: operation dates, labels")
+            << "releve_boursorama.csv" << 0
+            << QStringList{"02/03/2026||CB PHARMACIE ETOILE 01/03|45,10|", "05/03/2026||VIR SALAIRE MARS||1500,00"}
+            << 0;
         QTest::newRow("month at its row limit")
             << "releve_102.ofx" << 127 << QStringList{"02/03/2026|Pain|" + bread + "|12,50|"} << 3;
     }
@@ -334,6 +338,14 @@ private slots:
         QCOMPARE(store.lines(), row(0, {"c"}, other) + row(0, {"a2"}, "258202602"));
         QCOMPARE(store.monthLines(other), row(0, {"c"}, other));
         QCOMPARE(store.size(), 2);
+        // Another document read after a long session starts afresh.
+        BudgetStore reused;
+        for (int i = 0; i < 1000; ++i)
+            reused.replaceMonth(kKey, row(0, {"x"}));
+        reused.setLines(lines);
+        for (int i = 0; i < 30; ++i)
+            reused.replaceMonth(kKey, row(0, {"y"}));
+        QCOMPARE(reused.lines(), row(0, {"a"}, "258202602") + row(0, {"c"}, other) + row(0, {"y"}));
     }
 
     void commit_data()
