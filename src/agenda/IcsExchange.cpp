@@ -606,11 +606,10 @@ ExchangeItems importCalendar(const QByteArray &data, const QStringList &agendaLi
     for (const QString &line : agendaLines)
         if (const auto a = appointmentOf(line))
             present.insert(normalLine(*a));
-    QHash<QString, QString> ourBirthdays; // UID -> description
-    const QStringList bUids = birthdayUids(birthdayLines);
-    for (qsizetype i = 0; i < bUids.size(); ++i)
-        if (!bUids.at(i).isEmpty())
-            ourBirthdays.insert(bUids.at(i), birthdayLines.at(i).mid(5));
+    QSet<QString> ourBirthdays; // the UIDs our export gives the list's birthdays
+    for (const QString &uid : birthdayUids(birthdayLines))
+        if (!uid.isEmpty())
+            ourBirthdays.insert(uid);
 
     // Instances replaced by an event of their own (RECURRENCE-ID).
     QHash<QString, QSet<Local>> replaced;
