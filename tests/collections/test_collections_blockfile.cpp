@@ -173,7 +173,7 @@ private slots:
         using Verif = BlockFile::CheckResult (*)(BlockFile &, const BlockFile::Teller &);
         const Verif verifs[] = {BlockRoutines::Verif6, BlockRoutines::Verif7, BlockRoutines::Verif8,
                                 BlockRoutines::Verif9, BlockRoutines::Verif10};
-        const QStringList lines = block(0) + QStringList{"<BLOC0001>"};
+        const QStringList lines = block(0) + block(0, {"copie"}) + QStringList{"<BLOC0001>"};
         for (int i = 0; i < 5; ++i) {
             BlockFile f = fileOf(6 + i, lines);
             QStringList told;
@@ -182,6 +182,7 @@ private slots:
                      question ? BlockFile::CheckResult::Kept : BlockFile::CheckResult::Repaired);
             QCOMPARE(told, QStringList{texts[i]});
             QVERIFY(!question || f.lines() == lines);
+            QCOMPARE(f.recordOfLine(3), question ? -1 : 1); // a kept second copy is no record to show
         }
     }
 

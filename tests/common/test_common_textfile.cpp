@@ -182,6 +182,16 @@ private slots:
         QCOMPARE(TextFile::oneLineEdit(before, after), line);
         QVERIFY(!before.isEmpty() || TextFile::oneLine(typed) == line);
     }
+    // Pasted in the middle, or over a selection up to the end: only what came
+    // in is made one line, and the cursor goes after it.
+    void pastedInPlace()
+    {
+        qsizetype end = 0;
+        QCOMPARE(TextFile::oneLineEdit("ab", "aX\nYb", &end), "aX Yb");
+        QCOMPARE(end, 4);
+        QCOMPARE(TextFile::oneLineEdit("ab", "aXY\n", &end), "aXY ");
+        QCOMPARE(end, 4);
+    }
 
     // A save of ten files killed at random moments leaves each file its old
     // or its new version, never cut or mixed, new files first (the renames go

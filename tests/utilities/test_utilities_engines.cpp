@@ -299,6 +299,8 @@ private slots:
                                         << "Émile" << 4;
         QTest::newRow("next on the last") << "Znn"
                                           << "Zoé" << 25;
+        QTest::newRow("back to the first letter") << "ZA"
+                                                  << "Agathe" << 0;
         QTest::newRow("head without tab") << "H"
                                           << "Hugo sans tabulation" << 7;
     }
