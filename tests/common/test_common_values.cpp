@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+#include <tuple>
+
 class TestCommonValues : public QObject
 {
     Q_OBJECT
@@ -17,12 +19,9 @@ private slots:
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("text");
-        QTest::newRow("15 March 2002") << QDate(2002, 3, 15) << "20020315"
-                                       << "15/03/2002";
-        QTest::newRow("29 February 2024") << QDate(2024, 2, 29) << "20240229"
-                                          << "29/02/2024";
-        QTest::newRow("new year's eve") << QDate(2026, 12, 31) << "20261231"
-                                        << "31/12/2026";
+        QTest::newRow("15 March 2002") << QDate(2002, 3, 15) << QString("20020315") << QString("15/03/2002");
+        QTest::newRow("29 February 2024") << QDate(2024, 2, 29) << QString("20240229") << QString("29/02/2024");
+        QTest::newRow("new year's eve") << QDate(2026, 12, 31) << QString("20261231") << QString("31/12/2026");
     }
     void dateKeyAndText()
     {
@@ -85,18 +84,16 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("base");
-        QTest::newRow("txt replaced") << "/home/anne/Docs/agenda.txt"
-                                      << "/home/anne/Docs/agenda";
-        QTest::newRow("orz") << "/home/anne/agenda.orz"
-                             << "/home/anne/agenda";
-        QTest::newRow("first dot of the name") << "/h/a.b.c"
-                                               << "/h/a";
-        QTest::newRow("dot inside a folder") << "/home/anne/my.docs/agenda"
-                                             << "/home/anne/my.docs/agenda";
-        QTest::newRow("no dot at all") << "/home/anne/agenda"
-                                       << "/home/anne/agenda";
-        QTest::newRow("relative") << "agenda.Orz"
-                                  << "agenda";
+        const std::tuple<const char *, const char *, const char *> rows[] = {
+            {"txt replaced", "/home/anne/Docs/agenda.txt", "/home/anne/Docs/agenda"},
+            {"orz", "/home/anne/agenda.orz", "/home/anne/agenda"},
+            {"first dot of the name", "/h/a.b.c", "/h/a"},
+            {"dot inside a folder", "/home/anne/my.docs/agenda", "/home/anne/my.docs/agenda"},
+            {"no dot at all", "/home/anne/agenda", "/home/anne/agenda"},
+            {"relative", "agenda.Orz", "agenda"},
+        };
+        for (const auto &[row, path, base] : rows)
+            QTest::newRow(row) << QString(path) << QString(base);
     }
     void baseNames()
     {

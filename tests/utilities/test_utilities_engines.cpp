@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <tuple>
+
 using Counts = QList<QPair<int, int>>; // (SpinEdit number, count)
 Q_DECLARE_METATYPE(LetterScale::Tariff)
 
@@ -116,56 +118,43 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("display");
         QTest::addColumn<PocketCalculator::Error>("error");
-        QTest::newRow("7+8=") << "7+8="
-                              << "15" << E::None;
-        QTest::newRow("repeated =") << "7+8=="
-                                    << "30" << E::None;
-        QTest::newRow("operator after a result") << "2+3=*4="
-                                                 << "40" << E::None;
-        QTest::newRow("C keeps the new-number flag") << "2+3=c,5"
-                                                     << "5" << E::None;
-        QTest::newRow("1/x") << "4x"
-                             << "0,25" << E::None;
-        QTest::newRow("sqr is the root") << "9s"
-                                         << "3" << E::None;
-        QTest::newRow("1,05 is not cut") << "1,05+0="
-                                         << "1,05" << E::None;
-        QTest::newRow("binary noise") << "0,1+0,2="
-                                      << "0,3" << E::None;
-        QTest::newRow("a third, 12 digits") << "1/3="
-                                            << "0,333333333333" << E::None;
-        QTest::newRow("no exponent for 1/x") << "100000x"
-                                             << "0,00001" << E::None;
-        QTest::newRow("no exponent for a product") << "123456789*987654321="
-                                                   << "121932631113000000" << E::None;
-        QTest::newRow("the minus sign counts") << "0-12345678901234567000="
-                                               << "-1,23456789012e+19" << E::None;
-        QTest::newRow("exponent past 20 characters") << "123456789*987654321*1000="
-                                                     << "1,21932631113e+20" << E::None;
+        struct Row
+        {
+            const char *name, *keys, *display;
+            E error = E::None;
+        };
+        for (const Row &r : std::initializer_list<Row>{
+                 {"7+8=", "7+8=", "15"},
+                 {"repeated =", "7+8==", "30"},
+                 {"operator after a result", "2+3=*4=", "40"},
+                 {"C keeps the new-number flag", "2+3=c,5", "5"},
+                 {"1/x", "4x", "0,25"},
+                 {"sqr is the root", "9s", "3"},
+                 {"1,05 is not cut", "1,05+0=", "1,05"},
+                 {"binary noise", "0,1+0,2=", "0,3"},
+                 {"a third, 12 digits", "1/3=", "0,333333333333"},
+                 {"no exponent for 1/x", "100000x", "0,00001"},
+                 {"no exponent for a product", "123456789*987654321=", "121932631113000000"},
+                 {"the minus sign counts", "0-12345678901234567000=", "-1,23456789012e+19"},
+                 {"exponent past 20 characters", "123456789*987654321*1000=", "1,21932631113e+20"},
+                 {"comma after a result", "2+3=,", "5,"},
+                 {"empty display on first =", "=", ""},
+                 {"division by zero", "1/0=", "0", E::DivisionByZero},
+                 {"root of a negative", "2-5=s", "-3", E::NegativeRoot},
+                 {"1/x of zero", "0x", "0", E::DivisionByZero},
+                 {"display not a number", "2+3,,4=", "3,,4", E::NotANumber},
+                 {"1/x of not a number", "3,,4x", "3,,4", E::NotANumber},
+                 {"root of not a number", "3,,4s", "3,,4", E::NotANumber},
+             })
+            QTest::newRow(r.name) << QString(r.keys) << QString(r.display) << r.error;
+        QTest::newRow("past the largest number")
+            << "9999999999*9999999999" + QString(31, u'=') << "9,999999984e+159" << E::Overflow;
         // a - (a - 1),x for a = 1..100 and x = 1..9, 10 - 9,9 among them.
         for (int a = 1; a <= 100; ++a) {
             for (int x = 1; x <= 9; ++x)
                 QTest::addRow("%d-%d,%d", a, a - 1, x)
                     << QString("%1-%2,%3=").arg(a).arg(a - 1).arg(x) << QString("0,%1").arg(10 - x) << E::None;
         }
-        QTest::newRow("comma after a result") << "2+3=,"
-                                              << "5," << E::None;
-        QTest::newRow("empty display on first =") << "="
-                                                  << "" << E::None;
-        QTest::newRow("division by zero") << "1/0="
-                                          << "0" << E::DivisionByZero;
-        QTest::newRow("root of a negative") << "2-5=s"
-                                            << "-3" << E::NegativeRoot;
-        QTest::newRow("1/x of zero") << "0x"
-                                     << "0" << E::DivisionByZero;
-        QTest::newRow("display not a number") << "2+3,,4="
-                                              << "3,,4" << E::NotANumber;
-        QTest::newRow("1/x of not a number") << "3,,4x"
-                                             << "3,,4" << E::NotANumber;
-        QTest::newRow("root of not a number") << "3,,4s"
-                                              << "3,,4" << E::NotANumber;
-        QTest::newRow("past the largest number")
-            << "9999999999*9999999999" + QString(31, u'=') << "9,999999984e+159" << E::Overflow;
     }
     void calculator()
     {
@@ -285,24 +274,19 @@ private slots:
         QTest::addColumn<QString>("moves");
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("tab");
-        QTest::newRow("opening") << ""
-                                 << "Agathe" << 0;
-        QTest::newRow("previous on the first") << "p"
-                                               << "Agathe" << 0;
-        QTest::newRow("next skips stray lines") << "n"
-                                                << "Élodie" << 4;
-        QTest::newRow("accented initial") << "E"
-                                          << "Élodie" << 4;
-        QTest::newRow("no name under B") << "nB"
-                                         << "Élodie" << 4;
-        QTest::newRow("back and forth") << "nnnp"
-                                        << "Émile" << 4;
-        QTest::newRow("next on the last") << "Znn"
-                                          << "Zoé" << 25;
-        QTest::newRow("back to the first letter") << "ZA"
-                                                  << "Agathe" << 0;
-        QTest::newRow("head without tab") << "H"
-                                          << "Hugo sans tabulation" << 7;
+        const std::tuple<const char *, const char *, const char *, int> rows[] = {
+            {"opening", "", "Agathe", 0},
+            {"previous on the first", "p", "Agathe", 0},
+            {"next skips stray lines", "n", "Élodie", 4},
+            {"accented initial", "E", "Élodie", 4},
+            {"no name under B", "nB", "Élodie", 4},
+            {"back and forth", "nnnp", "Émile", 4},
+            {"next on the last", "Znn", "Zoé", 25},
+            {"back to the first letter", "ZA", "Agathe", 0},
+            {"head without tab", "H", "Hugo sans tabulation", 7},
+        };
+        for (const auto &[row, moves, name, tab] : rows)
+            QTest::newRow(row) << QString(moves) << QString(name) << tab;
     }
     void firstNames()
     {
