@@ -177,12 +177,24 @@ private slots:
         m_child->Ajout();
         QCOMPARE(edit->text(), QString());
         QCOMPARE(m_child->page(SectionId(page))->focusWidget(), edit);
+        // Each move (and the add above) writes the record it leaves.
+        QTest::keyClicks(edit, "X");
+        m_child->Premier();
+        m_child->Dernier();
+        QCOMPARE(edit->text(), QStringLiteral("X"));
+        edit->selectAll();
         QTest::keyClicks(edit, "C");
-        m_child->Precedent(); // each move writes the record it leaves
-        const QString typedB = QString(edit->text()).insert(edit->cursorPosition(), u'x');
+        m_child->Precedent();
+        QCOMPARE(edit->text(), page == 6 ? odd.first().mid(6) : odd.first());
+        QString typedB = QString(edit->text()).insert(edit->cursorPosition(), u'x');
         QTest::keyClicks(edit, "x");
-        m_child->Suivant();
+        m_child->Dernier();
         QCOMPARE(edit->text(), QStringLiteral("C"));
+        m_child->Precedent();
+        QCOMPARE(edit->text(), typedB);
+        typedB.insert(edit->cursorPosition(), u'y');
+        QTest::keyClicks(edit, "y");
+        m_child->Suivant();
         m_child->Section(1); // left for another section and back: kept
         m_child->Section(page);
         QCOMPARE(edit->text(), QStringLiteral("C"));
