@@ -85,7 +85,7 @@ QList<qsizetype> AgendaStore::tailPositions(QStringView key) const
     QList<qsizetype> out;
     if (n - m_sorted <= TailScanLimit) {
         for (qsizetype i = m_sorted; i < n; ++i) {
-            if (QStringView(m_lines.at(i)).left(KeyLength) == key && m_lines.at(i).size() >= KeyLength)
+            if (QStringView(m_lines.at(i)).left(KeyLength) == key)
                 out.append(i);
         }
         return out;
