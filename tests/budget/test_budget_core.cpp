@@ -224,14 +224,10 @@ private slots:
         QTest::addColumn<QString>("account");
         QTest::addColumn<QString>("code");
         QTest::addColumn<bool>("fits");
-        QTest::newRow("Caisse sums to 600") << "Caisse"
-                                            << "258" << true;
-        QTest::newRow("accents count by their Windows-1252 code") << "Épargne"
-                                                                  << "346" << true;
-        QTest::newRow("a character outside Windows-1252 counts as ?") << "a\u4E00"
-                                                                      << "0A0" << true;
-        QTest::newRow("empty name") << ""
-                                    << "000" << true;
+        QTest::newRow("Caisse sums to 600") << QString("Caisse") << QString("258") << true;
+        QTest::newRow("accents count by their Windows-1252 code") << QString("Épargne") << QString("346") << true;
+        QTest::newRow("a character outside Windows-1252 counts as ?") << QString("a\u4E00") << QString("0A0") << true;
+        QTest::newRow("empty name") << QString("") << QString("000") << true;
         QTest::newRow("a long name needs four digits") << QString(40, u'z') << "1310" << false;
     }
 

@@ -99,6 +99,7 @@ private slots:
         }
         const QString csv = QString::fromUtf8(RecordCsv::table(VideoRecord::schema(), SectionId::Videos, lines));
         QCOMPARE(csv.split(u'\n', Qt::SkipEmptyParts).size(), 3);
+        QVERIFY2(csv.startsWith("\"Code\";\"Date\";") && csv.contains(";\"Format vidéo (Kb/sec)\";"), qPrintable(csv));
         QVERIFY2(csv.contains("Le Grand Bleu") && csv.contains("Nikita"), qPrintable(csv));
     }
 

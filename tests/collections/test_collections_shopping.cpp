@@ -8,6 +8,8 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include <tuple>
+
 using namespace Shopping;
 using namespace Money;
 
@@ -31,29 +33,21 @@ private slots:
         QTest::addColumn<QString>("quantity");
         QTest::addColumn<QString>("price");
         QTest::addColumn<QStringList>("cells"); // quantity, price, amount, trimmed
-        QTest::newRow("2 x 1,5") << "2"
-                                 << "1,5" << QStringList{"2", "1,50", "3,00"};
-        QTest::newRow("exact cents") << "0,5"
-                                     << "2,01" << QStringList{"0,5", "2,01", "1,01"};
-        QTest::newRow("half away from zero") << "-0,5"
-                                             << "2,01" << QStringList{"-0,5", "2,01", "-1,01"};
-        QTest::newRow("0,244 rounded down") << "0,2"
-                                            << "1,22" << QStringList{"0,2", "1,22", "0,24"};
-        QTest::newRow("price rounded first") << "3"
-                                             << "1,005" << QStringList{"3", "1,01", "3,03"};
-        QTest::newRow("no quantity") << ""
-                                     << "4" << QStringList{"", "4", "old"};
-        QTest::newRow("no price") << "3"
-                                  << "" << QStringList{"3", "0,00", "0,00"};
-        QTest::newRow("not a number") << "deux"
-                                      << "1,5" << QStringList{"deux", "1,5", "0,00"};
-        QTest::newRow("big") << "1000000"
-                             << "99999,99" << QStringList{"1000000", "99999,99", "99999990000,00"};
-        QTest::newRow("2^63-1 cents: the total cannot take it")
-            << "1530920,23"
-            << "60247241209" << QStringList{"1530920,23", "60247241209", "0,00"};
-        QTest::newRow("too many digits") << "1234567890123456789"
-                                         << "1" << QStringList{"1234567890123456789", "1", "0,00"};
+        const std::tuple<const char *, const char *, const char *, const char *> rows[] = {
+            {"2 x 1,5", "2", "1,5", "2|1,50|3,00"},
+            {"exact cents", "0,5", "2,01", "0,5|2,01|1,01"},
+            {"half away from zero", "-0,5", "2,01", "-0,5|2,01|-1,01"},
+            {"0,244 rounded down", "0,2", "1,22", "0,2|1,22|0,24"},
+            {"price rounded first", "3", "1,005", "3|1,01|3,03"},
+            {"no quantity", "", "4", "|4|old"},
+            {"no price", "3", "", "3|0,00|0,00"},
+            {"not a number", "deux", "1,5", "deux|1,5|0,00"},
+            {"big", "1000000", "99999,99", "1000000|99999,99|99999990000,00"},
+            {"2^63-1 cents: the total cannot take it", "1530920,23", "60247241209", "1530920,23|60247241209|0,00"},
+            {"too many digits", "1234567890123456789", "1", "1234567890123456789|1|0,00"},
+        };
+        for (const auto &[row, quantity, price, cells] : rows)
+            QTest::newRow(row) << QString(quantity) << QString(price) << QString(cells).split(u'|');
     }
 
     void calculate()

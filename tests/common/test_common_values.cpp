@@ -75,7 +75,7 @@ private slots:
 
     void amountHelpers()
     {
-        QCOMPARE(Amount::normaliseTyped(QStringLiteral("1.5.2")), QStringLiteral("1,5.2"));
+        QCOMPARE(Amount::normaliseTyped(QStringLiteral(".5.2")), QStringLiteral(",5.2"));
         QCOMPARE(Amount::rightAligned(QStringLiteral("12,50"), 8), QStringLiteral("   12,50"));
         QCOMPARE(Amount::rightAligned(QStringLiteral("123456,00"), 4), QStringLiteral("123456,00"));
     }

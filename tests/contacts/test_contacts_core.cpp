@@ -148,8 +148,8 @@ private slots:
         const QStringList abc{contactLine("A100", "Un"), contactLine("A108", "Deux"), contactLine("A116", "Trois")};
         QTest::newRow("added contacts reach the store at the letter change, renumbered")
             << QStringList{" ", contactLine("A100", "Ancien"), contactLine("B100", "Bernard")}
-            << QStringList{"add Premier", "add Second", "letter B", "letter A"} << "1110"
-            << QStringList{" ", "B100 Bernard", "A100 Ancien", "A108 Premier", "A116 Second"};
+            << QStringList{"add Premier", "add Second", "letter B", "letter A", "add Tiers", "write"} << "111011"
+            << QStringList{" ", "B100 Bernard", "A100 Ancien", "A108 Premier", "A116 Second", "A124 Tiers"};
         QTest::newRow("imported contacts go after those of their page")
             << QStringList{" ", contactLine("A100", "Ancien"), contactLine("B100", "Bernard")}
             << QStringList{"import A100 Arnaud", "import C100 Claude"} << "11"

@@ -17,6 +17,8 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <tuple>
+
 namespace {
 
 const QChar N(0x00A0);
@@ -225,32 +227,27 @@ private slots:
     void todoCommands_data()
     {
         // Lists "Un Deux Trois" / "Fini": a click on a row of a list (none when
-        // empty), a command, the answer of the input box; both lists after.
+        // empty), a command, the answer of the input box (null: cancelled);
+        // both lists after.
         QTest::addColumn<QString>("click");
         QTest::addColumn<QString>("command");
         QTest::addColumn<std::optional<QString>>("answer");
         QTest::addColumn<QString>("after");
-        const std::optional<QString> none, nouveau(QString("Nouveau"));
-        QTest::newRow("add, nothing selected") << ""
-                                               << "add" << nouveau << "Un Deux Trois Nouveau / Fini";
-        QTest::newRow("add, first selected, appends") << "ListBox15 0"
-                                                      << "add" << nouveau << "Un Deux Trois Nouveau / Fini";
-        QTest::newRow("add, last selected, changes it") << "ListBox15 2"
-                                                        << "add" << nouveau << "Un Deux Nouveau / Fini";
-        QTest::newRow("add cancelled") << ""
-                                       << "add" << none << "Un Deux Trois / Fini";
-        QTest::newRow("add answered empty") << ""
-                                            << "add" << std::optional<QString>(QString()) << "Un Deux Trois / Fini";
-        QTest::newRow("F2 on a done entry") << "ListBox16 0"
-                                            << "F2" << nouveau << "Un Deux Trois / Nouveau";
-        QTest::newRow("F2 cancelled") << "ListBox15 1"
-                                      << "F2" << none << "Un Deux Trois / Fini";
-        QTest::newRow("last entry to done") << "ListBox15 2"
-                                            << "SpeedButton2" << none << "Un Deux / Fini Trois";
-        QTest::newRow("done entry back") << "ListBox16 0"
-                                         << "SpeedButton1" << none << "Un Deux Trois Fini / ";
-        QTest::newRow("Delete the last entry") << "ListBox15 2"
-                                               << "Delete" << none << "Un Deux / Fini";
+        const std::tuple<const char *, const char *, const char *, const char *, const char *> rows[] = {
+            {"add, nothing selected", "", "add", "Nouveau", "Un Deux Trois Nouveau / Fini"},
+            {"add, first selected, appends", "ListBox15 0", "add", "Nouveau", "Un Deux Trois Nouveau / Fini"},
+            {"add, last selected, changes it", "ListBox15 2", "add", "Nouveau", "Un Deux Nouveau / Fini"},
+            {"add cancelled", "", "add", nullptr, "Un Deux Trois / Fini"},
+            {"add answered empty", "", "add", "", "Un Deux Trois / Fini"},
+            {"F2 on a done entry", "ListBox16 0", "F2", "Nouveau", "Un Deux Trois / Nouveau"},
+            {"F2 cancelled", "ListBox15 1", "F2", nullptr, "Un Deux Trois / Fini"},
+            {"last entry to done", "ListBox15 2", "SpeedButton2", nullptr, "Un Deux / Fini Trois"},
+            {"done entry back", "ListBox16 0", "SpeedButton1", nullptr, "Un Deux Trois Fini / "},
+            {"Delete the first entry", "ListBox15 0", "Delete", nullptr, "Deux Trois / Fini"},
+        };
+        for (const auto &[row, click, command, answer, after] : rows)
+            QTest::newRow(row) << QString(click) << QString(command)
+                               << (answer ? std::optional<QString>(answer) : std::nullopt) << QString(after);
     }
 
     void todoCommands()

@@ -129,6 +129,8 @@ void TestSyncCore::sameItemNewOnBothSidesIsAgreed()
     QCOMPARE(o.uploads.at(0).href, "/u/c/rdv-20261211-0800@tivarel.ics");
     QCOMPARE(o.uploads.at(1).kind, Kind::Birthday);
     QVERIFY(o.uploads.at(1).uid.startsWith("anniv-0315-"));
+    QCOMPARE(SyncPlan::summary(12, 1, 0, 2, 1, 0, 1),
+             "12 rendez-vous reçus, 1 envoyé, 2 contacts envoyés, 1 supprimé ici, 1 conflit");
 }
 
 // A contact made on a phone goes after those of its page: no two contacts
@@ -146,6 +148,9 @@ void TestSyncCore::receivedContactTakesTheNextPlace()
     QVERIFY(o.local.contacts.at(2).contains("Bernard"));
     QCOMPARE(o.agreed.value(0).uid, QStringLiteral("phone-2")); // what a change here sends back keeps it
     QCOMPARE(SyncConvert::fromCard("BEGIN:VCARD\r\nUID;VALUE=text:p-3\r\nN:X;;;;\r\nEND:VCARD\r\n").uid, "p-3");
+    const QByteArray ended = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:19800504\r\nRRULE:FREQ=YEARLY;"
+                             "UNTIL=20300504\r\nSUMMARY:Bail\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    QCOMPARE(SyncConvert::fromCalendar(ended, QDate(2026, 12, 1), "Europe/Paris").kind, Kind::Appointment); // ends
     // Page Z is a page like the others.
     const QString zoe = AddressBook::lineOf(u'Z', 0, {{"Zoé", {}, {}, {}, {}, {}, {}}, {}});
     QCOMPARE(SyncPlan::plan({{}, {}, {" ", zoe}}, {}, {}, {}).fresh.size(), 1);
