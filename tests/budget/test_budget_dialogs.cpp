@@ -151,18 +151,13 @@ private slots:
         QTest::addColumn<bool>("paste");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("result"); // the box's text|the balance given back
-        QTest::newRow("digits") << false << "1500"
-                                << "1500|1500,00";
-        QTest::newRow("no minus sign, letter, point or blank") << false << "-1a2.3 4"
-                                                               << "1234|1234,00";
-        QTest::newRow("a second comma is refused") << false << "1,2,3"
-                                                   << "1,23|1,23";
-        QTest::newRow("pasted balance") << true << "12,5"
-                                        << "12,5|12,50";
-        QTest::newRow("pasted negative") << true << "-12,5"
-                                         << "|0,00";
-        QTest::newRow("pasted decimal point") << true << "12.5"
-                                              << "|0,00";
+        QTest::newRow("digits") << false << QString("1500") << QString("1500|1500,00");
+        QTest::newRow("no minus sign, letter, point or blank")
+            << false << QString("-1a2.3 4") << QString("1234|1234,00");
+        QTest::newRow("a second comma is refused") << false << QString("1,2,3") << QString("1,23|1,23");
+        QTest::newRow("pasted balance") << true << QString("12,5") << QString("12,5|12,50");
+        QTest::newRow("pasted negative") << true << QString("-12,5") << QString("|0,00");
+        QTest::newRow("pasted decimal point") << true << QString("12.5") << QString("|0,00");
     }
 
     void balanceBox()

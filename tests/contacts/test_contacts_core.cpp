@@ -9,6 +9,8 @@
 
 #include <QtTest>
 
+#include <tuple>
+
 namespace {
 
 // The seven fields of a contact named `name` with nothing else filled in.
@@ -353,26 +355,20 @@ private slots:
         // result, then both lists.
         QTest::addColumn<QString>("op");
         QTest::addColumn<QString>("after");
-        QTest::newRow("move the first") << "move 0 0"
-                                        << "1 b c / x a";
-        QTest::newRow("move the last") << "move 0 2"
-                                       << "1 a b / x c";
-        QTest::newRow("move back the only done") << "move 1 0"
-                                                 << "1 a b c x / ";
-        QTest::newRow("move past the end") << "move 0 3"
-                                           << "0 a b c / x";
-        QTest::newRow("move past the end of done") << "move 1 1"
-                                                   << "0 a b c / x";
-        QTest::newRow("move before the start") << "move 0 -1"
-                                               << "0 a b c / x";
-        QTest::newRow("remove the last") << "remove 0 2"
-                                         << "1 a b / x";
-        QTest::newRow("remove past the end") << "remove 1 1"
-                                             << "0 a b c / x";
-        QTest::newRow("replace the last, line break pasted") << "replace 1 0"
-                                                             << "1 a b c / y <FAIT>";
-        QTest::newRow("replace past the end") << "replace 0 3"
-                                              << "0 a b c / x";
+        const std::tuple<const char *, const char *, const char *> rows[] = {
+            {"move the first", "move 0 0", "1 b c / x a"},
+            {"move the last", "move 0 2", "1 a b / x c"},
+            {"move back the only done", "move 1 0", "1 a b c x / "},
+            {"move past the end", "move 0 3", "0 a b c / x"},
+            {"move past the end of done", "move 1 1", "0 a b c / x"},
+            {"move before the start", "move 0 -1", "0 a b c / x"},
+            {"remove the last", "remove 0 2", "1 a b / x"},
+            {"remove past the end", "remove 1 1", "0 a b c / x"},
+            {"replace the last, line break pasted", "replace 1 0", "1 a b c / y <FAIT>"},
+            {"replace past the end", "replace 0 3", "0 a b c / x"},
+        };
+        for (const auto &[row, op, after] : rows)
+            QTest::newRow(row) << QString(op) << QString(after);
     }
 
     void todoEdits()

@@ -66,6 +66,12 @@ public:
     int port() const { return m_port; }
     QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(m_port)); }
     QString storage() const { return m_dir.filePath("store"); }
+    // The end of what the server said, for a test that went wrong.
+    QByteArray logTail() const
+    {
+        QFile log(m_dir.filePath("radicale.log"));
+        return log.open(QIODevice::ReadOnly) ? log.readAll().right(3000) : QByteArray();
+    }
 
 private:
     QTemporaryDir m_dir;

@@ -80,7 +80,13 @@ int TestSyncServer::sync(const QString &doc, const QString &password, QString *o
     p.start(TIVAREL_EXE, {"--synchroniser", doc, "--mot-de-passe-stdin"});
     p.write(password.toUtf8() + "\n");
     p.closeWriteChannel();
-    p.waitForFinished(120000);
+    if (!p.waitForFinished(120000)) { // a hang: say where, and go on
+        qWarning("tivarel still running after 120 s:\n%s\nRadicale:\n%s", p.readAllStandardError().constData(),
+                 m_server.logTail().constData());
+        p.kill();
+        p.waitForFinished();
+        return -1;
+    }
     if (out)
         *out = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
     return p.exitCode();
