@@ -130,6 +130,7 @@ private slots:
                  {"C keeps the new-number flag", "2+3=c,5", "5"},
                  {"1/x", "4x", "0,25"},
                  {"sqr is the root", "9s", "3"},
+                 {"root of zero", "0s", "0"},
                  {"1,05 is not cut", "1,05+0=", "1,05"},
                  {"binary noise", "0,1+0,2=", "0,3"},
                  {"a third, 12 digits", "1/3=", "0,333333333333"},
