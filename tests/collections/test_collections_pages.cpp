@@ -225,21 +225,26 @@ private slots:
     {
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("first");
-        QTest::newRow("films") << 7 << "Edit8";
-        QTest::newRow("books") << 9 << "Edit13";
-        QTest::newRow("reimbursements") << 10 << "Edit18";
+        QTest::addColumn<int>("blank"); // the file's lines, all blank
+        QTest::addColumn<QString>("marker");
+        QTest::newRow("films") << 7 << "Edit8" << 1 << "<BLOC0001>";
+        QTest::newRow("books") << 9 << "Edit13" << 1 << "<BLOC0001>";
+        QTest::newRow("reimbursements") << 10 << "Edit18" << 1 << "<BLOC0001>";
+        QTest::newRow("books, ten lines: no new file") << 9 << "Edit13" << 10 << "<BLOC0000>";
     }
     void recordAddedToANewFile()
     {
         QFETCH(int, page);
         QFETCH(QString, first);
-        TestFiles::writeBytes(file(page), TestFiles::crlf({" "}));
+        QFETCH(int, blank);
+        QFETCH(QString, marker);
+        TestFiles::writeBytes(file(page), TestFiles::crlf(QStringList(blank, " ")));
         open(page);
         m_child->Ajout();
         QTest::keyClicks(w<QLineEdit>(page, first), "Nouveau");
         QVERIFY(m_child->Sauve(doc()));
         const QStringList lines = TextFile::splitLines(TestFiles::readBytes(file(page)));
-        QCOMPARE(lines.filter(QRegularExpression("^<BLOC")), QStringList{"<BLOC0001>"});
+        QCOMPARE(lines.filter(QRegularExpression("^<BLOC")), QStringList{marker});
     }
 
     // The results follow the amount paid as soon as Tab leaves it; a letter

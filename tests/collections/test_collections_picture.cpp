@@ -158,6 +158,7 @@ private slots:
         QTest::newRow("pcx lines shorter than the width") << QByteArray("file:shortline.pcx") << "longueur de ligne";
         QTest::newRow("pcx of 40000 x 40000") << QByteArray("file:huge.pcx") << "trop grande";
         QTest::newRow("pcx two planes of 8 bits") << QByteArray("file:planes2x8.pcx") << "non prise en charge";
+        QTest::newRow("no pcx version 6") << QByteArray("\x0A\x06\x01\x08", 4) + QByteArray(124, '\0') << "format";
         // A 24-bit BMP's headers, without its pixels.
         const auto bmp = [](qint32 w, qint32 h) {
             QByteArray b("BM");
