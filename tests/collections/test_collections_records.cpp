@@ -191,29 +191,19 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("field");
 
-        QTest::newRow("video date with letters") << 7 << 2 << "12/ab/2020"
-                                                 << "DateTimePicker1";
-        QTest::newRow("video date 31 February") << 7 << 2 << "31/02/2020"
-                                                << "DateTimePicker1";
-        QTest::newRow("video empty date") << 7 << 2 << ""
-                                          << "DateTimePicker1";
-        QTest::newRow("video year too large") << 7 << 9 << "99999999999"
-                                              << "SpinEdit2";
-        QTest::newRow("video empty audio rate") << 7 << 14 << ""
-                                                << "SpinEdit5";
-        QTest::newRow("book mark 4,5") << 9 << 3 << "4,5"
-                                       << "SpinEdit6";
-        QTest::newRow("reimbursement sent date") << 10 << 7 << "demain"
-                                                 << "DateTimePicker4";
-        QTest::newRow("video cut before the mark") << 7 << 3 << ""
-                                                   << "SpinEdit1";
+        QTest::newRow("video date with letters") << 7 << 2 << QString("12/ab/2020") << QString("DateTimePicker1");
+        QTest::newRow("video date 31 February") << 7 << 2 << QString("31/02/2020") << QString("DateTimePicker1");
+        QTest::newRow("video empty date") << 7 << 2 << QString("") << QString("DateTimePicker1");
+        QTest::newRow("video year too large") << 7 << 9 << QString("99999999999") << QString("SpinEdit2");
+        QTest::newRow("video empty audio rate") << 7 << 14 << QString("") << QString("SpinEdit5");
+        QTest::newRow("book mark 4,5") << 9 << 3 << QString("4,5") << QString("SpinEdit6");
+        QTest::newRow("reimbursement sent date") << 10 << 7 << QString("demain") << QString("DateTimePicker4");
+        QTest::newRow("video cut before the mark") << 7 << 3 << QString("") << QString("SpinEdit1");
         // A blank line (no field named) is no damage: the shown value stays.
-        QTest::newRow("book year blank") << 9 << 9 << " "
-                                         << "";
-        QTest::newRow("reimbursement consultation date blank") << 10 << 2 << " "
-                                                               << "";
-        QTest::newRow("reimbursement complementary refund date blank, the last line") << 10 << 11 << " "
-                                                                                      << "";
+        QTest::newRow("book year blank") << 9 << 9 << QString(" ") << QString("");
+        QTest::newRow("reimbursement consultation date blank") << 10 << 2 << QString(" ") << QString("");
+        QTest::newRow("reimbursement complementary refund date blank, the last line")
+            << 10 << 11 << QString(" ") << QString("");
     }
 
     void unreadableLinesStopTheReading()
