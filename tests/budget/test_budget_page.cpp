@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QtCharts/QBarSeries>
@@ -218,7 +219,9 @@ private slots:
         QAbstractItemModelTester tester(p.grid()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         p.page->display();
         p.type("07012026", 0, "x", "1", "");
-        p.type("03012026", 0, "y", "", "2");
+        QSignalSpy told(p.grid()->model(), &QAbstractItemModel::dataChanged);
+        p.type("03012026", 0, "y", "", "2"); // sorted in first: the view repaints from the first row
+        QVERIFY(!told.isEmpty() && told.last().at(0).toModelIndex().row() == 0);
         QCOMPARE(p.grid()->model()->index(0, 4).data().toString(), QString("2,00"));
         QCOMPARE(p.grid()->model()->index(0, 4).data(Qt::EditRole).toString().size(), BudgetFormat::AmountWidth);
         QVERIFY(!p.t.save(dir.filePath("absent/folder/doc.orz"), false, {p.page}));
