@@ -22,8 +22,10 @@ bool SearchState::start(const QString &answer)
 
 qsizetype SearchState::next(const QStringList &lines, const std::function<bool(qsizetype)> &show)
 {
-    for (qsizetype i = find(lines, m_text, m_position); i >= 0; i = find(lines, m_text, i + 1)) {
-        if (show(i)) {
+    // Folded once for the whole scan; a line `show` refuses costs no new copy.
+    const QString folded = foldAtoZ(m_text);
+    for (qsizetype i = std::max<qsizetype>(0, m_position); i < lines.size(); ++i) {
+        if (containsFolded(lines.at(i), folded) && show(i)) {
             m_position = i + 1;
             return i;
         }
