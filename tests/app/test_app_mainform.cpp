@@ -359,9 +359,10 @@ private slots:
         // No open dialog after Cancel.
         QVERIFY(f.form.child()->TestModif() && f.ui.shown().constLast().kind == "message");
         f.ui.answer(QMessageBox::No);
+        f.form.child()->document().referenceDate = QDate(2027, 3, 1); // the planner shows another week
         QTest::mouseClick(f.form.toolButton("FileNew1Btn"), Qt::LeftButton);
-        QVERIFY(f.form.fileName().isEmpty() && f.form.child()->document().name.isEmpty()
-                && !f.form.child()->TestModif());
+        QVERIFY(f.form.fileName().isEmpty() && f.form.child()->document().name.isEmpty() && !f.form.child()->TestModif()
+                && f.form.child()->document().referenceDate == f.clock.today());
         QCOMPARE(f.form.windowTitle(), QStringLiteral("Tivarel"));
         // Unnamed and changed: closing asks; Yes, then the Save As dialog cancelled, keeps the window.
         f.form.child()->document().setModified();

@@ -98,7 +98,7 @@ private slots:
             << QStringList{"02/03/2026||CB PHARMACIE ETOILE 01/03|45,10|", "05/03/2026||VIR SALAIRE MARS||1500,00"}
             << 0;
         QTest::newRow("month at its row limit")
-            << "releve_102.ofx" << 127 << QStringList{"02/03/2026|Pain|" + bread + "|12,50|"} << 3;
+            << "releve_102.ofx" << 127 << QStringList{"31/03/2026||Loyer|1234,56|"} << 3;
     }
     void statementImport()
     {
@@ -183,7 +183,10 @@ private slots:
                                                             {"d:01/01/1000", "1000-01-01"},
                                                             {"d:1/2/3/4", "-"},
                                                             {"d:abc", "-"},
-                                                            {"d:", "-"}};
+                                                            {"d:", "-"},
+                                                            {"q:!Type:Bank", "0"},
+                                                            {"q:!Type:Invst\nD1/2/26\nT5\n^\n!Type:Cash\nT1\n^", "1"},
+                                                            {"q:", "-"}};
         for (const auto &[text, read] : rows)
             QTest::newRow(text) << QString::fromUtf8(text) << QString::fromUtf8(read);
     }
@@ -191,7 +194,10 @@ private slots:
     {
         QFETCH(QString, text);
         const QString field = text.mid(2);
-        if (text.startsWith(u'a')) {
+        if (text.startsWith(u'q')) {
+            const auto s = BankStatement::readQif(field.toUtf8());
+            QTEST(s.error.isEmpty() ? QString::number(s.transactions.size()) : QStringLiteral("-"), "read");
+        } else if (text.startsWith(u'a')) {
             const auto cents = BankStatement::parseAmount(field);
             QTEST(cents ? Money::formatCents(*cents) : QStringLiteral("-"), "read");
         } else {
@@ -614,7 +620,7 @@ private slots:
                 months << QStringLiteral("%1:%2/%3").arg(m + 1).arg(year.months[m].expense).arg(year.months[m].income);
         }
         QCOMPARE(posts.join(u' ') + " | " + months.join(u' ') + " | " + QString::number(year.unreadable), expected);
-        QCOMPARE(month.totals.expense, year.months[0].expense);
+        QVERIFY(month.totals.expense == year.months[0].expense && month.totals.income == year.months[0].income);
         QCOMPARE(year.totals.expense, std::accumulate(year.months.begin(), year.months.end(), qint64(0),
                                                       [](qint64 s, const auto &t) { return s + t.expense; }));
     }

@@ -67,38 +67,36 @@ private slots:
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<QRgb>("colour");
         QTest::addColumn<bool>("animated");
-        const QSize q(40, 30); // quadrants red, green / blue, white
-        QTest::newRow("jpeg") << "quadrants.jpg" << q << QPoint(35, 5) << qRgb(0, 255, 0) << false;
-        QTest::newRow("bmp") << "quadrants.bmp" << q << QPoint(5, 25) << qRgb(0, 0, 255) << false;
-        QTest::newRow("png") << "quadrants.png" << q << QPoint(35, 25) << qRgb(255, 255, 255) << false;
-        QTest::newRow("jpeg named .BMP: content decides")
-            << "WRONG.BMP" << q << QPoint(5, 5) << qRgb(255, 0, 0) << false;
-        QTest::newRow("cmyk jpeg, as print software writes it")
-            << "cmyk.jpg" << q << QPoint(5, 25) << qRgb(0, 0, 255) << false;
-        QTest::newRow("grey jpeg") << "grey.jpg" << QSize(20, 10) << QPoint(10, 5) << qRgb(200, 200, 200) << false;
-        QTest::newRow("gif still") << "still.gif" << QSize(6, 4) << QPoint(0, 0) << qRgb(0, 0, 255) << false;
-        QTest::newRow("gif animated") << "anim.gif" << QSize(6, 4) << QPoint(5, 3) << qRgb(255, 0, 0) << true;
-        QTest::newRow("pcx 8-bit palette") << "pal8.pcx" << QSize(5, 3) << QPoint(0, 0) << qRgb(10, 200, 30) << false;
-        QTest::newRow("pcx 8-bit index >= 0xC0")
-            << "pal8.pcx" << QSize(5, 3) << QPoint(3, 2) << qRgb(250, 250, 0) << false;
-        QTest::newRow("pcx 24-bit planes")
-            << "rgb24.pcx" << QSize(3, 2) << QPoint(2, 0) << qRgb(0xF0, 0xF1, 0xF2) << false;
-        QTest::newRow("pcx 1-bit set") << "mono.pcx" << QSize(10, 2) << QPoint(9, 1) << qRgb(255, 255, 255) << false;
-        QTest::newRow("pcx 8-bit with alpha")
-            << "rgba32.pcx" << QSize(1, 1) << QPoint(0, 0) << qRgba(10, 20, 30, 128) << false;
-        QTest::newRow("pcx 4 planes") << "planes4.pcx" << QSize(2, 1) << QPoint(1, 0) << qRgb(99, 0, 0) << false;
-        QTest::newRow("pcx 4 planes, first pixel")
-            << "planes4.pcx" << QSize(2, 1) << QPoint(0, 0) << qRgb(0, 128, 255) << false;
-        QTest::newRow("pcx 1-bit first pixel")
-            << "mono.pcx" << QSize(10, 2) << QPoint(0, 0) << qRgb(255, 255, 255) << false;
-        QTest::newRow("pcx 4-bit low nibble")
-            << "nibbles.pcx" << QSize(3, 1) << QPoint(1, 0) << qRgb(200, 100, 50) << false;
-        QTest::newRow("pcx of 4 colours (CGA), not at 0,0")
-            << "cga2.pcx" << QSize(4, 1) << QPoint(3, 0) << qRgb(250, 250, 250) << false;
-        QTest::newRow("pcx of grey levels, white")
-            << "grey8.pcx" << QSize(2, 1) << QPoint(1, 0) << qRgb(255, 255, 255) << false;
-        QTest::newRow("pcx as wide as allowed")
-            << "wide.pcx" << QSize(32768, 1) << QPoint(32767, 0) << qRgb(0, 0, 0) << false;
+        // name | file | size | where | colour (aarrggbb) | animated; the quadrants are red, green / blue, white
+        const QString rows = QStringLiteral(R"(
+jpeg | quadrants.jpg | 40x30 | 35,5 | ff00ff00 | 0
+bmp | quadrants.bmp | 40x30 | 5,25 | ff0000ff | 0
+png | quadrants.png | 40x30 | 35,25 | ffffffff | 0
+jpeg named .BMP: content decides | WRONG.BMP | 40x30 | 5,5 | ffff0000 | 0
+cmyk jpeg, as print software writes it | cmyk.jpg | 40x30 | 5,25 | ff0000ff | 0
+grey jpeg | grey.jpg | 20x10 | 10,5 | ffc8c8c8 | 0
+gif still | still.gif | 6x4 | 0,0 | ff0000ff | 0
+gif animated | anim.gif | 6x4 | 5,3 | ffff0000 | 1
+pcx 8-bit palette | pal8.pcx | 5x3 | 0,0 | ff0ac81e | 0
+pcx 8-bit index >= 0xC0 | pal8.pcx | 5x3 | 3,2 | fffafa00 | 0
+pcx 24-bit planes | rgb24.pcx | 3x2 | 2,0 | fff0f1f2 | 0
+pcx 1-bit set | mono.pcx | 10x2 | 9,1 | ffffffff | 0
+pcx 8-bit with alpha | rgba32.pcx | 1x1 | 0,0 | 800a141e | 0
+pcx 4 planes | planes4.pcx | 2x1 | 1,0 | ff630000 | 0
+pcx 4 planes, first pixel | planes4.pcx | 2x1 | 0,0 | ff0080ff | 0
+pcx 1-bit first pixel | mono.pcx | 10x2 | 0,0 | ffffffff | 0
+pcx 4-bit low nibble | nibbles.pcx | 3x1 | 1,0 | ffc86432 | 0
+pcx of 4 colours (CGA), not at 0,0 | cga2.pcx | 4x1 | 3,0 | fffafafa | 0
+pcx of grey levels, white | grey8.pcx | 2x1 | 1,0 | ffffffff | 0
+pcx as wide as allowed | wide.pcx | 32768x1 | 32767,0 | ff000000 | 0
+)");
+        for (const QString &row : rows.trimmed().split(u'\n')) {
+            const QStringList f = row.split(QStringLiteral(" | "));
+            const QStringList size = f[2].split(u'x'), at = f[3].split(u',');
+            QTest::newRow(qPrintable(f[0]))
+                << f[1] << QSize(size[0].toInt(), size[1].toInt()) << QPoint(at[0].toInt(), at[1].toInt())
+                << QRgb(f[4].toUInt(nullptr, 16)) << (f[5] == u"1");
+        }
     }
 
     void decodes()
