@@ -3,6 +3,7 @@
 #include "agenda/IcsExchange.h"
 #include "common/Cp1252Fit.h"
 #include "contacts/AddressBook.h"
+#include "sync/SyncConvert.h"
 #include "sync/SyncPlan.h"
 
 #include <QtTest>
@@ -18,6 +19,7 @@ private slots:
     void sameItemNewOnBothSidesIsAgreed();
     void receivedContactTakesTheNextPlace();
     void deletedContactLeavesItsPageNumbered();
+    void allDayOccurrenceByDate();
     void stateFileRoundTrip();
 };
 
@@ -159,6 +161,19 @@ void TestSyncCore::deletedContactLeavesItsPageNumbered()
                              "SUMMARY:Judo\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
     QCOMPARE(SyncConvert::fromCalendar(event, QDate(2026, 12, 1), "Europe/Paris").lines,
              QStringList{"2026121010:00 Judo"});
+}
+
+// An all-day occurrence deleted or changed here is named by its date.
+void TestSyncCore::allDayOccurrenceByDate()
+{
+    const QByteArray series = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:g\r\nDTSTART;VALUE=DATE:20261203\r\n"
+                              "RRULE:FREQ=WEEKLY;COUNT=3\r\nSUMMARY:Gym\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    const QByteArray out =
+        SyncConvert::withExceptions(series, {"20261210      Gym"}, {{"20261217      Gym", "20261218      Gym bis"}},
+                                    QDateTime(QDate(2026, 12, 1), QTime(9, 0)), "Europe/Paris");
+    QVERIFY2(out.contains("EXDATE;VALUE=DATE:20261210") && out.contains("RECURRENCE-ID;VALUE=DATE:20261217")
+                 && out.contains("DTSTART;VALUE=DATE:20261218") && out.contains("SUMMARY:Gym bis"),
+             out.constData());
 }
 
 void TestSyncCore::stateFileRoundTrip()
