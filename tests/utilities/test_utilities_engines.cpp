@@ -56,6 +56,10 @@ private slots:
         QTest::newRow("Ecopli 50 g") << Counts{{20, 50}} << T::FranceEcopli << QStringList{"50 g", "3,50 F", "0,53 E"};
         QTest::newRow("rapide 1001 g") << Counts{{10, 100}, {20, 1}} << T::FranceRapide
                                        << QStringList{"1001 g", "28,00 F", "4,27 E"};
+        Counts each; // 421.7 g, every item counted once
+        for (int n = 1; n <= LetterScale::ItemCount; ++n)
+            each.append({n, 1});
+        QTest::newRow("one of each") << each << T::FranceRapide << QStringList{"422 g", "16,00 F", "2,44 E"};
         QTest::newRow("padded 280x370 counts")
             << Counts{{21, 1}} << T::FranceRapide << QStringList{"38 g", "4,50 F", "0,69 E"};
     }
