@@ -154,24 +154,16 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("line");
-        QTest::newRow("plain text unchanged") << "Réunion école"
-                                              << "Réunion école";
-        QTest::newRow("CR LF is one break") << "Compte\r\njoint"
-                                            << "Compte joint";
-        QTest::newRow("lone CR and LF") << "a\rb\nc"
-                                        << "a b c";
-        QTest::newRow("tab") << "Tél\t01"
-                             << "Tél 01";
-        QTest::newRow("line and paragraph separators") << QStringLiteral("a\u2028b\u2029c") << "a b c";
-        QTest::newRow("LF CR is two breaks") << "a\n\rb"
-                                             << "a  b";
-        QTest::newRow("trailing break") << "fin\r\n"
-                                        << "fin ";
+        QTest::newRow("plain text unchanged") << "Réunion école" << QString("Réunion école");
+        QTest::newRow("CR LF is one break") << "Compte\r\njoint" << QString("Compte joint");
+        QTest::newRow("lone CR and LF") << "a\rb\nc" << QString("a b c");
+        QTest::newRow("tab") << "Tél\t01" << QString("Tél 01");
+        QTest::newRow("line and paragraph separators") << QStringLiteral("a\u2028b\u2029c") << QString("a b c");
+        QTest::newRow("LF CR is two breaks") << "a\n\rb" << QString("a  b");
+        QTest::newRow("trailing break") << "fin\r\n" << QString("fin ");
         QTest::newRow("no-break space kept") << QStringLiteral("Livret\u00a0A") << QStringLiteral("Livret\u00a0A");
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("typed after a tab read from the file") << "a\t|b\tc\r\n"
-                                                              << "a\tb c ";
+        QTest::newRow("empty") << "" << QString("");
+        QTest::newRow("typed after a tab read from the file") << "a\t|b\tc\r\n" << QString("a\tb c ");
     }
     // Typed in an empty field, or after the text before a '|'.
     void oneLine()

@@ -186,18 +186,12 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
         QTest::addColumn<QString>("told"); // what the note to the user says, if anything
-        QTest::newRow("held by the set") << "Noël, œuvre, 12 €"
-                                         << "Noël, œuvre, 12 €"
-                                         << "";
-        QTest::newRow("turned") << "Łukasz ﬁlm Ŵ → \U0001D400"
-                                << "Lukasz film W -> A"
-                                << "caractères remplacés : Ł";
-        QTest::newRow("arrows") << "← ↔"
-                                << "<- <->"
-                                << "caractères remplacés : ←";
-        QTest::newRow("emoji refused") << "Fête 🎉!"
-                                       << "Fête !"
-                                       << "caractères refusés (impossibles à enregistrer) : 🎉";
+        QTest::newRow("held by the set") << "Noël, œuvre, 12 €" << QString("Noël, œuvre, 12 €") << QString("");
+        QTest::newRow("turned") << "Łukasz ﬁlm Ŵ → \U0001D400" << QString("Lukasz film W -> A")
+                                << QString("caractères remplacés : Ł");
+        QTest::newRow("arrows") << "← ↔" << QString("<- <->") << QString("caractères remplacés : ←");
+        QTest::newRow("emoji refused") << "Fête 🎉!" << QString("Fête !")
+                                       << QString("caractères refusés (impossibles à enregistrer) : 🎉");
     }
     void fitForFiles()
     {

@@ -25,43 +25,38 @@ private slots:
         QTest::addColumn<Counts>("counts");
         QTest::addColumn<T>("tariff");
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("empty letter") << Counts{} << T::FranceRapide << QStringList{"0 g", "3,00 F", "0,46 E"};
-        QTest::newRow("A4 in 110x220, 9.5 g")
-            << Counts{{9, 1}, {2, 1}} << T::FranceRapide << QStringList{"10 g", "3,00 F", "0,46 E"};
-        QTest::newRow("five photos and 2 g: 20 g")
-            << Counts{{18, 5}, {20, 2}} << T::FranceRapide << QStringList{"20 g", "3,00 F", "0,46 E"};
-        QTest::newRow("eight A4 to the EU: 40 g")
-            << Counts{{9, 8}} << T::UnionEuropeenne << QStringList{"40 g", "6,00 F", "0,91 E"};
-        QTest::newRow("EU 80 g") << Counts{{20, 80}} << T::UnionEuropeenne << QStringList{"80 g", "8,00 F", "1,22 E"};
-        QTest::newRow("EU 200 g") << Counts{{20, 200}} << T::UnionEuropeenne
-                                  << QStringList{"200 g", "28,00 F", "4,27 E"};
-        QTest::newRow("EU 400 g") << Counts{{20, 200}, {10, 20}} << T::UnionEuropeenne
-                                  << QStringList{"400 g", "35,00 F", "5,34 E"};
-        QTest::newRow("EU 1001 g") << Counts{{20, 1}, {10, 100}} << T::UnionEuropeenne
-                                   << QStringList{"1001 g", "0,00 F", "0,00 E"};
-        QTest::newRow("extra 200 g") << Counts{{20, 200}} << T::FranceRapide
-                                     << QStringList{"200 g", "11,50 F", "1,75 E"};
-        QTest::newRow("Ecopli 250 g") << Counts{{17, 2}, {20, 78}} << T::FranceEcopli
-                                      << QStringList{"250 g", "8,00 F", "1,22 E"};
-        QTest::newRow("Ecopli 251 g") << Counts{{17, 2}, {20, 79}} << T::FranceEcopli
-                                      << QStringList{"251 g", "0,00 F", "0,00 E"};
-        QTest::newRow("rapide 500 g") << Counts{{10, 50}} << T::FranceRapide
-                                      << QStringList{"500 g", "16,00 F", "2,44 E"};
-        QTest::newRow("rapide 501 g") << Counts{{10, 50}, {20, 1}} << T::FranceRapide
-                                      << QStringList{"501 g", "21,00 F", "3,20 E"};
-        QTest::newRow("EU 501 g") << Counts{{10, 50}, {20, 1}} << T::UnionEuropeenne
-                                  << QStringList{"501 g", "47,00 F", "7,17 E"};
-        QTest::newRow("rapide 3000 g") << Counts{{10, 200}, {9, 200}} << T::FranceRapide
-                                       << QStringList{"3000 g", "33,00 F", "5,03 E"};
-        QTest::newRow("Ecopli 50 g") << Counts{{20, 50}} << T::FranceEcopli << QStringList{"50 g", "3,50 F", "0,53 E"};
-        QTest::newRow("rapide 1001 g") << Counts{{10, 100}, {20, 1}} << T::FranceRapide
-                                       << QStringList{"1001 g", "28,00 F", "4,27 E"};
-        Counts each; // 421.7 g, every item counted once
-        for (int n = 1; n <= LetterScale::ItemCount; ++n)
-            each.append({n, 1});
-        QTest::newRow("one of each") << each << T::FranceRapide << QStringList{"422 g", "16,00 F", "2,44 E"};
-        QTest::newRow("padded 280x370 counts")
-            << Counts{{21, 1}} << T::FranceRapide << QStringList{"38 g", "4,50 F", "0,69 E"};
+        // name | SpinEdit number x count ("each": one of every item) | tariff | weight;francs;euros
+        const QString rows = QStringLiteral(R"(
+empty letter | - | R | 0 g;3,00 F;0,46 E
+A4 in 110x220, 9.5 g | 9x1 2x1 | R | 10 g;3,00 F;0,46 E
+five photos and 2 g: 20 g | 18x5 20x2 | R | 20 g;3,00 F;0,46 E
+eight A4 to the EU: 40 g | 9x8 | U | 40 g;6,00 F;0,91 E
+EU 80 g | 20x80 | U | 80 g;8,00 F;1,22 E
+EU 200 g | 20x200 | U | 200 g;28,00 F;4,27 E
+EU 400 g | 20x200 10x20 | U | 400 g;35,00 F;5,34 E
+EU 1001 g | 20x1 10x100 | U | 1001 g;0,00 F;0,00 E
+extra 200 g | 20x200 | R | 200 g;11,50 F;1,75 E
+Ecopli 250 g | 17x2 20x78 | E | 250 g;8,00 F;1,22 E
+Ecopli 251 g | 17x2 20x79 | E | 251 g;0,00 F;0,00 E
+rapide 500 g | 10x50 | R | 500 g;16,00 F;2,44 E
+rapide 501 g | 10x50 20x1 | R | 501 g;21,00 F;3,20 E
+EU 501 g | 10x50 20x1 | U | 501 g;47,00 F;7,17 E
+rapide 3000 g | 10x200 9x200 | R | 3000 g;33,00 F;5,03 E
+Ecopli 50 g | 20x50 | E | 50 g;3,50 F;0,53 E
+rapide 1001 g | 10x100 20x1 | R | 1001 g;28,00 F;4,27 E
+one of each, 421.7 g | each | R | 422 g;16,00 F;2,44 E
+padded 280x370 counts | 21x1 | R | 38 g;4,50 F;0,69 E
+)");
+        for (const QString &row : rows.trimmed().split(u'\n')) {
+            const QStringList f = row.split(QStringLiteral(" | "));
+            Counts counts;
+            for (int n = 1; f[1] == u"each" && n <= LetterScale::ItemCount; ++n)
+                counts.append({n, 1});
+            for (const QString &c : f[1].split(u' ').filter(QStringLiteral("x")))
+                counts.append({c.section(u'x', 0, 0).toInt(), c.section(u'x', 1).toInt()});
+            const T tariff = f[2] == u"R" ? T::FranceRapide : f[2] == u"U" ? T::UnionEuropeenne : T::FranceEcopli;
+            QTest::newRow(qPrintable(f[0])) << counts << tariff << f[3].split(u';');
+        }
     }
     void letterScale()
     {
