@@ -264,7 +264,7 @@ private slots:
         QTest::newRow("row or column not a number is damage, below 0 or beyond 127 ignored")
             << (a
                 + QStringList{kKey + "0a01x", kKey + " 0100x", kKey + "000Zx", kKey + "12800x", kKey + "0009x",
-                              kKey + "-0100x"})
+                              kKey + "-0100x", kKey + "+014note"})
             << QStringList{"05/01/2026|loyer|janvier|500.00|"} << 3 << 0;
         QTest::newRow("a long cell is read whole")
             << row(0, {"05/01/2026", "", QString(300, u'd'), "1", "", ""})
@@ -442,9 +442,14 @@ private slots:
         // again at once; an empty row is no line.
         BudgetMonth d = januaryOf(row(0, {"05/01/2026", "loyer", "", "500.00", "", ""})
                                   + row(1, {"09/01/2026", "eau", "", "", "20.00", ""}));
-        QVERIFY(d.removeRow(0) && !d.removeRow(1) && d.changed());
+        d.takeRow(1); // the water bill, being changed, moves up with the others
+        QVERIFY(d.removeRow(0) && !d.removeRow(1) && d.changed() && d.editing());
         QCOMPARE(rows(d.grid()) + d.store().lines(),
                  QStringList{"09/01/2026|eau|||20.00"} + BudgetFormat::writeMonth(kKey, d.grid()));
+        QCOMPARE(d.commit({"10/01/2026", "eau", "", "", "21"}), BudgetMonth::CommitResult::Committed);
+        QCOMPARE(rows(d.grid()), QStringList{"10/01/2026|eau|||21,00"});
+        d.takeRow(0); // deleted while being changed: the next commit adds a line
+        QVERIFY(d.removeRow(0) && !d.editing());
         // In a full month too: the last row is emptied, not shown twice.
         QStringList full;
         for (int r = 0; r < BudgetGrid::Rows; ++r)
@@ -490,8 +495,8 @@ private slots:
         QTest::newRow("a long pair keeps one space")
             << QStringList{x30, "1,00"} << x30 + nbsp + "1,00" << x30 + "|1,00|";
         QTest::newRow("no-break space and line breaks made blanks")
-            << QStringList{"Livret\u00A0A\r\nbis", "2,00"} << "Livret A bis" + QString(11, nbsp) + "2,00"
-            << "Livret A bis|2,00|used";
+            << QStringList{"Avoirs\u00A0A\r\nbis", "2,00"} << "Avoirs A bis" + QString(11, nbsp) + "2,00"
+            << "Avoirs A bis|2,00|used";
         QTest::newRow("empty name") << QStringList{"", "1,00"} << QString(23, nbsp) + "1,00"
                                     << "|1,00|";
         QTest::newRow("accented capital is not in use")
