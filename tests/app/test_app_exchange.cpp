@@ -309,11 +309,9 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("row");
         QTest::newRow("quotes") << "Marché; \"bio\""
-                                << "03/01/2026;\"Courses\";\"Marché; \"\"bio\"\"\";45,30;";
-        QTest::newRow("formula") << "=1+1"
-                                 << "03/01/2026;\"Courses\";\"'=1+1\";45,30;";
-        QTest::newRow("number-like text") << "00123"
-                                          << "03/01/2026;\"Courses\";\"00123\";45,30;";
+                                << QString("03/01/2026;\"Courses\";\"Marché; \"\"bio\"\"\";45,30;");
+        QTest::newRow("formula") << "=1+1" << QString("03/01/2026;\"Courses\";\"'=1+1\";45,30;");
+        QTest::newRow("number-like text") << "00123" << QString("03/01/2026;\"Courses\";\"00123\";45,30;");
     }
     void budgetCsv()
     {

@@ -31,8 +31,7 @@ private slots:
         QTest::addColumn<QString>("page");
         QTest::newRow("Index") << "HelpContentsItem" << HelpTopics::contents();
         QTest::newRow("Rechercher, on the index") << "HelpSearchItem" << HelpTopics::contents();
-        QTest::newRow("Utiliser l'aide") << "HelpHowToItem"
-                                         << "aide.html";
+        QTest::newRow("Utiliser l'aide") << "HelpHowToItem" << QString("aide.html");
         // "where=page": the page is where=page.html.
         const QString rows =
             "section:1=semaine section:2=adresses section:3=anniversaires section:4=choses "

@@ -285,20 +285,16 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("expected");
         const QString line = "Supprimer la ligne « 05/01/2026 Loyer 500,00 » ?|";
-        QTest::newRow("week, Ctrl+PgUp") << "1 ListBox1 Ctrl+PgUp - Panel4"
-                                         << "|Semaine 1";
-        QTest::newRow("week, Insert: the focused day") << "1 ListBox3 Ins - @"
-                                                       << "|07/01/2026";
+        QTest::newRow("week, Ctrl+PgUp") << "1 ListBox1 Ctrl+PgUp - Panel4" << QString("|Semaine 1");
+        QTest::newRow("week, Insert: the focused day") << "1 ListBox3 Ins - @" << QString("|07/01/2026");
         QTest::newRow("budget, Delete") << "5 StringGrid1:0 Del Y Edit4" << line + "0,00";
         QTest::newRow("budget, Effacer, No") << "5 StringGrid1:0 - N Edit4" << line + "500,00";
-        QTest::newRow("budget, Enter takes the row") << "5 StringGrid1:1 Return - Edit2"
-                                                     << "|eau";
-        QTest::newRow("birthdays, Effacer") << "3 ListBox9:0 - Y ListBox9"
-                                            << "Supprimer la fiche « Paul » ?|0";
-        QTest::newRow("films, Ctrl+End") << "7 - Ctrl+End - Edit9"
-                                         << "|Nikita";
+        QTest::newRow("budget, Enter takes the row") << "5 StringGrid1:1 Return - Edit2" << QString("|eau");
+        QTest::newRow("birthdays, Effacer")
+            << "3 ListBox9:0 - Y ListBox9" << QString("Supprimer la fiche « Paul » ?|0");
+        QTest::newRow("films, Ctrl+End") << "7 - Ctrl+End - Edit9" << QString("|Nikita");
         QTest::newRow("films, Delete") << "7 - Del N Edit9"
-                                       << "Supprimer la fiche « Le Grand Bleu » ?|Le Grand Bleu";
+                                       << QString("Supprimer la fiche « Le Grand Bleu » ?|Le Grand Bleu");
     }
     void keyboard()
     {

@@ -323,16 +323,11 @@ private slots:
     {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("written");
-        QTest::newRow("nothing changed: birthdays only") << ""
-                                                         << ".oan";
-        QTest::newRow("document modified elsewhere") << "modified"
-                                                     << ".ocn .oan";
-        QTest::newRow("contact added, page not written back") << "contact"
-                                                              << ".ocn .oan";
-        QTest::newRow("to-do entry added") << "todo"
-                                           << ".ocn .oan .oaf";
-        QTest::newRow("saved under a new name") << "new name"
-                                                << ".ocn .oan .oaf";
+        QTest::newRow("nothing changed: birthdays only") << "" << QString(".oan");
+        QTest::newRow("document modified elsewhere") << "modified" << QString(".ocn .oan");
+        QTest::newRow("contact added, page not written back") << "contact" << QString(".ocn .oan");
+        QTest::newRow("to-do entry added") << "todo" << QString(".ocn .oan .oaf");
+        QTest::newRow("saved under a new name") << "new name" << QString(".ocn .oan .oaf");
     }
 
     void whichFilesASaveWrites()
