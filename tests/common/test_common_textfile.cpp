@@ -183,6 +183,7 @@ private slots:
         QCOMPARE(end, 4);
         QCOMPARE(TextFile::oneLineEdit("ab", "aXY\n", &end), "aXY ");
         QCOMPARE(end, 4);
+        QCOMPARE(TextFile::oneLineEdit("ab", "\nab", &end), " ab"); // pasted in front
     }
 
     // A save of ten files killed at random moments leaves each file its old
