@@ -85,6 +85,7 @@ pcx 1-bit set | mono.pcx | 10x2 | 9,1 | ffffffff | 0
 pcx 8-bit with alpha | rgba32.pcx | 1x1 | 0,0 | 800a141e | 0
 pcx 4 planes | planes4.pcx | 2x1 | 1,0 | ff630000 | 0
 pcx 4 planes, first pixel | planes4.pcx | 2x1 | 0,0 | ff0080ff | 0
+pcx 4 planes, second byte | planes4wide.pcx | 10x1 | 9,0 | ff0b1621 | 0
 pcx 1-bit first pixel | mono.pcx | 10x2 | 0,0 | ffffffff | 0
 pcx 4-bit low nibble | nibbles.pcx | 3x1 | 1,0 | ffc86432 | 0
 pcx of 4 colours (CGA), not at 0,0 | cga2.pcx | 4x1 | 3,0 | fffafafa | 0
