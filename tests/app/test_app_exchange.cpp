@@ -152,7 +152,9 @@ private slots:
         const QString ics = "BEGIN:VCALENDAR\nVERSION:2.0\nBEGIN:VEVENT\n" + events + "\nEND:VEVENT\nEND:VCALENDAR\n";
         const ExchangeItems items = IcsExchange::importCalendar(ics.toUtf8(), {}, {}, m_now.date(), "Europe/Paris");
         QCOMPARE(newLines(items), lines);
-        for (const ExchangeItem &i : items) // each walked whole: no occurrence said left out
+        // Each walked whole: no occurrence said left out. Only the events that
+        // began before today (in 2020 or 2025) say their earlier ones are not taken.
+        for (const ExchangeItem &i : items)
             QVERIFY2(!i.note.contains("trop longue")
                          && (!i.note.contains("d'avant") || events.contains(":2020") || events.contains(":2025")),
                      qPrintable(i.note));
@@ -460,7 +462,8 @@ unwritable output | --exporter ics D/agenda.orz D/nul/part/out.ics | 3
         QString summary, note;
         f.ui.dialog([&summary, &note](QDialog *d) {
             summary = d->findChild<QLabel *>("SummaryLabel")->text();
-            note = d->findChild<QTreeWidget *>("ItemList")->findItems("Ailleurs", Qt::MatchContains)[0]->text(3);
+            const auto found = d->findChild<QTreeWidget *>("ItemList")->findItems("Ailleurs", Qt::MatchContains);
+            note = found.isEmpty() ? QString() : found[0]->text(3);
             return int(QDialog::Accepted);
         });
         f.ui.answer(QMessageBox::Yes);
