@@ -318,7 +318,7 @@ std::optional<QDate> parseDayFirst(const QString &text)
         return std::nullopt;
     if ((*p)[0].size() == 4)
         return dateOf((*p)[0].toInt(), (*p)[1].toInt(), (*p)[2].toInt());
-    if ((*p)[2].size() == 3 || (*p)[0].size() > 2 || (*p)[1].size() > 2)
+    if ((*p)[0].size() > 2 || (*p)[1].size() > 2)
         return std::nullopt;
     return dateOf(fullYear((*p)[2]), (*p)[1].toInt(), (*p)[0].toInt());
 }

@@ -123,22 +123,23 @@ private slots:
                "END:VEVENT\nBEGIN:VEVENT\nSTATUS:CANCELLED\nDTSTART:20260301T100000\n"
                "SUMMARY:Annulé"
             << QStringList{"20260210      Ski", "20260211      Ski"};
-        QTest::newRow("start and extra dates")
-            << "DTSTART:20260301T100000\nRDATE:20260310T100000,20260320T100000\nSUMMARY:C"
-            << QStringList{"2026030110:00 C", "2026031010:00 C", "2026032010:00 C"};
+        QTest::newRow("start and extra dates, a tab ending the summary")
+            << "DTSTART:20260301T100000\nRDATE:20260310T100000,20260320T100000\nSUMMARY:C\t"
+            << QStringList{"2026030110:00 C ", "2026031010:00 C ", "2026032010:00 C "};
         QTest::newRow("extra dates among a rule's, in order, in its zone")
             << "DTSTART;TZID=America/New_York:20260301T100000\nRRULE:FREQ=WEEKLY;COUNT=2\nRDATE:20260303T100000\n"
-               "SUMMARY:C"
-            << QStringList{"2026030116:00 C", "2026030316:00 C", "2026030815:00 C"};
+               "RDATE:20260304T120000Z\nSUMMARY:C"
+            << QStringList{"2026030116:00 C", "2026030316:00 C", "2026030413:00 C", "2026030815:00 C"};
         QTest::newRow("zones named, not defined")
             << "DTSTART;TZID=/mozilla.org/20070129_1/America/New_York:20260301T140000\nSUMMARY:M\nEND:VEVENT\n"
                "BEGIN:VEVENT\nDTSTART;TZID=Eastern Standard Time:20260301T100000\nSUMMARY:W"
             << QStringList{"2026030120:00 M", "2026030116:00 W"};
         QTest::newRow("zone defined by the file")
-            << "DTSTART;TZID=Heure de Tokyo:20260301T180000\nSUMMARY:T\nEND:VEVENT\nBEGIN:VTIMEZONE\n"
+            << "DTSTART;TZID=Heure de Tokyo:20260301T180000\nRDATE;TZID=Heure de Tokyo:20260305T180000\nSUMMARY:T\n"
+               "END:VEVENT\nBEGIN:VTIMEZONE\n"
                "TZID:Heure de Tokyo\nBEGIN:STANDARD\nDTSTART:19700101T000000\nTZOFFSETFROM:+0900\n"
                "TZOFFSETTO:+0900\nEND:STANDARD\nEND:VTIMEZONE\nBEGIN:VEVENT\nDTSTART:20260302T100000\nSUMMARY:U"
-            << QStringList{"2026030110:00 T", "2026030210:00 U"};
+            << QStringList{"2026030110:00 T", "2026030510:00 T", "2026030210:00 U"};
         QTest::newRow("clocks changing")
             << "DTSTART;TZID=Europe/Paris:20270328T023000\nSUMMARY:P\nEND:VEVENT\nBEGIN:VEVENT\n"
                "DTSTART;TZID=America/New_York:20270314T023000\nSUMMARY:N\nEND:VEVENT\n"

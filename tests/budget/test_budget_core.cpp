@@ -150,43 +150,48 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("read"); // cents, or an ISO date
-        const QList<QPair<const char *, const char *>> rows{{"a:12,50", "12,50"},
-                                                            {"a:1.234", "1234,00"},
-                                                            {"a:0.125", "0,13"},
-                                                            {"a:0,125", "0,13"},
-                                                            {"a:12,345,678", "12345678,00"},
-                                                            {"a:1 234,56", "1234,56"},
-                                                            {"a:1.234,56", "1234,56"},
-                                                            {"a:1,234.56", "1234,56"},
-                                                            {"a:1'234.50", "1234,50"},
-                                                            {"a:(45.00)", "-45,00"},
-                                                            {"a:12.30-", "-12,30"},
-                                                            {"a:-3,20", "-3,20"},
-                                                            {"a:+42.00", "42,00"},
-                                                            {"a:45,10 EUR", "45,10"},
-                                                            {"a:\u20ac 5", "5,00"},
-                                                            {"a:.50", "0,50"},
-                                                            {"a:1,2,3.4", "123,40"},
-                                                            {"a:1.5.0,2,3", "-"},
-                                                            {"a:abc", "-"},
-                                                            {"a:", "-"},
-                                                            {"a:-", "-"},
-                                                            {"d:03/11/2026", "2026-11-03"},
-                                                            {"d:3.11.26", "2026-11-03"},
-                                                            {"d:3-11-99", "1999-11-03"},
-                                                            {"d:2026-11-03", "2026-11-03"},
-                                                            {"d:20261103", "2026-11-03"},
-                                                            {"d:03/11/2026 10:42", "2026-11-03"},
-                                                            {"d:31/02/2026", "-"},
-                                                            {"d:03/11/026", "-"},
-                                                            {"d:31/12/0999", "-"},
-                                                            {"d:01/01/1000", "1000-01-01"},
-                                                            {"d:1/2/3/4", "-"},
-                                                            {"d:abc", "-"},
-                                                            {"d:", "-"},
-                                                            {"q:!Type:Bank", "0"},
-                                                            {"q:!Type:Invst\nD1/2/26\nT5\n^\n!Type:Cash\nT1\n^", "1"},
-                                                            {"q:", "-"}};
+        const QList<QPair<const char *, const char *>> rows{
+            {"a:12,50", "12,50"},
+            {"a:1.234", "1234,00"},
+            {"a:0.125", "0,13"},
+            {"a:0,125", "0,13"},
+            {"a:12,345,678", "12345678,00"},
+            {"a:1 234,56", "1234,56"},
+            {"a:1.234,56", "1234,56"},
+            {"a:1,234.56", "1234,56"},
+            {"a:1'234.50", "1234,50"},
+            {"a:(45.00)", "-45,00"},
+            {"a:12.30-", "-12,30"},
+            {"a:-3,20", "-3,20"},
+            {"a:+42.00", "42,00"},
+            {"a:45,10 EUR", "45,10"},
+            {"a:\u20ac 5", "5,00"},
+            {"a:.50", "0,50"},
+            {"a:,5.00", "5,00"},
+            {"a:1,2,3.4", "123,40"},
+            {"a:1.5.0,2,3", "-"},
+            {"a:abc", "-"},
+            {"a:", "-"},
+            {"a:-", "-"},
+            {"d:03/11/2026", "2026-11-03"},
+            {"d:3.11.26", "2026-11-03"},
+            {"d:3-11-99", "1999-11-03"},
+            {"d:1.1.50", "1950-01-01"},
+            {"d:1.1.49", "2049-01-01"},
+            {"d:2026-11-03", "2026-11-03"},
+            {"d:20261103", "2026-11-03"},
+            {"d:03/11/2026 10:42", "2026-11-03"},
+            {"d:31/02/2026", "-"},
+            {"d:03/11/026", "-"},
+            {"d:31/12/0999", "-"},
+            {"d:01/01/1000", "1000-01-01"},
+            {"d:1/2/3/4", "-"},
+            {"d:abc", "-"},
+            {"d:", "-"},
+            {"q:!Type:Bank", "0"},
+            {"q:!Type:Invst\nD1/2/26\nT5\n^\n!Type:Cash\nT1\n^", "1 -"},
+            {"q:D2026-02-03\n^\nD2/13/26\n^", "2 2026-02-03 2026-02-13"},
+            {"q:", "-"}};
         for (const auto &[text, read] : rows)
             QTest::newRow(text) << QString::fromUtf8(text) << QString::fromUtf8(read);
     }
@@ -196,7 +201,10 @@ private slots:
         const QString field = text.mid(2);
         if (text.startsWith(u'q')) {
             const auto s = BankStatement::readQif(field.toUtf8());
-            QTEST(s.error.isEmpty() ? QString::number(s.transactions.size()) : QStringLiteral("-"), "read");
+            QStringList read{s.error.isEmpty() ? QString::number(s.transactions.size()) : QStringLiteral("-")};
+            for (const auto &t : s.transactions)
+                read << (t.date.isValid() ? t.date.toString(Qt::ISODate) : QStringLiteral("-"));
+            QTEST(read.join(u' '), "read");
         } else if (text.startsWith(u'a')) {
             const auto cents = BankStatement::parseAmount(field);
             QTEST(cents ? Money::formatCents(*cents) : QStringLiteral("-"), "read");
@@ -204,6 +212,46 @@ private slots:
             const auto d = BankStatement::parseDayFirst(field);
             QTEST(d ? d->toString(Qt::ISODate) : QStringLiteral("-"), "read");
         }
+    }
+
+    // The memory beside a document: what was imported, each account's CSV
+    // columns. A memory that cannot be read is not taken for an empty one.
+    void importMemory()
+    {
+        QTemporaryDir dir;
+        ImportMemory m;
+        QVERIFY(m.load(dir.filePath("absent.oim")) && !m.load(dir.path()));
+        m.setCsvMapping("Caisse", "sep=;");
+        m.add("Caisse", "k1");
+        m.add("Caisse", "k1");
+        QVERIFY(m.contains("Caisse", "k1") && !m.contains("Livret", "k1"));
+        QVERIFY(m.save(dir.filePath("m.oim")));
+        QVERIFY(m.load(dir.filePath("m.oim")));
+        QCOMPARE(m.csvMapping("Caisse") + m.csvMapping("Livret"), QString("sep=;"));
+        QCOMPARE(TextFile::read(dir.filePath("m.oim"))->size(), 2);
+    }
+
+    // The columns guessed from a bank's header row, wherever it stands;
+    // the dates of value are not the operation's.
+    void csvHeaders_data()
+    {
+        QTest::addColumn<QString>("csv");
+        QTest::addColumn<QString>("mapping");
+        QTest::newRow("detail") << "Compte\nDate de valeur;Date opé;Libellé;Détail;Débit;Crédit\n1;2;3;4;5;6"
+                                << "sep=;|first=2|date=1|desc=2|memo=3|amount=-1|debit=4|credit=5";
+        QTest::newRow("memo") << "Date\tTiers\tMémo\tDépense\tRecette"
+                              << "sep=tab|first=1|date=0|desc=1|memo=2|amount=-1|debit=3|credit=4";
+        QTest::newRow("note") << "date,Bénéficiaire,Note,Montant"
+                              << "sep=,|first=1|date=0|desc=1|memo=2|amount=3|debit=-1|credit=-1";
+        QTest::newRow("comment") << "Date;Label;Commentaire;Amount;Description"
+                                 << "sep=;|first=1|date=0|desc=1|memo=2|amount=3|debit=-1|credit=-1";
+        QTest::newRow("no amount") << "Date;Libellé"
+                                   << "sep=;|first=1|date=-1|desc=-1|memo=-1|amount=-1|debit=-1|credit=-1";
+    }
+    void csvHeaders()
+    {
+        QFETCH(QString, csv);
+        QTEST(BankStatement::guessMapping(csv.toUtf8()).toText(), "mapping");
     }
 
     // The columns chosen for a bank's CSV are remembered whole.
