@@ -149,10 +149,9 @@ private slots:
     void icsRecurrence()
     {
         QFETCH(QString, events);
-        QFETCH(QStringList, lines);
         const QString ics = "BEGIN:VCALENDAR\nVERSION:2.0\nBEGIN:VEVENT\n" + events + "\nEND:VEVENT\nEND:VCALENDAR\n";
         const ExchangeItems items = IcsExchange::importCalendar(ics.toUtf8(), {}, {}, m_now.date(), "Europe/Paris");
-        QCOMPARE(newLines(items), lines);
+        QTEST(newLines(items), "lines");
         // Each walked whole: no occurrence said left out. Only the events that
         // began before today (in 2020 or 2025) say their earlier ones are not taken.
         for (const ExchangeItem &i : items)
@@ -189,7 +188,7 @@ private slots:
         for (int e = 0; e < ContactForm::EntryCount; ++e)
             form.entries[e] = entries.at(e);
         const QString line = AddressBook::lineOf(u'K', 0, {form.toFields(), {}});
-        const QByteArray vcf = VCard::exportBook({" ", line});
+        const QByteArray vcf = VCard::exportBook({" ", "0000 damaged", line});
         checkFolded(vcf);
         QVERIFY(vcf.startsWith("BEGIN:VCARD\r\nVERSION:3.0\r\n")); // phones want the version first
         const ExchangeItems items = VCard::importCards(vcf, {" "}, u'A');
@@ -251,6 +250,10 @@ private slots:
             << "1/0/0 E.mail a@x.fr\t\nnuméro 01 03 non repris ; adresse b@x.fr non reprise ; non repris : "
                "anniversaire "
                "« 19800504 », note « Voisine », site « https://ana.fr », autre adresse « 2 rue B Lyon 69001 »";
+        QTest::newRow("vcf: international numbers")
+            << QByteArray("BEGIN:VCARD\nN:Roy;;;;\nTEL:+33 (0) 1 23\nTEL:0033.1.45\nTEL;TYPE=fax:+33 0 5\n"
+                          "TEL:+44 20 79\nEND:VCARD")
+            << "1/0/0 Tél: 01 23\u00A0Tél: 01.45\tFax: +33 0 5\u00A0\tE.mail \t\nnuméro +44 20 79 non repris";
         QTest::newRow("vcf: cut short") << QByteArray("BEGIN:VCARD\nN;ENCODING=QUOTED-PRINTABLE:Mart=\nin") << "1/0/0";
         QTest::newRow("vcf: an old phone's 2.1 card")
             << QByteArray("BEGIN:VCARD\nVERSION:2.1\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:L=C3=A9ger;Ren=C3=\n"
@@ -319,7 +322,6 @@ private slots:
     void budgetCsv()
     {
         QFETCH(QString, label);
-        QFETCH(QString, row);
         const QString key = BudgetFormat::monthKeyFor("Caisse", 2026, 1);
         QStringList lines;
         const QStringList rows[] = {{"03/01/2026", "Courses", label, "      45,30", ""},
@@ -332,7 +334,7 @@ private slots:
         const QByteArray csv = BudgetCsv::journal(store, "Caisse", 2026, 1, 12);
         QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
         const QStringList back = QString::fromUtf8(csv.mid(3)).split("\r\n");
-        QCOMPARE(back.value(1), row);
+        QTEST(back.value(1), "row");
         QCOMPARE(back.value(2).split(';').mid(3), QStringList({"", "1234,56"}));
     }
 

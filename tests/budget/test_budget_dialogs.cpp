@@ -102,7 +102,6 @@ private slots:
         QFETCH(QStringList, typed);
         QFETCH(int, answer);
         QFETCH(QStringList, messages);
-        QFETCH(QString, after);
         TestContext t;
         t.context.comboBox(2)->addItems({"Caisse", "livret"});
         t.context.extraLists["Solde2"] = {"5", "10,00"};
@@ -141,7 +140,7 @@ private slots:
             shown << box[i] << balances.value(i);
             expected << AccountLine::make(box[i], balances.value(i));
         }
-        QCOMPARE(shown.join(u' '), after);
+        QTEST(shown.join(u' '), "after");
         QCOMPARE(lines, expected);
         QCOMPARE(total, AccountLine::balanceTotal(expected));
     }

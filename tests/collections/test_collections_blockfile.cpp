@@ -58,9 +58,8 @@ private slots:
     void markers()
     {
         QFETCH(QString, line);
-        QFETCH(int, number);
         QFETCH(int, made);
-        QCOMPARE(BlockFile::markerNumber(line).value_or(-1), number);
+        QTEST(BlockFile::markerNumber(line).value_or(-1), "number");
         if (made >= 0) {
             QCOMPARE(BlockFile::startMarker(made), line);
             QCOMPARE(BlockFile::endMarker(made), "</" + line.mid(1));
@@ -132,7 +131,7 @@ private slots:
             << block(0, {"one", "two"}) << QStringList{"w0:new"} << block(0, {"new"}) << 1 << "";
         QTest::newRow("remove without end marker takes the rest, absent is no-op")
             << block(0, {"a"}) + QStringList{"<BLOC0001>", "b"} << QStringList{"r1", "r5"} << block(0, {"a"}) << 2
-            << "";
+            << "-";
         QTest::newRow("delete and renumber")
             << abc << QStringList{"r1", "n1"} << block(0, {"a"}) + block(1, {"c"}) << 2 << "";
         QTest::newRow("delete the first of two")
@@ -155,7 +154,7 @@ private slots:
             if (step.startsWith(u'w'))
                 f.writeRecord(n, {step.section(u':', 1)});
             else if (step.startsWith(u'r'))
-                f.removeRecord(n);
+                seen += f.removeRecord(n) ? "" : "-"; // "-": no such record
             else
                 BlockRoutines::Renum7(f, n, &seen);
         }

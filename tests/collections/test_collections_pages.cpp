@@ -105,44 +105,22 @@ private slots:
         QTest::addColumn<QString>("label");   // a label showing what was read "=" its text
 
         const QString nbsp(QChar(0xA0));
-        QTest::newRow("album") << 6 << "Edit7" << QStringList{"TITLE " + QString(40000, u't') + nbsp,
-                                                              "PICTURE /nulle/part/Photo.JPG",
-                                                              "a" + nbsp + "b",
-                                                              "",
-                                                              " ",
-                                                              "",
-                                                              ""}
+        QTest::newRow("album") << 6 << "Edit7"
+                               << ("TITLE " + QString(40000, u't') + nbsp + "|PICTURE /nulle/part/Photo.JPG|a" + nbsp
+                                   + "b|| ||")
+                                      .split(u'|')
                                << "Panel20=Image 1";
         QTest::newRow("album, blank comment lines only")
             << 6 << "Edit7" << QStringList{"TITLE ", "PICTURE ", "", "", ""} << "Panel20=Image 1";
-        QTest::newRow("films") << 7 << "Edit8" << QStringList{"B",
-                                                              "01/01/0050",
-                                                              "4",
-                                                              "T" + nbsp,
-                                                              "",
-                                                              "",
-                                                              "",
-                                                              "",
-                                                              "2000",
-                                                              "60",
-                                                              "",
-                                                              "96",
-                                                              "",
-                                                              "96",
-                                                              "",
-                                                              "Memo2",
-                                                              "Memo3a" + nbsp + "b",
-                                                              "Memo3",
-                                                              "Memo4 "}
+        QTest::newRow("films")
+            << 7 << "Edit8"
+            << ("B|01/01/0050|4|T" + nbsp + "|||||2000|60||96||96||Memo2|Memo3a" + nbsp + "b|Memo3|Memo4 ").split(u'|')
+            << "";
+        QTest::newRow("books") << 9 << "Edit13" << ("B|01/01/0050|3|T|||||1999|Bon|Memo5|Memo6" + nbsp).split(u'|')
                                << "";
-        QTest::newRow("books") << 9 << "Edit13"
-                               << QStringList{"B", "01/01/0050", "3",    "T",   "",      "",
-                                              "",  "",           "1999", "Bon", "Memo5", "Memo6" + nbsp}
-                               << "";
-        QTest::newRow("reimbursements") << 10 << "Edit18"
-                                        << QStringList{"B" + nbsp,   "01/01/0050", "Dr",         "40", "",          "",
-                                                       "03/01/2026", "10",         "04/01/2026", "20", "05/01/2026"}
-                                        << "Label75=30,00";
+        QTest::newRow("reimbursements")
+            << 10 << "Edit18" << ("B" + nbsp + "|01/01/0050|Dr|40|||03/01/2026|10|04/01/2026|20|05/01/2026").split(u'|')
+            << "Label75=30,00";
     }
 
     void recordPages()
