@@ -432,6 +432,8 @@ unwritable output | --exporter ics D/agenda.orz D/nul/part/out.ics | 3
         // export wrote is in its file.
         const QHash<QByteArray, QPair<QString, QByteArray>> added{
             {"import vcf", {"agenda.ocn", "Martin"}},
+            {"notes told", {"agenda.orz", "2026040420:00 F\xeate chez Zo\xe9"}},
+            {"export ics", {"out.ics", "SUMMARY:Dentiste"}},
             {"bank statement", {"agenda.obg", "Boulangerie"}},
             {"statement, csv", {"agenda.obg", "Pharmacie du march\xe9"}},
             {"export vcf", {"out.vcf", "N:Dupont;Jeanne;;Mme;"}},

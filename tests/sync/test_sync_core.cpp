@@ -66,8 +66,8 @@ void TestSyncCore::decisions_data()
     QTest::newRow("deleted both") << a << QStringList{} << 0 << "";
     QTest::newRow("moved to 11:00") << a << QStringList{"2026121011:00 Dentiste"} << 1
                                     << "del there; new 2026121011:00 Dentiste";
-    QTest::newRow("new both sides") << a << QStringList{" ", a, "2026121108:00 Yoga"} << 1
-                                    << "=; get new; new 2026121108:00 Yoga";
+    QTest::newRow("new both sides") << a << QStringList{" ", a, "2026121108:00 Yoga", "20261212      Marché"} << 1
+                                    << "=; get new; new 2026121108:00 Yoga; new 20261212      Marché";
     QTest::newRow("series: occurrence deleted here") << "S" + a << QStringList{} << 1 << "=";
     QTest::newRow("contact renumbered") << contact(1, "Dupont") << QStringList{contact(0, "Dupont")} << 1 << "=";
     QTest::newRow("contact changed") << contact(1, "Dupont") << QStringList{contact(0, "Dupont") + "x"} << 1
@@ -99,6 +99,14 @@ void TestSyncCore::decisions()
         const SyncPlan::Outcome o =
             SyncPlan::settle(local, state, p, {}, "/u/c/", "/u/b/", QDate(2026, 12, 1), "Europe/Paris");
         QCOMPARE(o.agreed, state);
+    }
+    // A conflict is told when the server's version comes in.
+    if (QTest::currentDataTag() == QByteArray("changed both: conflict")) {
+        const QByteArray ics = SyncConvert::toData(kind, "2026121011:00 Dentiste", "uid-a", {}, "Europe/Paris");
+        const SyncPlan::Outcome o =
+            SyncPlan::settle(local, state, p, {{"/u/c/a", ics}}, "/u/c/", "/u/b/", QDate(2026, 12, 1), "Europe/Paris");
+        QCOMPARE(o.local.agenda.join(u'|') + u'|' + o.conflicts.join(u'|'),
+                 "2026121010:00 Dentiste Dr X|2026121011:00 Dentiste|10/12/2026 10:00 Dentiste");
     }
 }
 
@@ -172,7 +180,8 @@ void TestSyncCore::allDayOccurrenceByDate()
         SyncConvert::withExceptions(series, {"20261210      Gym"}, {{"20261217      Gym", "20261218      Gym bis"}},
                                     QDateTime(QDate(2026, 12, 1), QTime(9, 0)), "Europe/Paris");
     QVERIFY2(out.contains("EXDATE;VALUE=DATE:20261210") && out.contains("RECURRENCE-ID;VALUE=DATE:20261217")
-                 && out.contains("DTSTART;VALUE=DATE:20261218") && out.contains("SUMMARY:Gym bis"),
+                 && out.contains("DTSTART;VALUE=DATE:20261218") && out.contains("SUMMARY:Gym bis")
+                 && out.contains("DTSTAMP:20261201T080000Z"),
              out.constData());
 }
 
