@@ -324,8 +324,8 @@ private slots:
             << (a + QStringList{kKey + "9992note"})
             << QStringList{"05/01/2026|loyer|janvier|500.00|", "01/01/2026||note||"} << 0 << 0;
         QTest::newRow("a deferred entry without a date gets the month's first day")
-            << QStringList{kKey + "9991Loyer", kKey + "9993400.5", kKey + "9994"}
-            << QStringList{"01/01/2026|Loyer||400,50|"} << 0 << 0;
+            << QStringList{kKey + "9991Loyer", kKey + "9993400.5", kKey + "99945"}
+            << QStringList{"01/01/2026|Loyer||400,50|5,00"} << 0 << 0;
         QTest::newRow("a lost date line closes up: no later row is lost")
             << (row(0, {"05/01/2026", "a", "", "1", "", ""}) + row(1, {"", "b", "", "2", "", ""}).mid(1)
                 + row(2, {"07/01/2026", "c", "", "3", "", ""}))

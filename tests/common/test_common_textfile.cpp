@@ -127,7 +127,7 @@ private slots:
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("\xE9t\xE9\r\n\r\nfin\r\n"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("x.txt")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("x.txt")});
         struct stat st;
         QVERIFY(::stat(native.constData(), &st) == 0 && (st.st_mode & 0777) == 0660 && st.st_uid == owner);
     }

@@ -44,6 +44,8 @@ private slots:
         QVERIFY(!DateText::fromKey(QStringLiteral("2024+301")).has_value());
         QCOMPARE(DateText::fromText(QStringLiteral("5/1/26")), std::optional<QDate>(QDate(2026, 1, 5)));
         QCOMPARE(DateText::fromText(QStringLiteral(" 05/01/1999 ")), std::optional<QDate>(QDate(1999, 1, 5)));
+        QVERIFY(DateText::fromText(u"1/1/50") == QDate(1950, 1, 1)
+                && DateText::fromText(u"1/1/49") == QDate(2049, 1, 1));
     }
 
     void frenchMonths() // 0, 13 and -1 have no name
