@@ -44,6 +44,8 @@ private slots:
         row("unreadable lines", "", "", "", "2026010x 10:00 X|2026130510:00 Y|0105|1", "2026-01-05T09:50", "");
         row("time half typed: told as a day's", "", "", "", "2026010510:5  Z", "2026-01-05T09:50",
             "10:5  Z|Aujourd'hui");
+        row("time unreadable: told as a day's", "", "", "", "20260105ab:30 V|2026010510:+5 W", "2026-01-05T09:50",
+            "ab:30 V|Aujourd'hui / 10:+5 W|Aujourd'hui");
         row("two of one time", "", "", "", dentist + "|2026010510:00 Garage", "2026-01-05T09:50",
             "Dentiste ; Garage|Aujourd'hui à 10:00");
         row("due together: in the agenda's order", "", "", "", "2026010508:15 Bus|20260105      Courses",
@@ -75,7 +77,8 @@ private slots:
         QFETCH(QString, lines2);
         QFETCH(QString, now);
         QTemporaryDir data;
-        const ReminderSettings s = ReminderSettings::fromLines({settings});
+        QVERIFY(ReminderSettings::fromLines({settings}).write(data.path())); // as the settings window keeps them
+        const ReminderSettings s = ReminderSettings::read(data.path());
         auto check = [&](const QString &lines, const QString &at) {
             QStringList agenda, birthdays;
             for (const QString &l : lines.split(u'|', Qt::SkipEmptyParts))

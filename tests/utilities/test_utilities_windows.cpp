@@ -102,7 +102,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("reopened"); // ",5" typed in the next window
         for (const QString row : {"repeated =|7+8==|30||5", "point is the comma|1.5*2=|3||5", "X and S|16SX|0,25||5",
-                                  "division by zero|1/0=|0|Division par zéro impossible.|,5"})
+                                  "C clears|12+3C4=|4||5", "division by zero|1/0=|0|Division par zéro impossible.|,5"})
             QTest::newRow(qPrintable(row.section(u'|', 0, 0))) << row.section(u'|', 1, 1) << row.section(u'|', 2, 2)
                                                                << row.section(u'|', 3, 3) << row.section(u'|', 4);
     }
