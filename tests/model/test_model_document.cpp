@@ -56,6 +56,30 @@ private slots:
                      it.value());
     }
 
+    // Another set opened: what the first had and the second has no file for
+    // stays, except the to-do lists; a shopping file found damaged is told.
+    // A new document keeps nothing.
+    void secondSet()
+    {
+        QTemporaryDir dir;
+        TestFiles::writeSampleSet(dir.path(), QStringLiteral("maison"));
+        TestFiles::writeBytes(dir.filePath("autre.orz"), "");
+        TestFiles::writeBytes(
+            dir.filePath("autre.oco"),
+            TestFiles::crlf(TestFiles::block(0, {}) + TestFiles::block(0, {"copie"}) + QStringList{"<BLOC0001>"}));
+        TestFiles::writeBytes(dir.filePath("autre.ocn"), TestFiles::crlf({" ", "A100Dupont\t"}));
+        DocumentModel model;
+        Recorded notices;
+        model.reset(QDate(2026, 1, 5));
+        model.load(dir.filePath("maison.orz"), QDate(2026, 1, 5), notices);
+        model.load(dir.filePath("autre.orz"), QDate(2026, 1, 5), notices);
+        QCOMPARE(notices.told, QStringList{"Un fichier a été altéré. Vérifier si pertes de données"});
+        QCOMPARE(model.todo().toLines(), DocumentModel().todo().toLines());
+        QCOMPARE(model.blocks(SectionId::Album).lines(), TestFiles::block(0, {"TITLE Vacances", "PICTURE "}));
+        model.reset(QDate(2026, 1, 5));
+        QCOMPARE(model.addresses().lines(), DocumentModel().addresses().lines());
+    }
+
     void unreadableFileIsKept_data()
     {
         QTest::addColumn<int>("section");
