@@ -42,25 +42,10 @@ RecordValues film()
             QStringList{}};
 }
 
-const QStringList filmBody{"V012",
-                           "09/03/2024",
-                           "4",
-                           "Les Enfants du paradis",
-                           "Marcel Carné",
-                           "Pathé",
-                           "France",
-                           "Drame",
-                           "1945",
-                           "190",
-                           "DVD",
-                           "-5",
-                           "Mono",
-                           "128",
-                           "/home/Anne/Images/Enfants.JPG",
-                           "Memo2Arletty",
-                           "Memo2Memo3 Jean-Louis Barrault",
-                           "Memo3Boulevard du crime",
-                           "Memo3"};
+const QStringList filmBody =
+    QString("V012|09/03/2024|4|Les Enfants du paradis|Marcel Carné|Pathé|France|Drame|1945|190|DVD|-5|Mono|128|"
+            "/home/Anne/Images/Enfants.JPG|Memo2Arletty|Memo2Memo3 Jean-Louis Barrault|Memo3Boulevard du crime|Memo3")
+        .split(u'|');
 
 // A sound body of the section whose fixed line `line` (1-based) is `text`.
 QStringList bodyWith(int section, int line, const QString &text)

@@ -280,6 +280,7 @@ private slots:
         QTest::newRow("29 February moves to a leap year") << "1 0 29 Léa" << QDate(2028, 2, 29);
         QTest::newRow("31 in a 30-day month is brought back") << "3 0 31 x" << QDate(2026, 4, 30);
         QTest::newRow("no day at all gives the 1st") << "0 0 ab" << QDate(2026, 1, 1);
+        QTest::newRow("day 00 gives the 1st") << "0 0 00 x" << QDate(2026, 1, 1);
     }
 
     void birthdayDialogDate()
