@@ -278,7 +278,8 @@ private slots:
         if (answer)
             QCOMPARE(m_ui.shown().first().buttons, QMessageBox::Yes | QMessageBox::No);
         else // the fields before the damaged one are shown, the others left empty
-            QVERIFY2(m_ui.lastMessage().contains("31/02/2020") && w<QLineEdit>(7, "Edit8")->text() == "C1"
+            QVERIFY2(m_ui.lastMessage().contains("« 31/02/2020 » n'est pas une date")
+                         && w<QLineEdit>(7, "Edit8")->text() == "C1"
                          && w<QPlainTextEdit>(7, "Memo2")->toPlainText().isEmpty(),
                      qPrintable(m_ui.lastMessage()));
         QVERIFY(m_child->Sauve(doc()));
