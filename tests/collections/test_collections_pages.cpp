@@ -203,12 +203,15 @@ private slots:
     {
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("first");
-        QTest::addColumn<int>("blank"); // the file's lines, all blank
-        QTest::addColumn<QString>("marker");
-        QTest::newRow("films") << 7 << "Edit8" << 1 << "<BLOC0001>";
-        QTest::newRow("books") << 9 << "Edit13" << 1 << "<BLOC0001>";
-        QTest::newRow("reimbursements") << 10 << "Edit18" << 1 << "<BLOC0001>";
-        QTest::newRow("books, ten lines: no new file") << 9 << "Edit13" << 10 << "<BLOC0000>";
+        QTest::addColumn<int>("blank");      // the file's lines, all blank
+        QTest::addColumn<QString>("marker"); // and the new record's first lines
+        QTest::newRow("films") << 7 << "Edit8" << 1 << "<BLOC0001>|Nouveau|11/03/2026|0||||||2000|60||96||96|";
+        QTest::newRow("books") << 9 << "Edit13" << 1 << "<BLOC0001>|Nouveau|11/03/2026|0||||||2000||</BLOC0001>";
+        QTest::newRow("reimbursements")
+            << 10 << "Edit18" << 1
+            << "<BLOC0001>|Nouveau|11/03/2026|||||11/03/2026||11/03/2026||11/03/2026|</BLOC0001>";
+        QTest::newRow("books, ten lines: no new file")
+            << 9 << "Edit13" << 10 << "<BLOC0000>|Nouveau|11/03/2026|0||||||2000||</BLOC0000>";
     }
     void recordAddedToANewFile()
     {
@@ -222,7 +225,8 @@ private slots:
         QTest::keyClicks(w<QLineEdit>(page, first), "Nouveau");
         QVERIFY(m_child->Sauve(doc()));
         const QStringList lines = TextFile::splitLines(TestFiles::readBytes(file(page)));
-        QCOMPARE(lines.filter(QRegularExpression("^<BLOC")), QStringList{marker});
+        QCOMPARE(lines.filter(QRegularExpression("^<BLOC")), QStringList{marker.section(u'|', 0, 0)});
+        QCOMPARE(lines.mid(lines.indexOf(marker.section(u'|', 0, 0)), 16).join(u'|'), marker); // with the defaults
     }
 
     // The results follow the amount paid as soon as Tab leaves it; a letter
