@@ -151,7 +151,7 @@ private slots:
     void statementFields_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("read"); // cents, or an ISO date
+        QTest::addColumn<QString>("read"); // cents, an ISO date, or a QIF's count and dates
         const QList<QPair<const char *, const char *>> rows{
             {"a:12,50", "12,50"},
             {"a:1.234", "1234,00"},

@@ -203,8 +203,8 @@ private slots:
     {
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("first");
-        QTest::addColumn<int>("blank");      // the file's lines, all blank
-        QTest::addColumn<QString>("marker"); // and the new record's first lines
+        QTest::addColumn<int>("blank");     // the file's lines, all blank
+        QTest::addColumn<QString>("added"); // the new record's marker and first lines
         QTest::newRow("films") << 7 << "Edit8" << 1 << "<BLOC0001>|Nouveau|11/03/2026|0||||||2000|60||96||96|";
         QTest::newRow("books") << 9 << "Edit13" << 1 << "<BLOC0001>|Nouveau|11/03/2026|0||||||2000||</BLOC0001>";
         QTest::newRow("reimbursements")
@@ -218,15 +218,15 @@ private slots:
         QFETCH(int, page);
         QFETCH(QString, first);
         QFETCH(int, blank);
-        QFETCH(QString, marker);
+        QFETCH(QString, added);
         TestFiles::writeBytes(file(page), TestFiles::crlf(QStringList(blank, " ")));
         open(page);
         m_child->Ajout();
         QTest::keyClicks(w<QLineEdit>(page, first), "Nouveau");
         QVERIFY(m_child->Sauve(doc()));
         const QStringList lines = TextFile::splitLines(TestFiles::readBytes(file(page)));
-        QCOMPARE(lines.filter(QRegularExpression("^<BLOC")), QStringList{marker.section(u'|', 0, 0)});
-        QCOMPARE(lines.mid(lines.indexOf(marker.section(u'|', 0, 0)), 16).join(u'|'), marker); // with the defaults
+        QCOMPARE(lines.filter(QRegularExpression("^<BLOC")), QStringList{added.section(u'|', 0, 0)});
+        QCOMPARE(lines.mid(lines.indexOf(added.section(u'|', 0, 0)), 16).join(u'|'), added); // with the defaults
     }
 
     // The results follow the amount paid as soon as Tab leaves it; a letter
