@@ -128,8 +128,9 @@ void TestSyncCore::sameItemNewOnBothSidesIsAgreed()
     QCOMPARE(o.uploads.at(0).href, "/u/c/rdv-20261211-0800@tivarel.ics");
     QCOMPARE(o.uploads.at(1).kind, Kind::Birthday);
     QVERIFY(o.uploads.at(1).uid.startsWith("anniv-0315-"));
-    QCOMPARE(SyncPlan::summary(12, 1, 0, 2, 1, 0, 1),
-             "12 rendez-vous reçus, 1 envoyé, 2 contacts envoyés, 1 supprimé ici, 1 conflit");
+    QCOMPARE(
+        SyncPlan::summary(12, 1, 0, 2, 1, 1, 1),
+        "12 rendez-vous reçus, 1 envoyé, 2 contacts envoyés, 1 supprimé ici, 1 supprimé sur le serveur, 1 conflit");
 }
 
 // A contact made on a phone goes after those of its page: no two contacts

@@ -42,6 +42,7 @@ rapide 500 g | 10x50 | R | 500 g;16,00 F;2,44 E
 rapide 501 g | 10x50 20x1 | R | 501 g;21,00 F;3,20 E
 EU 501 g | 10x50 20x1 | U | 501 g;47,00 F;7,17 E
 rapide 3000 g | 10x200 9x200 | R | 3000 g;33,00 F;5,03 E
+rapide 2000.4 g | 20x1999 12x1 | R | 2000 g;33,00 F;5,03 E
 Ecopli 50 g | 20x50 | E | 50 g;3,50 F;0,53 E
 rapide 1001 g | 10x100 20x1 | R | 1001 g;28,00 F;4,27 E
 one of each, 421.7 g | each | R | 422 g;16,00 F;2,44 E
