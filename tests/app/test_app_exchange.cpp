@@ -219,7 +219,7 @@ private slots:
                                                          "SUMMARY:x\nEND:VEVENT")
                                            << "1000/0/0 au moins";
         QTest::newRow("ics: hourly since 2000")
-            << QByteArray("BEGIN:VEVENT\nDTSTART:20000101T100000\nRRULE:FREQ=HOURLY\n"
+            << QByteArray("BEGIN:VEVENT\nDTSTART:20000101T143000\nRRULE:FREQ=HOURLY\n"
                           "SUMMARY:x\nEND:VEVENT")
             << "1000/0/0 7760 occurrence(s)";
         QTest::newRow("ics: counted rule begun long ago")
