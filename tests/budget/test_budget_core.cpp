@@ -147,11 +147,13 @@ private slots:
 
     // A statement's amounts ("a:") and day-first dates ("d:") as banks write
     // them: thousands or decimals, signs before, after or around, a currency;
-    // a time after a date. "-" where the field cannot be read.
+    // a time after a date. "-" where the field cannot be read. QIF files
+    // ("q:"), and the CSV columns guessed from a header row wherever it
+    // stands ("h:"; dates of value are not the operation's).
     void statementFields_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("read"); // cents, an ISO date, or a QIF's count and dates
+        QTest::addColumn<QString>("read"); // cents, an ISO date, a QIF's count and dates, or the columns
         const QList<QPair<const char *, const char *>> rows{
             {"a:12,50", "12,50"},
             {"a:1.234", "1234,00"},
@@ -196,7 +198,15 @@ private slots:
             {"q:!Account\nNCaisse\n!Type:Bank\nD1/2/26\nT5\n^", "1 2026-02-01"},
             {"q:!Type:Invst\nD1/2/26\nT5\n^\n!Type:Cash\nT1\n^", "1 -"},
             {"q:D2026-02-03\n^\nD2/13/26\n^", "2 2026-02-03 2026-02-13"},
-            {"q:", "-"}};
+            {"q:", "-"},
+            {"h:Compte\nDate de valeur;Date opé;Libellé;Détail;Débit;Crédit\n1;2;3;4;5;6",
+             "sep=;|first=2|date=1|desc=2|memo=3|amount=-1|debit=4|credit=5"},
+            {"h:Date\tTiers\tMémo\tDépense\tRecette",
+             "sep=tab|first=1|date=0|desc=1|memo=2|amount=-1|debit=3|credit=4"},
+            {"h:date,Bénéficiaire,Note,Montant", "sep=,|first=1|date=0|desc=1|memo=2|amount=3|debit=-1|credit=-1"},
+            {"h:Date;Label;Commentaire;Amount;Description",
+             "sep=;|first=1|date=0|desc=1|memo=2|amount=3|debit=-1|credit=-1"},
+            {"h:Date;Libellé", "sep=;|first=1|date=-1|desc=-1|memo=-1|amount=-1|debit=-1|credit=-1"}};
         for (const auto &[text, read] : rows)
             QTest::newRow(text) << QString::fromUtf8(text) << QString::fromUtf8(read);
     }
@@ -210,6 +220,8 @@ private slots:
             for (const auto &t : s.transactions)
                 read << (t.date.isValid() ? t.date.toString(Qt::ISODate) : QStringLiteral("-"));
             QTEST(read.join(u' '), "read");
+        } else if (text.startsWith(u'h')) {
+            QTEST(BankStatement::guessMapping(field.toUtf8()).toText(), "read");
         } else if (text.startsWith(u'a')) {
             const auto cents = BankStatement::parseAmount(field);
             QTEST(cents ? Money::formatCents(*cents) : QStringLiteral("-"), "read");
@@ -234,29 +246,6 @@ private slots:
         QVERIFY(m.contains("Caisse", "k1") && !m.contains("Livret", "k1"));
         QCOMPARE(m.csvMapping("Caisse") + m.csvMapping("Livret"), QString("sep=;"));
         QCOMPARE(TextFile::read(dir.filePath("m.oim"))->size(), 2);
-    }
-
-    // The columns guessed from a bank's header row, wherever it stands;
-    // the dates of value are not the operation's.
-    void csvHeaders_data()
-    {
-        QTest::addColumn<QString>("csv");
-        QTest::addColumn<QString>("mapping");
-        QTest::newRow("detail") << "Compte\nDate de valeur;Date opé;Libellé;Détail;Débit;Crédit\n1;2;3;4;5;6"
-                                << "sep=;|first=2|date=1|desc=2|memo=3|amount=-1|debit=4|credit=5";
-        QTest::newRow("memo") << "Date\tTiers\tMémo\tDépense\tRecette"
-                              << "sep=tab|first=1|date=0|desc=1|memo=2|amount=-1|debit=3|credit=4";
-        QTest::newRow("note") << "date,Bénéficiaire,Note,Montant"
-                              << "sep=,|first=1|date=0|desc=1|memo=2|amount=3|debit=-1|credit=-1";
-        QTest::newRow("comment") << "Date;Label;Commentaire;Amount;Description"
-                                 << "sep=;|first=1|date=0|desc=1|memo=2|amount=3|debit=-1|credit=-1";
-        QTest::newRow("no amount") << "Date;Libellé"
-                                   << "sep=;|first=1|date=-1|desc=-1|memo=-1|amount=-1|debit=-1|credit=-1";
-    }
-    void csvHeaders()
-    {
-        QFETCH(QString, csv);
-        QTEST(BankStatement::guessMapping(csv.toUtf8()).toText(), "mapping");
     }
 
     // The columns chosen for a bank's CSV are remembered whole.

@@ -64,9 +64,9 @@ private slots:
         QTemporaryDir dir;
         TestFiles::writeSampleSet(dir.path(), QStringLiteral("maison"));
         TestFiles::writeBytes(dir.filePath("autre.orz"), "");
-        TestFiles::writeBytes(
-            dir.filePath("autre.oco"),
-            TestFiles::crlf(TestFiles::block(0, {}) + TestFiles::block(0, {"copie"}) + QStringList{"<BLOC0001>"}));
+        // Two copies of record 0, record 1 unclosed.
+        TestFiles::writeBytes(dir.filePath("autre.oco"), TestFiles::crlf({"<BLOC0000>", "</BLOC0000>", "<BLOC0000>",
+                                                                          "</BLOC0000>", "<BLOC0001>"}));
         TestFiles::writeBytes(dir.filePath("autre.ocn"), TestFiles::crlf({" ", "A100Dupont\t"}));
         DocumentModel model;
         Recorded notices;
