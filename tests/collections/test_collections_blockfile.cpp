@@ -183,6 +183,7 @@ private slots:
             QVERIFY(!question || f.lines() == lines);
             QCOMPARE(f.recordOfLine(3), question ? -1 : 1); // a kept second copy is no record to show
         }
+        QCOMPARE(fileOf(9, block(0, {"a"}) + QStringList{"a"}).recordOfLine(3), -1); // nor a line past its block
     }
 
     void shoppingDuplicates()

@@ -42,6 +42,7 @@ private slots:
         QTest::newRow("1000x600 wide") << album << QSize(1000, 600) << QRect(1, 74, 386, 224) << true;
         QTest::newRow("600x1000 tall") << album << QSize(600, 1000) << QRect(77, 1, 233, 371) << true;
         QTest::newRow("300x2000 only higher: own size") << album << QSize(300, 2000) << QRect(1, 1, 386, 371) << false;
+        QTest::newRow("1000x371 as high: own size") << album << QSize(1000, 371) << QRect(1, 1, 386, 371) << false;
         QTest::newRow("square") << album << QSize(1000, 1000) << QRect(0, 1, 388, 371) << true;
         // Halves go to the even neighbour, on the exact ratio (388 / (776 / 387)
         // is 193.5, which floating point sees as 193.4999...).

@@ -90,7 +90,7 @@ private slots:
         QTest::newRow("every byte value") << all << QByteArray();
         QTest::newRow("NUL bytes") << QByteArray("20240101 9:00 a\0b\r\n\0\r\n", 22) << QByteArray();
         QTest::newRow("bytes left undefined") << QByteArray("\x81\x8D\x8F\x90\x9D\r\n") << QByteArray();
-        QTest::newRow("one 10 MB line") << QByteArray(10 << 20, 'x').append("\r\n") << QByteArray();
+        QTest::newRow("one 10 MB line") << QByteArray(10 << 20, 'x').append("y\r\n") << QByteArray();
         // Files are read a mebibyte at a time: a line end across two pieces.
         QTest::newRow("CR LF across pieces") << QByteArray((1 << 20) - 1, 'y').append("\r\nz\r\n") << QByteArray();
         QTest::newRow("CR then LF line across pieces")

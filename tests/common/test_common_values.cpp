@@ -67,12 +67,12 @@ private slots:
     {
         QStringList shown;
         for (const char *typed : {"12.5", "12,5", "   7", "-3,456", "0,125", "0", "", "douze", "1,2,3", "1-2", ",",
-                                  "1 250,5", "-1\u00a0234\u202f567", "12 50", "1 2500", "1  250"}) {
+                                  "1 250,5", "-1\u00a0234\u202f567", "12 50", "1 2500", "1  250", "-0,001"}) {
             const auto v = Amount::parse(QString::fromUtf8(typed));
             shown << (v ? Amount::format(*v) : QStringLiteral("-"));
         }
         QCOMPARE(shown.join(u'|'),
-                 QStringLiteral("12,50|12,50|7,00|-3,46|0,13|0,00|-|-|-|-|-|1250,50|-1234567,00|-|-|-"));
+                 QStringLiteral("12,50|12,50|7,00|-3,46|0,13|0,00|-|-|-|-|-|1250,50|-1234567,00|-|-|-|0,00"));
     }
 
     void amountHelpers()
