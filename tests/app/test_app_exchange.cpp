@@ -263,6 +263,9 @@ private slots:
             << ("BEGIN:VCARD\nN:Long;Jean;;;\nADR:;;" + QByteArray(160, 'a')
                 + ";Paris;;75001;\nEMAIL:" + QByteArray(120, 'b') + "@x.fr\nEND:VCARD")
             << "1/0/0 E.mail \t\n";
+        QTest::newRow("vcf: three characters more than a contact line holds")
+            << ("BEGIN:VCARD\nN:Roy;;;;\nEMAIL:" + QByteArray(220, 'b') + "@x.fr\nEND:VCARD")
+            << "1/0/0 E.mail non repris : la fiche dépasserait 255 caractères";
         QTest::newRow("vcf: empty card") << QByteArray("BEGIN:VCARD\nTEL:\nEND:VCARD") << "0/0/1";
         QTest::newRow("vcf: a number, no name")
             << QByteArray("BEGIN:VCARD\nTEL:01 02 03 04 05\nEND:VCARD") << "1/0/0 (carte sans nom)";
