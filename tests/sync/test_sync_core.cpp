@@ -151,6 +151,9 @@ void TestSyncCore::receivedContactTakesTheNextPlace()
     const QByteArray ended = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:19800504\r\nRRULE:FREQ=YEARLY;"
                              "UNTIL=20300504\r\nSUMMARY:Bail\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
     QCOMPARE(SyncConvert::fromCalendar(ended, QDate(2026, 12, 1), "Europe/Paris").kind, Kind::Appointment); // ends
+    const QByteArray orphan = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:o\r\nRECURRENCE-ID:20261210T100000\r\n"
+                              "DTSTART:20261210T110000\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"; // a moved occurrence alone
+    QVERIFY(SyncConvert::fromCalendar(orphan, QDate(2026, 12, 1), "Europe/Paris").lines.isEmpty());
     // Page Z is a page like the others.
     const QString zoe = AddressBook::lineOf(u'Z', 0, {{"Zoé", {}, {}, {}, {}, {}, {}}, {}});
     QCOMPARE(SyncPlan::plan({{}, {}, {" ", zoe}}, {}, {}, {}).fresh.size(), 1);

@@ -269,6 +269,7 @@ padded 280x370 counts | 21x1 | R | 38 g;4,50 F;0,69 E
             {"accented initial", "E", "Élodie", 4},
             {"no name under B", "nB", "Élodie", 4},
             {"back and forth", "nnnp", "Émile", 4},
+            {"back to the file's first line", "np", "Agathe", 0},
             {"next on the last", "Znn", "Zoé", 25},
             {"back to the first letter", "ZA", "Agathe", 0},
             {"head without tab", "H", "Hugo sans tabulation", 7},
