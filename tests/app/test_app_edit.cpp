@@ -29,6 +29,7 @@ key that is no date passed over | orz | 2026ab01 dentiste/20261345 dentiste/2026
 position past a shorter store | ocn | A100Ami/C100Chat/B100Dentiste | g2 ?dentiste g1 3 | <A> <B> 11/03/2026 11/03/2026
 F3 goes on in another page | ocn | A100Ami/D100Dentiste | ?dentiste g2 3 | 16/03/2026 <A> <D>
 album comment line | oap | <BLOC0000>/TITLE/PICTURE /</BLOC0000>/<BLOC0001>/TITLE/PICTURE /un/au Chalet/</BLOC0001> | g6 ?chalet ?bloc0000 | 0 1 0
+two books found, the first shown | olv | <BLOC0000>/Roman/</BLOC0000>/<BLOC0001>/Policier/</BLOC0001>/<BLOC0002>/Policier/</BLOC0002> | g9 ?policier 3 | 0 1 2
 damaged marker, stray line, copy | olv | <BLOC0000>/</BLOC0000>/<BLOCxx01>/policier/</BLOCxx01>/<BLOC0001>/Policier/</BLOC0001>/policier/<BLOC0000>/policier/</BLOC0000> | g9 ?policier 3 | 0 1 1)";
 
 class TestAppEdit : public QObject
