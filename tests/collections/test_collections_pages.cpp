@@ -227,6 +227,8 @@ private slots:
         const QStringList lines = TextFile::splitLines(TestFiles::readBytes(file(page)));
         QCOMPARE(lines.filter(QRegularExpression("^<BLOC")), QStringList{added.section(u'|', 0, 0)});
         QCOMPARE(lines.mid(lines.indexOf(added.section(u'|', 0, 0)), 16).join(u'|'), added); // with the defaults
+        m_child->Suivant(); // the only record: nowhere to go
+        QCOMPARE(w<QLineEdit>(page, first)->text(), "Nouveau");
     }
 
     // The results follow the amount paid as soon as Tab leaves it; a letter

@@ -105,9 +105,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("f.orz"));
         QVERIFY(TextFile::writeBytes(path, bytes));
-        const auto lines = TextFile::read(path);
-        QVERIFY(lines.has_value());
-        QVERIFY(TextFile::write(path, *lines));
+        QVERIFY(TextFile::write(path, TextFile::read(path).value()));
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), written.isEmpty() ? bytes : written);
