@@ -75,7 +75,7 @@ bmp | quadrants.bmp | 40x30 | 5,25 | ff0000ff | 0
 png | quadrants.png | 40x30 | 35,25 | ffffffff | 0
 png one pixel high | line.png | 3x1 | 2,0 | ff0a141e | 0
 jpeg named .BMP: content decides | WRONG.BMP | 40x30 | 5,5 | ffff0000 | 0
-cmyk jpeg, as print software writes it | cmyk.jpg | 40x30 | 5,25 | ff0000ff | 0
+cmyk jpeg, as print software writes it | cmyk.jpg | 40x30 | 5,5 | ffff0000 | 0
 grey jpeg | grey.jpg | 20x10 | 10,5 | ffc8c8c8 | 0
 gif still | still.gif | 6x4 | 0,0 | ff0000ff | 0
 gif animated | anim.gif | 6x4 | 5,3 | ffff0000 | 1
