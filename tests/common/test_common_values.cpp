@@ -3,7 +3,6 @@
 #include "common/BaseName.h"
 #include "common/Cp1252Fit.h"
 #include "common/DateText.h"
-#include "model/DocumentModel.h"
 
 #include <QTest>
 
@@ -158,20 +157,6 @@ private slots:
     {
         QFETCH(QStringList, lines);
         QVERIFY(!Settings::fromLines(lines).has_value());
-    }
-
-    void rememberedLists()
-    {
-        const QString longItem(300, u'x');
-        const QStringList lines = {
-            "Combo3Western",     "Combo8Neuf",    "Comb",          "",      "Combo1Loyer", "ComboAPharmacie du Port",
-            "Combo3" + longItem, "XXXXXXunknown", "Solde21500,00", "Combo9"};
-        // Read into the boxes' lists and written back in the order of the
-        // tags, extra lists last; unknown tags and damaged lines left out.
-        DocumentModel model;
-        model.readNamedLists(lines);
-        QCOMPARE(model.namedListLines(), (QStringList{"Combo1Loyer", "Combo3Western", "Combo3" + longItem, "Combo9",
-                                                      "ComboAPharmacie du Port", "Solde21500,00"}));
     }
 
     // Text made fit for the files: turned where the form is obvious, refused

@@ -81,6 +81,21 @@ private slots:
                  DocumentModel().addresses().lines());
     }
 
+    // Tivarel.cbx: the remembered lists behind the drop-down boxes.
+    void rememberedLists()
+    {
+        const QString longItem(300, u'x');
+        const QStringList lines = {
+            "Combo3Western",     "Combo8Neuf",    "Comb",          "",      "Combo1Loyer", "ComboAPharmacie du Port",
+            "Combo3" + longItem, "XXXXXXunknown", "Solde21500,00", "Combo9"};
+        // Read into the boxes' lists and written back in the order of the
+        // tags, extra lists last; unknown tags and damaged lines left out.
+        DocumentModel model;
+        model.readNamedLists(lines);
+        QCOMPARE(model.namedListLines(), (QStringList{"Combo1Loyer", "Combo3Western", "Combo3" + longItem, "Combo9",
+                                                      "ComboAPharmacie du Port", "Solde21500,00"}));
+    }
+
     void unreadableFileIsKept_data()
     {
         QTest::addColumn<int>("section");
